@@ -1,0 +1,37 @@
+# The two commands of the README: `make run` plays, `make test` builds the sanitizer flavour and tests.
+JOBS ?= $(shell nproc)
+FUZZ_SECONDS ?= 30
+
+.PHONY: run test deps release test-build fuzz
+
+deps:
+	scripts/install-deps
+
+release: deps
+	cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELLMARK_TESTS=OFF
+	cmake --build build/release -j $(JOBS)
+
+run: release
+	build/release/bin/vellmark
+
+test-build: deps
+	cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
+	    -DVELLMARK_SANITIZE=ON
+	cmake --build build/test -j $(JOBS)
+
+test: test-build
+	cd build/test && xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure -j $(JOBS) --timeout 600
+	$(MAKE) fuzz
+
+# Every libFuzzer target runs for a short, bounded time on its seed corpus.
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+	    -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" -DVELLMARK_FUZZ=ON -DVELLMARK_TESTS=OFF -DVELLMARK_BENCH=OFF
+	cmake --build build/fuzz -j $(JOBS)
+	@set -e; for f in build/fuzz/bin/fuzz_*; do \
+	    [ -x "$$f" ] || continue; name=$$(basename $$f); \
+	    corpus=tests/fuzz/corpus/$${name#fuzz_}; mkdir -p build/fuzz/work/$$name; \
+	    echo "fuzzing $$name for $(FUZZ_SECONDS) s"; \
+	    $$f -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+	        build/fuzz/work/$$name $$corpus 2>&1 | tail -n 12; \
+	done
