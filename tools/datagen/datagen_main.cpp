@@ -1,0 +1,57 @@
+// datagen: writes a complete default "Vellmark Data Files" folder, the same bytes for the same seed.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <exception>
+#include <string>
+
+#include "data_writer.h"
+
+#include "foundation/safeguards.h"
+
+namespace {
+
+int Usage()
+{
+    std::fprintf(stderr, "usage: datagen [--seed N] [--size tiny|full] OUTPUT_FOLDER\n");
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    datagen::Context context;
+    const char* output = nullptr;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--seed") == 0 && i + 1 < argc) {
+            char* end = nullptr;
+            context.seed = std::strtoull(argv[++i], &end, 10);
+            if (*end != '\0')
+                return Usage();
+        } else if (std::strcmp(argv[i], "--size") == 0 && i + 1 < argc) {
+            std::string size = argv[++i];
+            if (size == "tiny")
+                context.size = datagen::WorldSize::Tiny;
+            else if (size == "full")
+                context.size = datagen::WorldSize::Full;
+            else
+                return Usage();
+        } else if (argv[i][0] == '-' || output) {
+            return Usage();
+        } else {
+            output = argv[i];
+        }
+    }
+    if (!output)
+        return Usage();
+    context.root = output;
+    try {
+        datagen::WriteTextTables(context);
+        datagen::WriteScenarioFiles(context);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "datagen: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
