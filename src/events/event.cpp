@@ -1,0 +1,82 @@
+// The event object: record storage, delivery to a receiver of each kind, and the routing steps that
+// every event shares (drop, copy to the network, deliver here).
+#include "events/event.h"
+
+#include "events/event_hooks.h"
+#include "events/event_scheduler.h"
+#include "events/net_event.h"
+#if __has_include("foundation/identity.h")
+#include "foundation/identity.h"
+#define VM_HAVE_IDENTITY 1
+#endif
+
+#include "foundation/safeguards.h"
+
+CRZEvent::CRZEvent(uint8_t* storage, std::size_t headOffset)
+    : storage(storage)
+    , data(reinterpret_cast<CRZEventData*>(storage + headOffset))
+{
+}
+
+CRZEvent::~CRZEvent()
+{
+    delete[] storage;
+}
+
+uint8_t* CRZEvent::AllocateRecord(std::size_t size)
+{
+    return new uint8_t[size]();
+}
+
+#ifdef VM_HAVE_IDENTITY
+CRZReturnType CRZEvent::UpdateObject(CIdentity* receiver)
+{
+    return receiver->Update(this);
+}
+
+CRZReturnType CRZEvent::UpdateObject(CRZStaticObject* receiver)
+{
+    return receiver->Update(this);
+}
+
+CRZReturnType CRZEvent::UpdateObject(CRZDynamicObject* receiver)
+{
+    return receiver->Update(this);
+}
+#else
+CRZReturnType CRZEvent::UpdateObject(CIdentity*)
+{
+    return 0;
+}
+CRZReturnType CRZEvent::UpdateObject(CRZStaticObject*)
+{
+    return 0;
+}
+CRZReturnType CRZEvent::UpdateObject(CRZDynamicObject*)
+{
+    return 0;
+}
+#endif
+
+CRZReturnType CRZEvent::Process()
+{
+    if (data->receiver == NOID)
+        return 0;
+    // The copy is taken before any receiver sees the event, so it carries the record as posted.
+    if (send)
+        gEventScheduler.AddExternalEvent(new CRZNetEvent(this));
+    if (!local)
+        return 0;
+    CRZDeliverEvent deliver = GetEventDelivery();
+    return deliver ? deliver(this) : 0;
+}
+
+bool operator<(const CRZEvent& a, const CRZEvent& b)
+{
+    return !(a.GetDate() >= b.GetDate());
+}
+
+bool operator<=(const CRZEvent& a, const CRZEvent& b)
+{
+    return !(a.GetDate() > b.GetDate());
+}
