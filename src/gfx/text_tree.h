@@ -1,0 +1,31 @@
+// CText: the case-insensitive binary search tree behind the keyword table and, later, the text database.
+// Not rebalanced: its shape is the order of insertion, so callers insert middle-first when depth matters.
+#pragma once
+
+class CText {
+public:
+    // The root is itself a node, empty until the first Insert.
+    CText();
+    ~CText();
+    CText(const CText&) = delete;
+    CText& operator=(const CText&) = delete;
+
+    // Stores copies of key and text under the key (letter case ignored); a key already present is fatal
+    // (" Duplicate string in text database %s", thrown through _AssertRelease).
+    void Insert(const char* key, const char* text, int id);
+
+    // The id stored under the key (letter case ignored), or -1 when the key is not in the tree.
+    int GetID(const char* key) const;
+
+    // Levels of the deepest node (0 for an empty tree); lookups cost at most this many comparisons.
+    int GetDepth() const;
+
+private:
+    const CText* Find(const char* key) const;
+
+    char* key;
+    char* text;
+    CText* left;
+    CText* right;
+    int id;
+};
