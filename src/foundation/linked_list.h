@@ -149,42 +149,15 @@ public:
     Iterator GetTail() const { return Iterator(tail); }
 
     // Adding never looks at the lock: a node added while locked is linked at once.
-    Iterator Append(Param value)
-    {
-        Node* node = new Node { Slot::Wrap(value), tail, nullptr, 0 };
-        if (tail)
-            tail->next = node;
-        else
-            head = node;
-        tail = node;
-        ++count;
-        return Iterator(node);
-    }
-    Iterator Insert(Param value)
-    {
-        Node* node = new Node { Slot::Wrap(value), nullptr, head, 0 };
-        if (head)
-            head->prev = node;
-        else
-            tail = node;
-        head = node;
-        ++count;
-        return Iterator(node);
-    }
+    Iterator Append(Param value) { return Link(value, tail, nullptr); }
+    Iterator Insert(Param value) { return Link(value, nullptr, head); }
     // Before the head is Insert; at the end position the value is appended.
     Iterator InsertBefore(Param value, Iterator pos)
     {
         Node* at = pos.GetNode();
-        if (at == head)
-            return Insert(value);
         if (at == nullptr)
             return Append(value);
-        Node* node = new Node { Slot::Wrap(value), at->prev, at, 0 };
-        at->prev = node;
-        if (node->prev)
-            node->prev->next = node;
-        ++count;
-        return Iterator(node);
+        return Link(value, at->prev, at);
     }
     // When `before` is not in the list the value is appended.
     Iterator InsertBefore(Param value, Param before) { return InsertBefore(value, Find(before)); }
@@ -214,6 +187,21 @@ public:
     bool IsLocked() const { return locked != 0; }
 
 private:
+    Iterator Link(Param value, Node* prev, Node* next)
+    {
+        Node* node = new Node { Slot::Wrap(value), prev, next, 0 };
+        if (prev)
+            prev->next = node;
+        else
+            head = node;
+        if (next)
+            next->prev = node;
+        else
+            tail = node;
+        ++count;
+        return Iterator(node);
+    }
+
     void FreeNodes()
     {
         for (Node* node = head; node != nullptr;) {

@@ -6,49 +6,39 @@
 #include "foundation/identity.h"
 #include "foundation/rz_id.h"
 
-// A handle on an object of the identity registry; (0, 0) when empty.
-template <class T> class CRef {
+// A handle on an object that the registry of Base finds by an identity of type Id; (0, 0) when empty.
+template <class T, class Base, class Id> class CIdentityHandle {
 public:
-    CRef() = default;
-    CRef(T* object)
+    CIdentityHandle() = default;
+    CIdentityHandle(T* object)
     {
         if (object != nullptr)
-            id = static_cast<const CIdentity*>(object)->GetID();
+            id = static_cast<const Base*>(object)->GetID();
     }
-    explicit CRef(const CRZID& id)
+    explicit CIdentityHandle(const Id& id)
         : id(id)
     {
     }
 
-    bool operator==(const CRef& other) const { return id == other.id; }
-    const CRZID& GetID() const { return id; }
+    bool operator==(const CIdentityHandle& other) const { return id == other.id; }
+    const Id& GetID() const { return id; }
     // Null when nothing of type T is registered under the identity.
-    T* Get() const { return dynamic_cast<T*>(CIdentity::GetObjectFromID(id)); }
+    T* Get() const { return dynamic_cast<T*>(Base::GetObjectFromID(id)); }
 
 private:
-    CRZID id;
+    Id id;
 };
 
-// A handle on a dynamic object (battle, division); (0, 0) when empty.
-template <class T> class CDRef {
+// A handle on an object of the identity registry (characters above all).
+template <class T> class CRef : public CIdentityHandle<T, CIdentity, CRZID> {
 public:
-    CDRef() = default;
-    CDRef(T* object)
-    {
-        if (object != nullptr)
-            id = static_cast<const CRZDynamicObject*>(object)->GetID();
-    }
-    explicit CDRef(const DynamicID& id)
-        : id(id)
-    {
-    }
+    using CIdentityHandle<T, CIdentity, CRZID>::CIdentityHandle;
+};
 
-    bool operator==(const CDRef& other) const { return id == other.id; }
-    const DynamicID& GetID() const { return id; }
-    T* Get() const { return dynamic_cast<T*>(CRZDynamicObject::GetObjectFromID(id)); }
-
-private:
-    DynamicID id;
+// A handle on a dynamic object (battle, division).
+template <class T> class CDRef : public CIdentityHandle<T, CRZDynamicObject, DynamicID> {
+public:
+    using CIdentityHandle<T, CRZDynamicObject, DynamicID>::CIdentityHandle;
 };
 
 struct CRZTimeID {
