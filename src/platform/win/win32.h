@@ -1,32 +1,14 @@
-// The emulated Win32 calls the game makes: the game reaches the platform only through these.
+// The emulated Win32 interface as the game includes it: types, threads, locks, time, the fixed-answer calls,
+// the case-insensitive comparison and the platform's non-fatal assertion.
 #pragma once
 
-#include <cstdint>
+#include "platform/elements/rv_assert.h"
+#include "platform/win/win_locks.h"
+#include "platform/win/win_stubs.h"
+#include "platform/win/win_threads.h"
+#include "platform/win/win_time.h"
+#include "platform/win/win_types.h"
 
-namespace Windows {
-
-using DWORD = std::uint32_t;
-using BOOL = std::int32_t;
-
-// Milliseconds since the application started, unsigned 32-bit and wrapping; never goes backwards.
-DWORD GetTickCount();
-void Sleep(DWORD milliseconds);
-
-// A re-entrant lock, like Win32's: the owning thread may enter it again.
-struct CRITICAL_SECTION {
-    void* impl = nullptr;
-};
-void InitializeCriticalSection(CRITICAL_SECTION* section);
-void EnterCriticalSection(CRITICAL_SECTION* section);
-void LeaveCriticalSection(CRITICAL_SECTION* section);
-void DeleteCriticalSection(CRITICAL_SECTION* section);
-
-} // namespace Windows
-
-// ASCII case-insensitive comparison answering exactly -1, 0 or 1; bytes >= 0x80 are not folded.
+// ASCII case-insensitive comparison answering exactly -1, 0 or 1; bytes >= 0x80 are not folded and,
+// taken as signed, sort below every ASCII character.
 int stricmp(const char* a, const char* b);
-
-// Logs a failed assertion ("%s (%s:%d)": expression, base name of the file, line) and returns.
-void RV_assert_failed(const char* expression, const char* file, int line);
-
-#define RV_ASSERT(e) ((e) ? (void)0 : RV_assert_failed(#e, __FILE__, __LINE__))
