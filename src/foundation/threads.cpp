@@ -2,9 +2,6 @@
 // start gate and end wait, and the critical-section object.
 #include "foundation/threads.h"
 
-#include <exception>
-#include <thread>
-
 #include "foundation/fatal_error.h"
 
 #include "foundation/safeguards.h"
@@ -91,23 +88,13 @@ int PSemaphore::up()
 
 namespace {
 
-// The handle of a thread made here only has to be non-null: nothing but CloseHandle ever sees it.
-char gThreadToken;
-
-// Threads run detached: the wrapper's own end wait, not a join, keeps it alive while they use it.
-void* MakeStdThread(void (*entry)(void*), void* argument, uint32_t* threadId)
+Windows::HANDLE MakePlatformThread(
+    Windows::LPTHREAD_START_ROUTINE routine, void* argument, Windows::DWORD* threadId)
 {
-    static std::atomic<uint32_t> gNextThreadId { 1 };
-    try {
-        std::thread(entry, argument).detach();
-    } catch (const std::exception&) {
-        return nullptr;
-    }
-    *threadId = gNextThreadId++;
-    return &gThreadToken;
+    return Windows::CreateThread(nullptr, 0, routine, argument, 0, threadId);
 }
 
-std::atomic<PThreadBase::ThreadCreator> gThreadCreator { &MakeStdThread };
+std::atomic<PThreadBase::ThreadCreator> gThreadCreator { &MakePlatformThread };
 
 } // namespace
 
@@ -115,7 +102,7 @@ std::atomic<int32_t> PThreadBase::_objects { 0 };
 
 PThreadBase::ThreadCreator PThreadBase::SetThreadCreator(ThreadCreator creator)
 {
-    return gThreadCreator.exchange(creator ? creator : &MakeStdThread);
+    return gThreadCreator.exchange(creator ? creator : &MakePlatformThread);
 }
 
 PThreadBase::PThreadBase(void* object, Invoke invoke, const std::string& name, int priority)
@@ -130,6 +117,8 @@ PThreadBase::PThreadBase(void* object, Invoke invoke, const std::string& name, i
 PThreadBase::~PThreadBase()
 {
     Join();
+    if (state == kStateStarted)
+        Windows::CloseHandle(handle);
     --_objects;
 }
 
@@ -146,9 +135,10 @@ bool PThreadBase::start()
         return false;
     const int32_t previous = state;
     state = kStateStarted;
-    uint32_t id = 0;
-    void* made = gThreadCreator.load()(&Dispatch, this, &id);
+    Windows::DWORD id = 0;
+    Windows::HANDLE made = gThreadCreator.load()(&Dispatch, this, &id);
     if (made == nullptr) {
+        Windows::GetLastError();
         state = previous;
         return false;
     }
@@ -157,6 +147,8 @@ bool PThreadBase::start()
     threadId = id;
     released = true;
     gate.notify_all();
+    if (priority != 0)
+        Windows::SetThreadPriority(handle, priority);
     return true;
 }
 
@@ -168,7 +160,7 @@ void PThreadBase::Join()
     gate.wait(lock, [this] { return finished; });
 }
 
-void PThreadBase::Dispatch(void* wrapper)
+Windows::DWORD PThreadBase::Dispatch(void* wrapper)
 {
     PThreadBase* self = static_cast<PThreadBase*>(wrapper);
     {
@@ -179,11 +171,12 @@ void PThreadBase::Dispatch(void* wrapper)
         self->run();
     else
         self->invoke(self->object);
-    // The last touch of the wrapper: once `finished` is seen, its owner may free it.
+    // The last touch of the wrapper: once `finished` is seen, its owner may free it. The handle stays
+    // in place for the destructor to close, which lets the platform's thread object go.
     std::lock_guard<std::mutex> lock(self->gateMutex);
-    self->handle = nullptr;
     self->finished = true;
     self->gate.notify_all();
+    return 1;
 }
 
 // ---- CWindowsThreadSafeObject ----

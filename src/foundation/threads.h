@@ -60,9 +60,10 @@ class PThreadBase {
 public:
     enum : int32_t { kStateMade = 1, kStateStarted = 4 };
 
-    // Makes a platform thread that runs entry(argument) and stores its id; answers its handle, or null
-    // when no thread could be made. Tests replace it to see a failing creation.
-    using ThreadCreator = void* (*)(void (*entry)(void*), void* argument, uint32_t* threadId);
+    // Makes a platform thread that runs routine(argument) and stores its id; answers its handle, or null
+    // when no thread could be made. The platform's CreateThread unless a test puts a failing one in.
+    using ThreadCreator = Windows::HANDLE (*)(
+        Windows::LPTHREAD_START_ROUTINE routine, void* argument, Windows::DWORD* threadId);
     // Installs another creator (null restores the platform's) and answers the one it replaces.
     static ThreadCreator SetThreadCreator(ThreadCreator creator);
 
@@ -82,6 +83,7 @@ public:
     void Join();
 
     int32_t GetState() const { return state; }
+    int32_t GetPriority() const { return priority; }
     uint32_t GetThreadId() const { return threadId; }
     const std::string& GetName() const { return name; }
 
@@ -90,14 +92,14 @@ protected:
     PThreadBase(void* object, Invoke invoke, const std::string& name, int priority);
 
 private:
-    static void Dispatch(void* wrapper);
+    static Windows::DWORD Dispatch(void* wrapper);
 
     void* object;
     Invoke invoke;
     std::string name;
     int32_t priority;
-    uint32_t threadId = 0;
-    void* handle = nullptr;
+    Windows::DWORD threadId = 0;
+    Windows::HANDLE handle = nullptr;
     int32_t state = kStateMade;
 
     std::mutex gateMutex;

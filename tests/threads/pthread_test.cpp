@@ -29,7 +29,7 @@ struct Worker {
     }
 };
 
-void* FailToMakeThread(void (*)(void*), void*, uint32_t*)
+Windows::HANDLE FailToMakeThread(Windows::LPTHREAD_START_ROUTINE, void*, Windows::DWORD*)
 {
     return nullptr;
 }

@@ -1,0 +1,220 @@
+// The game file packer over libbzip2's stdio interface: every library and stdio result is checked,
+// and a packed or unpacked file appears under its name only once it is complete.
+#include "foundation/bzip.h"
+
+#include <bzlib.h>
+#include <cstdio>
+#include <cstring>
+#include <sys/stat.h>
+
+#include "foundation/data_file.h"
+
+#include "foundation/safeguards.h"
+
+namespace {
+
+constexpr const char* kPlainExtension = ".rzg";
+constexpr const char* kPackedExtension = ".bz2";
+constexpr const char* kPartialExtension = ".tmp";
+
+using Path = char[kPathMax + 1];
+
+// base + extension as the game names it; false when it does not fit.
+bool BuildName(Path out, const char* base, const char* extension)
+{
+    const int written = std::snprintf(out, sizeof(Path), "%s%s", base ? base : "", extension);
+    return written > 0 && written < static_cast<int>(sizeof(Path));
+}
+
+// A game name as the disk knows it: slashes, letter case as found in the data folder.
+bool DiskPath(Path out, const char* name)
+{
+    SetDataPath();
+    return ResolveDataPath(name, out, sizeof(Path));
+}
+
+bool PartialPath(Path out, const char* path)
+{
+    return BuildName(out, path, kPartialExtension);
+}
+
+void ReportCannotOpen(const char* name)
+{
+    std::printf("can't open [%s]\n", name);
+    std::perror("reason:");
+}
+
+void ReportNoStream()
+{
+    std::printf("can't bz2openstream\n");
+}
+
+// Closes both streams, removes the partial file and answers false.
+bool Abandon(std::FILE* in, std::FILE* out, const char* partial)
+{
+    if (in)
+        std::fclose(in);
+    if (out)
+        std::fclose(out);
+    std::remove(partial);
+    return false;
+}
+
+// Closes the finished partial file and renames it over its final name; false when any step fails.
+bool Publish(std::FILE* out, const char* partial, const char* path)
+{
+    const bool flushed = std::fflush(out) == 0;
+    const bool closed = std::fclose(out) == 0;
+    if (!flushed || !closed || std::rename(partial, path) != 0) {
+        std::remove(partial);
+        return false;
+    }
+    return true;
+}
+
+bool ModifiedAt(const char* path, timespec* when)
+{
+    struct stat info;
+    if (stat(path, &info) != 0)
+        return false;
+    *when = info.st_mtim;
+    return true;
+}
+
+} // namespace
+
+char* CBzip::PatchPackedFileName(const char* base)
+{
+    const char* text = base ? base : "";
+    const std::size_t size = std::strlen(text) + std::strlen(kPackedExtension) + 1;
+    char* name = new char[size];
+    std::snprintf(name, size, "%s%s", text, kPackedExtension);
+    return name;
+}
+
+bool CBzip::SameFile(const char* packed, const char* plain, int)
+{
+    Path packedPath, plainPath;
+    timespec packedTime, plainTime;
+    if (!DiskPath(packedPath, packed) || !DiskPath(plainPath, plain) || !ModifiedAt(packedPath, &packedTime)
+        || !ModifiedAt(plainPath, &plainTime))
+        return false;
+    if (packedTime.tv_sec != plainTime.tv_sec)
+        return packedTime.tv_sec > plainTime.tv_sec;
+    return packedTime.tv_nsec > plainTime.tv_nsec;
+}
+
+bool CBzip::CompressFile(const char* base, bool reuse)
+{
+    Path plainName, packedName, plainPath, packedPath, partial;
+    if (!BuildName(plainName, base, kPlainExtension) || !BuildName(packedName, base, kPackedExtension)
+        || !DiskPath(plainPath, plainName) || !DiskPath(packedPath, packedName)
+        || !PartialPath(partial, packedPath)) {
+        std::printf("can't open [%s]\n", base ? base : "");
+        return false;
+    }
+    if (reuse) {
+        if (SameFile(packedName, plainName, 120))
+            return true;
+        std::remove(packedPath);
+    }
+
+    std::FILE* in = std::fopen(plainPath, "rb");
+    if (!in) {
+        ReportCannotOpen(plainName);
+        return false;
+    }
+    std::FILE* out = std::fopen(partial, "wb");
+    int status = BZ_OK;
+    BZFILE* packer = out ? BZ2_bzWriteOpen(&status, out, blockSize, 0, 0) : nullptr;
+    if (!packer) {
+        ReportNoStream();
+        return Abandon(in, out, partial);
+    }
+
+    char chunk[kChunkSize];
+    bool failed = false;
+    for (;;) {
+        const std::size_t n = std::fread(chunk, 1, sizeof chunk, in);
+        if (n > 0) {
+            BZ2_bzWrite(&status, packer, chunk, static_cast<int>(n));
+            if (status != BZ_OK) {
+                failed = true;
+                break;
+            }
+        }
+        if (n < sizeof chunk) {
+            failed = std::ferror(in) != 0;
+            break;
+        }
+    }
+    // Finishing the stream writes its last block, which can fail as well.
+    BZ2_bzWriteClose(&status, packer, failed ? 1 : 0, nullptr, nullptr);
+    if (failed || status != BZ_OK) {
+        std::printf("can't write [%s]\n", packedName);
+        return Abandon(in, out, partial);
+    }
+    std::fclose(in);
+    if (!Publish(out, partial, packedPath)) {
+        std::printf("can't write [%s]\n", packedName);
+        return false;
+    }
+    return true;
+}
+
+bool CBzip::DecompressFile(const char* base)
+{
+    char* packedName = PatchPackedFileName(base);
+    Path plainName, plainPath, packedPath, partial;
+    const bool named = BuildName(plainName, base, kPlainExtension) && DiskPath(plainPath, plainName)
+        && DiskPath(packedPath, packedName) && PartialPath(partial, plainPath);
+    delete[] packedName;
+    if (!named) {
+        ReportNoStream();
+        return false;
+    }
+
+    std::FILE* in = std::fopen(packedPath, "rb");
+    int status = BZ_OK;
+    BZFILE* unpacker = in ? BZ2_bzReadOpen(&status, in, 0, 0, nullptr, 0) : nullptr;
+    if (!unpacker) {
+        ReportNoStream();
+        if (in)
+            std::fclose(in);
+        return false;
+    }
+    std::FILE* out = std::fopen(partial, "wb");
+    if (!out) {
+        ReportCannotOpen(plainName);
+        BZ2_bzReadClose(&status, unpacker);
+        return Abandon(in, nullptr, partial);
+    }
+
+    char chunk[kChunkSize];
+    bool failed = false;
+    for (;;) {
+        const int n = BZ2_bzRead(&status, unpacker, chunk, sizeof chunk);
+        if (status != BZ_OK && status != BZ_STREAM_END) {
+            failed = true; // corrupt or truncated
+            break;
+        }
+        if (n > 0 && std::fwrite(chunk, 1, static_cast<std::size_t>(n), out) != static_cast<std::size_t>(n)) {
+            failed = true;
+            break;
+        }
+        if (status == BZ_STREAM_END)
+            break;
+    }
+    BZ2_bzReadClose(&status, unpacker);
+    if (failed) {
+        std::printf("can't unpack [%s]\n", packedPath);
+        return Abandon(in, out, partial);
+    }
+    std::fclose(in);
+    if (!Publish(out, partial, plainPath)) {
+        std::printf("can't write [%s]\n", plainName);
+        return false;
+    }
+    std::remove(packedPath);
+    return true;
+}
