@@ -71,12 +71,26 @@ CRZReturnType CRZEvent::Process()
     return deliver ? deliver(this) : 0;
 }
 
+namespace {
+
+// Lexicographic over (year, month, day), each signed, as the date's own comparisons order them.
+int CompareDates(const CDate& a, const CDate& b)
+{
+    if (a.year != b.year)
+        return a.year < b.year ? -1 : 1;
+    if (a.month != b.month)
+        return a.month < b.month ? -1 : 1;
+    return a.day == b.day ? 0 : (a.day < b.day ? -1 : 1);
+}
+
+} // namespace
+
 bool operator<(const CRZEvent& a, const CRZEvent& b)
 {
-    return !(a.GetDate() >= b.GetDate());
+    return CompareDates(a.GetData()->date.date, b.GetData()->date.date) < 0;
 }
 
 bool operator<=(const CRZEvent& a, const CRZEvent& b)
 {
-    return !(a.GetDate() > b.GetDate());
+    return CompareDates(a.GetData()->date.date, b.GetData()->date.date) <= 0;
 }

@@ -10,6 +10,7 @@
 #include "events/event_factory.h"
 #include "events/generic_events.h"
 #include "events/net_event.h"
+#include "foundation/identity.h"
 
 namespace {
 
@@ -264,4 +265,37 @@ TEST(EventOrder, ComparesRecordDatesOnly)
     EXPECT_FALSE(b < a);
     EXPECT_TRUE(a <= b);
     EXPECT_FALSE(b <= a);
+}
+
+namespace {
+
+// Receivers of each kind that answer with a number of their own and keep the event they saw.
+template <class Base> class Receiver : public Base {
+public:
+    CRZEvent* seen = nullptr;
+    int answer = 0;
+    int Update(CRZEvent* event) override
+    {
+        seen = event;
+        return answer;
+    }
+};
+
+} // namespace
+
+TEST(EventObject, UpdateObjectHandsTheEventToTheReceiversOwnHandler)
+{
+    CRZIntEvent event(_CRZEVT_GAIN_TECH_, CRZID(3, 9), 1);
+    Receiver<CIdentity> identity;
+    Receiver<CRZStaticObject> realm;
+    Receiver<CRZDynamicObject> unit;
+    identity.answer = 5;
+    realm.answer = 0;
+    unit.answer = 3;
+    EXPECT_EQ(event.UpdateObject(static_cast<CIdentity*>(&identity)), 5);
+    EXPECT_EQ(event.UpdateObject(static_cast<CRZStaticObject*>(&realm)), 0);
+    EXPECT_EQ(event.UpdateObject(static_cast<CRZDynamicObject*>(&unit)), 3);
+    EXPECT_EQ(identity.seen, &event);
+    EXPECT_EQ(realm.seen, &event);
+    EXPECT_EQ(unit.seen, &event);
 }
