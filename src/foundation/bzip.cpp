@@ -60,9 +60,13 @@ bool Abandon(std::FILE* in, std::FILE* out, const char* partial)
     return false;
 }
 
-// Closes the finished partial file and renames it over its final name; false when any step fails.
-bool Publish(std::FILE* out, const char* partial, const char* path)
+// Ends a transfer: a complete partial file is closed and renamed over its final name, anything else
+// removed. False when the transfer had failed or one of these steps fails.
+bool Finish(bool complete, std::FILE* in, std::FILE* out, const char* partial, const char* path)
 {
+    if (!complete)
+        return Abandon(in, out, partial);
+    std::fclose(in);
     const bool flushed = std::fflush(out) == 0;
     const bool closed = std::fclose(out) == 0;
     if (!flushed || !closed || std::rename(partial, path) != 0) {
@@ -150,12 +154,7 @@ bool CBzip::CompressFile(const char* base, bool reuse)
     }
     // Finishing the stream writes its last block, which can fail as well.
     BZ2_bzWriteClose(&status, packer, failed ? 1 : 0, nullptr, nullptr);
-    if (failed || status != BZ_OK) {
-        std::printf("can't write [%s]\n", packedName);
-        return Abandon(in, out, partial);
-    }
-    std::fclose(in);
-    if (!Publish(out, partial, packedPath)) {
+    if (!Finish(!failed && status == BZ_OK, in, out, partial, packedPath)) {
         std::printf("can't write [%s]\n", packedName);
         return false;
     }
@@ -206,13 +205,8 @@ bool CBzip::DecompressFile(const char* base)
             break;
     }
     BZ2_bzReadClose(&status, unpacker);
-    if (failed) {
-        std::printf("can't unpack [%s]\n", packedPath);
-        return Abandon(in, out, partial);
-    }
-    std::fclose(in);
-    if (!Publish(out, partial, plainPath)) {
-        std::printf("can't write [%s]\n", plainName);
+    if (!Finish(!failed, in, out, partial, plainPath)) {
+        std::printf("can't unpack [%s] into [%s]\n", packedPath, plainName);
         return false;
     }
     std::remove(packedPath);

@@ -72,35 +72,25 @@ bool CExcelParse::parse_int(int* out)
     return true;
 }
 
-bool CExcelParse::ReadFloatField(float* value, bool* found)
+template <class Number> bool CExcelParse::ParseFloatInto(Number* out)
 {
     char buffer[kNumberFieldSize];
     if (!parse_string(buffer, sizeof buffer))
         return false;
-    *found = std::sscanf(buffer, "%f", value) == 1;
+    float value;
+    if (std::sscanf(buffer, "%f", &value) == 1)
+        *out = value;
     return true;
 }
 
 bool CExcelParse::parse_float(float* out)
 {
-    float value;
-    bool found;
-    if (!ReadFloatField(&value, &found))
-        return false;
-    if (found)
-        *out = value;
-    return true;
+    return ParseFloatInto(out);
 }
 
 bool CExcelParse::parse_double(double* out)
 {
-    float value;
-    bool found;
-    if (!ReadFloatField(&value, &found))
-        return false;
-    if (found)
-        *out = value;
-    return true;
+    return ParseFloatInto(out);
 }
 
 bool CExcelParse::skip_entries(int n)

@@ -46,8 +46,9 @@ public:
 private:
     // The next byte; false at the end of the file or on a failed read.
     bool NextChar(bool quiet, char* c);
-    // Reads the next field and scans "%f"; false at the end of the file, *found when it held a number.
-    bool ReadFloatField(float* value, bool* found);
+    // Reads the next field and, when it holds a "%f" number, stores that float through out (widened
+    // for a double); false at the end of the file.
+    template <class Number> bool ParseFloatInto(Number* out);
 
     CFile file;
     bool opened;

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -13,7 +12,7 @@
 #include <sys/stat.h>
 
 #include "foundation/bzip.h"
-#include "foundation/data_file.h"
+#include "foundation/scratch_data_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -21,16 +20,6 @@ namespace {
 
 class BzipTest : public testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        char scratch[] = "/tmp/vellmark-bzip-XXXXXX";
-        ASSERT_NE(nullptr, mkdtemp(scratch));
-        folder = scratch;
-        SetDataFolderOverride(scratch);
-        SetDataPath();
-    }
-    static void TearDownTestSuite() { fs::remove_all(folder); }
-
     void SetUp() override
     {
         fs::remove_all(folder / "games");
@@ -68,7 +57,7 @@ protected:
         return true;
     }
 
-    static inline fs::path folder;
+    static inline const fs::path folder = scratch::gFolder;
     const fs::path plain = folder / "games" / "save.rzg";
     const fs::path packed = folder / "games" / "save.bz2";
     CBzip bzip;

@@ -3,28 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
-#include "foundation/data_file.h"
 #include "foundation/excel_parse.h"
+#include "foundation/scratch_data_folder.h"
 
 namespace {
 
 class ExcelParseTest : public testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        char scratch[] = "/tmp/vellmark-tables-XXXXXX";
-        ASSERT_NE(nullptr, mkdtemp(scratch));
-        folder = scratch;
-        std::filesystem::create_directories(folder / "db");
-        SetDataFolderOverride(scratch);
-        SetDataPath();
-    }
-    static void TearDownTestSuite() { std::filesystem::remove_all(folder); }
+    static void SetUpTestSuite() { std::filesystem::create_directories(folder / "db"); }
 
     // Writes a table below the data folder; name uses slashes.
     static void Write(const std::string& name, const std::string& bytes)
@@ -41,7 +31,7 @@ protected:
         return out;
     }
 
-    static inline std::filesystem::path folder;
+    static inline const std::filesystem::path folder = scratch::gFolder;
 };
 
 TEST_F(ExcelParseTest, FieldsSplitAtSemicolonsAndRowsEndAtCarriageReturn)
