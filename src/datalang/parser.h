@@ -7,6 +7,7 @@
 #include "foundation/linked_list.h"
 
 class CRZCountry;
+struct CRZTimeID;
 
 class CRZParser {
 public:
@@ -31,6 +32,10 @@ public:
     // Reads country tags up to "}" (consumed) as country numbers, 0 for an unknown tag; commas are skipped.
     // The end of the file is a parse error.
     int ParseCountryListValues(CList<int>& list);
+    // Reads dated identities of the given object type up to "}" (consumed): each entry is a date body closed
+    // by "}" and its number, and fields an entry leaves out keep the previous entry's values. 0, or -2 for a
+    // missing or negative number.
+    int ParseTimeIDList(unsigned long type, CList<CRZTimeID>& list);
 
     // Abandons the load: "ERROR : (message) 'key op value' Line = n file = name" through _AssertRelease.
     [[noreturn]] void ParseError(const char* message) const;

@@ -4,6 +4,9 @@
 
 #include <cstdint>
 
+class CLScript;
+class CRZParser;
+
 class CDate {
 public:
     static constexpr int _nMonthsPerYear = 12;
@@ -53,6 +56,14 @@ public:
     // Reads the YYYYMMDD form. A text shorter than 8 characters leaves the date unchanged; the text
     // itself is never altered.
     void AssignFromString(const char* text);
+
+    // The data-language block { year = N month = name day = N }, read after its "{" and defined by the
+    // data language. A date sits inside event records, so it stays a plain record and offers these as
+    // plain members; CLValueScripter lends it the CLScripter interface where one is needed.
+    int ParseFields(CRZParser& parser);
+    // A new statement list that the caller owns.
+    CLScript* GetScript() const;
+    void SetScript(CLScript*) { }
 };
 
 // Month lengths January first, for GetJulianDays.

@@ -5,6 +5,9 @@
 #include <cstddef>
 #include <cstdint>
 
+class CLScript;
+class CRZParser;
+
 struct CRZID {
     uint16_t type = 0;
     uint16_t pad = 0; // keeps the record free of uninitialised bytes when it is copied out whole
@@ -28,6 +31,12 @@ struct CRZID {
     {
         return ((static_cast<uint32_t>(type) << 16) + number) % size;
     }
+
+    // The data-language block { type = N id = N }, read after its "{" and defined by the data language:
+    // 0 after the closing "}", -2 at an unknown key; fields not read keep their values.
+    int ParseFields(CRZParser& parser);
+    // A new identity node that the caller owns.
+    CLScript* GetScript() const;
 };
 static_assert(sizeof(CRZID) == 8);
 static_assert(offsetof(CRZID, type) == 0 && offsetof(CRZID, number) == 4);
