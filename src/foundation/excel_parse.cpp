@@ -93,28 +93,27 @@ bool CExcelParse::parse_double(double* out)
     return ParseFloatInto(out);
 }
 
-bool CExcelParse::skip_entries(int n)
+bool CExcelParse::SkipEnds(int n, bool fields)
 {
     char c;
     for (int i = 0; i < n; ++i) {
         do {
-            if (!NextChar(false, &c))
+            // Field skipping reads with error reporting, row skipping quietly.
+            if (!NextChar(!fields, &c))
                 return false;
-        } while (c != kSeparator && c != kRowEnd);
+        } while (c != kRowEnd && !(fields && c == kSeparator));
     }
     return true;
 }
 
+bool CExcelParse::skip_entries(int n)
+{
+    return SkipEnds(n, true);
+}
+
 bool CExcelParse::skip_rows(int n)
 {
-    char c;
-    for (int i = 0; i < n; ++i) {
-        do {
-            if (!NextChar(true, &c))
-                return false;
-        } while (c != kRowEnd);
-    }
-    return true;
+    return SkipEnds(n, false);
 }
 
 int CExcelParse::CountRows()

@@ -49,6 +49,8 @@ private:
     // Reads the next field and, when it holds a "%f" number, stores that float through out (widened
     // for a double); false at the end of the file.
     template <class Number> bool ParseFloatInto(Number* out);
+    // Reads past n row ends, or with fields set past n field ends (';' or a carriage return).
+    bool SkipEnds(int n, bool fields);
 
     CFile file;
     bool opened;
