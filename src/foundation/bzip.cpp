@@ -152,9 +152,19 @@ bool CBzip::CompressFile(const char* base, bool reuse)
             break;
         }
     }
-    // Finishing the stream writes its last block, which can fail as well.
+    // Finishing writes the last block, which can fail too. The library keeps its stream when the file
+    // shows an error, so the error is cleared first and a failed finish is followed by an abandoning
+    // close that releases it.
+    if (failed)
+        std::clearerr(out);
     BZ2_bzWriteClose(&status, packer, failed ? 1 : 0, nullptr, nullptr);
-    if (!Finish(!failed && status == BZ_OK, in, out, partial, packedPath)) {
+    if (status != BZ_OK) {
+        failed = true;
+        std::clearerr(out);
+        int ignored;
+        BZ2_bzWriteClose(&ignored, packer, 1, nullptr, nullptr);
+    }
+    if (!Finish(!failed, in, out, partial, packedPath)) {
         std::printf("can't write [%s]\n", packedName);
         return false;
     }
