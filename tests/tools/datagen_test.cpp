@@ -1,0 +1,76 @@
+// The data folder generator: the same seed gives the same bytes, and the game reads what it writes.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "foundation/excel_parse.h"
+#include "foundation/scratch_data_folder.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ReadAll(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+int Generate(const std::string& seed, const std::string& size, const fs::path& out)
+{
+    std::string command
+        = std::string(DATAGEN_PATH) + " --seed " + seed + " --size " + size + " '" + out.string() + "'";
+    return std::system(command.c_str());
+}
+
+TEST(Datagen, SameSeedGivesIdenticalFolders)
+{
+    const fs::path a = scratch::gFolder + "/a", b = scratch::gFolder + "/b";
+    ASSERT_EQ(Generate("1", "tiny", a), 0);
+    ASSERT_EQ(Generate("1", "tiny", b), 0);
+    int files = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(a)) {
+        if (!entry.is_regular_file())
+            continue;
+        ++files;
+        const fs::path other = b / fs::relative(entry.path(), a);
+        ASSERT_TRUE(fs::exists(other)) << other;
+        EXPECT_EQ(ReadAll(entry.path()), ReadAll(other)) << entry.path();
+    }
+    EXPECT_GT(files, 14);
+    EXPECT_NE(Generate("1", "huge", a), 0);
+}
+
+TEST(Datagen, EveryTextRowHasTenTexts)
+{
+    const fs::path out = scratch::gFolder + "/rows";
+    ASSERT_EQ(Generate("7", "full", out), 0);
+    SetDataPath(); // the scratch folder; the tables are read relative to it
+    int rows = 0;
+    for (const auto& entry : fs::directory_iterator(out / "config")) {
+        std::string name = "rows\\config\\" + entry.path().filename().string();
+        CExcelParse table(name.c_str());
+        char key[256], text[8192];
+        while (table.parse_string(key, sizeof key)) {
+            if (key[0] == '#') {
+                table.skip_rows(1);
+                continue;
+            }
+            for (int i = 0; i < 10; ++i)
+                ASSERT_TRUE(table.parse_string(text, sizeof text)) << name << " " << key;
+            // The tenth text ends at ';', so the row end follows at once.
+            ASSERT_TRUE(table.parse_string(text, sizeof text));
+            EXPECT_STREQ(text, "") << name << " " << key;
+            ++rows;
+        }
+    }
+    EXPECT_GT(rows, 10);
+}
+
+} // namespace
