@@ -1,7 +1,16 @@
 // Process entry of the game: the platform host takes over from here as it grows.
+#include <cstring>
+
+#include "foundation/data_file.h"
+
 #include "foundation/safeguards.h"
 
-int main()
+int main(int argc, char** argv)
 {
+    // "--data <path>" names the data folder in place of the one beside the program.
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::strcmp(argv[i], "--data") == 0)
+            SetDataFolderOverride(argv[i + 1]);
+    SetDataPath();
     return 0;
 }

@@ -270,27 +270,33 @@ int CLexer::getTok()
             return 1;
         }
         case TT_WORD_START: {
-            int n = 1;
+            // Words are most of a file: scan each buffered stretch with the table and copy it at once.
+            std::size_t n = 1;
             for (;;) {
-                c = NextByte();
-                if (c < 0)
-                    break;
-                const unsigned char byteKind = kByteKind[c];
-                if (byteKind == BK_WORD) {
-                    if (n == kTokenTextMax) {
-                        token.text[n] = '\0';
-                        Fail("word longer than 511 characters");
-                    }
-                    token.text[n++] = static_cast<char>(c);
-                    continue;
+                const unsigned char* start = buffer.get() + pos;
+                const unsigned char* end = buffer.get() + length;
+                const unsigned char* p = start;
+                while (p < end && kByteKind[*p] == BK_WORD)
+                    ++p;
+                const std::size_t run = static_cast<std::size_t>(p - start);
+                if (n + run > static_cast<std::size_t>(kTokenTextMax)) {
+                    std::memcpy(token.text + n, start, kTokenTextMax - n);
+                    token.text[kTokenTextMax] = '\0';
+                    Fail("word longer than 511 characters");
                 }
-                if (byteKind == BK_BLANK) {
-                    if (c == '\n')
+                std::memcpy(token.text + n, start, run);
+                n += run;
+                pos += run;
+                if (p < end) {
+                    if (*p == '\n')
                         ++line;
-                } else {
-                    PutBack();
+                    // A blank ending the word goes with it; a delimiter stays to start the next token.
+                    if (kByteKind[*p] == BK_BLANK)
+                        ++pos;
+                    break;
                 }
-                break;
+                if (!Refill())
+                    break;
             }
             token.text[n] = '\0';
             token.type = static_cast<std::uint32_t>(isMultiCharTok());

@@ -2,12 +2,24 @@
 #include "datalang/parser.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "foundation/utilities.h"
 
 #include "foundation/safeguards.h"
 
 int (*CRZParser::_pTagToID)(const char*) = nullptr;
+
+namespace {
+
+// Copies the type and the text up to its terminator: a whole token is 516 bytes, its text rarely a dozen.
+void TakeToken(CToken& to, const CToken& from)
+{
+    to.type = from.type;
+    std::memcpy(to.text, from.text, std::strlen(from.text) + 1);
+}
+
+} // namespace
 
 CRZParser::CRZParser(const char* file, const char* mode)
     : lexer(nullptr)
@@ -31,15 +43,15 @@ int CRZParser::ParseSimpleStatement()
         return 0;
     if (next->type == TT_EOF || !lexer->getTok())
         return -1;
-    key = lexer->GetToken();
+    TakeToken(key, lexer->GetToken());
     if (!lexer->getTok())
         return -1;
     if (lexer->GetToken().type != TT_EQUALS)
         return -2;
-    op = lexer->GetToken();
+    TakeToken(op, lexer->GetToken());
     if (!lexer->getTok())
         return -1;
-    value = lexer->GetToken();
+    TakeToken(value, lexer->GetToken());
     return 1;
 }
 

@@ -3,10 +3,10 @@
 #include "gfx/text_tree.h"
 
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "foundation/fatal_error.h"
-#include "platform/win/win32.h"
 
 #include "foundation/safeguards.h"
 
@@ -20,10 +20,38 @@ char* CopyText(const char* from)
     return to;
 }
 
+// Keys are compared with ASCII letters folded to lower case, so each node keeps its key folded and a
+// lookup folds the wanted key once, not once per level.
+std::string Fold(const char* key)
+{
+    std::string folded(key);
+    for (char& c : folded)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return folded;
+}
+
+// Folded texts compared as signed bytes; a text that ends first is the smaller (stricmp's order).
+int CompareFolded(const char* a, const char* b)
+{
+    while (*a == *b && *a) {
+        ++a;
+        ++b;
+    }
+    if (*a == *b)
+        return 0;
+    if (*a == '\0')
+        return -1;
+    if (*b == '\0')
+        return 1;
+    return static_cast<signed char>(*a) < static_cast<signed char>(*b) ? -1 : 1;
+}
+
 } // namespace
 
 CText::CText()
     : key(nullptr)
+    , folded(nullptr)
     , text(nullptr)
     , left(nullptr)
     , right(nullptr)
@@ -34,6 +62,7 @@ CText::CText()
 CText::~CText()
 {
     delete[] key;
+    delete[] folded;
     delete[] text;
     // Detach the subtrees and free them from an explicit stack: each child is emptied of its own
     // children before it is deleted, so no destructor call recurses.
@@ -56,9 +85,10 @@ CText::~CText()
 
 void CText::Insert(const char* newKey, const char* newText, int newId)
 {
+    const std::string wanted = Fold(newKey);
     CText* node = this;
     while (node->key) {
-        const int order = stricmp(newKey, node->key);
+        const int order = CompareFolded(wanted.c_str(), node->folded);
         if (order == 0)
             _AssertRelease(" Duplicate string in text database %s", newKey);
         CText*& next = order < 0 ? node->left : node->right;
@@ -67,26 +97,36 @@ void CText::Insert(const char* newKey, const char* newText, int newId)
         node = next;
     }
     node->key = CopyText(newKey);
+    node->folded = CopyText(wanted.c_str());
     node->text = CopyText(newText);
     node->id = newId;
 }
 
-const CText* CText::Find(const char* wanted) const
+int CText::GetID(const char* key) const
 {
+    // Keys that fit are folded on the stack: lookups of the tokenizer allocate nothing.
+    char small[128];
+    std::string large;
+    const char* wanted = small;
+    std::size_t i = 0;
+    for (; i < sizeof small; ++i) {
+        const char c = key[i];
+        small[i] = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+        if (c == '\0')
+            break;
+    }
+    if (i == sizeof small) {
+        large = Fold(key);
+        wanted = large.c_str();
+    }
     const CText* node = this;
     while (node && node->key) {
-        const int order = stricmp(wanted, node->key);
+        const int order = CompareFolded(wanted, node->folded);
         if (order == 0)
-            return node;
+            return node->id;
         node = order < 0 ? node->left : node->right;
     }
-    return nullptr;
-}
-
-int CText::GetID(const char* wanted) const
-{
-    const CText* node = Find(wanted);
-    return node ? node->id : -1;
+    return -1;
 }
 
 int CText::GetDepth() const

@@ -21,9 +21,8 @@ public:
     int GetDepth() const;
 
 private:
-    const CText* Find(const char* key) const;
-
     char* key;
+    char* folded; // the key with A to Z in lower case, the form lookups compare
     char* text;
     CText* left;
     CText* right;
