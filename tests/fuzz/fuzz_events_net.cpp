@@ -2,7 +2,6 @@
 // rebuilt into the right class or dropped, and a rebuilt event must read only bytes it holds.
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <memory>
 
 #include "events/event_factory.h"
@@ -10,8 +9,6 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static bool quiet = (freopen("/dev/null", "w", stderr), true);
-    (void)quiet;
     CRZNetEvent net(data, static_cast<uint32_t>(size > kMaxNetRecordSize ? kMaxNetRecordSize : size));
     std::unique_ptr<CRZEvent> event(BuildEventFromNetwork(&net));
     if (!event)
