@@ -57,9 +57,14 @@ int CRZParser::ParseSimpleStatement()
 
 bool CRZParser::CloseBlock()
 {
+    return TakeClosingBrace("unexpected end of file, \"}\" missing");
+}
+
+bool CRZParser::TakeClosingBrace(const char* endOfFileMessage)
+{
     const CToken* next = lexer->peek();
     if (next->type == TT_EOF)
-        ParseError("unexpected end of file, \"}\" missing");
+        ParseError(endOfFileMessage);
     if (next->type != TT_CLOSE_BRACE)
         return false;
     lexer->getTok();
@@ -68,13 +73,8 @@ bool CRZParser::CloseBlock()
 
 int CRZParser::ParseListValues(CList<int>& list)
 {
-    for (;;) {
-        const CToken* next = lexer->peek();
-        if (next->type == TT_CLOSE_BRACE)
-            break;
-        if (next->type == TT_EOF)
-            ParseError("unexpected end of file in a list of numbers");
-        if (next->type != TT_NUMBER)
+    while (!TakeClosingBrace("unexpected end of file in a list of numbers")) {
+        if (lexer->peek()->type != TT_NUMBER)
             ParseError("not a number in a list of numbers");
         lexer->getTok();
         const int number = TextToInt(lexer->GetToken().text);
@@ -83,24 +83,16 @@ int CRZParser::ParseListValues(CList<int>& list)
         if (lexer->peek()->type == TT_COMMA)
             lexer->getTok();
     }
-    lexer->getTok();
     return 0;
 }
 
 int CRZParser::ParseCountryListValues(CList<int>& list)
 {
-    for (;;) {
-        const CToken* next = lexer->peek();
-        if (next->type == TT_CLOSE_BRACE)
-            break;
-        if (next->type == TT_EOF)
-            ParseError("unexpected end of file in a list of countries");
+    while (!TakeClosingBrace("unexpected end of file in a list of countries")) {
         lexer->getTok();
-        if (lexer->GetToken().type == TT_COMMA)
-            continue;
-        list.Append(_pTagToID ? _pTagToID(lexer->GetToken().text) : 0);
+        if (lexer->GetToken().type != TT_COMMA)
+            list.Append(_pTagToID ? _pTagToID(lexer->GetToken().text) : 0);
     }
-    lexer->getTok();
     return 0;
 }
 

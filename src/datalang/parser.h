@@ -53,6 +53,12 @@ public:
     // Unset, every tag is unknown.
     static int (*_pTagToID)(const char* tag);
 
+private:
+    // Takes the next token when it is "}" and answers true; false for any other token; the end of the file
+    // is a parse error with the message.
+    bool TakeClosingBrace(const char* endOfFileMessage);
+
+public:
     CLexer* lexer;
     CToken key;
     CToken op;

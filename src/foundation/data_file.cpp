@@ -173,25 +173,11 @@ int CFile::GlobalFileError = 0;
 void (*CFile::_pLoadingHook)(int) = nullptr;
 
 CFile::CFile(const char* newName, const char* mode)
-    : name {}
-    , stream(nullptr)
-    , message {}
-    , size(0)
-    , swapped(0)
-    , unicode(0)
-    , error(1)
 {
     OpenWith(newName, mode, "Got to unimplemented place in File:126\n");
 }
 
 CFile::CFile(const char* newName)
-    : name {}
-    , stream(nullptr)
-    , message {}
-    , size(0)
-    , swapped(0)
-    , unicode(0)
-    , error(1)
 {
     Open(newName);
 }

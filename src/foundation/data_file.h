@@ -95,11 +95,11 @@ private:
     void OpenWith(const char* newName, const char* mode, const char* markMessage);
     void Fail(const char* format, const char* detail);
 
-    char name[256];
-    std::FILE* stream;
-    char message[512];
-    int size;
-    int swapped;
-    int unicode;
-    int error;
+    char name[256] = {};
+    std::FILE* stream = nullptr;
+    char message[512] = {};
+    int size = 0;
+    int swapped = 0;
+    int unicode = 0;
+    int error = 1;
 };
