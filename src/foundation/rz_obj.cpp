@@ -1,0 +1,106 @@
+// Named objects, the object list that offers events to its members, and the servers' name arrays.
+#include "foundation/rz_obj.h"
+
+#include <cstring>
+
+#include "foundation/safeguards.h"
+
+namespace {
+
+char* NewName(const char* text)
+{
+    if (!text)
+        text = "";
+    const std::size_t size = std::strlen(text) + 1;
+    char* copy = new char[size];
+    std::memcpy(copy, text, size);
+    return copy;
+}
+
+} // namespace
+
+CRZObj::CRZObj()
+    : name(NewName(""))
+{
+}
+
+CRZObj::CRZObj(const char* name)
+    : name(NewName(name))
+{
+}
+
+CRZObj::~CRZObj()
+{
+    delete[] name;
+}
+
+int CRZObj::Update(CRZEvent*)
+{
+    return 0;
+}
+
+int CRZObj::ParseFields(CRZParser&)
+{
+    return -2;
+}
+
+const char* CRZObj::SetName(const char* newName)
+{
+    // Copy before freeing: the new name may be this object's own.
+    char* copy = NewName(newName);
+    delete[] name;
+    name = copy;
+    return name;
+}
+
+CRZObjectList::~CRZObjectList()
+{
+    DeleteAll(*this);
+}
+
+void CRZObjectList::Delete(CRZObj* object)
+{
+    Remove(object);
+    delete object;
+}
+
+int CRZObjectList::Update(CRZEvent* event)
+{
+    // A member may delete or add members while it handles the event. Locked, the list only marks removed
+    // nodes, so the walk never steps through a freed node, and it skips members removed meanwhile.
+    const bool lockedHere = !IsLocked();
+    Lock();
+    int result = 0;
+    for (Iterator it = GetTail(); !it.IsEnd(); it--) {
+        if (it.GetNode()->deleted)
+            continue;
+        CRZObj* member = *it;
+        const int answer = member ? member->Update(event) : 0;
+        if (answer == 0)
+            continue;
+        if (answer == 1) {
+            Remove(it);
+            delete member;
+        } else if (answer == 2) {
+            Remove(it);
+            Append(member);
+        }
+        result = 3;
+        break;
+    }
+    if (lockedHere)
+        Unlock();
+    return result;
+}
+
+CRZNameBase::CRZNameBase()
+    : names(new char*[kInitialCapacity]())
+{
+}
+
+CRZNameBase::~CRZNameBase()
+{
+    for (int32_t i = 0; i < count && i < capacity; ++i)
+        delete[] names[i];
+    delete[] names;
+}
