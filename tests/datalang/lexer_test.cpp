@@ -105,6 +105,22 @@ TEST(Lexer, WordCutOffByTheEndOfTheFileIsDelivered)
     EXPECT_EQ(Lex("a = b"), (Tokens { { 1256, "a" }, { 1, "=" }, { 1256, "b" } }));
 }
 
+TEST(Lexer, WordsAcrossTheReadBuffer)
+{
+    // The file is read in stretches of 64 KiB; words, their ending blanks and delimiters may fall on the
+    // seam.
+    for (std::size_t pad = 65530; pad < 65540; ++pad) {
+        const std::string text = std::string(pad, ' ') + "abcdefgh\nij=k";
+        EXPECT_EQ(Lex(text), (Tokens { { 1256, "abcdefgh" }, { 1256, "ij" }, { 1, "=" }, { 1256, "k" } }))
+            << pad;
+    }
+    const std::string longWord = std::string(65400, '\n') + std::string(600, 'w');
+    const std::string message = LexError(longWord);
+    EXPECT_NE(
+        message.find("(word longer than 511 characters) '" + std::string(511, 'w') + "  ' Line = 65401"),
+        std::string::npos);
+}
+
 TEST(Lexer, PeekShowsTheNextTokenWithoutTakingIt)
 {
     ScratchFile file("a } b");
