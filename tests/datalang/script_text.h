@@ -1,0 +1,39 @@
+// Test helpers for the script tree: the text a node writes, and the fatal message of a failed parse.
+#pragma once
+
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+
+#include "datalang/parser.h"
+#include "datalang/scratch_file.h"
+#include "datalang/script_tree.h"
+#include "foundation/fatal_error.h"
+
+// What the node writes at the given depth; the write's answer goes to result when it is given.
+inline std::string WrittenText(CLScript& node, int indent = 0, int* result = nullptr)
+{
+    ScratchFile file("");
+    {
+        CRZParser parser(file.Path(), "w");
+        const int answer = node.Write(parser, indent);
+        if (result)
+            *result = answer;
+    }
+    std::ifstream in(file.Path(), std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The text of the _AssertRelease that the action ended with, or "" when it ended normally.
+inline std::string FatalMessageOf(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (int code) {
+        return code == -1 ? GetAssertMessage() : "unexpected code";
+    }
+    return "";
+}
