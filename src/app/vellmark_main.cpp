@@ -1,7 +1,8 @@
-// Process entry of the game: the platform host takes over from here as it grows.
+// Process entry of the game: chooses the data folder, then hands control to the platform's host.
 #include <cstring>
 
 #include "foundation/data_file.h"
+#include "platform/host/application_main.h"
 
 #include "foundation/safeguards.h"
 
@@ -12,5 +13,5 @@ int main(int argc, char** argv)
         if (std::strcmp(argv[i], "--data") == 0)
             SetDataFolderOverride(argv[i + 1]);
     SetDataPath();
-    return 0;
+    return Ravel::ApplicationMain(argc, argv);
 }

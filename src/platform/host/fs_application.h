@@ -1,0 +1,30 @@
+// The application object: takes platform events without waiting and routes each one to the host
+// (quit, activation, hiding, resizing) or to the object that receives the game's input.
+#pragma once
+
+union SDL_Event;
+
+namespace Ravel {
+
+// Receives the input events of the game window (the game view).
+class GameResponder {
+public:
+    virtual ~GameResponder() = default;
+    virtual void handleEvent(const SDL_Event& event) = 0;
+};
+
+// 1 (the start value): events are dispatched the ordinary way; 0: game event routing.
+extern int gNormalEvents;
+// 1 while the application is active, 0 after it resigned active.
+extern int gIsGameFrontmost;
+
+class FSApplication {
+public:
+    // Runs the host timers and the dialogs' pending work, then takes one pending event into *event
+    // without waiting; false when none is pending.
+    static bool nextEvent(SDL_Event* event);
+    // Delivers one event.
+    static void sendEvent(const SDL_Event& event);
+};
+
+} // namespace Ravel
