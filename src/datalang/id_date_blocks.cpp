@@ -1,5 +1,8 @@
 // The data-language blocks of identities and dates, and the parser's reader of dated identity lists.
+#include <algorithm>
+
 #include "datalang/block_keywords.h"
+#include "datalang/block_reader.h"
 #include "datalang/parser.h"
 #include "datalang/script_tree.h"
 #include "foundation/calendar_date.h"
@@ -12,26 +15,21 @@
 
 int CRZID::ParseFields(CRZParser& parser)
 {
-    for (;;) {
-        if (parser.ParseSimpleStatement() != 1) {
-            if (parser.CloseBlock())
-                return 0;
-            continue;
-        }
+    return ReadBlockStatements(parser, [&] {
         switch (parser.key.type) {
         case KW_TYPE:
             type = static_cast<uint16_t>(TextToInt(parser.value.text));
-            break;
+            return kReadOn;
         case KW_ID:
             // Numbers of 2^31 and above are written negative; the cast brings them back.
             number = static_cast<uint32_t>(TextToInt(parser.value.text));
-            break;
+            return kReadOn;
         default:
             mydebug("unexpected field %s found in an id at about line %d\n", parser.key.text,
                 parser.GetLexer()->GetLine() + 1);
             return -2;
         }
-    }
+    });
 }
 
 CLScript* CRZID::GetScript() const
@@ -41,12 +39,7 @@ CLScript* CRZID::GetScript() const
 
 int CDate::ParseFields(CRZParser& parser)
 {
-    for (;;) {
-        if (parser.ParseSimpleStatement() != 1) {
-            if (parser.CloseBlock())
-                return 0;
-            continue;
-        }
+    return ReadBlockStatements(parser, [&] {
         const CToken& value = parser.value;
         switch (parser.key.type) {
         case KW_YEAR:
@@ -54,31 +47,22 @@ int CDate::ParseFields(CRZParser& parser)
                 year = static_cast<int16_t>(TextToInt(value.text));
             break;
         case KW_MONTH: {
-            int newMonth = value.type >= KW_JANUARY && value.type <= KW_DECEMBER
-                ? static_cast<int>(value.type) - KW_JANUARY
-                : TextToInt(value.text);
-            if (newMonth < 0)
-                newMonth = 0;
-            if (newMonth >= _nMonthsPerYear)
-                newMonth = _nMonthsPerYear - 1;
-            month = static_cast<int8_t>(newMonth);
+            const bool named = value.type >= KW_JANUARY && value.type <= KW_DECEMBER;
+            const int newMonth = named ? static_cast<int>(value.type) - KW_JANUARY : TextToInt(value.text);
+            month = static_cast<int8_t>(std::clamp(newMonth, 0, _nMonthsPerYear - 1));
             break;
         }
         case KW_DAY: {
-            // Clamped before it is narrowed to the field, so that a day of 200 is the last day, not the
-            // first.
-            int newDay = value.type == TT_NUMBER ? TextToInt(value.text) : day;
-            if (newDay >= _nDaysPerMonth)
-                newDay = _nDaysPerMonth - 1;
-            if (newDay < 0)
-                newDay = 0;
-            day = static_cast<int8_t>(newDay);
+            // Clamped before it is narrowed to the field: a day of 200 is the last day, not the first.
+            const int newDay = value.type == TT_NUMBER ? TextToInt(value.text) : day;
+            day = static_cast<int8_t>(std::clamp(newDay, 0, _nDaysPerMonth - 1));
             break;
         }
         default:
             parser.ParseError("Date : Unexpected field");
         }
-    }
+        return kReadOn;
+    });
 }
 
 CLScript* CDate::GetScript() const

@@ -2,23 +2,12 @@
 // script_writer.cpp.
 #include "datalang/script_tree.h"
 
-#include <cstring>
-
 #include "datalang/block_keywords.h"
+#include "foundation/owned_text.h"
 
 #include "foundation/safeguards.h"
 
 namespace {
-
-char* NewText(const char* text)
-{
-    if (!text)
-        text = "";
-    const std::size_t size = std::strlen(text) + 1;
-    char* copy = new char[size];
-    std::memcpy(copy, text, size);
-    return copy;
-}
 
 const char* const kIdentifierName = "identifier";
 
@@ -56,7 +45,7 @@ bool CLBool::Set(CLScript* source)
 
 CLString::CLString(const char* text)
     : CLLiteral(CLT_STRING)
-    , text(NewText(text))
+    , text(NewTextCopy(text))
 {
 }
 
@@ -76,7 +65,7 @@ bool CLString::Set(CLScript* source)
 const char* CLString::SetString(const char* newText)
 {
     // Copy before freeing: the new text may be this node's own.
-    char* copy = NewText(newText);
+    char* copy = NewTextCopy(newText);
     delete[] text;
     text = copy;
     return text;
@@ -85,14 +74,14 @@ const char* CLString::SetString(const char* newText)
 CLIdentifier::CLIdentifier(const char* word)
     : CLLiteral(CLT_IDENTIFIER)
     , tag(TT_WORD_START)
-    , name(NewText(word))
+    , name(NewTextCopy(word))
 {
 }
 
 CLIdentifier::CLIdentifier(CRZTokenType tag)
     : CLLiteral(CLT_IDENTIFIER)
     , tag(tag)
-    , name(NewText(kIdentifierName))
+    , name(NewTextCopy(kIdentifierName))
 {
 }
 

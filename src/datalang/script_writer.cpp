@@ -22,24 +22,50 @@ bool WritesOverSeveralLines(CLSList& list, int indent)
     return first && !first->IsLiteral();
 }
 
-int WriteLineEnd(CRZParser& parser, int indent)
-{
-    if (const int result = parser.Write(TT_LINEFEED))
-        return result;
-    return parser.WriteMany(TT_INDENT, indent);
-}
+// Writes tokens one after another until the first failure, which it keeps.
+class CTokenSequence {
+public:
+    explicit CTokenSequence(CRZParser& parser)
+        : parser(parser)
+    {
+    }
+    CTokenSequence& operator<<(const CToken& token)
+    {
+        if (!result)
+            result = parser.Write(token);
+        return *this;
+    }
+    CTokenSequence& operator<<(CRZTokenType type)
+    {
+        if (!result)
+            result = parser.Write(type);
+        return *this;
+    }
+    CTokenSequence& Node(CLScript* node, int indent)
+    {
+        if (!result && node)
+            result = node->Write(parser, indent);
+        return *this;
+    }
+    CTokenSequence& LineEnd(int indent)
+    {
+        if (!result)
+            result = parser.Write(TT_LINEFEED);
+        if (!result)
+            result = parser.WriteMany(TT_INDENT, indent);
+        return *this;
+    }
+    int Result() const { return result; }
 
-int WriteNode(CLScript* node, CRZParser& parser, int indent)
-{
-    return node ? node->Write(parser, indent) : 0;
-}
+private:
+    CRZParser& parser;
+    int result = 0;
+};
 
 // A word or tag written bare: the text, then one blank.
 int WriteWord(CRZParser& parser, const char* text)
 {
-    if (const int result = parser.Write(CToken(text)))
-        return result;
-    return parser.Write(TT_BLANK);
+    return (CTokenSequence(parser) << CToken(text) << TT_BLANK).Result();
 }
 
 } // namespace
@@ -71,13 +97,7 @@ int CLString::Write(CRZParser& parser, int)
     CToken text(GetString());
     for (char* quote = std::strchr(text.text, '"'); quote; quote = std::strchr(quote + 1, '"'))
         *quote = '\'';
-    if (const int result = parser.Write(TT_QUOTE))
-        return result;
-    if (const int result = parser.Write(text))
-        return result;
-    if (const int result = parser.Write(TT_QUOTE))
-        return result;
-    return parser.Write(TT_BLANK);
+    return (CTokenSequence(parser) << TT_QUOTE << text << TT_QUOTE << TT_BLANK).Result();
 }
 
 int CLIdentifier::Write(CRZParser& parser, int)
@@ -94,31 +114,17 @@ int CLID::Write(CRZParser& parser, int)
         const char* tag = _pIDToTag ? _pIDToTag(static_cast<int>(id.number)) : nullptr;
         return WriteWord(parser, tag ? tag : "NONE");
     }
-    int result = parser.Write(TT_OPEN_BRACE);
-    if (!result)
-        result = parser.Write(KW_TYPE);
-    if (!result)
-        result = parser.Write(TT_EQUALS);
-    if (!result)
-        result = parser.Write(CToken(static_cast<int>(id.type)));
-    if (!result)
-        result = parser.Write(KW_ID);
-    if (!result)
-        result = parser.Write(TT_EQUALS);
-    if (!result)
-        result = parser.Write(CToken(static_cast<int>(id.number)));
-    if (!result)
-        result = parser.Write(TT_CLOSE_BRACE);
-    return result;
+    CTokenSequence out(parser);
+    out << TT_OPEN_BRACE << KW_TYPE << TT_EQUALS << CToken(static_cast<int>(id.type));
+    out << KW_ID << TT_EQUALS << CToken(static_cast<int>(id.number)) << TT_CLOSE_BRACE;
+    return out.Result();
 }
 
 int CLAssignment::Write(CRZParser& parser, int indent)
 {
-    if (const int result = WriteNode(lhs, parser, indent))
-        return result;
-    if (const int result = parser.Write(TT_EQUALS))
-        return result;
-    return WriteNode(rhs, parser, indent);
+    CTokenSequence out(parser);
+    out.Node(lhs, indent) << TT_EQUALS;
+    return out.Node(rhs, indent).Result();
 }
 
 int CLSymbol::Write(CRZParser& parser, int indent)
@@ -129,14 +135,15 @@ int CLSymbol::Write(CRZParser& parser, int indent)
 
 int CLSList::Write(CRZParser& parser, int indent)
 {
-    if (const int result = parser.Write(TT_OPEN_BRACE))
-        return result;
+    CTokenSequence out(parser);
+    out << TT_OPEN_BRACE;
     const bool severalLines = WritesOverSeveralLines(*this, indent);
-    int result = severalLines ? WriteLineEnd(parser, indent + 1) : 0;
-    for (Iterator it = GetHead(); !it.IsEnd() && !result; it++) {
-        result = WriteNode(*it, parser, indent + 1);
-        if (!result && severalLines)
-            result = WriteLineEnd(parser, indent + 1);
+    if (severalLines)
+        out.LineEnd(indent + 1);
+    for (Iterator it = GetHead(); !it.IsEnd() && !out.Result(); it++) {
+        out.Node(*it, indent + 1);
+        if (severalLines)
+            out.LineEnd(indent + 1);
     }
-    return result ? result : parser.Write(TT_CLOSE_BRACE);
+    return (out << TT_CLOSE_BRACE).Result();
 }

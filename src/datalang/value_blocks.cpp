@@ -1,5 +1,6 @@
 // The data-language blocks of small value types: character attribute tuples and points.
 #include "datalang/block_keywords.h"
+#include "datalang/block_reader.h"
 #include "datalang/parser.h"
 #include "datalang/script_tree.h"
 #include "foundation/attribute_tuple.h"
@@ -19,22 +20,18 @@ const CRZTokenType kAttributeKeys[CAttributeTuple::COUNT]
 
 int CAttributeTuple::ParseFields(CRZParser& parser)
 {
-    for (;;) {
-        const int result = parser.ParseSimpleStatement();
-        if (result == -2)
-            return 0;
-        if (result != 1) {
-            if (parser.CloseBlock())
-                return 0;
-            continue;
-        }
-        int which = 0;
-        while (which < COUNT && kAttributeKeys[which] != static_cast<CRZTokenType>(parser.key.type))
-            ++which;
-        if (which == COUNT)
-            parser.ParseError("unknown lhs in scenario file (attributes)");
-        values[which] = TextToInt(parser.value.text);
-    }
+    return ReadBlockStatements(
+        parser,
+        [&] {
+            int which = 0;
+            while (which < COUNT && kAttributeKeys[which] != static_cast<CRZTokenType>(parser.key.type))
+                ++which;
+            if (which == COUNT)
+                parser.ParseError("unknown lhs in scenario file (attributes)");
+            values[which] = TextToInt(parser.value.text);
+            return kReadOn;
+        },
+        true);
 }
 
 CLScript* CAttributeTuple::GetScript() const
@@ -47,19 +44,15 @@ CLScript* CAttributeTuple::GetScript() const
 
 int CPoint::ParseFields(CRZParser& parser)
 {
-    for (;;) {
-        if (parser.ParseSimpleStatement() != 1) {
-            if (parser.CloseBlock())
-                return 0;
-            continue;
-        }
+    return ReadBlockStatements(parser, [&] {
         if (parser.key.type == KW_X)
             x = TextToInt(parser.value.text);
         else if (parser.key.type == KW_Y)
             y = TextToInt(parser.value.text);
         else
             mydebug("error in cpoint at line %d\n", parser.GetLexer()->GetLine() + 1);
-    }
+        return kReadOn;
+    });
 }
 
 CLScript* CPoint::GetScript() const

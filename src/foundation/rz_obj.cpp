@@ -1,31 +1,17 @@
 // Named objects, the object list that offers events to its members, and the servers' name arrays.
 #include "foundation/rz_obj.h"
 
-#include <cstring>
+#include "foundation/owned_text.h"
 
 #include "foundation/safeguards.h"
 
-namespace {
-
-char* NewName(const char* text)
-{
-    if (!text)
-        text = "";
-    const std::size_t size = std::strlen(text) + 1;
-    char* copy = new char[size];
-    std::memcpy(copy, text, size);
-    return copy;
-}
-
-} // namespace
-
 CRZObj::CRZObj()
-    : name(NewName(""))
+    : name(NewTextCopy(""))
 {
 }
 
 CRZObj::CRZObj(const char* name)
-    : name(NewName(name))
+    : name(NewTextCopy(name))
 {
 }
 
@@ -47,7 +33,7 @@ int CRZObj::ParseFields(CRZParser&)
 const char* CRZObj::SetName(const char* newName)
 {
     // Copy before freeing: the new name may be this object's own.
-    char* copy = NewName(newName);
+    char* copy = NewTextCopy(newName);
     delete[] name;
     name = copy;
     return name;
