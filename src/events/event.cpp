@@ -5,10 +5,7 @@
 #include "events/event_hooks.h"
 #include "events/event_scheduler.h"
 #include "events/net_event.h"
-#if __has_include("foundation/identity.h")
 #include "foundation/identity.h"
-#define VM_HAVE_IDENTITY 1
-#endif
 
 #include "foundation/safeguards.h"
 
@@ -28,7 +25,6 @@ uint8_t* CRZEvent::AllocateRecord(std::size_t size)
     return new uint8_t[size]();
 }
 
-#ifdef VM_HAVE_IDENTITY
 CRZReturnType CRZEvent::UpdateObject(CIdentity* receiver)
 {
     return receiver->Update(this);
@@ -43,20 +39,6 @@ CRZReturnType CRZEvent::UpdateObject(CRZDynamicObject* receiver)
 {
     return receiver->Update(this);
 }
-#else
-CRZReturnType CRZEvent::UpdateObject(CIdentity*)
-{
-    return 0;
-}
-CRZReturnType CRZEvent::UpdateObject(CRZStaticObject*)
-{
-    return 0;
-}
-CRZReturnType CRZEvent::UpdateObject(CRZDynamicObject*)
-{
-    return 0;
-}
-#endif
 
 CRZReturnType CRZEvent::Process()
 {

@@ -9,14 +9,18 @@
 
 namespace {
 
-// Where a to-host request takes effect: on the host here, on a client only on the network.
+void SetFlags(CRZEvent* event, bool send, bool local)
+{
+    event->SetSend(send);
+    event->SetLocal(local);
+}
+
+// A to-host request takes effect here on the host and is only sent from a client; the send flag an
+// event already carries is kept on the host.
 void AddressToHost(CRZEvent* event)
 {
-    event->SetLocal(false);
-    if (IsHostMachine())
-        event->SetLocal(true);
-    else
-        event->SetSend(true);
+    const bool host = IsHostMachine();
+    SetFlags(event, event->GetSend() || !host, host);
 }
 
 CRZReturnType ProcessAndDelete(CRZEvent* event)
@@ -35,19 +39,17 @@ void PostLocalEvent(CRZEvent* event)
 
 void PostGlobalEvent(CRZEvent* event)
 {
-    if (event == nullptr)
-        return;
-    event->SetSend(true);
-    event->SetLocal(true);
+    if (event != nullptr)
+        SetFlags(event, true, true);
     gEventScheduler.Push(event, true);
 }
 
 void PostToHostEvent(CRZEvent* event)
 {
-    if (event == nullptr)
-        return;
-    event->SetSend(false);
-    AddressToHost(event);
+    if (event != nullptr) {
+        event->SetSend(false);
+        AddressToHost(event);
+    }
     gEventScheduler.Push(event, true);
 }
 
@@ -55,8 +57,7 @@ void PostExternalEvent(CRZEvent* event)
 {
     if (event == nullptr)
         return;
-    event->SetSend(true);
-    event->SetLocal(false);
+    SetFlags(event, true, false);
     ProcessAndDelete(event);
 }
 
@@ -64,23 +65,21 @@ void ScheduleLocalEvent(CRZEvent* event, const CDate& date)
 {
     if (event == nullptr)
         return;
-    event->SetSend(false);
-    event->SetLocal(true);
+    SetFlags(event, false, true);
     event->SetDate(date);
     gEventScheduler.Push(event, false);
 }
 
 CRZReturnType ProcessLocalEvent(CRZEvent* event)
 {
-    return event ? ProcessAndDelete(event) : 0;
+    return event != nullptr ? ProcessAndDelete(event) : 0;
 }
 
 CRZReturnType ProcessGlobalEvent(CRZEvent* event)
 {
     if (event == nullptr)
         return 0;
-    event->SetSend(true);
-    event->SetLocal(true);
+    SetFlags(event, true, true);
     return ProcessAndDelete(event);
 }
 

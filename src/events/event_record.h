@@ -56,6 +56,7 @@ enum class CRZFieldKind : uint8_t {
     ID, // CRZID, StaticID, DynamicID: u16 type, 2 bytes padding, u32 number
     Date, // CRZRecordDate: 4-byte slot, i8 day, i8 month, i16 year
     Bytes, // texts and opaque blocks, copied byte for byte
+    Block, // CRZDataBlock: u16 count, 2 bytes padding, then count 4-byte elements
     Gap, // never written; travels as allocated (zero)
 };
 

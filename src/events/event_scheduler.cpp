@@ -11,12 +11,20 @@ CScheduler gEventScheduler;
 
 namespace {
 
-// Takes every value out of a list of owned events and deletes it.
-template <class T> void DeleteEvents(CList<T*>& list)
+// Takes the events out of a list from its head, one at a time, and hands each to act, which owns it
+// from then on; events that act appends meanwhile are taken too.
+template <class T, class Act> void Drain(CList<T*>& list, Act act)
 {
-    for (auto it = list.GetHead(); !it.IsEnd(); it++)
-        delete *it;
-    list.RemoveAll();
+    while (!list.IsEmpty()) {
+        T* event = *list.GetHead();
+        list.RemoveHead();
+        act(event);
+    }
+}
+
+void DeleteEvent(CRZEvent* event)
+{
+    delete event;
 }
 
 } // namespace
@@ -59,10 +67,10 @@ CRZEvent* CScheduler::Pop()
 
 void CScheduler::Erase()
 {
-    DeleteEvents(queue);
+    Drain(queue, DeleteEvent);
     while (CRZEvent* event = PopTail())
         delete event;
-    DeleteEvents(outgoing);
+    Drain(outgoing, DeleteEvent);
 }
 
 void CScheduler::ForEach(const std::function<void(CRZEvent*)>& f)
@@ -105,12 +113,10 @@ void CScheduler::AddExternalEvent(CRZNetEvent* event)
 
 void CScheduler::EmptyExternalList()
 {
-    while (!outgoing.IsEmpty()) {
-        CRZNetEvent* event = *outgoing.GetHead();
-        outgoing.RemoveHead();
+    Drain(outgoing, [](CRZNetEvent* event) {
         event->Process();
         delete event;
-    }
+    });
 }
 
 void CScheduler::AddInputEvent(CRZInputEvent* event)
@@ -121,16 +127,12 @@ void CScheduler::AddInputEvent(CRZInputEvent* event)
 
 void CScheduler::ProcessInput()
 {
-    while (!input.IsEmpty()) {
-        CRZInputEvent* event = *input.GetHead();
-        input.RemoveHead();
-        ProcessLocalEvent(event);
-    }
+    Drain(input, [](CRZInputEvent* event) { ProcessLocalEvent(event); });
 }
 
 void CScheduler::EmptyInputList()
 {
-    DeleteEvents(input);
+    Drain(input, DeleteEvent);
 }
 
 void PostInputEvent(CRZInputEvent* event)

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <type_traits>
+#include <utility>
 
 #include "events/event_record.h"
 #include "events/event_template.h"
@@ -54,6 +56,23 @@ VM_EVENT_RECORD(CRZInputEventData, 36)
 #define VM_RECORD_CRZTickResourceEventData(FIELD) FIELD(AIResourceType, resource, 20)
 VM_EVENT_RECORD(CRZTickResourceEventData, 24)
 
+// The classes whose one argument after the type and the receiver is stored in the record's one
+// payload field.
+template <class Data, auto Field> class CRZOneValueEvent : public CRZEventTemplate<Data> {
+public:
+    using Value = std::remove_reference_t<decltype(std::declval<Data&>().*Field)>;
+
+    CRZOneValueEvent(CRZEvtType type, const CRZID& receiver, const Value& value)
+        : CRZEventTemplate<Data>(type, receiver)
+    {
+        this->Record().*Field = value;
+    }
+    explicit CRZOneValueEvent(CRZNetEvent* net)
+        : CRZEventTemplate<Data>(net)
+    {
+    }
+};
+
 // The record head alone: an event whose type says everything.
 class CRZGenericEvent : public CRZEventTemplate<CRZEventData> {
 public:
@@ -67,69 +86,38 @@ public:
     }
 };
 
-class CRZIntEvent : public CRZEventTemplate<CRZIntData> {
+class CRZIntEvent : public CRZOneValueEvent<CRZIntData, &CRZIntData::value> {
 public:
-    explicit CRZIntEvent(CRZNetEvent* net)
-        : CRZEventTemplate(net)
-    {
-    }
-    CRZIntEvent(CRZEvtType type, const CRZID& receiver, int value)
-        : CRZEventTemplate(type, receiver)
-    {
-        Record().value = value;
-    }
+    using CRZOneValueEvent::CRZOneValueEvent;
 };
 
+// The truth value is stored as the word 0 or 1.
 class CRZBoolEvent : public CRZEventTemplate<CRZBoolData> {
 public:
-    explicit CRZBoolEvent(CRZNetEvent* net)
-        : CRZEventTemplate(net)
-    {
-    }
     CRZBoolEvent(CRZEvtType type, const CRZID& receiver, bool value)
         : CRZEventTemplate(type, receiver)
     {
         Record().value = value ? 1 : 0;
     }
-};
-
-class CRZFloatEvent : public CRZEventTemplate<CRZFloatEventData> {
-public:
-    explicit CRZFloatEvent(CRZNetEvent* net)
+    explicit CRZBoolEvent(CRZNetEvent* net)
         : CRZEventTemplate(net)
     {
     }
-    CRZFloatEvent(CRZEvtType type, const CRZID& receiver, float value)
-        : CRZEventTemplate(type, receiver)
-    {
-        Record().value = value;
-    }
 };
 
-class CRZIdEvent : public CRZEventTemplate<CRZIdEventData> {
+class CRZFloatEvent : public CRZOneValueEvent<CRZFloatEventData, &CRZFloatEventData::value> {
 public:
-    explicit CRZIdEvent(CRZNetEvent* net)
-        : CRZEventTemplate(net)
-    {
-    }
-    CRZIdEvent(CRZEvtType type, const CRZID& receiver, const CRZID& id)
-        : CRZEventTemplate(type, receiver)
-    {
-        Record().id = id;
-    }
+    using CRZOneValueEvent::CRZOneValueEvent;
 };
 
-class CRZIdentityEvent : public CRZEventTemplate<CRZIdentityEventData> {
+class CRZIdEvent : public CRZOneValueEvent<CRZIdEventData, &CRZIdEventData::id> {
 public:
-    explicit CRZIdentityEvent(CRZNetEvent* net)
-        : CRZEventTemplate(net)
-    {
-    }
-    CRZIdentityEvent(CRZEvtType type, const CRZID& receiver, const CRZID& id)
-        : CRZEventTemplate(type, receiver)
-    {
-        Record().id = id;
-    }
+    using CRZOneValueEvent::CRZOneValueEvent;
+};
+
+class CRZIdentityEvent : public CRZOneValueEvent<CRZIdentityEventData, &CRZIdentityEventData::id> {
+public:
+    using CRZOneValueEvent::CRZOneValueEvent;
 };
 
 class CRZIntIntEvent : public CRZEventTemplate<CRZIntIntEventData> {
@@ -160,30 +148,14 @@ public:
     }
 };
 
-class CRZResourceEvent : public CRZEventTemplate<CRZResourceData> {
+class CRZResourceEvent : public CRZOneValueEvent<CRZResourceData, &CRZResourceData::amount> {
 public:
-    explicit CRZResourceEvent(CRZNetEvent* net)
-        : CRZEventTemplate(net)
-    {
-    }
-    CRZResourceEvent(CRZEvtType type, const CRZID& receiver, float amount)
-        : CRZEventTemplate(type, receiver)
-    {
-        Record().amount = amount;
-    }
+    using CRZOneValueEvent::CRZOneValueEvent;
 };
 
-class CRZQuestionEvent : public CRZEventTemplate<CRZQuestionData> {
+class CRZQuestionEvent : public CRZOneValueEvent<CRZQuestionData, &CRZQuestionData::value> {
 public:
-    explicit CRZQuestionEvent(CRZNetEvent* net)
-        : CRZEventTemplate(net)
-    {
-    }
-    CRZQuestionEvent(CRZEvtType type, const CRZID& receiver, int value)
-        : CRZEventTemplate(type, receiver)
-    {
-        Record().value = value;
-    }
+    using CRZOneValueEvent::CRZOneValueEvent;
 };
 
 // Always a broadcast.
