@@ -32,17 +32,28 @@ void Note(std::vector<std::string>* notes, const std::string& what)
         notes->push_back(what);
 }
 
-// The text of a scalar value; false for containers, data and dates.
+// A string node's text; false when it holds a NUL byte, which no C-text caller could see past.
+bool StringText(plist_t node, std::string& out)
+{
+    std::uint64_t length = 0;
+    const char* text = plist_get_string_ptr(node, &length);
+    if (!text) {
+        out.clear();
+        return true;
+    }
+    if (std::memchr(text, '\0', length))
+        return false;
+    out.assign(text, length);
+    return true;
+}
+
+// The text of a scalar value; false for containers, data, dates and texts with NUL bytes.
 bool ScalarText(plist_t node, std::string& out)
 {
     char number[64];
     switch (plist_get_node_type(node)) {
-    case PLIST_STRING: {
-        Owned value;
-        plist_get_string_val(node, &value.text);
-        out = value.text ? value.text : "";
-        return true;
-    }
+    case PLIST_STRING:
+        return StringText(node, out);
     case PLIST_UINT: {
         // libplist keeps negative integers in the same 64-bit word.
         std::uint64_t value = 0;
@@ -134,10 +145,9 @@ bool PrefsDictionary::Parse(const char* bytes, std::size_t size, PrefsDictionary
             std::uint32_t count = plist_array_get_size(value);
             for (std::uint32_t i = 0; i < count; ++i) {
                 plist_t item = plist_array_get_item(value, i);
-                if (item && plist_get_node_type(item) == PLIST_STRING) {
-                    Owned text;
-                    plist_get_string_val(item, &text.text);
-                    list.emplace_back(text.text ? text.text : "");
+                std::string text;
+                if (item && plist_get_node_type(item) == PLIST_STRING && StringText(item, text)) {
+                    list.push_back(std::move(text));
                 } else {
                     Note(notes, std::string(name) + "[" + std::to_string(i) + "]: not a text, skipped");
                 }

@@ -1,7 +1,6 @@
 // Win32 threads over POSIX threads, and the handle bookkeeping that lets CloseHandle free what it may.
 #include "platform/win/win_threads.h"
 
-#include <cxxabi.h>
 #include <exception>
 #include <mutex>
 #include <unordered_set>
@@ -71,14 +70,14 @@ void* WindowsThread::MainProc(void* raw)
     pthread_cleanup_push(CleanupProc, self);
     try {
         result = self->mRoutine(self->mArgument);
-    } catch (abi::__forced_unwind&) {
-        // A cancellation unwinds through here; the clean-up handler still runs.
-        throw;
     } catch (const std::exception& e) {
         gLog.error(e);
-    } catch (...) {
-        gLog.error("thread %u ended by an exception that is not a std::exception", self->mThreadId);
+    } catch (int code) {
+        // The game's fatal-error path throws an integer.
+        gLog.error("thread %u ended by the game's error %d", self->mThreadId, code);
     }
+    // A cancellation unwinds as an exception of no C++ type and is left to go on: the clean-up
+    // handler still runs.
     pthread_cleanup_pop(1);
     return reinterpret_cast<void*>(static_cast<std::uintptr_t>(result));
 }
