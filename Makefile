@@ -1,8 +1,8 @@
 # The two commands of the README: `make run` plays, `make test` builds the sanitizer flavour and tests.
 JOBS ?= $(shell nproc)
-FUZZ_SECONDS ?= 30
+FUZZ_SECONDS ?= 60
 
-.PHONY: run test deps release test-build fuzz
+.PHONY: run test deps release test-build fuzz tsan
 
 deps:
 	scripts/install-deps
@@ -21,7 +21,15 @@ test-build: deps
 
 test: test-build
 	cd build/test && xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure -j $(JOBS) --timeout 600
+	$(MAKE) tsan
 	$(MAKE) fuzz
+
+# The thread and lock tests once more under ThreadSanitizer.
+tsan: deps
+	cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
+	    -DVELLMARK_TSAN=ON -DVELLMARK_BENCH=OFF
+	cmake --build build/tsan -j $(JOBS) --target test_threads_locks test_threads_pthread
+	cd build/tsan && ctest -L threads --output-on-failure --timeout 300
 
 # Every libFuzzer target runs for a short, bounded time on its seed corpus.
 fuzz: deps

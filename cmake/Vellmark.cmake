@@ -1,10 +1,13 @@
 # Helpers that keep every subsystem's build description to one line.
 
-# vellmark_library(<subsystem> [DEPS <targets>...]): every .cpp of src/<subsystem>
-# becomes the static library vm_<subsystem>; includes are written "subsystem/file.h".
+# vellmark_library(<subsystem> [DEPS <targets>...] [EXCLUDE <files>...]): every .cpp of src/<subsystem>
+# but the excluded ones becomes the static library vm_<subsystem>; includes are written "subsystem/file.h".
 function(vellmark_library name)
-  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "DEPS;EXCLUDE" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*/*.cpp)
+  foreach(excluded IN LISTS ARG_EXCLUDE)
+    list(REMOVE_ITEM sources ${CMAKE_CURRENT_SOURCE_DIR}/${excluded})
+  endforeach()
   if(sources)
     add_library(vm_${name} STATIC ${sources})
     target_include_directories(vm_${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
