@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
 #include "datalang/block_keywords.h"
 #include "datalang/script_tree.h"
@@ -158,4 +159,37 @@ TEST(ScriptTree, SetAndCopyCarryValues)
     CLScript* boolCopy = CLBool(true).Copy();
     EXPECT_TRUE(boolCopy->GetBool());
     delete boolCopy;
+}
+
+TEST(ScriptTree, ForEachExecutesEveryStatementForEveryElement)
+{
+    // A statement that logs each run: "-" when it was handed no object.
+    class Recorder : public CLStatement {
+    public:
+        explicit Recorder(std::string& log)
+            : CLStatement(CLT_BINARY)
+            , log(log)
+        {
+        }
+        CLScript* Execute(CLObject* object) override
+        {
+            log += object ? "?" : "-";
+            return this;
+        }
+
+    private:
+        std::string& log;
+    };
+    std::string log;
+    CLSList elements;
+    elements.Append(new CLInteger(1));
+    elements.Append(nullptr);
+    elements.Append(new CLInteger(2));
+    CLSList statements;
+    statements.Append(new Recorder(log));
+    statements.Append(new Recorder(log));
+    elements.ForEach(&statements);
+    // No node of the game carries an object, so every statement runs with none, once per element.
+    EXPECT_EQ(log, "------");
+    elements.ForEach(nullptr);
 }
