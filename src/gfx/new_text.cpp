@@ -7,6 +7,7 @@
 #include "foundation/data_file.h"
 #include "foundation/excel_parse.h"
 #include "foundation/logs.h"
+#include "gfx/text_table_files.h"
 #include "platform/win/win32.h"
 
 #include "foundation/safeguards.h"
@@ -14,24 +15,6 @@
 CNewText TextStrings;
 
 namespace {
-
-// Read in this order; a key found in two tables keeps the later one.
-const char* const gTextTables[] = {
-    "config\\modtext.csv",
-    "config\\text.csv",
-    "config\\messages.csv",
-    "config\\event_text.csv",
-    "config\\province_names.csv",
-    "config\\unit_names.csv",
-    "config\\world_names.csv",
-    "config\\provinceimprovement_names.csv",
-    "config\\law_names.csv",
-    "config\\trait_names.csv",
-    "config\\advance_names.csv",
-    "config\\provinceeffects_names.csv",
-    "config\\extra_text.csv",
-    "config\\oathbound.csv",
-};
 
 // A new text in which each backslash-n has become CR LF; every other byte is kept.
 char* ConvertLineBreaks(const char* text)
@@ -71,7 +54,7 @@ int CNewText::Init(RZLanguageType newLanguage)
     DeleteAll();
     Lock();
     bool ok = true;
-    for (const char* table : gTextTables)
+    for (const char* table : kTextTableFiles)
         if (!ParseFile(table, language)) {
             ok = false;
             break;

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "data_writer.h"
+#include "gfx/text_table_files.h"
 #include "text_keys.h"
 
 #include "foundation/safeguards.h"
@@ -10,24 +11,6 @@
 namespace datagen {
 
 namespace {
-
-// Read in this order by the game; all fourteen are written even when a table holds no key yet.
-const char* const gTextTables[] = {
-    "config\\modtext.csv",
-    "config\\text.csv",
-    "config\\messages.csv",
-    "config\\event_text.csv",
-    "config\\province_names.csv",
-    "config\\unit_names.csv",
-    "config\\world_names.csv",
-    "config\\provinceimprovement_names.csv",
-    "config\\law_names.csv",
-    "config\\trait_names.csv",
-    "config\\advance_names.csv",
-    "config\\provinceeffects_names.csv",
-    "config\\extra_text.csv",
-    "config\\oathbound.csv",
-};
 
 constexpr int kLanguages = 10;
 
@@ -48,7 +31,7 @@ void AppendRow(std::string& out, const std::string& key, const std::string& text
 void WriteTextTables(const Context& context)
 {
     std::map<std::string, std::string> files;
-    for (const char* table : gTextTables)
+    for (const char* table : kTextTableFiles)
         files[table] = "#key;English;Language 1;Language 2;Language 3;Language 4;Language 5;Language 6;"
                        "Language 7;Language 8;Language 9;\r\n";
     for (const TextKey& entry : TextKeys())
