@@ -12,7 +12,7 @@
 #include "platform/elements/prefs.h"
 #include "platform/elements/rv_assert.h"
 #include "platform/host/fs_application.h"
-#include "platform/host/game_app_delegate.h"
+#include "platform/host/os_access.h"
 #include "platform/render/our_context.h"
 #include "platform/win/win_time.h"
 

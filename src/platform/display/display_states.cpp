@@ -7,7 +7,7 @@
 #include "platform/elements/logging.h"
 #include "platform/elements/os_except.h"
 #include "platform/elements/rv_assert.h"
-#include "platform/host/game_app_delegate.h"
+#include "platform/host/os_access.h"
 #include "platform/render/our_context.h"
 
 #include "foundation/safeguards.h"

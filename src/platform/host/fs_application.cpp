@@ -5,7 +5,6 @@
 
 #include "platform/display/basic_hwnd_imp.h"
 #include "platform/display/scrolly_about_box.h"
-#include "platform/host/game_app_delegate.h"
 #include "platform/host/host_timers.h"
 
 #include "foundation/safeguards.h"
@@ -14,6 +13,22 @@ namespace Ravel {
 
 int gNormalEvents = 1;
 int gIsGameFrontmost = 1;
+
+namespace {
+
+ApplicationDelegate* gDelegate = nullptr;
+
+} // namespace
+
+ApplicationDelegate* FSApplication::delegate()
+{
+    return gDelegate;
+}
+
+void FSApplication::setDelegate(ApplicationDelegate* delegate)
+{
+    gDelegate = delegate;
+}
 
 bool FSApplication::nextEvent(SDL_Event* event)
 {
@@ -24,7 +39,7 @@ bool FSApplication::nextEvent(SDL_Event* event)
 
 void FSApplication::sendEvent(const SDL_Event& event)
 {
-    GameAppDelegate* delegate = GameAppDelegate::getMain();
+    ApplicationDelegate* delegate = gDelegate;
     if (event.type == SDL_QUIT) {
         if (delegate)
             delegate->terminate();

@@ -13,6 +13,19 @@ public:
     virtual void handleEvent(const SDL_Event& event) = 0;
 };
 
+// What the application object asks of its delegate; the delegate of the game is GameAppDelegate.
+class ApplicationDelegate {
+public:
+    virtual ~ApplicationDelegate() = default;
+    // The user asked the application to quit (window closed, quit event).
+    virtual void terminate() = 0;
+    virtual void applicationDidBecomeActive() = 0;
+    virtual void applicationWillResignActive() = 0;
+    virtual void applicationWillHide() = 0;
+    virtual void applicationDidUnhide() = 0;
+    virtual GameResponder* getGameResponder() = 0;
+};
+
 // 1 (the start value): events are dispatched the ordinary way; 0: game event routing.
 extern int gNormalEvents;
 // 1 while the application is active, 0 after it resigned active.
@@ -25,6 +38,9 @@ public:
     static bool nextEvent(SDL_Event* event);
     // Delivers one event.
     static void sendEvent(const SDL_Event& event);
+    // The delegate that receives the application's notifications; null before launch.
+    static ApplicationDelegate* delegate();
+    static void setDelegate(ApplicationDelegate* delegate);
 };
 
 } // namespace Ravel

@@ -32,7 +32,6 @@ namespace {
 
 Logging gLog("code", sourceFileBaseName(__FILE__), Logging::kError);
 GameAppDelegate* gAppDelegate = nullptr;
-std::recursive_mutex gAppLock;
 NoUpdateService gNoUpdateService;
 
 // The lines that the system log receives whatever the logging preferences say.
@@ -60,11 +59,13 @@ GameAppDelegate::GameAppDelegate() = default;
 
 GameAppDelegate::~GameAppDelegate()
 {
-    if (gAppDelegate == this)
+    if (gAppDelegate == this) {
         gAppDelegate = nullptr;
+        FSApplication::setDelegate(nullptr);
+    }
     if (mHoldsAppLock) {
         mHoldsAppLock = false;
-        gAppLock.unlock();
+        endOSAccess();
     }
 }
 
@@ -76,6 +77,7 @@ GameAppDelegate* GameAppDelegate::getMain()
 int GameAppDelegate::applicationDidFinishLaunching()
 {
     gAppDelegate = this;
+    FSApplication::setDelegate(this);
     mGameWindow = nullptr;
     mGameResponder = nullptr;
     Windows::initPerformanceCounter();
@@ -87,7 +89,7 @@ int GameAppDelegate::applicationDidFinishLaunching()
     mGameQuitThrown = false;
     mAppQuitThrown = false;
     mThreadDone = true;
-    gAppLock.lock();
+    beginOSAccess();
     mHoldsAppLock = true;
     mainWinThreadProc();
     return 0;
@@ -226,7 +228,7 @@ void GameAppDelegate::applicationWillTerminate()
     }
     if (mHoldsAppLock) {
         mHoldsAppLock = false;
-        gAppLock.unlock();
+        endOSAccess();
     }
     gameSystemCleanup();
 }
@@ -309,34 +311,6 @@ void GameAppDelegate::idle()
     endOSAccess();
     giveOSTime(100);
     beginOSAccess();
-}
-
-void giveOSTime(long milliseconds)
-{
-    if (milliseconds <= 0)
-        return;
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
-}
-
-void beginOSAccess()
-{
-    gAppLock.lock();
-}
-
-void endOSAccess()
-{
-    gAppLock.unlock();
-}
-
-void startWaitState()
-{
-    if (BasicHWNDImpOBJC* wrapper = Ravel::getGameWindowWrapper())
-        wrapper->startWaitState();
-}
-
-void defaultGameQuitHandler()
-{
-    std::_Exit(1);
 }
 
 } // namespace Ravel

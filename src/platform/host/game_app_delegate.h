@@ -4,18 +4,19 @@
 
 #include <pthread.h>
 
+#include "platform/host/fs_application.h"
+
 struct SDL_Window;
 
 namespace Ravel {
 
 class BasicHWNDImpOBJC;
-class GameResponder;
 class UpdateService;
 
-class GameAppDelegate {
+class GameAppDelegate : public ApplicationDelegate {
 public:
     GameAppDelegate();
-    ~GameAppDelegate();
+    ~GameAppDelegate() override;
     GameAppDelegate(const GameAppDelegate&) = delete;
     GameAppDelegate& operator=(const GameAppDelegate&) = delete;
 
@@ -35,22 +36,22 @@ public:
     // The user asked the application to quit (window closed, quit event). Ends the process when no game
     // runs; while the game runs asks its quit hook, and when the hook lets the game go on living,
     // the loop ends at its next pass and the termination finishes after the game's shut-down.
-    void terminate();
+    void terminate() override;
     // True: terminate now; false: the game refused.
     bool applicationShouldTerminate();
     void applicationWillTerminate();
     // Ends the game: closes the window and, when the game ended by itself, the process with status 0.
     void quitGameThread();
 
-    void applicationDidBecomeActive();
-    void applicationWillResignActive();
+    void applicationDidBecomeActive() override;
+    void applicationWillResignActive() override;
     // Leave and re-enter fullscreen while the application is hidden, in fullscreen play only.
-    void applicationWillHide();
-    void applicationDidUnhide();
+    void applicationWillHide() override;
+    void applicationDidUnhide() override;
 
     BasicHWNDImpOBJC* getGameWindowWrapper();
     SDL_Window* getGameWindow();
-    GameResponder* getGameResponder();
+    GameResponder* getGameResponder() override;
     void setGameWindow(SDL_Window* window) { mGameWindow = window; }
     void setGameResponder(GameResponder* responder) { mGameResponder = responder; }
     bool isMainThread() const;
@@ -86,14 +87,6 @@ private:
     UpdateService* mUpdateService = nullptr;
 };
 
-// Sleeps the calling thread; delivers no events. 0 returns at once.
-void giveOSTime(long milliseconds);
-// Take and give back the host lock, which the main thread holds while the game runs.
-void beginOSAccess();
-void endOSAccess();
-// Asks the game window wrapper for its wait display.
-void startWaitState();
-// The game's quit hook of this system: ends the process at once with exit status 1, no clean-up.
-[[noreturn]] void defaultGameQuitHandler();
-
 } // namespace Ravel
+
+#include "platform/host/os_access.h"
