@@ -40,6 +40,14 @@ DWORD SleepUntilCancelled(void* started)
     return 0;
 }
 
+// ThreadSanitizer loses track of the locks a thread takes while it is being cancelled inside one of its
+// intercepted calls, and reports the clean-up as a race; the cancellation tests run in the other builds.
+#if defined(__SANITIZE_THREAD__)
+#define SKIP_CANCELLATION_UNDER_TSAN() GTEST_SKIP() << "cancellation is not followed by ThreadSanitizer"
+#else
+#define SKIP_CANCELLATION_UNDER_TSAN() (void)0
+#endif
+
 DWORD Throw(void* asInteger)
 {
     if (asInteger)
@@ -78,6 +86,7 @@ TEST(Threads, RoutineRunsAndFinishes)
 
 TEST(Threads, CancelledThreadStillCleansUp)
 {
+    SKIP_CANCELLATION_UNDER_TSAN();
     std::atomic<bool> started { false };
     HANDLE h = CreateThread(nullptr, 0, SleepUntilCancelled, &started, 0, nullptr);
     ASSERT_NE(h, nullptr);
@@ -91,6 +100,7 @@ TEST(Threads, CancelledThreadStillCleansUp)
 
 TEST(Threads, CancelledThreadIsMarkedFinished)
 {
+    SKIP_CANCELLATION_UNDER_TSAN();
     std::atomic<bool> started { false };
     HANDLE h = CreateThread(nullptr, 0, SleepUntilCancelled, &started, 0, nullptr);
     ASSERT_NE(h, nullptr);

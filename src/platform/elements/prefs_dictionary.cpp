@@ -72,7 +72,7 @@ bool ScalarText(plist_t node, std::string& out)
     case PLIST_BOOLEAN: {
         std::uint8_t value = 0;
         plist_get_bool_val(node, &value);
-        out = value ? "1" : "0";
+        out.assign(1, value ? '1' : '0');
         return true;
     }
     default:
