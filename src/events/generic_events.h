@@ -73,6 +73,21 @@ public:
     }
 };
 
+// The classes that always broadcast and store their one argument after the type.
+template <class Data, auto Field> class CRZBroadcastValueEvent : public CRZOneValueEvent<Data, Field> {
+public:
+    using typename CRZOneValueEvent<Data, Field>::Value;
+
+    CRZBroadcastValueEvent(CRZEvtType type, const Value& value)
+        : CRZOneValueEvent<Data, Field>(type, ALLID, value)
+    {
+    }
+    explicit CRZBroadcastValueEvent(CRZNetEvent* net)
+        : CRZOneValueEvent<Data, Field>(net)
+    {
+    }
+};
+
 // The record head alone: an event whose type says everything.
 class CRZGenericEvent : public CRZEventTemplate<CRZEventData> {
 public:
@@ -159,17 +174,9 @@ public:
 };
 
 // Always a broadcast.
-class CRZPauseEvent : public CRZEventTemplate<CRZPauseEventData> {
+class CRZPauseEvent : public CRZBroadcastValueEvent<CRZPauseEventData, &CRZPauseEventData::value> {
 public:
-    explicit CRZPauseEvent(CRZNetEvent* net)
-        : CRZEventTemplate(net)
-    {
-    }
-    CRZPauseEvent(CRZEvtType type, int value)
-        : CRZEventTemplate(type, ALLID)
-    {
-        Record().value = value;
-    }
+    using CRZBroadcastValueEvent::CRZBroadcastValueEvent;
 };
 
 // The new date of a day, month or year tick.
@@ -187,17 +194,9 @@ public:
 };
 
 // Always a broadcast; drives the display list on this machine only.
-class CRZAnimTickEvent : public CRZEventTemplate<CRZAnimTickEventData> {
+class CRZAnimTickEvent : public CRZBroadcastValueEvent<CRZAnimTickEventData, &CRZAnimTickEventData::ticks> {
 public:
-    explicit CRZAnimTickEvent(CRZNetEvent* net)
-        : CRZEventTemplate(net)
-    {
-    }
-    CRZAnimTickEvent(CRZEvtType type, int ticks)
-        : CRZEventTemplate(type, ALLID)
-    {
-        Record().ticks = ticks;
-    }
+    using CRZBroadcastValueEvent::CRZBroadcastValueEvent;
 };
 
 // A mouse or key input of this machine; always a broadcast, never sent. The point is anything with
