@@ -4,6 +4,7 @@
 
 #include "events/event_factory.h"
 #include "events/generic_events.h"
+#include "events/record_class_rows.h"
 
 #include "foundation/safeguards.h"
 
@@ -153,6 +154,8 @@ constexpr CRZEventClassRow kEventClasses[] = {
     { _CRZEVT_TIMER_YEAR_, &BuildNetEvent<CRZTimerEvent> },
     // CRZTickResourceEvent
     { _CRZEVT_TICK_RESOURCE_, &BuildNetEvent<CRZTickResourceEvent> },
+    // The record catalogue: character, realm, army and session records
+    VM_RECORD_EVENT_CLASS_ROWS
 };
 
 using CBuilderIndex = std::array<CRZEventBuilder, kEventTypeCount>;
