@@ -1,6 +1,8 @@
 // The installed multiplayer session and event delivery, and the host test built on the session.
 #include "events/event_hooks.h"
 
+#include "events/event_routing.h"
+
 #include "foundation/safeguards.h"
 
 namespace {
@@ -30,5 +32,5 @@ void SetEventDelivery(CRZDeliverEvent deliver)
 
 CRZDeliverEvent GetEventDelivery()
 {
-    return gDeliverEvent;
+    return gDeliverEvent != nullptr ? gDeliverEvent : &DeliverEvent;
 }

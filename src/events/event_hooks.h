@@ -28,7 +28,8 @@ CEventSession* GetEventSession();
 bool IsHostMachine();
 
 // Delivers an event to its receiver on this machine (a broadcast for ALLID) and answers the
-// receiver's answer. The routing installs it; until then nothing receives events and the answer is 0.
+// receiver's answer. The routing's DeliverEvent unless another is set (tests of the event core record
+// deliveries this way); null puts the routing back.
 using CRZDeliverEvent = CRZReturnType (*)(CRZEvent* event);
 void SetEventDelivery(CRZDeliverEvent deliver);
 CRZDeliverEvent GetEventDelivery();
