@@ -1,6 +1,7 @@
 # The two commands of the README: `make run` plays, `make test` builds the sanitizer flavour and tests.
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
+FUZZ_TARGETS := $(basename $(notdir $(wildcard tests/fuzz/fuzz_*.cpp)))
 
 .PHONY: run test deps release test-build fuzz tsan
 
@@ -35,11 +36,14 @@ tsan: deps
 fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug \
 	    -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" -DVELLMARK_FUZZ=ON -DVELLMARK_TESTS=OFF -DVELLMARK_BENCH=OFF
-	cmake --build build/fuzz -j $(JOBS)
-	@set -e; for f in build/fuzz/bin/fuzz_*; do \
-	    [ -x "$$f" ] || continue; name=$$(basename $$f); \
-	    corpus=tests/fuzz/corpus/$${name#fuzz_}; mkdir -p build/fuzz/work/$$name; \
+	cmake --build build/fuzz -j $(JOBS) --target $(FUZZ_TARGETS)
+	@set -e; for name in $(FUZZ_TARGETS); do \
+	    f=build/fuzz/bin/$$name; corpus=tests/fuzz/corpus/$${name#fuzz_}; \
+	    work=build/fuzz/work/$$name; log=build/fuzz/work/$$name.log; mkdir -p $$work $$corpus; \
 	    echo "fuzzing $$name for $(FUZZ_SECONDS) s"; \
-	    $$f -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
-	        build/fuzz/work/$$name $$corpus 2>&1 | tail -n 12; \
+	    if ! $$f -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+	        -artifact_prefix=build/fuzz/work/ $$work $$corpus > $$log 2>&1; then \
+	        tail -n 60 $$log; echo "$$name found a failure"; exit 1; \
+	    fi; \
+	    grep -E "stat::number_of_executed_units|Done" $$log | tail -n 2; \
 	done

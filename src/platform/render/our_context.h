@@ -2,6 +2,8 @@
 // the stage context of the game window and the OpenGL version read from it.
 #pragma once
 
+#include <compare>
+
 struct SDL_Window;
 
 namespace Ravel {
