@@ -1,10 +1,8 @@
-// The event object: record storage, delivery to a receiver of each kind, and the routing steps that
-// every event shares (drop, copy to the network, deliver here).
+// The event object: record storage, delivery to a receiver of each kind, and its processing, which is
+// the routing's.
 #include "events/event.h"
 
-#include "events/event_hooks.h"
-#include "events/event_scheduler.h"
-#include "events/net_event.h"
+#include "events/event_routing.h"
 #include "foundation/identity.h"
 
 #include "foundation/safeguards.h"
@@ -42,15 +40,7 @@ CRZReturnType CRZEvent::UpdateObject(CRZDynamicObject* receiver)
 
 CRZReturnType CRZEvent::Process()
 {
-    if (data->receiver == NOID)
-        return 0;
-    // The copy is taken before any receiver sees the event, so it carries the record as posted.
-    if (send)
-        gEventScheduler.AddExternalEvent(new CRZNetEvent(this));
-    if (!local)
-        return 0;
-    CRZDeliverEvent deliver = GetEventDelivery();
-    return deliver ? deliver(this) : 0;
+    return RouteEvent(this);
 }
 
 namespace {
