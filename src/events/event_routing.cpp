@@ -6,6 +6,7 @@
 #include "events/event_scheduler.h"
 #include "events/game_clock.h"
 #include "events/generic_events.h"
+#include "events/net_event.h"
 #include "foundation/identity.h"
 #include "foundation/logs.h"
 #include "foundation/rz_obj.h"
@@ -29,13 +30,20 @@ bool IsGameStarted()
     return gEventRoutes.game != nullptr && gEventRoutes.game->IsStarted();
 }
 
-// The diagnostic lines of the save-debugging trace; the loop tick would drown everything else.
-bool Traced(const CRZEvent* event)
+// Animation ticks and input go straight to their one handler, outside the trace and the tail.
+bool IsDirect(CRZEvent* event)
 {
-    return isSuperDebug && event->GetType() != _CRZEVT_TIMER_TICK_LOOP_;
+    return dynamic_cast<CRZAnimTickEvent*>(event) != nullptr
+        || dynamic_cast<CRZInputEvent*>(event) != nullptr;
 }
 
-void TraceDay(const CRZEvent* event, const char* line)
+// The diagnostic lines of the save-debugging trace; the loop tick would drown everything else.
+bool Traced(CRZEvent* event)
+{
+    return isSuperDebug && event->GetType() != _CRZEVT_TIMER_TICK_LOOP_ && !IsDirect(event);
+}
+
+void TraceDay(CRZEvent* event, const char* line)
 {
     if (isSuperDebug && event->GetType() == _CRZEVT_TIMER_DAY_)
         superdebug("%s", line);
@@ -155,23 +163,34 @@ bool IsInGame()
     return gEventRoutes.game != nullptr && gEventRoutes.game->InGame();
 }
 
-CRZReturnType DeliverEvent(CRZEvent* event)
+CRZReturnType RouteEvent(CRZEvent* event)
 {
-    // These two classes go straight to their one handler, without trace or tail.
-    if (dynamic_cast<CRZAnimTickEvent*>(event) != nullptr)
-        return Offer(gEventRoutes.displayList, event);
-    if (auto* input = dynamic_cast<CRZInputEvent*>(event))
-        return gEventRoutes.gameInterface ? gEventRoutes.gameInterface->HandleInput(input) : 0;
-
     const CRZID receiver = event->GetReceiver();
     if (Traced(event)) {
         // Signed, as the trace has always shown them: a broadcast reads "to 65535.-1".
         superdebug("Processing an %d (%s) to %d.%d\n", static_cast<int>(event->GetType()), event->GetName(),
             static_cast<int>(receiver.type), static_cast<int>(receiver.number));
     }
+    if (receiver == NOID)
+        return 0;
+    // The copy is taken before any receiver sees the event, so it carries the record as posted.
+    if (event->GetSend())
+        gEventScheduler.AddExternalEvent(new CRZNetEvent(event));
+    if (!event->GetLocal())
+        return 0;
+    return GetEventDelivery()(event);
+}
+
+CRZReturnType DeliverEvent(CRZEvent* event)
+{
+    if (IsDirect(event)) {
+        if (auto* input = dynamic_cast<CRZInputEvent*>(event))
+            return gEventRoutes.gameInterface ? gEventRoutes.gameInterface->HandleInput(input) : 0;
+        return Offer(gEventRoutes.displayList, event);
+    }
     bool atOnce = false;
     const CRZReturnType answer
-        = receiver == ALLID ? Broadcast(event, atOnce) : DeliverToReceiver(event, atOnce);
+        = event->GetReceiver() == ALLID ? Broadcast(event, atOnce) : DeliverToReceiver(event, atOnce);
     if (atOnce)
         return answer;
 

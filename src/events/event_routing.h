@@ -72,9 +72,12 @@ extern CRZEventRoutes gEventRoutes;
 // CRZGame::InGame: false without a game session.
 bool IsInGame();
 
-// Delivers an event that is to take effect on this machine, once CRZEvent::Process has dropped it for
-// want of a receiver or handed its copy to the network: animation ticks to the display list, input to
-// the interface, a broadcast down the chain, anything else to the receiver its identity names. Answers
-// the receiver's answer, 3 where the routing consumed the event. Never deletes the event, though a
-// kill event deletes its receiver.
+// CRZEvent::Process: writes the diagnostic line, drops an event without receiver, hands a copy to the
+// outgoing list when the send flag is set and, when the local flag is set, delivers the event here.
+// Never deletes the event, though a kill event deletes its receiver.
+CRZReturnType RouteEvent(CRZEvent* event);
+
+// The delivery on this machine unless another is set (event_hooks.h): animation ticks to the display
+// list, input to the interface, a broadcast down the chain, anything else to the receiver that its
+// identity names. Answers the receiver's answer, 3 where the routing consumed the event.
 CRZReturnType DeliverEvent(CRZEvent* event);

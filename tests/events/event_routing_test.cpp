@@ -314,6 +314,10 @@ TEST_F(Routing, DayTickInTheSaveDebuggingTraceHasItsLines)
     Broadcast(_CRZEVT_TIMER_DAY_);
     Broadcast(_CRZEVT_TIMER_TICK_LOOP_);
     ProcessLocalEvent(new CRZGenericEvent(_CRZEVT_PING_, CRZID(RZTYPE_COUNTRY, 5000)));
+    // Dropped, send-only and direct events are not followed by the closing line, or not traced at all.
+    ProcessLocalEvent(new CRZGenericEvent(_CRZEVT_PING_, NOID));
+    PostExternalEvent(new CRZGenericEvent(_CRZEVT_PING_, UNIT_SERVER));
+    ProcessLocalEvent(new CRZAnimTickEvent(_CRZEVT_TICK_ANIMATIONS_, 1));
     isSuperDebug = 0;
 
     EXPECT_EQ(contents(),
@@ -325,5 +329,7 @@ TEST_F(Routing, DayTickInTheSaveDebuggingTraceHasItsLines)
               "TimerDay: After Character Execute\n"
               "--- Procesing done\n"
               "Processing an 269 (_CRZEVT_PING_) to 3.5000\n"
-              "--- Procesing done\n");
+              "--- Procesing done\n"
+              "Processing an 269 (_CRZEVT_PING_) to 0.0\n"
+              "Processing an 269 (_CRZEVT_PING_) to 2.3\n");
 }
