@@ -33,11 +33,11 @@ CRZChatEvent::CRZChatEvent(CRZNetEvent* net)
 }
 
 CRZChatEvent::CRZChatEvent(const char* text, int sender, const CRZID& receiver)
-    : CRZVariableEvent(Fit(TextLength(text) + 33u, 33u), APPMSG_CHATSTRING, receiver)
+    : CRZVariableEvent(Allocation(TextLength(text) + 31u, 31u, 2), APPMSG_CHATSTRING, receiver)
 {
     Record().sender = sender;
     const std::size_t length = TextLength(text);
-    if (length + 31u > kMaxSentRecordSize) {
+    if (!Fits(length + 31u)) {
         Record().length = 1;
         RefuseEvent(this, "the chat text is too long to send");
         return;
@@ -55,9 +55,9 @@ const char* CRZChatEvent::GetText() const
 }
 
 CRZOptionsEvent::CRZOptionsEvent(const CRZID& receiver, const CList<int32_t>& flags)
-    : CRZVariableEvent(Fit(4 * ListSize(flags) + 32u, 32u), _CRZEVT_SET_OPTIONS_, receiver)
+    : CRZVariableEvent(Allocation(4 * ListSize(flags) + 30u, 30u, 2), _CRZEVT_SET_OPTIONS_, receiver)
 {
-    if (4 * ListSize(flags) + 30u > kMaxSentRecordSize) {
+    if (!Fits(4 * ListSize(flags) + 30u)) {
         RefuseEvent(this, "too many options to send");
         return;
     }
@@ -66,10 +66,10 @@ CRZOptionsEvent::CRZOptionsEvent(const CRZID& receiver, const CList<int32_t>& fl
 }
 
 CRZUnitMovePathEvent::CRZUnitMovePathEvent(const DynamicID& unit, bool flag, const CList<int32_t>& provinces)
-    : CRZVariableEvent(Fit(2 * ListSize(provinces) + 40u, 40u), _CRZEVT_UNITMOVEPATH_, unit)
+    : CRZVariableEvent(Allocation(2 * ListSize(provinces) + 38u, 38u, 2), _CRZEVT_UNITMOVEPATH_, unit)
 {
     Record().flag = flag ? 1 : 0;
-    if (2 * ListSize(provinces) + 38u > kMaxSentRecordSize) {
+    if (!Fits(2 * ListSize(provinces) + 38u)) {
         RefuseEvent(this, "the path is too long to send");
         return;
     }
@@ -111,7 +111,7 @@ template <std::size_t N> bool CountsAddUp(const uint32_t (&counts)[N], uint32_t 
 
 CRZPeaceRequestEvent::CRZPeaceRequestEvent(CRZEvtType type, const CRZID& receiver, CRZID id,
     CRZCountryID first, CRZCountryID second, const CDate& date, const CRZPeaceTerms& terms)
-    : CRZVariableEvent(Fit(8 * ClaimTotal(terms) + 102u, 102u), type, receiver)
+    : CRZVariableEvent(Allocation(8 * ClaimTotal(terms) + 102u, 102u, 0), type, receiver)
 {
     CRZPeaceRequestEventData& r = Record();
     r.id = id;
@@ -123,7 +123,7 @@ CRZPeaceRequestEvent::CRZPeaceRequestEvent(CRZEvtType type, const CRZID& receive
     r.tribute.prestige = terms.tribute.prestige;
     r.tribute.piety = terms.tribute.piety;
     r.vassalize = RecordFlag(terms.vassalize);
-    if (8 * ClaimTotal(terms) + 102u > kMaxSentRecordSize) {
+    if (!Fits(8 * ClaimTotal(terms) + 102u)) {
         RefuseEvent(this, "too many claims to send");
         return;
     }
@@ -149,7 +149,7 @@ bool CRZPeaceRequestEvent::IsConsistent() const
 
 CRZInheritEvent::CRZInheritEvent(CRZEvtType type, const CRZID& receiver, const CRZID& first,
     const CRZID& second, const CRZInheritanceTerms& inheritance)
-    : CRZVariableEvent(Fit(8 * IdentityTotal(inheritance) + 84u, 84u), type, receiver)
+    : CRZVariableEvent(Allocation(8 * IdentityTotal(inheritance) + 82u, 82u, 2), type, receiver)
 {
     CRZInheritEventData& r = Record();
     r.first = first;
@@ -158,7 +158,7 @@ CRZInheritEvent::CRZInheritEvent(CRZEvtType type, const CRZID& receiver, const C
     r.score.gold = inheritance.score.gold;
     r.score.prestige = inheritance.score.prestige;
     r.score.piety = inheritance.score.piety;
-    if (8 * IdentityTotal(inheritance) + 82u > kMaxSentRecordSize) {
+    if (!Fits(8 * IdentityTotal(inheritance) + 82u)) {
         RefuseEvent(this, "too many titles, claims and wars to send");
         return;
     }
@@ -183,11 +183,11 @@ bool CRZInheritEvent::IsConsistent() const
 
 CRZBattleWonEvent::CRZBattleWonEvent(
     CRZEvtType type, const CRZID& receiver, DynamicID unit, int number, const CRZCountryList& realms)
-    : CRZVariableEvent(Fit(4 * ListSize(realms) + 44u, 44u), type, receiver)
+    : CRZVariableEvent(Allocation(4 * ListSize(realms) + 42u, 42u, 2), type, receiver)
 {
     Record().number = number;
     Record().unit = unit;
-    if (4 * ListSize(realms) + 42u > kMaxSentRecordSize) {
+    if (!Fits(4 * ListSize(realms) + 42u)) {
         RefuseEvent(this, "too many realms to send");
         return;
     }
@@ -196,13 +196,13 @@ CRZBattleWonEvent::CRZBattleWonEvent(
 
 CRZCreateCountryEvent::CRZCreateCountryEvent(CRZEvtType type, const CRZID& receiver, CRZCountryID first,
     CRZCountryID second, const CRZID& id, const CList<int32_t>& provinces, bool flag)
-    : CRZVariableEvent(Fit(4 * ListSize(provinces) + 52u, 52u), type, receiver)
+    : CRZVariableEvent(Allocation(4 * ListSize(provinces) + 50u, 50u, 2), type, receiver)
 {
     Record().first = first;
     Record().second = second;
     Record().id = id;
     Record().flag = RecordFlag(flag);
-    if (4 * ListSize(provinces) + 50u > kMaxSentRecordSize) {
+    if (!Fits(4 * ListSize(provinces) + 50u)) {
         RefuseEvent(this, "too many provinces to send");
         return;
     }

@@ -112,10 +112,13 @@ protected:
     virtual uint32_t Measure() const = 0;
     virtual bool IsConsistent() const { return true; }
 
-    // The allocation for a record of size bytes, or that of an empty list when it would be too large to send.
-    static uint32_t Fit(uint64_t size, uint32_t empty)
+    // True when a record of dataSize bytes may be built and sent.
+    static bool Fits(uint64_t dataSize) { return dataSize <= kMaxSentRecordSize; }
+    // The allocation for a record of dataSize bytes (extra bytes past it, as the format allocates), or
+    // for the empty record of emptySize bytes when the full one would be refused.
+    static uint32_t Allocation(uint64_t dataSize, uint32_t emptySize, uint32_t extra)
     {
-        return size <= kMaxSentRecordSize ? static_cast<uint32_t>(size) : empty;
+        return (Fits(dataSize) ? static_cast<uint32_t>(dataSize) : emptySize) + extra;
     }
 
     // Elements at byte offsets of the record; what lies beyond the storage reads as zero and is not written.
