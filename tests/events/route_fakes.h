@@ -28,17 +28,20 @@ inline CRZReturnType Broadcast(CRZEvtType type)
     return ProcessLocalEvent(new CRZGenericEvent(type, ALLID));
 }
 
+// Records that the named receiver was offered an event and answers as told.
+inline int Seen(const char* name, int answer)
+{
+    gTrail.push_back(name);
+    return answer;
+}
+
 class CRecorder : public CRZEventHandler {
 public:
     explicit CRecorder(const char* name)
         : name(name)
     {
     }
-    CRZReturnType Update(CRZEvent*) override
-    {
-        gTrail.push_back(name);
-        return answer;
-    }
+    CRZReturnType Update(CRZEvent*) override { return Seen(name, answer); }
     const char* name;
     CRZReturnType answer = 0;
 };
@@ -66,11 +69,7 @@ public:
 
 class CFakePlayer : public CRZPlayerHandler {
 public:
-    CRZReturnType Update(CRZEvent*) override
-    {
-        gTrail.push_back("player");
-        return answer;
-    }
+    CRZReturnType Update(CRZEvent*) override { return Seen("player", answer); }
     bool IsModalOpen() const override { return modal; }
     bool IsPause() const override { return pause; }
 
@@ -81,16 +80,8 @@ public:
 
 class CFakeInterface : public CRZInterfaceHandler {
 public:
-    CRZReturnType Update(CRZEvent*) override
-    {
-        gTrail.push_back("interface");
-        return answer;
-    }
-    CRZReturnType HandleInput(CRZInputEvent*) override
-    {
-        gTrail.push_back("input");
-        return 7;
-    }
+    CRZReturnType Update(CRZEvent*) override { return Seen("interface", answer); }
+    CRZReturnType HandleInput(CRZInputEvent*) override { return Seen("input", 7); }
     CRZReturnType answer = 0;
 };
 
@@ -101,21 +92,13 @@ public:
         , answer(answer)
     {
     }
-    int Update(CRZEvent*) override
-    {
-        gTrail.push_back(GetName());
-        return answer;
-    }
+    int Update(CRZEvent*) override { return Seen(GetName(), answer); }
     int answer;
 };
 
 class CFakeServer : public CRZStaticObject {
 public:
-    int Update(CRZEvent*) override
-    {
-        gTrail.push_back("server");
-        return 0;
-    }
+    int Update(CRZEvent*) override { return Seen("server", 0); }
 };
 
 // The platform's periodic timers, fired by hand: a test advances the fake millisecond counter and
