@@ -290,7 +290,8 @@ void GameOpenGLView::handleEvent(const SDL_Event& event)
         // The text a press types arrives as the next event; it belongs in front of the key message.
         std::string text;
         SDL_Event next;
-        if (down && SDL_PeepEvents(&next, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1
+        if (down && KeyMayType(key)
+            && SDL_PeepEvents(&next, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1
             && next.type == SDL_TEXTINPUT
             && SDL_PeepEvents(&next, 1, SDL_GETEVENT, SDL_TEXTINPUT, SDL_TEXTINPUT) == 1)
             text = next.text.text;

@@ -110,6 +110,15 @@ std::uint32_t VirtualKeyFromSdl(SDL_Keycode key)
     return static_cast<std::uint32_t>(key);
 }
 
+bool KeyMayType(SDL_Keycode key)
+{
+    if ((key & SDLK_SCANCODE_MASK) == 0)
+        return key >= 0x20 && key != 0x7F;
+    bool keypad
+        = (key >= SDLK_KP_DIVIDE && key <= SDLK_KP_PERIOD) || key == SDLK_KP_EQUALS || key == SDLK_KP_COMMA;
+    return keypad && key != SDLK_KP_ENTER;
+}
+
 std::uint32_t ControlCharacterOfKey(SDL_Keycode key, std::uint32_t flags)
 {
     switch (key) {

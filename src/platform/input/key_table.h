@@ -22,6 +22,9 @@ std::uint32_t ModifierFlagOfKey(SDL_Keycode key);
 // without a code of their own). Letters give their upper case, keypad digits 0x60 to 0x69.
 std::uint32_t VirtualKeyFromSdl(SDL_Keycode key);
 
+// Whether a press of the key may come with a text of its own (printable keys and keypad characters).
+bool KeyMayType(SDL_Keycode key);
+
 // The character that a key without a text of its own types (Return, Enter, Backspace, Tab, Escape;
 // Control with a letter gives its control character); 0 for none.
 std::uint32_t ControlCharacterOfKey(SDL_Keycode key, std::uint32_t flags);
