@@ -1,0 +1,33 @@
+// CRZUnit, an army: the fields that the host's basic server and the world update read of it.
+#pragma once
+
+#include <cstdint>
+
+#include "foundation/identity.h"
+#include "foundation/linked_list.h"
+#include "foundation/rz_obj.h"
+
+class CDivision;
+class CRZCombat;
+class CRZCountry;
+
+class CRZUnit : public CRZObj, public CRZDynamicObject {
+public:
+    CRZUnit() = default;
+    ~CRZUnit() override = default;
+
+    int Update(CRZEvent*) override { return 0; }
+
+    // The army registered under the identity, or null when none is (or the object is no army).
+    static CRZUnit* GetUnit(const DynamicID& id);
+
+    bool IsInBattle() const { return battle != nullptr; }
+
+    // The battle the army fights in, or null.
+    CRZCombat* battle = nullptr;
+    CRZCountry* owner = nullptr;
+    // Set, the army is no valid opponent in battle and its arrival processing ends.
+    uint32_t exclusion = 0;
+    // Not owned here; a realm moves and kills divisions through its own operations.
+    CList<CDivision*> divisions;
+};

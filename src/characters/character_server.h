@@ -1,0 +1,23 @@
+// The host-side servers of the character subsystem held by the global game state: the character server,
+// which is also the list of every character, and the title server.
+#pragma once
+
+#include "events/event.h"
+#include "foundation/linked_list.h"
+
+class CCharacter;
+
+// Every character in one list; the world update walks, locks and prunes it. The server does not delete
+// the characters it lists.
+class CCharacterServer : public CList<CCharacter*> {
+public:
+    // Requests addressed to CHARACTER_SERVER on the host; the answer goes back to the sender's routing.
+    virtual CRZReturnType Update(CRZEvent*) { return 0; }
+    // The day's update of every character, on the day tick; the answer is ignored.
+    virtual CRZReturnType UpdateAllCharacters(CRZEvent*) { return 0; }
+};
+
+class CTitleServer {
+public:
+    virtual ~CTitleServer() = default;
+};
