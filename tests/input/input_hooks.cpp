@@ -3,12 +3,56 @@
 #include "input/input_hooks.h"
 
 #include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 
 #include "platform/host/host_hooks.h"
 
 #include "foundation/safeguards.h"
 
+// What the system libraries keep for the life of the process (the session bus, the toolkit's and the
+// GL driver's caches) is not ours to free.
+extern "C" const char* __lsan_default_suppressions()
+{
+    return "leak:libdbus-1.so\nleak:libfontconfig.so\nleak:libgtk-3.so\nleak:libgdk-3.so\nleak:libglib-2.0."
+           "so\n"
+           "leak:libgobject-2.0.so\nleak:libpango\nleak:libX11.so\nleak:libGLX_mesa.so\nleak:_dri.so\n"
+           "leak:libgallium\n";
+}
+
 namespace input_test {
+
+ScratchDir::ScratchDir()
+{
+    char pattern[] = "/tmp/vellmark_input_XXXXXX";
+    const char* made = mkdtemp(pattern);
+    mPath = made ? made : "/tmp";
+}
+
+ScratchDir::~ScratchDir()
+{
+    std::error_code ignored;
+    if (mPath != "/tmp")
+        std::filesystem::remove_all(mPath, ignored);
+}
+
+std::string ScratchDir::write(const std::string& name, const std::string& bytes) const
+{
+    std::string path = file(name);
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+    return path;
+}
+
+std::string ReadAll(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
 
 std::vector<Dispatched> gDispatched;
 

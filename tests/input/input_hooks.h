@@ -3,6 +3,7 @@
 #pragma once
 
 #include <ostream>
+#include <string>
 #include <vector>
 
 #include "platform/input/window_messages.h"
@@ -30,5 +31,26 @@ std::vector<Msg> TakeMessages();
 
 // The lParam of a point message.
 Windows::LPARAM At(int x, int y);
+
+} // namespace input_test
+
+namespace input_test {
+
+// A fresh folder under the system's temporary folder, removed with its files at destruction.
+class ScratchDir {
+public:
+    ScratchDir();
+    ~ScratchDir();
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
+    const std::string& path() const { return mPath; }
+    std::string file(const std::string& name) const { return mPath + "/" + name; }
+    std::string write(const std::string& name, const std::string& bytes) const;
+
+private:
+    std::string mPath;
+};
+
+std::string ReadAll(const std::string& path);
 
 } // namespace input_test
