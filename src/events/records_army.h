@@ -391,36 +391,32 @@ public:
     }
 };
 
-class CRZBuildArmyEvent : public CRZRecordEvent<CRZBuildArmyEventData> {
+// Armies and fleets are built from the same arguments; only their records order the last fields apart.
+template <class Data> class CRZBuildEvent : public CRZRecordEvent<Data> {
 public:
-    using CRZRecordEvent::CRZRecordEvent;
-    CRZBuildArmyEvent(CRZEvtType type, const CRZID& receiver, CDate date, const DynamicID& unit,
-        DynamicID second, int number, const CRZID& id, const CRZID& owner)
-        : CRZRecordEvent(type, receiver)
+    using CRZRecordEvent<Data>::CRZRecordEvent;
+    CRZBuildEvent(CRZEvtType type, const CRZID& receiver, CDate date, const DynamicID& unit, DynamicID second,
+        int number, const CRZID& id, const CRZID& owner)
+        : CRZRecordEvent<Data>(type, receiver)
     {
-        Record().number = number;
-        Record().owner = owner;
-        Record().date = date;
-        Record().unit = unit;
-        Record().second = second;
-        Record().id = id;
+        Data& r = this->Record();
+        r.number = number;
+        r.owner = owner;
+        r.date = date;
+        r.unit = unit;
+        r.second = second;
+        r.id = id;
     }
 };
 
-class CRZBuildFleetEvent : public CRZRecordEvent<CRZBuildFleetEventData> {
+class CRZBuildArmyEvent : public CRZBuildEvent<CRZBuildArmyEventData> {
 public:
-    using CRZRecordEvent::CRZRecordEvent;
-    CRZBuildFleetEvent(CRZEvtType type, const CRZID& receiver, CDate date, const DynamicID& unit,
-        DynamicID second, int number, const CRZID& id, const CRZID& owner)
-        : CRZRecordEvent(type, receiver)
-    {
-        Record().number = number;
-        Record().owner = owner;
-        Record().date = date;
-        Record().unit = unit;
-        Record().second = second;
-        Record().id = id;
-    }
+    using CRZBuildEvent::CRZBuildEvent;
+};
+
+class CRZBuildFleetEvent : public CRZBuildEvent<CRZBuildFleetEventData> {
+public:
+    using CRZBuildEvent::CRZBuildEvent;
 };
 
 class CRZCombatEvent : public CRZRecordEvent<CRZCombatEventData> {

@@ -527,10 +527,12 @@ public:
     }
 };
 
-class CRZCoastalFortEvent : public CRZRecordEvent<CRZFortEventData> {
+// The coastal and the land fort share their record and their constructor; the two classes keep the
+// types apart on the receiving side.
+class CRZFortEvent : public CRZRecordEvent<CRZFortEventData> {
 public:
     using CRZRecordEvent::CRZRecordEvent;
-    CRZCoastalFortEvent(CRZEvtType type, const CRZID& receiver, int level, float value)
+    CRZFortEvent(CRZEvtType type, const CRZID& receiver, int level, float value)
         : CRZRecordEvent(type, receiver)
     {
         Record().level = level;
@@ -538,15 +540,14 @@ public:
     }
 };
 
-class CRZLandFortEvent : public CRZRecordEvent<CRZFortEventData> {
+class CRZCoastalFortEvent : public CRZFortEvent {
 public:
-    using CRZRecordEvent::CRZRecordEvent;
-    CRZLandFortEvent(CRZEvtType type, const CRZID& receiver, int level, float value)
-        : CRZRecordEvent(type, receiver)
-    {
-        Record().level = level;
-        Record().value = value;
-    }
+    using CRZFortEvent::CRZFortEvent;
+};
+
+class CRZLandFortEvent : public CRZFortEvent {
+public:
+    using CRZFortEvent::CRZFortEvent;
 };
 
 class CRZInfrastructureEvent : public CRZRecordEvent<CRZInfrastructureEventData> {

@@ -129,12 +129,7 @@ CRZPeaceRequestEvent::CRZPeaceRequestEvent(CRZEvtType type, const CRZID& receive
     }
     const CList<CRZID>* groups[4] = { &terms.initiatorYielded, &terms.initiatorClaimed,
         &terms.receiverYielded, &terms.receiverClaimed };
-    uint32_t offset = 92;
-    for (int i = 0; i < 4; ++i) {
-        r.counts[i] = StoreList<CRZID>(offset, *groups[i]);
-        offset += 8 * r.counts[i];
-    }
-    r.count = static_cast<uint16_t>(ClaimTotal(terms));
+    r.count = static_cast<uint16_t>(StoreGroups(92, groups, r.counts));
 }
 
 CRZID CRZPeaceRequestEvent::GetClaim(Group group, uint32_t index) const
@@ -163,12 +158,7 @@ CRZInheritEvent::CRZInheritEvent(CRZEvtType type, const CRZID& receiver, const C
         return;
     }
     const CList<CRZID>* groups[3] = { &inheritance.titles, &inheritance.claims, &inheritance.wars };
-    uint32_t offset = 72;
-    for (int i = 0; i < 3; ++i) {
-        r.counts[i] = StoreList<CRZID>(offset, *groups[i]);
-        offset += 8 * r.counts[i];
-    }
-    r.count = static_cast<uint16_t>(IdentityTotal(inheritance));
+    r.count = static_cast<uint16_t>(StoreGroups(72, groups, r.counts));
 }
 
 CRZID CRZInheritEvent::GetIdentity(Group group, uint32_t index) const

@@ -143,6 +143,19 @@ protected:
         return count;
     }
 
+    // Writes groups of identities one after the other from offset, each group's count into counts;
+    // answers the total.
+    template <std::size_t N>
+    uint32_t StoreGroups(uint32_t offset, const CList<CRZID>* const (&groups)[N], uint32_t (&counts)[N])
+    {
+        uint32_t total = 0;
+        for (std::size_t i = 0; i < N; ++i) {
+            counts[i] = StoreList<CRZID>(offset + 8 * total, *groups[i]);
+            total += counts[i];
+        }
+        return total;
+    }
+
     // Bytes the storage holds.
     uint32_t held;
 };
