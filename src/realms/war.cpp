@@ -65,10 +65,12 @@ int CWar::ParseFields(CRZParser& parser)
             break;
         case KW_ATTACKER:
         case KW_DEFENDER: {
+            // The identity block reuses the parser's key, so the side is chosen first.
+            CRef<CCharacter>& side = parser.key.type == KW_ATTACKER ? attacker : defender;
             RequireBlock(parser);
             CRZID read;
             read.ParseFields(parser);
-            (parser.key.type == KW_ATTACKER ? attacker : defender) = CRef<CCharacter>(read);
+            side = CRef<CCharacter>(read);
             break;
         }
         default:

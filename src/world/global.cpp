@@ -47,6 +47,7 @@ void RequireBlock(CRZParser& parser)
 // be read on.
 template <class Singleton> void ParseSingleton(CRZParser& parser, const char* missing)
 {
+    RequireBlock(parser);
     Singleton* object = Singleton::GetInstance();
     if (object == nullptr)
         parser.ParseError(missing);
@@ -198,6 +199,7 @@ int CRZGlobal::ParseFields(CRZParser& parser)
             break;
         }
         case KW_FLAGS:
+            RequireBlock(parser);
             flags.ParseFields(parser);
             break;
         case KW_PAPACY:

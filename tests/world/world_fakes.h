@@ -1,0 +1,251 @@
+// Test doubles of the characters, realms, titles and armies that the global game state and the endpoints
+// work on, and a fixture that gives each test fresh registries, an empty country table and a clock.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "armies/division.h"
+#include "armies/unit.h"
+#include "characters/character.h"
+#include "characters/character_server.h"
+#include "characters/relation.h"
+#include "characters/title.h"
+#include "events/event_hooks.h"
+#include "events/event_routing.h"
+#include "events/game_clock.h"
+#include "realms/country.h"
+#include "realms/province.h"
+#include "realms/war.h"
+#include "world/cheats.h"
+#include "world/global.h"
+
+namespace worldfakes {
+
+class CFakeCharacter : public CCharacter {
+public:
+    bool IsAlive() const override { return alive; }
+    bool IsAnonymous() const override { return anonymous; }
+    bool IsRuler() const override { return ruler; }
+    bool IsAdult() const override { return adult; }
+    void CalcVassals() override { ++vassalCounts; }
+    CRZCountry* GetCountry() const override { return country; }
+    CCharacter* GetLiegeRuler() const override { return liege; }
+    CRZID GetSpouse() const override { return spouse; }
+    CTitle* GetPrimaryTitle() const override { return primaryTitle; }
+    float GetMonthlyLoyaltyChange() const override { return monthlyChange; }
+    void RemoveRelation(CRelation* relation) override { removedRelations.push_back(relation); }
+
+    bool alive = true;
+    bool anonymous = false;
+    bool ruler = false;
+    bool adult = true;
+    CRZCountry* country = nullptr;
+    CCharacter* liege = nullptr;
+    CRZID spouse;
+    CTitle* primaryTitle = nullptr;
+    float monthlyChange = 0.0f;
+    int vassalCounts = 0;
+    std::vector<CRelation*> removedRelations;
+};
+
+// A realm head unless head is set; divisions added move out of the army that held them.
+class CFakeCountry : public CRZCountry {
+public:
+    bool IsRealm() const override { return head == nullptr || head == this; }
+    CRZCountry* GetRealm() override { return head ? head : this; }
+    void RefreshKnowledge() override { ++knowledgeRefreshes; }
+    float CalcRankingScore() override { return score; }
+    void KillDivision(CDivision* division, int, int) override
+    {
+        for (auto army = armies.GetHead(); !army.IsEnd(); army++)
+            (*army)->divisions.Remove(division);
+        killed.push_back(division->GetID());
+        delete division;
+    }
+    void AddDivision(CRZUnit* army, CDivision* division) override
+    {
+        for (auto other = armies.GetHead(); !other.IsEnd(); other++) {
+            if (*other != army)
+                (*other)->divisions.Remove(division);
+        }
+        army->divisions.Append(division);
+    }
+    int Update(CRZEvent* event) override
+    {
+        received.push_back(event->GetType());
+        return 0;
+    }
+
+    CRZCountry* head = nullptr;
+    float score = 0.0f;
+    int knowledgeRefreshes = 0;
+    std::vector<DynamicID> killed;
+    std::vector<CRZEvtType> received;
+};
+
+class CFakeTitle : public CTitle {
+public:
+    CCharacter* GetCurrentHolder() const override { return holder; }
+    CTitle* GetLiege() const override { return liege; }
+    CCharacter* holder = nullptr;
+    CTitle* liege = nullptr;
+};
+
+// A session that makes this machine a client (or the host, when host is set).
+class CFakeSession : public CEventSession {
+public:
+    bool IsHost() const override { return host; }
+    bool IsOpen() const override { return true; }
+    void SendEvent(CRZNetEvent*) override { }
+    bool host = false;
+};
+
+// The game session as the routing asks it: in a game that has started.
+class CStartedGame : public CRZGameHandler {
+public:
+    CRZReturnType Update(CRZEvent*) override { return 0; }
+    bool InGame() const override { return true; }
+    bool IsStarted() const override { return true; }
+    bool IsTimerHeld() const override { return false; }
+    void ReleaseTimer() override { }
+};
+
+class WorldTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        CIdentity::TotalInit(NOID, 0);
+        gGlobal.characterServer = &server;
+        gpTimer = new CRZTimer(15);
+        gpTimer->SetDate(CDate(0, 0, 1100));
+        CRZCheats::_isParanoia = 0;
+        CRZCheats::_isFantasy = 0;
+    }
+
+    void TearDown() override
+    {
+        SetEventSession(nullptr);
+        DeleteAll(gGlobal.wars);
+        DeleteAll(*CRelations::GetInstance());
+        gGlobal.marriagePool.RemoveAll();
+        gGlobal.characterServer = nullptr;
+        gGlobal.BuildLiveChars();
+        for (CRZCountry*& realm : CRZCountry::_pCountry)
+            realm = nullptr;
+        for (CProvince*& province : CProvince::_pProvince)
+            province = nullptr;
+        armies.clear();
+        divisions.clear();
+        provinces.clear();
+        titles.clear();
+        realms.clear();
+        server.RemoveAll();
+        characters.clear();
+        delete gpTimer;
+        gpTimer = nullptr;
+        CIdentity::TotalCleanup();
+    }
+
+    // A realm at the index of the country table.
+    CFakeCountry* Realm(int index, float power = 0.0f)
+    {
+        realms.push_back(std::make_unique<CFakeCountry>());
+        CFakeCountry* realm = realms.back().get();
+        realm->index = index;
+        realm->standingArmyPower = power;
+        CRZCountry::_pCountry[index] = realm;
+        return realm;
+    }
+
+    // A registered, living character in the character list.
+    CFakeCharacter* Character(CRZCountry* realm = nullptr)
+    {
+        characters.push_back(std::make_unique<CFakeCharacter>());
+        CFakeCharacter* character = characters.back().get();
+        character->Create(CRZID(RZTYPE_CHARACTER, static_cast<uint32_t>(characters.size())));
+        character->country = realm;
+        server.Append(character);
+        return character;
+    }
+
+    // The realm's ruler.
+    CFakeCharacter* Ruler(CFakeCountry* realm)
+    {
+        CFakeCharacter* ruler = Character(realm);
+        ruler->ruler = true;
+        realm->ruler = ruler;
+        return ruler;
+    }
+
+    CFakeTitle* Title()
+    {
+        titles.push_back(std::make_unique<CFakeTitle>());
+        return titles.back().get();
+    }
+
+    CRZUnit* Army(CFakeCountry* realm)
+    {
+        armies.push_back(std::make_unique<CRZUnit>());
+        CRZUnit* army = armies.back().get();
+        army->Create(CRZDynamicObject::GetUniqueDynamicID());
+        army->owner = realm;
+        realm->armies.Append(army);
+        return army;
+    }
+
+    // Owned by the test until a realm kills it; killed divisions are released, not deleted again.
+    CDivision* Division(CRZUnit* army, int men)
+    {
+        auto* division = new CDivision(CRZDynamicObject::GetUniqueDynamicID());
+        division->men = men;
+        army->divisions.Append(division);
+        divisions.push_back(std::unique_ptr<CDivision>(division));
+        return division;
+    }
+
+    void Forget(CDivision* division)
+    {
+        for (auto& held : divisions) {
+            if (held.get() == division)
+                held.release();
+        }
+    }
+
+    CProvince* Province(int number, CRZCountry* owner, float manpower)
+    {
+        provinces.push_back(std::make_unique<CProvince>());
+        CProvince* province = provinces.back().get();
+        province->number = number;
+        province->owner = owner;
+        province->manpowerTotal = manpower;
+        CProvince::_pProvince[number] = province;
+        return province;
+    }
+
+    CRelation* Relate(CRelationType type, CCharacter* primary, CCharacter* secondary)
+    {
+        auto* relation = new CRelation(type, primary, secondary);
+        CRelations::GetInstance()->Append(relation);
+        return relation;
+    }
+
+    CWar* War(CCharacter* attacker, CCharacter* defender)
+    {
+        CWar* war = new CWar(attacker, defender);
+        gGlobal.wars.Append(war);
+        return war;
+    }
+
+    CCharacterServer server;
+    std::vector<std::unique_ptr<CFakeCountry>> realms;
+    std::vector<std::unique_ptr<CFakeCharacter>> characters;
+    std::vector<std::unique_ptr<CFakeTitle>> titles;
+    std::vector<std::unique_ptr<CRZUnit>> armies;
+    std::vector<std::unique_ptr<CDivision>> divisions;
+    std::vector<std::unique_ptr<CProvince>> provinces;
+};
+
+} // namespace worldfakes

@@ -1,0 +1,360 @@
+// The daily and monthly world update: relation flags and lists, wars and relative army power, the
+// consistency checks, the host's clean-up of empty divisions, ranks, manpower up the liege chains,
+// the marriage pool, realm neighbours and the pruning of long-dead characters.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "datalang/script_text.h"
+#include "events/generic_events.h"
+#include "world_fakes.h"
+
+using namespace worldfakes;
+
+namespace {
+
+class WorldUpdateTest : public WorldTest {
+protected:
+    void Day()
+    {
+        CRZTimerEvent day(_CRZEVT_TIMER_DAY_, ALLID, gpTimer->GetDate());
+        gGlobal.Update(&day);
+    }
+    void Month()
+    {
+        CRZTimerEvent month(_CRZEVT_TIMER_MONTH_, ALLID, gpTimer->GetDate());
+        gGlobal.Update(&month);
+    }
+};
+
+TEST_F(WorldUpdateTest, TruceSetsBothRealmsFlagsNextDayAndAnEndedOneIsDeleted)
+{
+    CFakeCountry* r5 = Realm(5);
+    CFakeCountry* r9 = Realm(9);
+    CFakeCharacter* a = Ruler(r5);
+    CFakeCharacter* b = Ruler(r9);
+    CRelation* truce = Relate(RELATION_TRUCE, a, b);
+    r5->truceFlags[100] = 1; // stale flags of yesterday go
+
+    Day();
+    EXPECT_EQ(r5->truceFlags[9], 1);
+    EXPECT_EQ(r9->truceFlags[5], 1);
+    EXPECT_EQ(r5->truceFlags[100], 0);
+    EXPECT_EQ(r5->allianceFlags[9], 0);
+
+    truce->SetActive(false);
+    Day();
+    EXPECT_EQ(r5->truceFlags[9], 0);
+    EXPECT_EQ(r9->truceFlags[5], 0);
+    EXPECT_TRUE(CRelations::GetInstance()->IsEmpty());
+    ASSERT_EQ(a->removedRelations.size(), 1u);
+    EXPECT_EQ(a->removedRelations[0], truce);
+    EXPECT_EQ(b->removedRelations.size(), 1u);
+}
+
+TEST_F(WorldUpdateTest, RelationsRefillTheCharactersListsAndEndedMarriagesStay)
+{
+    CFakeCountry* r1 = Realm(1);
+    CFakeCountry* r2 = Realm(2);
+    CFakeCharacter* a = Ruler(r1);
+    CFakeCharacter* b = Ruler(r2);
+    CFakeCharacter* c = Character(r1);
+    Relate(RELATION_ALLIANCE, a, b);
+    Relate(RELATION_FRIEND, a, c);
+    Relate(RELATION_RIVAL, b, c);
+    CRelation* marriage = Relate(RELATION_MARRIAGE, a, c);
+    marriage->SetActive(false);
+
+    Day();
+    Day(); // refilled, not doubled
+    EXPECT_EQ(r1->allianceFlags[2], 1);
+    EXPECT_EQ(r2->allianceFlags[1], 1);
+    EXPECT_EQ(a->allies.GetSize(), 1);
+    EXPECT_EQ(*a->allies.GetHead(), b);
+    EXPECT_EQ(*b->allies.GetHead(), a);
+    EXPECT_EQ(*a->friends.GetHead(), c);
+    EXPECT_EQ(*c->friends.GetHead(), a);
+    EXPECT_EQ(*b->rivals.GetHead(), c);
+    EXPECT_EQ(*c->rivals.GetHead(), b);
+    EXPECT_TRUE(CRelations::GetInstance()->Contains(marriage));
+}
+
+TEST_F(WorldUpdateTest, RelativeArmyPowerFollowsTheWorkedExample)
+{
+    CFakeCountry* realmA = Realm(10, 100.0f);
+    CFakeCountry* realmB = Realm(11, 30.0f);
+    CFakeCountry* realmC = Realm(12, 200.0f);
+    Realm(13, 55.0f); // at peace: keeps its whole army
+    CFakeCharacter* a = Ruler(realmA);
+    CFakeCharacter* b = Ruler(realmB);
+    CFakeCharacter* c = Ruler(realmC);
+    a->religion = 1;
+    b->religion = 2;
+    c->religion = 3;
+    War(a, b);
+    War(c, a);
+
+    gGlobal.RefreshWars();
+    EXPECT_EQ(gGlobal.warCount[10], 2);
+    EXPECT_EQ(gGlobal.warCount[11], 1);
+    EXPECT_EQ(gGlobal.warCount[12], 1);
+    EXPECT_FLOAT_EQ(gGlobal.GetRelativeArmyPower(10), 20.0f);
+    EXPECT_FLOAT_EQ(gGlobal.GetRelativeArmyPower(11), 0.0f);
+    EXPECT_FLOAT_EQ(gGlobal.GetRelativeArmyPower(12), 150.0f);
+    EXPECT_FLOAT_EQ(gGlobal.GetRelativeArmyPower(13), 55.0f);
+    EXPECT_EQ(gGlobal.GetRelativeArmyPower(-1), 0.0f);
+    EXPECT_EQ(realmA->atWar, 1);
+    EXPECT_EQ(realmA->atWarWith[11], 1);
+    EXPECT_EQ(realmB->atWarWith[10], 1);
+    EXPECT_EQ(realmA->atWarWith[12], 1);
+    EXPECT_EQ(realmA->atWarWithReligion[2], 1u);
+    EXPECT_EQ(realmA->atWarWithReligion[3], 1u);
+    EXPECT_EQ(realmB->atWarWithReligion[1], 1u);
+    EXPECT_EQ(realmB->atWarWithReligion[3], 0u);
+}
+
+TEST_F(WorldUpdateTest, AWarThatIsNoLongerValidIsDroppedAndItsFlagsCleared)
+{
+    CFakeCountry* realmA = Realm(20, 10.0f);
+    CFakeCountry* realmB = Realm(21, 10.0f);
+    CFakeCharacter* a = Ruler(realmA);
+    CFakeCharacter* b = Ruler(realmB);
+    War(a, b);
+    gGlobal.RefreshWars();
+    ASSERT_EQ(realmA->atWarWith[21], 1);
+
+    b->country = realmA; // both leaders now in one realm
+    gGlobal.RefreshWars();
+    EXPECT_TRUE(gGlobal.wars.IsEmpty());
+    EXPECT_EQ(realmA->atWarWith[21], 0);
+    EXPECT_EQ(realmA->atWar, 0);
+    EXPECT_FLOAT_EQ(gGlobal.GetRelativeArmyPower(20), 10.0f);
+}
+
+TEST_F(WorldUpdateTest, JanitorRemovesDivisionsWithoutMenOnTheHostOnly)
+{
+    CFakeCountry* realm = Realm(30);
+    CRZUnit* army = Army(realm);
+    CDivision* empty = Division(army, 0);
+    CDivision* manned = Division(army, 1);
+    const DynamicID emptyId = empty->GetID();
+
+    CFakeSession client;
+    SetEventSession(&client);
+    gGlobal.Janitor();
+    EXPECT_TRUE(realm->killed.empty());
+    EXPECT_EQ(army->divisions.GetSize(), 2);
+
+    SetEventSession(nullptr);
+    Forget(empty);
+    Day();
+    ASSERT_EQ(realm->killed.size(), 1u);
+    EXPECT_EQ(realm->killed[0], emptyId);
+    EXPECT_EQ(army->divisions.GetSize(), 1);
+    EXPECT_EQ(*army->divisions.GetHead(), manned);
+}
+
+TEST_F(WorldUpdateTest, RanksAreSortedDescendingWithTiesByRealmIndex)
+{
+    Realm(3)->score = 5.0f;
+    Realm(7)->score = 9.0f;
+    Realm(4)->score = 5.0f;
+    Realm(kNobodyCountry)->score = 100.0f; // not a real country
+
+    gGlobal.CalcRanks();
+    EXPECT_EQ(gGlobal.rankTable[0].country, 7);
+    EXPECT_EQ(gGlobal.rankTable[1].country, 3);
+    EXPECT_EQ(gGlobal.rankTable[2].country, 4);
+    EXPECT_FLOAT_EQ(gGlobal.rankTable[3].score, -1.0f);
+    for (int i = 1; i < static_cast<int>(kCountryTableSlots); ++i)
+        EXPECT_GE(gGlobal.rankTable[i - 1].score, gGlobal.rankTable[i].score) << i;
+    EXPECT_EQ(gGlobal.rankTable[3].country, 0); // the unranked follow in index order
+}
+
+TEST_F(WorldUpdateTest, ManpowerClimbsTheLiegeChainAndVassalsShareTheirHeadsSum)
+{
+    CFakeCountry* county = Realm(40);
+    CFakeCountry* duchy = Realm(1040);
+    CFakeCountry* kingdom = Realm(1300);
+    CFakeCharacter* count = Ruler(county);
+    CFakeCharacter* duke = Ruler(duchy);
+    CFakeCharacter* king = Ruler(kingdom);
+    count->liege = duke;
+    duke->liege = king;
+    king->liege = king; // a top ruler may answer himself
+    county->head = kingdom;
+    duchy->head = kingdom;
+    Province(0, county, 100.0f);
+    Province(1, duchy, 10.0f);
+    Province(1003, kingdom, 1.0f);
+
+    Month();
+    EXPECT_FLOAT_EQ(county->manpowerSum, 100.0f);
+    EXPECT_FLOAT_EQ(duchy->manpowerSum, 110.0f);
+    EXPECT_FLOAT_EQ(kingdom->manpowerSum, 111.0f);
+    EXPECT_FLOAT_EQ(kingdom->realmManpowerSum, 111.0f);
+    EXPECT_FLOAT_EQ(county->realmManpowerSum, 111.0f);
+    EXPECT_FLOAT_EQ(duchy->realmManpowerSum, 111.0f);
+}
+
+TEST_F(WorldUpdateTest, ALiegeCycleInACorruptSaveEndsWithEachRealmCreditedOnce)
+{
+    CFakeCountry* realmA = Realm(50);
+    CFakeCountry* realmB = Realm(51);
+    CFakeCountry* realmC = Realm(52);
+    CFakeCharacter* a = Ruler(realmA);
+    CFakeCharacter* b = Ruler(realmB);
+    CFakeCharacter* c = Ruler(realmC);
+    a->liege = b;
+    b->liege = a;
+    c->liege = a; // a chain that runs into the cycle
+    Province(5, realmA, 7.0f);
+    Province(6, realmC, 3.0f);
+
+    gGlobal.HandleMonthlyUpdate();
+    EXPECT_FLOAT_EQ(realmA->manpowerSum, 10.0f);
+    EXPECT_FLOAT_EQ(realmB->manpowerSum, 10.0f);
+    EXPECT_FLOAT_EQ(realmC->manpowerSum, 3.0f);
+}
+
+TEST_F(WorldUpdateTest, MarriagePoolTakesUnmarriedAdultWomenOfRealRealmsAndLoyaltyMoves)
+{
+    CFakeCountry* realm = Realm(60);
+    CFakeCharacter* widow = Character(realm);
+    widow->gender = 1;
+    widow->spouse = CRZID(RZTYPE_CHARACTER, 999); // the husband is dead and gone
+    CFakeCharacter* wife = Character(realm);
+    wife->gender = 1;
+    CFakeCharacter* husband = Character(realm);
+    wife->spouse = husband->GetID();
+    CFakeCharacter* girl = Character(realm);
+    girl->gender = 1;
+    girl->adult = false;
+    CFakeCharacter* stateless = Character(Realm(kNobodyCountry));
+    stateless->gender = 1;
+    husband->monthlyChange = -0.25f;
+
+    gGlobal.BuildLiveChars();
+    EXPECT_EQ(gGlobal.GetLiveCharCount(), 5);
+    EXPECT_EQ(gGlobal.livingWomenCount, 4);
+    gGlobal.HandleMonthlyUpdate();
+    ASSERT_EQ(gGlobal.marriagePool.GetSize(), 1);
+    EXPECT_EQ(*gGlobal.marriagePool.GetHead(), widow);
+    EXPECT_FLOAT_EQ(husband->GetLoyaltyToLiege(), 0.75f);
+    EXPECT_FLOAT_EQ(wife->GetLoyaltyToLiege(), 1.0f);
+}
+
+TEST_F(WorldUpdateTest, LiveCharactersLeaveOutTheDeadAndAnonymousAndGrowPastTheTable)
+{
+    Character()->alive = false;
+    Character()->anonymous = true;
+    CFakeCharacter* living = Character();
+    gGlobal.BuildLiveChars();
+    ASSERT_EQ(gGlobal.GetLiveCharCount(), 1);
+    EXPECT_EQ(gGlobal.GetLiveChar(0), living);
+    EXPECT_EQ(living->vassalCounts, 1);
+
+    while (gGlobal.GetLiveCharCount() <= kLiveCharacterCapacity) {
+        for (int i = 0; i < 1000; ++i)
+            Character();
+        gGlobal.BuildLiveChars();
+    }
+    EXPECT_EQ(gGlobal.GetLiveCharCount(), static_cast<int>(characters.size()) - 2);
+    CRZCheats::_isParanoia = 1;
+    EXPECT_EQ(FatalMessageOf([] { gGlobal.Paranoia(); }), "Too many characters are alive!");
+}
+
+TEST_F(WorldUpdateTest, ParanoiaStopsOnEachInconsistency)
+{
+    CRZCheats::_isParanoia = 1;
+    CFakeCountry* realm = Realm(70);
+    CFakeCharacter* ruler = Ruler(realm);
+    EXPECT_EQ(FatalMessageOf([] { gGlobal.Paranoia(); }), "");
+
+    ruler->courtPosition = 2;
+    EXPECT_EQ(FatalMessageOf([] { gGlobal.Paranoia(); }), "Ruler character id(10, 1) has a court position!");
+    ruler->courtPosition = 0;
+
+    CFakeCharacter* king = Character();
+    CFakeCharacter* otherKing = Character();
+    CFakeTitle* kingdom = Title();
+    kingdom->holder = king;
+    CFakeTitle* otherKingdom = Title();
+    otherKingdom->holder = otherKing;
+    CFakeTitle* county = Title();
+    county->liege = kingdom;
+    CFakeTitle* secondCounty = Title();
+    secondCounty->liege = otherKingdom;
+    ruler->primaryTitle = county;
+    ruler->titles.Append(county);
+    EXPECT_EQ(FatalMessageOf([] { gGlobal.Paranoia(); }), "");
+    ruler->titles.Append(secondCounty);
+    EXPECT_EQ(FatalMessageOf([] { gGlobal.Paranoia(); }), "Ruler character id(10, 1) has multiple lieges!");
+    ruler->titles.RemoveAll();
+
+    CRZUnit* army = Army(realm);
+    CDivision* division = Division(army, 100);
+    division->SetLeader(king);
+    const std::string mismatch = FatalMessageOf([] { gGlobal.Paranoia(); });
+    EXPECT_NE(mismatch.find("Character id(10, 2) mismatch"), std::string::npos) << mismatch;
+    king->militaryCommand = division;
+    EXPECT_EQ(FatalMessageOf([] { gGlobal.Paranoia(); }), "");
+
+    king->alive = false;
+    EXPECT_EQ(FatalMessageOf([] { gGlobal.Paranoia(); }), "Dead character id(10, 2) commands a regiment!");
+
+    CRZCheats::_isParanoia = 0;
+    EXPECT_EQ(FatalMessageOf([] { gGlobal.Paranoia(); }), "");
+}
+
+TEST_F(WorldUpdateTest, NeighbouringRealmsMakeTheirHeadsNeighboursOnce)
+{
+    CFakeCountry* kingdomA = Realm(1300);
+    CFakeCountry* kingdomB = Realm(1301);
+    CFakeCountry* vassalA = Realm(80);
+    vassalA->head = kingdomA;
+    CFakeCountry* vassalB = Realm(81);
+    vassalB->head = kingdomB;
+    vassalA->neighbourFlags[81] = 1;
+    vassalB->neighbourFlags[80] = 1;
+    kingdomA->neighbourFlags[80] = 1; // its own vassal: no neighbour
+
+    gGlobal.DetermineRealmNeighbours();
+    gGlobal.DetermineRealmNeighbours();
+    EXPECT_EQ(kingdomA->knowledgeRefreshes, 2);
+    ASSERT_EQ(kingdomA->neighbours.GetSize(), 1);
+    EXPECT_EQ(*kingdomA->neighbours.GetHead(), 1301);
+    ASSERT_EQ(kingdomB->neighbours.GetSize(), 1);
+    EXPECT_EQ(*kingdomB->neighbours.GetHead(), 1300);
+    EXPECT_TRUE(vassalA->neighbours.IsEmpty());
+}
+
+TEST_F(WorldUpdateTest, CharactersDeadForMoreThan360DaysWithNothingLeftArePruned)
+{
+    const CDate today = gpTimer->GetDate();
+    auto deadSince = [&](int days) {
+        CFakeCharacter* character = Character();
+        character->alive = false;
+        character->deathDate.ConvertFromDays(today.GetDays() - days);
+        return character;
+    };
+    CFakeCharacter* exactly360 = deadSince(360);
+    CFakeCharacter* pruned = deadSince(361);
+    CFakeCharacter* withParent = deadSince(400);
+    withParent->father = exactly360->GetID();
+    CFakeCharacter* withClaimsOrSpouse = deadSince(400);
+    withClaimsOrSpouse->spouses.Append(CRZID(RZTYPE_CHARACTER, 12345));
+    const CRZID prunedId = pruned->GetID();
+    ASSERT_EQ(characters[1].get(), pruned);
+    (void)characters[1].release(); // the prune deletes it
+
+    gGlobal.PruneCharacters();
+    EXPECT_EQ(server.GetSize(), 3);
+    EXPECT_EQ(CIdentity::GetObjectFromID(prunedId), nullptr);
+    EXPECT_TRUE(server.Contains(exactly360));
+    EXPECT_TRUE(server.Contains(withParent));
+    EXPECT_TRUE(server.Contains(withClaimsOrSpouse));
+    EXPECT_FALSE(server.IsLocked());
+}
+
+} // namespace
