@@ -1,0 +1,12 @@
+// A look at a PNG picture that a test saved: its size and whether something was drawn in it.
+#pragma once
+
+#include <string>
+
+namespace input_test {
+
+// True when the picture loads and holds more than a plain background (over 100 sampled pixels differ
+// from its first one); its size goes to *width and *height.
+bool PictureShowsSomething(const std::string& png, int* width, int* height);
+
+} // namespace input_test
