@@ -255,9 +255,11 @@ int CRZScenarioParser::ParseInterface()
         case KW_MAP: {
             if (!block)
                 ParseError("No left curly");
+            // The point's own statements overwrite the key.
+            const bool focus = key.type == KW_MAP;
             CPoint point;
             point.ParseFields(*this);
-            if (key.type == KW_MAP)
+            if (focus)
                 world.SetMapFocus(point);
             break;
         }
