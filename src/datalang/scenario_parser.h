@@ -2,6 +2,7 @@
 // to its owner (with included files and the link steps) and the writer of a whole saved game.
 #pragma once
 
+#include <functional>
 #include <sys/types.h>
 
 #include "datalang/parser.h"
@@ -52,9 +53,16 @@ public:
     using CRZParser::Write;
 
 private:
-    // The first complete statement of an object's block: 1, or the reader's result when the block ended
-    // (0 at "}", consumed) or the statement had no "=" (-2).
+    // Hands each statement of a block to the handler, which answers kReadOn or the result to stop with;
+    // 0 after the block's "}" (consumed), -2 at a statement without "=".
+    int ReadStatements(const std::function<int()>& handle);
+    // The first complete statement of an object's block: 1, or the block's result as ReadStatements.
     int ReadFirstStatement();
+    // The first statement, which must be the tag of a known country: 1 with its number, or the block's
+    // result.
+    int ReadLeadingTag(const char* notFirst, int& number);
+    // A value that must open a block: anything else is the parse error "No left curly".
+    void RequireBlock(bool block) const;
     int ParseInclude();
     // Reads the statements of one unit group block and fills the group.
     int ParseUnitGroup(int group);

@@ -2,11 +2,13 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <strings.h>
 #include <sys/stat.h>
 
 #include "datalang/block_keywords.h"
+#include "datalang/block_reader.h"
 #include "datalang/scenario_keywords.h"
 #include "datalang/scenario_parser.h"
 #include "datalang/scenario_world.h"
@@ -109,12 +111,10 @@ int CRZScenarioParser::ParseTopLevelObj()
         SyncronizeCharacters();
         return block ? objectResult(ParseDynasty()) : 0;
     case KW_GLOBALDATA:
-        if (!block)
-            ParseError("No left curly");
+        RequireBlock(block);
         return world.ParseGlobalData(*this);
     case KW_INTERFACE:
-        if (!block)
-            ParseError("No left curly");
+        RequireBlock(block);
         return ParseInterface();
     case KW_NAME: {
         const char* text = TextStrings.GetString(value.text);
@@ -125,12 +125,10 @@ int CRZScenarioParser::ParseTopLevelObj()
         return 0;
     }
     case KW_HEADER:
-        if (!block)
-            ParseError("No left curly");
+        RequireBlock(block);
         return world.ParseHeader(*this);
     case KW_COMBAT:
-        if (!block)
-            ParseError("No left curly");
+        RequireBlock(block);
         return world.ParseCombat(*this) ? 0 : -2;
     case KW_INCLUDE:
         return ParseInclude();
@@ -169,27 +167,54 @@ int CRZScenarioParser::ParseInclude()
     return 0;
 }
 
-int CRZScenarioParser::ReadFirstStatement()
+void CRZScenarioParser::RequireBlock(bool block) const
+{
+    if (!block)
+        ParseError("No left curly");
+}
+
+int CRZScenarioParser::ReadStatements(const std::function<int()>& handle)
 {
     for (;;) {
-        const int result = ParseSimpleStatement();
-        if (result == 1 || result == -2)
-            return result;
-        if (CloseBlock())
+        const int read = ParseSimpleStatement();
+        if (read == -2)
+            return -2;
+        if (read == 1) {
+            if (const int answer = handle(); answer != kReadOn)
+                return answer;
+        } else if (CloseBlock()) {
             return 0;
+        }
     }
 }
 
-int CRZScenarioParser::ParseCountry()
+int CRZScenarioParser::ReadFirstStatement()
+{
+    // Any answer but kReadOn stops the loop at the first statement.
+    constexpr int kFound = kReadOn + 1;
+    const int result = ReadStatements([] { return kFound; });
+    return result == kFound ? 1 : result;
+}
+
+int CRZScenarioParser::ReadLeadingTag(const char* notFirst, int& number)
 {
     const int first = ReadFirstStatement();
     if (first != 1)
         return first;
     if (key.type != KW_TAG)
-        ParseError("tag HAS to be first in country");
-    const int number = _pTagToID ? _pTagToID(value.text) : 0;
+        ParseError(notFirst);
+    number = _pTagToID ? _pTagToID(value.text) : 0;
     if (number <= 0 || number >= static_cast<int>(kCountryTableSlots))
         ParseError("unknown tag");
+    return 1;
+}
+
+int CRZScenarioParser::ParseCountry()
+{
+    int number = 0;
+    const int first = ReadLeadingTag("tag HAS to be first in country", number);
+    if (first != 1)
+        return first;
     pCountry = world.ConstructCountry(number);
     return world.ParseCountryFields(pCountry, *this);
 }
@@ -213,15 +238,9 @@ int CRZScenarioParser::ParseProvince()
 
 int CRZScenarioParser::ParseTitle()
 {
-    const int first = ReadFirstStatement();
-    if (first != 1)
-        return first;
-    if (key.type != KW_TAG)
-        ParseError("tag HAS to be first in title");
-    const int number = _pTagToID ? _pTagToID(value.text) : 0;
-    if (number <= 0 || number >= static_cast<int>(kCountryTableSlots))
-        ParseError("unknown tag");
-    return world.ParseTitleFields(number, *this);
+    int number = 0;
+    const int first = ReadLeadingTag("tag HAS to be first in title", number);
+    return first == 1 ? world.ParseTitleFields(number, *this) : first;
 }
 
 int CRZScenarioParser::ParseCharacter()
@@ -240,21 +259,12 @@ int CRZScenarioParser::ParseDynasty()
 
 int CRZScenarioParser::ParseInterface()
 {
-    for (;;) {
-        const int read = ParseSimpleStatement();
-        if (read == -2)
-            return -2;
-        if (read != 1) {
-            if (CloseBlock())
-                return 0;
-            continue;
-        }
+    return ReadStatements([&] {
         const bool block = value.type == TT_OPEN_BRACE;
         switch (key.type) {
         case KW_MOUSE:
         case KW_MAP: {
-            if (!block)
-                ParseError("No left curly");
+            RequireBlock(block);
             // The point's own statements overwrite the key.
             const bool focus = key.type == KW_MAP;
             CPoint point;
@@ -277,35 +287,27 @@ int CRZScenarioParser::ParseInterface()
         default:
             if (key.type < KW_GROUP1 || key.type > KW_GROUP0)
                 ParseError("unknown interface data");
-            if (!block)
-                ParseError("No left curly");
+            RequireBlock(block);
             if (const int result = ParseUnitGroup(static_cast<int>(key.type) - KW_GROUP1))
                 return result;
         }
-    }
+        return kReadOn;
+    });
 }
 
 int CRZScenarioParser::ParseUnitGroup(int group)
 {
-    for (;;) {
-        const int read = ParseSimpleStatement();
-        if (read == -2)
-            return -2;
-        if (read != 1) {
-            if (CloseBlock())
-                return 0;
-            continue;
-        }
+    return ReadStatements([&] {
         if (key.type != KW_ID)
             ParseError("not id field in unitlist");
-        if (value.type != TT_OPEN_BRACE)
-            ParseError("No left curly");
+        RequireBlock(value.type == TT_OPEN_BRACE);
         CRZID unit;
         if (const int result = unit.ParseFields(*this))
             return result;
         if (CRZDynamicObject::GetObjectFromID(DynamicID(unit)))
             world.AddToUnitGroup(group, unit);
-    }
+        return kReadOn;
+    });
 }
 
 void CRZScenarioParser::SyncronizeTitlesClaimsAndCharacters()
