@@ -1,4 +1,6 @@
 // The saved-game writer: every section of the running game in the order the reader expects it back.
+#include <cstring>
+
 #include "datalang/block_keywords.h"
 #include "datalang/scenario_keywords.h"
 #include "datalang/scenario_parser.h"
@@ -6,6 +8,7 @@
 #include "datalang/script_tree.h"
 #include "foundation/identity.h"
 #include "foundation/logs.h"
+#include "foundation/utilities.h"
 
 #include "foundation/safeguards.h"
 
@@ -36,7 +39,13 @@ int CRZScenarioParser::WriteSection(int lineFeeds, CRZTokenType keyword, CLScrip
 
 int CRZScenarioParser::Write()
 {
-    int result = WriteSection(0, KW_NAME, new CLString(world.GetScenarioName()));
+    // The name is written between quotes and may be a localised text: a quote inside it would end the string
+    // early and leave a save that no longer loads.
+    char name[256];
+    CopyString(name, world.GetScenarioName());
+    for (char* quote = std::strchr(name, '"'); quote; quote = std::strchr(quote, '"'))
+        *quote = '\'';
+    int result = WriteSection(0, KW_NAME, new CLString(name));
     Trace("Saving: Name Written\n");
     if (result == 0)
         result = WriteSection(0, KW_HEADER, world.GetHeaderScript());

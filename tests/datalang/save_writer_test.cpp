@@ -11,6 +11,7 @@
 
 #include "datalang/game_file.h"
 #include "datalang/scenario_parser.h"
+#include "foundation/logs.h"
 
 #include "datalang/game_folder.h"
 
@@ -65,6 +66,23 @@ TEST(SaveWriter, InterfaceSectionDependsOnTheKindOfGame)
     world.multiPlayer = true;
     world.combats[5] = { { { 388, 5 }, { 106, 9 } } };
     EXPECT_EQ(SavedText(world), kHead + "\n\ncombat = { province = 5 gold = 9 } ");
+}
+
+TEST(SaveWriter, QuotesInTheNameAndTheSaveTraceInItsOrder)
+{
+    FakeScenarioWorld world;
+    MakeSmall(world);
+    world.scenarioName = "The \"Great\" War";
+    std::remove(GameFolder::Path("savedebug.txt").c_str());
+    isSuperDebug = 1;
+    const std::string text = SavedText(world);
+    isSuperDebug = 0;
+    EXPECT_EQ(text.substr(0, 25), "name = \"The 'Great' War\" ");
+    EXPECT_EQ(GameFolder::Read("savedebug.txt"),
+        "Saving: Name Written\nSaving: Header Written\nSaving: Globaldata Written\nSaving: Provinces "
+        "Written\n"
+        "Saving: Relations Written\nSaving: Characters Written\nSaving: Titles Written\n"
+        "Saving: Countries Written\nSaving: Combats Written");
 }
 
 // The first word of every line that starts at the margin: the save's sections, in order.
