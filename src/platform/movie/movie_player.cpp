@@ -164,6 +164,8 @@ int RealMoviePlayer::openFile(const char* path)
     release();
     if (!path)
         return -1;
+    // A missing or damaged movie is passed over without a word; the reason goes to this file's log.
+    av_log_set_level(AV_LOG_QUIET);
     auto* decoder = new Decoder();
     mDecoder = decoder;
     auto fail = [this, path](const char* why) {
@@ -408,10 +410,16 @@ int RealMoviePlayer::play(int skipMask)
 
 void RealMoviePlayer::DrawFrame()
 {
+    if (renderFrame())
+        getGameWindowWrapper()->present();
+}
+
+bool RealMoviePlayer::renderFrame()
+{
     BasicHWNDImpOBJC* wrapper = getGameWindowWrapper();
     SDL_Window* window = wrapper ? wrapper->getGameWindow() : nullptr;
     if (!window || mTexture == 0)
-        return;
+        return false;
     OurContext { window, wrapper->getContext() }.use();
     int width = 0;
     int height = 0;
@@ -454,7 +462,7 @@ void RealMoviePlayer::DrawFrame()
     glEnd();
     glBindTexture(GL_TEXTURE_2D, 0);
     glDisable(GL_TEXTURE_2D);
-    wrapper->present();
+    return true;
 }
 
 void PlayIntroMovies(const std::string& folder)

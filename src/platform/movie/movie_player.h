@@ -36,6 +36,8 @@ public:
     int play(int skipMask) override;
     // Draws the current frame and presents it; nothing without a game window.
     void DrawFrame();
+    // DrawFrame without presenting: the frame stays in the back buffer. False without a game window.
+    bool renderFrame();
 
     int movieWidth() const { return mMovieWidth; }
     int height() const { return mHeight; }
