@@ -20,7 +20,8 @@ inline constexpr int kReligionCount = 5;
 class CCharacter : public CIdentity {
 public:
     CCharacter() = default;
-    ~CCharacter() override = default;
+    // Leaves every relation that still names the character.
+    ~CCharacter() override;
     CCharacter(const CCharacter&) = delete;
     CCharacter& operator=(const CCharacter&) = delete;
 
@@ -43,6 +44,8 @@ public:
     uint32_t courtPosition = 0;
     // The division this character leads, or null.
     CDivision* militaryCommand = nullptr;
+    // The relations that name the character; nodes only, the relation registry owns them.
+    CList<CRelation*> relations;
 
     bool IsFemale() const { return gender != 0; }
     CDivision* GetMilitaryCommand() const { return militaryCommand; }
@@ -66,7 +69,7 @@ public:
     virtual CTitle* GetPrimaryTitle() const = 0;
     virtual float GetMonthlyLoyaltyChange() const = 0;
     // Takes the relation out of the character's own relation list; the relation is not deleted.
-    virtual void RemoveRelation(CRelation* relation) = 0;
+    virtual void RemoveRelation(CRelation* relation) { relations.Remove(relation); }
 
 protected:
     float loyaltyToLiege = 1.0f;

@@ -10,16 +10,28 @@ CRelation::CRelation(CRelationType type, CCharacter* primary, CCharacter* second
     , primary(primary)
     , secondary(secondary)
 {
+    // The daily update reaches both characters through the relation, so each keeps it in his list
+    // and lets go of it when he is destroyed.
+    if (primary)
+        primary->relations.Append(this);
+    if (secondary && secondary != primary)
+        secondary->relations.Append(this);
 }
 
-CCharacter* CRelation::GetPrimary() const
+CRelation::~CRelation()
 {
-    return primary.Get();
+    if (primary)
+        primary->relations.Remove(this);
+    if (secondary && secondary != primary)
+        secondary->relations.Remove(this);
 }
 
-CCharacter* CRelation::GetSecondary() const
+void CRelation::Forget(const CCharacter* character)
 {
-    return secondary.Get();
+    if (primary == character)
+        primary = nullptr;
+    if (secondary == character)
+        secondary = nullptr;
 }
 
 CRelations::~CRelations()

@@ -5,7 +5,6 @@
 #include <cstdint>
 
 #include "foundation/linked_list.h"
-#include "foundation/ref.h"
 
 class CCharacter;
 
@@ -17,10 +16,12 @@ enum CRelationType : int32_t {
     RELATION_RIVAL = 4,
 };
 
+// Joins the relation lists of both characters while it exists; a character that goes first leaves it
+// with that side null.
 class CRelation {
 public:
     CRelation(CRelationType type, CCharacter* primary, CCharacter* secondary);
-    virtual ~CRelation() = default;
+    virtual ~CRelation();
     CRelation(const CRelation&) = delete;
     CRelation& operator=(const CRelation&) = delete;
 
@@ -28,14 +29,16 @@ public:
     virtual bool IsActive() const { return active != 0; }
     void SetActive(bool value) { active = value ? 1 : 0; }
     CRelationType GetType() const { return type; }
-    // Null once the character is no longer registered.
-    CCharacter* GetPrimary() const;
-    CCharacter* GetSecondary() const;
+    // Null once the character is gone.
+    CCharacter* GetPrimary() const { return primary; }
+    CCharacter* GetSecondary() const { return secondary; }
+    // The character is going: the sides that name him become null.
+    void Forget(const CCharacter* character);
 
 private:
     CRelationType type;
-    CRef<CCharacter> primary;
-    CRef<CCharacter> secondary;
+    CCharacter* primary;
+    CCharacter* secondary;
     int32_t active = 1;
 };
 

@@ -3,8 +3,6 @@
 #include "input/input_hooks.h"
 
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -24,26 +22,9 @@ extern "C" const char* __lsan_default_suppressions()
 
 namespace input_test {
 
-ScratchDir::ScratchDir()
+std::string PathIn(const ScratchDir& dir, const std::string& name)
 {
-    char pattern[] = "/tmp/vellmark_input_XXXXXX";
-    const char* made = mkdtemp(pattern);
-    mPath = made ? made : "/tmp";
-}
-
-ScratchDir::~ScratchDir()
-{
-    std::error_code ignored;
-    if (mPath != "/tmp")
-        std::filesystem::remove_all(mPath, ignored);
-}
-
-std::string ScratchDir::write(const std::string& name, const std::string& bytes) const
-{
-    std::string path = file(name);
-    std::ofstream out(path, std::ios::binary);
-    out << bytes;
-    return path;
+    return dir.path() + "/" + name;
 }
 
 std::string ReadAll(const std::string& path)

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/input/window_messages.h"
+#include "platform/platform_fixtures.h"
 
 namespace input_test {
 
@@ -36,21 +37,10 @@ Windows::LPARAM At(int x, int y);
 
 namespace input_test {
 
-// A fresh folder under the system's temporary folder, removed with its files at destruction.
-class ScratchDir {
-public:
-    ScratchDir();
-    ~ScratchDir();
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-    const std::string& path() const { return mPath; }
-    std::string file(const std::string& name) const { return mPath + "/" + name; }
-    std::string write(const std::string& name, const std::string& bytes) const;
-
-private:
-    std::string mPath;
-};
+using platform_test::ScratchDir;
 
 std::string ReadAll(const std::string& path);
+// The path of name inside the scratch folder.
+std::string PathIn(const ScratchDir& dir, const std::string& name);
 
 } // namespace input_test

@@ -60,7 +60,7 @@ protected:
         look.framesPerSecond = 20;
         look.tint = 1;
         std::string error;
-        gMovie = gDir->file("short.mov");
+        gMovie = input_test::PathIn(*gDir, "short.mov");
         ASSERT_TRUE(datagen::EncodeMovie(gMovie, look, &error)) << error;
     }
     static void TearDownTestSuite()
@@ -84,12 +84,13 @@ TEST_F(MoviePlayer, EncoderIsDeterministic)
     datagen::MovieLook look;
     look.frames = 4;
     std::string error;
-    std::string a = gDir->file("a.mov");
-    std::string b = gDir->file("b.mov");
+    std::string a = input_test::PathIn(*gDir, "a.mov");
+    std::string b = input_test::PathIn(*gDir, "b.mov");
     ASSERT_TRUE(datagen::EncodeMovie(a, look, &error)) << error;
     ASSERT_TRUE(datagen::EncodeMovie(b, look, &error)) << error;
     EXPECT_EQ(input_test::ReadAll(a), input_test::ReadAll(b));
-    EXPECT_FALSE(datagen::EncodeMovie(gDir->file("odd.mov"), { 321, 240, 4, 15, 0, 0.0 }, &error));
+    EXPECT_FALSE(
+        datagen::EncodeMovie(input_test::PathIn(*gDir, "odd.mov"), { 321, 240, 4, 15, 0, 0.0 }, &error));
 }
 
 TEST_F(MoviePlayer, PlaysToTheEndWithoutAWindow)
@@ -135,7 +136,7 @@ TEST_F(MoviePlayer, MissingAndBrokenMoviesArePassedOver)
 {
     RealMoviePlayer player;
     EXPECT_EQ(player.play(0x1F), -1) << "nothing open";
-    EXPECT_EQ(player.openFile(gDir->file("none.mov").c_str()), -1);
+    EXPECT_EQ(player.openFile(input_test::PathIn(*gDir, "none.mov").c_str()), -1);
     EXPECT_EQ(player.openFile(nullptr), -1);
     std::string broken = gDir->write("broken.mov", std::string(4096, '\x5A'));
     EXPECT_EQ(player.openFile(broken.c_str()), -1);
@@ -150,18 +151,18 @@ TEST_F(MoviePlayer, MissingAndBrokenMoviesArePassedOver)
     delete base;
 
     double start = Now();
-    Ravel::PlayIntroMovies(gDir->file("no-data-folder"));
+    Ravel::PlayIntroMovies(input_test::PathIn(*gDir, "no-data-folder"));
     EXPECT_LT(Now() - start, 1.0) << "no movies: the start goes on at once";
 }
 
 TEST_F(MoviePlayer, IntroPlaysTheThreeMoviesAndAClickSkipsOne)
 {
     input_test::ScratchDir data;
-    std::filesystem::create_directories(data.file("avi"));
+    std::filesystem::create_directories(input_test::PathIn(data, "avi"));
     const char* names[] = { "avi/oxmedia.mov", "avi/quorvex.mov", "avi/game.mov" };
     for (int i = 0; i < 3; ++i) {
         datagen::MovieLook look { 160, 120, 4, 20, static_cast<std::uint8_t>(i), 300.0 };
-        ASSERT_TRUE(datagen::EncodeMovie(data.file(names[i]), look, nullptr));
+        ASSERT_TRUE(datagen::EncodeMovie(input_test::PathIn(data, names[i]), look, nullptr));
     }
     PushClick();
     double start = Now();

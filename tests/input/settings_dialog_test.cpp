@@ -37,7 +37,7 @@ TEST_F(SettingsDialog, ShowsTheFiveSettingsAndOkWritesThem)
     std::string path = mDir.write("settings.cfg",
         "0\r\n0\r\n0\r\n\"SCREEN_SIZE_X 1280\"\r\n\"SCREEN_SIZE_Y 800\"\r\n\"MUSIC_ON\"\r\n\"old.host\"\r\n"
         "SHOW_SETTINGS_DIALOG\r\n0\r\n");
-    std::string png = mDir.file("settings.png");
+    std::string png = input_test::PathIn(mDir, "settings.png");
     const char* keep = std::getenv("VELLMARK_SCREENSHOT_DIR");
     int shown = 0;
     std::string captions;
@@ -93,7 +93,7 @@ TEST_F(SettingsDialog, CancelLeavesTheFileByteForByte)
 TEST_F(SettingsDialog, UnwritableFileIsNotAnsweredAsSaved)
 {
     // A folder where the file should be: nothing can replace it, whoever runs the test.
-    std::string path = mDir.file("settings.cfg");
+    std::string path = input_test::PathIn(mDir, "settings.cfg");
     ASSERT_EQ(mkdir(path.c_str(), 0700), 0);
     GameSettingsDialog::SetShownHook([](GameSettingsDialog& dialog) {
         dialog.setControls({ true, false, "kept.for.this.run", false, true });

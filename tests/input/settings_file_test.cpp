@@ -35,7 +35,7 @@ std::string Lines(std::initializer_list<std::string> lines, const char* end = "\
 TEST(SettingsFile, DefaultsWrittenAsElevenCrLfLinesAndReadBack)
 {
     input_test::ScratchDir dir;
-    std::string path = dir.file("settings.cfg");
+    std::string path = input_test::PathIn(dir, "settings.cfg");
     ASSERT_FALSE(SettingsFile().read(path.c_str())) << "no file yet";
     ASSERT_TRUE(SettingsFile().write(path.c_str()));
     EXPECT_EQ(input_test::ReadAll(path), kDefaultBytes);
@@ -55,7 +55,7 @@ TEST(SettingsFile, DefaultsWrittenAsElevenCrLfLinesAndReadBack)
 TEST(SettingsFile, ControlsWrittenAndReadBackTheSame)
 {
     input_test::ScratchDir dir;
-    std::string path = dir.file("settings.cfg");
+    std::string path = input_test::PathIn(dir, "settings.cfg");
     Ravel::SettingsControls chosen { true, false, "games.example.org", true, true };
     SettingsFile file;
     Ravel::ApplyControls(chosen, file);
@@ -191,7 +191,7 @@ TEST(SettingsFile, HostNameLosesLineBreaksAndFitsItsLine)
 TEST(SettingsFile, WriteFailureIsReportedAndLeavesTheOldFile)
 {
     input_test::ScratchDir dir;
-    std::string missing = dir.file("no/such/folder/settings.cfg");
+    std::string missing = input_test::PathIn(dir, "no/such/folder/settings.cfg");
     std::string reason;
     EXPECT_FALSE(SettingsFile().write(missing.c_str(), &reason));
     EXPECT_FALSE(reason.empty());

@@ -21,6 +21,7 @@
 #include "realms/war.h"
 #include "world/cheats.h"
 #include "world/global.h"
+#include "world_reset.h"
 
 namespace worldfakes {
 
@@ -36,7 +37,11 @@ public:
     CRZID GetSpouse() const override { return spouse; }
     CTitle* GetPrimaryTitle() const override { return primaryTitle; }
     float GetMonthlyLoyaltyChange() const override { return monthlyChange; }
-    void RemoveRelation(CRelation* relation) override { removedRelations.push_back(relation); }
+    void RemoveRelation(CRelation* relation) override
+    {
+        removedRelations.push_back(relation);
+        CCharacter::RemoveRelation(relation);
+    }
 
     bool alive = true;
     bool anonymous = false;
@@ -128,15 +133,7 @@ protected:
     void TearDown() override
     {
         SetEventSession(nullptr);
-        DeleteAll(gGlobal.wars);
-        DeleteAll(*CRelations::GetInstance());
-        gGlobal.marriagePool.RemoveAll();
-        gGlobal.characterServer = nullptr;
-        gGlobal.BuildLiveChars();
-        for (CRZCountry*& realm : CRZCountry::_pCountry)
-            realm = nullptr;
-        for (CProvince*& province : CProvince::_pProvince)
-            province = nullptr;
+        ForgetWorld();
         armies.clear();
         divisions.clear();
         provinces.clear();

@@ -52,6 +52,25 @@ TEST_F(WorldUpdateTest, TruceSetsBothRealmsFlagsNextDayAndAnEndedOneIsDeleted)
     EXPECT_EQ(b->removedRelations.size(), 1u);
 }
 
+TEST_F(WorldUpdateTest, ACharacterDestroyedBeforeHisRelationLeavesItWithoutThatSide)
+{
+    CFakeCountry* r5 = Realm(5);
+    CFakeCharacter* a = Ruler(r5);
+    CFakeCharacter* b = Ruler(Realm(9));
+    CRelation* truce = Relate(RELATION_TRUCE, a, b);
+    ASSERT_TRUE(b->relations.Contains(truce));
+    server.Remove(b);
+    characters.back().reset();
+
+    EXPECT_EQ(truce->GetSecondary(), nullptr);
+    Day();
+    EXPECT_EQ(r5->truceFlags[9], 0);
+    truce->SetActive(false);
+    Day();
+    EXPECT_TRUE(CRelations::GetInstance()->IsEmpty());
+    EXPECT_TRUE(a->relations.IsEmpty());
+}
+
 TEST_F(WorldUpdateTest, RelationsRefillTheCharactersListsAndEndedMarriagesStay)
 {
     CFakeCountry* r1 = Realm(1);

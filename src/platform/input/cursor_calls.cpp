@@ -1,7 +1,4 @@
 // The Win32 cursor calls: the pointer's position in game-area pixels and the cursor's visibility.
-#include <SDL.h>
-
-#include "platform/display/basic_hwnd_imp.h"
 #include "platform/input/game_opengl_view.h"
 #include "platform/input/window_messages.h"
 
@@ -16,22 +13,12 @@ BOOL GetCursorPos(POINT* point)
     if (!view)
         view = &gDetachedView;
     Ravel::ViewPoint at;
-    Ravel::BasicHWNDImpOBJC* wrapper = Ravel::getGameWindowWrapper();
-    SDL_Window* window = wrapper ? wrapper->getGameWindow() : nullptr;
-    if (Ravel::gIsGameFrontmost == 0) {
+    if (Ravel::gIsGameFrontmost == 0)
         at = Ravel::ViewPoint { view->viewWidth() / 2, view->viewHeight() / 2 };
-    } else if (window) {
-        // The present position, not the last event's: the global pointer less the window's place.
-        int gx = 0;
-        int gy = 0;
-        int wx = 0;
-        int wy = 0;
-        SDL_GetGlobalMouseState(&gx, &gy);
-        SDL_GetWindowPosition(window, &wx, &wy);
-        at = view->clampToView(view->toView(gx - wx, gy - wy, nullptr));
-    } else {
+    else if (view->pointerNow(&at, nullptr))
+        at = view->clampToView(at);
+    else
         at = view->lastPos();
-    }
     if (point) {
         point->x = at.x;
         point->y = at.y;

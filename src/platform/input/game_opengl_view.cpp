@@ -393,23 +393,31 @@ ViewPoint GameOpenGLView::lastPos() const
     return mLastPos;
 }
 
-void GameOpenGLView::watchMouse()
+bool GameOpenGLView::pointerNow(ViewPoint* point, bool* inside) const
 {
     BasicHWNDImpOBJC* wrapper = getGameWindowWrapper();
     SDL_Window* window = wrapper ? wrapper->getGameWindow() : nullptr;
-    if (window) {
-        int gx = 0;
-        int gy = 0;
-        int wx = 0;
-        int wy = 0;
-        SDL_GetGlobalMouseState(&gx, &gy);
-        SDL_GetWindowPosition(window, &wx, &wy);
-        bool inside = false;
-        ViewPoint point = toView(gx - wx, gy - wy, &inside);
+    if (!window)
+        return false;
+    // The global pointer less the window's place: the present position, not the last event's.
+    int gx = 0;
+    int gy = 0;
+    int wx = 0;
+    int wy = 0;
+    SDL_GetGlobalMouseState(&gx, &gy);
+    SDL_GetWindowPosition(window, &wx, &wy);
+    *point = toView(gx - wx, gy - wy, inside);
+    return true;
+}
+
+void GameOpenGLView::watchMouse()
+{
+    ViewPoint point;
+    bool inside = false;
+    if (pointerNow(&point, &inside))
         updateMouseTo(point, inside);
-    } else {
+    else
         updateMouseTo(lastPos(), true);
-    }
     addWindowMessageForModifiers(ModifierFlagsFromSdl(static_cast<std::uint16_t>(SDL_GetModState())));
 }
 

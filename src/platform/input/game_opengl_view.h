@@ -52,6 +52,8 @@ public:
     // Window coordinates to game-area pixels, not clamped; inside tells whether it lies in the area.
     ViewPoint toView(int windowX, int windowY, bool* inside) const;
     ViewPoint clampToView(ViewPoint point) const;
+    // Where the pointer is now (not at the last event), in game-area pixels; false without a window.
+    bool pointerNow(ViewPoint* point, bool* inside) const;
     int viewWidth() const;
     int viewHeight() const;
 

@@ -1,0 +1,191 @@
+// The world's day and month ticks at full size: 1000 realms, 50,000 characters, 20,000 relations and
+// 300 wars, with plain doubles for characters and realms; reports microseconds per tick.
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "armies/division.h"
+#include "armies/unit.h"
+#include "characters/character.h"
+#include "characters/character_server.h"
+#include "characters/relation.h"
+#include "events/game_clock.h"
+#include "events/generic_events.h"
+#include "realms/country.h"
+#include "realms/province.h"
+#include "realms/war.h"
+#include "world/global.h"
+
+// Shared with the world tests.
+#include "../tests/world/world_reset.h"
+
+namespace {
+
+constexpr int kRealms = 1000;
+constexpr int kCharacters = 50000;
+constexpr int kRelations = 20000;
+constexpr int kWars = 300;
+constexpr int kKingdoms = 100;
+
+uint32_t NextRandom(uint32_t& state)
+{
+    state = state * 1664525u + 1013904223u;
+    return state >> 8;
+}
+
+class CBenchCharacter : public CCharacter {
+public:
+    bool IsAlive() const override { return true; }
+    bool IsAnonymous() const override { return false; }
+    bool IsRuler() const override { return realm != nullptr && realm->ruler == this; }
+    bool IsAdult() const override { return true; }
+    void CalcVassals() override { }
+    CRZCountry* GetCountry() const override { return realm; }
+    CCharacter* GetLiegeRuler() const override { return liege; }
+    CRZID GetSpouse() const override { return NOID; }
+    CTitle* GetPrimaryTitle() const override { return nullptr; }
+    float GetMonthlyLoyaltyChange() const override { return 0.001f; }
+
+    CRZCountry* realm = nullptr;
+    CCharacter* liege = nullptr;
+};
+
+// Realms 1..900 are vassals of one of the kingdoms 901..1000.
+class CBenchCountry : public CRZCountry {
+public:
+    bool IsRealm() const override { return head == this; }
+    CRZCountry* GetRealm() override { return head; }
+    void RefreshKnowledge() override { }
+    float CalcRankingScore() override { return standingArmyPower; }
+    void KillDivision(CDivision*, int, int) override { }
+    void AddDivision(CRZUnit*, CDivision*) override { }
+
+    CRZCountry* head = this;
+};
+
+class World {
+public:
+    World()
+    {
+        CIdentity::TotalInit(NOID, 0);
+        gpTimer = new CRZTimer(15);
+        gpTimer->SetDate(CDate(0, 0, 1100));
+        gGlobal.characterServer = &server;
+        uint32_t seed = 4242;
+
+        for (int i = 1; i <= kRealms; ++i) {
+            realms.push_back(std::make_unique<CBenchCountry>());
+            CBenchCountry* realm = realms.back().get();
+            realm->index = i;
+            realm->standingArmyPower = static_cast<float>(100 + NextRandom(seed) % 5000);
+            CRZCountry::_pCountry[i] = realm;
+            for (int a = 0; a < 2; ++a) {
+                armies.push_back(std::make_unique<CRZUnit>());
+                CRZUnit* army = armies.back().get();
+                army->owner = realm;
+                realm->armies.Append(army);
+                for (int d = 0; d < 5; ++d) {
+                    divisions.push_back(std::make_unique<CDivision>());
+                    divisions.back()->men = 500;
+                    army->divisions.Append(divisions.back().get());
+                }
+            }
+            realm->neighbourFlags[1 + NextRandom(seed) % kRealms] = 1;
+        }
+        for (int c = 0; c < kCharacters; ++c) {
+            characters.push_back(std::make_unique<CBenchCharacter>());
+            CBenchCharacter* character = characters.back().get();
+            character->Create(CRZID(RZTYPE_CHARACTER, static_cast<uint32_t>(c + 1)));
+            character->gender = c % 2;
+            character->religion = static_cast<int32_t>(NextRandom(seed) % kReligionCount);
+            character->realm = realms[static_cast<std::size_t>(c % kRealms)].get();
+            if (c < kRealms)
+                character->realm->ruler = character;
+            server.Append(character);
+        }
+        for (int i = 0; i < kRealms - kKingdoms; ++i) {
+            CBenchCountry* vassal = realms[static_cast<std::size_t>(i)].get();
+            CBenchCountry* king = realms[static_cast<std::size_t>(kRealms - kKingdoms + i % kKingdoms)].get();
+            vassal->head = king;
+            static_cast<CBenchCharacter*>(vassal->ruler)->liege = king->ruler;
+        }
+        for (int p = 0; p < static_cast<int>(kProvinceArraySize); ++p) {
+            provinces.push_back(std::make_unique<CProvince>());
+            provinces.back()->owner = realms[static_cast<std::size_t>(p % kRealms)].get();
+            provinces.back()->manpowerTotal = 10.0f;
+            CProvince::_pProvince[p] = provinces.back().get();
+        }
+        for (int r = 0; r < kRelations; ++r) {
+            CCharacter* a = characters[NextRandom(seed) % kCharacters].get();
+            CCharacter* b = characters[NextRandom(seed) % kCharacters].get();
+            CRelations::GetInstance()->Append(new CRelation(static_cast<CRelationType>(r % 5), a, b));
+        }
+        for (int w = 0; w < kWars; ++w) {
+            const uint32_t a = NextRandom(seed) % kRealms;
+            const uint32_t d = (a + 1 + NextRandom(seed) % (kRealms - 1)) % kRealms;
+            gGlobal.wars.Append(new CWar(realms[a]->ruler, realms[d]->ruler));
+        }
+    }
+
+    ~World()
+    {
+        ForgetWorld();
+        server.RemoveAll();
+        characters.clear();
+        delete gpTimer;
+        gpTimer = nullptr;
+        CIdentity::TotalCleanup();
+    }
+
+    CCharacterServer server;
+    std::vector<std::unique_ptr<CBenchCountry>> realms;
+    std::vector<std::unique_ptr<CBenchCharacter>> characters;
+    std::vector<std::unique_ptr<CRZUnit>> armies;
+    std::vector<std::unique_ptr<CDivision>> divisions;
+    std::vector<std::unique_ptr<CProvince>> provinces;
+};
+
+// Builds the world and runs one day, so the live-character table the month reads is full.
+void Tick(benchmark::State& state, CRZEvtType type)
+{
+    World world;
+    CRZTimerEvent day(_CRZEVT_TIMER_DAY_, ALLID, gpTimer->GetDate());
+    gGlobal.Update(&day);
+    CRZTimerEvent tick(type, ALLID, gpTimer->GetDate());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(gGlobal.Update(&tick));
+    state.counters["live"] = gGlobal.GetLiveCharCount();
+    state.counters["wars"] = gGlobal.wars.GetSize();
+    state.counters["pool"] = gGlobal.marriagePool.GetSize();
+}
+
+void BM_WorldDayTick(benchmark::State& state)
+{
+    Tick(state, _CRZEVT_TIMER_DAY_);
+}
+
+void BM_WorldMonthTick(benchmark::State& state)
+{
+    Tick(state, _CRZEVT_TIMER_MONTH_);
+}
+
+// The day's steps one by one, to see where a day goes.
+void BM_WorldDayStep(benchmark::State& state)
+{
+    static void (CRZGlobal::*const kSteps[])() = { &CRZGlobal::BuildLiveChars, &CRZGlobal::HandleDailyUpdate,
+        &CRZGlobal::RefreshWars, &CRZGlobal::Janitor };
+    World world;
+    CRZTimerEvent day(_CRZEVT_TIMER_DAY_, ALLID, gpTimer->GetDate());
+    gGlobal.Update(&day);
+    const auto step = kSteps[state.range(0)];
+    for (auto _ : state)
+        (gGlobal.*step)();
+}
+
+} // namespace
+
+BENCHMARK(BM_WorldDayTick)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_WorldMonthTick)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_WorldDayStep)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
