@@ -186,6 +186,7 @@ TEST_F(FailedSave, FullDiskLeavesThePreviousSaveAsItWas)
     // The file-size limit fails writes the way a full disk does, and works without privileges.
     rlimit saved {};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const int descriptors = OpenDescriptorCount();
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     rlimit small = saved;
     small.rlim_cur = 4096;
@@ -199,6 +200,7 @@ TEST_F(FailedSave, FullDiskLeavesThePreviousSaveAsItWas)
         std::string::npos)
         << message;
     ExpectPreviousKept("full.txt");
+    EXPECT_EQ(OpenDescriptorCount(), descriptors);
 }
 
 TEST_F(FailedSave, ReadOnlyFolderLeavesThePreviousSaveAsItWas)
