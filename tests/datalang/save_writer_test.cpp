@@ -15,6 +15,8 @@
 
 #include "datalang/game_folder.h"
 
+#include "foundation/safeguards.h"
+
 namespace {
 
 ::testing::Environment* const kFolder = ::testing::AddGlobalTestEnvironment(new GameFolder);
