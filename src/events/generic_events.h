@@ -99,6 +99,8 @@ public:
         : CRZEventTemplate(net)
     {
     }
+    // The unpause event travels with a longer record; this short one stays on this machine.
+    CRZReturnType Process() override;
 };
 
 class CRZIntEvent : public CRZOneValueEvent<CRZIntData, &CRZIntData::value> {
@@ -166,6 +168,8 @@ public:
 class CRZResourceEvent : public CRZOneValueEvent<CRZResourceData, &CRZResourceData::amount> {
 public:
     using CRZOneValueEvent::CRZOneValueEvent;
+    // Prestige travels as a character value; posted as a resource it stays on this machine.
+    CRZReturnType Process() override;
 };
 
 class CRZQuestionEvent : public CRZOneValueEvent<CRZQuestionData, &CRZQuestionData::value> {

@@ -1,6 +1,8 @@
 // The helpers the catalogue's event constructors share: bounded names, refusals, local-only copies.
 #include "events/record_event.h"
 
+#include "events/generic_events.h"
+
 #include <cstdio>
 
 #include "foundation/safeguards.h"
@@ -26,4 +28,18 @@ void KeepEventLocal(CRZEvent* event)
         "Event %u (%s) stays on this machine: its record is shorter than the one the others rebuild\n",
         static_cast<unsigned>(event->GetType()), event->GetName());
     event->SetSend(false);
+}
+
+CRZReturnType CRZGenericEvent::Process()
+{
+    if (GetType() == _CRZEVT_UNPAUSE_)
+        KeepEventLocal(this);
+    return CRZEventTemplate::Process();
+}
+
+CRZReturnType CRZResourceEvent::Process()
+{
+    if (GetType() == _CRZEVT_PRESTIGE_)
+        KeepEventLocal(this);
+    return CRZOneValueEvent::Process();
 }

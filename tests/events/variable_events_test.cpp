@@ -10,6 +10,7 @@
 
 #include "event_fakes.h"
 #include "events/event_factory.h"
+#include "events/generic_events.h"
 #include "events/net_event.h"
 #include "events/records_army.h"
 #include "events/records_character.h"
@@ -357,6 +358,16 @@ TEST_F(EventTest, ShorterRecordsAreNeverSent)
     lost->SetSend(true);
     lost->Process();
     EXPECT_FALSE(lost->GetSend());
+
+    std::unique_ptr<CRZEvent> unpause(new CRZGenericEvent(_CRZEVT_UNPAUSE_, kReceiver));
+    unpause->SetSend(true);
+    unpause->Process();
+    EXPECT_FALSE(unpause->GetSend());
+
+    std::unique_ptr<CRZEvent> prestige(new CRZResourceEvent(_CRZEVT_PRESTIGE_, kReceiver, 2.5f));
+    prestige->SetSend(true);
+    prestige->Process();
+    EXPECT_FALSE(prestige->GetSend());
 
     std::unique_ptr<CRZEvent> capital(new CRZProvEvent(_CRZEVT_SET_CAPITAL_, kReceiver, 5));
     capital->SetSend(true);
