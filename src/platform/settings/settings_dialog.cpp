@@ -213,6 +213,8 @@ bool GameSettingsDialog::screenshot(const char* pngPath) const
     if (!drawable || !gtk_widget_get_mapped(window))
         return false;
     PumpToolkit();
+    // The drawing has to reach the display server before its pixels can be read back.
+    gdk_display_sync(gdk_window_get_display(drawable));
     int width = gdk_window_get_width(drawable);
     int height = gdk_window_get_height(drawable);
     GdkPixbuf* picture = gdk_pixbuf_get_from_window(drawable, 0, 0, width, height);
@@ -253,7 +255,8 @@ int GameSettingsDialog::run(const char* path)
     setControls(shown);
     GtkWidget* window = GTK_WIDGET(mVLSettings);
     ShownWatch watch { this, window };
-    g_signal_connect(window, "draw", G_CALLBACK(OnDraw), &watch);
+    // After the dialog's own drawing, so "drawn" means its pixels have been produced.
+    g_signal_connect_after(window, "draw", G_CALLBACK(OnDraw), &watch);
 
     int response = GTK_RESPONSE_CANCEL;
     for (;;) {
