@@ -1,23 +1,42 @@
 // The game's side of the host: the hooks through which the platform starts the game, runs its frames
-// and ends it. For now the game opens its window and shows an empty frame.
+// and ends it. For now start-up reads the settings, loads the texts, opens the window and plays the
+// intro; each frame hands the window messages on and shows an empty picture.
+#include "app/game_hooks.h"
+
 #include <cstdio>
 #include <cstdlib>
 
+#include "gfx/new_text.h"
 #include "platform/display/basic_hwnd_imp.h"
 #include "platform/host/game_app_delegate.h"
 #include "platform/host/host_hooks.h"
+#include "platform/input/game_opengl_view.h"
+#include "platform/input/window_messages.h"
+#include "platform/movie/movie_player.h"
+#include "platform/settings/settings_dialog.h"
+#include "platform/settings/settings_file.h"
 #include "platform/win/win32.h"
 
 #include "foundation/safeguards.h"
 
 namespace {
 
-constexpr int kScreenWidth = 1024;
-constexpr int kScreenHeight = 768;
-
 Ravel::BasicHWNDImpOBJC* gMainWindow = nullptr;
+int gArgc = 0;
+char** gArgv = nullptr;
 
 } // namespace
+
+void SetGameArguments(int argc, char** argv)
+{
+    gArgc = argc;
+    gArgv = argv;
+}
+
+Windows::LRESULT gameWindProc(Windows::HWND, Windows::UINT, Windows::WPARAM, Windows::LPARAM)
+{
+    return 0;
+}
 
 int gameSystemInits()
 {
@@ -26,9 +45,17 @@ int gameSystemInits()
 
 void gameMainEntryPoint()
 {
-    gWindowedMode = 1;
-    gMainWindow = new Ravel::BasicHWNDImpOBJC(kScreenWidth, kScreenHeight, "Vellmark");
-    if (gMainWindow->openOnAdapter(0, kScreenWidth, kScreenHeight, 32, gWindowedMode == 0)
+    // The settings dialog's Cancel ends the game before it begins.
+    if (!Ravel::ReadSettingsAtStart("settings.cfg", Ravel::SettingsDialogRequested(gArgc, gArgv)))
+        std::exit(0);
+    if (!TextStrings.Init(RZ_LANGUAGE_0)) {
+        std::fprintf(
+            stderr, "Vellmark: the text tables in the data folder are damaged; see the message above.\n");
+        std::exit(1);
+    }
+    gMainWindow = new Ravel::BasicHWNDImpOBJC(gScreenWidth, gScreenHeight, "Vellmark");
+    if (gMainWindow->openOnAdapter(0, static_cast<float>(gScreenWidth), static_cast<float>(gScreenHeight), 32,
+            gWindowedMode == 0, 0, true, 0, gUseStretchedVideoModes != 0)
         != Windows::DD_OK) {
         std::fprintf(stderr,
             "Vellmark: Error Creating Window! The game window or its OpenGL context could not "
@@ -37,11 +64,20 @@ void gameMainEntryPoint()
         gMainWindow = nullptr;
         std::exit(1);
     }
+    Ravel::InstallGameView();
+    Ravel::PlayIntroMovies("");
 }
 
 int gameMainTick()
 {
     Windows::Sleep(10);
+    Windows::MSG message;
+    while (Windows::PeekMessageA(&message, nullptr, 0, 0, Windows::PM_REMOVE)) {
+        if (message.message == Windows::WM_QUIT)
+            return 0;
+        Windows::TranslateMessage(&message);
+        Windows::DispatchMessageA(&message);
+    }
     if (Ravel::BasicHWNDImpOBJC* window = Ravel::getGameWindowWrapper())
         window->clearFrame();
     Ravel::presentScreen();

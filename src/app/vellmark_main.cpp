@@ -1,6 +1,7 @@
 // Process entry of the game: chooses the data folder, then hands control to the platform's host.
 #include <cstring>
 
+#include "app/game_hooks.h"
 #include "foundation/data_file.h"
 #include "platform/host/application_main.h"
 
@@ -13,5 +14,6 @@ int main(int argc, char** argv)
         if (std::strcmp(argv[i], "--data") == 0)
             SetDataFolderOverride(argv[i + 1]);
     SetDataPath();
+    SetGameArguments(argc, argv);
     return Ravel::ApplicationMain(argc, argv);
 }

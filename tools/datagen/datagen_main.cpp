@@ -6,6 +6,7 @@
 #include <string>
 
 #include "data_writer.h"
+#include "movie_encoder.h"
 
 #include "foundation/safeguards.h"
 
@@ -49,6 +50,7 @@ int main(int argc, char** argv)
     try {
         datagen::WriteTextTables(context);
         datagen::WriteScenarioFiles(context);
+        datagen::WriteIntroMovies(context);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "datagen: %s\n", e.what());
         return 1;
