@@ -35,7 +35,9 @@ CFlag* CFlags::FindOrAdd(const char* name)
     if (const CFlag* found = Find(name))
         return const_cast<CFlag*>(found);
     CFlag* flag = new CFlag {};
-    std::snprintf(flag->name, sizeof flag->name, "%s", name ? name : "");
+    // A longer name is cut to the field.
+    std::snprintf(
+        flag->name, sizeof flag->name, "%.*s", static_cast<int>(sizeof flag->name - 1), name ? name : "");
     flags.Append(flag);
     return flag;
 }

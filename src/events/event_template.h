@@ -113,13 +113,19 @@ template <class T> struct CRZDataBlock {
     }
 
 private:
-    uint8_t* Elements() { return reinterpret_cast<uint8_t*>(this) + 4; }
-    const uint8_t* Elements() const { return reinterpret_cast<const uint8_t*>(this) + 4; }
+    // The elements lie past this 4-byte head, in the room the record was allocated with; the address is
+    // formed as a number so the compiler does not take the head's own size as the bound.
+    uint8_t* Elements() { return reinterpret_cast<uint8_t*>(reinterpret_cast<std::uintptr_t>(this) + 4); }
+    const uint8_t* Elements() const
+    {
+        return reinterpret_cast<const uint8_t*>(reinterpret_cast<std::uintptr_t>(this) + 4);
+    }
 };
 static_assert(sizeof(CRZDataBlock<int32_t>) == 4);
 
 template <class T>
-struct CRZFieldKindOf<CRZDataBlock<T>> : std::integral_constant<CRZFieldKind, CRZFieldKind::Block> { };
+struct CRZFieldKindOf<CRZDataBlock<T>> : std::integral_constant<CRZFieldKind, CRZFieldKind::Block> {
+};
 
 // Offers the event to each member in list order and stops at the first that takes it; answers that
 // member's answer, or 0 when none took it or the list is empty.
