@@ -203,8 +203,9 @@ void ExpectRowsTile(const CRZRecordLayout& layout, uint32_t from, uint32_t size)
         const CRZRecordField& row = layout.fields[i];
         EXPECT_EQ(row.offset, end) << layout.name << " row " << row.name;
         const uint32_t natural = NaturalWidth(row.kind);
-        if (natural != 0)
+        if (natural != 0) {
             EXPECT_EQ(row.size, natural) << layout.name << " row " << row.name;
+        }
         end = row.offset + row.size;
     }
     EXPECT_EQ(end, size) << layout.name;

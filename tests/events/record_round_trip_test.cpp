@@ -141,8 +141,9 @@ TEST_P(RecordRoundTrip, ArrivesAndLeavesAgainByteForByte)
     const Bytes sent = Sent(*event);
     ASSERT_LE(sent.size(), record.size());
     EXPECT_EQ(sent, Bytes(record.begin(), record.begin() + sent.size()));
-    if (!row.variable)
+    if (!row.variable) {
         EXPECT_EQ(sent.size(), row.layout.size);
+    }
 
     // Sent on by whoever posts it again: the copy of the copy is the same record.
     std::unique_ptr<CRZEvent> again = Rebuild(sent);
