@@ -29,8 +29,9 @@ protected:
         unsetenv("SDL_VIDEODRIVER");
         // Video stays up for the whole program: unloading the GL driver between tests would hide
         // its own allocations from the leak checker's module names.
-        if (!SDL_WasInit(SDL_INIT_VIDEO))
+        if (!SDL_WasInit(SDL_INIT_VIDEO)) {
             ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
+        }
         host_test::UsePrefs("");
         mWrapper = new BasicHWNDImpOBJC(1024, 768, "Vellmark");
     }
@@ -67,8 +68,9 @@ TEST_F(GameWindow, WindowedOpensWithAGLContextAndReadsTheDriver)
     ASSERT_NE(version, nullptr);
     Ravel::CardSettings::me().setContext(Ravel::GetStageContext());
     std::string section = Ravel::CardSettings::me().section();
-    if (std::string(version).find("Mesa") != std::string::npos)
+    if (std::string(version).find("Mesa") != std::string::npos) {
         EXPECT_EQ(section, "CardSettings#mesa") << version;
+    }
     EXPECT_NE(section, "CardSettings#") << version;
 
     Windows::RECT rect {};
@@ -138,8 +140,9 @@ TEST_F(GameWindow, FiftySwitchesBetweenFullscreenAndWindowedStayClean)
     int dw = 0;
     int dh = 0;
     SDL_GL_GetDrawableSize(mWrapper->getWindow(), &dw, &dh);
-    if (dw == desktop.w && dh == desktop.h)
+    if (dw == desktop.w && dh == desktop.h) {
         EXPECT_EQ(mWrapper->gameViewport(), Ravel::LetterboxRect(desktop.w, desktop.h, 1024, 768));
+    }
     EXPECT_EQ(mWrapper->getNow()->mWide, 1024);
 }
 
@@ -229,8 +232,9 @@ TEST(CreditsScroll, TenPixelsPerSecondWhateverTheTimerRate)
                 break;
             offset = target < 100.0 ? target : 100.0;
             scroll.reached(offset);
-            if (t - 7.0 <= 5.0)
+            if (t - 7.0 <= 5.0) {
                 EXPECT_NEAR(offset, (t - 7.0) * 10.0, 1e-6);
+            }
         }
         EXPECT_FALSE(scroll.running()) << stepSeconds; // the end stopped it
         EXPECT_DOUBLE_EQ(offset, 100.0);

@@ -143,8 +143,9 @@ TEST_F(MoviePlayer, MissingAndBrokenMoviesArePassedOver)
     // The first half of a real movie: its index at the end is missing.
     std::string bytes = input_test::ReadAll(gMovie);
     std::string cut = gDir->write("cut.mov", bytes.substr(0, bytes.size() / 2));
-    if (player.openFile(cut.c_str()) == 1)
+    if (player.openFile(cut.c_str()) == 1) {
         EXPECT_GE(player.play(0x1F), 0);
+    }
 
     Ravel::MoviePlayer* base = Ravel::MoviePlayer::CreateMoviePlayer();
     ASSERT_NE(base, nullptr);
@@ -178,8 +179,9 @@ TEST_F(MoviePlayer, DrawnCentredOnWhiteInTheWindow)
     if (!std::getenv("DISPLAY"))
         GTEST_SKIP() << "needs an X display (make test runs under xvfb-run)";
     unsetenv("SDL_VIDEODRIVER");
-    if (!SDL_WasInit(SDL_INIT_VIDEO))
+    if (!SDL_WasInit(SDL_INIT_VIDEO)) {
         ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
+    }
     auto* wrapper = new Ravel::BasicHWNDImpOBJC(800, 600, "Vellmark");
     ASSERT_EQ(wrapper->openOnAdapter(0, 800, 600, 32, false), Windows::DD_OK);
     {
