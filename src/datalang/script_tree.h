@@ -248,6 +248,8 @@ public:
     bool Contains(CLScript* const& element) const override { return CList<CLScript*>::Contains(element); }
     // Executes every statement, in order, with the object of each element in turn.
     void ForEach(CLSList* statements) override;
+    // The list's own walk over its elements stays callable beside the script walk.
+    using CList<CLScript*>::ForEach;
     // Drops one hold on every element and empties the list.
     void DestroyAll();
 };
