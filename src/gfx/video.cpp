@@ -1,0 +1,24 @@
+// The video statics: the pixel format in use and the conversion of 8-bit channels into it.
+#include "gfx/video.h"
+
+#include <algorithm>
+
+#include "foundation/safeguards.h"
+
+std::int32_t CVideo::_RGBFormat = 0;
+CPalette* CVideo::pPalette = nullptr;
+
+std::uint16_t CVideo::TrueToHigh(int r, int g, int b)
+{
+    r = std::clamp(r, 0, 255);
+    g = std::clamp(g, 0, 255);
+    b = std::clamp(b, 0, 255);
+    switch (_RGBFormat) {
+    case 0:
+        return static_cast<std::uint16_t>((r >> 3) << 11 | (g >> 2) << 5 | b >> 3);
+    case 1:
+        return static_cast<std::uint16_t>((r >> 3) << 10 | (g >> 3) << 5 | b >> 3);
+    default:
+        return 0;
+    }
+}
