@@ -165,6 +165,10 @@ bool IsInGame()
 
 CRZReturnType RouteEvent(CRZEvent* event)
 {
+    // Animation ticks and input belong to this machine whatever flags they were posted with: they are
+    // never sent, and no flag keeps them from their handler.
+    if (IsDirect(event))
+        return GetEventDelivery()(event);
     const CRZID receiver = event->GetReceiver();
     if (Traced(event)) {
         // Signed, as the trace has always shown them: a broadcast reads "to 65535.-1".

@@ -298,6 +298,13 @@ TEST_F(Routing, AnimationTicksAndInputGoStraightToTheirHandlers)
     EXPECT_EQ(ProcessLocalEvent(new CRZAnimTickEvent(_CRZEVT_TICK_ANIMATIONS_, 2)), 0);
     EXPECT_EQ(ProcessLocalEvent(new CRZInputEvent(_CRZEVT_MOUSEMOVE_, 0, 0, Point { 1, 2 })), 7);
     EXPECT_EQ(gTrail, (Trail { "display", "input" }));
+
+    // Posted as for the network, they still reach their handlers here and nothing is sent.
+    gTrail.clear();
+    EXPECT_EQ(ProcessGlobalEvent(new CRZAnimTickEvent(_CRZEVT_TICK_ANIMATIONS_, 2)), 0);
+    PostExternalEvent(new CRZInputEvent(_CRZEVT_KEYUP_, 0, 0, Point { 1, 2 }));
+    EXPECT_EQ(gTrail, (Trail { "display", "input" }));
+    EXPECT_EQ(gEventScheduler.GetExternalCount(), 0u);
 }
 
 TEST_F(Routing, DayTickInTheSaveDebuggingTraceHasItsLines)
