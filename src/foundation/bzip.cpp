@@ -117,11 +117,11 @@ bool CBzip::CompressFile(const char* base, bool reuse)
         std::printf("can't open [%s]\n", base ? base : "");
         return false;
     }
-    if (reuse) {
-        if (SameFile(packedName, plainName, 120))
-            return true;
-        std::remove(packedPath);
-    }
+    if (reuse && SameFile(packedName, plainName, 120))
+        return true;
+    // Whatever packed file is there no longer matches the plain one: once this pack fails, no stale
+    // packed file may remain to be sent.
+    std::remove(packedPath);
 
     std::FILE* in = std::fopen(plainPath, "rb");
     if (!in) {

@@ -10,7 +10,7 @@ public:
     virtual ~CBzip() = default;
 
     // base is a data path without extension, backslashes allowed. Packs base.rzg into base.bz2 and
-    // answers true, or at once when reuse is set and base.bz2 is newer than base.rzg. A stale packed
+    // answers true, or at once when reuse is set and base.bz2 is newer than base.rzg. Any other packed
     // file is deleted first. A failure answers false and leaves no base.bz2 behind; it never touches
     // the plain file.
     bool CompressFile(const char* base, bool reuse);

@@ -164,6 +164,7 @@ TEST_F(BzipTest, MissingFilesAreReportedAndCreateNothing)
 TEST_F(BzipTest, WriteFailureRemovesThePartialPackedFile)
 {
     Write(plain, Noise(1 << 20, 3));
+    Write(packed, "packed from an older game"); // must not survive to be sent in place of the new one
     // A file-size limit makes the writes fail part-way, as a full disk would.
     rlimit saved;
     ASSERT_EQ(0, getrlimit(RLIMIT_FSIZE, &saved));
