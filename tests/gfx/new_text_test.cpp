@@ -90,15 +90,22 @@ TEST_F(NewTextTest, BadTablesAreHandled)
     ASSERT_EQ(text.Init(RZ_LANGUAGE_0), 1);
     EXPECT_STREQ(text.GetString("ANY"), kUnknownString);
 
-    // An overlong text is cut, a key given twice keeps one text and frees the other.
-    WriteTable("text", Row("LONG", std::string(10000, 'x')) + Row("TWICE", "first") + Row("twice", "second"));
+    // An overlong text or key is cut, a key given twice keeps one text and frees the other.
+    WriteTable("text",
+        Row("LONG", std::string(10000, 'x')) + Row(std::string(300, 'K'), "cut key") + Row("TWICE", "first")
+            + Row("twice", "second"));
     ASSERT_EQ(text.Init(RZ_LANGUAGE_0), 1);
     EXPECT_EQ(std::string(text.GetString("LONG")).size(), 8191u);
+    EXPECT_STREQ(text.GetString(std::string(255, 'K').c_str()), "cut key0");
     EXPECT_NE(text.GetString("TWICE"), kUnknownString);
 
-    // A key with a space stops the load with a failure the start-up reports.
+    // A key with a space stops the load with a located failure the start-up reports.
     WriteTable("messages", Row("BAD KEY", "x"));
+    testing::internal::CaptureStderr();
     EXPECT_EQ(text.Init(RZ_LANGUAGE_0), 0);
+    const std::string report = testing::internal::GetCapturedStderr();
+    EXPECT_NE(report.find("ERROR in language file, token 'BAD KEY'"), std::string::npos) << report;
+    EXPECT_NE(report.find("config\\messages.csv, row 1"), std::string::npos) << report;
 }
 
 } // namespace
