@@ -10,13 +10,13 @@
 #include <vector>
 
 #include "foundation/linked_list.h"
+#include "foundation/utilities.h"
 #include "platform/win/win32.h"
 
 // Key characters compare as signed bytes with only A to Z folded, so bytes from 0x80 on sort below ASCII.
 inline int CTernaryFold(char c)
 {
-    int value = static_cast<signed char>(c);
-    return value >= 'A' && value <= 'Z' ? value + ('a' - 'A') : value;
+    return static_cast<signed char>(AsciiLower(c));
 }
 
 // The order in which Unlock inserts a sorted batch of n entries (indices into the batch): the median

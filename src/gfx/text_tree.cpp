@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "foundation/fatal_error.h"
+#include "foundation/utilities.h"
 
 #include "foundation/safeguards.h"
 
@@ -26,8 +27,7 @@ std::string Fold(const char* key)
 {
     std::string folded(key);
     for (char& c : folded)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
+        c = AsciiLower(c);
     return folded;
 }
 
@@ -111,7 +111,7 @@ int CText::GetID(const char* key) const
     std::size_t i = 0;
     for (; i < sizeof small; ++i) {
         const char c = key[i];
-        small[i] = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+        small[i] = AsciiLower(c);
         if (c == '\0')
             break;
     }
