@@ -138,6 +138,11 @@ TEST(SettingsFile, StartupReadingOfEachLine)
             { 1024, 768, false, "", true, false, false } },
         { "a 5000-character lobby line is cut", Lines({ "0", "0", "0", "", "", "", "\"" + longLine + "\"" }),
             { 1024, 768, false, std::string(300, 'x'), true, false, false } },
+        { "a last line without its line end still counts",
+            Lines({ "0", "0", "0", "x", "y", "\"MUSIC_ON\"", "\"h\"", "SHOW_SETTINGS_DIALOG", "0",
+                "NO_STRETCHED_VIDEO" })
+                + "WINDOWED_MODE",
+            { 1024, 768, false, "h", true, false, true } },
         { "garbage without line ends", longLine,
             { 1024, 768, false, "lobby.vellmark.net", true, false, false } },
     };

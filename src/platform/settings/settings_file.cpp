@@ -99,6 +99,9 @@ bool SettingsFile::read(const char* path)
         }
     }
     std::fclose(file);
+    // A last line without its line end, as an editor may leave it, still counts.
+    if (!current.empty() && count < kLineCount)
+        mLines[static_cast<std::size_t>(count++)] = current;
     // Older files stop after line 9 or 10; what they lack keeps its default, which is how they were
     // completed (the stretched and windowed lines off).
     mLinesRead = count;
