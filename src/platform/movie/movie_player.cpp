@@ -256,7 +256,9 @@ void RealMoviePlayer::queueAudio()
     Decoder& d = *mDecoder;
     while (avcodec_receive_frame(d.audio, d.frame) == 0) {
         int channels = d.audio->ch_layout.nb_channels;
-        if (d.device == 0 || channels <= 0) {
+        // A frame whose layout changed from the one the device was opened with holds other planes than
+        // the samples are read from: it is dropped, not read past its planes.
+        if (d.device == 0 || channels <= 0 || d.frame->ch_layout.nb_channels != channels) {
             av_frame_unref(d.frame);
             continue;
         }
