@@ -1,6 +1,4 @@
 // The saved-game writer: every section of the running game in the order the reader expects it back.
-#include <cstring>
-
 #include "datalang/block_keywords.h"
 #include "datalang/scenario_keywords.h"
 #include "datalang/scenario_parser.h"
@@ -39,12 +37,9 @@ int CRZScenarioParser::WriteSection(int lineFeeds, CRZTokenType keyword, CLScrip
 
 int CRZScenarioParser::Write()
 {
-    // The name is written between quotes and may be a localised text: a quote inside it would end the string
-    // early and leave a save that no longer loads.
+    // The name may be a long localised text; the string writer turns any quote in it into an apostrophe.
     char name[256];
     CopyString(name, world.GetScenarioName());
-    for (char* quote = std::strchr(name, '"'); quote; quote = std::strchr(quote, '"'))
-        *quote = '\'';
     int result = WriteSection(0, KW_NAME, new CLString(name));
     Trace("Saving: Name Written\n");
     if (result == 0)
