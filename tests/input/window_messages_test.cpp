@@ -56,6 +56,12 @@ TEST_F(WindowMessages, PeekRemovesOnlyForRemoveFlagOne)
     ASSERT_EQ(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE), TRUE);
     EXPECT_EQ(msg.wParam, 2U);
     EXPECT_EQ(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE), FALSE);
+
+    // A record only looked at is still queued: clearing the queue at the end of loading takes it too.
+    PostMessageA(nullptr, 0x400, 3, 0);
+    ASSERT_EQ(PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE), TRUE);
+    clearWindowMessages();
+    EXPECT_EQ(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE), FALSE);
 }
 
 TEST_F(WindowMessages, QuitComesAfterWhatWasQueuedAndGetTakesWithoutARecord)

@@ -32,14 +32,15 @@ void clearWindowMessages()
     gWindowMessageQ.clear();
 }
 
-bool takeWindowMessage(MSG* out)
+bool takeWindowMessage(MSG* out, bool remove)
 {
     std::lock_guard<std::mutex> hold(gQueueMutex);
     if (gWindowMessageQ.empty())
         return false;
     if (out)
         *out = gWindowMessageQ.front();
-    gWindowMessageQ.pop_front();
+    if (remove)
+        gWindowMessageQ.pop_front();
     return true;
 }
 

@@ -31,8 +31,9 @@ constexpr UINT WM_QUIT = 18;
 void addWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Empties the whole queue: what was clicked or typed while the game loaded must not reach its first frame.
 void clearWindowMessages();
-// Takes the oldest record into *out (when not null); false on an empty queue.
-bool takeWindowMessage(MSG* out);
+// Copies the oldest record into *out (when not null) and, when remove is set, takes it off the queue;
+// false on an empty queue.
+bool takeWindowMessage(MSG* out, bool remove = true);
 std::size_t windowMessageCount();
 
 } // namespace Windows

@@ -13,38 +13,16 @@ namespace Windows {
 
 namespace {
 
-// The host's queue only hands out its oldest record by removing it, so a peek that must leave the record
-// in place keeps it here, in front of everything still queued; only the pumping thread takes records.
-std::mutex gLookaheadMutex;
-bool gHasLookahead = false;
-MSG gLookahead {};
-
 std::atomic<int> gQuitRaised { 0 };
 
 std::mutex gClassesMutex;
 std::deque<WNDCLASSEXA> gWindowClasses;
 
-// The oldest record, or false on an empty queue; removes it when take is set.
-bool FrontRecord(MSG* out, bool take)
-{
-    std::lock_guard<std::mutex> hold(gLookaheadMutex);
-    if (!gHasLookahead) {
-        if (!takeWindowMessage(&gLookahead))
-            return false;
-        gHasLookahead = true;
-    }
-    if (out)
-        *out = gLookahead;
-    if (take)
-        gHasLookahead = false;
-    return true;
-}
-
 } // namespace
 
 BOOL PeekMessageA(MSG* msg, HWND, UINT, UINT, UINT remove)
 {
-    if (FrontRecord(msg, remove == PM_REMOVE))
+    if (takeWindowMessage(msg, remove == PM_REMOVE))
         return TRUE;
     Ravel::goodSuspendPoint();
     return FALSE;
@@ -54,7 +32,7 @@ BOOL GetMessageA(MSG* msg, HWND, UINT, UINT)
 {
     if (gQuitRaised.exchange(0) != 0)
         return FALSE;
-    return FrontRecord(msg, true) ? TRUE : FALSE;
+    return takeWindowMessage(msg) ? TRUE : FALSE;
 }
 
 BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
