@@ -135,6 +135,18 @@ bool ParseHeaders(const std::uint8_t* d, std::size_t size, Headers* h, char* why
     return true;
 }
 
+// Why the pixel data cannot be there in full (null when it can): known before any buffer is allocated.
+const char* PixelDataProblem(const Headers& h, std::size_t size)
+{
+    if (h.file.offset > size)
+        return "pixel data starts beyond the end of the file";
+    const std::uint64_t needed
+        = static_cast<std::uint64_t>(StoredRowSize(h.info.bitCount, h.info.width)) * h.info.height;
+    if (h.info.compression == 0 && needed > size - h.file.offset)
+        return "pixel data cut short";
+    return nullptr;
+}
+
 // Writes n pixels starting at column x of the picture's row y (counted from the bottom), clipped to the
 // picture; values null repeats value.
 void PutRun(std::uint8_t* pixels, int pitch, std::int32_t width, std::int32_t height, std::int64_t x,
@@ -255,6 +267,10 @@ int CBitmap::CreateBitmap(const char* name)
         Report(name, why);
         return 0;
     }
+    if (const char* problem = PixelDataProblem(headers, data.size())) {
+        Report(name, problem);
+        return 0;
+    }
     const Shape shape = ShapeOf(headers.info);
     const std::size_t capacity = static_cast<std::size_t>(shape.ownPitch) * headers.info.height;
     // Zero-filled, so that pixels a run-length file skips over are the transparent index.
@@ -310,11 +326,11 @@ int CBitmap::LoadFromMemory(const std::uint8_t* data, std::size_t size, unsigned
         Report(name, "the destination cannot hold the picture");
         return 0;
     }
-    const std::size_t start = headers.file.offset;
-    if (start > size) {
-        Report(name, "pixel data starts beyond the end of the file");
+    if (const char* problem = PixelDataProblem(headers, size)) {
+        Report(name, problem);
         return 0;
     }
+    const std::size_t start = headers.file.offset;
     const std::int32_t w = info.width, h = info.height;
     if (info.compression == 1) {
         const char* reason = nullptr;
@@ -323,10 +339,6 @@ int CBitmap::LoadFromMemory(const std::uint8_t* data, std::size_t size, unsigned
             return 0;
         }
     } else {
-        if (static_cast<std::uint64_t>(shape.storedRow) * static_cast<std::uint64_t>(h) > size - start) {
-            Report(name, "pixel data cut short");
-            return 0;
-        }
         const std::size_t copy = static_cast<std::size_t>(std::min<std::int64_t>(shape.storedRow, pitch));
         for (std::int32_t r = 0; r < h; ++r) {
             const std::uint8_t* src = data + start + static_cast<std::size_t>(r) * shape.storedRow;
