@@ -110,7 +110,13 @@ public:
     // What is left of the realm's standing army power after its wars; 0 outside the table.
     float GetRelativeArmyPower(int index) const;
     int32_t GetLiveCharCount() const { return liveCharCount; }
-    CCharacter* GetLiveChar(int i) const { return liveChars[static_cast<std::size_t>(i)]; }
+    // Null outside the table, as it stands after the last daily update.
+    CCharacter* GetLiveChar(int i) const
+    {
+        return i >= 0 && static_cast<std::size_t>(i) < liveChars.size()
+            ? liveChars[static_cast<std::size_t>(i)]
+            : nullptr;
+    }
 
     CUnitSprite* unitSprite = nullptr;
     CDate startDate;

@@ -271,6 +271,8 @@ TEST_F(WorldUpdateTest, LiveCharactersLeaveOutTheDeadAndAnonymousAndGrowPastTheT
     gGlobal.BuildLiveChars();
     ASSERT_EQ(gGlobal.GetLiveCharCount(), 1);
     EXPECT_EQ(gGlobal.GetLiveChar(0), living);
+    EXPECT_EQ(gGlobal.GetLiveChar(1), nullptr);
+    EXPECT_EQ(gGlobal.GetLiveChar(-1), nullptr);
     EXPECT_EQ(living->vassalCounts, 1);
 
     while (gGlobal.GetLiveCharCount() <= kLiveCharacterCapacity) {
