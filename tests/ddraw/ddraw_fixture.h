@@ -1,0 +1,44 @@
+// Shared ground of the surface and texture-stage tests: surfaces made as the DirectDraw object makes
+// them, and a hidden window whose OpenGL context is the stage context.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+#include "platform/ddraw/compressed_surface.h"
+#include "platform/ddraw/standard_surface.h"
+
+struct SDL_Window;
+
+namespace ddraw_test {
+
+// A description with caps, width and height and, when bits is not 0, an RGB pixel format.
+Windows::DDSURFACEDESC2 Desc(unsigned width, unsigned height, unsigned bits = 0,
+    std::uint32_t redMask = 0x7C00, std::uint32_t pfFlags = Windows::DDPF_RGB);
+// A memory surface (reference count 1) initialised with the description.
+Ravel::IDirectDrawStandardSurfaceImp7* MakeSurface(Windows::DDSURFACEDESC2 desc);
+Ravel::IDirectDrawStandardSurfaceImp7* MakeSurface(unsigned width, unsigned height);
+// The 16-bit pixel at (x, y) of a locked-once surface.
+std::uint16_t& Pixel(Ravel::IDirectDrawStandardSurfaceImp7* surface, int x, int y);
+
+// Makes the stage device exist for the surfaces (it is only tested for presence) and restores it.
+class StageDevicePresent {
+public:
+    StageDevicePresent();
+    ~StageDevicePresent();
+};
+
+// A hidden 64 by 64 window whose compatibility context is current and is the stage context.
+class GLWindow : public testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // Pixel (x, y) of the back buffer, counted from the bottom row, as 0xRRGGBB.
+    std::uint32_t ReadPixel(int x, int y);
+
+    SDL_Window* mWindow = nullptr;
+    void* mGL = nullptr;
+};
+
+} // namespace ddraw_test
