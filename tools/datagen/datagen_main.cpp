@@ -5,6 +5,7 @@
 #include <exception>
 #include <string>
 
+#include "bitmaps.h"
 #include "data_writer.h"
 #include "movie_encoder.h"
 
@@ -51,6 +52,7 @@ int main(int argc, char** argv)
         datagen::WriteTextTables(context);
         datagen::WriteScenarioFiles(context);
         datagen::WriteIntroMovies(context);
+        datagen::WriteBitmaps(context);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "datagen: %s\n", e.what());
         return 1;
