@@ -209,25 +209,24 @@ void GameSettingsDialog::pressedCreditsButton()
 bool GameSettingsDialog::screenshot(const char* pngPath) const
 {
     GtkWidget* window = GTK_WIDGET(mVLSettings);
-    GdkWindow* drawable = gtk_widget_get_window(window);
-    if (!drawable || !gtk_widget_get_mapped(window))
+    if (!gtk_widget_get_window(window) || !gtk_widget_get_mapped(window))
         return false;
     PumpToolkit();
-    // The drawing has to reach the display server before its pixels can be read back.
-    gdk_display_sync(gdk_window_get_display(drawable));
-    int width = gdk_window_get_width(drawable);
-    int height = gdk_window_get_height(drawable);
-    GdkPixbuf* picture = gdk_pixbuf_get_from_window(drawable, 0, 0, width, height);
-    if (!picture)
+    // The dialog draws itself into a picture of its own: read back from the screen, any window above it
+    // (another program's, or a game window left in front) would stand in its place.
+    int width = gtk_widget_get_allocated_width(window);
+    int height = gtk_widget_get_allocated_height(window);
+    if (width <= 0 || height <= 0)
         return false;
-    GError* error = nullptr;
-    bool saved = gdk_pixbuf_save(picture, pngPath, "png", &error, nullptr) != FALSE;
-    if (error) {
-        gLog.warn("settings dialog picture not saved: %s", error->message);
-        g_error_free(error);
-    }
-    g_object_unref(picture);
-    return saved;
+    cairo_surface_t* picture = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+    cairo_t* painter = cairo_create(picture);
+    gtk_widget_draw(window, painter);
+    cairo_destroy(painter);
+    const cairo_status_t status = cairo_surface_write_to_png(picture, pngPath);
+    cairo_surface_destroy(picture);
+    if (status != CAIRO_STATUS_SUCCESS)
+        gLog.warn("settings dialog picture not saved: %s", cairo_status_to_string(status));
+    return status == CAIRO_STATUS_SUCCESS;
 }
 
 std::string GameSettingsDialog::captions() const
