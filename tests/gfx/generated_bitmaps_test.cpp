@@ -1,0 +1,71 @@
+// The data generator's pictures and palettes read back through the game's readers.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <unistd.h>
+
+#include "foundation/data_file.h"
+#include "foundation/scratch_data_folder.h"
+#include "gfx/bitmap_file.h"
+#include "gfx/image_descriptor.h"
+#include "gfx/palette.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The generator is built beside the test programs.
+fs::path Generator()
+{
+    char exe[4096];
+    const ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
+    if (n <= 0)
+        return {};
+    exe[n] = '\0';
+    return fs::path(exe).parent_path() / "datagen";
+}
+
+TEST(GeneratedBitmaps, EveryPictureAndPaletteLoads)
+{
+    const fs::path generator = Generator();
+    if (!fs::exists(generator))
+        GTEST_SKIP() << "build the datagen target first: " << generator;
+    const std::string command = generator.string() + " --seed 5 --size tiny '" + scratch::gFolder + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    SetDataPath();
+
+    // Depth (with 80 for run-length 8-bit) -> pictures of it.
+    std::map<int, int> depths;
+    for (const auto& entry : fs::recursive_directory_iterator(scratch::gFolder + "/gfx")) {
+        if (entry.path().extension() != ".bmp" || entry.path().parent_path().filename() == "palette")
+            continue;
+        const std::string name = fs::relative(entry.path(), scratch::gFolder).string();
+        SCOPED_TRACE(name);
+        CFile file(name.c_str());
+        BitmapInfoHeader info {};
+        ASSERT_EQ(CBitmap::GetBitmapInfo(&file, &info), 1);
+        ++depths[info.bitCount * (info.compression == 1 ? 10 : 1)];
+        CImageNode image(name.c_str(), false);
+        EXPECT_STREQ(image.GetName(), name.c_str());
+        EXPECT_EQ(image.GetWidth(), info.width);
+        EXPECT_EQ(image.GetHeight(), info.height);
+    }
+    EXPECT_GT(depths[8], 0);
+    EXPECT_GT(depths[80], 0);
+    EXPECT_GT(depths[16], 0);
+    EXPECT_GT(depths[24], 0);
+
+    for (const char* name : { "palette.act", "dialogue.act", "topblob.act", "tb.bmp", "tb2.bmp" }) {
+        SCOPED_TRACE(name);
+        // The generated palettes keep the game's fixed entries: transparent green and shadow black.
+        CPalette* loaded = CPalette::FindPalette(name);
+        EXPECT_EQ(loaded->_Colors[0][1], 255);
+        EXPECT_EQ(loaded->_Colors[1][0] + loaded->_Colors[1][1] + loaded->_Colors[1][2], 0);
+        EXPECT_EQ(loaded->_ColorMap[2], loaded->FindClosestColor(255, 255, 255));
+    }
+}
+
+} // namespace
