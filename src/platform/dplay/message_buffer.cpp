@@ -49,7 +49,7 @@ MessageBuffer::~MessageBuffer()
 
 void MessageBuffer::PutBytes(const void* bytes, std::size_t count)
 {
-    if (!mWritable || count > static_cast<std::size_t>(mCapacity) - mOffset) {
+    if (!mWritable || mOverflowed || count > static_cast<std::size_t>(mCapacity) - mOffset) {
         // Counted as if written, so that EndWriting reports how far the writer went.
         if (!mOverflowed)
             mAttempted = mOffset;
