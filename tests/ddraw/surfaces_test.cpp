@@ -450,3 +450,64 @@ TEST_F(SurfaceTexture, CompressedDataUploadedAsItIs)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(SurfaceTexture, Direct3DDrawsIntoThePixelsOffScreen)
+{
+    IDirectDrawStandardSurfaceImp7* surface = MakeSurface(8, 4);
+    const Ravel::OurContext stage = Ravel::GetStageContext();
+    ASSERT_NO_THROW(surface->use3D());
+    ASSERT_TRUE(surface->Is3DSetup());
+    EXPECT_NE(surface->Get3DContext(), stage);
+    EXPECT_EQ(Ravel::GetCurrentContext(), surface->Get3DContext());
+    // Red below, green in the top half, drawn as Direct3D would between use and done.
+    glClearColor(1, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glColor3f(0, 1, 0);
+    glBegin(GL_QUADS);
+    glVertex2f(-1, 0);
+    glVertex2f(1, 0);
+    glVertex2f(1, 1);
+    glVertex2f(-1, 1);
+    glEnd();
+    glColor3f(1, 1, 1);
+    surface->done3D();
+    stage.use();
+
+    // The next lock waits for the picture; the surface's top row is the picture's top.
+    Locked(surface);
+    EXPECT_EQ(Pixel(surface, 0, 0), 0x03E0);
+    EXPECT_EQ(Pixel(surface, 7, 1), 0x03E0);
+    EXPECT_EQ(Pixel(surface, 0, 2), 0x7C00);
+    EXPECT_EQ(Pixel(surface, 7, 3), 0x7C00);
+    surface->Unlock(nullptr);
+
+    // The second use keeps its context; the texture the stage context makes shows the picture.
+    ASSERT_NO_THROW(surface->use3D());
+    glClearColor(0, 0, 1, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    surface->done3D();
+    stage.use();
+    ASSERT_TRUE(surface->CheckContext(stage, true));
+    EXPECT_EQ(ReadTexture(surface), std::vector<std::uint16_t>(32, 0x001F));
+    EXPECT_EQ(Ravel::GetCurrentContext(), stage);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    surface->Release();
+    EXPECT_EQ(Ravel::GetCurrentContext(), stage);
+
+    // The stage surface draws in the window's own context: nothing is read back.
+    IDirectDrawStandardSurfaceImp7* staged = MakeSurface(8, 4);
+    staged->Clear(0x1234);
+    staged->Set3DContext(stage);
+    staged->use3D();
+    glClearColor(0, 1, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    staged->done3D();
+    Locked(staged);
+    EXPECT_EQ(Pixel(staged, 0, 0), 0x1234);
+    staged->Unlock(nullptr);
+    staged->Release();
+}
+
+} // namespace

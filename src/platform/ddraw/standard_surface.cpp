@@ -68,6 +68,7 @@ IDirectDrawStandardSurfaceImp7::IDirectDrawStandardSurfaceImp7()
 IDirectDrawStandardSurfaceImp7::~IDirectDrawStandardSurfaceImp7()
 {
     mDC.reset();
+    mOffscreen.reset();
     m3DContext = OurContext {};
     mPixels.reset();
 }
@@ -336,11 +337,34 @@ void IDirectDrawStandardSurfaceImp7::PrepareForUse()
     mDirty = false;
 }
 
+void IDirectDrawStandardSurfaceImp7::Set3DContext(const OurContext& context)
+{
+    if (mOffscreen && context != mOffscreen->context())
+        mOffscreen.reset();
+    m3DContext = context;
+}
+
 void IDirectDrawStandardSurfaceImp7::Create3DContext()
 {
-    // An off-screen context that renders straight into our pixels has no counterpart here yet; the stage
-    // surface is handed the game window's context instead (Set3DContext).
-    throw std::runtime_error("no off-screen 3D context for a memory surface");
+    if (Lock(nullptr, nullptr, 0, nullptr) != 0)
+        throw std::runtime_error("a surface that cannot be locked cannot be drawn in 3D");
+    try {
+        mOffscreen = std::make_unique<OffscreenRender>(
+            static_cast<int>(mDesc.dwWidth), static_cast<int>(mDesc.dwHeight));
+    } catch (...) {
+        Unlock(nullptr);
+        throw;
+    }
+    m3DContext = mOffscreen->context();
+    m3DContext.use();
+    glViewport(0, 0, static_cast<GLsizei>(mDesc.dwWidth), static_cast<GLsizei>(mDesc.dwHeight));
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glClearColor(0.0F, 0.0F, 0.0F, 1.0F);
+    glClear(GL_COLOR_BUFFER_BIT);
+    finish3D();
 }
 
 void IDirectDrawStandardSurfaceImp7::use3D()
@@ -364,10 +388,24 @@ void IDirectDrawStandardSurfaceImp7::finish3D()
 {
     if (!m3DPending)
         return;
+    m3DPending = false;
+    if (mOffscreen && mPixels) {
+        mOffscreen->ReadInto(mPixels.get(), static_cast<int>(mPitch / mBytesPerPixel),
+            static_cast<int>(mBytesPerPixel), mFormat, mType);
+        // Bit 15 carries no colour in the game's pixels; the read-back's opaque alpha must not leave it set,
+        // or colour keys would never match a drawn pixel.
+        if (mType == GL_UNSIGNED_SHORT_1_5_5_5_REV) {
+            for (unsigned row = 0; row < mDesc.dwHeight; ++row) {
+                auto* pixel = reinterpret_cast<std::uint16_t*>(mPixels.get() + std::size_t { row } * mPitch);
+                for (unsigned x = 0; x < mDesc.dwWidth; ++x)
+                    pixel[x] &= 0x7FFF;
+            }
+        }
+        return;
+    }
     SavedContext saved;
     m3DContext.use();
     glFinish();
-    m3DPending = false;
 }
 
 } // namespace Ravel

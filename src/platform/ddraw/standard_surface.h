@@ -7,6 +7,7 @@
 
 #include "platform/ddraw/ddraw_surface.h"
 #include "platform/ddraw/native_bitmap_render.h"
+#include "platform/ddraw/offscreen_render.h"
 
 namespace Ravel {
 
@@ -45,13 +46,17 @@ public:
     void Clear(unsigned long colour);
     void OpRectXOR(unsigned long colour, const DRect& rect);
 
-    // Direct3D drawing into the pixels through the surface's 3D context.
+    // Direct3D drawing into the pixels through the surface's 3D context: the first use makes an off-screen
+    // one (throws std::exception when it cannot) and leaves it current; each use locks the surface until
+    // done3D. The finished picture replaces the pixels at the next lock or upload.
     void use3D();
     void done3D();
     // Waits for pending 3D drawing so that the pixels hold the finished picture.
     void finish3D();
     const OurContext& Get3DContext() const { return m3DContext; }
-    void Set3DContext(const OurContext& context) { m3DContext = context; }
+    // A context given from outside (the stage surface gets the game window's) is drawn in place and not
+    // read back.
+    void Set3DContext(const OurContext& context);
     bool Is3DSetup() const { return !m3DContext.isNull(); }
 
     unsigned textureWidth() const { return mTextureWidth; }
@@ -92,6 +97,7 @@ private:
     unsigned mType;
     std::unique_ptr<SurfaceDC> mDC;
     OurContext m3DContext;
+    std::unique_ptr<OffscreenRender> mOffscreen;
 };
 
 // Whether the driver lists GL_APPLE_texture_range and the card settings allow it, decided once per flag.
