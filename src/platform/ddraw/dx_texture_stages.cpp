@@ -446,19 +446,20 @@ void dxTextureStages::SetBasicAlphaBlending()
 
 void dxTextureStages::SetColorOnly()
 {
-    SetState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
-    SetState(0, D3DTSS_COLORARG1, D3DTA_DIFFUSE);
-    SetState(0, D3DTSS_ALPHAOP, D3DTOP_SELECTARG1);
-    SetState(0, D3DTSS_ALPHAARG1, D3DTA_DIFFUSE);
-    SetState(1, D3DTSS_COLOROP, D3DTOP_DISABLE);
+    SetFirstStageOnly(D3DTA_DIFFUSE);
 }
 
 void dxTextureStages::SetOneTextureOnly()
 {
+    SetFirstStageOnly(D3DTA_TEXTURE);
+}
+
+void dxTextureStages::SetFirstStageOnly(DWORD argument)
+{
     SetState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
-    SetState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
+    SetState(0, D3DTSS_COLORARG1, argument);
     SetState(0, D3DTSS_ALPHAOP, D3DTOP_SELECTARG1);
-    SetState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
+    SetState(0, D3DTSS_ALPHAARG1, argument);
     SetState(1, D3DTSS_COLOROP, D3DTOP_DISABLE);
 }
 

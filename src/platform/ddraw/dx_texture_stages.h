@@ -90,6 +90,8 @@ private:
     void MakeCurrent() const;
     void ApplyBlend() const;
     void SetupCombiner(DWORD stage);
+    // Stage 0 selects the argument for colour and alpha; stage 1 is off.
+    void SetFirstStageOnly(DWORD argument);
 
     State mState;
     State mStack[kStackSize];
