@@ -56,7 +56,7 @@ void Signal(HANDLE event)
 
 } // namespace
 
-IDirectPlayImp4::IDirectPlayImp4()
+IDirectPlayImp4::IDirectPlayImp4() noexcept
 {
     enet_initialize();
     for (int i = 0; i < ENET_MAX_PLAYERS; ++i)

@@ -71,7 +71,7 @@ public:
     // up, so that a host that never answers cannot hang the game.
     static constexpr Windows::DWORD kAnswerWaitMs = 10000;
 
-    IDirectPlayImp4();
+    IDirectPlayImp4() noexcept;
     ~IDirectPlayImp4() override;
 
     Windows::HRESULT QueryInterface(Windows::REFIID, void**) override { return 0; }
