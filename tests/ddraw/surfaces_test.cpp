@@ -312,6 +312,35 @@ TEST(SurfaceDescription, DeviceContextOverThePixels)
     EXPECT_THROW(render.Init(8, 8, Ravel::NativeBitmapFormat { 32, 0 }, 16, nullptr), Ravel::osExcept);
 }
 
+TEST(SurfaceDescription, DepthBufferAndWideSurfacesRefuseFastBlits)
+{
+    // The plain base serves depth buffers: it holds no pixels and no texture.
+    auto* depth = new Ravel::IDirectDrawSurfaceImp7;
+    DDSURFACEDESC2 desc = Desc(16, 16);
+    desc.ddsCaps.dwCaps = DDSCAPS_ZBUFFER;
+    depth->Init(nullptr, &desc);
+    Locked(depth, RV_DXERR_FAILED);
+    EXPECT_EQ(depth->Unlock(nullptr), 0);
+    EXPECT_FALSE(depth->CheckContext(Ravel::OurContext {}, true)); // cannot upload: not registered
+
+    IDirectDrawStandardSurfaceImp7* source = MakeSurface(4, 4);
+    source->Clear(0x1111);
+    RECT whole = Rect(0, 0, 4, 4);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(depth->BltFast(0, 0, source, &whole, 0), RV_DXERR_FAILED);
+    EXPECT_EQ(source->lockCount(), 0);
+
+    // 32-bit pixels are not copied as if they were 16-bit ones.
+    IDirectDrawStandardSurfaceImp7* wide = MakeSurface(Desc(4, 4, 32, 0xFF0000));
+    EXPECT_EQ(wide->BltFast(0, 0, source, &whole, 0), RV_DXERR_FAILED);
+    EXPECT_EQ(wide->lockCount(), 0);
+    EXPECT_EQ(source->lockCount(), 0);
+    testing::internal::GetCapturedStderr();
+    wide->Release();
+    source->Release();
+    depth->Release();
+}
+
 TEST(CompressedSurface, OnlyDXT1WithItsBlockSize)
 {
     struct Case {
