@@ -239,8 +239,8 @@ int CBitmap::GetBitmapInfo(CFile* file, BitmapInfoHeader* info)
     char* name = file->GetRealFileName();
     const bool read = file->SeekStart(0) && file->Read(bytes, sizeof bytes, true);
     const bool ok = read && ParseHeaders(bytes, sizeof bytes, &headers, why, sizeof why);
-    if (read && !ok)
-        Report(name, why);
+    if (!ok)
+        Report(name, read ? why : "too short for the bitmap headers");
     delete[] name;
     file->SeekStart(0);
     if (!ok || file->ErrorFlag())

@@ -38,15 +38,8 @@ std::string Row(const CBitmap& bitmap, int y, int bytes)
     return std::string(reinterpret_cast<const char*>(b.Lock(0, y)), static_cast<std::size_t>(bytes));
 }
 
-class BitmapTest : public ::testing::Test {
+class BitmapTest : public fixture::GfxFileTest {
 protected:
-    void SetUp() override
-    {
-        SetDataPath();
-        CVideo::_RGBFormat = 0;
-    }
-    void TearDown() override { CVideo::_RGBFormat = 0; }
-
     // Writes the file and loads it into a fresh bitmap.
     int Make(const std::string& name, const std::string& bytes, CBitmap& bitmap)
     {

@@ -7,7 +7,10 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "foundation/scratch_data_folder.h"
+#include "gfx/video.h"
 
 namespace fixture {
 
@@ -74,5 +77,16 @@ inline void WriteFile(const std::string& name, const std::string& bytes)
     std::filesystem::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
+
+// Reads from the scratch folder in the 565 format, which every test leaves as it found it.
+class GfxFileTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetDataPath();
+        CVideo::_RGBFormat = 0;
+    }
+    void TearDown() override { CVideo::_RGBFormat = 0; }
+};
 
 } // namespace fixture

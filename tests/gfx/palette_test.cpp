@@ -25,15 +25,7 @@ std::string Act(std::initializer_list<std::pair<int, std::array<std::uint8_t, 3>
     return s;
 }
 
-class PaletteTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        SetDataPath();
-        CVideo::_RGBFormat = 0;
-    }
-    void TearDown() override { CVideo::_RGBFormat = 0; }
-};
+using PaletteTest = fixture::GfxFileTest;
 
 TEST_F(PaletteTest, BmpColourTablesAreExchangedToRedGreenBlue)
 {
