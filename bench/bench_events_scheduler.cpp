@@ -8,6 +8,8 @@
 #include "events/event_scheduler.h"
 #include "events/generic_events.h"
 
+#include "foundation/safeguards.h"
+
 namespace {
 
 constexpr int kEvents = 1000000;

@@ -21,6 +21,8 @@
 // Shared with the world tests.
 #include "../tests/world/world_reset.h"
 
+#include "foundation/safeguards.h"
+
 namespace {
 
 constexpr int kRealms = 1000;

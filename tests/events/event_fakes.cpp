@@ -4,6 +4,8 @@
 #include "events/event_scheduler.h"
 #include "events/net_event.h"
 
+#include "foundation/safeguards.h"
+
 std::vector<uint32_t> EventTest::delivered;
 void (*EventTest::onDeliver)(CRZEvent* event) = nullptr;
 

@@ -8,6 +8,8 @@
 #include "events/generic_events.h"
 #include "events/net_event.h"
 
+#include "foundation/safeguards.h"
+
 namespace {
 
 enum class Machine { SinglePlayer, Host, Client };

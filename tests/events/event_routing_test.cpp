@@ -15,6 +15,8 @@
 #include "foundation/scratch_data_folder.h"
 #include "route_fakes.h"
 
+#include "foundation/safeguards.h"
+
 using namespace routefakes;
 
 namespace {

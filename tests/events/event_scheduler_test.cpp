@@ -10,6 +10,8 @@
 #include "events/generic_events.h"
 #include "events/net_event.h"
 
+#include "foundation/safeguards.h"
+
 namespace {
 
 CRZIntEvent* Numbered(int n)

@@ -10,6 +10,8 @@
 #include "events/net_event.h"
 #include "foundation/linked_list.h"
 
+#include "foundation/safeguards.h"
+
 // Records are declared at namespace scope, where their layout tables live.
 #define VM_RECORD_CTestListData(FIELD) FIELD(int32_t, tag, 20) FIELD(CRZDataBlock<int32_t>, list, 24)
 VM_EVENT_RECORD(CTestListData, 28)

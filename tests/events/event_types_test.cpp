@@ -7,6 +7,8 @@
 #include "events/event_types.h"
 #include "events/generic_events.h"
 
+#include "foundation/safeguards.h"
+
 TEST(EventTypes, NamesFollowTheirValues)
 {
     EXPECT_STREQ(GetEventTypeName(0), "APPMSG_CHATSTRING");

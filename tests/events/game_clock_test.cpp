@@ -10,6 +10,8 @@
 #include "platform/win/win_time.h"
 #include "route_fakes.h"
 
+#include "foundation/safeguards.h"
+
 using namespace routefakes;
 
 namespace {

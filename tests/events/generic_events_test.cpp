@@ -12,6 +12,8 @@
 #include "events/net_event.h"
 #include "foundation/identity.h"
 
+#include "foundation/safeguards.h"
+
 namespace {
 
 using Bytes = std::vector<uint8_t>;

@@ -12,6 +12,8 @@
 #include "events/records_realm.h"
 #include "events/records_session.h"
 
+#include "foundation/safeguards.h"
+
 namespace {
 
 using Bytes = std::vector<uint8_t>;

@@ -12,6 +12,8 @@
 #include "events/records_session.h"
 #include "events/variable_events.h"
 
+#include "foundation/safeguards.h"
+
 namespace {
 
 struct LayoutCase {

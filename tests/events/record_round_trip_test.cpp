@@ -13,6 +13,8 @@
 #include "events/net_event.h"
 #include "events/record_class_rows.h"
 
+#include "foundation/safeguards.h"
+
 namespace {
 
 struct RebuiltType {

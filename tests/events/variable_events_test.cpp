@@ -18,6 +18,8 @@
 #include "events/records_session.h"
 #include "events/variable_events.h"
 
+#include "foundation/safeguards.h"
+
 namespace {
 
 using Bytes = std::vector<uint8_t>;

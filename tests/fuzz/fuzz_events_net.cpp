@@ -7,6 +7,8 @@
 #include "events/event_factory.h"
 #include "events/net_event.h"
 
+#include "foundation/safeguards.h"
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     CRZNetEvent net(data, static_cast<uint32_t>(size > kMaxNetRecordSize ? kMaxNetRecordSize : size));

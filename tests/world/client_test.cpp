@@ -13,6 +13,8 @@
 #include "world/client.h"
 #include "world_fakes.h"
 
+#include "foundation/safeguards.h"
+
 using namespace worldfakes;
 
 namespace {

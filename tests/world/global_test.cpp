@@ -11,6 +11,8 @@
 #include "events/records_realm.h"
 #include "world_fakes.h"
 
+#include "foundation/safeguards.h"
+
 using namespace worldfakes;
 
 namespace {

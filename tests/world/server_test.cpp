@@ -14,6 +14,8 @@
 #include "world/server.h"
 #include "world_fakes.h"
 
+#include "foundation/safeguards.h"
+
 using namespace worldfakes;
 
 namespace {

@@ -9,6 +9,8 @@
 #include "events/generic_events.h"
 #include "world_fakes.h"
 
+#include "foundation/safeguards.h"
+
 using namespace worldfakes;
 
 namespace {
