@@ -13,6 +13,8 @@
 #include "gfx/image_descriptor.h"
 #include "gfx/video.h"
 
+#include "foundation/safeguards.h"
+
 namespace {
 
 using fixture::Bmp;

@@ -13,6 +13,8 @@
 #include "gfx/image_descriptor.h"
 #include "gfx/palette.h"
 
+#include "foundation/safeguards.h"
+
 namespace fs = std::filesystem;
 
 namespace {

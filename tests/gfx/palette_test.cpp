@@ -11,6 +11,8 @@
 #include "gfx/palette.h"
 #include "gfx/video.h"
 
+#include "foundation/safeguards.h"
+
 namespace {
 
 // 256 red, green, blue triples: index i is (i, i, i) unless set below.
