@@ -9,6 +9,7 @@
 
 #include "dplay_fixtures.h"
 #include "platform/dplay/message_buffer.h"
+#include "platform/win/win_locks.h"
 
 using namespace Windows;
 using namespace dplay_test;
@@ -58,10 +59,16 @@ TEST_F(DirectPlaySession, LocalPlayersShareTheQueueWithItsRules)
     Machine host;
     ASSERT_EQ(host.Host(), DP_OK);
     ASSERT_NE(host.port(), 0);
+    MPEventID dukeEvent = nullptr;
+    ASSERT_EQ(MPCreateEvent(&dukeEvent), noErr);
     DPID king = 0, duke = 0;
     ASSERT_EQ(host.AddPlayer("King", &king), DP_OK);
-    ASSERT_EQ(host.AddPlayer("Duke", &duke), DP_OK);
+    ASSERT_EQ(host.AddPlayer("Duke", &duke, dukeEvent), DP_OK);
     EXPECT_NE(king, duke);
+    // The duke's event tells the game that mail waits: here his own arrival.
+    MPEventFlags flags = 0;
+    EXPECT_EQ(MPWaitForEvent(dukeEvent, &flags, kDurationImmediate), noErr);
+    EXPECT_EQ(MPWaitForEvent(dukeEvent, &flags, kDurationImmediate), kMPTimeoutErr);
     EXPECT_EQ(host.raw().SessionDesc().dwCurrentPlayers, 2u);
 
     // The king hears of himself and of the duke, the duke of himself; the names a system message points
@@ -84,7 +91,9 @@ TEST_F(DirectPlaySession, LocalPlayersShareTheQueueWithItsRules)
     EXPECT_TRUE(host.Drain().empty());
 
     ASSERT_EQ(SendText(host, king, duke, "tribute"), DP_OK);
+    EXPECT_EQ(MPWaitForEvent(dukeEvent, &flags, kDurationImmediate), noErr);
     ASSERT_EQ(SendText(host, duke, king, "homage"), DP_OK);
+    EXPECT_EQ(MPWaitForEvent(dukeEvent, &flags, kDurationImmediate), kMPTimeoutErr);
     host.Do([&](Ravel::IDirectPlayImp4& dp) {
         char buffer[16];
         DPID from = king, to = 0;
@@ -126,6 +135,8 @@ TEST_F(DirectPlaySession, LocalPlayersShareTheQueueWithItsRules)
     EXPECT_EQ(got[0].SystemType(), DPSYS_DESTROYPLAYERORGROUP);
     EXPECT_EQ(got[0].to, king);
     EXPECT_EQ(host.raw().SessionDesc().dwCurrentPlayers, 1u);
+    host.Do([](Ravel::IDirectPlayImp4& dp) { return dp.Close(); });
+    MPDeleteEvent(dukeEvent);
 }
 
 // A client joins, learns of the host's player, and the two exchange messages; identities agree by slot.

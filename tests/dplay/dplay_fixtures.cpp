@@ -107,12 +107,11 @@ HRESULT Machine::Join(const DPSESSIONDESC2& found)
     return Do([&](Ravel::IDirectPlayImp4& dp) { return dp.Open(&desc, DPOPEN_JOIN); });
 }
 
-HRESULT Machine::AddPlayer(const char* name, DPID* id)
+HRESULT Machine::AddPlayer(const char* name, DPID* id, HANDLE event)
 {
     std::string copy = name;
     DPNAME dpName { sizeof(DPNAME), 0, copy.data(), nullptr };
-    return Do(
-        [&](Ravel::IDirectPlayImp4& dp) { return dp.CreatePlayer(id, &dpName, nullptr, nullptr, 0, 0); });
+    return Do([&](Ravel::IDirectPlayImp4& dp) { return dp.CreatePlayer(id, &dpName, event, nullptr, 0, 0); });
 }
 
 std::vector<Received> Machine::Drain()

@@ -48,7 +48,9 @@ public:
     Windows::HRESULT Host(Windows::DWORD maxPlayers = 32, Windows::DWORD flags = 0);
     Windows::HRESULT Join(const Machine& host);
     Windows::HRESULT Join(const Windows::DPSESSIONDESC2& found);
-    Windows::HRESULT AddPlayer(const char* name, Windows::DPID* id);
+    // event, when given, is the Multiprocessing Services event signalled for each message queued to the
+    // player.
+    Windows::HRESULT AddPlayer(const char* name, Windows::DPID* id, Windows::HANDLE event = nullptr);
     // Everything queued for this machine's players now.
     std::vector<Received> Drain();
     // Drains until pred holds for what was gathered, for at most ms; answers all that came.
