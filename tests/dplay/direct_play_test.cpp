@@ -46,6 +46,18 @@ std::vector<Seen> Players(Machine& machine, DWORD flags = 0)
     return seen;
 }
 
+// A host with its King and two clients with a player each, every machine knowing all three.
+void SeatThree(Machine& host, Machine& first, Machine& second, DPID& king, DPID& a, DPID& b)
+{
+    ASSERT_EQ(host.Host(), DP_OK);
+    ASSERT_EQ(host.AddPlayer("King", &king), DP_OK);
+    ASSERT_EQ(first.Join(host), DP_OK);
+    ASSERT_EQ(first.AddPlayer("A", &a), DP_OK);
+    ASSERT_EQ(second.Join(host), DP_OK);
+    ASSERT_EQ(second.AddPlayer("B", &b), DP_OK);
+    ASSERT_TRUE(WaitFor([&] { return Players(first).size() == 3 && Players(second).size() == 3; }));
+}
+
 class DirectPlaySession : public testing::Test {
 protected:
     void SetUp() override { UseLoopbackPorts(); }
@@ -183,14 +195,8 @@ TEST_F(DirectPlaySession, ClientJoinsAndTalksWithTheHost)
 TEST_F(DirectPlaySession, BroadcastIsRelayedOnceAndNeverEchoed)
 {
     Machine host, first, second;
-    ASSERT_EQ(host.Host(), DP_OK);
     DPID king = 0, a = 0, b = 0;
-    ASSERT_EQ(host.AddPlayer("King", &king), DP_OK);
-    ASSERT_EQ(first.Join(host), DP_OK);
-    ASSERT_EQ(first.AddPlayer("A", &a), DP_OK);
-    ASSERT_EQ(second.Join(host), DP_OK);
-    ASSERT_EQ(second.AddPlayer("B", &b), DP_OK);
-    ASSERT_TRUE(WaitFor([&] { return Players(first).size() == 3; }));
+    ASSERT_NO_FATAL_FAILURE(SeatThree(host, first, second, king, a, b));
 
     ASSERT_EQ(SendText(first, a, DPID_ALLPLAYERS, "crusade"), DP_OK);
     ASSERT_EQ(SendText(host, king, DPID_ALLPLAYERS, "peace"), DP_OK);
@@ -243,14 +249,8 @@ TEST_F(DirectPlaySession, ClosedOrFullHostRefuses)
 TEST_F(DirectPlaySession, LeavingClientIsAnnouncedEverywhere)
 {
     Machine host, leaving, staying;
-    ASSERT_EQ(host.Host(), DP_OK);
     DPID king = 0, a = 0, b = 0;
-    ASSERT_EQ(host.AddPlayer("King", &king), DP_OK);
-    ASSERT_EQ(leaving.Join(host), DP_OK);
-    ASSERT_EQ(leaving.AddPlayer("A", &a), DP_OK);
-    ASSERT_EQ(staying.Join(host), DP_OK);
-    ASSERT_EQ(staying.AddPlayer("B", &b), DP_OK);
-    ASSERT_TRUE(WaitFor([&] { return Players(staying).size() == 3; }));
+    ASSERT_NO_FATAL_FAILURE(SeatThree(host, leaving, staying, king, a, b));
     host.Drain();
     staying.Drain();
 
