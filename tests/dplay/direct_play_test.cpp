@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <arpa/inet.h>
+#include <atomic>
+#include <chrono>
 #include <cstring>
 #include <enet/enet.h>
 #include <string>
+#include <thread>
 
 #include "dplay_fixtures.h"
 #include "platform/dplay/message_buffer.h"
@@ -359,4 +362,50 @@ TEST_F(DirectPlaySession, ClientLearnsOfALostHost)
     EXPECT_EQ(got[1].SystemType(), DPSYS_SESSIONLOST);
     EXPECT_EQ(got[1].to, count);
     EXPECT_EQ(SendText(client, count, DPID_ALLPLAYERS, "anyone?"), DP_OK);
+}
+
+// Joining where no host listens fails after the connection wait, with the reason on the error stream.
+TEST_F(DirectPlaySession, JoinWithoutAHostFails)
+{
+    Machine client;
+    DPSESSIONDESC2 desc {};
+    desc.guidInstance.Data1 = htonl(INADDR_LOOPBACK);
+    desc.guidInstance.Data2 = FreeUdpPort();
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(client.Join(desc), DPERR_GENERIC);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("Connection to server failed in Enet () - 0\n"),
+        std::string::npos);
+    DPID id = 0;
+    EXPECT_EQ(client.AddPlayer("Alone", &id), DPERR_GENERIC);
+}
+
+// A host that takes the connection but never accepts the request does not hold the joining game for ever.
+TEST_F(DirectPlaySession, SilentHostIsGivenUpOn)
+{
+    ENetAddress address {};
+    address.host = htonl(INADDR_LOOPBACK);
+    address.port = 0;
+    ENetHost* silent = enet_host_create(&address, 4, 1, 0, 0);
+    ASSERT_NE(silent, nullptr);
+    std::atomic<bool> stop { false };
+    std::thread service([&] {
+        // Completes the ENet handshake and drops every packet; ends when the test is done.
+        ENetEvent event {};
+        while (!stop.load()) {
+            while (enet_host_service(silent, &event, 10) > 0) {
+                if (event.type == ENET_EVENT_TYPE_RECEIVE)
+                    enet_packet_destroy(event.packet);
+            }
+        }
+    });
+    Machine client;
+    DPSESSIONDESC2 desc {};
+    desc.guidInstance.Data1 = htonl(INADDR_LOOPBACK);
+    desc.guidInstance.Data2 = silent->address.port;
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(client.Join(desc), DPERR_GENERIC);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
+    stop = true;
+    service.join();
+    enet_host_destroy(silent);
 }
