@@ -5,6 +5,8 @@
 
 #include "platform/dplay/direct_play_lobby_imp3.h"
 
+#include "foundation/safeguards.h"
+
 using namespace Windows;
 
 namespace {

@@ -14,6 +14,8 @@
 #include "platform/dplay/message_buffer.h"
 #include "platform/win/win_locks.h"
 
+#include "foundation/safeguards.h"
+
 using namespace Windows;
 using namespace dplay_test;
 

@@ -8,6 +8,8 @@
 
 #include "platform/dplay/message_buffer.h"
 
+#include "foundation/safeguards.h"
+
 using Ravel::MessageBuffer;
 
 namespace {

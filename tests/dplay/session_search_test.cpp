@@ -12,6 +12,8 @@
 #include "dplay_fixtures.h"
 #include "platform/dplay/message_buffer.h"
 
+#include "foundation/safeguards.h"
+
 using namespace Windows;
 using namespace dplay_test;
 
