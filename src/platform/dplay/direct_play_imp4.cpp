@@ -48,6 +48,19 @@ std::unique_ptr<char[]> CopyText(const char* text)
     return copy;
 }
 
+// The fields the create and destroy messages share; the rest stay zero (no data, no parent group).
+template <typename Message> Message PlayerMessage(DWORD type, const PlayerData& about, const DPNAME& name)
+{
+    Message message;
+    std::memset(&message, 0, sizeof message);
+    message.dwType = type;
+    message.dwPlayerType = DPPLAYERTYPE_PLAYER;
+    message.dpId = about.DPID;
+    message.dpnName = name;
+    message.dwFlags = about.Flags;
+    return message;
+}
+
 void Signal(HANDLE event)
 {
     if (event)
@@ -584,24 +597,14 @@ void IDirectPlayImp4::QueueSystemMessage(DWORD type, int aboutSlot)
             name.lpszShortNameA = shortName.get();
             name.lpszLongNameA = longName.get();
             if (type == DPSYS_CREATEPLAYERORGROUP) {
-                DPMSG_CREATEPLAYERORGROUP create;
-                std::memset(&create, 0, sizeof create);
-                create.dwType = type;
-                create.dwPlayerType = DPPLAYERTYPE_PLAYER;
-                create.dpId = about.DPID;
+                DPMSG_CREATEPLAYERORGROUP create
+                    = PlayerMessage<DPMSG_CREATEPLAYERORGROUP>(type, about, name);
                 create.dwCurrentPlayers = mAnswerCurrentPlayers;
-                create.dpnName = name;
-                create.dwFlags = about.Flags;
                 message
                     = std::make_unique<PendingMessage>(&create, static_cast<int>(sizeof create), -1, slot);
             } else {
-                DPMSG_DESTROYPLAYERORGROUP destroy;
-                std::memset(&destroy, 0, sizeof destroy);
-                destroy.dwType = type;
-                destroy.dwPlayerType = DPPLAYERTYPE_PLAYER;
-                destroy.dpId = about.DPID;
-                destroy.dpnName = name;
-                destroy.dwFlags = about.Flags;
+                DPMSG_DESTROYPLAYERORGROUP destroy
+                    = PlayerMessage<DPMSG_DESTROYPLAYERORGROUP>(type, about, name);
                 message
                     = std::make_unique<PendingMessage>(&destroy, static_cast<int>(sizeof destroy), -1, slot);
             }
