@@ -40,6 +40,8 @@ function(vellmark_tests name)
     target_link_libraries(test_support_${name} PUBLIC ${libs})
     set(libs test_support_${name})
   endif()
+  # Labels go on the folder: CTest gives them to every test found in it, also those discovered late.
+  set_property(DIRECTORY APPEND PROPERTY LABELS ${name} ${ARG_LABELS})
   foreach(src IN LISTS tests)
     get_filename_component(base ${src} NAME_WE)
     string(REGEX REPLACE "_test$" "" base ${base})
@@ -48,7 +50,6 @@ function(vellmark_tests name)
     target_link_libraries(${target} PRIVATE ${libs})
     target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
     gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-      PROPERTIES LABELS "${name};${ARG_LABELS}"
-      ENVIRONMENT "VELLMARK_TEST_SOURCE=${PROJECT_SOURCE_DIR}/tests")
+      PROPERTIES ENVIRONMENT "VELLMARK_TEST_SOURCE=${PROJECT_SOURCE_DIR}/tests")
   endforeach()
 endfunction()

@@ -29,6 +29,8 @@ public:
     // A released object's storage is kept a while with a marker in its place, so that a Release too many
     // through a stale pointer is logged instead of freeing the memory twice.
     static void operator delete(void* block, std::size_t size);
+    // The plain allocation that pairs with the delete above.
+    static void* operator new(std::size_t size) { return ::operator new(size); }
 
     // The mark that a destroyed object leaves in its count.
     static constexpr Windows::LONG kDeadMark = static_cast<Windows::LONG>(0xDEADBEEFU);
