@@ -6,8 +6,12 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "foundation/attribute_tuple.h"
+#include "foundation/logs.h"
+#include "foundation/math_tables.h"
 #include "gfx/new_text.h"
 #include "platform/display/basic_hwnd_imp.h"
+#include "platform/dplay/direct_play_imp4.h"
 #include "platform/host/game_app_delegate.h"
 #include "platform/host/host_hooks.h"
 #include "platform/input/game_opengl_view.h"
@@ -45,9 +49,18 @@ int gameSystemInits()
 
 void gameMainEntryPoint()
 {
+    // The message log starts empty with every run; "DEBUG" on the command line turns the save trace on.
+    TruncateHistory();
+    for (int i = 1; i < gArgc; ++i)
+        if (stricmp(gArgv[i], "DEBUG") == 0)
+            isSuperDebug = 1;
+    CMath::Init();
+    std::snprintf(gGameName, sizeof gGameName, "%s", "Vellmark");
+
     // The settings dialog's Cancel ends the game before it begins.
     if (!Ravel::ReadSettingsAtStart("settings.cfg", Ravel::SettingsDialogRequested(gArgc, gArgv)))
         std::exit(0);
+    CAttributeTuple::_pGetText = [](const char* key) { return TextStrings.GetString(key); };
     if (!TextStrings.Init(RZ_LANGUAGE_0)) {
         std::fprintf(
             stderr, "Vellmark: the text tables in the data folder are damaged; see the message above.\n");
