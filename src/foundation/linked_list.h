@@ -88,7 +88,14 @@ public:
         }
         return *this;
     }
-    virtual ~CList() { FreeNodes(); }
+    virtual ~CList()
+    {
+        FreeNodes();
+        while (Node* node = spare) {
+            spare = node->next;
+            delete node;
+        }
+    }
 
     virtual int GetSize() const { return count; }
     virtual bool IsEmpty() const { return count == 0; }
@@ -96,6 +103,18 @@ public:
     virtual bool IsEqual(Param a, Param b) const { return a == b; }
     // Frees every node, marked or not; the lock flag stays as it is.
     virtual void RemoveAll() { FreeNodes(); }
+    // Empties the list as RemoveAll does but keeps its nodes for the appends that refill it, so that a
+    // list rebuilt every game day (a character's allies, friends and rivals) allocates nothing once it
+    // has reached its size. The kept nodes are freed with the list.
+    void RemoveAllKeepingNodes()
+    {
+        if (tail != nullptr) {
+            tail->next = spare;
+            spare = head;
+        }
+        head = tail = nullptr;
+        count = 0;
+    }
     virtual void Erase() { RemoveAll(); }
 
     // While locked, a removal only marks the node; Unlock unlinks it.
@@ -189,7 +208,13 @@ public:
 private:
     Iterator Link(Param value, Node* prev, Node* next)
     {
-        Node* node = new Node { Slot::Wrap(value), prev, next, 0 };
+        Node* node = spare;
+        if (node != nullptr) {
+            spare = node->next;
+            *node = Node { Slot::Wrap(value), prev, next, 0 };
+        } else {
+            node = new Node { Slot::Wrap(value), prev, next, 0 };
+        }
         if (prev)
             prev->next = node;
         else
@@ -215,6 +240,7 @@ private:
 
     Node* head = nullptr;
     Node* tail = nullptr;
+    Node* spare = nullptr; // nodes kept by RemoveAllKeepingNodes, chained through next
     int32_t count = 0;
     int32_t locked = 0;
 };

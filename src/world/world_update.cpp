@@ -157,9 +157,10 @@ void CRZGlobal::BuildLiveChars()
     });
     for (auto it = characterServer->GetHead(); !it.IsEnd(); it++, prefetch.Step()) {
         CCharacter* character = *it;
-        character->allies.RemoveAll();
-        character->friends.RemoveAll();
-        character->rivals.RemoveAll();
+        // Refilled by the relation pass that follows: their nodes are kept for it.
+        character->allies.RemoveAllKeepingNodes();
+        character->friends.RemoveAllKeepingNodes();
+        character->rivals.RemoveAllKeepingNodes();
         if (!character->IsAlive() || character->IsAnonymous())
             continue;
         // The table grows past its first capacity; Paranoia reports the excess when it runs.

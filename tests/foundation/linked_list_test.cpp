@@ -163,6 +163,30 @@ TEST(CList, RemoveAllWhileLockedFreesEverythingAndKeepsTheLock)
     EXPECT_TRUE(list.IsEmpty());
 }
 
+// A list emptied for refilling reuses its own nodes: the refill reads back right in both directions,
+// a refill longer than before takes new nodes, and the kept nodes go with the list (leak checker).
+TEST(CList, EmptiedForRefillReusesItsNodes)
+{
+    CList<int> list;
+    for (int i = 0; i < 3; ++i)
+        list.Append(i);
+    const auto* first = list.GetHead().GetNode();
+    list.RemoveAllKeepingNodes();
+    EXPECT_TRUE(list.IsEmpty());
+    EXPECT_TRUE(list.GetHead().IsEnd());
+    list.Append(7);
+    EXPECT_EQ(list.GetHead().GetNode(), first);
+    for (int i = 8; i < 12; ++i)
+        list.Append(i);
+    list.InsertBefore(6, list.GetHead());
+    EXPECT_EQ(Walk(list), (std::vector<int> { 6, 7, 8, 9, 10, 11 }));
+    EXPECT_EQ(WalkBack(list), (std::vector<int> { 11, 10, 9, 8, 7, 6 }));
+    list.RemoveAllKeepingNodes();
+    list.RemoveAllKeepingNodes();
+    list.Append(1);
+    EXPECT_EQ(list.GetSize(), 1);
+}
+
 TEST(CList, CopiesTakeMarkedNodesAsOrdinaryOnes)
 {
     CList<int> list;
@@ -314,6 +338,9 @@ TEST(CList, BehavesLikeAReferenceModel)
             case 9:
                 if (rng() % 8 == 0) {
                     list.RemoveAll();
+                    model.clear();
+                } else if (rng() % 8 == 0) {
+                    list.RemoveAllKeepingNodes();
                     model.clear();
                 }
                 break;
