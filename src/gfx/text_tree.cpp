@@ -47,11 +47,24 @@ int CompareFolded(const char* a, const char* b)
     return static_cast<signed char>(*a) < static_cast<signed char>(*b) ? -1 : 1;
 }
 
+// The first eight bytes of a folded text, big-endian, each with its top bit flipped so that the signed
+// byte order becomes the unsigned one; bytes past the end are 0. Two texts whose numbers differ compare
+// as the numbers do; equal numbers need the full comparison.
+uint64_t FoldedPrefix(const char* folded)
+{
+    uint64_t prefix = 0;
+    int i = 0;
+    for (; i < 8 && folded[i] != '\0'; ++i)
+        prefix = (prefix << 8) | (static_cast<uint8_t>(folded[i]) ^ 0x80u);
+    return i == 0 ? 0 : prefix << (8 * (8 - i));
+}
+
 } // namespace
 
 CText::CText()
     : key(nullptr)
     , folded(nullptr)
+    , prefix(0)
     , text(nullptr)
     , left(nullptr)
     , right(nullptr)
@@ -98,6 +111,7 @@ void CText::Insert(const char* newKey, const char* newText, int newId)
     }
     node->key = CopyText(newKey);
     node->folded = CopyText(wanted.c_str());
+    node->prefix = FoldedPrefix(node->folded);
     node->text = CopyText(newText);
     node->id = newId;
 }
@@ -119,9 +133,14 @@ int CText::GetID(const char* key) const
         large = Fold(key);
         wanted = large.c_str();
     }
+    const uint64_t wantedPrefix = FoldedPrefix(wanted);
     const CText* node = this;
     while (node && node->key) {
-        const int order = CompareFolded(wanted, node->folded);
+        int order;
+        if (wantedPrefix != node->prefix)
+            order = wantedPrefix < node->prefix ? -1 : 1;
+        else
+            order = CompareFolded(wanted, node->folded);
         if (order == 0)
             return node->id;
         node = order < 0 ? node->left : node->right;

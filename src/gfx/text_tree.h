@@ -2,6 +2,8 @@
 // Not rebalanced: its shape is the order of insertion, so callers insert middle-first when depth matters.
 #pragma once
 
+#include <cstdint>
+
 class CText {
 public:
     // The root is itself a node, empty until the first Insert.
@@ -23,6 +25,9 @@ public:
 private:
     char* key;
     char* folded; // the key with A to Z in lower case, the form lookups compare
+    // The first eight folded bytes as one number that orders like the text: most levels of a lookup are
+    // decided by it without reading the key.
+    uint64_t prefix;
     char* text;
     CText* left;
     CText* right;

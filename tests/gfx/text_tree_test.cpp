@@ -1,6 +1,7 @@
 // CText: case-insensitive insertion and lookup, the duplicate-key error, and shape following insertion order.
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 
 #include "foundation/fatal_error.h"
@@ -33,6 +34,28 @@ TEST(TextTree, FindsKeysIgnoringCase)
     };
     for (const Case& c : cases)
         EXPECT_EQ(tree.GetID(c.key), c.id) << c.key;
+}
+
+// Lookups order by the first eight bytes before reading keys: keys that share those bytes, end inside
+// them, or hold bytes from 0x80 must still land where a full comparison puts them.
+TEST(TextTree, KeysSharingTheirFirstBytesAreAllFound)
+{
+    const char* keys[] = { "province", "province_revoltrisk", "provinceeffects", "Province_A", "prov",
+        "p\x80", "p", "p\x80\x80", "pr\xFFx", "provinces", "provincf", "\x80", "a", "abcdefgh", "abcdefghi",
+        "abcdefgg", "abcdefg" };
+    // Inserted in two orders, so that each key meets the others on both sides.
+    for (bool reversed : { false, true }) {
+        CText tree;
+        const int n = static_cast<int>(std::size(keys));
+        for (int i = 0; i < n; ++i) {
+            const int k = reversed ? n - 1 - i : i;
+            tree.Insert(keys[k], keys[k], k);
+        }
+        for (int k = 0; k < n; ++k)
+            EXPECT_EQ(tree.GetID(keys[k]), k) << keys[k];
+        for (const char* missing : { "provinc", "province_", "abcdefgha", "pr", "p\x81", "\x80\x80", "b" })
+            EXPECT_EQ(tree.GetID(missing), -1) << missing;
+    }
 }
 
 TEST(TextTree, DuplicateKeyIsFatal)
