@@ -8,22 +8,20 @@
 
 #include "../datalang/fake_scenario_world.h"
 #include "datalang/game_file.h"
+#include "fuzz_input_file.h"
 
 #include "foundation/safeguards.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static char path[64];
-    if (!path[0]) {
-        std::snprintf(path, sizeof path, "/tmp/fuzz_scenario_reader_%d.txt", static_cast<int>(getpid()));
+    static const bool hooked = [] {
         CRZParser::_pTagToID = FakeTagToID;
-        std::atexit([] { unlink(path); });
-    }
-    std::FILE* file = std::fopen(path, "wb");
-    if (!file)
+        return true;
+    }();
+    (void)hooked;
+    const char* path = WriteFuzzInput("scenario_reader", data, size);
+    if (!path)
         return 0;
-    std::fwrite(data, 1, size, file);
-    std::fclose(file);
 
     FakeScenarioWorld world;
     char message[1024];

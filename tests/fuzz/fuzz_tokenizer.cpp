@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include "datalang/parser.h"
+#include "fuzz_input_file.h"
 #include "platform/win/win32.h"
 
 #include "foundation/safeguards.h"
@@ -78,18 +79,15 @@ void ReadFile(const char* path)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static char path[64];
-    if (!path[0]) {
-        std::snprintf(path, sizeof path, "/tmp/fuzz_tokenizer_%d.txt", static_cast<int>(getpid()));
+    static const bool hooked = [] {
         CLexer::_pIsParseOption = OptionQuery;
         CRZParser::_pTagToID = TagToID;
-        std::atexit([] { unlink(path); });
-    }
-    std::FILE* file = std::fopen(path, "wb");
-    if (!file)
+        return true;
+    }();
+    (void)hooked;
+    const char* path = WriteFuzzInput("tokenizer", data, size);
+    if (!path)
         return 0;
-    std::fwrite(data, 1, size, file);
-    std::fclose(file);
     try {
         ReadFile(path);
     } catch (int) {
