@@ -53,20 +53,20 @@ std::uint16_t& Pixel(Ravel::IDirectDrawStandardSurfaceImp7* surface, int x, int 
     return reinterpret_cast<std::uint16_t*>(row)[x];
 }
 
-namespace {
-
-// Never dereferenced: the surfaces only ask whether a stage device exists.
-alignas(16) unsigned char gFakeDevice[16];
-
-} // namespace
-
 StageDevicePresent::StageDevicePresent()
+    : mSurface(MakeSurface(64, 64))
 {
-    Ravel::gStage = reinterpret_cast<Ravel::IDirect3DDeviceImp7*>(gFakeDevice);
+    mSurface->Set3DContext(Ravel::GetStageContext());
+    mDevice = new Ravel::IDirect3DDeviceImp7(mSurface);
+    Ravel::gStage = mDevice;
+    mSurface->Lock(nullptr, nullptr, 0, nullptr);
+    mSurface->Unlock(nullptr);
 }
 
 StageDevicePresent::~StageDevicePresent()
 {
+    mDevice->Release();
+    mSurface->Release();
     Ravel::gStage = nullptr;
 }
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "platform/ddraw/compressed_surface.h"
+#include "platform/ddraw/direct3d_device_imp7.h"
 #include "platform/ddraw/standard_surface.h"
 
 struct SDL_Window;
@@ -22,11 +23,21 @@ Ravel::IDirectDrawStandardSurfaceImp7* MakeSurface(unsigned width, unsigned heig
 // The 16-bit pixel at (x, y) of a locked-once surface.
 std::uint16_t& Pixel(Ravel::IDirectDrawStandardSurfaceImp7* surface, int x, int y);
 
-// Makes the stage device exist for the surfaces (it is only tested for presence) and restores it.
+// A stage device as the DirectDraw object makes it: a device over a 64 by 64 memory surface that draws in
+// the stage context. Needs the stage context (GLWindow); gone again at the end of the scope.
 class StageDevicePresent {
 public:
     StageDevicePresent();
     ~StageDevicePresent();
+    StageDevicePresent(const StageDevicePresent&) = delete;
+    StageDevicePresent& operator=(const StageDevicePresent&) = delete;
+
+    Ravel::IDirect3DDeviceImp7* device() const { return mDevice; }
+    Ravel::IDirectDrawStandardSurfaceImp7* surface() const { return mSurface; }
+
+private:
+    Ravel::IDirectDrawStandardSurfaceImp7* mSurface;
+    Ravel::IDirect3DDeviceImp7* mDevice;
 };
 
 // A hidden 64 by 64 window whose compatibility context is current and is the stage context.

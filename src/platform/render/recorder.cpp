@@ -29,6 +29,12 @@ const char* PrimitiveName(int type)
 
 } // namespace
 
+Recorder& Recorder::shared()
+{
+    static Recorder sRecorder;
+    return sRecorder;
+}
+
 Recorder::~Recorder()
 {
     if (mFile)

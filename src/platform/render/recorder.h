@@ -10,6 +10,8 @@ class Recorder {
 public:
     // Opens nothing: the file is made when recording is first switched on.
     Recorder() = default;
+    // The one recorder of the Direct3D devices, made on first use.
+    static Recorder& shared();
     ~Recorder();
     Recorder(const Recorder&) = delete;
     Recorder& operator=(const Recorder&) = delete;
