@@ -3,10 +3,23 @@
 
 #include <algorithm>
 
+#include "gfx/image.h"
+
 #include "foundation/safeguards.h"
 
 std::int32_t CVideo::_RGBFormat = 0;
 CPalette* CVideo::pPalette = nullptr;
+CImage* CVideo::pBackBuffer = nullptr;
+
+int CVideo::GetBackBufferWidth()
+{
+    return pBackBuffer ? pBackBuffer->GetWidth() : 0;
+}
+
+int CVideo::GetBackBufferHeight()
+{
+    return pBackBuffer ? pBackBuffer->GetHeight() : 0;
+}
 
 std::uint16_t CVideo::TrueToHigh(int r, int g, int b)
 {
