@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "datalang/block_keywords.h"
+#include "datalang/block_round_trip.h"
 #include "datalang/lexer.h"
 #include "datalang/script_text.h"
 #include "foundation/attribute_tuple.h"
@@ -17,28 +18,15 @@
 
 namespace {
 
-// Reads the block body in text (after its "{") into value and answers ParseFields' result.
 template <class T> int Read(T& value, const std::string& text)
 {
-    ScratchFile file(text);
-    CRZParser parser(file.Path(), "r");
-    return value.ParseFields(parser);
+    return ReadBlock(value, text);
 }
 
-// GetScript, written as "key = tree", read back through the block reader into a fresh value.
 template <class T> T RoundTrip(const T& value, std::string* written = nullptr)
 {
-    CLSymbol symbol("key", value.GetScript());
-    const std::string text = WrittenText(symbol);
-    if (written)
-        *written = text;
-    ScratchFile file(text);
-    CRZParser parser(file.Path(), "r");
     T result;
-    EXPECT_EQ(parser.ParseSimpleStatement(), 1) << text;
-    if (parser.value.type == TT_OPEN_BRACE) {
-        EXPECT_EQ(result.ParseFields(parser), 0) << text;
-    }
+    ReadBack(value, result, written);
     return result;
 }
 
@@ -68,6 +56,19 @@ TEST(ValueBlocks, KeywordIdsMatchTheKeywordTable)
         { KW_STEWARDSHIP, "stewardship" },
         { KW_HEALTH, "health" },
         { KW_FERTILITY, "fertility" },
+        { KW_GOLD, "gold" },
+        { KW_PRESTIGE, "prestige" },
+        { KW_PIETY, "piety" },
+        { KW_INCOME_TAX_PEASANTS, "income_tax_peasants" },
+        { KW_INCOME_TAX_BURGERS, "income_tax_burgers" },
+        { KW_INCOME_TAX_CLERGY, "income_tax_clergy" },
+        { KW_INCOME_TAX_NOBLES, "income_tax_nobles" },
+        { KW_INCOME_NEGOTIATIONS, "income_negotiations" },
+        { KW_INCOME_BUILDINGS, "income_buildings" },
+        { KW_PEASANTS, "peasants" },
+        { KW_BURGHERS, "burghers" },
+        { KW_CLERGY, "clergy" },
+        { KW_NOBLES, "nobles" },
     };
     for (const auto& [id, name] : keywords)
         EXPECT_STREQ(CLexer::GetString(id), name) << id;

@@ -1,0 +1,213 @@
+// Modifiers: reading them from definition blocks, combining them and describing them to the player.
+#include "realms/modifier.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "datalang/block_reader.h"
+#include "datalang/script_tree.h"
+#include "foundation/utilities.h"
+#include "gfx/new_text.h"
+
+#include "foundation/safeguards.h"
+
+namespace {
+
+inline constexpr CRZTokenType KW_TOLLS = static_cast<CRZTokenType>(35);
+inline constexpr CRZTokenType KW_LOYALTY = static_cast<CRZTokenType>(76);
+inline constexpr CRZTokenType KW_SPEED = static_cast<CRZTokenType>(325);
+inline constexpr CRZTokenType KW_ATTRITION = static_cast<CRZTokenType>(423);
+inline constexpr CRZTokenType KW_DEMESNE = static_cast<CRZTokenType>(602);
+inline constexpr CRZTokenType KW_SUPPORTABLE = static_cast<CRZTokenType>(640);
+inline constexpr CRZTokenType KW_PERCENTAGE_SCORE = static_cast<CRZTokenType>(746);
+inline constexpr CRZTokenType KW_PERCENTAGE_BUILD_TIME = static_cast<CRZTokenType>(747);
+inline constexpr CRZTokenType KW_PERCENTAGE_ATTRITION = static_cast<CRZTokenType>(748);
+inline constexpr CRZTokenType KW_PERCENTAGE_SPEED = static_cast<CRZTokenType>(749);
+inline constexpr CRZTokenType KW_PERCENTAGE_ASSASINATION_SUCCESS = static_cast<CRZTokenType>(751);
+inline constexpr CRZTokenType KW_PERCENTAGE_TRANSPORTATION_COST = static_cast<CRZTokenType>(752);
+inline constexpr CRZTokenType KW_PERIODIC_LOYALTY = static_cast<CRZTokenType>(753);
+inline constexpr CRZTokenType KW_PERIODIC_SCORE = static_cast<CRZTokenType>(754);
+inline constexpr CRZTokenType KW_PILLAGE_SCORE = static_cast<CRZTokenType>(755);
+inline constexpr CRZTokenType KW_REGIMENT_SKILL_BONUS = static_cast<CRZTokenType>(757);
+inline constexpr CRZTokenType KW_RESEARCH_BONUS = static_cast<CRZTokenType>(759);
+inline constexpr CRZTokenType KW_CHARACTER_SKILL_BONUS = static_cast<CRZTokenType>(760);
+
+// Appends formatted lines to a fixed buffer; what does not fit is cut.
+class CLineWriter {
+public:
+    CLineWriter(char* buffer, std::size_t size)
+        : buffer(buffer)
+        , size(size)
+    {
+        buffer[0] = '\0';
+    }
+
+    // The formats are this file's own; the text database's text only ever goes in as an argument.
+    void Append(const char* format, const char* key, float value)
+    {
+        if (used + 1 >= size)
+            return;
+        const int written
+            = std::snprintf(buffer + used, size - used, format, TextStrings.GetString(key), value);
+        if (written > 0)
+            used = std::min(size - 1, used + static_cast<std::size_t>(written));
+    }
+
+private:
+    char* buffer;
+    std::size_t size;
+    std::size_t used = 0;
+};
+
+const char* const kFactorLine = "%s %+.0f\\%%\n";
+const char* const kAmountLine = "%s %+.0f\n";
+const char* const kPeriodicLoyaltyLine = "%s %+.1f\n";
+
+} // namespace
+
+int CModifier::ParseFields(CRZParser& parser)
+{
+    return ReadBlockStatements(parser, [&] {
+        const char* text = parser.value.text;
+        const bool block = parser.value.type == TT_OPEN_BRACE;
+        switch (parser.key.type) {
+        case KW_PERCENTAGE_SCORE:
+        case KW_PERIODIC_SCORE:
+        case KW_PILLAGE_SCORE:
+        case KW_PERIODIC_LOYALTY:
+        case KW_LOYALTY:
+            if (!block)
+                parser.ParseError("unknown lhs in CModifier");
+            break;
+        default:
+            break;
+        }
+        switch (parser.key.type) {
+        case KW_PERCENTAGE_SCORE:
+            scoreFactor.ParseFields(parser);
+            break;
+        case KW_PERIODIC_SCORE:
+            periodicScore.ParseFields(parser);
+            break;
+        case KW_PILLAGE_SCORE:
+            pillageScore.ParseFields(parser);
+            break;
+        case KW_PERIODIC_LOYALTY:
+            periodicLoyalty.ParseFields(parser);
+            break;
+        case KW_LOYALTY:
+            loyalty.ParseFields(parser);
+            break;
+        case KW_PERCENTAGE_BUILD_TIME:
+            buildTimeFactor = qvx_atof(text);
+            break;
+        case KW_PERCENTAGE_SPEED:
+            speedFactor = qvx_atof(text);
+            break;
+        case KW_PERCENTAGE_ASSASINATION_SUCCESS:
+            assassinationFactor = qvx_atof(text);
+            break;
+        case KW_PERCENTAGE_TRANSPORTATION_COST:
+            transportationCostFactor = qvx_atof(text);
+            break;
+        case KW_DEMESNE:
+            demesne = qvx_atof(text);
+            break;
+        case KW_TOLLS:
+            tollsFactor = qvx_atof(text);
+            break;
+        case KW_SPEED:
+            recruitmentFactor = qvx_atof(text);
+            break;
+        case KW_ATTRITION:
+        case KW_PERCENTAGE_ATTRITION:
+            attrition = qvx_atof(text);
+            break;
+        case KW_SUPPORTABLE:
+            supportable = qvx_atof(text);
+            break;
+        case KW_REGIMENT_SKILL_BONUS:
+        case KW_RESEARCH_BONUS:
+        case KW_CHARACTER_SKILL_BONUS:
+            break;
+        default:
+            parser.ParseError("unknown lhs in CModifier");
+        }
+        return kReadOn;
+    });
+}
+
+CLScript* CModifier::GetScript() const
+{
+    return new CLSList;
+}
+
+CModifier& CModifier::operator+=(const CModifier& other)
+{
+    scoreFactor.MemberwiseMultiplicationAndAssignment(other.scoreFactor);
+    buildTimeFactor *= other.buildTimeFactor;
+    speedFactor *= other.speedFactor;
+    assassinationFactor *= other.assassinationFactor;
+    transportationCostFactor *= other.transportationCostFactor;
+    demesne += other.demesne;
+    tollsFactor *= other.tollsFactor;
+    recruitmentFactor *= other.recruitmentFactor;
+    attrition += other.attrition;
+    supportable += other.supportable;
+    periodicScore += other.periodicScore;
+    periodicLoyalty += other.periodicLoyalty;
+    pillageScore += other.pillageScore;
+    loyalty += other.loyalty;
+    return *this;
+}
+
+const char* CModifier::GetDescription() const
+{
+    static char text[4096];
+    CLineWriter lines(text, sizeof text);
+    const std::pair<const char*, float> factors[] = {
+        { "GOLD_BONUS", scoreFactor.GetGold() },
+        { "PIETY_BONUS", scoreFactor.GetPiety() },
+        { "PRESTIGE_BONUS", scoreFactor.GetPrestige() },
+        { "BUILDTIME_BONUS", buildTimeFactor },
+        { "SPEED_BONUS", speedFactor },
+        { "ASSASINATION_BONUS", assassinationFactor },
+        { "TOLL_MODIFIER", tollsFactor },
+        { "RECRUIT_MODIFIER", recruitmentFactor },
+    };
+    // Factors read from text land a hair away from 1; only a real change is worth a line.
+    for (const auto& [key, factor] : factors)
+        if (std::fabs(factor - 1.0f) > 0.001f)
+            lines.Append(kFactorLine, key, (factor - 1.0f) * 100.0f);
+    if (attrition != 0.0f)
+        lines.Append(kAmountLine, "ATTRITION_MODIFIER", attrition * 100.0f);
+    if (supportable != 0.0f)
+        lines.Append(kAmountLine, "SUPPORT_MODIFIER", supportable);
+    if (demesne != 0.0f)
+        lines.Append(kAmountLine, "DEMESNE_MODIFIER", demesne * -100.0f);
+    const auto appendScore = [&](const CSimpleScore& score, const char* const(&keys)[3]) {
+        const float values[] = { score.GetGold(), score.GetPrestige(), score.GetPiety() };
+        for (int part = 0; part < 3; ++part)
+            if (values[part] != 0.0f)
+                lines.Append(kAmountLine, keys[part], values[part]);
+    };
+    const auto appendEstates = [&](const CStandsTuple& estates, const char* const(&keys)[CStandsTuple::COUNT],
+                                   const char* format, float scale) {
+        for (int estate = 0; estate < CStandsTuple::COUNT; ++estate)
+            if (estates.Get(estate) != 0.0f)
+                lines.Append(format, keys[estate], estates.Get(estate) * scale);
+    };
+    appendScore(periodicScore, { "ABSOLUTE_GOLD_BONUS", "ABSOLUTE_PRESTIGE_BONUS", "ABSOLUTE_PIETY_BONUS" });
+    appendEstates(periodicLoyalty,
+        { "PEASANTS_PERIODIC_LOYALTY_BONUS", "BURGHERS_PERIODIC_LOYALTY_BONUS",
+            "CLERGY_PERIODIC_LOYALTY_BONUS", "NOBLES_PERIODIC_LOYALTY_BONUS" },
+        kPeriodicLoyaltyLine, 100.0f);
+    appendScore(pillageScore,
+        { "ABSOLUTE_PILLAGE_GOLD_BONUS", "ABSOLUTE_PILLAGE_PRESTIGE_BONUS", "ABSOLUTE_PILLAGE_PIETY_BONUS" });
+    appendEstates(loyalty,
+        { "PEASANTS_LOYALTY_BONUS", "BURGHERS_LOYALTY_BONUS", "CLERGY_LOYALTY_BONUS",
+            "NOBLES_LOYALTY_BONUS" },
+        kAmountLine, 1.0f);
+    return text;
+}
