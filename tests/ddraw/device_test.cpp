@@ -2,13 +2,20 @@
 #include <gtest/gtest.h>
 
 #include <GL/gl.h>
+#include <unistd.h>
+
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
 #include <vector>
 
 #include "ddraw/ddraw_fixture.h"
 #include "host/host_scratch.h"
 #include "platform/render/card_settings.h"
+#include "platform/render/recorder.h"
 #include "platform/ddraw/direct3d_device_imp7.h"
 #include "platform/ddraw/direct3d_imp7.h"
 #include "platform/ddraw/stage_device.h"
@@ -122,6 +129,9 @@ TEST_F(Device, SceneOnAMemorySurfaceEndsUpInItsPixelsTopRowFirst)
     EXPECT_EQ(ddraw_test::Pixel(mSurface, 63, 63), 0x001F);
     EXPECT_EQ(ddraw_test::Pixel(mSurface, 11, 52), 0x001F);
     mSurface->Unlock(nullptr);
+    mDevice->Release();
+    mDevice = nullptr;
+    EXPECT_EQ(Ravel::gDevice, nullptr);
 }
 
 TEST_F(Device, StageDeviceDrawsIntoTheWindow)
@@ -220,6 +230,32 @@ TEST_F(Device, IndexedDrawOfA36ByteVertexReadsNoSecondTexturePair)
     ASSERT_EQ(mDevice->DrawIndexedPrimitiveVB(D3DPT_TRIANGLELIST, buffer, 0, 3, indices, 3, 0), 0);
     EXPECT_EQ(ReadAfterScene(16, 32), 0x7C00);
     buffer->Release();
+}
+
+TEST_F(Device, IndexedDrawsReachTheRecorderCountedFromTheirStart)
+{
+    char dir[] = "/tmp/vellmark_d3drec_XXXXXX";
+    ASSERT_NE(mkdtemp(dir), nullptr);
+    char old[4096] {};
+    ASSERT_EQ(getcwd(old, sizeof old), old);
+    ASSERT_EQ(chdir(dir), 0);
+    MakeDevice();
+    const ColourTexVertex vertices[4] = { { 9, 9, 9, 0, 0, 0 }, kLeft[0], kLeft[1], kLeft[2] };
+    IDirect3DVertexBuffer7* buffer = MakeBuffer(0x142, vertices, sizeof vertices);
+    WORD indices[] = { 2, 0 };
+    ASSERT_TRUE(Ravel::Recorder::shared().setEnabled(true));
+    Frame();
+    EXPECT_EQ(mDevice->DrawIndexedPrimitiveVB(D3DPT_LINELIST, buffer, 1, 3, indices, 2, 0), 0);
+    mDevice->EndScene();
+    Ravel::Recorder::shared().setEnabled(false);
+    std::ifstream file(Ravel::Recorder::kFileName);
+    std::stringstream text;
+    text << file.rdbuf();
+    EXPECT_NE(text.str().find("\t2 # nVertices\n\t-0.5 0.5 0\n\t-0.9 -0.5 0\n)"), std::string::npos) << text.str();
+    buffer->Release();
+    std::remove(Ravel::Recorder::kFileName);
+    EXPECT_EQ(chdir(old), 0);
+    rmdir(dir);
 }
 
 TEST_F(Device, RefusedDrawsAnswerFailureAndDrawNothing)
