@@ -1,56 +1,73 @@
 // The named counters of scripts and their data-language block.
 #include "characters/flags.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 
 #include "datalang/block_reader.h"
 #include "datalang/parser.h"
 #include "datalang/script_tree.h"
 #include "foundation/utilities.h"
-#include "platform/win/win32.h"
 
 #include "foundation/safeguards.h"
 
-CFlags::~CFlags()
-{
-    RemoveAll();
-}
+namespace {
 
-void CFlags::RemoveAll()
-{
-    DeleteAll(flags);
-}
+// The name as the tree keys it: cut to the flag's field.
+struct CFlagName {
+    explicit CFlagName(const char* name) { CopyString(text, name ? name : ""); }
+    char text[sizeof CFlag::name];
+};
+
+} // namespace
 
 const CFlag* CFlags::Find(const char* name) const
 {
-    for (auto it = flags.GetHead(); !it.IsEnd(); it++) {
-        if (stricmp((*it)->name, name) == 0)
-            return *it;
+    return Get(CFlagName(name).text);
+}
+
+void CFlags::NewFlag(const char* name, int value)
+{
+    const CFlagName key(name);
+    if (key.text[0] == '\0')
+        return;
+    if (CFlag* flag = Get(key.text)) {
+        // Replacing it in the tree would lose the flag that is there.
+        flag->value = static_cast<int16_t>(value);
+        return;
     }
-    return nullptr;
+    CFlag* flag = new CFlag {};
+    CopyString(flag->name, key.text);
+    flag->value = static_cast<int16_t>(value);
+    Add(flag->name, flag);
 }
 
 CFlag* CFlags::FindOrAdd(const char* name)
 {
-    if (const CFlag* found = Find(name))
-        return const_cast<CFlag*>(found);
-    CFlag* flag = new CFlag {};
-    // A longer name is cut to the field.
-    std::snprintf(
-        flag->name, sizeof flag->name, "%.*s", static_cast<int>(sizeof flag->name - 1), name ? name : "");
-    flags.Append(flag);
-    return flag;
+    const CFlagName key(name);
+    if (CFlag* flag = Get(key.text))
+        return flag;
+    NewFlag(key.text, 0);
+    return Get(key.text);
 }
 
 void CFlags::SetFlag(const char* name, int value)
 {
-    FindOrAdd(name)->value = static_cast<int16_t>(value);
+    NewFlag(name, value);
 }
 
 void CFlags::IncFlag(const char* name, int delta)
 {
-    CFlag* flag = FindOrAdd(name);
-    flag->value = static_cast<int16_t>(flag->value + delta);
+    if (CFlag* flag = FindOrAdd(name))
+        flag->value = static_cast<int16_t>(
+            std::clamp<int64_t>(int64_t { flag->value } + delta, INT16_MIN, INT16_MAX));
+}
+
+bool CFlags::IsGreaterThan(const char* name, int value)
+{
+    const CFlag* flag = FindOrAdd(name);
+    return flag != nullptr && flag->value >= value;
 }
 
 int CFlags::ParseFields(CRZParser& parser)
@@ -61,7 +78,7 @@ int CFlags::ParseFields(CRZParser& parser)
             value = 1;
         else if (parser.value.type != KW_NO)
             value = TextToInt(parser.value.text);
-        SetFlag(parser.key.text, value);
+        NewFlag(parser.key.text, value);
         return kReadOn;
     });
 }
@@ -69,7 +86,10 @@ int CFlags::ParseFields(CRZParser& parser)
 CLScript* CFlags::GetScript() const
 {
     CLSList* list = new CLSList;
-    for (auto it = flags.GetHead(); !it.IsEnd(); it++)
-        list->Append(new CLSymbol((*it)->name, new CLInteger((*it)->value)));
+    // The tree's walk takes a plain function, so the list travels in a static for the walk's length.
+    static CLSList* target;
+    target = list;
+    const_cast<CFlags*>(this)->ForEach(
+        [](CFlag* flag) { target->Append(new CLSymbol(flag->name, new CLInteger(flag->value))); });
     return list;
 }
