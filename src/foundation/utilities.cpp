@@ -2,6 +2,8 @@
 #include "foundation/utilities.h"
 
 #include <climits>
+#include <cstdarg>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -18,6 +20,19 @@ bool CopyString(char* to, const char* from, std::size_t size)
     std::memcpy(to, from, n);
     to[n] = '\0';
     return n == length;
+}
+
+bool AppendFormat(char* buffer, std::size_t size, const char* format, ...)
+{
+    if (size == 0)
+        return false;
+    const std::size_t used = strnlen(buffer, size - 1);
+    buffer[used] = '\0';
+    std::va_list arguments;
+    va_start(arguments, format);
+    const int written = std::vsnprintf(buffer + used, size - used, format, arguments);
+    va_end(arguments);
+    return written >= 0 && static_cast<std::size_t>(written) < size - used;
 }
 
 float qvx_atof(const char* text)

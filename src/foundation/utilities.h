@@ -20,6 +20,17 @@ inline char AsciiLower(char c)
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
+// ASCII letters a to z raised to upper case; every other byte unchanged.
+inline char AsciiUpper(char c)
+{
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// Appends the formatted text to the terminated text in buffer, cut to the buffer's size. Descriptions are
+// built line by line this way. False when the text had to be cut (or size is 0).
+bool AppendFormat(char* buffer, std::size_t size, const char* format, ...)
+    __attribute__((format(printf, 3, 4)));
+
 // The decimal number at the start of the text (what strtod accepts), in single precision; 0 without one.
 float qvx_atof(const char* text);
 

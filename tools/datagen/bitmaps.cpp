@@ -2,6 +2,8 @@
 // raw ".act" tables and as colour tables of 8-bit ".bmp" files.
 #include "bitmaps.h"
 
+#include "definition_files.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -259,6 +261,9 @@ void WriteBitmaps(const Context& context)
     write("gfx\\interface\\middle.bmp", 244, 64, Depth::True);
     write("gfx\\interface\\bottom.bmp", 244, 120, Depth::True);
     write("gfx\\interface\\searchpanel.bmp", 600, 64, Depth::True);
+    // The pictures of buildings and advances.
+    for (const std::string& path : DefinitionPictures())
+        write(path, 32, 24, Depth::IndexedRle, true);
 }
 
 } // namespace datagen

@@ -7,6 +7,7 @@
 
 #include "bitmaps.h"
 #include "data_writer.h"
+#include "definition_files.h"
 #include "movie_encoder.h"
 
 #include "foundation/safeguards.h"
@@ -51,6 +52,7 @@ int main(int argc, char** argv)
     try {
         datagen::WriteTextTables(context);
         datagen::WriteScenarioFiles(context);
+        datagen::WriteDefinitionFiles(context);
         datagen::WriteIntroMovies(context);
         datagen::WriteBitmaps(context);
     } catch (const std::exception& e) {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "data_writer.h"
+#include "definition_files.h"
 #include "gfx/text_table_files.h"
 #include "text_keys.h"
 
@@ -35,6 +36,8 @@ void WriteTextTables(const Context& context)
         files[table] = "#key;English;Language 1;Language 2;Language 3;Language 4;Language 5;Language 6;"
                        "Language 7;Language 8;Language 9;\r\n";
     for (const TextKey& entry : TextKeys())
+        AppendRow(files.at(entry.file), entry.key, entry.english);
+    for (const DefinitionText& entry : DefinitionTexts())
         AppendRow(files.at(entry.file), entry.key, entry.english);
     for (auto& [name, contents] : files) {
         contents += "#EOF;;;;;;;;;;;\r\n";

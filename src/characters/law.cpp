@@ -1,0 +1,115 @@
+// Law types read from "db\laws.txt" and the sets of laws in force.
+#include "characters/law.h"
+
+#include <memory>
+
+#include "foundation/utilities.h"
+#include "gfx/new_text.h"
+
+#include "foundation/safeguards.h"
+
+namespace {
+
+constexpr CRZTokenType KW_GROUP = static_cast<CRZTokenType>(197);
+constexpr const char* kUnknownLawKey = "unknown lhs in law file";
+
+// The law's keyword in upper case followed by the suffix, looked up in the text database.
+const char* LawText(int id, const char* suffix)
+{
+    char key[CNewText::kKeyMax + 1] = "";
+    AppendFormat(key, sizeof key, "%s%s", kLawKind.GetWord(id), suffix);
+    for (char* c = key; *c; ++c)
+        *c = AsciiUpper(*c);
+    return TextStrings.GetString(key);
+}
+
+} // namespace
+
+CLawType* CLawType::_pTypes = nullptr;
+
+int GetLawType(int token)
+{
+    return kLawKind.Find(token);
+}
+
+bool CLawType::Init()
+{
+    return InitFromFile("db\\laws.txt");
+}
+
+bool CLawType::InitFromFile(const char* path)
+{
+    std::unique_ptr<CLawType[]> types(new CLawType[kLawCount]);
+    for (int id = 0; id < kLawCount; ++id)
+        types[id].id = id;
+    const bool read = LoadDefinitionFile(path, [&](CRZParser& parser) {
+        ReadFileStatements(parser, kUnknownLawKey, [&] {
+            const int id = GetLawType(parser.key.type);
+            if (id == kLawCount)
+                parser.ParseError(kUnknownLawKey);
+            ExpectBlock(parser, kUnknownLawKey);
+            types[id].ParseFields(parser);
+        });
+    });
+    if (!read)
+        return false;
+    Shutdown();
+    _pTypes = types.release();
+    return true;
+}
+
+void CLawType::Shutdown()
+{
+    delete[] _pTypes;
+    _pTypes = nullptr;
+}
+
+const CLawType* CLawType::Get(int id)
+{
+    return _pTypes && id >= 0 && id < kLawCount ? &_pTypes[id] : nullptr;
+}
+
+const char* CLawType::GetName() const
+{
+    return LawText(id, "");
+}
+
+const char* CLawType::GetDesc() const
+{
+    return LawText(id, "_DESC");
+}
+
+int CLawType::ParseFields(CRZParser& parser)
+{
+    return ReadBlockStatements(parser, [&] {
+        if (parser.key.type != KW_GROUP)
+            parser.ParseError(kUnknownLawKey);
+        const int number = TextToInt(parser.value.text);
+        // The realm indexes its per-group change dates by this number.
+        if (parser.value.type != TT_NUMBER || number < 0 || number >= kLawGroupCount)
+            parser.ParseError("law group out of range in law file");
+        group = number;
+        return kReadOn;
+    });
+}
+
+void CLawTuple::Set(int id)
+{
+    if (id < 0 || id >= kLawCount)
+        return;
+    if (const CLawType* type = CLawType::Get(id))
+        for (int other = 0; other < kLawCount; ++other)
+            if (const CLawType* candidate = CLawType::Get(other); candidate->GetGroup() == type->GetGroup())
+                Remove(other);
+    Add(id);
+}
+
+CLScript* CLawTuple::GetScript() const
+{
+    return WriteKeywordSet(kLawKind, [&](int number) { return Exists(number); });
+}
+
+int CLawTuple::ParseFields(CRZParser& parser)
+{
+    return ReadKeywordSet(parser, kLawKind, "Unknown ", [&](int number, bool yes) { Put(number, yes); });
+}

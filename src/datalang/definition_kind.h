@@ -1,0 +1,99 @@
+// What the definition kinds (traits, laws, advances, improvements, province effects) share: members named by
+// keywords, sets of members saved as "keyword = yes", and definition files of "keyword = { ... }" blocks.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include "datalang/block_reader.h"
+#include "datalang/parser.h"
+#include "datalang/script_tree.h"
+
+// A kind's members by number, each with its keyword token; the member count stands for "none".
+struct CKeywordKind {
+    const CRZTokenType* tokens;
+    int count;
+
+    // The number of the member named by the token, or count for any other token.
+    int Find(int token) const;
+    // The keyword's written spelling; "" for a number outside the kind.
+    const char* GetWord(int number) const;
+};
+
+// Reads "keyword = value" statements up to the block's "}" (consumed), calling set(number, value is "yes")
+// for each; a key that names no member ends the load with the message.
+template <class Set>
+int ReadKeywordSet(CRZParser& parser, const CKeywordKind& kind, const char* unknown, Set set)
+{
+    return ReadBlockStatements(parser, [&] {
+        const int number = kind.Find(parser.key.type);
+        if (number == kind.count)
+            parser.ParseError(unknown);
+        set(number, parser.value.type == KW_YES);
+        return kReadOn;
+    });
+}
+
+// The saved form of a set: one "keyword = yes" per member held, in number order; the caller owns the list.
+template <class Has> CLScript* WriteKeywordSet(const CKeywordKind& kind, Has has)
+{
+    CLSList* list = new CLSList;
+    for (int number = 0; number < kind.count; ++number)
+        if (has(number))
+            list->Append(new CLSymbol(kind.tokens[number], new CLBool(true)));
+    return list;
+}
+
+// One 32-bit flag per member of a kind: the set form of traits, laws, improvements and effects. Numbers
+// outside 0..N-1 are never held and change nothing.
+template <int N> class CKeywordFlags {
+public:
+    bool Exists(int number) const { return number >= 0 && number < N && flags[number] != 0; }
+    void Add(int number) { Put(number, true); }
+    void Remove(int number) { Put(number, false); }
+    void Put(int number, bool on)
+    {
+        if (number >= 0 && number < N)
+            flags[number] = on ? 1 : 0;
+    }
+    // Every member of other is held here too.
+    bool HasAll(const CKeywordFlags& other) const
+    {
+        for (int number = 0; number < N; ++number)
+            if (other.flags[number] && !flags[number])
+                return false;
+        return true;
+    }
+    CKeywordFlags& operator|=(const CKeywordFlags& other)
+    {
+        for (int number = 0; number < N; ++number)
+            flags[number] = flags[number] | other.flags[number];
+        return *this;
+    }
+    bool operator==(const CKeywordFlags& other) const = default;
+
+protected:
+    int32_t flags[N] = {};
+};
+
+// Reads every statement of a whole file: each must be "key = value" and goes to the handler, which checks
+// its key; a stray "}" or a key without "=" ends the load with the message. Returns at the end of the file.
+template <class Handler> void ReadFileStatements(CRZParser& parser, const char* unknown, Handler handle)
+{
+    for (;;) {
+        const int read = parser.ParseSimpleStatement();
+        if (read == -1)
+            return;
+        if (read != 1)
+            parser.ParseError(unknown);
+        handle();
+    }
+}
+
+// Ends the load with the message unless the statement's value opens a block: a block reader started on
+// anything else would take the statements after it as its own.
+void ExpectBlock(CRZParser& parser, const char* message);
+
+// Reads the definition file at the game path through read. True when the file was read to its end; false
+// when it could not be opened or read ended in a located parse error, whose report GetAssertMessage holds.
+bool LoadDefinitionFile(const char* path, const std::function<void(CRZParser&)>& read);

@@ -1,0 +1,52 @@
+// libFuzzer target over the readers of the definition tables and of the sets saved with characters, realms
+// and provinces: the first byte picks the reader, the rest is its file. Any input loads or is refused with
+// a report; never a crash, a hang or a leak.
+#include <cstddef>
+#include <cstdint>
+
+#include "armies/military_composition.h"
+#include "characters/law.h"
+#include "datalang/parser.h"
+#include "fuzz_input_file.h"
+
+#include "foundation/safeguards.h"
+
+namespace {
+
+// Reads a block body (what follows its "{") into the value; a located parse error ends it.
+template <class T> void ReadBlockOf(const char* path)
+{
+    T value;
+    try {
+        CRZParser parser(path, "r");
+        value.ParseFields(parser);
+        // What was read must write again.
+        delete value.GetScript();
+    } catch (int) {
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    if (size < 1)
+        return 0;
+    const char* path = WriteFuzzInput("definitions", data + 1, size - 1);
+    if (!path)
+        return 0;
+    // Seeds start with a letter: "a" the laws file, "b" a law set, "c" a military composition.
+    switch (static_cast<unsigned char>(data[0] - 'a') % 3) {
+    case 0:
+        CLawType::InitFromFile(path);
+        CLawType::Shutdown();
+        break;
+    case 1:
+        ReadBlockOf<CLawTuple>(path);
+        break;
+    default:
+        ReadBlockOf<CMilitaryComposition>(path);
+        break;
+    }
+    return 0;
+}
