@@ -1,5 +1,6 @@
-// CImageBase and CImage: a picture the game draws, loaded from a bitmap file or made blank by size.
-// For now the pixels always live in the bitmap's own memory; surfaces and drawing come with the video.
+// CImageBase and CImage: a picture the game draws, loaded from a bitmap file or made blank by size, its
+// pixels held in an emulated DirectDraw surface of its own (or, for the screen image, the display's
+// primary surface), locked for drawing, and the general blit with its clipping, scroll wrap and copy paths.
 #pragma once
 
 #include <cstdint>
@@ -9,7 +10,9 @@
 #include "gfx/bitmap_file.h"
 #include "gfx/image_types.h"
 #include "gfx/video.h"
+#include "platform/ddraw/ddraw_types.h"
 
+class CFile;
 class CImage;
 class CPalette;
 struct CRLEFrame;
@@ -18,46 +21,94 @@ struct CRLETarget;
 
 inline constexpr const char* kDummyImageName = "gfx/dummy.bmp";
 inline constexpr const char* kSizedImageName = "sized image";
+// How often Lock() tries again a lock that keeps failing before it gives up with null.
+inline constexpr int kImageLockAttempts = 64;
 
 class CImageBase : public CBitmap, public CVideo {
 public:
-    // A blank image named "sized image": 8 or 16 bits of zeroed pixels for the types that own pixels
-    // (video, system, locked surface); nothing for the others or for a size that cannot be made.
+    // A blank image named "sized image" of 8 or 16 bits, its pixels cleared: a surface of its own for the
+    // video, system and locked-surface types (a video image that cannot have one is "gfx/dummy.bmp" as a
+    // system image); nothing for the screen type, which gets the display's surface attached.
     CImageBase(int width, int height, int bits, ImageType type);
     // Loads the file; when it cannot be loaded, "gfx/dummy.bmp" in its place, under that name.
     CImageBase(const char* file, ImageType type, bool rle);
+    // Releases the surface unless it is the display's primary surface.
     ~CImageBase() override;
 
     // Takes the name, the screen palette and the pixels of the file (or of the fallback picture).
     void Init(const char* file, ImageType type);
     // 1 when the file was loaded, or when the type keeps no pixels of its own; 0 otherwise.
     int Create(const char* file, ImageType type);
+    int CreateVideoType(const char* file);
+    int CreateSystemType(const char* file);
+    // Attaches a surface the image does not own (the display's primary surface) and takes its pitch.
+    void SetScreenSurface(Windows::IDirectDrawSurface7* surface, Windows::DDSURFACEDESC2* desc);
+
+    // The first pixel with the surface locked, or null when it cannot be locked (after a bounded number
+    // of attempts). Locks do not count up: one Unlock ends them all.
+    unsigned char* Lock() override;
+    unsigned char* Lock(int x, int y) override;
+    void Unlock() override;
+    // Locks write-only for a software copy; null on failure. The flag tells Draw who holds the lock.
+    unsigned char* LockImageSurface();
+    bool UnlockImageSurface();
+
+    void Fill8Bit(unsigned char index);
+    void Fill16Bit(unsigned short pixel);
+    // 8-bit images to index 0, 16-bit ones to the transparent colour.
+    void Clear();
+    // 1 for a transparent pixel of a plain image (index 0 or 1, or the transparent colour); encoded
+    // images and points outside the image answer 0.
+    int IsPixelTransparent(int x, int y);
+    // 1 when a 16-bit image holds pure green of the current format anywhere (padding included).
+    int ScanTransparency();
+    // Where (0, 0) of a drawing into this image lands, wrapped into the image.
+    void SetScrollOffset(int x, int y);
+    void SetScrollOffsetRelative(int dx, int dy);
+
+    // Draws src of this image at (x, y) of dest (x and the source columns rounded down to even), clipped
+    // to clip (the destination when null; the caller's clip is rounded too). 1 when something was drawn,
+    // 0 when clipped away or wholly inside cover.
+    int Draw(int x, int y, CRect src, CRect* clip, CImage* dest, CRect* cover);
+    int Draw(int x, int y, CImage* dest);
+    // Brings (x, y) and src inside clip at the scale shift; 1 when something is left.
+    int ClipImage(int* x, int* y, CRect* src, CRect* clip) const;
+
+    // The software copy paths of Draw, on locked pixels; each stays inside both images.
+    void FastBltAsm16to16(int x, int y, CRect* src, CImage* dest);
+    void FastBltAsm8to8(int x, int y, CRect* src, CImage* dest);
+    // 8-bit indices through the palette into 16-bit 5-5-5 pixels: index 0 keeps the destination, index 1
+    // halves it; the destination wraps round as a torus. Nothing in 5-6-5.
+    void proc_SpriteMacro(int x, int y, CRect* src, CImage* dest);
+    // One row of proc_SpriteMacro: pairs pixel pairs from source pixels (2i << shift, (2i + 1) << shift)
+    // into the destination row from column on, wrapping at destWidth.
+    static void proc_ScaleMacro15(std::uint16_t* destRow, int destWidth, int column, const std::uint8_t* from,
+        int pairs, int shift, const std::uint32_t* table);
+    // A system image row by row into the screen image at the position, unkeyed, clipped to the screen.
+    void BlitToScreen(CImage* dest, CRect* src, CRect* position);
+    // This image into dest at (x, y), starting from the source column and row and wrapping round.
+    void BlitScroll(int x, int y, int sourceColumn, int sourceRow, CImage* dest);
 
     const char* GetName() const { return _Name; }
     ImageType GetType() const { return _Type; }
+    // The draw mode of an encoded image (plain, alpha, translucent or multiply) is its type.
+    void SetType(ImageType type) { _Type = type; }
     CPalette* GetPalette() const { return _pPalette; }
     void SetPalette(CPalette* palette) { _pPalette = palette; }
     bool IsRLE() const { return _bRLE != 0; }
-    // The draw mode of an encoded image (plain, alpha, translucent or multiply) is its type.
-    void SetType(ImageType type) { _Type = type; }
+    Windows::IDirectDrawSurface7* GetSurface() const { return _pSurface; }
     int GetOpacity() const { return _Opacity; }
     void SetOpacity(int opacity) { _Opacity = opacity; }
     int GetScale() const { return _ScaleShift; }
     void SetScale(int shift) { _ScaleShift = shift; }
     int GetLight() const { return _Light; }
     void SetLight(int light) { _Light = light; }
+    int GetScrollX() const { return _ScrollX; }
+    int GetScrollY() const { return _ScrollY; }
+    bool HasTransparency() const { return _bHasTransparency != 0; }
+    int GetLockCount() const { return _LockCount; }
     // Null for a plain image.
     const CRLEHeader* GetRLEHeader() const { return _pRLEHeader.get(); }
-
-    // Draws src of this image at (x, y) into dest, cut to clip (the whole of dest when null). 0 when
-    // nothing is left or the drawn rectangle lies wholly inside cover (it would be hidden), else 1.
-    int Draw(int x, int y, CRect src, CRect* clip, CImage* dest, CRect* cover);
-    int Draw(int x, int y, CImage* dest);
-    // Cuts src and moves (x, y) so that the drawn part lies inside clip; 1 when something is left.
-    int ClipImage(int* x, int* y, CRect* src, CRect* clip) const;
-    // 1 for a transparent pixel of a plain image (index 0 or 1, or the transparent colour); encoded
-    // images and points outside the image answer 0.
-    int IsPixelTransparent(int x, int y);
 
     // Cuts an 8-bit image into frames side by side and replaces its pixels by their run-length form.
     // 1 on success; 0, changing nothing, for an image that is not 8-bit or already encoded, or for a
@@ -80,12 +131,13 @@ public:
     // Bytes of token data produced, and bytes of pixel data freed, by all encoding; nothing reads them.
     static std::int32_t _nRLE;
     static std::int32_t _nBitmap;
-    // Pure green of the current format, never drawn by keyed copies.
-    static std::uint16_t Transparent16Bit;
 
     // Moves the 5-bit fields of d towards those of s by opacity / 32 of the way.
     static void Opacity565(std::uint16_t& d, const std::uint16_t& s, const std::uint8_t* table, int opacity);
     static void Opacity555(std::uint16_t& d, const std::uint16_t& s, const std::uint8_t* table, int opacity);
+
+    // Pure green of the current format: the colour keyed copies leave out.
+    static std::uint16_t Transparent16Bit;
 
 protected:
     static void DrawNormal(const CRLEFrame& frame, int frameWidth, const CRLETarget& target);
@@ -96,14 +148,32 @@ protected:
     static void DrawOpacity565(const CRLEFrame& frame, int frameWidth, const CRLETarget& target);
     static void DrawOpacity555(const CRLEFrame& frame, int frameWidth, const CRLETarget& target);
 
-    char _Name[512] = {};
-    ImageType _Type = IMAGE_SYSTEM;
-    CPalette* _pPalette = nullptr; // not owned: palettes belong to their registry
+    // Gives the surface back unless it is the display's primary surface; the image keeps no pixels.
+    void ReleaseSurface();
+    // Locks the surface with the flags, restoring it while it answers "surface lost"; the error is left
+    // in result. Bounded like Lock().
+    static Windows::HRESULT LockWithRestore(
+        Windows::IDirectDrawSurface7* surface, Windows::DDSURFACEDESC2* desc, Windows::DWORD flags);
+    // A new surface of the description holding the file's pixels replaces the image's; false (nothing
+    // changed) when it cannot be made or loaded.
+    bool LoadIntoSurface(CFile* file, Windows::DDSURFACEDESC2& desc, Windows::DWORD lockFlags);
+    // The pitch of a locked surface, clearing its rows when asked.
+    bool TakeSurface(Windows::IDirectDrawSurface7* surface, bool clear);
+
+    Windows::IDirectDrawSurface7* _pSurface = nullptr;
     std::int32_t _Opacity = 31; // 0-31, for translucent drawing
     std::unique_ptr<CRLEHeader> _pRLEHeader;
+    char _Name[512] = {};
+    ImageType _Type = IMAGE_SYSTEM;
+    std::int32_t _bLockedSurface = 0;
     std::int32_t _ScaleShift = 0; // a draw covers width >> shift by height >> shift
+    CPalette* _pPalette = nullptr; // not owned: palettes belong to their registry
+    std::int32_t _ScrollX = 0;
+    std::int32_t _ScrollY = 0;
     std::int32_t _Light = 0; // 0 normal, 1 half, 2 bright: the palette table of 8-bit pixels
+    std::int32_t _bHasTransparency = 0;
     std::int32_t _bRLE = 0;
+    std::int32_t _LockCount = 0;
 };
 
 class CImage : public CImageBase {

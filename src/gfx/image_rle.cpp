@@ -113,6 +113,7 @@ int CImageBase::Encode(int frames)
     Unlock();
     _nBitmap += _Height * _Pitch;
     RemoveBuffer();
+    ReleaseSurface();
     _pRLEHeader = std::move(header);
     _bRLE = 1;
     return 1;

@@ -1,4 +1,5 @@
-// The video statics: the pixel format in use and the conversion of 8-bit channels into it.
+// The video statics, the game flags the video reads, and the conversion of 8-bit channels into the pixel
+// format in use.
 #include "gfx/video.h"
 
 #include <algorithm>
@@ -7,19 +8,21 @@
 
 #include "foundation/safeguards.h"
 
-std::int32_t CVideo::_RGBFormat = 0;
-CPalette* CVideo::pPalette = nullptr;
+int debuggame = 0;
+int isActive = 1;
+Windows::HWND MainWindowsHwnd = nullptr;
+CVideoHooks gVideoHooks;
+
+int CVideo::Initialized = 0;
+CDirectDraw* CVideo::pDD = nullptr;
 CImage* CVideo::pBackBuffer = nullptr;
-
-int CVideo::GetBackBufferWidth()
-{
-    return pBackBuffer ? pBackBuffer->GetWidth() : 0;
-}
-
-int CVideo::GetBackBufferHeight()
-{
-    return pBackBuffer ? pBackBuffer->GetHeight() : 0;
-}
+CImage* CVideo::pFrontBuffer = nullptr;
+CPalette* CVideo::pPalette = nullptr;
+std::int32_t CVideo::_RGBFormat = 0;
+CRect CVideo::FrontClipper;
+CImage* CVideo::Cursor[kMaxCursors] = {};
+int CVideo::Cursors = 0;
+int CVideo::CurrentCursor = 0;
 
 std::uint16_t CVideo::TrueToHigh(int r, int g, int b)
 {
@@ -34,4 +37,19 @@ std::uint16_t CVideo::TrueToHigh(int r, int g, int b)
     default:
         return 0;
     }
+}
+
+int CVideo::GetBackBufferWidth()
+{
+    return pBackBuffer ? pBackBuffer->GetWidth() : 0;
+}
+
+int CVideo::GetBackBufferHeight()
+{
+    return pBackBuffer ? pBackBuffer->GetHeight() : 0;
+}
+
+int CVideo::GetBackBufferPitch()
+{
+    return pBackBuffer ? pBackBuffer->GetPitch() : 0;
 }

@@ -4,6 +4,7 @@
 
 #include <GL/gl.h>
 #include <cstring>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -45,7 +46,9 @@ TEST(StandardSurface, LocksOnceAs555WithTheTextureSizeItChose)
     ASSERT_EQ(surface->GetPixelFormat(&format), 0);
     EXPECT_EQ(format.dwRGBBitCount, 16u);
     EXPECT_EQ(format.dwFlags, DDPF_RGB);
-    EXPECT_EQ(format.dwGBitMask, 0u); // what the game takes for 5-5-5
+    EXPECT_EQ(format.dwRBitMask, 0x7C00u);
+    EXPECT_EQ(format.dwGBitMask, 0x03E0u);
+    EXPECT_EQ(format.dwBBitMask, 0x001Fu);
 
     // No stage device yet: a rectangle texture of exactly the surface's size.
     DDSURFACEDESC2 first = Locked(surface);
@@ -87,7 +90,7 @@ TEST(StandardSurface, PixelFormatsAndTheOnesItRefuses)
         { "32 with alpha", Desc(8, 8, 32, 0xFF0000, DDPF_RGB | DDPF_ALPHAPIXELS), 0, 4, 0x1908, 0x1908,
             0x8035 },
         { "32 without alpha", Desc(8, 8, 32, 0xFF0000), 0, 4, 0x8051, 0x1908, 0x8035 },
-        { "8-bit", Desc(8, 8, 8), RV_DXERR_FAILED, 0, 0, 0, 0 },
+        { "8-bit indices, on the CPU only", Desc(8, 8, 8), 0, 1, 0x8040, 0x1909, 0x1401 },
         { "not RGB", Desc(8, 8, 16, 0x7C00, DDPF_FOURCC), RV_DXERR_FAILED, 0, 0, 0, 0 },
         { "no size", Desc(0, 8), RV_DXERR_FAILED, 2, 0x8050, 0x80E1, 0x8366 },
         { "too large to hold", Desc(1u << 20, 1u << 20), RV_DXERR_FAILED, 2, 0x8050, 0x80E1, 0x8366 },
@@ -412,6 +415,14 @@ TEST_F(SurfaceTexture, UploadsOnceAndAgainOnlyAfterAnUnlock)
     EXPECT_EQ(ReadTexture(surface)[7], 0x001F);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     surface->Release();
+
+    // Palette indices stay on the CPU: the upload is refused and the context stays without the texture.
+    IDirectDrawStandardSurfaceImp7* indices = MakeSurface(Desc(8, 8, 8));
+    Locked(indices);
+    indices->Unlock(nullptr);
+    EXPECT_THROW(indices->Upload(stage), std::logic_error);
+    EXPECT_FALSE(indices->CheckContext(stage, true));
+    indices->Release();
 }
 
 TEST_F(SurfaceTexture, OddSizesUseRectanglesOrPaddedTexturesAsTheCardAllows)

@@ -12,6 +12,7 @@
 #include "gfx/bitmap_file.h"
 #include "gfx/image_descriptor.h"
 #include "gfx/palette.h"
+#include "gfx/video_fixture.h"
 
 #include "foundation/safeguards.h"
 
@@ -38,6 +39,7 @@ TEST(GeneratedBitmaps, EveryPictureAndPaletteLoads)
     const std::string command = generator.string() + " --seed 5 --size tiny '" + scratch::gFolder + "'";
     ASSERT_EQ(std::system(command.c_str()), 0);
     SetDataPath();
+    video_test::ScopedHeadlessVideo video;
 
     // Depth (with 80 for run-length 8-bit) -> pictures of it.
     std::map<int, int> depths;

@@ -154,8 +154,11 @@ constexpr DWORD FOURCC_DXT1 = 0x31545844; // "DXT1"
 
 // Capabilities.
 constexpr DWORD DDSCAPS_BACKBUFFER = 0x4;
+constexpr DWORD DDSCAPS_COMPLEX = 0x8;
+constexpr DWORD DDSCAPS_FLIP = 0x10;
 constexpr DWORD DDSCAPS_OFFSCREENPLAIN = 0x40;
 constexpr DWORD DDSCAPS_PRIMARYSURFACE = 0x200;
+constexpr DWORD DDSCAPS_SYSTEMMEMORY = 0x800;
 constexpr DWORD DDSCAPS_3DDEVICE = 0x2000;
 constexpr DWORD DDSCAPS_VIDEOMEMORY = 0x4000;
 constexpr DWORD DDSCAPS_ZBUFFER = 0x20000;
@@ -176,6 +179,28 @@ constexpr DWORD DDBLT_KEYSRC = 0x8000;
 constexpr DWORD DDLOCK_WAIT = 0x1;
 constexpr DWORD DDLOCK_READONLY = 0x10;
 constexpr DWORD DDLOCK_WRITEONLY = 0x20;
+constexpr DWORD DDBLTFAST_WAIT = 0x10;
+constexpr DWORD DDFLIP_WAIT = 0x1;
+
+// Cooperative levels.
+constexpr DWORD DDSCL_FULLSCREEN = 0x1;
+constexpr DWORD DDSCL_ALLOWREBOOT = 0x2;
+constexpr DWORD DDSCL_NOWINDOWCHANGES = 0x4;
+constexpr DWORD DDSCL_NORMAL = 0x8;
+constexpr DWORD DDSCL_EXCLUSIVE = 0x10;
+
+// Result codes the game's own code tells apart; the emulation itself only ever answers -2020.
+constexpr HRESULT DDERR_INVALIDOBJECT = static_cast<HRESULT>(0x88760082U);
+constexpr HRESULT DDERR_INVALIDPARAMS = static_cast<HRESULT>(0x80070057U);
+constexpr HRESULT DDERR_OUTOFMEMORY = static_cast<HRESULT>(0x8007000EU);
+constexpr HRESULT DDERR_SURFACELOST = static_cast<HRESULT>(0x887601C2U);
+constexpr HRESULT DDERR_WASSTILLDRAWING = static_cast<HRESULT>(0x8876021CU);
+
+// Interface identifiers, compared as 16 bytes.
+inline constexpr GUID IID_IDirectDraw2 { 0xB3A6F3E0, 0x2B43, 0x11CF, { 0xA2, 0xDE, 0x00, 0xAA, 0x00, 0xB9, 0x33, 0x56 } };
+inline constexpr GUID IID_IDirectDraw7 { 0x15E65EC0, 0x3B9C, 0x11D2, { 0xB9, 0x2F, 0x00, 0x60, 0x97, 0x97, 0xEA, 0x5B } };
+inline constexpr GUID IID_IDirect3D7 { 0xF5049E77, 0x4861, 0x11D2, { 0xA4, 0x07, 0x00, 0xA0, 0xC9, 0x06, 0x29, 0xA8 } };
+bool SameIID(REFIID a, REFIID b);
 
 struct IDirectDrawSurface7;
 struct IDirectDrawClipper;
@@ -183,6 +208,7 @@ struct IDirectDrawPalette;
 struct DDBLTBATCH;
 struct DDOVERLAYFX;
 using LPDDENUMSURFACESCALLBACK7 = HRESULT (*)(IDirectDrawSurface7*, DDSURFACEDESC2*, LPVOID);
+using LPDDENUMMODESCALLBACK2 = HRESULT (*)(DDSURFACEDESC2*, LPVOID);
 
 // The published DirectDraw 7 surface interface, slots in their published order.
 struct IDirectDrawSurface7 : IUnknown {
@@ -240,5 +266,60 @@ struct IDirectDrawSurface7 : IUnknown {
 protected:
     ~IDirectDrawSurface7() = default;
 };
+
+// The published DirectDraw 7 object interface, slots in their published order.
+struct IDirectDraw7 : IUnknown {
+    virtual HRESULT Compact() = 0;
+    virtual HRESULT CreateClipper(DWORD flags, IDirectDrawClipper** clipper, IUnknown* outer) = 0;
+    virtual HRESULT CreatePalette(DWORD flags, LPVOID entries, IDirectDrawPalette** palette, IUnknown* outer) = 0;
+    virtual HRESULT CreateSurface(DDSURFACEDESC2* desc, IDirectDrawSurface7** surface, IUnknown* outer) = 0;
+    virtual HRESULT DuplicateSurface(IDirectDrawSurface7* surface, IDirectDrawSurface7** duplicate) = 0;
+    virtual HRESULT EnumDisplayModes(
+        DWORD flags, DDSURFACEDESC2* desc, LPVOID context, LPDDENUMMODESCALLBACK2 callback)
+        = 0;
+    virtual HRESULT EnumSurfaces(
+        DWORD flags, DDSURFACEDESC2* desc, LPVOID context, LPDDENUMSURFACESCALLBACK7 callback)
+        = 0;
+    virtual HRESULT FlipToGDISurface() = 0;
+    virtual HRESULT GetCaps(LPVOID driverCaps, LPVOID helCaps) = 0;
+    virtual HRESULT GetDisplayMode(DDSURFACEDESC2* desc) = 0;
+    virtual HRESULT GetFourCCCodes(DWORD* count, DWORD* codes) = 0;
+    virtual HRESULT GetGDISurface(IDirectDrawSurface7** surface) = 0;
+    virtual HRESULT GetMonitorFrequency(DWORD* frequency) = 0;
+    virtual HRESULT GetScanLine(DWORD* line) = 0;
+    virtual HRESULT GetVerticalBlankStatus(BOOL* inBlank) = 0;
+    virtual HRESULT Initialize(GUID* driver) = 0;
+    virtual HRESULT RestoreDisplayMode() = 0;
+    virtual HRESULT SetCooperativeLevel(HWND window, DWORD flags) = 0;
+    virtual HRESULT SetDisplayMode(DWORD width, DWORD height, DWORD bits, DWORD rate, DWORD flags) = 0;
+    virtual HRESULT WaitForVerticalBlank(DWORD flags, HANDLE event) = 0;
+    virtual HRESULT GetAvailableVidMem(DDSCAPS2* caps, DWORD* total, DWORD* free) = 0;
+    virtual HRESULT GetSurfaceFromDC(HDC dc, IDirectDrawSurface7** surface) = 0;
+    virtual HRESULT RestoreAllSurfaces() = 0;
+    virtual HRESULT TestCooperativeLevel() = 0;
+    virtual HRESULT GetDeviceIdentifier(LPVOID identifier, DWORD flags) = 0;
+    virtual HRESULT StartModeTest(LPVOID modes, DWORD count, DWORD flags) = 0;
+    virtual HRESULT EvaluateMode(DWORD flags, DWORD* timeout) = 0;
+
+protected:
+    ~IDirectDraw7() = default;
+};
+
+// The published clipper interface; no surface ever applies a clip list.
+struct IDirectDrawClipper : IUnknown {
+    virtual HRESULT GetClipList(RECT* rect, LPVOID clipList, DWORD* size) = 0;
+    virtual HRESULT GetHWnd(HWND* window) = 0;
+    virtual HRESULT Initialize(IDirectDraw7* directDraw, DWORD flags) = 0;
+    virtual HRESULT IsClipListChanged(BOOL* changed) = 0;
+    virtual HRESULT SetClipList(LPVOID clipList, DWORD flags) = 0;
+    virtual HRESULT SetHWnd(DWORD flags, HWND window) = 0;
+
+protected:
+    ~IDirectDrawClipper() = default;
+};
+
+// The game's one way in: a DirectDraw 7 object (count 1) for IID_IDirectDraw7; any other identifier is
+// -2020 with the out-pointer untouched. The driver and the outer object are ignored.
+HRESULT DirectDrawCreateEx(GUID* driver, LPVOID* directDraw, REFIID iid, IUnknown* outer);
 
 } // namespace Windows

@@ -12,4 +12,16 @@ const OurContext* StageDeviceContext()
     return gStage ? &GetStageContext() : nullptr;
 }
 
+void MakeStageDevice(IDirectDrawStandardSurfaceImp7*) { }
+
+void ReleaseStageDevice()
+{
+    gStage = nullptr;
+}
+
+void* MakeDirect3D()
+{
+    return nullptr;
+}
+
 } // namespace Ravel

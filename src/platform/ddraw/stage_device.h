@@ -6,12 +6,21 @@
 namespace Ravel {
 
 class IDirect3DDeviceImp7;
+class IDirectDrawStandardSurfaceImp7;
 
-// Made by the DirectDraw object when the display mode is set; null until then. Not owned here.
+// Made by the DirectDraw object when the display mode is set; null until then. Owned by the DirectDraw
+// object's display state.
 extern IDirect3DDeviceImp7* gStage;
 
 // The context the stage device draws in, or null without a stage device. The stage device is made over
 // the stage surface, whose 3D context is the game window's, so that is the context answered.
 const OurContext* StageDeviceContext();
+
+// A new Direct3D 7 device over the surface becomes gStage; gStage stays null when none can be made.
+void MakeStageDevice(IDirectDrawStandardSurfaceImp7* surface);
+// Releases gStage, if any, and clears it.
+void ReleaseStageDevice();
+// A new Direct3D 7 object (count 1) as the game receives it from QueryInterface, or null.
+void* MakeDirect3D();
 
 } // namespace Ravel

@@ -82,6 +82,10 @@ void IDirectDrawStandardSurfaceImp7::Init(IDirectDrawImp7* parent, DDSURFACEDESC
         mDesc.ddpfPixelFormat.dwSize = sizeof(DDPIXELFORMAT);
         mDesc.ddpfPixelFormat.dwFlags = DDPF_RGB;
         mDesc.ddpfPixelFormat.dwRGBBitCount = 16;
+        // The game reads the format from the green mask; 5-5-5 is what the pixels hold.
+        mDesc.ddpfPixelFormat.dwRBitMask = 0x7C00;
+        mDesc.ddpfPixelFormat.dwGBitMask = 0x03E0;
+        mDesc.ddpfPixelFormat.dwBBitMask = 0x001F;
     }
 }
 
@@ -91,7 +95,12 @@ void IDirectDrawStandardSurfaceImp7::InterpretFormat()
     if (!(mDesc.dwFlags & DDSD_PIXELFORMAT) || !(format.dwFlags & DDPF_RGB))
         throw std::invalid_argument("surface pixel format is not RGB");
     const unsigned bytes = (format.dwRGBBitCount + 7) / 8;
-    if (bytes == 2 && format.dwRBitMask != 0x0F00) {
+    if (bytes == 1) {
+        // Palette indices of the game's 8-bit images, read and written on the CPU only: never a texture.
+        mInternalFormat = GL_LUMINANCE8;
+        mFormat = GL_LUMINANCE;
+        mType = GL_UNSIGNED_BYTE;
+    } else if (bytes == 2 && format.dwRBitMask != 0x0F00) {
         mInternalFormat = GL_RGB5;
         mFormat = GL_BGRA;
         mType = GL_UNSIGNED_SHORT_1_5_5_5_REV;
@@ -104,7 +113,7 @@ void IDirectDrawStandardSurfaceImp7::InterpretFormat()
         mFormat = GL_RGBA;
         mType = GL_UNSIGNED_INT_8_8_8_8;
     } else {
-        throw std::invalid_argument("surface pixel size is neither 2 nor 4 bytes");
+        throw std::invalid_argument("surface pixel size is neither 1, 2 nor 4 bytes");
     }
     mBytesPerPixel = bytes;
 }
@@ -301,6 +310,8 @@ void IDirectDrawStandardSurfaceImp7::Upload(const OurContext&)
 {
     if (!mPixels)
         throw std::logic_error("Upload() with no texture data?");
+    if (mBytesPerPixel == 1)
+        throw std::logic_error("an 8-bit surface holds palette indices, not a texture");
     finish3D();
     MakeName();
     EnableAndBind();
@@ -324,7 +335,7 @@ void IDirectDrawStandardSurfaceImp7::Upload(const OurContext&)
 
 void IDirectDrawStandardSurfaceImp7::PrepareForUse()
 {
-    if (mName == 0 || !mDirty || !mPixels)
+    if (mName == 0 || !mDirty || !mPixels || mBytesPerPixel == 1)
         return;
     finish3D();
     EnableAndBind();

@@ -1,0 +1,87 @@
+// The headless display of the image and video tests.
+#include "gfx/video_fixture.h"
+
+#include <SDL.h>
+#include <cstdlib>
+
+#include "foundation/scratch_data_folder.h"
+#include "gfx/direct_draw.h"
+#include "platform/display/basic_hwnd_imp.h"
+#include "platform/win/win_types.h"
+
+#include "foundation/safeguards.h"
+
+namespace video_test {
+
+namespace {
+
+Ravel::BasicHWNDImpOBJC* gWrapper = nullptr;
+
+} // namespace
+
+std::uint16_t Pixel16(CImageBase* image, int x, int y)
+{
+    const bool held = image->GetLockCount() > 0;
+    auto* at = reinterpret_cast<std::uint16_t*>(image->Lock(x, y));
+    const std::uint16_t value = at ? *at : 0xDEAD;
+    if (!held)
+        image->Unlock();
+    return value;
+}
+
+void SetPixel16(CImageBase* image, int x, int y, std::uint16_t value)
+{
+    const bool held = image->GetLockCount() > 0;
+    if (auto* at = reinterpret_cast<std::uint16_t*>(image->Lock(x, y)))
+        *at = value;
+    if (!held)
+        image->Unlock();
+}
+
+std::uint8_t Pixel8(CImageBase* image, int x, int y)
+{
+    const bool held = image->GetLockCount() > 0;
+    unsigned char* at = image->Lock(x, y);
+    const std::uint8_t value = at ? *at : 0xEE;
+    if (!held)
+        image->Unlock();
+    return value;
+}
+
+void SetPixel8(CImageBase* image, int x, int y, std::uint8_t value)
+{
+    const bool held = image->GetLockCount() > 0;
+    if (unsigned char* at = image->Lock(x, y))
+        *at = value;
+    if (!held)
+        image->Unlock();
+}
+
+ScopedHeadlessVideo::ScopedHeadlessVideo(int width, int height)
+{
+    SetDataPath();
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    if (!SDL_WasInit(SDL_INIT_VIDEO) && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        ADD_FAILURE() << SDL_GetError();
+        return;
+    }
+    gWrapper = new Ravel::BasicHWNDImpOBJC(width, height, "video test");
+    MainWindowsHwnd = reinterpret_cast<Windows::HWND>(gWrapper);
+    testing::internal::CaptureStderr(); // the scratch folder may have no "palette.act"
+    const int made = CVideo::CreateVideo(0);
+    testing::internal::GetCapturedStderr();
+    mOk = made == 1 && CVideo::SetMode(width, height, 16, 0) == 1;
+    EXPECT_TRUE(mOk) << "no headless display";
+}
+
+ScopedHeadlessVideo::~ScopedHeadlessVideo()
+{
+    CVideo::ShutDown();
+    delete gWrapper;
+    gWrapper = nullptr;
+    MainWindowsHwnd = nullptr;
+    CVideo::_RGBFormat = 0;
+    CImageBase::Transparent16Bit = 0x07E0;
+}
+
+} // namespace video_test
