@@ -7,6 +7,7 @@
 
 #include "gfx/image.h"
 #include "gfx/video.h"
+#include "gfx/video_fixture.h"
 
 #include "foundation/safeguards.h"
 
@@ -46,6 +47,8 @@ protected:
         CVideo::_RGBFormat = 0;
         CVideo::pBackBuffer = nullptr;
     }
+    // Images keep their pixels in surfaces of the DirectDraw object; the test brings its own back buffer.
+    video_test::ScopedHeadlessVideo video { 320, 240, false };
     CImage screen { 1024, 768, 16, IMAGE_SYSTEM };
 };
 

@@ -11,6 +11,7 @@
 #include "gfx/image_rle.h"
 #include "gfx/palette.h"
 #include "gfx/video.h"
+#include "gfx/video_fixture.h"
 
 #include "foundation/safeguards.h"
 
@@ -50,6 +51,8 @@ protected:
             palette._Normal16[i] = static_cast<std::uint32_t>(i * 257u + 1234u) & 0xFFFF;
     }
     void TearDown() override { CVideo::_RGBFormat = 0; }
+    // Images keep their pixels in surfaces of the DirectDraw object; the test brings its own back buffer.
+    video_test::ScopedHeadlessVideo video { 320, 240, false };
     CPalette palette;
 };
 

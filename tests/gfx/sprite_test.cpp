@@ -10,6 +10,7 @@
 #include "gfx/image_rle.h"
 #include "gfx/palette.h"
 #include "gfx/sprite.h"
+#include "gfx/video_fixture.h"
 
 #include "foundation/safeguards.h"
 
@@ -41,6 +42,8 @@ protected:
         CVideo::pBackBuffer = nullptr;
         GfxFileTest::TearDown();
     }
+    // Images keep their pixels in surfaces of the DirectDraw object; the test brings its own back buffer.
+    video_test::ScopedHeadlessVideo video { 320, 240, false };
     CImage screen { 64, 48, 16, IMAGE_SYSTEM };
 };
 

@@ -18,10 +18,11 @@ std::uint8_t Pixel8(CImageBase* image, int x, int y);
 void SetPixel8(CImageBase* image, int x, int y, std::uint8_t value);
 
 // A display of the size in 5-5-5 through CVideo(0) and SetMode, without a window, for the life of the
-// object; images made while it lives have surfaces.
+// object; images made while it lives have surfaces. Without setMode only the DirectDraw object is made
+// (no buffers, the pixel format left alone), for tests that bring their own back buffer.
 class ScopedHeadlessVideo {
 public:
-    explicit ScopedHeadlessVideo(int width = 320, int height = 240);
+    explicit ScopedHeadlessVideo(int width = 320, int height = 240, bool setMode = true);
     ~ScopedHeadlessVideo();
     ScopedHeadlessVideo(const ScopedHeadlessVideo&) = delete;
     ScopedHeadlessVideo& operator=(const ScopedHeadlessVideo&) = delete;

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "platform/ddraw/compressed_surface.h"
+#include "platform/ddraw/direct3d_imp7.h"
 #include "platform/ddraw/front_surface.h"
 #include "platform/ddraw/stage_device.h"
 #include "platform/display/basic_hwnd_imp.h"
@@ -97,15 +98,18 @@ IDirectDrawStandardSurfaceImp7* IDirectDrawImp7::StageSurface()
     return gStageSurface;
 }
 
+IDirectDrawImp7::IDirectDrawImp7() = default;
+
+IDirectDrawImp7::~IDirectDrawImp7() = default;
+
 HRESULT IDirectDrawImp7::QueryInterface(REFIID iid, void** out)
 {
     if (!out)
         return RV_DXERR_FAILED;
     if (SameIID(iid, IID_IDirect3D7)) {
-        void* direct3D = MakeDirect3D();
-        if (!direct3D)
-            return RV_DXERR_FAILED;
-        *out = direct3D;
+        if (!mDirect3D)
+            mDirect3D = std::make_unique<IDirect3DImp7>();
+        *out = static_cast<IDirect3D7*>(mDirect3D.get());
         return 0;
     }
     if (SameIID(iid, IID_IDirectDraw2)) {

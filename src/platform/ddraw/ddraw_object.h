@@ -3,11 +3,14 @@
 // nothing.
 #pragma once
 
+#include <memory>
+
 #include "platform/ddraw/ddraw_types.h"
 #include "platform/elements/iunknown_imp.h"
 
 namespace Ravel {
 
+class IDirect3DImp7;
 class IDirectDrawStandardSurfaceImp7;
 
 class IDirectDrawImp7 : public Windows::IDirectDraw7, public IUnknownImp {
@@ -15,15 +18,15 @@ public:
     using HRESULT = Windows::HRESULT;
     using DWORD = Windows::DWORD;
 
-    IDirectDrawImp7() = default;
-    ~IDirectDrawImp7() override = default;
+    IDirectDrawImp7();
+    ~IDirectDrawImp7() override;
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wmismatched-new-delete"
     static void* operator new(std::size_t size) { return ::operator new(size); }
     static void operator delete(void* block, std::size_t size) { IUnknownImp::operator delete(block, size); }
 #pragma GCC diagnostic pop
 
-    // IID_IDirect3D7: a Direct3D object; IID_IDirectDraw2: a new, separate DirectDraw object; any
+    // IID_IDirect3D7: the object's Direct3D factory (not counted; it goes with this object); IID_IDirectDraw2: a new, separate DirectDraw object; any
     // other: -2020 with out untouched.
     HRESULT QueryInterface(Windows::REFIID iid, void** out) override;
     Windows::ULONG AddRef() override { return IUnknownImp::AddRef(); }
@@ -90,6 +93,9 @@ public:
 
     // The depth of the first display's current mode as the game is told it: 24 counts as 32.
     static int CurrentDisplayBits();
+
+private:
+    std::unique_ptr<IDirect3DImp7> mDirect3D;
 };
 
 class IDirectDrawClipperImp : public Windows::IDirectDrawClipper, public IUnknownImp {

@@ -20,7 +20,5 @@ const OurContext* StageDeviceContext();
 void MakeStageDevice(IDirectDrawStandardSurfaceImp7* surface);
 // Releases gStage, if any, and clears it.
 void ReleaseStageDevice();
-// A new Direct3D 7 object (count 1) as the game receives it from QueryInterface, or null.
-void* MakeDirect3D();
 
 } // namespace Ravel
