@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace datagen {
 
@@ -39,7 +40,14 @@ struct Context {
 // Throws std::runtime_error when the file cannot be written.
 void WriteDataFile(const Context& context, std::string_view path, std::string_view contents);
 
-void WriteTextTables(const Context& context);
+// A text made by the generator (a province's name), for one of the "config" tables.
+struct GeneratedText {
+    const char* file;
+    std::string key, text;
+};
+
+// The fixed keys and the generated ones.
+void WriteTextTables(const Context& context, const std::vector<GeneratedText>& generated);
 void WriteScenarioFiles(const Context& context);
 
 } // namespace datagen

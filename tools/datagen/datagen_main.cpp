@@ -9,6 +9,7 @@
 #include "data_writer.h"
 #include "definition_files.h"
 #include "movie_encoder.h"
+#include "world_map.h"
 
 #include "foundation/safeguards.h"
 
@@ -16,7 +17,7 @@ namespace {
 
 int Usage()
 {
-    std::fprintf(stderr, "usage: datagen [--seed N] [--size tiny|full] OUTPUT_FOLDER\n");
+    std::fprintf(stderr, "usage: datagen [--seed N] [--size tiny|full] [--map-png FILE] OUTPUT_FOLDER\n");
     return 2;
 }
 
@@ -26,6 +27,7 @@ int main(int argc, char** argv)
 {
     datagen::Context context;
     const char* output = nullptr;
+    const char* mapPng = nullptr;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--seed") == 0 && i + 1 < argc) {
             char* end = nullptr;
@@ -40,6 +42,8 @@ int main(int argc, char** argv)
                 context.size = datagen::WorldSize::Full;
             else
                 return Usage();
+        } else if (std::strcmp(argv[i], "--map-png") == 0 && i + 1 < argc) {
+            mapPng = argv[++i];
         } else if (argv[i][0] == '-' || output) {
             return Usage();
         } else {
@@ -50,7 +54,11 @@ int main(int argc, char** argv)
         return Usage();
     context.root = output;
     try {
-        datagen::WriteTextTables(context);
+        const datagen::World world = datagen::GenerateWorld(context);
+        datagen::WriteWorldFiles(context, world);
+        if (mapPng)
+            datagen::WriteWorldPng(world, mapPng, context.size == datagen::WorldSize::Full ? 4 : 1);
+        datagen::WriteTextTables(context, datagen::WorldTexts(world));
         datagen::WriteScenarioFiles(context);
         datagen::WriteDefinitionFiles(context);
         datagen::WriteIntroMovies(context);

@@ -29,7 +29,7 @@ void AppendRow(std::string& out, const std::string& key, const std::string& text
 
 } // namespace
 
-void WriteTextTables(const Context& context)
+void WriteTextTables(const Context& context, const std::vector<GeneratedText>& generated)
 {
     std::map<std::string, std::string> files;
     for (const char* table : kTextTableFiles)
@@ -39,6 +39,8 @@ void WriteTextTables(const Context& context)
         AppendRow(files.at(entry.file), entry.key, entry.english);
     for (const DefinitionText& entry : DefinitionTexts())
         AppendRow(files.at(entry.file), entry.key, entry.english);
+    for (const GeneratedText& entry : generated)
+        AppendRow(files.at(entry.file), entry.key, entry.text);
     for (auto& [name, contents] : files) {
         contents += "#EOF;;;;;;;;;;;\r\n";
         WriteDataFile(context, name, contents);

@@ -1,0 +1,12 @@
+// The names of the fixed province groups: regions and areas as "db\province.csv" spells them, and the
+// text keys of the areas. The data generator writes the table from these same names.
+#pragma once
+
+inline constexpr int kRegionCount = 17;
+inline constexpr int kAreaCount = 122;
+
+// Index 0 ("-") is where an unknown name lands.
+extern const char* const szRegion[kRegionCount];
+extern const char* const szArea[kAreaCount];
+// Used exactly as spelled, blanks included.
+extern const char* const szTransArea[kAreaCount];
