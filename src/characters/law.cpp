@@ -1,8 +1,6 @@
 // Law types read from "db\laws.txt" and the sets of laws in force.
 #include "characters/law.h"
 
-#include <memory>
-
 #include "foundation/utilities.h"
 #include "gfx/new_text.h"
 
@@ -39,23 +37,7 @@ bool CLawType::Init()
 
 bool CLawType::InitFromFile(const char* path)
 {
-    std::unique_ptr<CLawType[]> types(new CLawType[kLawCount]);
-    for (int id = 0; id < kLawCount; ++id)
-        types[id].id = id;
-    const bool read = LoadDefinitionFile(path, [&](CRZParser& parser) {
-        ReadFileStatements(parser, kUnknownLawKey, [&] {
-            const int id = GetLawType(parser.key.type);
-            if (id == kLawCount)
-                parser.ParseError(kUnknownLawKey);
-            ExpectBlock(parser, kUnknownLawKey);
-            types[id].ParseFields(parser);
-        });
-    });
-    if (!read)
-        return false;
-    Shutdown();
-    _pTypes = types.release();
-    return true;
+    return LoadDefinitionTable({ path }, kLawKind, kUnknownLawKey, _pTypes);
 }
 
 void CLawType::Shutdown()

@@ -32,6 +32,7 @@ public:
     const char* GetDesc() const;
     bool CanInstitute(CRZCountry*) const { return true; }
 
+    void SetNumber(int number) { id = number; }
     CLScript* GetScript() const override { return nullptr; }
     // Reads a law's block after its "{": only "group", a number from 0 to 2. Another key abandons the load
     // with "unknown lhs in law file", a group out of range with "law group out of range in law file".

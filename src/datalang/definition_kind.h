@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
+#include <memory>
 
 #include "datalang/block_reader.h"
 #include "datalang/parser.h"
@@ -97,3 +99,32 @@ void ExpectBlock(CRZParser& parser, const char* message);
 // Reads the definition file at the game path through read. True when the file was read to its end; false
 // when it could not be opened or read ended in a located parse error, whose report GetAssertMessage holds.
 bool LoadDefinitionFile(const char* path, const std::function<void(CRZParser&)>& read);
+
+// Builds a fresh table of a kind's records (T needs SetNumber(int) and ParseFields) and reads the definition
+// files into it in order: each statement must be "keyword = {" naming a member, whose record reads the block.
+// Anything else ends the load with the message. The table replaces the old one (deleted with delete[]) only
+// when every file was read; false leaves it as it was, with the report in GetAssertMessage.
+template <class T>
+bool LoadDefinitionTable(
+    std::initializer_list<const char*> paths, const CKeywordKind& kind, const char* unknown, T*& table)
+{
+    std::unique_ptr<T[]> records(new T[kind.count]);
+    for (int number = 0; number < kind.count; ++number)
+        records[number].SetNumber(number);
+    for (const char* path : paths) {
+        const bool read = LoadDefinitionFile(path, [&](CRZParser& parser) {
+            ReadFileStatements(parser, unknown, [&] {
+                const int number = kind.Find(parser.key.type);
+                if (number == kind.count)
+                    parser.ParseError(unknown);
+                ExpectBlock(parser, unknown);
+                records[number].ParseFields(parser);
+            });
+        });
+        if (!read)
+            return false;
+    }
+    delete[] table;
+    table = records.release();
+    return true;
+}

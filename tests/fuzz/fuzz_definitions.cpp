@@ -6,6 +6,7 @@
 
 #include "armies/military_composition.h"
 #include "characters/law.h"
+#include "characters/trait.h"
 #include "datalang/parser.h"
 #include "fuzz_input_file.h"
 
@@ -35,8 +36,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const char* path = WriteFuzzInput("definitions", data + 1, size - 1);
     if (!path)
         return 0;
-    // Seeds start with a letter: "a" the laws file, "b" a law set, "c" a military composition.
-    switch (static_cast<unsigned char>(data[0] - 'a') % 3) {
+    // Seeds start with a letter: "a" the laws file, "b" a law set, "c" a military composition, "d" the
+    // traits file, "e" a trait set.
+    switch (static_cast<unsigned char>(data[0] - 'a') % 5) {
     case 0:
         CLawType::InitFromFile(path);
         CLawType::Shutdown();
@@ -44,8 +46,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     case 1:
         ReadBlockOf<CLawTuple>(path);
         break;
-    default:
+    case 2:
         ReadBlockOf<CMilitaryComposition>(path);
+        break;
+    case 3:
+        CTraitType::InitFromFile(path);
+        CTraitType::Shutdown();
+        break;
+    default:
+        ReadBlockOf<CTraitTuple>(path);
         break;
     }
     return 0;
