@@ -50,35 +50,6 @@ void CRZObjectList::Delete(CRZObj* object)
     delete object;
 }
 
-int CRZObjectList::Update(CRZEvent* event)
-{
-    // A member may delete or add members while it handles the event. Locked, the list only marks removed
-    // nodes, so the walk never steps through a freed node, and it skips members removed meanwhile.
-    const bool lockedHere = !IsLocked();
-    Lock();
-    int result = 0;
-    for (Iterator it = GetTail(); !it.IsEnd(); it--) {
-        if (it.GetNode()->deleted)
-            continue;
-        CRZObj* member = *it;
-        const int answer = member ? member->Update(event) : 0;
-        if (answer == 0)
-            continue;
-        if (answer == 1) {
-            Remove(it);
-            delete member;
-        } else if (answer == 2) {
-            Remove(it);
-            Append(member);
-        }
-        result = 3;
-        break;
-    }
-    if (lockedHere)
-        Unlock();
-    return result;
-}
-
 CRZNameBase::CRZNameBase()
     : names(new char*[kInitialCapacity]())
 {

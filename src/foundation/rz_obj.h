@@ -31,6 +31,37 @@ private:
     char* name;
 };
 
+// Offers the event to the list's members from the tail (the one appended last) backwards until one takes
+// it: a member answering 1 is finished and is removed and deleted; 2 moves it to the tail, so that it is
+// asked first from now on; any taken answer gives 3. 0 when no member took it. Members may add or remove
+// members meanwhile: the list is locked for the walk, which skips members removed on the way.
+template <class T> int OfferFromTail(CList<T*>& list, CRZEvent* event)
+{
+    const bool lockedHere = !list.IsLocked();
+    list.Lock();
+    int result = 0;
+    for (auto it = list.GetTail(); !it.IsEnd(); it--) {
+        if (it.GetNode()->deleted)
+            continue;
+        T* member = *it;
+        const int answer = member ? member->Update(event) : 0;
+        if (answer == 0)
+            continue;
+        if (answer == 1) {
+            list.Remove(it);
+            delete member;
+        } else if (answer == 2) {
+            list.Remove(it);
+            list.Append(member);
+        }
+        result = 3;
+        break;
+    }
+    if (lockedHere)
+        list.Unlock();
+    return result;
+}
+
 // Owns its members and deletes them with itself.
 class CRZObjectList : public CList<CRZObj*> {
 public:
@@ -40,10 +71,8 @@ public:
     // Removes the first entry of the object, then deletes the object when it is not null.
     void Delete(CRZObj* object);
 
-    // Offers the event to the members from the one appended last backwards until one takes it. A member
-    // answering 1 is finished and is removed and deleted; 2 moves it to the tail, so that it is asked first
-    // from now on; any taken answer gives 3. 0 when no member took it.
-    virtual int Update(CRZEvent* event);
+    // OfferFromTail.
+    virtual int Update(CRZEvent* event) { return OfferFromTail(*this, event); }
 };
 
 // The servers' arrays of owned names; the destructor frees every name and the array.

@@ -191,9 +191,9 @@ void CSprite::ApplyOpacity()
     }
 }
 
-void CSprite::DrawAt(int x, int y)
+void CSprite::DrawAt(int x, int y, int scale)
 {
-    _pImage->SetScale(std::clamp(_Scale, 0, 4));
+    _pImage->SetScale(std::clamp(scale, 0, 4));
     _pImage->SetLight(_Light);
     _pImage->Draw(x, y, _Src, &_Clip, _pDest, nullptr);
 }
@@ -203,7 +203,7 @@ int CSprite::Draw(CRZDrawType)
     if (_Hidden || !_pImage || !_pDest)
         return 0;
     ApplyOpacity();
-    DrawAt(_X - _OriginX + _OffsetX, _Y - _OriginY + _OffsetY);
+    DrawAt(_X - _OriginX + _OffsetX, _Y - _OriginY + _OffsetY, _Scale);
     return 0;
 }
 

@@ -117,8 +117,8 @@ protected:
     // Sets the draw mode of a run-length image from the opacity: plain at 32 and above, translucent below;
     // alpha and multiply images keep their mode.
     void ApplyOpacity();
-    // Draws the current frame with its top-left corner at (x, y).
-    void DrawAt(int x, int y);
+    // Draws the current frame with its top-left corner at (x, y), scaled down by the shift (at most 4).
+    void DrawAt(int x, int y, int scale);
     // The hit test of a point relative to the frame's top-left corner, in drawn pixels.
     bool HitsFramePixel(int dx, int dy, int shift);
 
