@@ -1,15 +1,18 @@
 // The game's side of the host: the hooks through which the platform starts the game, runs its frames
-// and ends it. For now start-up reads the settings, loads the texts, opens the window and plays the
-// intro; each frame hands the window messages on and shows an empty picture.
+// and ends it. For now start-up reads the settings, loads the texts, opens the window, plays the intro
+// and loads the sounds and music; each frame hands the window messages on, keeps the music going and
+// shows an empty picture.
 #include "app/game_hooks.h"
 
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/sound_effects.h"
 #include "foundation/attribute_tuple.h"
 #include "foundation/logs.h"
 #include "foundation/math_tables.h"
 #include "gfx/new_text.h"
+#include "gfx/song.h"
 #include "platform/display/basic_hwnd_imp.h"
 #include "platform/dplay/direct_play_imp4.h"
 #include "platform/host/game_app_delegate.h"
@@ -19,6 +22,7 @@
 #include "platform/movie/movie_player.h"
 #include "platform/settings/settings_dialog.h"
 #include "platform/settings/settings_file.h"
+#include "platform/sound/simple_sound.h"
 #include "platform/win/win32.h"
 
 #include "foundation/safeguards.h"
@@ -79,6 +83,12 @@ void gameMainEntryPoint()
     }
     Ravel::InstallGameView();
     Ravel::PlayIntroMovies("");
+
+    // Effect n lies in slot n; a machine without sound runs silent.
+    gpSound = new CSimpleSound();
+    for (int n = 1; n <= kSoundEffectCount; ++n)
+        gpSound->AddSound(n, kSoundEffectFiles[n - 1], Voices {});
+    CreateSongHandler();
 }
 
 int gameMainTick()
@@ -91,13 +101,20 @@ int gameMainTick()
         Windows::TranslateMessage(&message);
         Windows::DispatchMessageA(&message);
     }
+    if (gpSongHandler)
+        gpSongHandler->Update();
     if (Ravel::BasicHWNDImpOBJC* window = Ravel::getGameWindowWrapper())
         window->clearFrame();
     Ravel::presentScreen();
     return 1;
 }
 
-void gameMainShutdown() { }
+void gameMainShutdown()
+{
+    RemoveSongHandler();
+    delete gpSound;
+    gpSound = nullptr;
+}
 
 void gameSystemCleanup() { }
 

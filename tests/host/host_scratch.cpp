@@ -6,17 +6,9 @@
 #include <unistd.h>
 
 #include "platform/elements/prefs.h"
+#include "support/system_leaks.h"
 
 #include "foundation/safeguards.h"
-
-// What the system libraries keep for the life of the process (the session bus connection that SDL
-// opens, the toolkit's font cache) is not ours to free.
-extern "C" const char* __lsan_default_suppressions()
-{
-    return "leak:libdbus-1.so\nleak:libfontconfig.so\nleak:libgtk-3.so\nleak:libgdk-3.so\nleak:libglib-2.0."
-           "so\n"
-           "leak:libgobject-2.0.so\nleak:libpango\n";
-}
 
 namespace host_test {
 

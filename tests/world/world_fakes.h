@@ -19,6 +19,7 @@
 #include "realms/country.h"
 #include "realms/province.h"
 #include "realms/war.h"
+#include "support/fake_game.h"
 #include "world/cheats.h"
 #include "world/global.h"
 #include "world_reset.h"
@@ -106,16 +107,6 @@ public:
     bool IsOpen() const override { return true; }
     void SendEvent(CRZNetEvent*) override { }
     bool host = false;
-};
-
-// The game session as the routing asks it: in a game that has started.
-class CStartedGame : public CRZGameHandler {
-public:
-    CRZReturnType Update(CRZEvent*) override { return 0; }
-    bool InGame() const override { return true; }
-    bool IsStarted() const override { return true; }
-    bool IsTimerHeld() const override { return false; }
-    void ReleaseTimer() override { }
 };
 
 class WorldTest : public ::testing::Test {

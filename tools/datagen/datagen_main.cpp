@@ -63,6 +63,7 @@ int main(int argc, char** argv)
         datagen::WriteDefinitionFiles(context);
         datagen::WriteIntroMovies(context);
         datagen::WriteBitmaps(context);
+        datagen::WriteSounds(context);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "datagen: %s\n", e.what());
         return 1;

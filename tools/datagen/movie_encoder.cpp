@@ -2,6 +2,8 @@
 // crosses it and a frame counter of blocks), a sine tone, both muxed bit-exactly into a .mov file.
 #include "movie_encoder.h"
 
+#include "av_output.h"
+
 #include <cmath>
 #include <cstdio>
 
@@ -30,13 +32,6 @@ Yuv TintYuv(std::uint8_t tint)
     return kTints[tint % 4];
 }
 
-std::string Reason(const char* step, int code)
-{
-    char text[AV_ERROR_MAX_STRING_SIZE] = {};
-    av_strerror(code, text, sizeof text);
-    return std::string(step) + ": " + text;
-}
-
 class Encoder {
 public:
     ~Encoder()
@@ -46,11 +41,7 @@ public:
         av_frame_free(&mFrame);
         av_frame_free(&mSound);
         av_packet_free(&mPacket);
-        if (mOutput) {
-            if (mOutput->pb)
-                avio_closep(&mOutput->pb);
-            avformat_free_context(mOutput);
-        }
+        AvCloseOutput(mOutput);
     }
 
     bool run(const std::string& path, const MovieLook& look, std::string* error)
@@ -58,15 +49,15 @@ public:
         mLook = look;
         int code = avformat_alloc_output_context2(&mOutput, nullptr, "mov", path.c_str());
         if (code < 0 || !mOutput)
-            return fail(error, Reason("container", code));
+            return AvFail(error, AvReason("container", code));
         mOutput->flags |= AVFMT_FLAG_BITEXACT;
         if (!openVideo(error) || (look.toneHz > 0.0 && !openAudio(error)))
             return false;
         mPacket = av_packet_alloc();
         if ((code = avio_open(&mOutput->pb, path.c_str(), AVIO_FLAG_WRITE)) < 0)
-            return fail(error, Reason("open", code));
+            return AvFail(error, AvReason("open", code));
         if ((code = avformat_write_header(mOutput, nullptr)) < 0)
-            return fail(error, Reason("header", code));
+            return AvFail(error, AvReason("header", code));
         for (int i = 0; i < look.frames; ++i) {
             // The sound runs ahead of each picture to the picture's end.
             std::int64_t soundEnd = static_cast<std::int64_t>(i + 1) * kSampleRate / look.framesPerSecond;
@@ -82,27 +73,20 @@ public:
             || (mAudio && !send(mAudio, mAudioStream, nullptr, error)))
             return false;
         if ((code = av_write_trailer(mOutput)) < 0)
-            return fail(error, Reason("trailer", code));
+            return AvFail(error, AvReason("trailer", code));
         return true;
     }
 
 private:
-    static bool fail(std::string* error, const std::string& why)
-    {
-        if (error)
-            *error = why;
-        return false;
-    }
-
     bool openVideo(std::string* error)
     {
         const AVCodec* codec = avcodec_find_encoder(AV_CODEC_ID_MPEG4);
         if (!codec)
-            return fail(error, "no MPEG-4 encoder");
+            return AvFail(error, "no MPEG-4 encoder");
         mVideoStream = avformat_new_stream(mOutput, nullptr);
         mVideo = avcodec_alloc_context3(codec);
         if (!mVideoStream || !mVideo)
-            return fail(error, "out of memory");
+            return AvFail(error, "out of memory");
         mVideo->width = mLook.width;
         mVideo->height = mLook.height;
         mVideo->time_base = AVRational { 1, mLook.framesPerSecond };
@@ -116,7 +100,7 @@ private:
             mVideo->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
         int code = avcodec_open2(mVideo, codec, nullptr);
         if (code < 0)
-            return fail(error, Reason("picture encoder", code));
+            return AvFail(error, AvReason("picture encoder", code));
         avcodec_parameters_from_context(mVideoStream->codecpar, mVideo);
         mVideoStream->time_base = mVideo->time_base;
         mFrame = av_frame_alloc();
@@ -124,7 +108,7 @@ private:
         mFrame->width = mLook.width;
         mFrame->height = mLook.height;
         if ((code = av_frame_get_buffer(mFrame, 0)) < 0)
-            return fail(error, Reason("picture buffer", code));
+            return AvFail(error, AvReason("picture buffer", code));
         return true;
     }
 
@@ -132,11 +116,11 @@ private:
     {
         const AVCodec* codec = avcodec_find_encoder(AV_CODEC_ID_PCM_S16LE);
         if (!codec)
-            return fail(error, "no PCM encoder");
+            return AvFail(error, "no PCM encoder");
         mAudioStream = avformat_new_stream(mOutput, nullptr);
         mAudio = avcodec_alloc_context3(codec);
         if (!mAudioStream || !mAudio)
-            return fail(error, "out of memory");
+            return AvFail(error, "out of memory");
         mAudio->sample_fmt = AV_SAMPLE_FMT_S16;
         mAudio->sample_rate = kSampleRate;
         AVChannelLayout mono = AV_CHANNEL_LAYOUT_MONO;
@@ -145,7 +129,7 @@ private:
         mAudio->flags |= AV_CODEC_FLAG_BITEXACT;
         int code = avcodec_open2(mAudio, codec, nullptr);
         if (code < 0)
-            return fail(error, Reason("sound encoder", code));
+            return AvFail(error, AvReason("sound encoder", code));
         avcodec_parameters_from_context(mAudioStream->codecpar, mAudio);
         mAudioStream->time_base = mAudio->time_base;
         mSound = av_frame_alloc();
@@ -154,7 +138,7 @@ private:
         av_channel_layout_copy(&mSound->ch_layout, &mono);
         mSound->nb_samples = kSamplesPerFrame;
         if ((code = av_frame_get_buffer(mSound, 0)) < 0)
-            return fail(error, Reason("sound buffer", code));
+            return AvFail(error, AvReason("sound buffer", code));
         return true;
     }
 
@@ -201,19 +185,7 @@ private:
 
     bool send(AVCodecContext* encoder, AVStream* stream, AVFrame* frame, std::string* error)
     {
-        int code = avcodec_send_frame(encoder, frame);
-        if (code < 0)
-            return fail(error, Reason("encode", code));
-        while ((code = avcodec_receive_packet(encoder, mPacket)) == 0) {
-            // Without a duration the last picture would fall outside the movie's edit list.
-            if (encoder == mVideo && mPacket->duration == 0)
-                mPacket->duration = 1;
-            av_packet_rescale_ts(mPacket, encoder->time_base, stream->time_base);
-            mPacket->stream_index = stream->index;
-            if ((code = av_interleaved_write_frame(mOutput, mPacket)) < 0)
-                return fail(error, Reason("write", code));
-        }
-        return code == AVERROR(EAGAIN) || code == AVERROR_EOF ? true : fail(error, Reason("encode", code));
+        return AvEncode(mOutput, encoder, stream, mPacket, frame, encoder == mVideo, error);
     }
 
     MovieLook mLook;

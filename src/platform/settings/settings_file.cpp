@@ -10,13 +10,6 @@
 
 #include "foundation/safeguards.h"
 
-char HallName[1024] = "lobby.vellmark.net";
-int gShowSettingsDialog = 1;
-int nomusic = 0;
-int gUseStretchedVideoModes = 0;
-int gScreenWidth = 1024;
-int gScreenHeight = 768;
-
 namespace Ravel {
 
 namespace {

@@ -1,0 +1,27 @@
+// The sound tests' scratch data folder and the system libraries' leaks that the sound device brings.
+#include "sound/sound_scratch.h"
+
+#include <sstream>
+
+#include "foundation/scratch_data_folder.h"
+#include "support/system_leaks.h"
+
+#include "foundation/safeguards.h"
+
+namespace sound_test {
+
+const std::string& Folder()
+{
+    SetDataPath();
+    return scratch::gFolder;
+}
+
+std::string ReadAll(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+} // namespace sound_test
