@@ -1,7 +1,7 @@
 // The game's side of the host: the hooks through which the platform starts the game, runs its frames
-// and ends it. For now start-up reads the settings, loads the texts, opens the window, plays the intro
-// and loads the sounds and music; each frame hands the window messages on, keeps the music going and
-// shows an empty picture.
+// and ends it. For now start-up reads the settings, loads the texts, sets up the video (which opens the
+// window), plays the intro and loads the sounds and music; each frame hands the window messages on,
+// keeps the music going and presents the back buffer.
 #include "app/game_hooks.h"
 
 #include <cstdio>
@@ -13,6 +13,7 @@
 #include "foundation/math_tables.h"
 #include "gfx/new_text.h"
 #include "gfx/song.h"
+#include "gfx/video.h"
 #include "platform/display/basic_hwnd_imp.h"
 #include "platform/dplay/direct_play_imp4.h"
 #include "platform/host/game_app_delegate.h"
@@ -29,7 +30,7 @@
 
 namespace {
 
-Ravel::BasicHWNDImpOBJC* gMainWindow = nullptr;
+CVideo* gpVideo = nullptr;
 int gArgc = 0;
 char** gArgv = nullptr;
 
@@ -70,15 +71,15 @@ void gameMainEntryPoint()
             stderr, "Vellmark: the text tables in the data folder are damaged; see the message above.\n");
         std::exit(1);
     }
-    gMainWindow = new Ravel::BasicHWNDImpOBJC(gScreenWidth, gScreenHeight, "Vellmark");
-    if (gMainWindow->openOnAdapter(0, static_cast<float>(gScreenWidth), static_cast<float>(gScreenHeight), 32,
-            gWindowedMode == 0, 0, true, 0, gUseStretchedVideoModes != 0)
-        != Windows::DD_OK) {
+    // The window is made as the game's own window; the video then sets its display mode, which opens it.
+    MainWindowsHwnd = Windows::CreateWindowExA(0, "StubDirectDrawWndClass", "Vellmark", 0, 0, 0, gScreenWidth,
+        gScreenHeight, nullptr, nullptr, nullptr, nullptr);
+    gpVideo = new CVideo(0);
+    if (!MainWindowsHwnd || CVideo::SetMode(gScreenWidth, gScreenHeight, 16, 0) == 0) {
+        superdebug("Failed to initialize video.\r\n");
         std::fprintf(stderr,
-            "Vellmark: Error Creating Window! The game window or its OpenGL context could not "
-            "be made; see the messages above.\n");
-        delete gMainWindow;
-        gMainWindow = nullptr;
+            "Vellmark: Fatal error: Could not initialize Video! The game window or its OpenGL context could "
+            "not be made; see the messages above.\n");
         std::exit(1);
     }
     Ravel::InstallGameView();
@@ -103,9 +104,10 @@ int gameMainTick()
     }
     if (gpSongHandler)
         gpSongHandler->Update();
+    // The bars around a letterboxed game area stay black; the frame itself is the back buffer.
     if (Ravel::BasicHWNDImpOBJC* window = Ravel::getGameWindowWrapper())
         window->clearFrame();
-    Ravel::presentScreen();
+    CVideo::Update();
     return 1;
 }
 
@@ -114,6 +116,9 @@ void gameMainShutdown()
     RemoveSongHandler();
     delete gpSound;
     gpSound = nullptr;
+    CVideo::ShutDown();
+    delete gpVideo;
+    gpVideo = nullptr;
 }
 
 void gameSystemCleanup() { }

@@ -327,6 +327,26 @@ void CDirectDraw::Flip()
     _bCursorDrawn = 0;
 }
 
+CRect CDirectDraw::PlaceCursor(int x, int y, int width, int height, int displayWidth, int displayHeight)
+{
+    x = std::max(0, x);
+    y = std::max(0, y);
+    // At the right or bottom edge the cursor is cut; at least one pixel of it always shows.
+    if (x + width > displayWidth)
+        width = displayWidth - x;
+    if (width < 1) {
+        x = displayWidth - 1;
+        width = 1;
+    }
+    if (y + height > displayHeight)
+        height = displayHeight - y;
+    if (height < 1) {
+        y = displayHeight - 1;
+        height = 1;
+    }
+    return CRect(x, y, x + width, y + height);
+}
+
 void CDirectDraw::BlitCursor(CImage* cursor, CImage* saveUnder, bool onPrimary)
 {
     if (_bCursorDrawn || !cursor || !saveUnder || _Width <= 0 || _Height <= 0)
@@ -336,23 +356,11 @@ void CDirectDraw::BlitCursor(CImage* cursor, CImage* saveUnder, bool onPrimary)
         return;
     POINT at {};
     GetCursorPos(&at);
-    int x = std::max(0, static_cast<int>(at.x));
-    int y = std::max(0, static_cast<int>(at.y));
-    int w = cursor->GetWidth();
-    int h = cursor->GetHeight();
-    // At the right or bottom edge the cursor is cut; at least one pixel of it always shows.
-    if (x + w > _Width)
-        w = _Width - x;
-    if (w < 1) {
-        x = _Width - 1;
-        w = 1;
-    }
-    if (y + h > _Height)
-        h = _Height - y;
-    if (h < 1) {
-        y = _Height - 1;
-        h = 1;
-    }
+    const CRect place = PlaceCursor(at.x, at.y, cursor->GetWidth(), cursor->GetHeight(), _Width, _Height);
+    const int x = place.left;
+    const int y = place.top;
+    const int w = place.right - place.left;
+    const int h = place.bottom - place.top;
     if (!onPrimary && _CursorW > 0 && _CursorH > 0) {
         RECT saved { 0, 0, _CursorW, _CursorH };
         target->BltFast(static_cast<DWORD>(_CursorX), static_cast<DWORD>(_CursorY), saveUnder->GetSurface(), &saved,

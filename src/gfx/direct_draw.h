@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "foundation/point_rect.h"
 #include "platform/ddraw/ddraw_types.h"
 
 class CImage;
@@ -46,6 +47,9 @@ public:
     // Draws the cursor at the mouse over the primary surface, saving what it covers into saveUnder,
     // once per flip.
     void BlitCursor(CImage* cursor, CImage* saveUnder, bool onPrimary);
+    // Where a cursor of the size at the mouse position (x, y) is drawn on the display: negative
+    // coordinates count as 0, and the cursor is cut at the right and bottom edges to at least one pixel.
+    static CRect PlaceCursor(int x, int y, int width, int height, int displayWidth, int displayHeight);
     void ShutDown();
 
     int GetWidth() const { return _Width; }

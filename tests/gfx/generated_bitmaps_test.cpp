@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <map>
 #include <string>
-#include <unistd.h>
 
 #include "foundation/data_file.h"
 #include "foundation/scratch_data_folder.h"
@@ -20,20 +19,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The generator is built beside the test programs.
-fs::path Generator()
-{
-    char exe[4096];
-    const ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
-    if (n <= 0)
-        return {};
-    exe[n] = '\0';
-    return fs::path(exe).parent_path() / "datagen";
-}
-
 TEST(GeneratedBitmaps, EveryPictureAndPaletteLoads)
 {
-    const fs::path generator = Generator();
+    const fs::path generator = video_test::DataGenerator();
     if (!fs::exists(generator))
         GTEST_SKIP() << "build the datagen target first: " << generator;
     const std::string command = generator.string() + " --seed 5 --size tiny '" + scratch::gFolder + "'";

@@ -3,6 +3,7 @@
 
 #include <SDL.h>
 #include <cstdlib>
+#include <unistd.h>
 
 #include "foundation/scratch_data_folder.h"
 #include "gfx/direct_draw.h"
@@ -25,6 +26,16 @@ namespace {
 Ravel::BasicHWNDImpOBJC* gWrapper = nullptr;
 
 } // namespace
+
+std::filesystem::path DataGenerator()
+{
+    char exe[4096];
+    const ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
+    if (n <= 0)
+        return {};
+    exe[n] = '\0';
+    return std::filesystem::path(exe).parent_path() / "datagen";
+}
 
 std::uint16_t Pixel16(CImageBase* image, int x, int y)
 {

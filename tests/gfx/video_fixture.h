@@ -5,11 +5,15 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 
 #include "gfx/image.h"
 
 namespace video_test {
+
+// The data generator, built beside the test programs.
+std::filesystem::path DataGenerator();
 
 // The 16-bit pixel at (x, y) of an image (locked for the read).
 std::uint16_t Pixel16(CImageBase* image, int x, int y);

@@ -83,7 +83,8 @@ std::string EncodeRle8(const Picture& p)
     return out + std::string("\0\1", 2);
 }
 
-// 16-bit pixels are stored in the 565 format the game starts in.
+// 16-bit pixels are stored as X1R5G5B5, the game's pixels on its 5-5-5 display: pure green is 0x03E0,
+// the colour keyed copies leave out.
 std::string Rows(const Picture& p, Depth depth)
 {
     const int bits = depth == Depth::High ? 16 : depth == Depth::True ? 24 : 8;
@@ -99,7 +100,7 @@ std::string Rows(const Picture& p, Depth depth)
             }
             const Rgb c = p.colour[at];
             if (bits == 16)
-                Put16(row, static_cast<unsigned>((c.r >> 3) << 11 | (c.g >> 2) << 5 | c.b >> 3));
+                Put16(row, static_cast<unsigned>((c.r >> 3) << 10 | (c.g >> 3) << 5 | c.b >> 3));
             else
                 row += { static_cast<char>(c.b), static_cast<char>(c.g), static_cast<char>(c.r) };
         }
