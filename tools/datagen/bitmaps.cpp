@@ -16,19 +16,6 @@ namespace datagen {
 
 namespace {
 
-struct Rgb {
-    std::uint8_t r, g, b;
-};
-using Colours = std::array<Rgb, 256>;
-
-// A picture in memory, top row first: palette indices (8 bits) or colours (16 and 24 bits).
-struct Picture {
-    int width = 0, height = 0;
-    std::vector<std::uint8_t> index;
-    std::vector<Rgb> colour;
-};
-
-enum class Depth { Indexed, IndexedRle, High, True };
 
 void Put16(std::string& s, unsigned v)
 {
@@ -110,32 +97,6 @@ std::string Rows(const Picture& p, Depth depth)
     return out;
 }
 
-std::string BitmapFile(const Picture& p, Depth depth, const Colours* table)
-{
-    const bool indexed = depth == Depth::Indexed || depth == Depth::IndexedRle;
-    const std::string pixels = depth == Depth::IndexedRle ? EncodeRle8(p) : Rows(p, depth);
-    const std::uint32_t offset = 14 + 40 + (indexed ? 1024 : 0);
-    std::string s = "BM";
-    Put32(s, offset + static_cast<std::uint32_t>(pixels.size()));
-    Put32(s, 0);
-    Put32(s, offset);
-    Put32(s, 40);
-    Put32(s, static_cast<std::uint32_t>(p.width));
-    Put32(s, static_cast<std::uint32_t>(p.height));
-    Put16(s, 1);
-    Put16(s, depth == Depth::High ? 16 : depth == Depth::True ? 24 : 8);
-    Put32(s, depth == Depth::IndexedRle ? 1 : 0);
-    Put32(s, static_cast<std::uint32_t>(pixels.size()));
-    Put32(s, 2835);
-    Put32(s, 2835);
-    Put32(s, indexed ? 256 : 0);
-    Put32(s, 0);
-    if (indexed) {
-        for (const Rgb& c : *table)
-            s += { static_cast<char>(c.b), static_cast<char>(c.g), static_cast<char>(c.r), '\0' };
-    }
-    return s + pixels;
-}
 
 // Index 0 pure green (transparent), 1 black (shadow), then the named colours, then a ramp from dark to
 // light through the base colour, each entry a little off by the seed.
@@ -200,6 +161,33 @@ std::string ActFile(const Colours& colours)
 
 } // namespace
 
+std::string BitmapFile(const Picture& p, Depth depth, const Colours* table)
+{
+    const bool indexed = depth == Depth::Indexed || depth == Depth::IndexedRle;
+    const std::string pixels = depth == Depth::IndexedRle ? EncodeRle8(p) : Rows(p, depth);
+    const std::uint32_t offset = 14 + 40 + (indexed ? 1024 : 0);
+    std::string s = "BM";
+    Put32(s, offset + static_cast<std::uint32_t>(pixels.size()));
+    Put32(s, 0);
+    Put32(s, offset);
+    Put32(s, 40);
+    Put32(s, static_cast<std::uint32_t>(p.width));
+    Put32(s, static_cast<std::uint32_t>(p.height));
+    Put16(s, 1);
+    Put16(s, depth == Depth::High ? 16 : depth == Depth::True ? 24 : 8);
+    Put32(s, depth == Depth::IndexedRle ? 1 : 0);
+    Put32(s, static_cast<std::uint32_t>(pixels.size()));
+    Put32(s, 2835);
+    Put32(s, 2835);
+    Put32(s, indexed ? 256 : 0);
+    Put32(s, 0);
+    if (indexed) {
+        for (const Rgb& c : *table)
+            s += { static_cast<char>(c.b), static_cast<char>(c.g), static_cast<char>(c.r), '\0' };
+    }
+    return s + pixels;
+}
+
 void WriteBitmaps(const Context& context)
 {
     // Palettes.
@@ -233,6 +221,9 @@ void WriteBitmaps(const Context& context)
     };
 
     write("gfx\\dummy.bmp", 32, 32, Depth::True);
+    // The loading picture of start-up, and the coin the fonts draw for "$".
+    write("gfx\\load_1024.bmp", 1024, 768, Depth::True);
+    write("gfx\\fonts\\coin.bmp", 12, 12, Depth::Indexed, true);
     // Window frame tiles: the 16-bit set, the 8-bit set run-length encoded, and the tooltip set.
     const char* const kTiles[] = { "tl", "t", "tr", "cl", "c", "cr", "bl", "b", "br" };
     for (const char* tile : kTiles) {

@@ -64,6 +64,7 @@ int main(int argc, char** argv)
         datagen::WriteIntroMovies(context);
         datagen::WriteBitmaps(context);
         datagen::WriteSounds(context);
+        datagen::WriteFonts(context);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "datagen: %s\n", e.what());
         return 1;
