@@ -72,6 +72,14 @@ const char* CMilitaryComposition::GetKeyword(int type)
     return word ? word : "";
 }
 
+int CMilitaryComposition::GetTroopType(int token)
+{
+    int type = 0;
+    while (type < kTroopTypeCount && kTroopTexts[type].keyword != token)
+        ++type;
+    return type;
+}
+
 int CMilitaryComposition::Get(int type) const
 {
     return static_cast<int>(GetValue(type));
@@ -118,9 +126,7 @@ CLScript* CMilitaryComposition::GetScript() const
 int CMilitaryComposition::ParseFields(CRZParser& parser)
 {
     return ReadBlockStatements(parser, [&] {
-        int type = 0;
-        while (type < kTroopTypeCount && kTroopTexts[type].keyword != static_cast<int>(parser.key.type))
-            ++type;
+        const int type = GetTroopType(static_cast<int>(parser.key.type));
         if (type == kTroopTypeCount)
             parser.ParseError("unknown lhs in scenario file (military composition)");
         values[type] = qvx_atof(parser.value.text);

@@ -36,6 +36,8 @@ public:
     static const char* GetDesc(int type);
     // The troop type's key in saved blocks; "" outside 0..6.
     static const char* GetKeyword(int type);
+    // The troop type whose key the token is; kTroopTypeCount for any other token.
+    static int GetTroopType(int token);
 
     // The value truncated toward zero; 0 outside 0..6.
     int Get(int type) const;

@@ -11,16 +11,6 @@ namespace {
 constexpr CRZTokenType KW_GROUP = static_cast<CRZTokenType>(197);
 constexpr const char* kUnknownLawKey = "unknown lhs in law file";
 
-// The law's keyword in upper case followed by the suffix, looked up in the text database.
-const char* LawText(int id, const char* suffix)
-{
-    char key[CNewText::kKeyMax + 1] = "";
-    AppendFormat(key, sizeof key, "%s%s", kLawKind.GetWord(id), suffix);
-    for (char* c = key; *c; ++c)
-        *c = AsciiUpper(*c);
-    return TextStrings.GetString(key);
-}
-
 } // namespace
 
 CLawType* CLawType::_pTypes = nullptr;
@@ -53,12 +43,12 @@ const CLawType* CLawType::Get(int id)
 
 const char* CLawType::GetName() const
 {
-    return LawText(id, "");
+    return GetKeywordText("", kLawKind.GetWord(id), "");
 }
 
 const char* CLawType::GetDesc() const
 {
-    return LawText(id, "_DESC");
+    return GetKeywordText("", kLawKind.GetWord(id), "_DESC");
 }
 
 int CLawType::ParseFields(CRZParser& parser)

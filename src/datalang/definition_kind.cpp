@@ -2,6 +2,8 @@
 #include "datalang/definition_kind.h"
 
 #include "datalang/lexer.h"
+#include "foundation/utilities.h"
+#include "gfx/new_text.h"
 
 #include "foundation/safeguards.h"
 
@@ -19,6 +21,15 @@ const char* CKeywordKind::GetWord(int number) const
         return "";
     const char* word = CLexer::GetString(tokens[number]);
     return word ? word : "";
+}
+
+const char* GetKeywordText(const char* prefix, const char* word, const char* suffix)
+{
+    char key[CNewText::kKeyMax + 1] = "";
+    AppendFormat(key, sizeof key, "%s%s%s", prefix, word, suffix);
+    for (char* c = key; *c; ++c)
+        *c = AsciiUpper(*c);
+    return TextStrings.GetString(key);
 }
 
 void ExpectBlock(CRZParser& parser, const char* message)

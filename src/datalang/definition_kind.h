@@ -22,6 +22,10 @@ struct CKeywordKind {
     const char* GetWord(int number) const;
 };
 
+// The localised text of the key made of prefix, word and suffix in upper case: the display texts of the
+// definition kinds are keyed by their keywords this way.
+const char* GetKeywordText(const char* prefix, const char* word, const char* suffix);
+
 // Reads "keyword = value" statements up to the block's "}" (consumed), calling set(number, value is "yes")
 // for each; a key that names no member ends the load with the message.
 template <class Set>

@@ -2,6 +2,7 @@
 #include "realms/modifier.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 
@@ -9,6 +10,7 @@
 #include "datalang/script_tree.h"
 #include "foundation/utilities.h"
 #include "gfx/new_text.h"
+#include "realms/province_improvement.h"
 
 #include "foundation/safeguards.h"
 
@@ -210,4 +212,18 @@ const char* CModifier::GetDescription() const
             "NOBLES_LOYALTY_BONUS" },
         kAmountLine, 1.0f);
     return text;
+}
+
+CCompositeScore CModifier::GetProvinceImprovementCost(const CProvinceImprovementType& type) const
+{
+    return CCompositeScore(VLST_CONSTRUCTION, type.GetCost());
+}
+
+int CModifier::GetProvinceImprovementBuildTimeInMonths(const CProvinceImprovementType& type) const
+{
+    const double months = static_cast<double>(type.GetConstructionTime()) * buildTimeFactor;
+    // Both numbers come from definition files: a cast of a value out of range would be undefined.
+    if (!(months > INT_MIN && months < INT_MAX))
+        return months >= INT_MAX ? INT_MAX : months <= INT_MIN ? INT_MIN : 0;
+    return static_cast<int>(months);
 }

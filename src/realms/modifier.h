@@ -5,6 +5,8 @@
 #include "characters/stands_tuple.h"
 #include "realms/score.h"
 
+class CProvinceImprovementType;
+
 // A value: copied into the definitions that own it and summed into temporaries. Never saved; games rebuild
 // modifiers from the definitions, so GetScript writes nothing.
 class CModifier : public CLScripter {
@@ -26,6 +28,12 @@ public:
     // The player's text, a line per field away from its default; empty for a default modifier. One static
     // buffer, overwritten by the next call.
     const char* GetDescription() const;
+
+    // The improvement's cost in the construction part; the modifier does not change it.
+    CCompositeScore GetProvinceImprovementCost(const CProvinceImprovementType& type) const;
+    // The improvement's construction time times the build-time factor, truncated toward zero; a product
+    // that is no number or beyond the int range is held to 0 or that range.
+    int GetProvinceImprovementBuildTimeInMonths(const CProvinceImprovementType& type) const;
 
     // Multipliers around 1: 1.1 is ten percent more.
     CSimpleScore scoreFactor { 1.0f, 1.0f, 1.0f };

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "characters/definition_file.h"
+#include "datalang/definition_file.h"
 #include "characters/law.h"
 #include "datalang/block_round_trip.h"
 

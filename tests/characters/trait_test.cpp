@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "characters/definition_file.h"
+#include "datalang/definition_file.h"
 #include "characters/trait.h"
 #include "datalang/block_round_trip.h"
 

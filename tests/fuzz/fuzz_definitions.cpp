@@ -3,12 +3,16 @@
 // a report; never a crash, a hang or a leak.
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 
 #include "armies/military_composition.h"
 #include "characters/law.h"
 #include "characters/trait.h"
 #include "datalang/parser.h"
 #include "fuzz_input_file.h"
+#include "realms/advance.h"
+#include "realms/province_effect.h"
+#include "realms/province_improvement.h"
 
 #include "foundation/safeguards.h"
 
@@ -37,8 +41,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!path)
         return 0;
     // Seeds start with a letter: "a" the laws file, "b" a law set, "c" a military composition, "d" the
-    // traits file, "e" a trait set.
-    switch (static_cast<unsigned char>(data[0] - 'a') % 5) {
+    // traits file, "e" a trait set, "f" the advances file, "g" an advance set, "h" an improvements file (read
+    // as both the rules and the pictures), "i" an improvement set, "j" the effects file, "k" an effect set.
+    switch (static_cast<unsigned char>(data[0] - 'a') % 11) {
     case 0:
         CLawType::InitFromFile(path);
         CLawType::Shutdown();
@@ -53,8 +58,35 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         CTraitType::InitFromFile(path);
         CTraitType::Shutdown();
         break;
-    default:
+    case 4:
         ReadBlockOf<CTraitTuple>(path);
+        break;
+    case 5:
+        if (CAdvanceType::InitFromFile(path))
+            for (int id = 0; id < kAdvanceCount; ++id)
+                CAdvanceType::Get(id)->GetEffects();
+        CAdvanceType::Shutdown();
+        break;
+    case 6:
+        ReadBlockOf<CAdvanceTuple>(path);
+        break;
+    case 7:
+        // Requirement chains of a table that loaded must end.
+        if (CProvinceImprovementType::InitFromFiles(path, path))
+            for (int id = 0; id < kImprovementCount; ++id)
+                if (CProvinceImprovementType::Get(id)->GetIndirectRequirements().Exists(id))
+                    std::abort();
+        CProvinceImprovementType::Shutdown();
+        break;
+    case 8:
+        ReadBlockOf<CProvinceImprovementTuple>(path);
+        break;
+    case 9:
+        CProvinceEffectType::InitFromFile(path);
+        CProvinceEffectType::Shutdown();
+        break;
+    default:
+        ReadBlockOf<CProvinceEffectTuple>(path);
         break;
     }
     return 0;

@@ -1,0 +1,167 @@
+// Province improvements: the rules and pictures files read into one table, requirement chains, the
+// construction text and the improvement sets of provinces.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+
+#include "datalang/block_round_trip.h"
+#include "datalang/definition_file.h"
+#include "datalang/scratch_file.h"
+#include "realms/province_improvement.h"
+#include "realms/text_keys.h"
+
+#include "foundation/safeguards.h"
+
+namespace {
+
+const char* const kRules = "school = { cost = { gold = 120 } construction_time = 6 }\n"
+                           "library = {\n"
+                           "  required_province_improvements = { school = yes }\n"
+                           "  required_advances = { monastic_schools = yes }\n"
+                           "  lasting_effects = { tolls = 1.1 }\n"
+                           "  hills = no plains = no march = no desert = yes\n"
+                           "  require_coastal = yes require_capital = yes upgradeable = yes\n"
+                           "  required_tier = duchy minimum_income = 2.5\n"
+                           "}\n"
+                           "university = { required_province_improvements = { library = yes } }\n"
+                           "church = { lasting_effects = { tolls = 0.5 } onetime_bonus = { piety = 2 }\n"
+                           "  onetime_loyalty_bonus = { clergy = 3 } }\n";
+const char* const kPictures = "library = { x_offset = 12 y_offset = -4\n"
+                              "  completed_bitmap = \"gfx\\interface\\pi_library.bmp\" }\n";
+
+// Loads both files from text; "" when they loaded, else the report.
+std::string LoadBoth(const std::string& rules, const std::string& pictures)
+{
+    ScratchFile second(pictures);
+    return LoadFailure(
+        [&](const char* path) { return CProvinceImprovementType::InitFromFiles(path, second.Path()); },
+        rules);
+}
+
+class Improvements : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_EQ(LoadBoth(kRules, kPictures), ""); }
+    void TearDown() override { CProvinceImprovementType::Shutdown(); }
+};
+
+TEST(ImprovementKeys, KeywordsAndTokensBothWays)
+{
+    EXPECT_EQ(GetProvinceImprovementType(TokenOf("mine")), 8);
+    EXPECT_EQ(GetProvinceImprovementType(TokenOf("huge_castle")), 43);
+    EXPECT_EQ(GetProvinceImprovementType(TokenOf("sheep")), kImprovementCount);
+    EXPECT_EQ(GetTokenType(8), TokenOf("mine"));
+    EXPECT_EQ(GetTokenType(44), KW_YES);
+    EXPECT_TRUE(CProvinceImprovementType::IsNegative(37));
+    EXPECT_FALSE(CProvinceImprovementType::IsNegative(39));
+}
+
+TEST_F(Improvements, BothFilesFillTheSameRecords)
+{
+    const CProvinceImprovementType* library = CProvinceImprovementType::Get(18);
+    EXPECT_TRUE(library->GetRequiredImprovements().Exists(19));
+    EXPECT_TRUE(library->GetRequiredAdvances().Exists(121));
+    EXPECT_FALSE(library->IsAllowedOnTerrain(1));
+    EXPECT_FALSE(library->IsAllowedOnTerrain(2));
+    EXPECT_FALSE(library->IsAllowedOnTerrain(4));
+    EXPECT_TRUE(library->IsAllowedOnTerrain(5));
+    EXPECT_TRUE(library->IsAllowedOnTerrain(8));
+    EXPECT_FALSE(library->IsAllowedOnTerrain(9));
+    EXPECT_TRUE(library->RequiresCoastal() && library->RequiresCapital() && library->IsUpgradeable());
+    EXPECT_EQ(library->GetRequiredTier(), TokenOf("duchy"));
+    EXPECT_FLOAT_EQ(library->GetMinimumIncome(), 2.5f);
+    EXPECT_EQ(library->GetXOffset(), 12);
+    EXPECT_EQ(library->GetYOffset(), -4);
+    EXPECT_STREQ(library->GetCompletedBitmap(), "gfx\\interface\\pi_library.bmp");
+    EXPECT_STREQ(library->GetPossibleBitmap(), "");
+    EXPECT_EQ(CProvinceImprovementType::Get(0)->GetRequiredTier(), TokenOf("county"));
+}
+
+TEST_F(Improvements, IndirectRequirementsFollowTheChains)
+{
+    const CProvinceImprovementTuple indirect = CProvinceImprovementType::Get(22)->GetIndirectRequirements();
+    EXPECT_TRUE(indirect.Exists(18));
+    EXPECT_TRUE(indirect.Exists(19));
+    EXPECT_FALSE(indirect.Exists(22));
+    CProvinceImprovementTuple built;
+    built.Add(22);
+    EXPECT_TRUE(CProvinceImprovementType::Get(19)->IsIndirectRequirementForAnyOfThese(built));
+    EXPECT_FALSE(CProvinceImprovementType::Get(26)->IsIndirectRequirementForAnyOfThese(built));
+}
+
+TEST_F(Improvements, ModifiersAndTheConstructionText)
+{
+    CProvinceImprovementTuple built;
+    EXPECT_FLOAT_EQ(built.GetModifier().tollsFactor, 1.0f);
+    built.Add(18);
+    built.Add(26);
+    EXPECT_FLOAT_EQ(built.GetModifier().tollsFactor, 0.55f);
+
+    PutTexts({ { "GOLD_COST", "Cost" }, { "CONSTRUCTION_TIME", "Time" }, { "MONTHS", "months" },
+        { "PIETY_COMPLETION_BONUS", "Piety" }, { "CLERGY_LOYALTY_COMPLETION_BONUS", "Clergy" } });
+    CModifier province;
+    province.buildTimeFactor = 0.75f;
+    EXPECT_STREQ(CProvinceImprovementType::Get(19)->GetConstructionDescription(province),
+        "Cost 120\nTime 4 months\n\n");
+    EXPECT_EQ(province.GetProvinceImprovementBuildTimeInMonths(*CProvinceImprovementType::Get(19)), 4);
+    EXPECT_FLOAT_EQ(province.GetProvinceImprovementCost(*CProvinceImprovementType::Get(19))
+                        .Get(VLST_CONSTRUCTION)
+                        .GetGold(),
+        120.0f);
+    const std::string church = CProvinceImprovementType::Get(26)->GetConstructionDescription(CModifier());
+    EXPECT_NE(church.find("Piety 2\nClergy 3\n"), std::string::npos) << church;
+    province.buildTimeFactor = 1e30f;
+    EXPECT_EQ(province.GetProvinceImprovementBuildTimeInMonths(*CProvinceImprovementType::Get(19)), INT_MAX);
+}
+
+TEST(ImprovementSet, SavesInNumberOrderAndReadsNoAsAbsent)
+{
+    CProvinceImprovementTuple built;
+    built.Add(26);
+    built.Add(8);
+    CProvinceImprovementTuple back;
+    std::string written;
+    ReadBack(built, back, &written);
+    EXPECT_EQ(back, built);
+    EXPECT_LT(written.find("mine = yes"), written.find("church = yes")) << written;
+    EXPECT_EQ(ReadBlock(back, "church = no }"), 0);
+    EXPECT_FALSE(back.Exists(26));
+    EXPECT_TRUE(back.Exists(8));
+    EXPECT_NE(
+        FatalMessageOf([&] { ReadBlock(back, "sheep = yes }"); }).find("(Unknown )"), std::string::npos);
+}
+
+TEST(ImprovementFiles, BrokenFilesAreRefusedWithTheirLineAndLeaveTheTableAsItWas)
+{
+    ASSERT_EQ(LoadBoth("mine = { construction_time = 7 }\n", ""), "");
+    const struct {
+        const char* rules;
+        const char* pictures;
+        const char* message;
+    } cases[] = {
+        { "mine = { }\nsheep = { }\n", "", "(unknown lhs in provinceimprovement file)" },
+        { "mine = {\n  tolls = 1 }\n", "", "(unknown lhs in provinceimprovement file)" },
+        { "mine = { required_tier = empire }\n", "", "(unknown tier in provinceimprovement file)" },
+        { "mine = { required_province_improvements = { mine = yes } }\n", "",
+            "(improvement requires itself in provinceimprovement file)" },
+        { "school = { required_province_improvements = { library = yes } }\n"
+          "mine = { }\nlibrary = { required_province_improvements = { school = yes } }\n",
+            "", "(improvement requires itself in provinceimprovement file)" },
+        { "school = { required_province_improvements = { library = yes } }\n",
+            "library = { required_province_improvements = { university = yes } }\n"
+            "university = { required_province_improvements = { school = yes } }\n",
+            "(improvement requires itself in provinceimprovement file)" },
+        { "mine = { }\n", "mine = { x_offset = 1 depth = 2 }\n",
+            "(unknown lhs in provinceimprovement file)" },
+        { "mine = { required_advances = { mine = yes } }\n", "", "(Unknown )" },
+    };
+    for (const auto& c : cases) {
+        const std::string failure = LoadBoth(c.rules, c.pictures);
+        EXPECT_NE(failure.find(c.message), std::string::npos) << c.rules << failure;
+        EXPECT_NE(failure.find("Line = "), std::string::npos) << failure;
+        EXPECT_FLOAT_EQ(CProvinceImprovementType::Get(8)->GetConstructionTime(), 7.0f) << c.rules;
+    }
+    CProvinceImprovementType::Shutdown();
+}
+
+} // namespace

@@ -1,0 +1,77 @@
+// The generated definition files load through the game's own readers, in the tiny and the full world, with
+// every member of each kind, and every picture they name is in the folder.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "characters/law.h"
+#include "characters/trait.h"
+#include "datalang/game_folder.h"
+#include "foundation/fatal_error.h"
+#include "realms/advance.h"
+#include "realms/province_effect.h"
+#include "realms/province_improvement.h"
+
+#include "foundation/safeguards.h"
+
+namespace {
+
+::testing::Environment* const kFolder = ::testing::AddGlobalTestEnvironment(new GameFolder);
+
+void ExpectGeneratedTablesLoad(const char* size)
+{
+    const std::string command
+        = std::string(DATAGEN_PATH) + " --seed 7 --size " + size + " '" + GameFolder::Root() + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+
+    ASSERT_TRUE(CTraitType::Init()) << GetAssertMessage();
+    ASSERT_TRUE(CLawType::Init()) << GetAssertMessage();
+    ASSERT_TRUE(CAdvanceType::Init()) << GetAssertMessage();
+    ASSERT_TRUE(CProvinceImprovementType::Init()) << GetAssertMessage();
+    ASSERT_TRUE(CProvinceEffectType::Init()) << GetAssertMessage();
+
+    int opposed = 0;
+    for (int id = 0; id < kTraitCount; ++id)
+        opposed += CTraitType::Get(id)->GetAntithesis().Exists(id == 0 ? 1 : 0);
+    EXPECT_GT(opposed, 0);
+    for (int id = 0; id < kLawCount; ++id) {
+        EXPECT_GE(CLawType::Get(id)->GetGroup(), 0);
+        EXPECT_LT(CLawType::Get(id)->GetGroup(), kLawGroupCount);
+    }
+    EXPECT_EQ(CLawType::Get(0)->GetGroup(), 0);
+    for (int id = 0; id < kAdvanceCount; ++id)
+        EXPECT_EQ(CAdvanceType::Get(id)->GetID(), id) << "advance " << id << " is in no group";
+    for (int group : { 0, 12, 22 })
+        EXPECT_NE(CAdvanceTypeGroup::GetGroup(group), nullptr) << group;
+    for (int id = 0; id < kImprovementCount; ++id) {
+        const CProvinceImprovementType* type = CProvinceImprovementType::Get(id);
+        EXPECT_GE(type->GetConstructionTime(), 1.0f) << id;
+        EXPECT_FALSE(type->GetIndirectRequirements().Exists(id)) << id;
+        for (const char* picture : { type->GetCompletedBitmap(), type->GetPossibleBitmap() }) {
+            std::string path = picture;
+            for (char& c : path)
+                c = c == '\\' ? '/' : c;
+            EXPECT_TRUE(GameFolder::Exists(path)) << picture;
+        }
+    }
+    EXPECT_TRUE(CProvinceImprovementType::Get(43)->GetIndirectRequirements().Exists(39));
+    EXPECT_TRUE(GameFolder::Exists("gfx/interface/BDG_UC.bmp"));
+    CProvinceEffectTuple rich;
+    rich.Add(13);
+    EXPECT_GT(rich.GetModifier().scoreFactor.GetGold(), 1.0f);
+
+    CProvinceEffectType::Shutdown();
+    CProvinceImprovementType::Shutdown();
+    CAdvanceType::Shutdown();
+    CLawType::Shutdown();
+    CTraitType::Shutdown();
+}
+
+TEST(DatagenDefinitions, GeneratedDefinitionFilesLoadWithEveryMember)
+{
+    ExpectGeneratedTablesLoad("tiny");
+    ExpectGeneratedTablesLoad("full");
+}
+
+} // namespace
