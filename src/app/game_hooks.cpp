@@ -8,6 +8,8 @@
 #include <cstdlib>
 
 #include "app/sound_effects.h"
+#include "app/window_procedure.h"
+#include "events/event_scheduler.h"
 #include "foundation/attribute_tuple.h"
 #include "foundation/logs.h"
 #include "foundation/math_tables.h"
@@ -25,6 +27,8 @@
 #include "platform/settings/settings_file.h"
 #include "platform/sound/simple_sound.h"
 #include "platform/win/win32.h"
+#include "widgets/input.h"
+#include "widgets/interface.h"
 
 #include "foundation/safeguards.h"
 
@@ -42,9 +46,10 @@ void SetGameArguments(int argc, char** argv)
     gArgv = argv;
 }
 
-Windows::LRESULT gameWindProc(Windows::HWND, Windows::UINT, Windows::WPARAM, Windows::LPARAM)
+Windows::LRESULT gameWindProc(
+    Windows::HWND window, Windows::UINT message, Windows::WPARAM wParam, Windows::LPARAM lParam)
 {
-    return 0;
+    return MessageHandlingProcedure(window, message, wParam, lParam);
 }
 
 int gameSystemInits()
@@ -90,6 +95,9 @@ void gameMainEntryPoint()
     for (int n = 1; n <= kSoundEffectCount; ++n)
         gpSound->AddSound(n, kSoundEffectFiles[n - 1], Voices {});
     CreateSongHandler();
+    gpInput = new CInput();
+    gpInterface = new CInterface();
+    gEventRoutes.gameInterface = gpInterface;
 }
 
 int gameMainTick()
@@ -102,6 +110,10 @@ int gameMainTick()
         Windows::TranslateMessage(&message);
         Windows::DispatchMessageA(&message);
     }
+    if (gpInput) {
+        gpInput->Update();
+        gEventScheduler.ProcessInput();
+    }
     if (gpSongHandler)
         gpSongHandler->Update();
     // The bars around a letterboxed game area stay black; the frame itself is the back buffer.
@@ -113,6 +125,11 @@ int gameMainTick()
 
 void gameMainShutdown()
 {
+    gEventRoutes.gameInterface = nullptr;
+    delete gpInterface;
+    gpInterface = nullptr;
+    delete gpInput;
+    gpInput = nullptr;
     RemoveSongHandler();
     delete gpSound;
     gpSound = nullptr;

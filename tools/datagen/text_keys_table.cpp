@@ -16,6 +16,15 @@ const TextKey gTextKeys[] = {
     { "config\\text.csv", "INIT_GAMEMAP_SPRITES", "Drawing the map" },
     { "config\\text.csv", "INIT_SCENARIO", "Reading the chronicles" },
     { "config\\text.csv", "LANGUAGE", "English" },
+    // The game speed, as the speed keys report it in the message log.
+    { "config\\text.csv", "GAMESPEED0", "Game speed: slowest" },
+    { "config\\text.csv", "GAMESPEED1", "Game speed: very slow" },
+    { "config\\text.csv", "GAMESPEED2", "Game speed: slow" },
+    { "config\\text.csv", "GAMESPEED3", "Game speed: steady" },
+    { "config\\text.csv", "GAMESPEED4", "Game speed: normal" },
+    { "config\\text.csv", "GAMESPEED5", "Game speed: brisk" },
+    { "config\\text.csv", "GAMESPEED6", "Game speed: fast" },
+    { "config\\text.csv", "GAMESPEED7", "Game speed: fastest" },
     // Character attributes.
     { "config\\text.csv", "MARTIAL", "Martial" },
     { "config\\text.csv", "DIPLOMACY", "Diplomacy" },

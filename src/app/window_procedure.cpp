@@ -1,0 +1,90 @@
+// The window procedure's input rows: buttons, wheel and keys to the input component and the input queue.
+#include "app/window_procedure.h"
+
+#include <cstdint>
+
+#include "events/event_scheduler.h"
+#include "events/game_clock.h"
+#include "events/generic_events.h"
+#include "gfx/video.h"
+#include "platform/input/window_messages.h"
+#include "widgets/input.h"
+
+#include "foundation/safeguards.h"
+
+namespace {
+
+constexpr Windows::UINT kSysKeyDown = 0x104;
+constexpr Windows::UINT kSysKeyUp = 0x105;
+
+CPoint PointOf(Windows::LPARAM lParam)
+{
+    return CPoint(static_cast<std::int16_t>(lParam & 0xFFFF), static_cast<std::int16_t>((lParam >> 16) & 0xFFFF));
+}
+
+// Each button message sets or clears its button's state (the double click leaves it) and posts its event
+// with the message's key-state word and position.
+struct ButtonRow {
+    Windows::UINT message;
+    CRZEvtType type;
+    std::int32_t* state;
+    std::int32_t value;
+};
+
+const ButtonRow kButtonRows[] = {
+    { Windows::WM_LBUTTONDOWN, _CRZEVT_MOUSELBDOWN_, &CInput::_isLeftButton, 1 },
+    { Windows::WM_LBUTTONUP, _CRZEVT_MOUSELBUP_, &CInput::_isLeftButton, 0 },
+    { Windows::WM_LBUTTONDBLCLK, _CRZEVT_MOUSELBDOUBLECLICK_, nullptr, 0 },
+    { Windows::WM_RBUTTONDOWN, _CRZEVT_MOUSERBDOWN_, &CInput::_isRightButton, 1 },
+    { Windows::WM_RBUTTONUP, _CRZEVT_MOUSERBUP_, &CInput::_isRightButton, 0 },
+};
+
+void Button(Windows::UINT message, Windows::WPARAM wParam, Windows::LPARAM lParam)
+{
+    for (const ButtonRow& row : kButtonRows) {
+        if (row.message != message)
+            continue;
+        if (row.state)
+            *row.state = row.value;
+        PostInputEvent(new CRZInputEvent(row.type, 0, static_cast<int>(wParam), PointOf(lParam)));
+        return;
+    }
+}
+
+} // namespace
+
+Windows::LRESULT MessageHandlingProcedure(
+    Windows::HWND, Windows::UINT message, Windows::WPARAM wParam, Windows::LPARAM lParam)
+{
+    if (!gpTimer || !gpInput)
+        return 0;
+    const bool buttonsIgnored = CInput::_isMiddle != 0;
+    switch (message) {
+    case Windows::WM_KEYDOWN:
+    case kSysKeyDown:
+        gpInput->SetSpecialKeys(static_cast<unsigned>(wParam), static_cast<long>(lParam));
+        break;
+    case Windows::WM_KEYUP:
+    case kSysKeyUp:
+        gpInput->SetUpKeys(static_cast<unsigned>(wParam), static_cast<long>(lParam));
+        if (CInput::_isMiddle != 0)
+            CInput::_isMiddle = CInput::_isMiddle == 1 ? 0 : 1;
+        break;
+    case Windows::WM_CHAR:
+        gpInput->GenerateKeyboardEvent(static_cast<unsigned>(wParam), static_cast<long>(lParam));
+        break;
+    case Windows::WM_MOUSEWHEEL: {
+        const auto delta = static_cast<std::int16_t>((wParam >> 16) & 0xFFFF);
+        CPoint at = PointOf(lParam);
+        at.x -= CVideo::FrontClipper.left;
+        at.y -= CVideo::FrontClipper.top;
+        PostInputEvent(new CRZInputEvent(_CRZEVT_MOUSEWHEEL_, 0, delta > 0 ? 1 : delta < 0 ? -1 : 0, at));
+        break;
+    }
+    default:
+        if (!buttonsIgnored)
+            Button(message, wParam, lParam);
+        break;
+    }
+    return 0;
+}
