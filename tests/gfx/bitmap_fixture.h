@@ -78,6 +78,20 @@ inline void WriteFile(const std::string& name, const std::string& bytes)
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
+// A 16 by 16 picture of 16-bit pixels of one colour with a pure green (5-5-5, keyed) top-left quarter.
+inline void WriteKeyedPicture(const std::string& name, std::uint16_t colour)
+{
+    Bmp bmp;
+    bmp.width = 16;
+    bmp.height = 16;
+    bmp.bits = 16;
+    bmp.table = false;
+    for (int y = 15; y >= 0; --y)
+        for (int x = 0; x < 16; ++x)
+            Put16(bmp.pixels, x < 8 && y < 8 ? 0x03E0 : colour);
+    WriteFile(name, Bytes(bmp));
+}
+
 // Reads from the scratch folder in the 565 format, which every test leaves as it found it.
 class GfxFileTest : public ::testing::Test {
 protected:

@@ -88,15 +88,7 @@ TEST_F(Video, UpdatePresentsTheBackBufferAndDrawsTheCursorOncePerFlip)
     EXPECT_FALSE(CVideo::pDD->IsCursorDrawn());
 
     // A cursor image, all red but for a green (keyed) top-left quarter.
-    fixture::Bmp bmp;
-    bmp.width = 16;
-    bmp.height = 16;
-    bmp.bits = 16;
-    bmp.table = false;
-    for (int y = 15; y >= 0; --y)
-        for (int x = 0; x < 16; ++x)
-            fixture::Put16(bmp.pixels, x < 8 && y < 8 ? 0x03E0 : 0x7C00);
-    fixture::WriteFile("gfx/interface/cursor.bmp", fixture::Bytes(bmp));
+    fixture::WriteKeyedPicture("gfx/interface/cursor.bmp", 0x7C00);
     CVideo::RegisterCursor("gfx\\interface\\cursor.bmp");
     EXPECT_EQ(CVideo::Cursors, 2);
     CVideo::SetCursor(1);
