@@ -33,19 +33,19 @@ const CReligionRow kReligions[] = {
 };
 const char* const kMoslem = "moslem";
 
-const CCultureRow& Row(RZCultureType culture)
+const CCultureRow& Row(int culture)
 {
     return kCultureTable[culture >= 0 && culture < kCultureCount ? culture : 0];
 }
 
 } // namespace
 
-const char* CRZCulture::GetTag(RZCultureType culture)
+const char* CRZCulture::GetTag(int culture)
 {
     return Row(culture).tag;
 }
 
-const char* CRZCulture::GetName(RZCultureType culture)
+const char* CRZCulture::GetName(int culture)
 {
     return TextStrings.GetString(Row(culture).nameKey);
 }
@@ -53,39 +53,40 @@ const char* CRZCulture::GetName(RZCultureType culture)
 RZCultureType CRZCulture::Which(const char* text)
 {
     if (text == nullptr)
-        return 0;
-    for (RZCultureType culture = 0; culture < kCultureCount; ++culture)
+        return CULTURE_NONE;
+    for (int culture = 0; culture < kCultureCount; ++culture)
         if (stricmp(kCultureTable[culture].tag, text) == 0)
-            return culture;
-    return 0;
+            return static_cast<RZCultureType>(culture);
+    return CULTURE_NONE;
 }
 
-bool CRZCulture::IsDark(RZCultureType culture)
+bool CRZCulture::IsDark(int culture)
 {
     return culture >= 29 && culture <= 36;
 }
 
-RZCultureType CRZCulture::MapUnitCulture(RZCultureType culture)
+RZCultureType CRZCulture::MapUnitCulture(int culture)
 {
-    return Row(culture).unitCulture;
+    return static_cast<RZCultureType>(Row(culture).unitCulture);
 }
 
-const char* CRZCulture::GetRZ2Tag(RZCultureType culture)
+const char* CRZCulture::GetRZ2Tag(int culture)
 {
     return Row(culture).rz2Tag;
 }
 
-RZCultureType CRZCulture::MapRZ2Culture(RZCultureType culture)
+RZCultureType CRZCulture::MapRZ2Culture(int culture)
 {
-    return culture >= 0 && culture < kCultureCount ? kCultureTable[culture].rz2Culture : culture;
+    return static_cast<RZCultureType>(
+        culture >= 0 && culture < kCultureCount ? kCultureTable[culture].rz2Culture : culture);
 }
 
-RZReligionType CRZCulture::GetDefaultReligion(RZCultureType culture)
+RZReligionType CRZCulture::GetDefaultReligion(int culture)
 {
     return Row(culture).defaultReligion;
 }
 
-CRZTokenType CRZReligion::GetToken(RZReligionType religion)
+CRZTokenType CRZReligion::GetToken(int religion)
 {
     return religion >= RELIGION_CATHOLIC && religion <= RELIGION_PAGAN ? kReligions[religion].token : KW_NONE;
 }
@@ -94,9 +95,9 @@ RZReligionType CRZReligion::FindType(int token)
 {
     if (token == KW_MOSLEM)
         return RELIGION_MUSLIM;
-    for (RZReligionType religion = RELIGION_CATHOLIC; religion <= RELIGION_PAGAN; ++religion)
+    for (int religion = RELIGION_CATHOLIC; religion <= RELIGION_PAGAN; ++religion)
         if (kReligions[religion].token == token)
-            return religion;
+            return static_cast<RZReligionType>(religion);
     return RELIGION_NONE;
 }
 
@@ -106,13 +107,13 @@ RZReligionType CRZReligion::Which(const char* text)
         return RELIGION_NONE;
     if (stricmp(text, kMoslem) == 0)
         return RELIGION_MUSLIM;
-    for (RZReligionType religion = RELIGION_CATHOLIC; religion <= RELIGION_PAGAN; ++religion)
+    for (int religion = RELIGION_CATHOLIC; religion <= RELIGION_PAGAN; ++religion)
         if (stricmp(kReligions[religion].word, text) == 0)
-            return religion;
+            return static_cast<RZReligionType>(religion);
     return RELIGION_NONE;
 }
 
-const char* CRZReligion::GetName(RZReligionType religion)
+const char* CRZReligion::GetName(int religion)
 {
     const bool named = religion >= RELIGION_CATHOLIC && religion <= RELIGION_JEWISH;
     return TextStrings.GetString(named ? kReligions[religion].nameKey : "PAGAN");

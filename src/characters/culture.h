@@ -5,13 +5,19 @@
 #include <cstdint>
 
 #include "datalang/token.h"
+#include "events/record_types.h"
 
-using RZCultureType = int32_t;
-using RZReligionType = int32_t;
-
+// Cultures are the numbers 0 (none) to 49, in the order of the culture table.
+enum RZCultureType : int32_t {
+    CULTURE_NONE = 0,
+    CULTURE_NORSE = 46,
+    CULTURE_TEMPLAR = 47,
+    CULTURE_TEUTONIC = 48,
+    CULTURE_HOSPITALER = 49,
+};
 inline constexpr int kCultureCount = 50;
 
-enum : RZReligionType {
+enum RZReligionType : int32_t {
     RELIGION_CATHOLIC = 0,
     RELIGION_ORTHODOX = 1,
     RELIGION_MUSLIM = 2,
@@ -25,29 +31,29 @@ enum : RZReligionType {
 class CRZCulture {
 public:
     // The culture's word in scenario files and the "db" tables.
-    static const char* GetTag(RZCultureType culture);
+    static const char* GetTag(int culture);
     // The localised name, owned by the text database.
-    static const char* GetName(RZCultureType culture);
+    static const char* GetName(int culture);
     // The first culture whose tag is the text, letter case ignored; 0 (none) when none is.
     static RZCultureType Which(const char* text);
     // Cultures whose people are drawn dark.
-    static bool IsDark(RZCultureType culture);
+    static bool IsDark(int culture);
     // The culture whose troop sprites the culture's armies use.
-    static RZCultureType MapUnitCulture(RZCultureType culture);
+    static RZCultureType MapUnitCulture(int culture);
     // The culture's tag and number in the exported scenario's format.
-    static const char* GetRZ2Tag(RZCultureType culture);
-    static RZCultureType MapRZ2Culture(RZCultureType culture);
-    static RZReligionType GetDefaultReligion(RZCultureType culture);
+    static const char* GetRZ2Tag(int culture);
+    static RZCultureType MapRZ2Culture(int culture);
+    static RZReligionType GetDefaultReligion(int culture);
 };
 
 class CRZReligion {
 public:
     // The keyword of religions 0 to 4 ("muslim" for 2); "none" for any other number.
-    static CRZTokenType GetToken(RZReligionType religion);
+    static CRZTokenType GetToken(int religion);
     // The religion of a keyword: "muslim" and "moslem" give 2; any other keyword gives none.
     static RZReligionType FindType(int token);
     // The religion of a word, letter case ignored, "moslem" and "muslim" both 2; none for any other word.
     static RZReligionType Which(const char* text);
     // The localised name, owned by the text database; every religion outside 0..3 is named pagan.
-    static const char* GetName(RZReligionType religion);
+    static const char* GetName(int religion);
 };

@@ -6,9 +6,9 @@
 struct CCultureRow {
     const char* tag;
     const char* nameKey;
-    RZCultureType unitCulture;
+    int32_t unitCulture;
     const char* rz2Tag;
-    RZCultureType rz2Culture;
+    int32_t rz2Culture;
     RZReligionType defaultReligion;
 };
 

@@ -49,6 +49,7 @@ bool CExcelParse::parse_string(char* out, int size)
     }
     if (size > 0)
         out[stored] = '\0';
+    rowEnded = !ended || c == kRowEnd;
     if (cut && !cutReported) {
         cutReported = true;
         char* name = file.GetRealFileName();

@@ -39,6 +39,9 @@ public:
     void Reset();
 
     bool IsOpen() const { return opened; }
+    // True when the last field parse_string read closed its row: it ended at a carriage return or at the
+    // end of the file. Readers of a fixed number of cells use it to keep to their row.
+    bool EndedRow() const { return rowEnded; }
 
     // The buffer of the numeric readers, terminator included; a longer field is cut.
     static constexpr int kNumberFieldSize = 1024;
@@ -55,4 +58,5 @@ private:
     CFile file;
     bool opened;
     bool cutReported = false;
+    bool rowEnded = false;
 };

@@ -21,6 +21,8 @@ public:
     CRZCountry* owner = nullptr;
     // The total size of its manpower composition, kept up to date by the province.
     float manpowerTotal = 0.0f;
+    // A culture number; 0 for none.
+    int32_t culture = 0;
 
     // Filled by the map, which owns the provinces.
     static CProvince* _pProvince[kProvinceArraySize];

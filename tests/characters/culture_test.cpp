@@ -24,7 +24,7 @@ int KeywordOf(const char* word)
 
 TEST(Culture, WhichFindsTagsWhateverTheirCase)
 {
-    const std::pair<const char*, RZCultureType> cases[] = {
+    const std::pair<const char*, int> cases[] = {
         { "NORSE", 46 },
         { "norse", 46 },
         { "Templar_Knight", 47 },
@@ -39,18 +39,18 @@ TEST(Culture, WhichFindsTagsWhateverTheirCase)
         EXPECT_EQ(CRZCulture::Which(text), culture) << text;
     EXPECT_EQ(CRZCulture::Which(nullptr), 0);
     // Every tag leads back to its own culture.
-    for (RZCultureType culture = 0; culture < kCultureCount; ++culture)
+    for (int culture = 0; culture < kCultureCount; ++culture)
         EXPECT_EQ(CRZCulture::Which(CRZCulture::GetTag(culture)), culture) << culture;
 }
 
 TEST(Culture, Mappings)
 {
     struct Case {
-        RZCultureType culture;
-        RZCultureType unit;
+        int culture;
+        int unit;
         const char* rz2Tag;
-        RZCultureType rz2;
-        RZReligionType religion;
+        int rz2;
+        int religion;
         bool dark;
     };
     const Case cases[] = {
@@ -84,7 +84,7 @@ TEST(Culture, Mappings)
 
 TEST(Religion, KeywordsAndWords)
 {
-    const std::pair<const char*, RZReligionType> words[] = {
+    const std::pair<const char*, int> words[] = {
         { "catholic", RELIGION_CATHOLIC },
         { "ORTHODOX", RELIGION_ORTHODOX },
         { "moslem", RELIGION_MUSLIM },
@@ -104,7 +104,7 @@ TEST(Religion, KeywordsAndWords)
     // Read as moslem, written as muslim.
     EXPECT_STREQ(CLexer::GetString(CRZReligion::GetToken(CRZReligion::Which("moslem"))), "muslim");
     const char* const written[] = { "catholic", "orthodox", "muslim", "jewish", "pagan", "none", "none" };
-    for (RZReligionType religion = 0; religion <= 6; ++religion)
+    for (int religion = 0; religion <= 6; ++religion)
         EXPECT_STREQ(CLexer::GetString(CRZReligion::GetToken(religion)), written[religion]) << religion;
     EXPECT_STREQ(CLexer::GetString(CRZReligion::GetToken(-1)), "none");
 }

@@ -42,15 +42,20 @@ TEST_F(ExcelParseTest, FieldsSplitAtSemicolonsAndRowsEndAtCarriageReturn)
     bool ended = false;
     EXPECT_EQ("a", Field(table, &ended));
     EXPECT_TRUE(ended);
+    EXPECT_FALSE(table.EndedRow());
     EXPECT_EQ("", Field(table));
     EXPECT_EQ("b", Field(table));
+    EXPECT_TRUE(table.EndedRow());
     EXPECT_EQ("next", Field(table)) << "the line feed is dropped";
+    EXPECT_FALSE(table.EndedRow());
     EXPECT_EQ("\"x", Field(table)) << "no quoting";
     EXPECT_EQ("y\"", Field(table));
     EXPECT_EQ("", Field(table, &ended)) << "a separator right before the row end";
     EXPECT_TRUE(ended);
+    EXPECT_TRUE(table.EndedRow());
     EXPECT_EQ("", Field(table, &ended));
     EXPECT_FALSE(ended) << "end of file";
+    EXPECT_TRUE(table.EndedRow()) << "the end of the file ends the row";
 }
 
 TEST_F(ExcelParseTest, ReaderSkipsHeadingAndUnneededColumns)

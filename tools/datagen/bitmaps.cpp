@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "country_table.h"
+
 #include "foundation/safeguards.h"
 
 namespace datagen {
@@ -204,9 +206,15 @@ void WriteBitmaps(const Context& context)
         Random random = context.RandomFor(path);
         WriteDataFile(context, path, ActFile(MakePalette(random, act.base)));
     }
-    // Button palettes are the colour tables of small 8-bit pictures.
-    for (const char* name : { "tb.bmp", "tb2.bmp" }) {
-        const std::string path = std::string("gfx\\palette\\") + name;
+    // Button, flag and troop palettes are the colour tables of small 8-bit pictures.
+    std::vector<std::string> tables = { "tb.bmp", "tb2.bmp" };
+    for (const char* top : kFlagTops)
+        tables.push_back(std::string("flag_top_") + top + ".bmp");
+    for (const char* bottom : kFlagBottoms)
+        tables.push_back(std::string("flag_bottom_") + bottom + ".bmp");
+    tables.insert(tables.end(), std::begin(kCountryPalettes), std::end(kCountryPalettes));
+    for (const std::string& name : tables) {
+        const std::string path = "gfx\\palette\\" + name;
         Random random = context.RandomFor(path);
         const Colours table = MakePalette(random, { 150, 120, 90 });
         WriteDataFile(context, path, BitmapFile(MakePicture(random, 16, 16, false), Depth::Indexed, &table));

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "bitmaps.h"
+#include "country_table.h"
 #include "data_writer.h"
 #include "definition_files.h"
 #include "movie_encoder.h"
@@ -58,9 +59,13 @@ int main(int argc, char** argv)
         datagen::WriteWorldFiles(context, world);
         if (mapPng)
             datagen::WriteWorldPng(world, mapPng, context.size == datagen::WorldSize::Full ? 4 : 1);
-        datagen::WriteTextTables(context, datagen::WorldTexts(world));
+        std::vector<datagen::GeneratedText> texts = datagen::WorldTexts(world);
+        const std::vector<datagen::GeneratedText> countries = datagen::CountryTexts(world);
+        texts.insert(texts.end(), countries.begin(), countries.end());
+        datagen::WriteTextTables(context, texts);
         datagen::WriteScenarioFiles(context);
         datagen::WriteDefinitionFiles(context);
+        datagen::WriteCountryTable(context, world);
         datagen::WriteIntroMovies(context);
         datagen::WriteBitmaps(context);
         datagen::WriteSounds(context);
