@@ -232,13 +232,12 @@ void WriteBitmaps(const Context& context)
     // The loading picture of start-up, and the coin the fonts draw for "$".
     write("gfx\\load_1024.bmp", 1024, 768, Depth::True);
     write("gfx\\fonts\\coin.bmp", 12, 12, Depth::Indexed, true);
-    // Window frame tiles: the 16-bit set, the 8-bit set run-length encoded, and the tooltip set.
+    // Window frame tiles, square as the windows lay them: the 16-bit set of 16 pixels, the 8-bit set of 8
+    // run-length encoded, and the tooltip set of 8.
     const char* const kTiles[] = { "tl", "t", "tr", "cl", "c", "cr", "bl", "b", "br" };
     for (const char* tile : kTiles) {
-        const int w = tile[1] != '\0' ? 16 : 32; // corners and side edges are narrow
-        const int h = tile[0] == 't' || tile[0] == 'b' ? 16 : 32;
-        write(std::string("gfx\\interface\\win_") + tile + ".bmp", w, h, Depth::High);
-        write(std::string("gfx\\interface\\win8_") + tile + ".bmp", w, h, Depth::IndexedRle);
+        write(std::string("gfx\\interface\\win_") + tile + ".bmp", 16, 16, Depth::High);
+        write(std::string("gfx\\interface\\win8_") + tile + ".bmp", 8, 8, Depth::IndexedRle);
     }
     for (int row = 1; row <= 3; ++row)
         for (int column = 1; column <= 3; ++column)
