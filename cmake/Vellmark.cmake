@@ -1,10 +1,37 @@
 # Helpers that keep every subsystem's build description to one line.
 
-# vellmark_library(<subsystem> [DEPS <targets>...] [EXCLUDE <files>...]): every .cpp of src/<subsystem>
-# but the excluded ones becomes the static library vm_<subsystem>; includes are written "subsystem/file.h".
+# vellmark_library(<name> [DIRS <subfolders>... | FILES <files>...] [DEPS <targets>...] [EXCLUDE <files>...]):
+# the static library vm_<name> of every .cpp of the current src folder and its subfolders, but the excluded
+# files and the subfolders that an earlier library of the same folder took; with DIRS, only those
+# subfolders; with FILES, only those files (their headers of the same name go with them). Includes
+# are written "folder/file.h" from src. The include-layer test allows a file of vm_<name> to include only
+# from vm_<name> and what its DEPS reach, so DEPS must name every library whose headers are included.
 function(vellmark_library name)
-  cmake_parse_arguments(ARG "" "" "DEPS;EXCLUDE" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*/*.cpp)
+  cmake_parse_arguments(ARG "" "" "DIRS;FILES;DEPS;EXCLUDE" ${ARGN})
+  file(RELATIVE_PATH folder ${PROJECT_SOURCE_DIR}/src ${CMAKE_CURRENT_SOURCE_DIR})
+  get_directory_property(taken VELLMARK_TAKEN_DIRS)
+  set(sources "")
+  set(prefixes "")
+  if(ARG_FILES)
+    foreach(file IN LISTS ARG_FILES)
+      list(APPEND sources ${CMAKE_CURRENT_SOURCE_DIR}/${file})
+      string(REGEX REPLACE "\\.[a-z]+$" "" stem ${file})
+      list(APPEND prefixes ${folder}/${stem})
+    endforeach()
+  elseif(ARG_DIRS)
+    foreach(dir IN LISTS ARG_DIRS)
+      file(GLOB_RECURSE found CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp)
+      list(APPEND sources ${found})
+      list(APPEND prefixes ${folder}/${dir})
+    endforeach()
+    set_property(DIRECTORY APPEND PROPERTY VELLMARK_TAKEN_DIRS ${ARG_DIRS})
+  else()
+    file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+    foreach(dir IN LISTS taken)
+      list(FILTER sources EXCLUDE REGEX "^${CMAKE_CURRENT_SOURCE_DIR}/${dir}/")
+    endforeach()
+    list(APPEND prefixes ${folder})
+  endif()
   foreach(excluded IN LISTS ARG_EXCLUDE)
     list(REMOVE_ITEM sources ${CMAKE_CURRENT_SOURCE_DIR}/${excluded})
   endforeach()
@@ -17,6 +44,45 @@ function(vellmark_library name)
     target_include_directories(vm_${name} INTERFACE ${PROJECT_SOURCE_DIR}/src)
     target_link_libraries(vm_${name} INTERFACE ${ARG_DEPS})
   endif()
+  # The layer table: which src folders each library holds and which of our libraries it links.
+  set(deps "")
+  foreach(dep IN LISTS ARG_DEPS)
+    if(dep MATCHES "^vm_(.+)$")
+      list(APPEND deps ${CMAKE_MATCH_1})
+    endif()
+  endforeach()
+  string(REPLACE ";" " " deps "${deps}")
+  foreach(prefix IN LISTS prefixes)
+    set_property(GLOBAL APPEND PROPERTY VELLMARK_LAYER_LINES "folder ${prefix} ${name}")
+  endforeach()
+  set_property(GLOBAL APPEND PROPERTY VELLMARK_LAYER_LINES "library ${name} ${deps}")
+endfunction()
+
+# vellmark_library_of(<folder> <variable>): the library (without vm_) that holds src/<folder>, found by the
+# longest folder prefix in the layer table; empty when none does.
+function(vellmark_library_of folder out)
+  get_property(lines GLOBAL PROPERTY VELLMARK_LAYER_LINES)
+  set(best "")
+  set(bestLength -1)
+  foreach(line IN LISTS lines)
+    if(line MATCHES "^folder ([^ ]+) ([^ ]+)$")
+      set(prefix ${CMAKE_MATCH_1})
+      set(lib ${CMAKE_MATCH_2})
+      string(LENGTH "${prefix}" length)
+      if((folder STREQUAL prefix OR folder MATCHES "^${prefix}[/.]") AND length GREATER bestLength)
+        set(best ${lib})
+        set(bestLength ${length})
+      endif()
+    endif()
+  endforeach()
+  set(${out} "${best}" PARENT_SCOPE)
+endfunction()
+
+# Writes the layer table for the include-layer test once every library is declared.
+function(vellmark_write_layers file)
+  get_property(lines GLOBAL PROPERTY VELLMARK_LAYER_LINES)
+  list(JOIN lines "\n" text)
+  file(CONFIGURE OUTPUT ${file} CONTENT "${text}\n" @ONLY)
 endfunction()
 
 # vellmark_tests(<subsystem> [DEPS <targets>...] [LABELS <labels>...]): each tests/<subsystem>/*_test.cpp
@@ -47,8 +113,8 @@ function(vellmark_tests name)
     string(REGEX REPLACE "_test$" "" base ${base})
     set(target test_${name}_${base})
     add_executable(${target} ${src})
-    target_link_libraries(${target} PRIVATE ${libs})
-    target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+    target_link_libraries(${target} PRIVATE ${libs} test_lsan_suppressions)
+    target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/tests ${PROJECT_SOURCE_DIR}/src)
     gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
       PROPERTIES ENVIRONMENT "VELLMARK_TEST_SOURCE=${PROJECT_SOURCE_DIR}/tests")
   endforeach()

@@ -7,13 +7,14 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/host_timer_service.h"
 #include "app/sound_effects.h"
 #include "app/window_procedure.h"
+#include "datalang/attribute_tuple.h"
 #include "events/event_scheduler.h"
-#include "foundation/attribute_tuple.h"
+#include "events/game_clock.h"
 #include "foundation/logs.h"
 #include "foundation/math_tables.h"
-#include "gfx/new_text.h"
 #include "gfx/song.h"
 #include "gfx/video.h"
 #include "platform/display/basic_hwnd_imp.h"
@@ -59,6 +60,7 @@ int gameSystemInits()
 
 void gameMainEntryPoint()
 {
+    gClockHooks.timers = GetHostTimerService();
     // The message log starts empty with every run; "DEBUG" on the command line turns the save trace on.
     TruncateHistory();
     for (int i = 1; i < gArgc; ++i)

@@ -7,7 +7,7 @@
 #include "datalang/parser.h"
 #include "datalang/script_tree.h"
 #include "foundation/utilities.h"
-#include "gfx/new_text.h"
+#include "text/new_text.h"
 
 #include "foundation/safeguards.h"
 

@@ -2,7 +2,7 @@
 #include "characters/culture.h"
 
 #include "characters/culture_table.h"
-#include "gfx/new_text.h"
+#include "text/new_text.h"
 #include "platform/win/win32.h"
 
 #include "foundation/safeguards.h"

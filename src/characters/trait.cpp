@@ -2,7 +2,7 @@
 #include "characters/trait.h"
 
 #include "foundation/utilities.h"
-#include "gfx/new_text.h"
+#include "text/new_text.h"
 #include <cstring>
 
 #include "foundation/safeguards.h"

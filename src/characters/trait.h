@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "datalang/definition_keywords.h"
-#include "foundation/attribute_tuple.h"
+#include "datalang/attribute_tuple.h"
 #include "foundation/scripter.h"
 #include "realms/score.h"
 

@@ -3,7 +3,7 @@
 
 #include "datalang/lexer.h"
 #include "foundation/utilities.h"
-#include "gfx/new_text.h"
+#include "text/new_text.h"
 
 #include "foundation/safeguards.h"
 

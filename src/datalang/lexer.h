@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "datalang/token.h"
-#include "gfx/text_tree.h"
+#include "text/text_tree.h"
 
 // Longest file name a tokenizer keeps, and longest conditional line, terminators excluded.
 inline constexpr int kLexerFileNameMax = 255;

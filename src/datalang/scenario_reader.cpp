@@ -16,7 +16,7 @@
 #include "foundation/identity.h"
 #include "foundation/logs.h"
 #include "foundation/utilities.h"
-#include "gfx/new_text.h"
+#include "text/new_text.h"
 
 #include "foundation/safeguards.h"
 

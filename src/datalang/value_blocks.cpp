@@ -3,7 +3,7 @@
 #include "datalang/block_reader.h"
 #include "datalang/parser.h"
 #include "datalang/script_tree.h"
-#include "foundation/attribute_tuple.h"
+#include "datalang/attribute_tuple.h"
 #include "foundation/logs.h"
 #include "foundation/point_rect.h"
 #include "foundation/utilities.h"

@@ -34,11 +34,6 @@ uint32_t NowMilliseconds()
     return gClockHooks.GetMilliseconds ? gClockHooks.GetMilliseconds() : Windows::GetTickCount();
 }
 
-CRZTimerService* TimerService()
-{
-    return gClockHooks.timers ? gClockHooks.timers : GetHostTimerService();
-}
-
 // Ticks per day for the user's speed setting; the settings file may hold anything.
 int TicksPerDayForSetting(int speed)
 {
@@ -68,7 +63,7 @@ CRZTimer::~CRZTimer()
 
 bool CRZTimer::StartTimer()
 {
-    service = TimerService();
+    service = gClockHooks.timers;
     // The tick length travels as the callback's user data, as the platform timer hands it back.
     void* userData = reinterpret_cast<void*>(static_cast<intptr_t>(tickLength));
     timer = service

@@ -23,12 +23,9 @@ public:
     virtual void Remove(CRZLoopTimer* timer) = 0;
 };
 
-// The platform host's timers, run by its event poll between frames; null where the host offers none.
-CRZTimerService* GetHostTimerService();
-
 // What the clock reads of the platform and the user's settings; tests put their own in.
 struct CRZClockHooks {
-    // Null: the platform host's timers, run by its event poll.
+    // The timers the clock ticks on; the game puts in the platform host's. Null: the clock does not run.
     CRZTimerService* timers = nullptr;
     // Milliseconds of a wrapping 32-bit counter. Null: Windows::GetTickCount.
     uint32_t (*GetMilliseconds)() = nullptr;

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "foundation/utilities.h"
-#include "gfx/new_text.h"
+#include "text/new_text.h"
 #include "realms/province_improvement.h"
 
 #include "foundation/safeguards.h"

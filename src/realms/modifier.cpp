@@ -9,8 +9,8 @@
 #include "datalang/block_reader.h"
 #include "datalang/script_tree.h"
 #include "foundation/utilities.h"
-#include "gfx/new_text.h"
 #include "realms/province_improvement.h"
+#include "text/new_text.h"
 
 #include "foundation/safeguards.h"
 

@@ -2,7 +2,7 @@
 #include "realms/province_effect.h"
 
 #include "foundation/utilities.h"
-#include "gfx/new_text.h"
+#include "text/new_text.h"
 
 #include "foundation/safeguards.h"
 

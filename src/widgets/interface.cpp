@@ -6,7 +6,7 @@
 
 #include "events/event_hooks.h"
 #include "events/generic_events.h"
-#include "gfx/new_text.h"
+#include "text/new_text.h"
 
 #include "foundation/safeguards.h"
 

@@ -6,7 +6,7 @@
 
 #include "characters/culture.h"
 #include "datalang/lexer.h"
-#include "gfx/new_text.h"
+#include "text/new_text.h"
 #include "platform/win/win32.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <limits>
 
-#include "foundation/attribute_tuple.h"
+#include "datalang/attribute_tuple.h"
 
 namespace {
 

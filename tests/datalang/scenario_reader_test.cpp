@@ -7,7 +7,7 @@
 
 #include "datalang/game_file.h"
 #include "datalang/scenario_parser.h"
-#include "gfx/new_text.h"
+#include "text/new_text.h"
 
 #include "datalang/game_folder.h"
 

@@ -10,7 +10,7 @@
 #include "datalang/block_round_trip.h"
 #include "datalang/lexer.h"
 #include "datalang/script_text.h"
-#include "foundation/attribute_tuple.h"
+#include "datalang/attribute_tuple.h"
 #include "foundation/calendar_date.h"
 #include "foundation/point_rect.h"
 #include "foundation/ref.h"

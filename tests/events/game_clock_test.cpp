@@ -6,8 +6,6 @@
 
 #include "event_fakes.h"
 #include "events/event_posting.h"
-#include "platform/host/host_timers.h"
-#include "platform/win/win_time.h"
 #include "route_fakes.h"
 
 #include "foundation/safeguards.h"
@@ -98,24 +96,6 @@ TEST_F(Clock, NoPlatformTimerMeansNoClock)
     // A tick without length is refused outright.
     timers.fail = false;
     EXPECT_FALSE(InitTimer(0));
-    EXPECT_EQ(gpTimer, nullptr);
-}
-
-TEST_F(Clock, HostTimerFiresFromTheHostsPollAndGoesWithTheClock)
-{
-    KillTimer();
-    gClockHooks.timers = nullptr;
-    ASSERT_TRUE(InitTimer(15));
-    gNow = 1000;
-
-    // The host's counter moves on without sleeping; its poll then runs the clock's callback.
-    Windows::SetTickCountOffset(60000);
-    Ravel::HostTimers::runDue();
-    EXPECT_EQ(gpTimer->GetAnimationTicks(), 1 + 13);
-
-    KillTimer();
-    Windows::SetTickCountOffset(120000);
-    Ravel::HostTimers::runDue(); // nothing is left to call into the deleted clock
     EXPECT_EQ(gpTimer, nullptr);
 }
 

@@ -12,13 +12,6 @@
 
 #include "foundation/safeguards.h"
 
-// What the system libraries keep for the life of the process (the session bus, the GL driver's caches) is
-// not ours to free.
-extern "C" const char* __lsan_default_suppressions()
-{
-    return "leak:libdbus-1.so\nleak:libX11.so\nleak:libGLX_mesa.so\nleak:_dri.so\nleak:libgallium\n";
-}
-
 namespace video_test {
 
 namespace {

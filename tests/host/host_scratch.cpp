@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include "platform/elements/prefs.h"
-#include "support/system_leaks.h"
 
 #include "foundation/safeguards.h"
 

@@ -7,7 +7,6 @@
 #include <sstream>
 
 #include "platform/host/host_hooks.h"
-#include "support/system_leaks.h"
 
 #include "foundation/safeguards.h"
 

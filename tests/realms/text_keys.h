@@ -5,7 +5,7 @@
 #include <initializer_list>
 #include <utility>
 
-#include "gfx/new_text.h"
+#include "text/new_text.h"
 
 // Each key's text is given as a literal, which outlives the database.
 inline void PutTexts(std::initializer_list<std::pair<const char*, const char*>> texts)

@@ -4,7 +4,6 @@
 #include <sstream>
 
 #include "foundation/scratch_data_folder.h"
-#include "support/system_leaks.h"
 
 #include "foundation/safeguards.h"
 

@@ -4,7 +4,7 @@
 
 #include "data_writer.h"
 #include "definition_files.h"
-#include "gfx/text_table_files.h"
+#include "text/text_table_files.h"
 #include "text_keys.h"
 
 #include "foundation/safeguards.h"

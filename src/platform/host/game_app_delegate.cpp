@@ -24,8 +24,6 @@
 
 #include "foundation/safeguards.h"
 
-int gWindowedMode = 0;
-
 namespace Ravel {
 
 namespace {

@@ -10,3 +10,4 @@ int nomusic = 0;
 int gUseStretchedVideoModes = 0;
 int gScreenWidth = 1024;
 int gScreenHeight = 768;
+int gWindowedMode = 0;

@@ -1,6 +1,6 @@
 // Character attribute tuples: access, arithmetic, modifiers and the compact text form. The block form is
 // read and written by the data language (datalang/value_blocks.cpp).
-#include "foundation/attribute_tuple.h"
+#include "datalang/attribute_tuple.h"
 
 #include <climits>
 #include <cmath>

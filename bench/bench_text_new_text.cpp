@@ -7,7 +7,7 @@
 #include <string>
 
 #include "foundation/data_file.h"
-#include "gfx/new_text.h"
+#include "text/new_text.h"
 
 namespace {
 

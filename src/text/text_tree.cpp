@@ -1,6 +1,6 @@
 // The keyword and text tree: insertion, lookup and teardown, all without recursion so that
 // a lopsided tree cannot exhaust the stack.
-#include "gfx/text_tree.h"
+#include "text/text_tree.h"
 
 #include <cstring>
 #include <string>

@@ -1,5 +1,7 @@
 // The game clock's periodic timer on the platform host: a host timer, run by the host's event poll on
 // the main thread between frames.
+#include "app/host_timer_service.h"
+
 #include <cstdint>
 
 #include "events/game_clock.h"

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "foundation/scratch_data_folder.h"
-#include "gfx/new_text.h"
+#include "text/new_text.h"
 
 namespace {
 

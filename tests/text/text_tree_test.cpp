@@ -5,7 +5,7 @@
 #include <string>
 
 #include "foundation/fatal_error.h"
-#include "gfx/text_tree.h"
+#include "text/text_tree.h"
 
 TEST(TextTree, FindsKeysIgnoringCase)
 {

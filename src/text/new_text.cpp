@@ -1,5 +1,5 @@
 // The localised text database: reading the fourteen "config" tables of ten language columns.
-#include "gfx/new_text.h"
+#include "text/new_text.h"
 
 #include <cstdio>
 #include <cstring>
@@ -7,7 +7,7 @@
 #include "foundation/data_file.h"
 #include "foundation/excel_parse.h"
 #include "foundation/logs.h"
-#include "gfx/text_table_files.h"
+#include "text/text_table_files.h"
 #include "platform/win/win32.h"
 
 #include "foundation/safeguards.h"
