@@ -28,6 +28,7 @@
 #include "platform/settings/settings_file.h"
 #include "platform/sound/simple_sound.h"
 #include "platform/win/win32.h"
+#include "text/new_text.h"
 #include "widgets/input.h"
 #include "widgets/interface.h"
 
