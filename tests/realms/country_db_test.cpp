@@ -8,7 +8,7 @@
 
 #include "foundation/data_file.h"
 #include "foundation/scratch_data_folder.h"
-#include "gfx/new_text.h"
+#include "text/new_text.h"
 #include "realms/country_db.h"
 #include "realms/province.h"
 
