@@ -1,7 +1,7 @@
 // The game's side of the host: the hooks through which the platform starts the game, runs its frames
 // and ends it. For now start-up reads the settings, loads the texts, sets up the video (which opens the
-// window), plays the intro and loads the sounds and music; each frame hands the window messages on,
-// keeps the music going and presents the back buffer.
+// window), plays the intro, loads the fonts, shows the loading picture and loads the sounds and music;
+// each frame hands the window messages on, keeps the music going and presents the back buffer.
 #include "app/game_hooks.h"
 
 #include <cstdio>
@@ -15,6 +15,9 @@
 #include "events/game_clock.h"
 #include "foundation/logs.h"
 #include "foundation/math_tables.h"
+#include "gfx/display_list.h"
+#include "gfx/font.h"
+#include "gfx/image.h"
 #include "gfx/song.h"
 #include "gfx/video.h"
 #include "platform/display/basic_hwnd_imp.h"
@@ -68,6 +71,7 @@ void gameMainEntryPoint()
         if (stricmp(gArgv[i], "DEBUG") == 0)
             isSuperDebug = 1;
     CMath::Init();
+    CImageBase::InitAlpha();
     std::snprintf(gGameName, sizeof gGameName, "%s", "Vellmark");
 
     // The settings dialog's Cancel ends the game before it begins.
@@ -93,12 +97,28 @@ void gameMainEntryPoint()
     Ravel::InstallGameView();
     Ravel::PlayIntroMovies("");
 
+    // The fonts, then the loading picture, presented a few times over so that every buffer shows it.
+    if (CVideo::pBackBuffer)
+        CVideo::pBackBuffer->Fill16Bit(0);
+    gpFontDB = new CFontDB;
+    LoadInterfaceFonts();
+    if (CVideo::pBackBuffer) {
+        CImage loading("gfx\\load_1024.bmp", IMAGE_SYSTEM, false);
+        for (int draw = 0; draw < 3; ++draw) {
+            loading.Draw(0, 0, CVideo::pBackBuffer);
+            CVideo::Update();
+        }
+        CVideo::Update();
+        CVideo::Update();
+    }
+
     // Effect n lies in slot n; a machine without sound runs silent.
     gpSound = new CSimpleSound();
     for (int n = 1; n <= kSoundEffectCount; ++n)
         gpSound->AddSound(n, kSoundEffectFiles[n - 1], Voices {});
     CreateSongHandler();
     gpInput = new CInput();
+    gpDisplayList = new CDisplayList;
     gpInterface = new CInterface();
     gEventRoutes.gameInterface = gpInterface;
 }
@@ -133,6 +153,10 @@ void gameMainShutdown()
     gpInterface = nullptr;
     delete gpInput;
     gpInput = nullptr;
+    delete gpDisplayList;
+    gpDisplayList = nullptr;
+    delete gpFontDB;
+    gpFontDB = nullptr;
     RemoveSongHandler();
     delete gpSound;
     gpSound = nullptr;
