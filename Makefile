@@ -17,7 +17,7 @@ run: release
 
 test-build: deps
 	cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
-	    -DVELLMARK_SANITIZE=ON
+	    -DVELLMARK_SANITIZE=ON -DVELLMARK_BENCH=OFF
 	cmake --build build/test -j $(JOBS)
 
 test: test-build
@@ -29,8 +29,9 @@ test: test-build
 tsan: deps
 	cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
 	    -DVELLMARK_TSAN=ON -DVELLMARK_BENCH=OFF
-	cmake --build build/tsan -j $(JOBS) --target test_threads_locks test_threads_pthread
+	cmake --build build/tsan -j $(JOBS) --target test_threads_locks test_threads_pthread test_platform_threads
 	cd build/tsan && ctest -L threads --output-on-failure --timeout 300
+	build/tsan/bin/test_platform_threads
 
 # Every libFuzzer target runs for a short, bounded time on its seed corpus.
 fuzz: deps

@@ -85,9 +85,11 @@ function(vellmark_write_layers file)
   file(CONFIGURE OUTPUT ${file} CONTENT "${text}\n" @ONLY)
 endfunction()
 
-# vellmark_tests(<subsystem> [DEPS <targets>...] [LABELS <labels>...]): each tests/<subsystem>/*_test.cpp
-# becomes its own test program test_<subsystem>_<name>, linked with vm_<subsystem> when that library
-# exists; the folder's other .cpp files (fakes, fixtures) form a support library linked into each.
+# vellmark_tests(<folder> [DEPS <targets>...] [LABELS <labels>...]): each tests/<folder>/*_test.cpp becomes
+# its own test program test_<folder>_<name>, linked with the library that holds src/<folder> when there is
+# one; the folder's other .cpp files (fakes, fixtures) form a support library linked into each. CTest runs
+# each program whole as one test, except where isolation matters: programs labelled window or net, and
+# programs with death tests, have every case run as its own process.
 function(vellmark_tests name)
   cmake_parse_arguments(ARG "" "" "DEPS;LABELS" ${ARGN})
   file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
@@ -97,25 +99,36 @@ function(vellmark_tests name)
     list(REMOVE_ITEM support ${tests})
   endif()
   set(libs ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
-  if(TARGET vm_${name})
+  vellmark_library_of(${name} library)
+  if(library AND TARGET vm_${library})
+    list(PREPEND libs vm_${library})
+  elseif(TARGET vm_${name})
     list(PREPEND libs vm_${name})
   endif()
+  string(REPLACE "/" "_" id ${name})
   if(support)
-    add_library(test_support_${name} STATIC ${support})
-    target_include_directories(test_support_${name} PUBLIC ${PROJECT_SOURCE_DIR}/tests)
-    target_link_libraries(test_support_${name} PUBLIC ${libs})
-    set(libs test_support_${name})
+    add_library(test_support_${id} STATIC ${support})
+    target_include_directories(test_support_${id} PUBLIC ${PROJECT_SOURCE_DIR}/tests ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(test_support_${id} PUBLIC ${libs})
+    set(libs test_support_${id})
   endif()
   # Labels go on the folder: CTest gives them to every test found in it, also those discovered late.
-  set_property(DIRECTORY APPEND PROPERTY LABELS ${name} ${ARG_LABELS})
+  set_property(DIRECTORY APPEND PROPERTY LABELS ${id} ${ARG_LABELS})
+  set(environment "VELLMARK_TEST_SOURCE=${PROJECT_SOURCE_DIR}/tests")
   foreach(src IN LISTS tests)
     get_filename_component(base ${src} NAME_WE)
     string(REGEX REPLACE "_test$" "" base ${base})
-    set(target test_${name}_${base})
+    set(target test_${id}_${base})
     add_executable(${target} ${src})
     target_link_libraries(${target} PRIVATE ${libs} test_lsan_suppressions)
     target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/tests ${PROJECT_SOURCE_DIR}/src)
-    gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-      PROPERTIES ENVIRONMENT "VELLMARK_TEST_SOURCE=${PROJECT_SOURCE_DIR}/tests")
+    file(READ ${src} text)
+    if("window" IN_LIST ARG_LABELS OR "net" IN_LIST ARG_LABELS OR text MATCHES "(EXPECT|ASSERT)_(DEATH|EXIT)")
+      gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+        PROPERTIES ENVIRONMENT "${environment}")
+    else()
+      add_test(NAME ${target} COMMAND ${target})
+      set_tests_properties(${target} PROPERTIES ENVIRONMENT "${environment}")
+    endif()
   endforeach()
 endfunction()

@@ -57,7 +57,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::memcpy(&recordSize, data + 2, 2);
     std::vector<uint8_t> record(recordSize, 0);
     const uint32_t type32 = type;
-    std::memcpy(record.data(), &type32, std::min<size_t>(4, record.size()));
+    // A record of size 0 has no storage to copy the type into: it goes to the builder empty.
+    if (!record.empty())
+        std::memcpy(record.data(), &type32, std::min<size_t>(4, record.size()));
     if (record.size() > 4)
         std::memcpy(record.data() + 4, data + 4, std::min(size - 4, record.size() - 4));
 
