@@ -232,6 +232,15 @@ void WriteBitmaps(const Context& context)
     // The loading picture of start-up, and the coin the fonts draw for "$".
     write("gfx\\load_1024.bmp", 1024, 768, Depth::True);
     write("gfx\\fonts\\coin.bmp", 12, 12, Depth::Indexed, true);
+    // Army sprites of the map: a sheet of four frames per action and facing, and its ".spr" definition.
+    for (const char* action : { "idle", "walk", "fire" }) {
+        for (const char* facing : { "n", "e", "s", "w" }) {
+            const std::string sheet = std::string("army_") + action + "_" + facing + ".bmp";
+            write("gfx\\map\\units\\bmp\\" + sheet, 128, 32, Depth::Indexed, true);
+            WriteDataFile(context, std::string("gfx\\map\\units\\t-army a-") + action + " d-" + facing + " v-1.spr",
+                "sprite = {\r\n\tbitmap = \"" + sheet + "\"\r\n\tframes = 4\r\n\torigin = { x = 16 y = 28 }\r\n\tspeed = 20\r\n}\r\n");
+        }
+    }
     // Window frame tiles, square as the windows lay them: the 16-bit set of 16 pixels, the 8-bit set of 8
     // run-length encoded, and the tooltip set of 8.
     const char* const kTiles[] = { "tl", "t", "tr", "cl", "c", "cr", "bl", "b", "br" };
