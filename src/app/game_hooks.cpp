@@ -34,6 +34,7 @@
 #include "text/new_text.h"
 #include "widgets/input.h"
 #include "widgets/interface.h"
+#include "widgets/window.h"
 
 #include "foundation/safeguards.h"
 
@@ -117,6 +118,10 @@ void gameMainEntryPoint()
     for (int n = 1; n <= kSoundEffectCount; ++n)
         gpSound->AddSound(n, kSoundEffectFiles[n - 1], Voices {});
     CreateSongHandler();
+    gpWindowsTiles16 = new CWindowsTiles(16);
+    gpWindowsTiles8 = new CWindowsTiles(8);
+    gpWindowsTiles7 = new CWindowsTiles(7);
+    CWindow::InitClass();
     gpInput = new CInput();
     gpDisplayList = new CDisplayList;
     gpInterface = new CInterface();
@@ -157,6 +162,11 @@ void gameMainShutdown()
     gpDisplayList = nullptr;
     delete gpFontDB;
     gpFontDB = nullptr;
+    for (CWindowsTiles** tiles : { &gpWindowsTiles16, &gpWindowsTiles8, &gpWindowsTiles7 }) {
+        delete *tiles;
+        *tiles = nullptr;
+    }
+    CWindow::ShutdownClass();
     RemoveSongHandler();
     delete gpSound;
     gpSound = nullptr;
