@@ -11,6 +11,7 @@
 #include "characters/character.h"
 #include "characters/character_server.h"
 #include "characters/relation.h"
+#include "characters/title.h"
 #include "events/game_clock.h"
 #include "events/generic_events.h"
 #include "realms/country.h"
@@ -55,6 +56,14 @@ public:
 };
 
 // Realms 1..900 are vassals of one of the kingdoms 901..1000.
+// A county title held by a realm's ruler: how a province finds its owner.
+class CBenchTitle : public CTitle {
+public:
+    CCharacter* GetCurrentHolder() const override { return holder; }
+    CTitle* GetLiege() const override { return nullptr; }
+    CCharacter* holder = nullptr;
+};
+
 class CBenchCountry : public CRZCountry {
 public:
     bool IsRealm() const override { return head == this; }
@@ -115,7 +124,10 @@ public:
         }
         for (int p = 0; p < static_cast<int>(kProvinceArraySize); ++p) {
             provinces.push_back(std::make_unique<CProvince>());
-            provinces.back()->owner = realms[static_cast<std::size_t>(p % kRealms)].get();
+            counties.push_back(std::make_unique<CBenchTitle>());
+            counties.back()->holder = realms[static_cast<std::size_t>(p % kRealms)]->ruler;
+            provinces.back()->terrain = TERRAIN_PLAINS;
+            provinces.back()->countyTitle = counties.back().get();
             provinces.back()->manpowerTotal = 10.0f;
             CProvince::_pProvince[p] = provinces.back().get();
         }
@@ -147,6 +159,7 @@ public:
     std::vector<std::unique_ptr<CRZUnit>> armies;
     std::vector<std::unique_ptr<CDivision>> divisions;
     std::vector<std::unique_ptr<CProvince>> provinces;
+    std::vector<std::unique_ptr<CBenchTitle>> counties;
 };
 
 // Builds the world and runs one day, so the live-character table the month reads is full.

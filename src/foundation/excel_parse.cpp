@@ -31,7 +31,7 @@ bool CExcelParse::parse_string(char* out, int size)
 {
     int stored = 0;
     bool cut = false;
-    char c;
+    char c = 0;
     bool ended = false;
     for (;;) {
         if (!NextChar(false, &c))
@@ -50,6 +50,7 @@ bool CExcelParse::parse_string(char* out, int size)
     if (size > 0)
         out[stored] = '\0';
     rowEnded = !ended || c == kRowEnd;
+    lastCut = cut;
     if (cut && !cutReported) {
         cutReported = true;
         char* name = file.GetRealFileName();

@@ -42,6 +42,8 @@ public:
     // True when the last field parse_string read closed its row: it ended at a carriage return or at the
     // end of the file. Readers of a fixed number of cells use it to keep to their row.
     bool EndedRow() const { return rowEnded; }
+    // Whether the last field read was cut to fit: row readers refuse rows with overlong fields.
+    bool WasCut() const { return lastCut; }
 
     // The buffer of the numeric readers, terminator included; a longer field is cut.
     static constexpr int kNumberFieldSize = 1024;
@@ -59,4 +61,5 @@ private:
     bool opened;
     bool cutReported = false;
     bool rowEnded = false;
+    bool lastCut = false;
 };

@@ -1,13 +1,220 @@
-// The province array as reached by province number.
+// The province: its defaults, neighbours and the queries the rest of the game asks of it.
 #include "realms/province.h"
+
+#include <algorithm>
+
+#include "characters/character.h"
+#include "characters/title.h"
+#include "realms/country.h"
 
 #include "foundation/safeguards.h"
 
-CProvince* CProvince::_pProvince[kProvinceArraySize] = {};
+CProvince* CProvince::_pProvince[kMapProvinceCount] = {};
+CExcelParse* CProvince::DataBase = nullptr;
 
-CProvince* CProvince::GetProvince(int index)
+CProvince::CProvince()
 {
-    if (index < 0 || index >= static_cast<int>(kProvinceArraySize))
+    InitData();
+}
+
+CProvince::~CProvince() = default;
+
+CProvince* CProvince::GetProvince(int number)
+{
+    if (number < 0 || number >= kMapProvinceCount)
         return nullptr;
-    return _pProvince[index];
+    return _pProvince[number];
+}
+
+void CProvince::InitData()
+{
+    occupation = 0.0f;
+    privileges = CStandsTuple(0.25f, 0.25f, 0.25f, 0.25f);
+    loyalty = CStandsTuple(1.0f, 1.0f, 1.0f, 1.0f);
+    baseIncome = 10.0f;
+    landFortress = coastalFortress = 0;
+    revoltRisk = 0;
+    culture = 3;
+    religion = 0;
+    construction = kNoImprovement;
+    controller = 0;
+    decorations = 0;
+    strategicValue = 0;
+}
+
+void CProvince::Cleanup()
+{
+    countyTitle = nullptr;
+    controller = 0;
+    construction = kNoImprovement;
+    ownerArea = nullptr;
+}
+
+void CProvince::ClearNeighbors()
+{
+    neighbours.clear();
+    addedNeighbours = 0;
+    riverCrossing = coastal = touchesLand = false;
+}
+
+void CProvince::UpdateFlags(const Adjacent& neighbour)
+{
+    const CProvince* other = GetProvince(neighbour.number);
+    if (other) {
+        if (IsLand() && other->terrain == TERRAIN_OCEAN)
+            coastal = true;
+        if ((terrain == TERRAIN_OCEAN || terrain == TERRAIN_LAKE) && other->terrain < TERRAIN_OCEAN)
+            touchesLand = true;
+    }
+    if (neighbour.kind == kCrossingRiver)
+        riverCrossing = true;
+}
+
+void CProvince::SetNeighbor(int i, const Adjacent& neighbour)
+{
+    if (i < 0 || i >= static_cast<int>(neighbours.size()))
+        return;
+    neighbours[static_cast<std::size_t>(i)] = neighbour;
+    UpdateFlags(neighbour);
+}
+
+void CProvince::AddNeighbor(const Adjacent& neighbour)
+{
+    neighbours.push_back(neighbour);
+    ++addedNeighbours;
+    UpdateFlags(neighbour);
+}
+
+int CProvince::GetLeadingNeighborCount() const
+{
+    int count = 0;
+    for (const Adjacent& neighbour : neighbours) {
+        const CProvince* other = GetProvince(neighbour.number);
+        if (other && other->terrain == TERRAIN_RIVER)
+            break;
+        ++count;
+    }
+    return count;
+}
+
+CRZCountry* CProvince::GetOwner() const
+{
+    if (!IsLand())
+        return nullptr;
+    if (!countyTitle)
+        countyTitle = dynamic_cast<CTitle*>(
+            CIdentity::GetObjectFromID(CRZID(RZTYPE_TITLE, static_cast<uint32_t>(number))));
+    if (!countyTitle)
+        return nullptr;
+    const CCharacter* holder = countyTitle->GetCurrentHolder();
+    return holder ? holder->GetCountry() : nullptr;
+}
+
+CRZCountry* CProvince::GetController() const
+{
+    return CRZCountry::GetCountry(controller);
+}
+
+bool CProvince::IsIsland() const
+{
+    if (!IsLand())
+        return false;
+    return std::none_of(neighbours.begin(), neighbours.end(), [](const Adjacent& n) {
+        const CProvince* other = GetProvince(n.number);
+        return other && other->IsLand();
+    });
+}
+
+bool CProvince::IsAdjacent(int other) const
+{
+    return std::any_of(neighbours.begin(), neighbours.end(), [&](const Adjacent& n) { return n.number == other; });
+}
+
+bool CProvince::IsRiverCrossing(int other) const
+{
+    return std::any_of(neighbours.begin(), neighbours.end(),
+        [&](const Adjacent& n) { return n.number == other && n.kind == kCrossingRiver; });
+}
+
+bool CProvince::IsBorder() const
+{
+    const CRZCountry* owner = GetOwner();
+    return std::any_of(neighbours.begin(), neighbours.end(), [&](const Adjacent& n) {
+        const CProvince* other = GetProvince(n.number);
+        return other && other->IsLand() && other->GetOwner() != owner;
+    });
+}
+
+namespace {
+
+CStandsTuple Clamped(const CStandsTuple& values)
+{
+    CStandsTuple out;
+    for (int estate = 0; estate < CStandsTuple::COUNT; ++estate)
+        out.Set(estate, std::clamp(values.Get(estate), 0.0f, 1.0f));
+    return out;
+}
+
+float Total(const CMilitaryComposition& men)
+{
+    float total = 0.0f;
+    for (int type = 0; type < kTroopTypeCount; ++type)
+        total += men.GetValue(type);
+    return total;
+}
+
+} // namespace
+
+CStandsTuple CProvince::GetPrivileges() const
+{
+    CStandsTuple shares = Clamped(privileges);
+    float sum = 0.0f;
+    for (int estate = 0; estate < CStandsTuple::COUNT; ++estate)
+        sum += shares.Get(estate);
+    if (sum <= 0.0f)
+        return CStandsTuple(0.25f, 0.25f, 0.25f, 0.25f);
+    return shares * (1.0f / sum);
+}
+
+CStandsTuple CProvince::GetLoyalty() const
+{
+    return Clamped(loyalty);
+}
+
+void CProvince::ChangeLoyalty(const CStandsTuple& change)
+{
+    for (int estate = 0; estate < CStandsTuple::COUNT; ++estate)
+        loyalty.Set(estate, std::clamp(loyalty.Get(estate) + change.Get(estate), 0.0f, 1.0f));
+}
+
+CMilitaryComposition CProvince::GetRegimentSize()
+{
+    CMilitaryComposition levy = currentLevy;
+    ClearRegimentSize();
+    return levy;
+}
+
+void CProvince::ClearRegimentSize()
+{
+    currentLevy = CMilitaryComposition();
+    manpowerTotal = 0.0f;
+}
+
+void CProvince::AddManpower(const CMilitaryComposition& men)
+{
+    for (int type = 0; type < kTroopTypeCount; ++type)
+        currentLevy.Set(type, std::min(currentLevy.Get(type) + men.Get(type), maximumLevy.Get(type)));
+    manpowerTotal = Total(currentLevy);
+}
+
+int CProvince::GetAttritionCap(int supportable) const
+{
+    static const int kTerrainSupply[kTerrainCount] = { 2500, 2000, 1500, 2000, 4000, 1500, 0, 0, 0 };
+    const int base = terrain >= 0 && terrain < kTerrainCount ? kTerrainSupply[terrain] : 0;
+    return 100 + supportable + base;
+}
+
+void CProvince::InitController(CRZCountryID realm)
+{
+    controller = realm > 0 && realm < static_cast<int>(kCountryTableSlots) ? realm : 0;
 }

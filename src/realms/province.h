@@ -1,29 +1,179 @@
-// CProvince as the monthly update sees a province: its owner realm and its manpower, found by number in
-// the province array that the map owns.
+// CProvince: one place of the world map (a county, a sea zone, a lake or a river) with its geography, people,
+// economy, levies and control. All provinces lie in one array owned by the map and are found by number.
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
+#include "armies/military_composition.h"
+#include "characters/stands_tuple.h"
+#include "foundation/calendar_date.h"
 #include "foundation/identity.h"
+#include "foundation/linked_list.h"
+#include "foundation/point_rect.h"
+#include "foundation/scripter.h"
+#include "gfx/drawable.h"
+#include "realms/areas.h"
+#include "realms/terrain_types.h"
 
+class CExcelParse;
 class CRZCountry;
+class CRZOwnerArea;
+class CTitle;
 
-class CProvince : public CIdentity {
-public:
-    ~CProvince() override = default;
+// A realm's number in the country table (the same alias as the events' records).
+using CRZCountryID = int32_t;
 
-    // The province at index 0..1003, or null outside the array or before the map has made it.
-    static CProvince* GetProvince(int index);
+// The map's array: 0 the empty province, 1..1003 the table's provinces, 1004..1007 the map's own
+// (the border colours); only the first kProvinceArraySize come from the table.
+inline constexpr int kMapProvinceCount = 1008;
+inline constexpr int kLastTableProvince = static_cast<int>(kProvinceArraySize) - 1;
 
-    CRZCountry* GetOwner() const { return owner; }
-
+// One neighbour as the map's adjacency table gives it.
+struct Adjacent {
     int32_t number = 0;
-    CRZCountry* owner = nullptr;
-    // The total size of its manpower composition, kept up to date by the province.
-    float manpowerTotal = 0.0f;
-    // A culture number; 0 for none.
-    int32_t culture = 0;
+    int32_t kind = 0; // 1: across a river
+    int32_t extra = 0;
+};
+inline constexpr int32_t kCrossingRiver = 1;
 
-    // Filled by the map, which owns the provinces.
-    static CProvince* _pProvince[kProvinceArraySize];
+// Nothing is being built.
+inline constexpr int32_t kNoImprovement = 44;
+
+class CProvince : public CDrawable, public CIdentity, public CLScripter, public CRZAreaDB {
+public:
+    CProvince();
+    ~CProvince() override;
+    CProvince(const CProvince&) = delete;
+    CProvince& operator=(const CProvince&) = delete;
+
+    int Update(CRZEvent*) override { return 0; }
+    CLScript* GetScript() const override;
+
+    // The province of a number, or null outside 0..1007 or where the map has made none.
+    static CProvince* GetProvince(int number);
+
+    // --- Loading (the map calls these once per game) ---
+    // Back to the state before the province's row is read.
+    void InitData();
+    // Reads the next row of the province table for array index `index`. A row whose number is not the
+    // index, or beyond the table, a row that ends early and a row with a cut field are skipped with a
+    // warning naming the table and line; the province keeps its defaults. False at the end of the table.
+    bool ReadProvince(int index);
+    // The strait crossings, both ways, as plain neighbours.
+    static void InitStraits();
+    // Reads "db\spreadneighbours.csv": one pair per row, both ways; numbers outside 1..1003 are skipped.
+    static void ReadSpreadNeighbours(const char* name = kSpreadTable);
+    void AddNeighbor(const Adjacent& neighbour);
+    // Stores record i (inside the array) and sets the coastal, touches-land and river flags it implies.
+    void SetNeighbor(int i, const Adjacent& neighbour);
+    // Drops every neighbour and the flags they set; the table reader starts each province with this.
+    void ClearNeighbors();
+    // Cleared at the end of a game: what the game put in goes.
+    void Cleanup();
+
+    // --- Queries ---
+    int GetNumber() const { return number; }
+    bool IsLand() const { return terrain != TERRAIN_OCEAN && terrain != TERRAIN_RIVER && terrain != TERRAIN_LAKE; }
+    // The realm of the county title's holder; null for water, and where title or holder is missing.
+    CRZCountry* GetOwner() const;
+    // The controlling realm, or null.
+    CRZCountry* GetController() const;
+    CRZCountryID GetControllerID() const { return controller; }
+    bool IsIsland() const;
+    bool IsAdjacent(int other) const;
+    bool IsRiverCrossing(int other) const;
+    // Some land neighbour has another owner.
+    bool IsBorder() const;
+    bool IsCoastal() const { return coastal; }
+    bool TouchesLand() const { return touchesLand; }
+    bool HasRiverCrossing() const { return riverCrossing; }
+    int GetNeighborCount() const { return static_cast<int>(neighbours.size()); }
+    const Adjacent& GetNeighbor(int i) const { return neighbours[static_cast<std::size_t>(i)]; }
+    // Records before the first river province; the map's border codes refer to these only.
+    int GetLeadingNeighborCount() const;
+    int GetAddedNeighborCount() const { return addedNeighbours; }
+    int GetLandFortressLevel() const { return landFortress; }
+    int GetCoastalFortressLevel() const { return coastalFortress; }
+    float GetInfrastructure() const { return 0.25f + 0.15f * static_cast<float>(landFortress); }
+    float GetIncome() const { return baseIncome; }
+    static CStandsTuple GetTax() { return CStandsTuple(0.5f, 0.3f, 0.1f, 0.1f); }
+    // Each share held to 0..1, then made to sum to 1.
+    CStandsTuple GetPrivileges() const;
+    CStandsTuple GetLoyalty() const;
+    void ChangeLoyalty(const CStandsTuple& change);
+    bool HasImprovementUnderConstruction() const { return construction != kNoImprovement; }
+    // Hands over the whole current levy, which is empty afterwards.
+    CMilitaryComposition GetRegimentSize();
+    void ClearRegimentSize();
+    // Adds to the current levy, each troop type held to the maximum levy.
+    void AddManpower(const CMilitaryComposition& men);
+    // The supply a province carries before attrition: a base by terrain plus the modifier's share.
+    int GetAttritionCap(int supportable) const;
+
+    // --- Control ---
+    // Moves the province into the new controller's hands (0 for none).
+    void InitController(CRZCountryID realm);
+
+    // Identity and geography
+    int32_t number = 0;
+    int32_t terrain = TERRAIN_OCEAN;
+    RZArea area = 0;
+    int32_t region = 0;
+    std::vector<Adjacent> neighbours;
+    int32_t addedNeighbours = 0; // after the map's table: the straits
+    std::vector<int32_t> spreadNeighbours;
+    int32_t portSeaZone = 0;
+    bool riverCrossing = false, coastal = false, touchesLand = false;
+    int32_t strategicValue = 0;
+    CPoint castle, siege, siegeCopy, harbour, works;
+    // The map's bounding box of the province, in world pixels.
+    CRect boundingBox;
+    int32_t decorations = 0; // terrain decorations kept from the table row, 0..4
+    CRZOwnerArea* ownerArea = nullptr;
+
+    // People
+    // Culture and religion numbers (CRZCulture, CRZReligion); held as plain words because the events'
+    // records declare the two types in a form of their own.
+    int32_t culture = 3;
+    int32_t religion = 0;
+    CStandsTuple privileges;
+    CStandsTuple loyalty;
+    int32_t revoltRisk = 0;
+
+    // Economy
+    float baseIncome = 10.0f;
+    int32_t construction = kNoImprovement;
+    CDate constructionStart, constructionDone;
+
+    // Military
+    int32_t landFortress = 0, coastalFortress = 0;
+    CMilitaryComposition maximumLevy, currentLevy;
+    // The current levy's total, kept for display and the monthly manpower sums.
+    float manpowerTotal = 0.0f;
+    CRZID levyRegiment = NOID;
+    float occupation = 0.0f;
+    CRZID sieger = NOID;
+
+    // Politics
+    CRZCountryID controller = 0;
+    // Cached on first use by GetOwner; may be set by whoever made the title.
+    mutable CTitle* countyTitle = nullptr;
+    CDate lastConquest, lastControllerChange;
+    CRZCountryID titleRealms[5] = {}; // duchy, kingdom, then three more
+
+    // Drawing: the map's colour index (bit 32 while hidden), light 0..31 and the fog of war.
+    int32_t texture = 0;
+    int32_t light = 15;
+    bool viewable = true;
+
+    // Filled by the map with its array; GetProvince reads it.
+    static CProvince* _pProvince[kMapProvinceCount];
+    // The province table, open from start to exit (the map sets it).
+    static CExcelParse* DataBase;
+    static constexpr const char* kTable = "db\\province.csv";
+    static constexpr const char* kSpreadTable = "db\\spreadneighbours.csv";
+
+private:
+    void UpdateFlags(const Adjacent& neighbour);
 };

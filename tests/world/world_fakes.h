@@ -128,6 +128,8 @@ protected:
         armies.clear();
         divisions.clear();
         provinces.clear();
+        counties.clear();
+        holders.clear();
         titles.clear();
         realms.clear();
         server.RemoveAll();
@@ -202,12 +204,19 @@ protected:
         }
     }
 
+    // A land province whose county is held by a ruler of the owner.
     CProvince* Province(int number, CRZCountry* owner, float manpower)
     {
         provinces.push_back(std::make_unique<CProvince>());
         CProvince* province = provinces.back().get();
         province->number = number;
-        province->owner = owner;
+        province->terrain = TERRAIN_PLAINS;
+        // Neither holder nor title joins the lists the update walks.
+        holders.push_back(std::make_unique<CFakeCharacter>());
+        holders.back()->country = owner;
+        counties.push_back(std::make_unique<CFakeTitle>());
+        counties.back()->holder = holders.back().get();
+        province->countyTitle = counties.back().get();
         province->manpowerTotal = manpower;
         CProvince::_pProvince[number] = province;
         return province;
@@ -234,6 +243,8 @@ protected:
     std::vector<std::unique_ptr<CRZUnit>> armies;
     std::vector<std::unique_ptr<CDivision>> divisions;
     std::vector<std::unique_ptr<CProvince>> provinces;
+    std::vector<std::unique_ptr<CFakeCharacter>> holders;
+    std::vector<std::unique_ptr<CFakeTitle>> counties;
 };
 
 } // namespace worldfakes
