@@ -3,7 +3,7 @@
 
 #include <strings.h>
 
-#include "gfx/new_text.h"
+#include "text/new_text.h"
 #include "realms/province.h"
 
 #include "foundation/safeguards.h"

@@ -7,7 +7,7 @@
 #include "characters/culture.h"
 #include "datalang/block_keywords.h"
 #include "datalang/script_tree.h"
-#include "gfx/new_text.h"
+#include "text/new_text.h"
 #include "foundation/excel_parse.h"
 #include "realms/country_tags.h"
 #include "realms/province.h"

@@ -5,7 +5,7 @@
 #include <strings.h>
 
 #include "foundation/excel_parse.h"
-#include "gfx/new_text.h"
+#include "text/new_text.h"
 
 #include "foundation/safeguards.h"
 
