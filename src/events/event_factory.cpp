@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "events/net_event.h"
+#include "events/record_event.h"
 
 #include "foundation/safeguards.h"
 
@@ -21,6 +22,13 @@ CRZEvent* BuildEventFromNetwork(CRZNetEvent* net)
     }
     CRZEvent* event = build(net);
     const uint32_t required = event->GetRequiredSize();
+    if (required == kUnreadableRecord) {
+        fprintf(stderr,
+            "Dropped network event %u (%s): its counts or lengths contradict each other or their fields\n",
+            static_cast<unsigned>(type), GetEventTypeName(type));
+        delete event;
+        return nullptr;
+    }
     if (received < required) {
         fprintf(stderr, "Dropped network event %u (%s): %u bytes where its record needs %u\n",
             static_cast<unsigned>(type), GetEventTypeName(type), static_cast<unsigned>(received),
