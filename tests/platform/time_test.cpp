@@ -24,7 +24,8 @@ TEST(TickCount, CountsMillisecondsAndNeverGoesBack)
     Sleep(100);
     DWORD after = GetTickCount();
     EXPECT_GE(after - before, 99u);
-    EXPECT_LT(after - before, 400u);
+    // A loaded machine may wake us late; only a counter running many times too fast or slow is wrong.
+    EXPECT_LT(after - before, 5000u);
 }
 
 TEST(TickCount, WrapsAfterTwoToTheThirtyTwoMilliseconds)
@@ -38,7 +39,7 @@ TEST(TickCount, WrapsAfterTwoToTheThirtyTwoMilliseconds)
     EXPECT_LT(after, 1000u) << "wrapped to a small value";
     // Unsigned differences stay right across the wrap, as the game clock takes them.
     EXPECT_GE(after - before, 99u);
-    EXPECT_LT(after - before, 400u);
+    EXPECT_LT(after - before, 5000u);
 }
 
 TEST(Sleep, ZeroDoesNotBlock)
@@ -46,7 +47,9 @@ TEST(Sleep, ZeroDoesNotBlock)
     auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < 100; ++i)
         Sleep(0);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));
+    // Zero only yields: the bound is loose enough for a loaded machine and still catches a zero read as a
+    // long or endless wait.
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
 }
 
 TEST(SystemTime, IsLocalNotUniversal)
