@@ -11,8 +11,8 @@
 #include "foundation/calendar_date.h"
 #include "foundation/rz_id.h"
 
-// A date inside a record: a 4-byte slot (the original kept the date object's class pointer there;
-// it means nothing outside the process and is never read from a received record), then day, month
+// A date inside a record: a 4-byte slot (the record layout once held the date object's class pointer
+// there; it means nothing outside the process and is never read from a received record), then day, month
 // and year. Assigning a CDate copies the three fields and leaves the slot alone.
 struct CRZRecordDate {
     uint32_t slot = 0;

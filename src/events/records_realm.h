@@ -670,8 +670,8 @@ public:
     CRZFlagEvent(CRZEvtType type, const CRZID& receiver, const char* name, int number);
 };
 
-// Never leaves this machine (its types have no network form). The original kept a pointer to the text
-// in the record; the event keeps its own copy instead and the record's word stays zero.
+// Never leaves this machine (its types have no network form). A pointer to the text would mean nothing
+// in the record, so the event keeps its own copy instead and the record's word stays zero.
 class CRZPopComplexEvent : public CRZRecordEvent<CRZPopComplexEventData> {
 public:
     CRZPopComplexEvent(CRZEvtType type, const CRZID& receiver, CRZTokenType first, CRZTokenType second,
