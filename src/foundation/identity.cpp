@@ -3,6 +3,7 @@
 #include "foundation/identity.h"
 
 #include "foundation/fatal_error.h"
+#include "foundation/logs.h"
 
 #include "foundation/safeguards.h"
 
@@ -183,8 +184,15 @@ CRZStaticObject* CRZStaticObject::GetObjectFromID(const StaticID& id)
 {
     if (id.type == RZTYPE_SERVER)
         return gIdentityLookups.GetGameServer ? gIdentityLookups.GetGameServer() : nullptr;
-    if (id.type == RZTYPE_COUNTRY && id.number < kCountryTableSlots && gIdentityLookups.GetCountry)
-        return gIdentityLookups.GetCountry(id.number);
+    if (id.type == RZTYPE_COUNTRY) {
+        // Realm numbers come from peers and files: one past the table names nothing, and says so.
+        if (id.number >= kCountryTableSlots) {
+            if (id.number != ALLCOUNTRIES.number)
+                history("realm number %u outside 0..1422: event dropped\n", static_cast<unsigned>(id.number));
+            return nullptr;
+        }
+        return gIdentityLookups.GetCountry ? gIdentityLookups.GetCountry(id.number) : nullptr;
+    }
     return nullptr;
 }
 

@@ -1,37 +1,259 @@
-// CRZCountry as the global game state and its daily and monthly update see a realm: the per-realm tables
-// they rebuild and the operations they call, and the country table that holds every realm.
+// CRZCountry, one realm of the game world: its diplomacy, stability, laws, budget and lists, the country
+// table that holds every realm by number, the control table and the factory that builds each realm's kind.
 #pragma once
 
 #include <cstdint>
 
 #include "characters/character.h"
+#include "characters/law.h"
+#include "events/event_types.h"
+#include "events/record_types.h"
+#include "foundation/calendar_date.h"
 #include "foundation/identity.h"
 #include "foundation/linked_list.h"
 #include "foundation/rz_obj.h"
 
 class CDivision;
+class CRequest;
 class CRZUnit;
 
 // Realm numbers that are no real country: none, the realm of nobody, the rebels.
 inline constexpr int32_t kNoCountry = 0;
 inline constexpr int32_t kNobodyCountry = 1401;
 inline constexpr int32_t kRebelCountry = 1422;
+inline constexpr int32_t kFirstDuchy = 1000;
+inline constexpr int32_t kFirstKingdom = 1263;
+
+// Who controls a country number (gCountryControl).
+enum CountryControl : int32_t {
+    CONTROL_COMPUTER = 0,
+    CONTROL_LOCAL_PLAYER = 1,
+    CONTROL_NETWORK_PLAYER = 2,
+    CONTROL_REBELS = 4,
+};
+
+enum FormOfGoverment : int32_t { GOV_FEUDAL = 0, GOV_REPUBLIC = 1, GOV_ECCLESIASTICAL = 2, GOV_KNIGHT_ORDER = 3 };
+
+// The tier a realm stands on; realms begin as counties.
+enum CountryTier : int32_t { TIER_COUNTY = 0, TIER_DUCHY = 1, TIER_KINGDOM = 2 };
+
+// Budget slider order.
+enum BudgetSlider : int32_t { SLIDER_SCUTAGE, SLIDER_CROWN_DUTY, SLIDER_CENSUS, SLIDER_TOLLS, SLIDER_UPKEEP, SLIDER_CHURCH };
+inline constexpr int kBudgetSliders = 6;
+
+// The realm's event handlers, in the order of its virtual table. Each takes the event and returns the
+// value the router hands back.
+#define VM_COUNTRY_HANDLERS(X)                                                                                \
+    X(handleNewRuler) X(handleCreateRandomCousin) X(handleMobilizeHost) X(handleMobilizeProvince)             \
+    X(handleGrantTitle) X(handleGrabTitle) X(handleUsurpTitle) X(handleClaimTitle) X(handleCreateBishopry)    \
+    X(handleAddCulture) X(handleRemoveCulture) X(handleChangeBudget) X(handleDiplomaticEvent)                 \
+    X(handleChangeTag) X(handleExecuteEvent) X(handleGameStarted) X(handleSetAnnexation) X(handleSetUpWar)    \
+    X(handleWeDeclareWar) X(handleTheyDeclareWar) X(handleJoinWar) X(handleProvinceChangeControl)             \
+    X(handleProvinceChangeOwner) X(handleBattleWon) X(handleSiegeWon) X(handleBattleLost)                     \
+    X(handleSiegeLost) X(handleUnitDelete) X(handleExecRelation) X(handleSendGift) X(handleDisbandUnit)       \
+    X(handleRenameObject) X(handleChangeModifier) X(handleTransferAllArmies) X(handleTimerTickLoop)           \
+    X(handleTimerYear) X(handleTimerMonth) X(handleTimerDay) X(handleCreateArmy) X(handleCreateDivision)      \
+    X(handleAddDivision) X(handleRemoveDivision) X(handleReinforceDivision) X(handleKillDivision)             \
+    X(handleCreateCountryEvent) X(handleSetSendDate) X(handleSwitchAllegiance) X(handleAssassinate)           \
+    X(handleAddCore) X(handleRemoveCore) X(handleSetAnnex) X(handleCheckEcoData) X(handleWinSiege)            \
+    X(handleRebelSpawnRate) X(handleEventChance) X(handleTransferDivision) X(handlePeace)                     \
+    X(handleStartBuildingProvinceImprovement) X(handleCancelBuildingProvinceImprovement)                      \
+    X(handleCreateProvinceImprovement) X(handleDestroyProvinceImprovement) X(handleAddAdvance)                \
+    X(handleRemoveAdvance) X(handleSetReligion) X(handleSetCulture) X(handleAddProvinceEffect)                \
+    X(handleRemoveProvinceEffect) X(handleChangePeasantNoblesPrivileges)                                      \
+    X(handleChangeBurgherClergyPrivileges) X(handleInstituteLaw) X(handleSetDevelopmentFocus)                 \
+    X(handleStartCrusades)
+
+class CRZCountry;
+
+// What the realms need of the layers above them; the game installs these once. An unset kind makes the
+// factory fall back on a plain realm, an unset army route leaves the armies out.
+struct CountryHooks {
+    // This machine runs the host's side of the game.
+    bool (*IsHost)() = nullptr;
+    // A tutorial game is being played.
+    bool (*IsTutorial)() = nullptr;
+    // Builders of the computer opponent's, the local player's and the tutorial's realms.
+    CRZCountry* (*MakeAI)() = nullptr;
+    CRZCountry* (*MakePlayer)() = nullptr;
+    CRZCountry* (*MakeTutorial)() = nullptr;
+    // Hands an event to one army; returns its answer.
+    int (*UpdateArmy)(CRZUnit* army, CRZEvent* event) = nullptr;
+    // Removes the division from the realm's armies and destroys it.
+    void (*KillDivision)(CRZCountry* realm, CDivision* division) = nullptr;
+    // Moves the division out of the realm's other armies into the army.
+    void (*AddDivision)(CRZCountry* realm, CRZUnit* army, CDivision* division) = nullptr;
+};
+extern CountryHooks gCountryHooks;
+
+// Who controls each country number (CountryControl values).
+extern int32_t gCountryControl[kCountryTableSlots];
+// Every entry to the computer, the rebels' to the rebels.
+void ClearCountryControl();
 
 class CRZCountry : public CRZObj, public CRZStaticObject {
 public:
-    CRZCountry() = default;
-    ~CRZCountry() override = default;
+    CRZCountry();
+    // Leaves its slot of the table empty and frees its pending requests.
+    ~CRZCountry() override;
 
-    // The realm's event router; the base takes nothing.
-    int Update(CRZEvent*) override { return 0; }
+    // Builds the realm for id by its control entry and stores it in the table; numbers outside 0..1422
+    // are refused with a log line.
+    static void ConstructCountry(CRZCountryID id);
+    static void InitCountryArray();
+    // Deletes every realm of the table.
+    static void DeleteAll();
 
     // False for 0, the realm of nobody and the rebels, and outside the table.
     static bool IsRealCountry(int index);
     // The realm at index, null outside 0..1422 or where none exists.
     static CRZCountry* GetCountry(int index);
+    // The table as the identity registry asks it; null outside the table.
+    static CRZStaticObject* FindStatic(uint32_t index);
+
+    // The router: hands the event to its handler and returns the handler's answer.
+    int Update(CRZEvent* event) override;
+    // Hands the event to the armies, except the month, year, game-started and refresh-windows events.
+    int UpdateSubObjects(CRZEvent* event);
+
+    virtual void Cleanup() { }
+    virtual int Init() { return 0; }
+    virtual int Shutdown() { return 0; }
+    virtual bool IsAI() const { return false; }
+    virtual void intializeAI() { }
+    // The rebels answer with the registry's name for them.
+    const char* GetName() const override;
+
+#define VM_COUNTRY_DECLARE_HANDLER(name) virtual int name(CRZEvent* event);
+    VM_COUNTRY_HANDLERS(VM_COUNTRY_DECLARE_HANDLER)
+#undef VM_COUNTRY_DECLARE_HANDLER
+    // The request is owned by the caller; the plain realm accepts nothing and answers 3.
+    virtual int handleRequest(CRequest* request);
+    virtual int handleResponse(CRequest* request, int answer);
+    virtual int handleGodMode(bool on);
+    virtual int handleCrusadesLost();
+    virtual int handleCrusadesWon();
+    int handleRequestCharacterTransfer(CRZEvent* event);
+    virtual void MergeAllRebels() { }
+
+    // Opinion of another realm, kept between -200 and 200. Numbers outside the table read 0 and change
+    // nothing.
+    float GetRelation(CRZCountryID other) const;
+    void SetRelation(CRZCountryID other, float value);
+    // Changes both sides' opinion alike; returns the clamped value, or the unclamped sum when the other
+    // realm does not exist.
+    float ChangeRelation(CRZCountryID other, float change);
+
+    bool IsEnemy(CRZCountryID other) const;
+    bool IsFriend(CRZCountryID other) const { return other == index; }
+    bool IsAllied(CRZCountryID) const { return false; }
+    bool AreWeAllied(CRZCountryID) const { return false; }
+    bool IsWuss() const { return false; }
+    void MakeJealousNeighbours() { }
+    bool IsLocal() const;
+
+    static float GetBadBoyLimit() { return 25.0f; }
+    float GetBadBoy() const { return badBoy; }
+    // Never below 0.
+    void AddBadBoy(float amount);
+    float GetStability() const { return stability; }
+    // Kept between -3 and 3.
+    void ChangeStability(float change);
+
+    bool HasLaw(int law) const { return laws.Exists(law); }
+    // A copy of the realm's law tuple's flags.
+    const CLawTuple& GetLaws() const { return laws; }
+    // Takes the other realm's laws, form of government and development focus.
+    void AdoptLawsEtc(const CRZCountry* from);
+    FormOfGoverment GetFormOfGoverment() const { return formOfGovernment; }
+    void ImmidiateSetFormOfGoverment(FormOfGoverment form) { formOfGovernment = form; }
+
+    bool IsCounty() const { return tier == TIER_COUNTY; }
+    bool IsDuchy() const { return tier == TIER_DUCHY; }
+    bool IsKingdom() const { return tier == TIER_KINGDOM; }
+    // The realm in the table answers; an empty slot answers by the number's range.
+    static bool IsCounty(CRZCountryID id);
+    static bool IsDuchy(CRZCountryID id);
+    static bool IsKingdom(CRZCountryID id);
+    static bool IsMongolNumber(CRZCountryID id) { return id == 1347 || id == 1351; }
+
+    void SetTag(const char* text);
+    const char* GetTag() const { return tag; }
+    const char* GetAIPrefsFile() const { return aiPrefsFile; }
+    // Keeps at most 16 characters, always terminated.
+    void SetAIPrefsFile(const char* text);
+
+    // Membership; the realm holds nodes only.
+    void AddCharacter(CCharacter* character);
+    void RemoveCharacter(CCharacter* character);
+    void AddRulerImmidiatly(CCharacter* character);
+    CList<CCharacter*>& GetCourt() { return court; }
+    CList<CCharacter*>& GetCountryMembers() { return members; }
+
+    // True for a realm head (its ruler has no liege).
+    virtual bool IsRealm() const;
+    // The realm head at the top of the liege chain.
+    virtual CRZCountry* GetRealm();
+    // Renews the neighbour flags, border shares and neighbour list from the owned provinces.
+    virtual void RefreshKnowledge();
+    virtual float CalcRankingScore() { return 0.0f; }
+    // Removes the division from its army and destroys it.
+    virtual void KillDivision(CDivision* division, int first, int second);
+    // Moves the division into the army, which belongs to this realm.
+    virtual void AddDivision(CRZUnit* army, CDivision* division);
+
+    // The capital when the realm controls it, otherwise the acting capital.
+    int32_t GetActingCapital() const;
+
+    // Straight-line map distance of two provinces in hundreds of pixels; the map wraps at 9472 pixels.
+    static float GetDistance(int32_t xa, int32_t ya, int32_t xb, int32_t yb);
 
     // Its position in the country table.
     int32_t index = 0;
+    char tag[256] = {};
+    char aiPrefsFile[17] = "minor_default.ai";
+    float power[2] = { 1.0f, 1.0f };
+    float coastalShare = 0.0f;
+    bool willInherit = false;
+    FormOfGoverment formOfGovernment = GOV_FEUDAL;
+    CountryTier tier = TIER_COUNTY;
+    CLawTuple laws;
+    CCharacter* ruler = nullptr;
+    CList<CCharacter*> court;
+    CList<CCharacter*> members;
+    CCharacter* courtPositions[5] = {};
+    CDate lastWar;
+    CDate lastPeace;
+    CRZCountryList* vassals = nullptr;
+    CRZCountryList* allies = nullptr;
+    // Owned; requests this realm sent and awaits an answer to.
+    CList<CRequest*> pendingRequests;
+    float badBoy = 0.0f;
+    float relations[kCountryTableSlots] = {};
+    int32_t devFocus[3] = { 0, 12, 22 };
+    float stability = 0.0f;
+    float budget[kBudgetSliders] = { 0.5f, 0.5f, 0.5f, 0.5f, 1.0f, 0.5f };
+    bool hasCoast = false;
+    bool godMode = false;
+    CList<CRZUnit*> armies;
+    CList<int32_t> controlledProvinces;
+    CList<int32_t> coreProvinces;
+    uint8_t neighbourFlags[kCountryTableSlots] = {};
+    float borderShares[kCountryTableSlots] = {};
+    float distances[kCountryTableSlots] = {};
+    // Realm indexes of neighbouring realm heads.
+    CList<int32_t> neighbours;
+    CList<int32_t> secondCountries;
+    int32_t capital = 0;
+    bool annexed = false;
+    int32_t homeAreaProvinces = 0;
+    int32_t actingCapital = 0;
+    int32_t rememberedCountry = 0;
+    int32_t hereticProvinces = 0;
+    float victoryPoints = 0.0f;
+    float startingVictoryPoints = 0.0f;
+    // Added victory points by source.
+    float baseVP[8] = {};
     // One byte per other realm index.
     uint8_t truceFlags[kCountryTableSlots] = {};
     uint8_t allianceFlags[kCountryTableSlots] = {};
@@ -43,24 +265,17 @@ public:
     // Written monthly: the provinces' manpower summed up the liege chains.
     float manpowerSum = 0.0f;
     float realmManpowerSum = 0.0f;
-    CCharacter* ruler = nullptr;
-    CList<CRZUnit*> armies;
-    uint8_t neighbourFlags[kCountryTableSlots] = {};
-    // Realm indexes of neighbouring realm heads; only ever added to.
-    CList<int32_t> neighbours;
-
-    // True for a realm head (its ruler has no liege).
-    virtual bool IsRealm() const = 0;
-    // The realm head at the top of the liege chain.
-    virtual CRZCountry* GetRealm() = 0;
-    // Renews the neighbour flags.
-    virtual void RefreshKnowledge() = 0;
-    virtual float CalcRankingScore() = 0;
-    // Removes the division from its army and destroys it.
-    virtual void KillDivision(CDivision* division, int first, int second) = 0;
-    // Moves the division into the army, which belongs to this realm.
-    virtual void AddDivision(CRZUnit* army, CDivision* division) = 0;
+    CDate lawDates[3];
 
     // Indexed by realm number; null where no realm exists.
     static CRZCountry* _pCountry[kCountryTableSlots];
 };
+
+// The rebels' realm: at war with everyone.
+class CRZRebels : public CRZCountry {
+public:
+    int Init() override { return 0; }
+};
+
+// True for a number inside the country table; logs the place that handed in a bad one.
+bool IsCountryNumber(int64_t number, const char* where);

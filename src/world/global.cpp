@@ -17,7 +17,6 @@
 
 #include "foundation/safeguards.h"
 
-int32_t gCountryControl[kCountryTableSlots] = {};
 CRZGlobalHooks gGlobalHooks;
 CRZGlobal gGlobal;
 
@@ -70,13 +69,6 @@ void ApplyFlagEvent(CFlags& flags, CRZEvent* event, bool increase)
 }
 
 } // namespace
-
-void ClearCountryControl()
-{
-    for (int32_t& control : gCountryControl)
-        control = CONTROL_COMPUTER;
-    gCountryControl[kCountryTableSlots - 1] = CONTROL_LAST_SLOT;
-}
 
 CRZGlobal::CRZGlobal()
     : liveChars()

@@ -12,6 +12,7 @@
 #include "foundation/identity.h"
 #include "foundation/linked_list.h"
 #include "foundation/rz_obj.h"
+#include "realms/country.h"
 
 class CCharacter;
 class CCharacterServer;
@@ -34,17 +35,6 @@ inline constexpr int32_t kLiveCharacterCapacity = 50000;
 // A dead character is pruned after a load only when he died more than this many days ago.
 inline constexpr int32_t kPruneAfterDays = 360;
 
-// Who controls a realm slot.
-enum : int32_t {
-    CONTROL_COMPUTER = 0,
-    CONTROL_LOCAL_PLAYER = 1,
-    CONTROL_NETWORK_PLAYER = 2,
-    // What ClearCountryControl leaves in the last slot.
-    CONTROL_LAST_SLOT = 4,
-};
-extern int32_t gCountryControl[kCountryTableSlots];
-// Every slot to the computer, the last one to CONTROL_LAST_SLOT.
-void ClearCountryControl();
 
 // The objects of other subsystems that the global game state makes and frees; null hooks make none.
 struct CRZGlobalHooks {

@@ -1,0 +1,370 @@
+// The country table, the factory by control, the realm's clamped values and tier answers, and the realm's
+// router: handlers reached, answers paired with requests, and what reaches the armies.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "events/generic_events.h"
+#include "events/records_character.h"
+#include "events/records_realm.h"
+#include "realms/country.h"
+#include "realms/country_router.h"
+#include "realms/request.h"
+
+#include "foundation/safeguards.h"
+
+namespace {
+
+bool gHost = false;
+bool gTutorial = false;
+
+// Marks the kind the factory chose without standing in for the real kinds.
+class CMarkedCountry : public CRZCountry {
+public:
+    explicit CMarkedCountry(const char* kind)
+        : kind(kind)
+    {
+    }
+    const char* kind;
+};
+
+class CountryTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        CRZCountry::InitCountryArray();
+        ClearCountryControl();
+        gHost = false;
+        gTutorial = false;
+        gCountryHooks = CountryHooks {};
+        gCountryHooks.IsHost = [] { return gHost; };
+        gCountryHooks.IsTutorial = [] { return gTutorial; };
+        gCountryHooks.MakeAI = []() -> CRZCountry* { return new CMarkedCountry("ai"); };
+        gCountryHooks.MakePlayer = []() -> CRZCountry* { return new CMarkedCountry("player"); };
+        gCountryHooks.MakeTutorial = []() -> CRZCountry* { return new CMarkedCountry("tutorial"); };
+    }
+    void TearDown() override
+    {
+        CRZCountry::DeleteAll();
+        gCountryHooks = CountryHooks {};
+        CRequest::_pRequestMaker = nullptr;
+    }
+
+    CRZCountry* Make(CRZCountryID id)
+    {
+        CRZCountry::ConstructCountry(id);
+        return CRZCountry::_pCountry[id];
+    }
+
+    static const char* KindOf(const CRZCountry* realm)
+    {
+        if (const auto* marked = dynamic_cast<const CMarkedCountry*>(realm))
+            return marked->kind;
+        return dynamic_cast<const CRZRebels*>(realm) ? "rebels" : "plain";
+    }
+};
+
+TEST_F(CountryTest, FactoryBuildsTheKindOfEachControlOnHostAndClient)
+{
+    struct Case {
+        int32_t control;
+        bool host;
+        bool tutorial;
+        const char* kind;
+    };
+    const Case cases[] = {
+        { CONTROL_COMPUTER, true, false, "ai" },
+        { CONTROL_COMPUTER, false, false, "plain" },
+        { CONTROL_LOCAL_PLAYER, true, false, "player" },
+        { CONTROL_LOCAL_PLAYER, false, false, "player" },
+        { CONTROL_LOCAL_PLAYER, false, true, "tutorial" },
+        { CONTROL_NETWORK_PLAYER, true, false, "plain" },
+        { CONTROL_REBELS, false, false, "rebels" },
+        { 3, true, false, "plain" },
+    };
+    for (const Case& c : cases) {
+        gCountryControl[1298] = c.control;
+        gHost = c.host;
+        gTutorial = c.tutorial;
+        CRZCountry* realm = Make(1298);
+        ASSERT_NE(realm, nullptr);
+        EXPECT_STREQ(KindOf(realm), c.kind) << c.control << " host " << c.host;
+        EXPECT_EQ(realm->index, 1298);
+        delete realm;
+        EXPECT_EQ(CRZCountry::_pCountry[1298], nullptr) << "the destructor empties its slot";
+    }
+    EXPECT_STREQ(KindOf(Make(kRebelCountry)), "rebels") << "the rebels' control entry after clearing";
+}
+
+TEST_F(CountryTest, NumbersOutsideTheTableAreRefused)
+{
+    CRZCountry::ConstructCountry(5000);
+    CRZCountry::ConstructCountry(-1);
+    CRZCountry::ConstructCountry(1423);
+    for (CRZCountry* realm : CRZCountry::_pCountry)
+        EXPECT_EQ(realm, nullptr);
+    EXPECT_EQ(CRZCountry::GetCountry(5000), nullptr);
+    EXPECT_EQ(CRZCountry::FindStatic(5000), nullptr);
+
+    // An event naming realm 5000 finds no receiver, though the table is reachable.
+    CRZCountry* realm = Make(5);
+    gIdentityLookups.GetCountry = &CRZCountry::FindStatic;
+    EXPECT_EQ(CRZStaticObject::GetObjectFromID(StaticID(CRZID(RZTYPE_COUNTRY, 5000))), nullptr);
+    EXPECT_EQ(CRZStaticObject::GetObjectFromID(StaticID(CRZID(RZTYPE_COUNTRY, 5))), realm);
+    gIdentityLookups.GetCountry = nullptr;
+
+    realm->SetRelation(5000, 50.0f);
+    EXPECT_EQ(realm->ChangeRelation(-3, 50.0f), 0.0f);
+    EXPECT_EQ(realm->GetRelation(5000), 0.0f);
+    EXPECT_FALSE(realm->IsEnemy(5000));
+}
+
+TEST_F(CountryTest, NewRealmStartsAsTheTableSays)
+{
+    CRZCountry* realm = Make(12);
+    EXPECT_STREQ(realm->GetAIPrefsFile(), "minor_default.ai");
+    EXPECT_EQ(std::strlen(realm->GetAIPrefsFile()), 16u) << "name and terminator both fit";
+    realm->SetAIPrefsFile("a_much_longer_preference_name.ai");
+    EXPECT_EQ(std::strlen(realm->GetAIPrefsFile()), 16u);
+    EXPECT_TRUE(realm->HasLaw(1));
+    EXPECT_TRUE(realm->HasLaw(9));
+    EXPECT_TRUE(realm->HasLaw(13));
+    EXPECT_TRUE(realm->IsCounty());
+    EXPECT_EQ(realm->budget[SLIDER_UPKEEP], 1.0f);
+    EXPECT_EQ(realm->budget[SLIDER_TOLLS], 0.5f);
+    EXPECT_EQ(realm->devFocus[1], 12);
+}
+
+TEST_F(CountryTest, TiersOfEmptySlotsFollowTheNumberRanges)
+{
+    struct Case {
+        CRZCountryID id;
+        bool county, duchy, kingdom;
+    };
+    const Case cases[] = {
+        { 999, true, false, false },
+        { 1000, false, true, false },
+        { 1262, false, true, false },
+        { 1263, false, false, true },
+        { 1422, false, false, true },
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(CRZCountry::IsCounty(c.id), c.county) << c.id;
+        EXPECT_EQ(CRZCountry::IsDuchy(c.id), c.duchy) << c.id;
+        EXPECT_EQ(CRZCountry::IsKingdom(c.id), c.kingdom) << c.id;
+    }
+    // A realm in the slot answers by its own tier.
+    Make(1300)->tier = TIER_DUCHY;
+    EXPECT_TRUE(CRZCountry::IsDuchy(1300));
+    EXPECT_FALSE(CRZCountry::IsKingdom(1300));
+}
+
+TEST_F(CountryTest, RebelsAreEveryonesEnemy)
+{
+    CRZCountry* rebels = Make(kRebelCountry);
+    CRZCountry* realm = Make(40);
+    EXPECT_TRUE(realm->IsEnemy(kRebelCountry));
+    EXPECT_FALSE(realm->IsEnemy(41));
+    realm->atWarWith[41] = 1;
+    EXPECT_TRUE(realm->IsEnemy(41));
+    EXPECT_FALSE(realm->IsEnemy(40));
+    EXPECT_TRUE(rebels->IsEnemy(40));
+    EXPECT_TRUE(rebels->IsEnemy(0));
+    EXPECT_FALSE(rebels->IsEnemy(kRebelCountry));
+}
+
+TEST_F(CountryTest, RelationsStabilityAndBadBoyAreClamped)
+{
+    CRZCountry* a = Make(1);
+    CRZCountry* b = Make(2);
+    a->SetRelation(2, 180.0f);
+    EXPECT_EQ(a->ChangeRelation(2, 50.0f), 200.0f);
+    EXPECT_EQ(a->GetRelation(2), 200.0f);
+    EXPECT_EQ(b->GetRelation(1), 200.0f);
+    EXPECT_EQ(b->ChangeRelation(1, -900.0f), -200.0f);
+    EXPECT_EQ(a->GetRelation(2), -200.0f);
+    a->SetRelation(3, 500.0f);
+    EXPECT_EQ(a->GetRelation(3), 200.0f);
+    // Without the other realm the sum is answered and only this side is kept, clamped.
+    EXPECT_EQ(a->ChangeRelation(3, 50.0f), 250.0f);
+    EXPECT_EQ(a->GetRelation(3), 200.0f);
+
+    a->ChangeStability(2.5f);
+    a->ChangeStability(2.5f);
+    EXPECT_EQ(a->GetStability(), 3.0f);
+    a->ChangeStability(-10.0f);
+    EXPECT_EQ(a->GetStability(), -3.0f);
+    a->AddBadBoy(4.0f);
+    a->AddBadBoy(-10.0f);
+    EXPECT_EQ(a->GetBadBoy(), 0.0f);
+    EXPECT_EQ(CRZCountry::GetBadBoyLimit(), 25.0f);
+}
+
+TEST_F(CountryTest, DistanceTakesTheShorterWayRoundTheMap)
+{
+    EXPECT_NEAR(CRZCountry::GetDistance(100, 50, 5100, 50), 44.72f, 0.01f);
+    EXPECT_NEAR(CRZCountry::GetDistance(0, 0, 300, 400), 5.0f, 0.001f);
+    EXPECT_EQ(CRZCountry::GetDistance(7, 7, 7, 7), 0.0f);
+}
+
+TEST_F(CountryTest, ActingCapitalStandsInWhileTheCapitalIsHeldByAnother)
+{
+    CRZCountry* realm = Make(8);
+    realm->capital = 17;
+    realm->actingCapital = 23;
+    realm->controlledProvinces.Append(23);
+    EXPECT_EQ(realm->GetActingCapital(), 23);
+    realm->controlledProvinces.Append(17);
+    EXPECT_EQ(realm->GetActingCapital(), 17);
+}
+
+// The router: a realm that records what its handlers and armies see.
+class CRecordingCountry : public CRZCountry {
+public:
+    int handleTimerDay(CRZEvent*) override { return Saw("day", 0); }
+    int handleStartCrusades(CRZEvent*) override { return Saw("crusades", 7); }
+    int handleRequest(CRequest* request) override
+    {
+        considered.push_back(request->GetId().number);
+        return Saw("request", 5);
+    }
+    int handleResponse(CRequest* request, int answer) override
+    {
+        answered.push_back({ request->GetId().number, answer });
+        return 9;
+    }
+    int Saw(const char* what, int answer)
+    {
+        seen.push_back(what);
+        return answer;
+    }
+    std::vector<std::string> seen;
+    std::vector<uint32_t> considered;
+    std::vector<std::pair<uint32_t, int>> answered;
+};
+
+std::vector<CRZEvtType> gArmySaw;
+
+class RouterTest : public CountryTest {
+protected:
+    void SetUp() override
+    {
+        CountryTest::SetUp();
+        gArmySaw.clear();
+        gCountryHooks.UpdateArmy = [](CRZUnit*, CRZEvent* event) {
+            gArmySaw.push_back(event->GetType());
+            return 1;
+        };
+        realm = new CRecordingCountry;
+        realm->index = 30;
+        CRZCountry::_pCountry[30] = realm;
+        // A stand-in army: the realm only passes it to the army route.
+        realm->armies.Append(reinterpret_cast<CRZUnit*>(&army));
+    }
+    void TearDown() override
+    {
+        realm->armies.RemoveAll();
+        CountryTest::TearDown();
+    }
+    CRequest* Pending(uint32_t number, bool valid = true)
+    {
+        auto* request = new CRequest(CRZID(RZTYPE_CHARACTER, number), 30);
+        request->valid = valid;
+        realm->pendingRequests.Append(request);
+        return request;
+    }
+    int Answer(uint32_t number, int answer)
+    {
+        CRZResponseEvent event(_CRZEVT_RESPONSE_, CountryIdentity(30), CRZID(RZTYPE_CHARACTER, number), answer);
+        return realm->Update(&event);
+    }
+    int Send(CRZEvtType type)
+    {
+        CRZGenericEvent event(type, CountryIdentity(30));
+        return realm->Update(&event);
+    }
+
+    CRecordingCountry* realm = nullptr;
+    int army = 0;
+};
+
+TEST_F(RouterTest, TableTypesReachTheirHandlersOnce)
+{
+    EXPECT_EQ(Send(_CRZEVT_TIMER_DAY_), 0);
+    EXPECT_EQ(Send(_CRZEVT_START_CRUSADES_), 7);
+    EXPECT_EQ((std::vector<std::string> { "day", "crusades" }), realm->seen);
+    // Every table row names a different type inside the enumeration.
+    std::vector<bool> used(kEventTypeCount, false);
+    for (std::size_t i = 0; i < kCountryRouteCount; ++i) {
+        ASSERT_LT(kCountryRoutes[i].type, kEventTypeCount);
+        EXPECT_FALSE(used[kCountryRoutes[i].type]) << kCountryRoutes[i].type;
+        used[kCountryRoutes[i].type] = true;
+    }
+    EXPECT_EQ(kCountryRouteCount, 68u);
+    EXPECT_TRUE(gArmySaw.empty());
+}
+
+TEST_F(RouterTest, TheLaterOfTwoRequestsWithOneIdentityIsAnswered)
+{
+    CRequest* first = Pending(4);
+    Pending(4);
+    EXPECT_EQ(Answer(4, 1), 9);
+    ASSERT_EQ(realm->pendingRequests.GetSize(), 1);
+    EXPECT_EQ(*realm->pendingRequests.GetHead(), first);
+    EXPECT_EQ((std::vector<std::pair<uint32_t, int>> { { 4, 1 } }), realm->answered);
+
+    // A request gone invalid is removed without an answer.
+    first->valid = false;
+    EXPECT_EQ(Answer(4, 2), 0);
+    EXPECT_EQ(realm->pendingRequests.GetSize(), 0);
+    EXPECT_EQ(realm->answered.size(), 1u);
+}
+
+TEST_F(RouterTest, AnAnswerWithoutItsRequestGoesOnAsAnOrdinaryEvent)
+{
+    Pending(4);
+    EXPECT_EQ(Answer(6, 1), 0);
+    EXPECT_EQ((std::vector<CRZEvtType> { _CRZEVT_RESPONSE_ }), gArmySaw);
+    EXPECT_EQ(realm->pendingRequests.GetSize(), 1);
+
+    // Where the event makes a request, the sender keeps one and the realm considers another.
+    CRequest::_pRequestMaker = [](CRZEvent*) { return new CRequest(CRZID(RZTYPE_CHARACTER, 77), 30); };
+    EXPECT_EQ(Answer(6, 1), 5);
+    EXPECT_EQ(realm->pendingRequests.GetSize(), 2);
+    EXPECT_EQ((std::vector<uint32_t> { 77 }), realm->considered);
+    EXPECT_EQ(gArmySaw.size(), 1u);
+}
+
+TEST_F(RouterTest, MonthYearAndGameStartedNeverReachTheArmies)
+{
+    for (CRZEvtType type : { _CRZEVT_TIMER_MONTH_, _CRZEVT_TIMER_YEAR_, _CRZEVT_GAME_STARTED_ })
+        Send(type);
+    CRZGenericEvent refresh(_CRZEVT_REFRESHWINDOWS_, CountryIdentity(30));
+    EXPECT_EQ(realm->UpdateSubObjects(&refresh), static_cast<int>(_CRZEVT_REFRESHWINDOWS_));
+    EXPECT_TRUE(gArmySaw.empty());
+    // Types past the enumeration and unrouted ones do reach them.
+    Send(static_cast<CRZEvtType>(9000));
+    Send(_CRZEVT_TIMER_DAY_);
+    EXPECT_EQ((std::vector<CRZEvtType> { static_cast<CRZEvtType>(9000) }), gArmySaw);
+}
+
+TEST_F(RouterTest, TheRouterAnswersAFewTypesItself)
+{
+    CRZVpEvent vp(CountryIdentity(30), static_cast<BaseVPSource>(2), 1.5f);
+    EXPECT_EQ(realm->Update(&vp), 3);
+    EXPECT_EQ(realm->baseVP[2], 1.5f);
+    CRZVpEvent bad(CountryIdentity(30), static_cast<BaseVPSource>(900), 1.5f);
+    EXPECT_EQ(realm->Update(&bad), 3) << "a source past the table changes nothing";
+    EXPECT_EQ(Send(_CRZEVT_SET_WILLINHERIT_), 3);
+    EXPECT_TRUE(realm->willInherit);
+    Send(_CRZEVT_ENABLE_GODMODE_);
+    EXPECT_TRUE(realm->godMode);
+    Send(_CRZEVT_DISABLE_GODMODE_);
+    EXPECT_FALSE(realm->godMode);
+    EXPECT_TRUE(realm->seen.empty());
+    EXPECT_TRUE(gArmySaw.empty());
+}
+
+} // namespace
