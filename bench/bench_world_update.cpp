@@ -59,6 +59,10 @@ public:
 // A county title held by a realm's ruler: how a province finds its owner.
 class CBenchTitle : public CTitle {
 public:
+    CBenchTitle()
+        : CTitle(0)
+    {
+    }
     CCharacter* GetCurrentHolder() const override { return holder; }
     CTitle* GetLiege() const override { return nullptr; }
     CCharacter* holder = nullptr;

@@ -94,6 +94,10 @@ public:
 
 class CFakeTitle : public CTitle {
 public:
+    CFakeTitle()
+        : CTitle(0)
+    {
+    }
     CCharacter* GetCurrentHolder() const override { return holder; }
     CTitle* GetLiege() const override { return liege; }
     CCharacter* holder = nullptr;
