@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/game_wiring.h"
 #include "app/host_timer_service.h"
 #include "app/sound_effects.h"
 #include "app/window_procedure.h"
@@ -65,6 +66,7 @@ int gameSystemInits()
 
 void gameMainEntryPoint()
 {
+    InstallGameWiring();
     gClockHooks.timers = GetHostTimerService();
     // The message log starts empty with every run; "DEBUG" on the command line turns the save trace on.
     TruncateHistory();
@@ -78,7 +80,6 @@ void gameMainEntryPoint()
     // The settings dialog's Cancel ends the game before it begins.
     if (!Ravel::ReadSettingsAtStart("settings.cfg", Ravel::SettingsDialogRequested(gArgc, gArgv)))
         std::exit(0);
-    CAttributeTuple::_pGetText = [](const char* key) { return TextStrings.GetString(key); };
     if (!TextStrings.Init(RZ_LANGUAGE_0)) {
         std::fprintf(
             stderr, "Vellmark: the text tables in the data folder are damaged; see the message above.\n");

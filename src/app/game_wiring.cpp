@@ -1,0 +1,147 @@
+// The one place where the game installs the hooks of its lower layers, and the table of every route
+// with the check that a game makes before it starts.
+//
+// To add a route: give its hook a row in kRoutes under its layer (the layers run upward), and if the
+// game sets it at start, install it in the matching block of InstallGameWiring. The wiring test then
+// holds it to that.
+#include "app/game_wiring.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "datalang/attribute_tuple.h"
+#include "datalang/lexer.h"
+#include "datalang/parser.h"
+#include "datalang/script_tree.h"
+#include "events/event_routing.h"
+#include "events/game_clock.h"
+#include "foundation/calendar_date.h"
+#include "foundation/data_file.h"
+#include "foundation/identity.h"
+#include "foundation/logs.h"
+#include "gfx/new_text.h"
+#include "gfx/video.h"
+#include "realms/country.h"
+#include "realms/province.h"
+#include "world/client.h"
+#include "world/global.h"
+
+#include "foundation/safeguards.h"
+
+namespace {
+
+constexpr CRouteSource kWiring = CRouteSource::kWiring;
+constexpr CRouteSource kGame = CRouteSource::kGame;
+constexpr CRouteSource kAwaited = CRouteSource::kAwaited;
+
+#define VM_ROUTE(expression, source)                                                                        \
+    CGameRoute                                                                                              \
+    {                                                                                                       \
+        #expression, [] { return (expression) != nullptr; }, [] { (expression) = nullptr; }, source          \
+    }
+
+const CGameRoute kRoutes[] = {
+    // Foundation.
+    VM_ROUTE(CAttributeTuple::_pGetText, kWiring),
+    VM_ROUTE(gHistoryDateSource.IsGameStarted, kWiring),
+    VM_ROUTE(gHistoryDateSource.GetCurrentDate, kWiring),
+    VM_ROUTE(gIdentityLookups.GetCountry, kWiring),
+    VM_ROUTE(gIdentityLookups.GetProvince, kWiring),
+    VM_ROUTE(gIdentityLookups.GetGameServer, kGame), // SetGameServer
+    VM_ROUTE(gDateTickSource.pStartDate, kGame), // the global game state
+    VM_ROUTE(gDateTickSource.GetTicksPerDay, kGame), // the game clock
+    VM_ROUTE(CFile::_pLoadingHook, kAwaited), // the loading screen's progress bar
+    // Data language.
+    VM_ROUTE(CLexer::_pIsParseOption, kAwaited), // the settings' parse options
+    VM_ROUTE(CRZParser::_pTagToID, kAwaited), // the realms' tag table
+    VM_ROUTE(CLID::_pIDToTag, kAwaited), // the realms' tag table
+    // Events.
+    VM_ROUTE(gClockHooks.GetGameSpeed, kAwaited), // the game options
+    VM_ROUTE(gEventRoutes.player, kAwaited),
+    VM_ROUTE(gEventRoutes.frontEnd, kAwaited),
+    VM_ROUTE(gEventRoutes.game, kAwaited),
+    VM_ROUTE(gEventRoutes.server, kGame), // SetGameServer
+    VM_ROUTE(gEventRoutes.session, kAwaited),
+    VM_ROUTE(gEventRoutes.map, kAwaited),
+    VM_ROUTE(gEventRoutes.global, kAwaited),
+    VM_ROUTE(gEventRoutes.gameInterface, kAwaited),
+    VM_ROUTE(gEventRoutes.realms, kAwaited),
+    VM_ROUTE(gEventRoutes.characters, kAwaited),
+    VM_ROUTE(gEventRoutes.oldEventServer, kAwaited),
+    VM_ROUTE(gEventRoutes.newEventServer, kAwaited),
+    VM_ROUTE(gEventRoutes.crusade, kAwaited),
+    VM_ROUTE(gEventRoutes.papacy, kAwaited),
+    VM_ROUTE(gEventRoutes.client, kGame), // ReplaceClient
+    VM_ROUTE(gEventRoutes.displayList, kAwaited),
+    VM_ROUTE(gEventRoutes.OnGameStarted, kAwaited), // the computer opponents
+    // Graphics.
+    VM_ROUTE(gVideoHooks.InitCursors, kAwaited), // the interface's cursors
+    VM_ROUTE(gVideoHooks.GetCurrentCursor, kAwaited), // the interface's cursors
+    // World.
+    VM_ROUTE(gGlobalHooks.NewUnitSprite, kAwaited),
+    VM_ROUTE(gGlobalHooks.DeleteUnitSprite, kAwaited),
+    VM_ROUTE(gGlobalHooks.NewScenarioInformation, kAwaited),
+    VM_ROUTE(gGlobalHooks.DeleteScenarioInformation, kAwaited),
+    VM_ROUTE(gClientHooks.HandlePing, kAwaited), // the multiplayer session
+    VM_ROUTE(gClientHooks.ClearPlayerReady, kAwaited), // the multiplayer session
+    VM_ROUTE(gClientHooks.GetLocalCountry, kAwaited), // the local player
+};
+
+#undef VM_ROUTE
+
+// History dates its entries only while a game runs, with the clock's date.
+bool HistoryGameStarted()
+{
+    return gEventRoutes.game != nullptr && gEventRoutes.game->IsStarted() && gpTimer != nullptr;
+}
+
+CDate HistoryCurrentDate()
+{
+    return gpTimer != nullptr ? gpTimer->GetDate() : CDate();
+}
+
+} // namespace
+
+std::span<const CGameRoute> GetGameRoutes()
+{
+    return kRoutes;
+}
+
+void InstallGameWiring()
+{
+    // Foundation.
+    CAttributeTuple::_pGetText = [](const char* key) { return TextStrings.GetString(key); };
+    gHistoryDateSource.IsGameStarted = &HistoryGameStarted;
+    gHistoryDateSource.GetCurrentDate = &HistoryCurrentDate;
+    gIdentityLookups.GetCountry = [](uint32_t index) -> CRZStaticObject* {
+        return CRZCountry::GetCountry(static_cast<int>(index));
+    };
+    gIdentityLookups.GetProvince
+        = [](uint32_t index) -> CIdentity* { return CProvince::GetProvince(static_cast<int>(index)); };
+    // Data language: nothing yet.
+    // Events: the routing delivers, the host's timers and tick count drive the clock (their null values);
+    // the multiplayer session installs itself with SetEventSession when one is opened, and the options
+    // menu its route while it is open, so neither is a route a game needs to start.
+    // Graphics and world: nothing yet.
+}
+
+std::vector<std::string> FindMissingGameRoutes()
+{
+    std::vector<std::string> missing;
+    for (const CGameRoute& route : kRoutes)
+        if (!route.IsSet())
+            missing.emplace_back(route.name);
+    return missing;
+}
+
+bool CheckGameRoutes()
+{
+    const std::vector<std::string> missing = FindMissingGameRoutes();
+    for (const std::string& name : missing)
+        std::fprintf(stderr, "Vellmark: the game cannot start: %s is not set.\n", name.c_str());
+#ifndef NDEBUG
+    if (!missing.empty())
+        std::abort();
+#endif
+    return missing.empty();
+}

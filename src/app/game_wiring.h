@@ -1,0 +1,42 @@
+// The game's wiring: every hook through which a lower layer reaches an upper one is installed here, in
+// layer order, and a game refuses to start while a route it needs is still unset.
+#pragma once
+
+#include <span>
+#include <string>
+#include <vector>
+
+// When a route gets its value.
+enum class CRouteSource {
+    // InstallGameWiring sets it at program start.
+    kWiring,
+    // The object that serves it is made when a game is set up (the session, the clock, the world).
+    kGame,
+    // The subsystem that serves it is not in the game yet: it stays null and no game can start. The
+    // subsystem that lands it installs it in InstallGameWiring and moves its row to kWiring.
+    kAwaited,
+};
+
+// One hook of a lower layer. Every machine replays the host's events, so a route left null does not
+// just lose a feature: it silently skips a row of the broadcast on one machine and desyncs the game.
+struct CGameRoute {
+    const char* name;
+    bool (*IsSet)();
+    // Sets the hook back to null, as tests of the check need.
+    void (*Clear)();
+    CRouteSource source;
+};
+
+// Every route in layer order: foundation, data language, events, graphics, world.
+std::span<const CGameRoute> GetGameRoutes();
+
+// Installs the kWiring routes. Start-up calls it once, before anything is loaded.
+void InstallGameWiring();
+
+// The names of the routes a game needs that are unset now, in layer order.
+std::vector<std::string> FindMissingGameRoutes();
+
+// The game session calls this before a game starts: names each missing route on standard error and
+// answers false so the game does not start. Debug (test) builds stop the program instead, so a missing
+// route can never pass unnoticed as a desync later.
+bool CheckGameRoutes();

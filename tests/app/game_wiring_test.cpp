@@ -1,0 +1,153 @@
+// The game's wiring: start-up installs every route it is meant to, and a game refuses to start while
+// any route is unset, naming it.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/game_wiring.h"
+#include "datalang/lexer.h"
+#include "datalang/parser.h"
+#include "datalang/script_tree.h"
+#include "events/event_routing.h"
+#include "events/game_clock.h"
+#include "foundation/calendar_date.h"
+#include "foundation/data_file.h"
+#include "foundation/identity.h"
+#include "foundation/rz_obj.h"
+#include "gfx/video.h"
+#include "world/client.h"
+#include "world/global.h"
+
+#include "foundation/safeguards.h"
+
+namespace {
+
+class CQuietHandler : public CRZEventHandler {
+public:
+    CRZReturnType Update(CRZEvent*) override { return 0; }
+};
+
+class CQuietGame : public CRZGameHandler {
+public:
+    CRZReturnType Update(CRZEvent*) override { return 0; }
+    bool InGame() const override { return true; }
+    bool IsStarted() const override { return false; }
+    bool IsTimerHeld() const override { return false; }
+    void ReleaseTimer() override { }
+};
+
+class CQuietPlayer : public CRZPlayerHandler {
+public:
+    CRZReturnType Update(CRZEvent*) override { return 0; }
+    bool IsModalOpen() const override { return false; }
+    bool IsPause() const override { return false; }
+};
+
+class CQuietInterface : public CRZInterfaceHandler {
+public:
+    CRZReturnType Update(CRZEvent*) override { return 0; }
+    CRZReturnType HandleInput(CRZInputEvent*) override { return 0; }
+};
+
+CQuietHandler gHandler;
+CQuietGame gGame;
+CQuietPlayer gPlayer;
+CQuietInterface gInterface;
+CRZStaticObject gServer;
+CRZObjectList gRealms;
+CIdentity gClient;
+CDate gStartDate;
+
+// What the objects of a running game and the subsystems still to come would set, so that every route
+// is filled; each test then takes away the one it is about.
+void FillEveryRoute()
+{
+    InstallGameWiring();
+    gIdentityLookups.GetGameServer = [] { return &gServer; };
+    gDateTickSource.pStartDate = &gStartDate;
+    gDateTickSource.GetTicksPerDay = [] { return 1; };
+    CFile::_pLoadingHook = [](int) { };
+    CLexer::_pIsParseOption = [](const char*) { return 0; };
+    CRZParser::_pTagToID = [](const char*) { return 0; };
+    CLID::_pIDToTag = [](int) { return "REB"; };
+    gClockHooks.GetGameSpeed = [] { return 3; };
+    gEventRoutes.player = &gPlayer;
+    gEventRoutes.frontEnd = &gHandler;
+    gEventRoutes.game = &gGame;
+    gEventRoutes.server = &gServer;
+    gEventRoutes.session = &gHandler;
+    gEventRoutes.map = &gHandler;
+    gEventRoutes.global = &gHandler;
+    gEventRoutes.gameInterface = &gInterface;
+    gEventRoutes.realms = &gRealms;
+    gEventRoutes.characters = &gHandler;
+    gEventRoutes.oldEventServer = &gHandler;
+    gEventRoutes.newEventServer = &gHandler;
+    gEventRoutes.crusade = &gHandler;
+    gEventRoutes.papacy = &gHandler;
+    gEventRoutes.client = &gClient;
+    gEventRoutes.displayList = &gHandler;
+    gEventRoutes.OnGameStarted = [] { };
+    gVideoHooks.InitCursors = [] { };
+    gVideoHooks.GetCurrentCursor = [] { return 0; };
+    gGlobalHooks.NewUnitSprite = [] { return static_cast<CUnitSprite*>(nullptr); };
+    gGlobalHooks.DeleteUnitSprite = [](CUnitSprite*) { };
+    gGlobalHooks.NewScenarioInformation = [] { return static_cast<CRZScenarioInformation*>(nullptr); };
+    gGlobalHooks.DeleteScenarioInformation = [](CRZScenarioInformation*) { };
+    gClientHooks.HandlePing = [](int) { };
+    gClientHooks.ClearPlayerReady = [](int) { };
+    gClientHooks.GetLocalCountry = [] { return CRZCountryID(0); };
+}
+
+void ClearEveryRoute()
+{
+    for (const CGameRoute& route : GetGameRoutes())
+        route.Clear();
+}
+
+class GameWiring : public testing::Test {
+protected:
+    void SetUp() override { ClearEveryRoute(); }
+    void TearDown() override { ClearEveryRoute(); }
+};
+
+// The start-up wiring sets exactly its own rows: an awaited route that someone installs without
+// moving its row, or a wiring row left uninstalled, both show here.
+TEST_F(GameWiring, StartUpSetsEveryWiredRouteAndLeavesTheOthersToTheGame)
+{
+    InstallGameWiring();
+    for (const CGameRoute& route : GetGameRoutes()) {
+        if (route.source == CRouteSource::kWiring)
+            EXPECT_TRUE(route.IsSet()) << route.name << " is not installed at start";
+        else
+            EXPECT_FALSE(route.IsSet()) << route.name << " is set before a game exists";
+    }
+}
+
+TEST_F(GameWiring, TheTableNamesEveryRouteOnceAndClearsWhatItNames)
+{
+    FillEveryRoute();
+    EXPECT_TRUE(FindMissingGameRoutes().empty());
+    EXPECT_TRUE(CheckGameRoutes());
+    std::set<std::string> names;
+    for (const CGameRoute& route : GetGameRoutes()) {
+        EXPECT_TRUE(names.insert(route.name).second) << route.name;
+        route.Clear();
+        EXPECT_FALSE(route.IsSet()) << route.name;
+    }
+}
+
+TEST_F(GameWiring, AGameWithOneRouteUnsetStopsNamingIt)
+{
+    for (const CGameRoute& route : GetGameRoutes()) {
+        FillEveryRoute();
+        route.Clear();
+        ASSERT_EQ(FindMissingGameRoutes(), std::vector<std::string> {route.name});
+        EXPECT_DEATH(CheckGameRoutes(), "the game cannot start: " + std::string(route.name) + " is not set")
+            << route.name;
+    }
+}
+
+} // namespace
