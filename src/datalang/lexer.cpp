@@ -131,21 +131,10 @@ void CLexer::Fail(const char* message) const
 }
 
 CLexer::CLexer(const char* name, const char* mode)
-    : lastResult(0)
-    , file(nullptr)
-    , token()
-    , lookAhead(0)
-    , skip(0)
-    , line(0)
-    , fileName {}
-    , writing(mode[0] == 'w' || mode[0] == 'a')
-    , pos(0)
-    , length(0)
-    , conditionalLine {}
+    : CLexer(static_cast<std::FILE*>(nullptr), name)
 {
-    InitTokens();
-    if (!CopyString(fileName, name))
-        Fail("file name longer than 255 characters");
+    writing = mode[0] == 'w' || mode[0] == 'a';
+    ownsFile = true;
     file = OpenDataFile(fileName, mode);
     if (!file)
         _AssertRelease("Couldn't open file:%s\n", name);
@@ -153,9 +142,28 @@ CLexer::CLexer(const char* name, const char* mode)
         buffer.reset(new unsigned char[kReadChunk]);
 }
 
+CLexer::CLexer(std::FILE* output, const char* name)
+    : lastResult(0)
+    , file(output)
+    , token()
+    , lookAhead(0)
+    , skip(0)
+    , line(0)
+    , fileName {}
+    , writing(true)
+    , ownsFile(false)
+    , pos(0)
+    , length(0)
+    , conditionalLine {}
+{
+    InitTokens();
+    if (!CopyString(fileName, name))
+        Fail("file name longer than 255 characters");
+}
+
 CLexer::~CLexer()
 {
-    if (file)
+    if (file && ownsFile)
         std::fclose(file);
 }
 

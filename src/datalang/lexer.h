@@ -23,6 +23,9 @@ public:
     // Opens the file (a game path, backslashes allowed) with a C open mode: "r" to read, "w" to write.
     // A file that cannot be opened is fatal ("Couldn't open file:%s\n"); so is a name over 255 characters.
     CLexer(const char* name, const char* mode);
+    // Writes into a stream that the caller opened and closes, as the atomic file replace hands it over;
+    // the name is the one messages give.
+    CLexer(std::FILE* output, const char* name);
     virtual ~CLexer();
     CLexer(const CLexer&) = delete;
     CLexer& operator=(const CLexer&) = delete;
@@ -86,6 +89,7 @@ private:
     int line;
     char fileName[kLexerFileNameMax + 1];
     bool writing;
+    bool ownsFile = true;
     std::unique_ptr<unsigned char[]> buffer;
     std::size_t pos;
     std::size_t length;

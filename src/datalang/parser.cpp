@@ -31,6 +31,16 @@ CRZParser::CRZParser(const char* file, const char* mode)
     lexer = new CLexer(file, mode);
 }
 
+CRZParser::CRZParser(std::FILE* output, const char* name)
+    : lexer(nullptr)
+    , pCountry(nullptr)
+    , szScenarioName {}
+    , bTitlesLinked(0)
+    , bChildrenLinked(0)
+{
+    lexer = new CLexer(output, name);
+}
+
 CRZParser::~CRZParser()
 {
     delete lexer;

@@ -13,6 +13,8 @@ class CRZParser {
 public:
     // Opens the file with mode "r" to read or "w" to write; a file that cannot be opened is fatal.
     CRZParser(const char* file, const char* mode);
+    // Writes into a stream the caller owns (CLexer's writing form).
+    CRZParser(std::FILE* output, const char* name);
     ~CRZParser();
     CRZParser(const CRZParser&) = delete;
     CRZParser& operator=(const CRZParser&) = delete;

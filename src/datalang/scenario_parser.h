@@ -20,6 +20,8 @@ public:
     // includer, so that include depth and cycles can be checked.
     CRZScenarioParser(const char* file, const char* mode, CScenarioWorld& world,
         const CRZScenarioParser* includer = nullptr);
+    // Writes the world into a stream the caller owns.
+    CRZScenarioParser(std::FILE* output, const char* name, CScenarioWorld& world);
 
     // Reads every top-level object, then refreshes the living characters and every country's lists.
     // 0; a malformed statement at the top level is a parse error (the rest of the file would be lost unseen).

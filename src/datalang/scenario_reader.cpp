@@ -50,6 +50,16 @@ CRZScenarioParser::CRZScenarioParser(
         inode = 0;
 }
 
+CRZScenarioParser::CRZScenarioParser(std::FILE* output, const char* name, CScenarioWorld& world)
+    : CRZParser(output, name)
+    , world(world)
+    , includer(nullptr)
+    , depth(0)
+    , device(0)
+    , inode(0)
+{
+}
+
 int CRZScenarioParser::Parse()
 {
     for (;;) {

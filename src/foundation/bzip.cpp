@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 
 #include "foundation/data_file.h"
+#include "platform/elements/replace_file.h"
 
 #include "foundation/safeguards.h"
 
@@ -15,7 +16,6 @@ namespace {
 
 constexpr const char* kPlainExtension = ".rzg";
 constexpr const char* kPackedExtension = ".bz2";
-constexpr const char* kPartialExtension = ".tmp";
 
 using Path = char[kPathMax + 1];
 
@@ -33,11 +33,6 @@ bool DiskPath(Path out, const char* name)
     return ResolveDataPath(name, out, sizeof(Path));
 }
 
-bool PartialPath(Path out, const char* path)
-{
-    return BuildName(out, path, kPartialExtension);
-}
-
 void ReportCannotOpen(const char* name)
 {
     std::printf("can't open [%s]\n", name);
@@ -47,33 +42,6 @@ void ReportCannotOpen(const char* name)
 void ReportNoStream()
 {
     std::printf("can't bz2openstream\n");
-}
-
-// Closes both streams, removes the partial file and answers false.
-bool Abandon(std::FILE* in, std::FILE* out, const char* partial)
-{
-    if (in)
-        std::fclose(in);
-    if (out)
-        std::fclose(out);
-    std::remove(partial);
-    return false;
-}
-
-// Ends a transfer: a complete partial file is closed and renamed over its final name, anything else
-// removed. False when the transfer had failed or one of these steps fails.
-bool Finish(bool complete, std::FILE* in, std::FILE* out, const char* partial, const char* path)
-{
-    if (!complete)
-        return Abandon(in, out, partial);
-    std::fclose(in);
-    const bool flushed = std::fflush(out) == 0;
-    const bool closed = std::fclose(out) == 0;
-    if (!flushed || !closed || std::rename(partial, path) != 0) {
-        std::remove(partial);
-        return false;
-    }
-    return true;
 }
 
 bool ModifiedAt(const char* path, timespec* when)
@@ -110,10 +78,9 @@ bool CBzip::SameFile(const char* packed, const char* plain, int)
 
 bool CBzip::CompressFile(const char* base, bool reuse)
 {
-    Path plainName, packedName, plainPath, packedPath, partial;
+    Path plainName, packedName, plainPath, packedPath;
     if (!BuildName(plainName, base, kPlainExtension) || !BuildName(packedName, base, kPackedExtension)
-        || !DiskPath(plainPath, plainName) || !DiskPath(packedPath, packedName)
-        || !PartialPath(partial, packedPath)) {
+        || !DiskPath(plainPath, plainName) || !DiskPath(packedPath, packedName)) {
         std::printf("can't open [%s]\n", base ? base : "");
         return false;
     }
@@ -128,55 +95,58 @@ bool CBzip::CompressFile(const char* base, bool reuse)
         ReportCannotOpen(plainName);
         return false;
     }
-    std::FILE* out = std::fopen(partial, "wb");
-    int status = BZ_OK;
-    BZFILE* packer = out ? BZ2_bzWriteOpen(&status, out, blockSize, 0, 0) : nullptr;
-    if (!packer) {
-        ReportNoStream();
-        return Abandon(in, out, partial);
-    }
-
-    char chunk[kChunkSize];
-    bool failed = false;
-    for (;;) {
-        const std::size_t n = std::fread(chunk, 1, sizeof chunk, in);
-        if (n > 0) {
-            BZ2_bzWrite(&status, packer, chunk, static_cast<int>(n));
-            if (status != BZ_OK) {
-                failed = true;
+    bool opened = true;
+    const bool packed = Ravel::ReplaceFile(packedPath, [&](std::FILE* out) {
+        int status = BZ_OK;
+        BZFILE* packer = BZ2_bzWriteOpen(&status, out, blockSize, 0, 0);
+        if (!packer) {
+            opened = false;
+            return false;
+        }
+        char chunk[kChunkSize];
+        bool failed = false;
+        for (;;) {
+            const std::size_t n = std::fread(chunk, 1, sizeof chunk, in);
+            if (n > 0) {
+                BZ2_bzWrite(&status, packer, chunk, static_cast<int>(n));
+                if (status != BZ_OK) {
+                    failed = true;
+                    break;
+                }
+            }
+            if (n < sizeof chunk) {
+                failed = std::ferror(in) != 0;
                 break;
             }
         }
-        if (n < sizeof chunk) {
-            failed = std::ferror(in) != 0;
-            break;
+        // Finishing writes the last block, which can fail too. The library keeps its stream when the
+        // file shows an error, so the error is cleared first and a failed finish is followed by an
+        // abandoning close that releases it.
+        if (failed)
+            std::clearerr(out);
+        BZ2_bzWriteClose(&status, packer, failed ? 1 : 0, nullptr, nullptr);
+        if (status != BZ_OK) {
+            failed = true;
+            std::clearerr(out);
+            int ignored;
+            BZ2_bzWriteClose(&ignored, packer, 1, nullptr, nullptr);
         }
-    }
-    // Finishing writes the last block, which can fail too. The library keeps its stream when the file
-    // shows an error, so the error is cleared first and a failed finish is followed by an abandoning
-    // close that releases it.
-    if (failed)
-        std::clearerr(out);
-    BZ2_bzWriteClose(&status, packer, failed ? 1 : 0, nullptr, nullptr);
-    if (status != BZ_OK) {
-        failed = true;
-        std::clearerr(out);
-        int ignored;
-        BZ2_bzWriteClose(&ignored, packer, 1, nullptr, nullptr);
-    }
-    if (!Finish(!failed, in, out, partial, packedPath)) {
+        return !failed;
+    });
+    std::fclose(in);
+    if (!opened)
+        ReportNoStream();
+    else if (!packed)
         std::printf("can't write [%s]\n", packedName);
-        return false;
-    }
-    return true;
+    return packed;
 }
 
 bool CBzip::DecompressFile(const char* base)
 {
     char* packedName = PatchPackedFileName(base);
-    Path plainName, plainPath, packedPath, partial;
+    Path plainName, plainPath, packedPath;
     const bool named = BuildName(plainName, base, kPlainExtension) && DiskPath(plainPath, plainName)
-        && DiskPath(packedPath, packedName) && PartialPath(partial, plainPath);
+        && DiskPath(packedPath, packedName);
     delete[] packedName;
     if (!named) {
         ReportNoStream();
@@ -192,30 +162,26 @@ bool CBzip::DecompressFile(const char* base)
             std::fclose(in);
         return false;
     }
-    std::FILE* out = std::fopen(partial, "wb");
-    if (!out) {
-        ReportCannotOpen(plainName);
-        BZ2_bzReadClose(&status, unpacker);
-        return Abandon(in, nullptr, partial);
-    }
-
-    char chunk[kChunkSize];
-    bool failed = false;
-    for (;;) {
-        const int n = BZ2_bzRead(&status, unpacker, chunk, sizeof chunk);
-        if (status != BZ_OK && status != BZ_STREAM_END) {
-            failed = true; // corrupt or truncated
-            break;
+    bool created = false;
+    const bool unpacked = Ravel::ReplaceFile(plainPath, [&](std::FILE* out) {
+        created = true;
+        char chunk[kChunkSize];
+        for (;;) {
+            const int n = BZ2_bzRead(&status, unpacker, chunk, sizeof chunk);
+            if (status != BZ_OK && status != BZ_STREAM_END)
+                return false; // corrupt or truncated
+            if (n > 0
+                && std::fwrite(chunk, 1, static_cast<std::size_t>(n), out) != static_cast<std::size_t>(n))
+                return false;
+            if (status == BZ_STREAM_END)
+                return true;
         }
-        if (n > 0 && std::fwrite(chunk, 1, static_cast<std::size_t>(n), out) != static_cast<std::size_t>(n)) {
-            failed = true;
-            break;
-        }
-        if (status == BZ_STREAM_END)
-            break;
-    }
+    });
     BZ2_bzReadClose(&status, unpacker);
-    if (!Finish(!failed, in, out, partial, plainPath)) {
+    std::fclose(in);
+    if (!created)
+        ReportCannotOpen(plainName);
+    if (!unpacked) {
         std::printf("can't unpack [%s] into [%s]\n", packedPath, plainName);
         return false;
     }

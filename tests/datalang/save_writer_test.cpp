@@ -12,6 +12,7 @@
 #include "datalang/game_file.h"
 #include "datalang/scenario_parser.h"
 #include "foundation/logs.h"
+#include "platform/elements/replace_file.h"
 
 #include "datalang/game_folder.h"
 
@@ -174,7 +175,7 @@ protected:
     void ExpectPreviousKept(const std::string& relative)
     {
         EXPECT_EQ(GameFolder::Read(relative), previous);
-        EXPECT_FALSE(GameFolder::Exists(relative + ".saving"));
+        EXPECT_FALSE(GameFolder::Exists(relative + ".tmp"));
     }
 };
 
@@ -253,7 +254,26 @@ TEST_F(FailedSave, UnwritablePathsAreReportedNotFatal)
     mkdir(GameFolder::Path("folder.txt").c_str(), 0755);
     EXPECT_FALSE(SaveGameFile("folder.txt", world, message, sizeof message));
     EXPECT_NE(std::string(message).find("could not replace the previous save"), std::string::npos) << message;
-    EXPECT_FALSE(GameFolder::Exists("folder.txt.saving"));
+    EXPECT_FALSE(GameFolder::Exists("folder.txt.tmp"));
+}
+
+TEST_F(FailedSave, AFailureAtEachStepOfTheReplaceLeavesThePreviousSave)
+{
+    GameFolder::Write("steps.txt", previous);
+    FakeScenarioWorld world;
+    MakeSmall(world);
+    for (Ravel::ReplaceStep step : { Ravel::ReplaceStep::kCreate, Ravel::ReplaceStep::kWrite,
+             Ravel::ReplaceStep::kFlush, Ravel::ReplaceStep::kSyncFile, Ravel::ReplaceStep::kClose,
+             Ravel::ReplaceStep::kRename }) {
+        char message[512] = "";
+        Ravel::InjectReplaceFailure(step);
+        const bool ok = SaveGameFile("steps.txt", world, message, sizeof message);
+        Ravel::InjectReplaceFailure(Ravel::ReplaceStep::kNone);
+        EXPECT_FALSE(ok) << static_cast<int>(step);
+        EXPECT_NE(std::string(message).find("Could not save steps.txt: the file could not"), std::string::npos)
+            << message;
+        ExpectPreviousKept("steps.txt");
+    }
 }
 
 TEST_F(FailedSave, ASuccessfulSaveReplacesThePreviousOne)
@@ -265,7 +285,7 @@ TEST_F(FailedSave, ASuccessfulSaveReplacesThePreviousOne)
     const int descriptors = OpenDescriptorCount();
     ASSERT_TRUE(SaveGameFile("replaced.txt", world, message, sizeof message)) << message;
     EXPECT_EQ(GameFolder::Read("replaced.txt").substr(0, 14), "name = \"Mini\" ");
-    EXPECT_FALSE(GameFolder::Exists("replaced.txt.saving"));
+    EXPECT_FALSE(GameFolder::Exists("replaced.txt.tmp"));
     EXPECT_EQ(OpenDescriptorCount(), descriptors);
 }
 

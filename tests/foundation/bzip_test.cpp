@@ -12,6 +12,7 @@
 #include <sys/stat.h>
 
 #include "foundation/bzip.h"
+#include "platform/elements/replace_file.h"
 #include "foundation/scratch_data_folder.h"
 
 namespace fs = std::filesystem;
@@ -182,6 +183,29 @@ TEST_F(BzipTest, WriteFailureRemovesThePartialPackedFile)
     EXPECT_FALSE(fs::exists(packed));
     EXPECT_TRUE(NoPartialFiles());
     EXPECT_EQ(size_t(1) << 20, fs::file_size(plain));
+}
+
+TEST_F(BzipTest, AFailureAtEachStepOfTheReplaceLeavesTheOldPlainFileAndThePackedOne)
+{
+    Write(plain, Noise(5000, 7));
+    ASSERT_TRUE(bzip.CompressFile("games\\save", false));
+    const std::string packedBytes = Read(packed);
+    Write(plain, "the plain file from before");
+    for (Ravel::ReplaceStep step : { Ravel::ReplaceStep::kCreate, Ravel::ReplaceStep::kWrite,
+             Ravel::ReplaceStep::kFlush, Ravel::ReplaceStep::kSyncFile, Ravel::ReplaceStep::kClose,
+             Ravel::ReplaceStep::kRename }) {
+        testing::internal::CaptureStdout();
+        Ravel::InjectReplaceFailure(step);
+        const bool unpacked = bzip.DecompressFile("games\\save");
+        Ravel::InjectReplaceFailure(Ravel::ReplaceStep::kNone);
+        testing::internal::GetCapturedStdout();
+        EXPECT_FALSE(unpacked) << static_cast<int>(step);
+        EXPECT_EQ(Read(plain), "the plain file from before");
+        EXPECT_EQ(Read(packed), packedBytes);
+        EXPECT_TRUE(NoPartialFiles());
+    }
+    ASSERT_TRUE(bzip.DecompressFile("games\\save"));
+    EXPECT_EQ(Read(plain), Noise(5000, 7));
 }
 
 TEST_F(BzipTest, PatchPackedFileNameAppendsTheExtension)

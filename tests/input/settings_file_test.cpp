@@ -2,12 +2,14 @@
 // controls read from and written to the lines, and a file that cannot be written.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstring>
 #include <fstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "input/input_hooks.h"
+#include "platform/elements/replace_file.h"
 #include "platform/host/host_hooks.h"
 #include "platform/settings/settings_dialog.h"
 #include "platform/settings/settings_file.h"
@@ -49,7 +51,30 @@ TEST(SettingsFile, DefaultsWrittenAsElevenCrLfLinesAndReadBack)
     EXPECT_EQ(controls.serverHostname, "lobby.vellmark.net");
     EXPECT_FALSE(controls.stretchedVideoModes);
     EXPECT_FALSE(controls.windowedMode);
-    EXPECT_FALSE(std::ifstream(path + ".new").good()) << "no temporary file is left";
+    EXPECT_FALSE(std::ifstream(path + ".tmp").good()) << "no temporary file is left";
+}
+
+TEST(SettingsFile, AFailureAtEachStepOfTheReplaceLeavesTheOldFile)
+{
+    input_test::ScratchDir dir;
+    std::string path = input_test::PathIn(dir, "settings.cfg");
+    const std::string old = Lines({ "1", "1", "1" });
+    {
+        std::ofstream(path, std::ios::binary) << old;
+    }
+    SettingsFile file;
+    for (Ravel::ReplaceStep step : { Ravel::ReplaceStep::kCreate, Ravel::ReplaceStep::kWrite,
+             Ravel::ReplaceStep::kFlush, Ravel::ReplaceStep::kSyncFile, Ravel::ReplaceStep::kClose,
+             Ravel::ReplaceStep::kRename }) {
+        std::string error;
+        Ravel::InjectReplaceFailure(step);
+        const bool written = file.write(path.c_str(), &error);
+        Ravel::InjectReplaceFailure(Ravel::ReplaceStep::kNone);
+        EXPECT_FALSE(written) << static_cast<int>(step);
+        EXPECT_EQ(error, std::strerror(EIO));
+        EXPECT_EQ(input_test::ReadAll(path), old);
+        EXPECT_FALSE(std::ifstream(path + ".tmp").good());
+    }
 }
 
 TEST(SettingsFile, ControlsWrittenAndReadBackTheSame)

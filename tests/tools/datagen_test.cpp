@@ -1,14 +1,18 @@
-// The data folder generator: the same seed gives the same bytes, and the game reads what it writes.
+// The data folder generator: the same seed gives the same bytes, the game reads what it writes, and a
+// file that cannot be replaced keeps its old bytes.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 
+#include "data_writer.h"
 #include "foundation/excel_parse.h"
 #include "foundation/scratch_data_folder.h"
+#include "platform/elements/replace_file.h"
 
 namespace fs = std::filesystem;
 
@@ -71,6 +75,36 @@ TEST(Datagen, EveryTextRowHasTenTexts)
         }
     }
     EXPECT_GT(rows, 10);
+}
+
+TEST(DataWriter, AFailureAtEachStepOfTheReplaceLeavesTheOldFile)
+{
+    char pattern[] = "/tmp/vellmark_datagen_XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    datagen::Context context;
+    context.root = pattern;
+    datagen::WriteDataFile(context, "db\\table.csv", "old;bytes\r\n");
+    const fs::path file = context.root / "db" / "table.csv";
+    ASSERT_EQ(ReadAll(file), "old;bytes\r\n");
+
+    for (Ravel::ReplaceStep step : { Ravel::ReplaceStep::kCreate, Ravel::ReplaceStep::kWrite,
+             Ravel::ReplaceStep::kFlush, Ravel::ReplaceStep::kSyncFile, Ravel::ReplaceStep::kClose,
+             Ravel::ReplaceStep::kRename }) {
+        Ravel::InjectReplaceFailure(step);
+        std::string thrown;
+        try {
+            datagen::WriteDataFile(context, "db\\table.csv", "new;bytes;longer\r\n");
+        } catch (const std::runtime_error& error) {
+            thrown = error.what();
+        }
+        Ravel::InjectReplaceFailure(Ravel::ReplaceStep::kNone);
+        EXPECT_NE(thrown.find("table.csv"), std::string::npos) << static_cast<int>(step);
+        EXPECT_EQ(ReadAll(file), "old;bytes\r\n");
+        EXPECT_FALSE(fs::exists(file.string() + ".tmp"));
+    }
+    datagen::WriteDataFile(context, "db\\table.csv", "new;bytes;longer\r\n");
+    EXPECT_EQ(ReadAll(file), "new;bytes;longer\r\n");
+    fs::remove_all(context.root);
 }
 
 } // namespace

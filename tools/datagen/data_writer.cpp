@@ -1,8 +1,10 @@
 // File writing and the seeded generator of the data folder generator.
 #include "data_writer.h"
 
-#include <fstream>
+#include <cstdio>
 #include <stdexcept>
+
+#include "platform/elements/replace_file.h"
 
 #include "foundation/safeguards.h"
 
@@ -38,16 +40,11 @@ void WriteDataFile(const Context& context, std::string_view path, std::string_vi
             c = '/';
     std::filesystem::path target = context.root / relative;
     std::filesystem::create_directories(target.parent_path());
-    std::filesystem::path temporary = target;
-    temporary += ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(contents.data(), static_cast<std::streamsize>(contents.size()));
-        out.flush();
-        if (!out)
-            throw std::runtime_error("cannot write " + temporary.string());
-    }
-    std::filesystem::rename(temporary, target);
+    const bool written = Ravel::ReplaceFile(target.c_str(), [&](std::FILE* out) {
+        return std::fwrite(contents.data(), 1, contents.size(), out) == contents.size();
+    });
+    if (!written)
+        throw std::runtime_error("cannot write " + target.string());
 }
 
 } // namespace datagen

@@ -4,8 +4,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <unistd.h>
 
+#include "platform/elements/replace_file.h"
 #include "platform/host/host_hooks.h"
 
 #include "foundation/safeguards.h"
@@ -103,32 +103,20 @@ bool SettingsFile::read(const char* path)
 
 bool SettingsFile::write(const char* path, std::string* error) const
 {
-    std::string target = path ? path : "";
-    std::string temporary = target + ".new";
-    std::FILE* file = target.empty() ? nullptr : std::fopen(temporary.c_str(), "wb");
-    if (!file) {
-        if (error)
-            *error = std::strerror(errno);
-        return false;
-    }
-    bool good = true;
-    for (const std::string& text : mLines) {
-        good = good && std::fwrite(text.data(), 1, text.size(), file) == text.size();
-        good = good && std::fwrite("\r\n", 1, 2, file) == 2;
-    }
-    good = std::fflush(file) == 0 && good;
-    int savedErrno = errno;
-    good = std::fclose(file) == 0 && good;
-    if (good && std::rename(temporary.c_str(), target.c_str()) != 0) {
-        savedErrno = errno;
-        good = false;
-    }
-    if (!good) {
-        if (error)
-            *error = std::strerror(savedErrno != 0 ? savedErrno : EIO);
-        ::unlink(temporary.c_str());
-    }
-    return good;
+    int failure = 0;
+    const bool written = ReplaceFile(
+        path,
+        [this](std::FILE* file) {
+            for (const std::string& text : mLines)
+                if (std::fwrite(text.data(), 1, text.size(), file) != text.size()
+                    || std::fwrite("\r\n", 1, 2, file) != 2)
+                    return false;
+            return true;
+        },
+        nullptr, &failure);
+    if (!written && error)
+        *error = std::strerror(failure != 0 ? failure : EIO);
+    return written;
 }
 
 const std::string& SettingsFile::line(int number) const
