@@ -12,6 +12,7 @@
 #include "platform/elements/prefs.h"
 #include "platform/elements/rv_assert.h"
 #include "platform/host/fs_application.h"
+#include "platform/host/headless.h"
 #include "platform/host/os_access.h"
 #include "platform/render/our_context.h"
 #include "platform/win/win_time.h"
@@ -107,15 +108,9 @@ BasicHWNDImpOBJC::~BasicHWNDImpOBJC()
         gLastWind = nullptr;
 }
 
-bool BasicHWNDImpOBJC::isHeadless() const
-{
-    const char* driver = SDL_GetCurrentVideoDriver();
-    return driver == nullptr || std::strcmp(driver, "dummy") == 0;
-}
-
 void BasicHWNDImpOBJC::makeToState(const ScreenState& state, int display)
 {
-    if (isHeadless()) {
+    if (IsHeadless()) {
         mNow = state;
         mDisplay = display;
         return;

@@ -1,6 +1,6 @@
 // The one game window: an SDL window with one OpenGL compatibility context, windowed or fullscreen on
 // the desktop, with the game's back buffer scaled and letterboxed; also the emulated window handle.
-// With the SDL driver "dummy" the wrapper is headless: it keeps its states and makes no window.
+// Headless (IsHeadless) the wrapper keeps its states and makes no window.
 #pragma once
 
 #include "platform/display/overlay_panel.h"
@@ -32,7 +32,6 @@ public:
     bool isFullscreen() const { return mNow.mFullscreen; }
     ScreenState* getNow() { return &mNow; }
     int stateUsed() const { return mStateUsed; }
-    bool isHeadless() const;
 
     // Asks for a screen: builds a state, completes it and makes it the one in force. Answers DD_OK,
     // or RV_DXERR_FAILED with the cause logged when no window, context or mode could be had; the game

@@ -5,7 +5,8 @@ namespace Ravel {
 
 // Initialises SDL and runs the application delegate's launch and game loop. Answers an exit status
 // only when the game cannot start; otherwise the process ends inside with the status the quit rules give.
-// With the SDL driver "dummy" (SDL_VIDEODRIVER=dummy) the loop runs headless: no window, nothing drawn.
+// Headless is decided here, before SDL starts (IsHeadless): SDL_VIDEODRIVER=dummy runs the loop with no
+// window and nothing drawn.
 int ApplicationMain(int argc, char** argv);
 
 } // namespace Ravel

@@ -7,6 +7,7 @@
 
 #include "platform/display/basic_hwnd_imp.h"
 #include "platform/elements/prefs.h"
+#include "platform/host/headless.h"
 #include "platform/input/game_opengl_view.h"
 #include "platform/input/window_messages.h"
 
@@ -34,14 +35,6 @@ ButtonTitle Title(const char* key, const char* english)
     return title;
 }
 
-bool IsHeadless()
-{
-    const char* driver = SDL_GetCurrentVideoDriver();
-    if (driver && std::strcmp(driver, "dummy") == 0)
-        return true;
-    const char* wanted = std::getenv("SDL_VIDEODRIVER");
-    return wanted && std::strcmp(wanted, "dummy") == 0;
-}
 
 } // namespace
 
@@ -86,7 +79,7 @@ int MessageBoxA(HWND, LPCSTR text, LPCSTR caption, UINT type)
         break;
     }
 
-    if (gAutoAnswer || IsHeadless()) {
+    if (gAutoAnswer || Ravel::IsHeadless()) {
         std::fprintf(stderr, "vellmark: alert \"%s\": %s [%s]\n", title, message, titles[0].text);
         return results[0];
     }
