@@ -20,6 +20,7 @@
 #include "foundation/identity.h"
 #include "foundation/logs.h"
 #include "gfx/new_text.h"
+#include "gfx/song.h"
 #include "gfx/video.h"
 #include "realms/country.h"
 #include "realms/province.h"
@@ -77,6 +78,7 @@ const CGameRoute kRoutes[] = {
     // Graphics.
     VM_ROUTE(gVideoHooks.InitCursors, kAwaited), // the interface's cursors
     VM_ROUTE(gVideoHooks.GetCurrentCursor, kAwaited), // the interface's cursors
+    VM_ROUTE(gSongHooks.GetMusicVolume, kAwaited), // the game options
     // World.
     VM_ROUTE(gGlobalHooks.NewUnitSprite, kAwaited),
     VM_ROUTE(gGlobalHooks.DeleteUnitSprite, kAwaited),

@@ -16,6 +16,7 @@
 #include "foundation/data_file.h"
 #include "foundation/identity.h"
 #include "foundation/rz_obj.h"
+#include "gfx/song.h"
 #include "gfx/video.h"
 #include "world/client.h"
 #include "world/global.h"
@@ -92,6 +93,7 @@ void FillEveryRoute()
     gEventRoutes.OnGameStarted = [] { };
     gVideoHooks.InitCursors = [] { };
     gVideoHooks.GetCurrentCursor = [] { return 0; };
+    gSongHooks.GetMusicVolume = [] { return 100; };
     gGlobalHooks.NewUnitSprite = [] { return static_cast<CUnitSprite*>(nullptr); };
     gGlobalHooks.DeleteUnitSprite = [](CUnitSprite*) { };
     gGlobalHooks.NewScenarioInformation = [] { return static_cast<CRZScenarioInformation*>(nullptr); };
