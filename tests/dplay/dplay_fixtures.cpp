@@ -1,6 +1,8 @@
 // Loopback machines for the multiplayer transport tests.
 #include "dplay_fixtures.h"
 
+#include <gtest/gtest.h>
+
 #include <arpa/inet.h>
 #include <chrono>
 #include <cstring>
@@ -13,6 +15,17 @@
 using namespace Windows;
 
 namespace dplay_test {
+
+namespace {
+
+// Every program that uses these machines binds loopback from its start, before any test opens a socket.
+class LoopbackOnly : public testing::Environment {
+public:
+    void SetUp() override { gBindAddress = INADDR_LOOPBACK; }
+};
+testing::Environment* const kLoopbackOnly = testing::AddGlobalTestEnvironment(new LoopbackOnly);
+
+} // namespace
 
 std::uint16_t FreeUdpPort()
 {

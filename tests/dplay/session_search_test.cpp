@@ -3,10 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <arpa/inet.h>
+#include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <map>
+#include <sstream>
 #include <netinet/in.h>
 #include <string>
 #include <sys/socket.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "dplay_fixtures.h"
@@ -88,6 +93,24 @@ private:
     int mFd = -1;
     bool mBound = false;
 };
+
+// The local address a UDP socket of this machine has bound at the port, as the kernel lists it (hex,
+// "0100007F" for 127.0.0.1); empty when none is bound there.
+std::string BoundUdpAddress(std::uint16_t port)
+{
+    std::ifstream table("/proc/net/udp");
+    std::string line;
+    char wanted[8];
+    std::snprintf(wanted, sizeof wanted, ":%04X", port);
+    while (std::getline(table, line)) {
+        std::istringstream fields(line);
+        std::string slot, local;
+        fields >> slot >> local;
+        if (local.size() == 13 && local.substr(8) == wanted)
+            return local.substr(0, 8);
+    }
+    return "";
+}
 
 sockaddr_in Loopback(std::uint16_t port)
 {
@@ -234,7 +257,7 @@ TEST_F(SessionSearch, HostAnswersOnlyRequestsOfItsOwnGame)
         EXPECT_STREQ(text, "Vellmark");
         EXPECT_EQ(in.ReadByte(), 1);
         EXPECT_EQ(in.ReadLong(), 0xCAFE0000u);
-        EXPECT_EQ(in.ReadLong(), 0u); // bound to any address
+        EXPECT_EQ(in.ReadLong(), static_cast<std::uint32_t>(INADDR_LOOPBACK)); // the bound address
         EXPECT_EQ(in.ReadShort(), host.port());
         EXPECT_TRUE(in.ReadString(text, sizeof text));
         EXPECT_STREQ(text, "Test realm");
@@ -293,6 +316,53 @@ TEST_F(SessionSearch, SearcherPassesOverForeignStaleAndBrokenAnswers)
     EXPECT_EQ(found.names[0], std::string(255, 'n'));
     EXPECT_EQ(found.sessions[0].dwCurrentPlayers, 6u);
     EXPECT_EQ(found.timedOut, 1);
+}
+
+// Two programs searching at once tell their answers apart: each draws its own nonce, also when both
+// start from the same state (forked from one process).
+TEST_F(SessionSearch, EveryProgramDrawsItsOwnNonce)
+{
+    RawSocket fakeHost(gEnumerationTargetPort);
+    ASSERT_TRUE(fakeHost.bound());
+    pid_t children[2] = {};
+    for (pid_t& child : children) {
+        child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            Machine searcher;
+            Found found;
+            const bool sent = Search(searcher, found, 0, DPENUMSESSIONS_ASYNC) == DP_OK;
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            _exit(sent ? 0 : 1);
+        }
+    }
+    std::map<std::uint16_t, std::uint32_t> nonceByPort;
+    for (int receives = 0; receives < 12 && nonceByPort.size() < 2; ++receives) {
+        sockaddr_in from {};
+        std::vector<std::uint8_t> request = fakeHost.Receive(&from);
+        if (request.size() != 7u + 8u)
+            continue;
+        Ravel::MessageBuffer in(request.data(), static_cast<int>(request.size()));
+        in.Skip(1 + 9 + 1);
+        nonceByPort[ntohs(from.sin_port)] = in.ReadLong();
+    }
+    for (pid_t child : children) {
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    ASSERT_EQ(nonceByPort.size(), 2u);
+    EXPECT_NE(nonceByPort.begin()->second, nonceByPort.rbegin()->second);
+}
+
+// Hosts and searches bind loopback in tests, so nothing a test opens answers from outside the machine.
+TEST_F(SessionSearch, TestsBindLoopbackOnly)
+{
+    EXPECT_EQ(gBindAddress, INADDR_LOOPBACK);
+    Machine host;
+    ASSERT_EQ(host.Host(4), DP_OK);
+    EXPECT_EQ(BoundUdpAddress(host.port()), "0100007F") << "the hosted session";
+    EXPECT_EQ(BoundUdpAddress(gEnumerationTargetPort), "0100007F") << "where the host hears searches";
 }
 
 TEST_F(SessionSearch, OffersTheOneTcpConnection)

@@ -2,6 +2,7 @@
 // local players and the system messages for players that come and go.
 #include "platform/dplay/direct_play_imp4.h"
 
+#include <arpa/inet.h>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -142,7 +143,7 @@ HRESULT IDirectPlayImp4::OpenAsHost(LPDPSESSIONDESC2 desc, DWORD flags)
     }
 
     ENetAddress address {};
-    address.host = ENET_HOST_ANY;
+    address.host = htonl(gBindAddress);
     address.port = gServerPort;
     bool addressOk = true;
     if (mAddressGiven && enet_address_set_host(&address, mHostText) != 0)

@@ -22,6 +22,9 @@ extern std::uint16_t gEnumerationTargetPort;
 extern std::uint16_t gEnumerationPort;
 // Where a search broadcasts its request, IPv4 in host byte order (255.255.255.255; tests use loopback).
 extern std::uint32_t gEnumerationBroadcastAddress;
+// The address that hosted sessions and the search socket bind, IPv4 in host byte order: every interface
+// (0) for play; tests bind loopback so that nothing they open is reachable from outside the machine.
+extern std::uint32_t gBindAddress;
 // Only machines with equal game names see each other's sessions; the game sets its product name at start.
 extern char gGameName[32];
 

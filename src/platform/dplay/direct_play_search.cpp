@@ -11,6 +11,7 @@
 #include <fcntl.h>
 #include <netdb.h>
 #include <netinet/in.h>
+#include <random>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -25,6 +26,7 @@ using namespace Windows;
 std::uint16_t gEnumerationTargetPort = 25713;
 std::uint16_t gEnumerationPort = 25711;
 std::uint32_t gEnumerationBroadcastAddress = INADDR_BROADCAST;
+std::uint32_t gBindAddress = INADDR_ANY;
 char gGameName[32] = "DEFAULT_GAMENAME";
 
 namespace Ravel {
@@ -56,6 +58,13 @@ void CopyBounded(char* out, std::size_t outSize, const char* text)
     out[length] = '\0';
 }
 
+// Tells this search's answers from late answers to an earlier one. Every process must draw its own, so the
+// nonce comes from the system's entropy; it never reaches the game's state.
+std::uint32_t NewNonce()
+{
+    return static_cast<std::uint32_t>(std::random_device()());
+}
+
 void WriteHeader(MessageBuffer& out, std::uint8_t kind, std::uint32_t nonce)
 {
     out.WriteByte(kSearchMark);
@@ -83,7 +92,7 @@ bool IDirectPlayImp4::CreateEnumerationSocket(std::uint16_t port)
     RV_ASSERT(!broaderr);
     sockaddr_in address {};
     address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_ANY);
+    address.sin_addr.s_addr = htonl(gBindAddress);
     address.sin_port = htons(port);
     if (::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
         std::fputs("Failed to bind host enumeration socket!\n", stderr);
@@ -107,7 +116,7 @@ void IDirectPlayImp4::EndEnumeration()
 
 void IDirectPlayImp4::BroadcastEnumerationRequest(std::uint16_t port)
 {
-    mNonce = static_cast<std::uint32_t>(std::rand());
+    mNonce = NewNonce();
     mResults.clear();
     mReported = 0;
     RV_ASSERT(mEnumerationSocket != INVALID_SOCKET);
@@ -142,7 +151,7 @@ void IDirectPlayImp4::SendEnumerationRequestToCertainIP()
     std::memcpy(&target, found->ai_addr, sizeof target);
     ::freeaddrinfo(found);
     target.sin_port = htons(gEnumerationTargetPort);
-    mNonce = static_cast<std::uint32_t>(std::rand());
+    mNonce = NewNonce();
     if (mEnumerationSocket >= 0) {
         MessageBuffer request;
         WriteHeader(request, kRequest, mNonce);
