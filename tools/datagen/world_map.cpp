@@ -823,7 +823,8 @@ std::vector<GeneratedText> WorldTexts(const World& world)
                 c = ' ';
                 upper = true;
             } else if (upper) {
-                c = static_cast<char>(c - 'a' + 'A');
+                if (c >= 'a' && c <= 'z')
+                    c = static_cast<char>(c - 'a' + 'A');
                 upper = false;
             }
         }
