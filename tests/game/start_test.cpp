@@ -1,0 +1,272 @@
+// The game started as a player starts it: "vellmark --data <folder>" on a small generated data folder
+// with a settings file that skips the dialog, in a real window smaller than the display. The first frame
+// shows, closing the window ends the game with status 1 and nothing wrong on standard error; a damaged
+// text table ends it with its message.
+#include <gtest/gtest.h>
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <algorithm>
+#include <cctype>
+#include <chrono>
+#include <cstdint>
+#include <csignal>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+#include "foundation/safeguards.h"
+
+namespace {
+
+const char kSettings[]
+    = "0\r\n0\r\n0\r\n\"SCREEN_SIZE_X 1024\"\r\n\"SCREEN_SIZE_Y 768\"\r\n\"MUSIC_OFF\"\r\n"
+      "\"lobby.vellmark.net\"\r\nNO_SETTINGS_DIALOG\r\n0\r\nNO_STRETCHED_VIDEO\r\nWINDOWED_MODE\r\n";
+
+std::string ReadAll(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+// One generated tiny data folder for the program; each test copies it to change what it needs.
+class DataFolder : public testing::Environment {
+public:
+    void SetUp() override
+    {
+        char pattern[] = "/tmp/vellmark_start_XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        Root() = pattern;
+        const std::string command
+            = std::string(DATAGEN_PATH) + " --seed 1 --size tiny '" + Root() + "/data' > /dev/null";
+        ASSERT_EQ(std::system(command.c_str()), 0);
+        // The game reads its settings in the data folder, where it works.
+        std::ofstream(Root() + "/data/settings.cfg", std::ios::binary) << kSettings;
+    }
+    void TearDown() override { std::system(("rm -rf '" + Root() + "'").c_str()); }
+    static std::string& Root()
+    {
+        static std::string root;
+        return root;
+    }
+};
+testing::Environment* const kFolder = testing::AddGlobalTestEnvironment(new DataFolder);
+
+// The game as a child process with its standard error in a file.
+class Game {
+public:
+    Game(const std::string& data, const std::string& errors)
+    {
+        mPid = fork();
+        if (mPid == 0) {
+            std::freopen(errors.c_str(), "w", stderr);
+            std::freopen("/dev/null", "w", stdout);
+            setenv("SDL_AUDIODRIVER", "dummy", 1);
+            execl(VELLMARK_PATH, VELLMARK_PATH, "--data", data.c_str(), static_cast<char*>(nullptr));
+            _exit(127);
+        }
+    }
+    ~Game()
+    {
+        if (mPid > 0 && !mEnded) {
+            kill(mPid, SIGKILL);
+            waitpid(mPid, nullptr, 0);
+        }
+    }
+    // The exit status, or -1 when the game has not ended within the time (then it is killed).
+    int Wait(int seconds)
+    {
+        for (int step = 0; step < seconds * 20; ++step) {
+            int status = 0;
+            if (waitpid(mPid, &status, WNOHANG) == mPid) {
+                mEnded = true;
+                return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        return -1;
+    }
+    bool Running()
+    {
+        int status = 0;
+        if (mEnded || waitpid(mPid, &status, WNOHANG) != mPid)
+            return !mEnded;
+        mEnded = true;
+        return false;
+    }
+
+private:
+    pid_t mPid = -1;
+    bool mEnded = false;
+};
+
+// The game's top-level window, found by its title; 0 when it is not shown.
+Window FindGameWindow(Display* display)
+{
+    Window root = DefaultRootWindow(display);
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    Window found = 0;
+    if (!XQueryTree(display, root, &root, &parent, &children, &count))
+        return 0;
+    for (unsigned int i = 0; i < count && found == 0; ++i) {
+        // The title may be UTF-8, which XFetchName refuses: the property's bytes are compared instead.
+        XTextProperty name {};
+        XWindowAttributes attributes {};
+        if (XGetWMName(display, children[i], &name) && name.value != nullptr) {
+            const std::string title(reinterpret_cast<const char*>(name.value), name.nitems);
+            if (title == "Vellmark" && XGetWindowAttributes(display, children[i], &attributes)
+                && attributes.map_state == IsViewable)
+                found = children[i];
+            XFree(name.value);
+        }
+    }
+    if (children)
+        XFree(children);
+    return found;
+}
+
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels; // 0xRRGGBB
+    std::uint32_t At(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
+};
+
+Picture Capture(Display* display, Window window)
+{
+    Picture picture;
+    XWindowAttributes attributes {};
+    if (!XGetWindowAttributes(display, window, &attributes))
+        return picture;
+    XImage* image = XGetImage(display, window, 0, 0, static_cast<unsigned>(attributes.width),
+        static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
+    if (!image)
+        return picture;
+    picture.width = attributes.width;
+    picture.height = attributes.height;
+    picture.pixels.resize(static_cast<std::size_t>(picture.width * picture.height));
+    for (int y = 0; y < picture.height; ++y)
+        for (int x = 0; x < picture.width; ++x)
+            picture.pixels[static_cast<std::size_t>(y * picture.width + x)]
+                = static_cast<std::uint32_t>(XGetPixel(image, x, y) & 0xFFFFFF);
+    XDestroyImage(image);
+    return picture;
+}
+
+// A binary PPM beside the other pictures the tests keep, when VELLMARK_SCREENSHOT_DIR names a folder.
+void Keep(const Picture& picture, const char* name)
+{
+    const char* folder = std::getenv("VELLMARK_SCREENSHOT_DIR");
+    if (!folder)
+        return;
+    std::ofstream out(std::string(folder) + "/" + name, std::ios::binary);
+    out << "P6\n" << picture.width << " " << picture.height << "\n255\n";
+    for (std::uint32_t pixel : picture.pixels) {
+        const char rgb[3] = { static_cast<char>(pixel >> 16), static_cast<char>(pixel >> 8),
+            static_cast<char>(pixel) };
+        out.write(rgb, 3);
+    }
+}
+
+// What a window manager sends when the player clicks the window's close box.
+void AskToClose(Display* display, Window window)
+{
+    XEvent event {};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display, window, False, NoEventMask, &event);
+    XFlush(display);
+}
+
+bool MentionsAnError(const std::string& text)
+{
+    std::string lower = text;
+    for (char& c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lower.find("error") != std::string::npos || lower.find("runtime") != std::string::npos;
+}
+
+TEST(GameStart, FirstFrameInAWindowSmallerThanTheDisplayThenClosingEndsWithStatusOne)
+{
+    Display* display = XOpenDisplay(nullptr);
+    ASSERT_NE(display, nullptr) << "needs an X display (make test runs under xvfb-run)";
+    const int screenWidth = DisplayWidth(display, DefaultScreen(display));
+    const int screenHeight = DisplayHeight(display, DefaultScreen(display));
+    const std::string errors = DataFolder::Root() + "/errors.txt";
+    Game game(DataFolder::Root() + "/data", errors);
+
+    Window window = 0;
+    for (int step = 0; step < 1200 && window == 0 && game.Running(); ++step) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        window = FindGameWindow(display);
+    }
+    ASSERT_NE(window, 0u) << ReadAll(errors);
+    // The first frame: the window has taken the game's size from the settings and shows what was drawn.
+    Picture first;
+    for (int step = 0; step < 400 && game.Running(); ++step) {
+        first = Capture(display, window);
+        if (first.width == 1024 && first.height == 768)
+            break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    ASSERT_EQ(first.width, 1024);
+    ASSERT_EQ(first.height, 768);
+    EXPECT_LT(first.width, screenWidth);
+    EXPECT_LT(first.height, screenHeight);
+    Keep(first, "game_first_frame.ppm");
+    // The picture is laid out on the window itself: what is not the ground sits in its middle.
+    const std::uint32_t ground = first.At(0, 0);
+    int left = first.width, right = -1, top = first.height, bottom = -1;
+    for (int y = 0; y < first.height; ++y)
+        for (int x = 0; x < first.width; ++x)
+            if (first.At(x, y) != ground) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    if (right >= 0) {
+        EXPECT_NEAR(left + right, first.width - 1, 4) << left << ".." << right;
+        EXPECT_NEAR(top + bottom, first.height - 1, 4) << top << ".." << bottom;
+    }
+
+    AskToClose(display, window);
+    const int status = game.Wait(60);
+    XCloseDisplay(display);
+    EXPECT_EQ(status, 1);
+    const std::string said = ReadAll(errors);
+    EXPECT_FALSE(MentionsAnError(said)) << said;
+}
+
+TEST(GameStart, ADamagedTextTableEndsWithItsMessageAndStatusOne)
+{
+    const std::string data = DataFolder::Root() + "/damaged";
+    ASSERT_EQ(std::system(("cp -r '" + DataFolder::Root() + "/data' '" + data + "'").c_str()), 0);
+    // A row whose key holds blanks, after the heading row.
+    const std::string path = data + "/config/text.csv";
+    std::string table = ReadAll(path);
+    table.insert(table.find('\n') + 1, "A KEY WITH BLANKS;a;b;c;d;e;f;g;h;i;j;\r\n");
+    std::ofstream(path, std::ios::binary) << table;
+    const std::string errors = DataFolder::Root() + "/damaged_errors.txt";
+    Game game(data, errors);
+    EXPECT_EQ(game.Wait(120), 1);
+    const std::string said = ReadAll(errors);
+    EXPECT_NE(said.find("ERROR in language file, token 'A KEY WITH BLANKS'"), std::string::npos) << said;
+    EXPECT_NE(said.find("the text tables in the data folder are damaged"), std::string::npos) << said;
+}
+
+} // namespace
