@@ -19,11 +19,11 @@
 #include "foundation/data_file.h"
 #include "foundation/identity.h"
 #include "foundation/logs.h"
-#include "gfx/new_text.h"
 #include "gfx/song.h"
 #include "gfx/video.h"
 #include "realms/country.h"
 #include "realms/province.h"
+#include "text/new_text.h"
 #include "world/client.h"
 #include "world/global.h"
 
