@@ -142,11 +142,18 @@ struct Picture {
     std::uint32_t At(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
 };
 
+// Start-up replaces its first small window by the game's own: a window may go between finding and reading
+// it. Xlib's default handler would end the test on that error; the capture is simply tried again.
+int IgnoreXError(Display*, XErrorEvent*)
+{
+    return 0;
+}
+
 Picture Capture(Display* display, Window window)
 {
     Picture picture;
     XWindowAttributes attributes {};
-    if (!XGetWindowAttributes(display, window, &attributes))
+    if (!XGetWindowAttributes(display, window, &attributes) || attributes.map_state != IsViewable)
         return picture;
     XImage* image = XGetImage(display, window, 0, 0, static_cast<unsigned>(attributes.width),
         static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
@@ -204,6 +211,7 @@ TEST(GameStart, FirstFrameInAWindowSmallerThanTheDisplayThenClosingEndsWithStatu
 {
     Display* display = XOpenDisplay(nullptr);
     ASSERT_NE(display, nullptr) << "needs an X display (make test runs under xvfb-run)";
+    XSetErrorHandler(IgnoreXError);
     const int screenWidth = DisplayWidth(display, DefaultScreen(display));
     const int screenHeight = DisplayHeight(display, DefaultScreen(display));
     const std::string errors = DataFolder::Root() + "/errors.txt";
@@ -222,6 +230,8 @@ TEST(GameStart, FirstFrameInAWindowSmallerThanTheDisplayThenClosingEndsWithStatu
         if (first.width == 1024 && first.height == 768)
             break;
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        if (Window now = FindGameWindow(display))
+            window = now;
     }
     ASSERT_EQ(first.width, 1024);
     ASSERT_EQ(first.height, 768);
@@ -244,8 +254,13 @@ TEST(GameStart, FirstFrameInAWindowSmallerThanTheDisplayThenClosingEndsWithStatu
         EXPECT_NEAR(top + bottom, first.height - 1, 4) << top << ".." << bottom;
     }
 
-    AskToClose(display, window);
-    const int status = game.Wait(60);
+    // A request that lands while start-up is still busy (intro movies, loading on a slow machine) may be
+    // passed over, as a player's click would be: ask again every few seconds, as a player would.
+    int status = -1;
+    for (int ask = 0; ask < 12 && status == -1; ++ask) {
+        AskToClose(display, window);
+        status = game.Wait(5);
+    }
     XCloseDisplay(display);
     EXPECT_EQ(status, 1);
     const std::string said = ReadAll(errors);
