@@ -169,7 +169,9 @@ int CFont::Init(const char* file, int lineHeight, const char* characters)
     }
     CBitmap bitmap(file);
     const unsigned char* pixels = bitmap.Lock();
-    if (!pixels || bitmap.GetBytesPerPixel() != 1 || lineHeight < 1 || bitmap.GetWidth() < 1) {
+    // Glyphs are cut a byte a pixel: a picture packed below 8 bits has rows narrower than its width.
+    if (!pixels || bitmap.GetBytesPerPixel() != 1 || bitmap.GetBitsPerPixel() != 8
+        || bitmap.GetPitch() < bitmap.GetWidth() || lineHeight < 1 || bitmap.GetWidth() < 1) {
         superdebug("bitmap error %s.", file);
         return 0;
     }
