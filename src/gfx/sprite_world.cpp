@@ -208,6 +208,9 @@ int CSpriteWorld::ParseFields(CRZParser& parser)
         return kReadOn;
     });
 
+    // A palette that cannot be found stops the game; look it up before the sprite changes so that
+    // nothing is left half-set when it does.
+    CPalette* palette = d.palette[0] != '\0' ? CPalette::FindPalette(d.palette) : nullptr;
     _Frequency = d.frequency;
     if (d.isStatic)
         MakeStatic();
@@ -220,8 +223,8 @@ int CSpriteWorld::ParseFields(CRZParser& parser)
     }
     SetTotalFrames(d.frames);
     SetOrgin(d.origin.x, d.origin.y);
-    if (d.palette[0] != '\0')
-        SetLocalPalette(CPalette::FindPalette(d.palette));
+    if (palette)
+        SetLocalPalette(palette);
     if (_pImage)
         _pImage->Encode(d.frames);
     if (!_pImage)
