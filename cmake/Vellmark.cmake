@@ -89,9 +89,11 @@ endfunction()
 # its own test program test_<folder>_<name>, linked with the library that holds src/<folder> when there is
 # one; the folder's other .cpp files (fakes, fixtures) form a support library linked into each. CTest runs
 # each program whole as one test, except where isolation matters: programs labelled window or net, and
-# programs with death tests, have every case run as its own process.
+# programs with death tests, have every case run as its own process. HOST_HOOKS compiles the stub host hooks
+# into every program of the folder, for programs that reach the platform's host but run no game: from a
+# library the hooks would be looked for before the platform layer asks for them.
 function(vellmark_tests name)
-  cmake_parse_arguments(ARG "" "" "DEPS;LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "HOST_HOOKS" "" "DEPS;LABELS" ${ARGN})
   file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
   file(GLOB all CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   set(support ${all})
@@ -120,6 +122,9 @@ function(vellmark_tests name)
     string(REGEX REPLACE "_test$" "" base ${base})
     set(target test_${id}_${base})
     add_executable(${target} ${src})
+    if(ARG_HOST_HOOKS)
+      target_sources(${target} PRIVATE ${PROJECT_SOURCE_DIR}/tests/fixtures/game_hooks_stub.cpp)
+    endif()
     target_link_libraries(${target} PRIVATE ${libs} test_lsan_suppressions)
     target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/tests ${PROJECT_SOURCE_DIR}/src)
     file(READ ${src} text)

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/game.h"
 #include "datalang/attribute_tuple.h"
 #include "datalang/lexer.h"
 #include "datalang/parser.h"
@@ -75,6 +76,10 @@ const CGameRoute kRoutes[] = {
     VM_ROUTE(gEventRoutes.client, kGame), // ReplaceClient
     VM_ROUTE(gEventRoutes.displayList, kAwaited),
     VM_ROUTE(gEventRoutes.OnGameStarted, kAwaited), // the computer opponents
+    // Game state.
+    VM_ROUTE(gGameStateHooks.GetSessionPlayerCount, kAwaited), // the multiplayer session
+    VM_ROUTE(gGameStateHooks.IsFrontEndActive, kAwaited), // the front end
+    VM_ROUTE(gGameStateHooks.IsTutorialScenario, kAwaited), // the scenario information
     // Graphics.
     VM_ROUTE(gVideoHooks.InitCursors, kAwaited), // the interface's cursors
     VM_ROUTE(gVideoHooks.GetCurrentCursor, kAwaited), // the interface's cursors

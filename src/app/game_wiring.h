@@ -27,7 +27,7 @@ struct CGameRoute {
     CRouteSource source;
 };
 
-// Every route in layer order: foundation, data language, events, graphics, world.
+// Every route in layer order: foundation, data language, events, game state, graphics, world.
 std::span<const CGameRoute> GetGameRoutes();
 
 // Installs the kWiring routes. Start-up calls it once, before anything is loaded.

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/game.h"
 #include "app/game_wiring.h"
 #include "datalang/lexer.h"
 #include "datalang/parser.h"
@@ -91,6 +92,9 @@ void FillEveryRoute()
     gEventRoutes.client = &gClient;
     gEventRoutes.displayList = &gHandler;
     gEventRoutes.OnGameStarted = [] { };
+    gGameStateHooks.GetSessionPlayerCount = [] { return 1; };
+    gGameStateHooks.IsFrontEndActive = [] { return false; };
+    gGameStateHooks.IsTutorialScenario = [] { return false; };
     gVideoHooks.InitCursors = [] { };
     gVideoHooks.GetCurrentCursor = [] { return 0; };
     gSongHooks.GetMusicVolume = [] { return 100; };
