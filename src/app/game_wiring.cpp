@@ -10,6 +10,7 @@
 #include <cstdlib>
 
 #include "app/game.h"
+#include "app/settings.h"
 #include "datalang/attribute_tuple.h"
 #include "datalang/lexer.h"
 #include "datalang/parser.h"
@@ -22,6 +23,7 @@
 #include "foundation/logs.h"
 #include "gfx/song.h"
 #include "gfx/video.h"
+#include "messages/message_handler.h"
 #include "realms/country.h"
 #include "realms/province.h"
 #include "text/new_text.h"
@@ -54,11 +56,11 @@ const CGameRoute kRoutes[] = {
     VM_ROUTE(gDateTickSource.GetTicksPerDay, kGame), // the game clock
     VM_ROUTE(CFile::_pLoadingHook, kAwaited), // the loading screen's progress bar
     // Data language.
-    VM_ROUTE(CLexer::_pIsParseOption, kAwaited), // the settings' parse options
+    VM_ROUTE(CLexer::_pIsParseOption, kWiring),
     VM_ROUTE(CRZParser::_pTagToID, kAwaited), // the realms' tag table
     VM_ROUTE(CLID::_pIDToTag, kAwaited), // the realms' tag table
     // Events.
-    VM_ROUTE(gClockHooks.GetGameSpeed, kAwaited), // the game options
+    VM_ROUTE(gClockHooks.GetGameSpeed, kWiring),
     VM_ROUTE(gEventRoutes.player, kAwaited),
     VM_ROUTE(gEventRoutes.frontEnd, kAwaited),
     VM_ROUTE(gEventRoutes.game, kAwaited),
@@ -77,13 +79,15 @@ const CGameRoute kRoutes[] = {
     VM_ROUTE(gEventRoutes.displayList, kAwaited),
     VM_ROUTE(gEventRoutes.OnGameStarted, kAwaited), // the computer opponents
     // Game state.
+    VM_ROUTE(gSettingsHooks.UpdateSettings, kWiring),
+    VM_ROUTE(gSettingsHooks.InitMessages, kWiring),
     VM_ROUTE(gGameStateHooks.GetSessionPlayerCount, kAwaited), // the multiplayer session
     VM_ROUTE(gGameStateHooks.IsFrontEndActive, kAwaited), // the front end
     VM_ROUTE(gGameStateHooks.IsTutorialScenario, kAwaited), // the scenario information
     // Graphics.
     VM_ROUTE(gVideoHooks.InitCursors, kAwaited), // the interface's cursors
     VM_ROUTE(gVideoHooks.GetCurrentCursor, kAwaited), // the interface's cursors
-    VM_ROUTE(gSongHooks.GetMusicVolume, kAwaited), // the game options
+    VM_ROUTE(gSongHooks.GetMusicVolume, kWiring),
     // World.
     VM_ROUTE(gGlobalHooks.NewUnitSprite, kAwaited),
     VM_ROUTE(gGlobalHooks.DeleteUnitSprite, kAwaited),
@@ -125,11 +129,19 @@ void InstallGameWiring()
     };
     gIdentityLookups.GetProvince
         = [](uint32_t index) -> CIdentity* { return CProvince::GetProvince(static_cast<int>(index)); };
-    // Data language: nothing yet.
-    // Events: the routing delivers, the host's timers and tick count drive the clock (their null values);
-    // the multiplayer session installs itself with SetEventSession when one is opened, and the options
-    // menu its route while it is open, so neither is a route a game needs to start.
-    // Graphics and world: nothing yet.
+    // Data language: the tokenizer's conditional sections ask the scenario's options.
+    CLexer::_pIsParseOption = [](const char* name) { return gpSettings ? gpSettings->IsParseOption(name) : 0; };
+    // Events: the clock's pace is the settings' game speed. The routing delivers, the host's timers and
+    // tick count drive the clock (their null values); the multiplayer session installs itself with
+    // SetEventSession when one is opened, and the options menu its route while it is open, so neither is
+    // a route a game needs to start.
+    gClockHooks.GetGameSpeed = [] { return gpSettings ? gpSettings->Record().gameSpeed : 2; };
+    // Game state: the settings record keeps the message handler's display settings.
+    gSettingsHooks.UpdateSettings = [] { gMessageHandler.UpdateSettings(); };
+    gSettingsHooks.InitMessages = [] { gMessageHandler.InitMessages(); };
+    // Graphics: the music plays at the settings' volume.
+    gSongHooks.GetMusicVolume = [] { return gpSettings ? gpSettings->Record().musicVolume : 100; };
+    // World: nothing yet.
 }
 
 std::vector<std::string> FindMissingGameRoutes()
