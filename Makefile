@@ -31,9 +31,9 @@ test: test-build
 tsan: deps
 	cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
 	    -DVELLMARK_TSAN=ON -DVELLMARK_BENCH=OFF
-	cmake --build build/tsan -j $(JOBS) --target test_threads_locks test_threads_pthread test_platform_threads
+	cmake --build build/tsan -j $(JOBS) --target test_foundation_threads_locks test_foundation_threads_pthread \
+	    test_platform_threads
 	cd build/tsan && ctest -L threads --output-on-failure --timeout 300
-	build/tsan/bin/test_platform_threads
 
 # Every libFuzzer target runs on its seed corpus within one total budget (FUZZ_BUDGET seconds, split over the
 # targets, two at a time); FUZZ_SECONDS=<n> gives each target n seconds instead, for long campaigns.

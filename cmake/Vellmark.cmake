@@ -85,15 +85,17 @@ function(vellmark_write_layers file)
   file(CONFIGURE OUTPUT ${file} CONTENT "${text}\n" @ONLY)
 endfunction()
 
-# vellmark_tests(<folder> [DEPS <targets>...] [LABELS <labels>...]): each tests/<folder>/*_test.cpp becomes
-# its own test program test_<folder>_<name>, linked with the library that holds src/<folder> when there is
-# one; the folder's other .cpp files (fakes, fixtures) form a support library linked into each. CTest runs
-# each program whole as one test, except where isolation matters: programs labelled window or net, and
-# programs with death tests, have every case run as its own process. HOST_HOOKS compiles the stub host hooks
-# into every program of the folder, for programs that reach the platform's host but run no game: from a
-# library the hooks would be looked for before the platform layer asks for them.
+# vellmark_tests(<folder> [HOST_HOOKS] [DEPS <targets>...] [LABELS <labels>...] [FILE_LABELS <file> <label>...]):
+# each tests/<folder>/*_test.cpp becomes its own test program test_<folder>_<name> (slashes as underscores),
+# linked with the library that holds src/<folder> when there is one; the folder's other .cpp files (fakes,
+# fixtures) form a support library test_support_<folder> linked into each. LABELS go on every program of
+# the folder, FILE_LABELS pairs give one test file a label of its own (threads: the ThreadSanitizer pass
+# runs those). CTest runs each program whole as one test, except where isolation matters: programs
+# labelled window or net, and programs with death tests, have every case run as its own process. HOST_HOOKS
+# compiles the stub host hooks into every program of the folder, for programs that reach the platform's
+# host but run no game: from a library the hooks would be looked for before the platform layer asks for them.
 function(vellmark_tests name)
-  cmake_parse_arguments(ARG "HOST_HOOKS" "" "DEPS;LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "HOST_HOOKS" "" "DEPS;LABELS;FILE_LABELS" ${ARGN})
   file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
   file(GLOB all CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   set(support ${all})
@@ -121,6 +123,15 @@ function(vellmark_tests name)
     get_filename_component(base ${src} NAME_WE)
     string(REGEX REPLACE "_test$" "" base ${base})
     set(target test_${id}_${base})
+    get_filename_component(file ${src} NAME)
+    set(labels "")
+    set(pairs ${ARG_FILE_LABELS})
+    while(pairs)
+      list(POP_FRONT pairs pairFile pairLabel)
+      if(pairFile STREQUAL file)
+        list(APPEND labels ${pairLabel})
+      endif()
+    endwhile()
     add_executable(${target} ${src})
     if(ARG_HOST_HOOKS)
       target_sources(${target} PRIVATE ${PROJECT_SOURCE_DIR}/tests/fixtures/game_hooks_stub.cpp)
@@ -136,10 +147,22 @@ function(vellmark_tests name)
         set(serial TRUE)
       endif()
       gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-        PROPERTIES ENVIRONMENT "${environment}" RUN_SERIAL ${serial})
+        PROPERTIES ENVIRONMENT "${environment}" RUN_SERIAL ${serial} LABELS "${labels}")
     else()
       add_test(NAME ${target} COMMAND ${target})
-      set_tests_properties(${target} PROPERTIES ENVIRONMENT "${environment}")
+      set_tests_properties(${target} PROPERTIES ENVIRONMENT "${environment}" LABELS "${labels}")
+    endif()
+  endforeach()
+endfunction()
+
+# vellmark_test_folders(): adds every subfolder of the current tests folder that holds a CMakeLists.txt, so
+# tests/<x>/<y>/ mirrors src/<x>/<y>/ by one line in its own CMakeLists.txt.
+function(vellmark_test_folders)
+  file(GLOB dirs LIST_DIRECTORIES true CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  foreach(dir IN LISTS dirs)
+    if(IS_DIRECTORY ${dir} AND EXISTS ${dir}/CMakeLists.txt)
+      get_filename_component(sub ${dir} NAME)
+      add_subdirectory(${sub})
     endif()
   endforeach()
 endfunction()
