@@ -140,14 +140,8 @@ function(vellmark_tests name)
     target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/tests ${PROJECT_SOURCE_DIR}/src)
     file(READ ${src} text)
     if("window" IN_LIST ARG_LABELS OR "net" IN_LIST ARG_LABELS OR text MATCHES "(EXPECT|ASSERT)_(DEATH|EXIT)")
-      # A folder labelled serial (whole programs started as a player would) runs alone, so a loaded test
-      # run cannot starve it.
-      set(serial FALSE)
-      if("serial" IN_LIST ARG_LABELS)
-        set(serial TRUE)
-      endif()
       gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-        PROPERTIES ENVIRONMENT "${environment}" RUN_SERIAL ${serial} LABELS "${labels}")
+        PROPERTIES ENVIRONMENT "${environment}" LABELS "${labels}")
     else()
       add_test(NAME ${target} COMMAND ${target})
       set_tests_properties(${target} PROPERTIES ENVIRONMENT "${environment}" LABELS "${labels}")

@@ -67,6 +67,8 @@ int gameSystemInits()
 void gameMainEntryPoint()
 {
     InstallGameWiring();
+    if (!CheckGameRoutes(CRouteSource::kWiring))
+        std::exit(1);
     gClockHooks.timers = GetHostTimerService();
     // The message log starts empty with every run; "DEBUG" on the command line turns the save trace on.
     TruncateHistory();

@@ -33,10 +33,12 @@ std::span<const CGameRoute> GetGameRoutes();
 // Installs the kWiring routes. Start-up calls it once, before anything is loaded.
 void InstallGameWiring();
 
-// The names of the routes a game needs that are unset now, in layer order.
-std::vector<std::string> FindMissingGameRoutes();
+// The names of the unset routes whose source is `upTo` or earlier, in layer order: kWiring asks for what
+// start-up must have installed, kAwaited (the default) for every route a game needs.
+std::vector<std::string> FindMissingGameRoutes(CRouteSource upTo = CRouteSource::kAwaited);
 
-// The game session calls this before a game starts: names each missing route on standard error and
-// answers false so the game does not start. Debug (test) builds stop the program instead, so a missing
-// route can never pass unnoticed as a desync later.
-bool CheckGameRoutes();
+// Names each missing route on standard error and answers false so the game does not start. Debug (test)
+// builds stop the program instead, so a missing route can never pass unnoticed as a desync later.
+// Start-up checks its own rows with kWiring right after InstallGameWiring; the game session checks every
+// row before a game starts, when the objects of a game have installed theirs.
+bool CheckGameRoutes(CRouteSource upTo = CRouteSource::kAwaited);

@@ -156,4 +156,24 @@ TEST_F(GameWiring, AGameWithOneRouteUnsetStopsNamingIt)
     }
 }
 
+// Start-up checks only the rows it installs itself: the routes of a game to come are no reason to stop
+// it, but a wiring row it failed to install is, by name.
+TEST_F(GameWiring, StartUpChecksItsOwnRowsOnly)
+{
+    InstallGameWiring();
+    EXPECT_TRUE(FindMissingGameRoutes(CRouteSource::kWiring).empty());
+    EXPECT_TRUE(CheckGameRoutes(CRouteSource::kWiring));
+    EXPECT_FALSE(FindMissingGameRoutes().empty());
+    for (const CGameRoute& route : GetGameRoutes()) {
+        if (route.source != CRouteSource::kWiring)
+            continue;
+        InstallGameWiring();
+        route.Clear();
+        ASSERT_EQ(FindMissingGameRoutes(CRouteSource::kWiring), std::vector<std::string> {route.name});
+        EXPECT_DEATH(CheckGameRoutes(CRouteSource::kWiring),
+            "the game cannot start: " + std::string(route.name) + " is not set")
+            << route.name;
+    }
+}
+
 } // namespace
