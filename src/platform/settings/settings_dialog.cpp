@@ -22,6 +22,8 @@ namespace {
 Logging gLog("code", sourceFileBaseName(__FILE__), Logging::kError);
 
 constexpr int kCreditsResponse = 1;
+// Pixels between the dialog's edge and what it holds.
+constexpr int kMargin = 16;
 // Two quotes around the host name must still fit a line of the file.
 constexpr std::size_t kMaxHostBytes = SettingsFile::kMaxLineLength - 2;
 
@@ -148,11 +150,17 @@ void GameSettingsDialog::build()
     gtk_window_set_position(GTK_WINDOW(window), GTK_WIN_POS_CENTER);
     gtk_dialog_add_button(GTK_DIALOG(window), "Credits", kCreditsResponse);
     gtk_dialog_add_button(GTK_DIALOG(window), "Cancel", GTK_RESPONSE_CANCEL);
-    gtk_dialog_add_button(GTK_DIALOG(window), "OK", GTK_RESPONSE_OK);
+    GtkWidget* ok = gtk_dialog_add_button(GTK_DIALOG(window), "OK", GTK_RESPONSE_OK);
     gtk_dialog_set_default_response(GTK_DIALOG(window), GTK_RESPONSE_OK);
+    // The button row keeps the settings' margin, so the dialog is sized around it: left to the toolkit,
+    // the row ran to the dialog's very edge and OK looked cut off there.
+    GtkWidget* buttons = gtk_widget_get_parent(ok);
+    gtk_widget_set_margin_start(buttons, kMargin);
+    gtk_widget_set_margin_end(buttons, kMargin);
+    gtk_widget_set_margin_bottom(buttons, kMargin);
 
     GtkWidget* box = gtk_box_new(GTK_ORIENTATION_VERTICAL, 8);
-    gtk_container_set_border_width(GTK_CONTAINER(box), 16);
+    gtk_container_set_border_width(GTK_CONTAINER(box), kMargin);
     mPlayBackgroundMusic = gtk_check_button_new_with_label("Play background music");
     GtkWidget* hostLabel = gtk_label_new("Lobby server host name:");
     gtk_widget_set_halign(hostLabel, GTK_ALIGN_START);

@@ -23,8 +23,7 @@ class SettingsDialog : public testing::Test {
 protected:
     void SetUp() override
     {
-        if (!std::getenv("DISPLAY"))
-            GTEST_SKIP() << "needs an X display (make test runs under xvfb-run)";
+        ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "needs an X display (make test runs under xvfb-run)";
         Windows::SetMessageBoxAutoAnswer(true);
     }
     void TearDown() override
@@ -48,6 +47,7 @@ TEST_F(SettingsDialog, ShowsTheFiveSettingsAndOkWritesThem)
     int width = 0;
     int height = 0;
     bool pictured = false;
+    bool framed = false;
     GameSettingsDialog::SetShownHook([&](GameSettingsDialog& dialog) {
         ++shown;
         before = dialog.controls();
@@ -59,6 +59,7 @@ TEST_F(SettingsDialog, ShowsTheFiveSettingsAndOkWritesThem)
             pictured
                 = dialog.screenshot(png.c_str()) && input_test::PictureShowsSomething(png, &width, &height);
         }
+        framed = pictured && input_test::PictureHasPlainMargin(png, 8);
         if (keep)
             dialog.screenshot((std::string(keep) + "/settings_dialog.png").c_str());
         dialog.setControls({ true, false, "new.host", true, true });
@@ -75,6 +76,7 @@ TEST_F(SettingsDialog, ShowsTheFiveSettingsAndOkWritesThem)
         EXPECT_NE(captions.find(caption), std::string::npos) << captions;
     EXPECT_TRUE(pictured) << width << "x" << height;
     EXPECT_GT(height, 150);
+    EXPECT_TRUE(framed) << "a setting or button runs to the dialog's edge";
 
     EXPECT_EQ(input_test::ReadAll(path),
         "0\r\n0\r\n0\r\n\"SCREEN_SIZE_X 1280\"\r\n\"SCREEN_SIZE_Y 800\"\r\n\"MUSIC_OFF\"\r\n\"new.host\"\r\n"
