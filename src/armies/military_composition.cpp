@@ -141,3 +141,11 @@ bool CMilitaryComposition::operator==(const CMilitaryComposition& other) const
             return false;
     return true;
 }
+
+float CMilitaryComposition::GetTotal() const
+{
+    float total = 0.0f;
+    for (float value : values)
+        total += value;
+    return total;
+}

@@ -45,6 +45,8 @@ public:
     float GetValue(int type) const;
     // Outside 0..6 nothing changes.
     void Set(int type, int value);
+    // The seven values added up, as held.
+    float GetTotal() const;
     void MemberwiseMultiplicationAndAssignment(const CMilitaryComposition& other);
 
     // Appends one line per troop type to the buffer. Absolute form: types at exactly 0 are skipped, the

@@ -8,5 +8,5 @@ inline constexpr int kAreaCount = 122;
 // Index 0 ("-") is where an unknown name lands.
 extern const char* const szRegion[kRegionCount];
 extern const char* const szArea[kAreaCount];
-// Used exactly as spelled, blanks included.
+// Every key is one the text tables can hold: they refuse a key with a blank, so no key has one.
 extern const char* const szTransArea[kAreaCount];

@@ -304,3 +304,14 @@ float CRZCountry::GetDistance(int32_t xa, int32_t ya, int32_t xb, int32_t yb)
     const int64_t dy = static_cast<int64_t>(yb) - ya;
     return static_cast<float>(std::sqrt(static_cast<double>(dx * dx + dy * dy)) / 100.0);
 }
+
+void CRZCountry::AddLandArea(CRZLandArea& area)
+{
+    if (!landAreas.Contains(&area))
+        landAreas.Append(&area);
+}
+
+void CRZCountry::RemoveLandArea(CRZLandArea& area)
+{
+    landAreas.Remove(&area);
+}

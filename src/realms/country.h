@@ -15,6 +15,7 @@
 
 class CDivision;
 class CRequest;
+class CRZLandArea;
 class CRZUnit;
 
 // Realm numbers that are no real country: none, the realm of nobody, the rebels.
@@ -205,6 +206,10 @@ public:
     // The capital when the realm controls it, otherwise the acting capital.
     int32_t GetActingCapital() const;
 
+    // The realm's land areas, not owned: the areas delete themselves.
+    void AddLandArea(CRZLandArea& area);
+    void RemoveLandArea(CRZLandArea& area);
+
     // Straight-line map distance of two provinces in hundreds of pixels; the map wraps at 9472 pixels.
     static float GetDistance(int32_t xa, int32_t ya, int32_t xb, int32_t yb);
 
@@ -237,6 +242,7 @@ public:
     bool godMode = false;
     CList<CRZUnit*> armies;
     CList<int32_t> controlledProvinces;
+    CList<CRZLandArea*> landAreas;
     CList<int32_t> coreProvinces;
     uint8_t neighbourFlags[kCountryTableSlots] = {};
     float borderShares[kCountryTableSlots] = {};

@@ -5,7 +5,9 @@
 
 #include "characters/character.h"
 #include "characters/title.h"
+#include "app/game.h"
 #include "realms/country.h"
+#include "realms/owner_area.h"
 
 #include "foundation/safeguards.h"
 
@@ -44,6 +46,9 @@ void CProvince::InitData()
 
 void CProvince::Cleanup()
 {
+    advances = CAdvanceTuple();
+    improvements = CProvinceImprovementTuple();
+    effects = CProvinceEffectTuple();
     countyTitle = nullptr;
     controller = 0;
     construction = kNoImprovement;
@@ -155,14 +160,6 @@ CStandsTuple Clamped(const CStandsTuple& values)
     return out;
 }
 
-float Total(const CMilitaryComposition& men)
-{
-    float total = 0.0f;
-    for (int type = 0; type < kTroopTypeCount; ++type)
-        total += men.GetValue(type);
-    return total;
-}
-
 } // namespace
 
 CStandsTuple CProvince::GetPrivileges() const
@@ -204,7 +201,7 @@ void CProvince::AddManpower(const CMilitaryComposition& men)
 {
     for (int type = 0; type < kTroopTypeCount; ++type)
         currentLevy.Set(type, std::min(currentLevy.Get(type) + men.Get(type), maximumLevy.Get(type)));
-    manpowerTotal = Total(currentLevy);
+    manpowerTotal = currentLevy.GetTotal();
 }
 
 int CProvince::GetAttritionCap(int supportable) const
@@ -214,7 +211,80 @@ int CProvince::GetAttritionCap(int supportable) const
     return 100 + supportable + base;
 }
 
+void CProvince::AddAdvance(int advance)
+{
+    advances.Add(advance);
+    CalcModifier();
+}
+
+void CProvince::RemoveAdvance(int advance)
+{
+    advances.Remove(advance);
+    CalcModifier();
+}
+
+void CProvince::AddEffect(int effect)
+{
+    effects.Add(effect);
+    CalcModifier();
+}
+
+void CProvince::RemoveEffect(int effect)
+{
+    effects.Remove(effect);
+    CalcModifier();
+}
+
+void CProvince::CreateProvinceImprovement(int type)
+{
+    if (type == construction)
+        construction = kNoImprovement;
+    improvements.Add(type);
+    CalcModifier();
+}
+
+void CProvince::DestroyProvinceImprovement(int type)
+{
+    improvements.Remove(type);
+    CalcModifier();
+}
+
+void CProvince::CalcModifier()
+{
+    CModifier sum;
+    sum += improvements.GetModifier();
+    sum += effects.GetModifier();
+    for (int advance = 0; advance < kAdvanceCount; ++advance)
+        if (advances.Exists(advance))
+            if (const CAdvanceType* type = CAdvanceType::Get(advance))
+                sum += type->GetModifier();
+    modifier = sum;
+}
+
 void CProvince::InitController(CRZCountryID realm)
 {
+    if (CRZCountry* old = GetController())
+        old->controlledProvinces.Remove(number);
     controller = realm > 0 && realm < static_cast<int>(kCountryTableSlots) ? realm : 0;
+    if (CRZCountry* now = GetController(); now && !now->controlledProvinces.Contains(number))
+        now->controlledProvinces.Append(number);
+}
+
+void CProvince::SetController(CRZCountryID realm)
+{
+    if (realm == controller)
+        return;
+    CRZCountry* next = CRZCountry::GetCountry(realm);
+    if (!next)
+        next = CRZCountry::GetCountry(kRebelCountry);
+    const CRZCountryID target = next ? next->index : 0;
+    // Nobody handed to the rebels who hold it already is no change.
+    if (target == controller)
+        return;
+    occupation = 0.0f;
+    CRZCountry* old = GetController();
+    if (old)
+        lastControllerChange = CRZGame::GetCurrentDate();
+    InitController(target);
+    CRZLandArea::NotifyOwnerChanged(*this, old, next);
 }

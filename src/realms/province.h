@@ -13,7 +13,12 @@
 #include "foundation/point_rect.h"
 #include "foundation/scripter.h"
 #include "gfx/drawable.h"
+#include "realms/advance.h"
 #include "realms/areas.h"
+#include "realms/modifier.h"
+#include "realms/province_effect.h"
+#include "realms/province_improvement.h"
+#include "realms/score.h"
 #include "realms/terrain_types.h"
 
 class CExcelParse;
@@ -48,7 +53,15 @@ public:
     CProvince& operator=(const CProvince&) = delete;
 
     int Update(CRZEvent*) override { return 0; }
+    // The record of scenarios and saves: the id, then for land the people, tuples and advances, then the
+    // levies, occupation and construction where set. The caller owns the list.
     CLScript* GetScript() const override;
+    void SetScript(CLScript*) override { }
+    // Reads the rest of a province block after its id, up to and including its "}": every key but the id in
+    // any order, the last one winning. An unknown key abandons the load with "Province : Unexpected field".
+    // 0 at the block's end; a key without "=" is passed over.
+    virtual int ParseFields(CRZParser& parser);
+    static bool ShouldSave() { return true; }
 
     // The province of a number, or null outside 0..1007 or where the map has made none.
     static CProvince* GetProvince(int number);
@@ -103,6 +116,15 @@ public:
     CStandsTuple GetLoyalty() const;
     void ChangeLoyalty(const CStandsTuple& change);
     bool HasImprovementUnderConstruction() const { return construction != kNoImprovement; }
+    int GetConstruction() const { return construction; }
+    const CDate& GetCompletionDate() const { return constructionDone; }
+    const CAdvanceTuple& GetAdvances() const { return advances; }
+    const CProvinceImprovementTuple& GetImprovements() const { return improvements; }
+    const CProvinceEffectTuple& GetEffects() const { return effects; }
+    bool HasAdvance(int advance) const { return advances.Exists(advance); }
+    bool HasImprovement(int type) const { return improvements.Exists(type); }
+    bool HasEffect(int effect) const { return effects.Exists(effect); }
+    const CModifier& GetModifier() const { return modifier; }
     // Hands over the whole current levy, which is empty afterwards.
     CMilitaryComposition GetRegimentSize();
     void ClearRegimentSize();
@@ -111,9 +133,24 @@ public:
     // The supply a province carries before attrition: a base by terrain plus the modifier's share.
     int GetAttritionCap(int supportable) const;
 
+    // --- Changing state; each recomputes the modifier ---
+    void AddAdvance(int advance);
+    void RemoveAdvance(int advance);
+    void AddEffect(int effect);
+    void RemoveEffect(int effect);
+    // Creating the type under construction completes the construction.
+    void CreateProvinceImprovement(int type);
+    void DestroyProvinceImprovement(int type);
+    // The improvements', effects' and advances' modifiers on the neutral one.
+    void CalcModifier();
+
     // --- Control ---
-    // Moves the province into the new controller's hands (0 for none).
+    // Moves the province number from the old controller's controlled provinces to the new one's (0 for
+    // none; a number outside the table counts as none).
     void InitController(CRZCountryID realm);
+    // A change of control: the occupation ends, nobody means the rebels (or none without them), and the
+    // owner areas follow.
+    void SetController(CRZCountryID realm);
 
     // Identity and geography
     int32_t number = 0;
@@ -143,7 +180,12 @@ public:
 
     // Economy
     float baseIncome = 10.0f;
+    CModifier modifier;
+    CProvinceImprovementTuple improvements;
+    CProvinceEffectTuple effects;
+    CAdvanceTuple advances;
     int32_t construction = kNoImprovement;
+    CSimpleScore constructionCost;
     CDate constructionStart, constructionDone;
 
     // Military

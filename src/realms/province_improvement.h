@@ -10,14 +10,13 @@
 #include "realms/advance.h"
 #include "realms/modifier.h"
 #include "realms/score.h"
+#include "realms/terrain_types.h"
 
 // The improvement named by a keyword token; kImprovementCount for any other token.
 int GetProvinceImprovementType(int token);
 // The keyword token of an improvement; the token of "yes" for a number outside 0..43.
 int GetTokenType(int number);
 
-// The terrains an improvement may be allowed on: forest to lake.
-inline constexpr int kTerrainCount = 9;
 
 // One flag per improvement number.
 class CProvinceImprovementTuple : public CLScripter, public CKeywordFlags<kImprovementCount> {

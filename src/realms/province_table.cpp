@@ -5,8 +5,6 @@
 #include <strings.h>
 
 #include "characters/culture.h"
-#include "datalang/block_keywords.h"
-#include "datalang/script_tree.h"
 #include "text/new_text.h"
 #include "foundation/excel_parse.h"
 #include "realms/country_tags.h"
@@ -165,11 +163,4 @@ void CProvince::ReadSpreadNeighbours(const char* name)
         first->spreadNeighbours.push_back(b);
         second->spreadNeighbours.push_back(a);
     }
-}
-
-CLScript* CProvince::GetScript() const
-{
-    CLSList* list = new CLSList;
-    list->Append(new CLSymbol(KW_ID, new CLInteger(number)));
-    return list;
 }

@@ -2,10 +2,12 @@
 // ways, the straits, and the flags, ports and positions the loading derives.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "foundation/data_file.h"
 #include "map/map_province.h"
+#include "text/new_text.h"
 
 namespace {
 
@@ -18,12 +20,13 @@ protected:
         CGameMapProvince::MakeProvinces();
         boxes = CGameMapProvince::LoadBoundBoxes(CGameMapProvince::kBoundBoxTable);
         loaded = CGameMapProvince::InitProvinces();
+        texts = TextStrings.Init(RZ_LANGUAGE_0) == 1;
     }
     static void TearDownTestSuite() { CGameMapProvince::ReleaseProvinces(); }
 
     static CProvince& P(int n) { return *CProvince::GetProvince(n); }
 
-    static inline bool boxes = false, loaded = false;
+    static inline bool boxes = false, loaded = false, texts = false;
 };
 
 TEST_F(GeneratedWorld, LoadsEveryProvinceOfTheMap)
@@ -166,6 +169,17 @@ TEST_F(GeneratedWorld, PortsOpenOnTheirSeaAndPositionsLieInTheBox)
     }
     EXPECT_GT(ports, 50);
     EXPECT_EQ(CRZAreaDB::_Region[0].GetSize(), 1); // only the empty province has no region
+}
+
+TEST_F(GeneratedWorld, EveryAreaHasItsName)
+{
+    ASSERT_TRUE(texts);
+    for (int a = 0; a < kAreaCount; ++a) {
+        EXPECT_EQ(std::string(szTransArea[a]).find(' '), std::string::npos) << a;
+        EXPECT_STRNE(CRZAreaDB::GetAreaName(a), kUnknownString) << szTransArea[a];
+    }
+    EXPECT_STREQ(CRZAreaDB::GetAreaName(CRZAreaDB::WhichArea("syrian_desert")), "Syrian Desert");
+    EXPECT_STREQ(CRZAreaDB::GetAreaName(CRZAreaDB::WhichArea("ALPI_CARNICHE")), "Alpi Carniche");
 }
 
 } // namespace

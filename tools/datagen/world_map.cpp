@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <functional>
 #include <map>
 #include <set>
@@ -813,9 +812,6 @@ std::vector<GeneratedText> WorldTexts(const World& world)
     for (int n = 1; n < kWorldProvinces; ++n)
         texts.push_back({ "config\\province_names.csv", "PROV" + std::to_string(n), world.provinces[static_cast<std::size_t>(n)].name });
     for (int a = 0; a < kAreaCount; ++a) {
-        // The text tables refuse a key with a blank, and two area keys have one: those areas stay unnamed.
-        if (std::strchr(szTransArea[a], ' '))
-            continue;
         std::string name = a == 0 ? "Nowhere" : szArea[a];
         bool upper = true;
         for (char& c : name) {
