@@ -106,6 +106,8 @@ public:
     int GetScrollX() const { return _ScrollX; }
     int GetScrollY() const { return _ScrollY; }
     bool HasTransparency() const { return _bHasTransparency != 0; }
+    // What ScanTransparency would find, for images composed by hand: keyed pixels are skipped when drawn.
+    void SetHasTransparency(bool has) { _bHasTransparency = has ? 1 : 0; }
     int GetLockCount() const { return _LockCount; }
     // Null for a plain image.
     const CRLEHeader* GetRLEHeader() const { return _pRLEHeader.get(); }

@@ -16,6 +16,9 @@ const TextKey gTextKeys[] = {
     { "config\\text.csv", "INIT_GAMEMAP_SPRITES", "Drawing the map" },
     { "config\\text.csv", "INIT_SCENARIO", "Reading the chronicles" },
     { "config\\text.csv", "LANGUAGE", "English" },
+    // Buttons and the interface.
+    { "config\\text.csv", "BACK", "Back" },
+    { "config\\text.csv", "WAITING_FOR_PLAYERS", "Waiting for the other players" },
     // The game speed, as the speed keys report it in the message log.
     { "config\\text.csv", "GAMESPEED0", "Game speed: slowest" },
     { "config\\text.csv", "GAMESPEED1", "Game speed: very slow" },
