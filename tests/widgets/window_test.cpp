@@ -1,9 +1,16 @@
-// Windows: sizes in whole tiles, placement on the screen and the cascade, close-all, dragging kept on
-// the screen, and the span buffer: see-through pixels and a window half hidden behind another.
+// Windows: the tile sets of the data folder and the frame they paint, sizes in whole tiles, placement on
+// the screen and the cascade, close-all, dragging kept on the screen, and the span buffer: see-through
+// pixels and a window half hidden behind another.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
 #include "events/generic_events.h"
+#include "foundation/scratch_data_folder.h"
 #include "gfx/image.h"
+#include "gfx/sprite.h"
 #include "gfx/sprite_list.h"
 #include "gfx/video_fixture.h"
 #include "widgets/input.h"
@@ -48,6 +55,82 @@ protected:
     video_test::ScopedHeadlessVideo video { 320, 240, false };
     CImage screen { 800, 600, 16, IMAGE_SYSTEM };
 };
+
+// The tile sets on the display that start-up sets up before it loads them, whose pixel format their
+// palettes map to.
+class WindowTiles : public testing::Test {
+protected:
+    void SetUp() override { CWindow::InitClass(); }
+    void TearDown() override { CWindow::ShutdownClass(); }
+    static void Fill(CImage* image, std::uint16_t value)
+    {
+        for (int y = 0; y < image->GetHeight(); ++y)
+            for (int x = 0; x < image->GetWidth(); ++x)
+                SetPixel16(image, x, y, value);
+    }
+    video_test::ScopedHeadlessVideo video { 800, 600 };
+};
+
+// Each set's nine tiles load from the generated folder at their square size, and a window three tiles
+// each way shows every tile once, in its place, without one painting over another.
+TEST_F(WindowTiles, LoadFromTheDataFolderAndFrameAWindow)
+{
+    const std::filesystem::path generator = video_test::DataGenerator();
+    ASSERT_TRUE(std::filesystem::exists(generator)) << "build the datagen target first: " << generator;
+    const std::string command = generator.string() + " --seed 5 --size tiny '" + scratch::gFolder + "' > /dev/null";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    SetDataPath();
+
+    CWindowsTiles unknown(12);
+    for (int i = 0; i < CWindowsTiles::kTileCount; ++i)
+        EXPECT_EQ(unknown.Get(static_cast<CWindowsTiles::Tile>(i)), nullptr);
+    const struct {
+        int set;
+        int size;
+        CWindowsTiles** global;
+    } kSets[] = { { 16, 16, &gpWindowsTiles16 }, { 8, 8, &gpWindowsTiles8 }, { 7, 8, &gpWindowsTiles7 } };
+    for (const auto& c : kSets) {
+        SCOPED_TRACE(c.set);
+        CWindowsTiles tiles(c.set);
+        for (int i = 0; i < CWindowsTiles::kTileCount; ++i) {
+            CSprite* tile = tiles.Get(static_cast<CWindowsTiles::Tile>(i));
+            ASSERT_NE(tile, nullptr);
+            EXPECT_EQ(tile->GetWidth(), c.size) << i;
+            EXPECT_EQ(tile->GetHeight(), c.size) << i;
+        }
+        *c.global = &tiles;
+        CPoint at(100, 100);
+        CWindow window(&at, CPoint(3 * c.size, 3 * c.size), c.set);
+        *c.global = nullptr;
+        // Where each tile lies in a window of three by three tiles.
+        const CWindowsTiles::Tile kPlaces[3][3] = {
+            { CWindowsTiles::TOP_LEFT, CWindowsTiles::TOP, CWindowsTiles::TOP_RIGHT },
+            { CWindowsTiles::CENTRE_LEFT, CWindowsTiles::CENTRE, CWindowsTiles::CENTRE_RIGHT },
+            { CWindowsTiles::BOTTOM_LEFT, CWindowsTiles::BOTTOM, CWindowsTiles::BOTTOM_RIGHT },
+        };
+        int differing = 0;
+        int painted = 0;
+        for (int row = 0; row < 3; ++row) {
+            for (int column = 0; column < 3; ++column) {
+                CImage alone(c.size, c.size, 16, IMAGE_SYSTEM);
+                Fill(&alone, 0);
+                CSprite* tile = tiles.Get(kPlaces[row][column]);
+                tile->SetDestinationImage(&alone);
+                tile->MoveTo(0, 0);
+                tile->Draw(DRAW_TYPE_0);
+                for (int y = 0; y < c.size; ++y) {
+                    for (int x = 0; x < c.size; ++x) {
+                        const std::uint16_t shown = Pixel16(window.GetImage(), column * c.size + x, row * c.size + y);
+                        differing += shown != Pixel16(&alone, x, y);
+                        painted += shown != 0;
+                    }
+                }
+            }
+        }
+        EXPECT_EQ(differing, 0);
+        EXPECT_GT(painted, 4 * c.size * c.size) << "the tiles drew nothing";
+    }
+}
 
 TEST_F(Windows, SizesAreWholeTilesAndAtLeastThreeEachWay)
 {
