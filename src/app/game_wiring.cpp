@@ -11,6 +11,7 @@
 
 #include "app/game.h"
 #include "app/settings.h"
+#include "armies/realm_divisions.h"
 #include "datalang/attribute_tuple.h"
 #include "datalang/lexer.h"
 #include "datalang/parser.h"
@@ -88,6 +89,17 @@ const CGameRoute kRoutes[] = {
     VM_ROUTE(gVideoHooks.InitCursors, kAwaited), // the interface's cursors
     VM_ROUTE(gVideoHooks.GetCurrentCursor, kAwaited), // the interface's cursors
     VM_ROUTE(gSongHooks.GetMusicVolume, kWiring),
+    // Realms.
+    VM_ROUTE(gCountryHooks.IsHost, kWiring),
+    VM_ROUTE(gCountryHooks.IsTutorial, kWiring),
+    VM_ROUTE(gCountryHooks.MakeAI, kAwaited), // the computer opponents
+    VM_ROUTE(gCountryHooks.MakePlayer, kAwaited), // the local player
+    VM_ROUTE(gCountryHooks.MakeTutorial, kAwaited), // the tutorial
+    VM_ROUTE(gCountryHooks.UpdateArmy, kWiring),
+    VM_ROUTE(gCountryHooks.GetDivisionID, kWiring),
+    VM_ROUTE(gCountryHooks.GetArmyID, kWiring),
+    VM_ROUTE(gCountryHooks.KillDivision, kWiring),
+    VM_ROUTE(gCountryHooks.AddDivision, kWiring),
     // World.
     VM_ROUTE(gGlobalHooks.NewUnitSprite, kAwaited),
     VM_ROUTE(gGlobalHooks.DeleteUnitSprite, kAwaited),
@@ -141,6 +153,10 @@ void InstallGameWiring()
     gSettingsHooks.InitMessages = [] { gMessageHandler.InitMessages(); };
     // Graphics: the music plays at the settings' volume.
     gSongHooks.GetMusicVolume = [] { return gpSettings ? gpSettings->Record().musicVolume : 100; };
+    // Realms: the game's host and tutorial tests, and the armies' side of the realms' division operations.
+    gCountryHooks.IsHost = &CRZGame::IsHost;
+    gCountryHooks.IsTutorial = &CRZGame::IsTutorial;
+    InstallRealmDivisionHooks();
     // World: nothing yet.
 }
 

@@ -7,6 +7,7 @@
 #include "foundation/calendar_date.h"
 #include "foundation/identity.h"
 #include "foundation/linked_list.h"
+#include "realms/score.h"
 
 class CClaim;
 class CDivision;
@@ -46,6 +47,12 @@ public:
     CDivision* militaryCommand = nullptr;
     // The relations that name the character; nodes only, the relation registry owns them.
     CList<CRelation*> relations;
+    // Gold, prestige and piety.
+    CSimpleScore score;
+    // The province numbers of the character's county titles.
+    CList<int32_t> ownedProvinces;
+    // A culture number.
+    int32_t culture = 0;
 
     bool IsFemale() const { return gender != 0; }
     CDivision* GetMilitaryCommand() const { return militaryCommand; }

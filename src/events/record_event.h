@@ -41,6 +41,15 @@ constexpr CRZID CountryIdentity(CRZCountryID country)
     return CRZID(RZTYPE_COUNTRY, static_cast<uint32_t>(country));
 }
 
+// The event's record read as Data, or null when the event carries less: a type posted with a class other
+// than the one its receiver expects.
+template <class Data> const Data* RecordAs(CRZEvent* event)
+{
+    if (event->GetDataSize() < sizeof(Data))
+        return nullptr;
+    return reinterpret_cast<const Data*>(event->GetData());
+}
+
 // Copies text into a fixed name field, cut to fit and always ending with a zero; null copies as "".
 // Answers false when the text was cut.
 bool CopyRecordName(char* field, std::size_t size, const char* text);

@@ -7,7 +7,10 @@
 #include <cstdio>
 
 #include "foundation/logs.h"
+#include "events/event_posting.h"
+#include "realms/advance.h"
 #include "realms/country_db.h"
+#include "realms/province.h"
 #include "realms/request.h"
 
 #include "foundation/safeguards.h"
@@ -23,6 +26,11 @@ constexpr float kRelationLimit = 200.0f;
 constexpr float kStabilityLimit = 3.0f;
 // Where the map's horizontal wrap makes the other way round shorter.
 constexpr int32_t kMapWidth = 9472;
+
+// A distance where a capital or a province is missing.
+constexpr float kNoDistance = 9999.0f;
+// Realms of this culture count as Mongol.
+constexpr int32_t kMongolCulture = 36;
 
 // The laws in force in a new realm.
 constexpr int kStartingLaws[] = { 1, 9, 13 };
@@ -270,6 +278,12 @@ CRZCountry* CRZCountry::GetRealm()
     return realm;
 }
 
+const CList<int32_t>& CRZCountry::GetOwnedProvinces() const
+{
+    static const CList<int32_t> emptyList;
+    return ruler ? ruler->ownedProvinces : emptyList;
+}
+
 void CRZCountry::RefreshKnowledge()
 {
     std::fill(std::begin(neighbourFlags), std::end(neighbourFlags), 0);
@@ -277,18 +291,65 @@ void CRZCountry::RefreshKnowledge()
     neighbours.RemoveAll();
     coastalShare = 0.0f;
     homeAreaProvinces = 0;
+    const RZArea home = GetHomeArea();
+    float borders = 0.0f;
+    int owned = 0;
+    for (auto it = GetOwnedProvinces().GetHead(); !it.IsEnd(); it++) {
+        const CProvince* province = CProvince::GetProvince(*it);
+        if (province == nullptr)
+            continue;
+        ++owned;
+        if (const CProvince* sea = province->portSeaZone > 0 ? CProvince::GetProvince(province->portSeaZone) : nullptr;
+            sea && (sea->terrain == TERRAIN_OCEAN || sea->terrain == TERRAIN_LAKE))
+            coastalShare += 1.0f;
+        if (province->area != 0 && province->area == home)
+            ++homeAreaProvinces;
+        for (const Adjacent& next : province->neighbours) {
+            const CProvince* neighbour = CProvince::GetProvince(next.number);
+            const CRZCountry* owner = neighbour ? neighbour->GetOwner() : nullptr;
+            if (owner == nullptr || owner == this || owner->index < 0 || owner->index >= kSlots)
+                continue;
+            if (!neighbourFlags[owner->index])
+                neighbours.Append(owner->index);
+            neighbourFlags[owner->index] = 1;
+            borderShares[owner->index] += 1.0f;
+            borders += 1.0f;
+        }
+    }
+    if (owned > 0)
+        coastalShare /= static_cast<float>(owned);
+    if (borders > 0.0f) {
+        for (float& share : borderShares)
+            share /= borders;
+    }
 }
 
-void CRZCountry::KillDivision(CDivision* division, int, int)
+float CRZCountry::CalcRankingScore()
 {
-    if (gCountryHooks.KillDivision)
-        gCountryHooks.KillDivision(this, division);
+    const CSimpleScore score = GetScore();
+    return 10.0f * static_cast<float>(GetOwnedProvinces().GetSize()) + score.GetPrestige() + score.GetPiety()
+        + 10.0f * static_cast<float>(GetVassals()->GetSize());
+}
+
+void CRZCountry::KillDivision(CDivision* division, bool message, bool send)
+{
+    if (division == nullptr || gCountryHooks.GetDivisionID == nullptr)
+        return;
+    auto* event = new CRZKillDivisionEvent(
+        _CRZEVT_KILL_DIVISION_, CountryIdentity(index), gCountryHooks.GetDivisionID(division), send, message, 0);
+    if (send)
+        ProcessGlobalEvent(event);
+    else
+        ProcessLocalEvent(event);
 }
 
 void CRZCountry::AddDivision(CRZUnit* army, CDivision* division)
 {
-    if (gCountryHooks.AddDivision)
-        gCountryHooks.AddDivision(this, army, division);
+    if (army == nullptr || division == nullptr || gCountryHooks.GetDivisionID == nullptr
+        || gCountryHooks.GetArmyID == nullptr)
+        return;
+    ProcessGlobalEvent(new CRZAddDivisionEvent(_CRZEVT_ADD_DIVISION_, CountryIdentity(index),
+        gCountryHooks.GetArmyID(army), gCountryHooks.GetDivisionID(division), 0));
 }
 
 int32_t CRZCountry::GetActingCapital() const
@@ -296,12 +357,24 @@ int32_t CRZCountry::GetActingCapital() const
     return controlledProvinces.Contains(capital) ? capital : actingCapital;
 }
 
-float CRZCountry::GetDistance(int32_t xa, int32_t ya, int32_t xb, int32_t yb)
+RZArea CRZCountry::GetHomeArea() const
 {
-    int64_t dx = std::llabs(static_cast<int64_t>(xa) - xb);
+    const CProvince* province = CProvince::GetProvince(GetActingCapital());
+    return province ? province->area : 0;
+}
+
+float CRZCountry::GetDistance(int provinceA, int provinceB)
+{
+    if (provinceA == provinceB)
+        return 0.0f;
+    const CProvince* a = CProvince::GetProvince(provinceA);
+    const CProvince* b = CProvince::GetProvince(provinceB);
+    if (a == nullptr || b == nullptr)
+        return kNoDistance;
+    int64_t dx = std::llabs(static_cast<int64_t>(a->castle.x) - b->castle.x);
     if (dx > kMapWidth / 2)
         dx = kMapWidth - dx;
-    const int64_t dy = static_cast<int64_t>(yb) - ya;
+    const int64_t dy = static_cast<int64_t>(b->castle.y) - a->castle.y;
     return static_cast<float>(std::sqrt(static_cast<double>(dx * dx + dy * dy)) / 100.0);
 }
 
@@ -314,4 +387,156 @@ void CRZCountry::AddLandArea(CRZLandArea& area)
 void CRZCountry::RemoveLandArea(CRZLandArea& area)
 {
     landAreas.Remove(&area);
+}
+
+void CRZCountry::CalculateDistances()
+{
+    for (int other = 0; other < kSlots; ++other) {
+        const CRZCountry* realm = _pCountry[other];
+        distances[other] = realm == nullptr || capital == 0 || realm->capital == 0
+            ? kNoDistance
+            : GetDistance(capital, realm->capital);
+    }
+}
+
+void CRZCountry::CalculateHereticOwned()
+{
+    hereticProvinces = 0;
+    if (ruler == nullptr || (ruler->religion != 0 && ruler->religion != 1))
+        return;
+    for (auto it = GetOwnedProvinces().GetHead(); !it.IsEnd(); it++) {
+        const CProvince* province = CProvince::GetProvince(*it);
+        if (province != nullptr && province->religion > 1)
+            ++hereticProvinces;
+    }
+}
+
+namespace {
+
+bool ControlsAPort(const CRZCountry* realm)
+{
+    for (auto it = realm->controlledProvinces.GetHead(); !it.IsEnd(); it++) {
+        const CProvince* province = CProvince::GetProvince(*it);
+        if (province != nullptr && province->portSeaZone > 0)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+void CRZCountry::CalcRealmHasCoast()
+{
+    hasCoast = false;
+    CRZCountry* top = GetRealm();
+    if (ControlsAPort(top)) {
+        hasCoast = true;
+        return;
+    }
+    for (auto vassal = top->GetVassals()->GetHead(); !vassal.IsEnd(); vassal++) {
+        CRZCountry* realm = GetCountry(*vassal);
+        if (realm == nullptr)
+            continue;
+        if (ControlsAPort(realm)) {
+            hasCoast = true;
+            return;
+        }
+        for (auto below = realm->GetVassals()->GetHead(); !below.IsEnd(); below++) {
+            const CRZCountry* under = GetCountry(*below);
+            if (under != nullptr && ControlsAPort(under)) {
+                hasCoast = true;
+                return;
+            }
+        }
+    }
+}
+
+int32_t CRZCountry::GetPrimaryCulture() const
+{
+    return ruler ? ruler->culture : 0;
+}
+
+bool CRZCountry::IsMongol() const
+{
+    return GetPrimaryCulture() == kMongolCulture || IsMongolNumber(index);
+}
+
+CSimpleScore CRZCountry::GetScore() const
+{
+    return ruler ? ruler->score : CSimpleScore();
+}
+
+void CRZCountry::AddScore(const CScore& score)
+{
+    if (ruler != nullptr)
+        ruler->score += score.GetTotal();
+}
+
+CRZCountryList* CRZCountry::GetVassals()
+{
+    if (vassals == nullptr)
+        RefreshVassals();
+    return vassals;
+}
+
+void CRZCountry::RefreshVassals()
+{
+    delete vassals;
+    vassals = new CRZCountryList;
+    if (ruler != nullptr) {
+        for (int other = 1; other < kSlots; ++other) {
+            const CRZCountry* realm = _pCountry[other];
+            if (realm != nullptr && realm != this && realm->ruler != nullptr
+                && realm->ruler->GetLiegeRuler() == ruler)
+                vassals->Append(other);
+        }
+        ruler->CalcVassals();
+    }
+    RefreshCourt();
+}
+
+void CRZCountry::RefreshCourt()
+{
+    court.RemoveAll();
+    for (auto it = members.GetHead(); !it.IsEnd(); it++) {
+        if (*it != ruler)
+            court.Append(*it);
+    }
+}
+
+CRZCountryList* CRZCountry::GetAllies()
+{
+    delete allies;
+    allies = new CRZCountryList;
+    return allies;
+}
+
+void CRZCountry::SetDevFocus(int group)
+{
+    const CAdvanceTypeGroup* found = CAdvanceTypeGroup::GetGroup(group);
+    if (found == nullptr)
+        return;
+    const int category = found->GetCategory();
+    if (category >= 0 && category < static_cast<int>(std::size(devFocus)))
+        devFocus[category] = group;
+}
+
+int32_t CRZCountry::GetUnitNationality() const
+{
+    return index >= 0 && index < kSlots ? DBCountries[index].nationality : 0;
+}
+
+CCountryColor CRZCountry::GetCountryColor(CRZCountryID id)
+{
+    static constexpr CCountryColor kClassColors[] = { { 0, 0, 0 }, { 64, 255, 64 }, { 192, 160, 0 },
+        { 96, 192, 255 }, { 212, 212, 212 }, { 255, 192, 128 }, { 96, 96, 0 }, { 255, 255, 0 },
+        { 160, 160, 160 }, { 255, 255, 0 }, { 192, 192, 192 }, { 0, 140, 0 }, { 0, 0, 255 },
+        { 255, 128, 128 }, { 255, 255, 255 }, { 128, 64, 32 }, { 255, 0, 0 }, { 128, 255, 96 },
+        { 255, 192, 0 }, { 160, 128, 64 }, { 0, 0, 128 }, { 128, 0, 0 }, { 255, 160, 0 } };
+    if (id < 0 || id >= kSlots)
+        return { 255, 192, 96 };
+    const int32_t colorClass = DBCountries[id].color;
+    if (colorClass < 0 || colorClass >= static_cast<int32_t>(std::size(kClassColors)))
+        return { 255, 192, 96 };
+    return kClassColors[colorClass];
 }

@@ -7,11 +7,14 @@
 #include "characters/character.h"
 #include "characters/law.h"
 #include "events/event_types.h"
+#include "events/records_army.h"
 #include "events/record_types.h"
 #include "foundation/calendar_date.h"
 #include "foundation/identity.h"
 #include "foundation/linked_list.h"
 #include "foundation/rz_obj.h"
+#include "realms/areas.h"
+#include "realms/score.h"
 
 class CDivision;
 class CRequest;
@@ -31,6 +34,14 @@ enum CountryControl : int32_t {
     CONTROL_LOCAL_PLAYER = 1,
     CONTROL_NETWORK_PLAYER = 2,
     CONTROL_REBELS = 4,
+};
+
+// A realm's map colour.
+struct CCountryColor {
+    uint8_t red = 0;
+    uint8_t green = 0;
+    uint8_t blue = 0;
+    bool operator==(const CCountryColor&) const = default;
 };
 
 enum FormOfGoverment : int32_t { GOV_FEUDAL = 0, GOV_REPUBLIC = 1, GOV_ECCLESIASTICAL = 2, GOV_KNIGHT_ORDER = 3 };
@@ -80,10 +91,12 @@ struct CountryHooks {
     CRZCountry* (*MakeTutorial)() = nullptr;
     // Hands an event to one army; returns its answer.
     int (*UpdateArmy)(CRZUnit* army, CRZEvent* event) = nullptr;
-    // Removes the division from the realm's armies and destroys it.
-    void (*KillDivision)(CRZCountry* realm, CDivision* division) = nullptr;
-    // Moves the division out of the realm's other armies into the army.
-    void (*AddDivision)(CRZCountry* realm, CRZUnit* army, CDivision* division) = nullptr;
+    // The identities the realm's division operations put in their events.
+    DynamicID (*GetDivisionID)(const CDivision* division) = nullptr;
+    DynamicID (*GetArmyID)(const CRZUnit* army) = nullptr;
+    // The armies' side of the kill-division and add-division handlers: each answers as its handler.
+    int (*KillDivision)(CRZCountry* realm, const CRZKillDivisionEventData& record) = nullptr;
+    int (*AddDivision)(CRZCountry* realm, const CRZAddDivisionEventData& record) = nullptr;
 };
 extern CountryHooks gCountryHooks;
 
@@ -192,26 +205,62 @@ public:
     CList<CCharacter*>& GetCountryMembers() { return members; }
 
     // True for a realm head (its ruler has no liege).
-    virtual bool IsRealm() const;
+    bool IsRealm() const;
     // The realm head at the top of the liege chain.
-    virtual CRZCountry* GetRealm();
-    // Renews the neighbour flags, border shares and neighbour list from the owned provinces.
-    virtual void RefreshKnowledge();
-    virtual float CalcRankingScore() { return 0.0f; }
-    // Removes the division from its army and destroys it.
-    virtual void KillDivision(CDivision* division, int first, int second);
-    // Moves the division into the army, which belongs to this realm.
-    virtual void AddDivision(CRZUnit* army, CDivision* division);
+    CRZCountry* GetRealm();
+    // Renews the neighbour flags, border shares, neighbour list, coastal share and home-area count from
+    // the owned provinces.
+    void RefreshKnowledge();
+    // 10 per owned province and per vassal realm, plus the ruler's prestige and piety.
+    float CalcRankingScore();
+    // Kills the division through the kill-division event, processed here and sent to every machine when
+    // send is set; message asks the local player to be told.
+    void KillDivision(CDivision* division, bool message, bool send);
+    // Moves the division into the army (which belongs to this realm) on every machine.
+    void AddDivision(CRZUnit* army, CDivision* division);
 
     // The capital when the realm controls it, otherwise the acting capital.
     int32_t GetActingCapital() const;
+    // The area of the acting capital's province; 0 without one.
+    RZArea GetHomeArea() const;
 
     // The realm's land areas, not owned: the areas delete themselves.
     void AddLandArea(CRZLandArea& area);
     void RemoveLandArea(CRZLandArea& area);
 
-    // Straight-line map distance of two provinces in hundreds of pixels; the map wraps at 9472 pixels.
-    static float GetDistance(int32_t xa, int32_t ya, int32_t xb, int32_t yb);
+    // Straight-line map distance of two provinces (their castle positions) in hundreds of pixels, the
+    // shorter way round the map, which wraps at 9472 pixels; 0 for one province, 9999 for a number that
+    // names none.
+    static float GetDistance(int provinceA, int provinceB);
+    // For every realm number: the distance of the two capitals, 9999 without a realm or a capital.
+    void CalculateDistances();
+    // Owned provinces of another religion than a catholic or orthodox ruler's; 0 for other rulers.
+    void CalculateHereticOwned();
+    // Whether the top realm, its vassals or theirs control a province with a port.
+    void CalcRealmHasCoast();
+
+    // The ruler's county provinces; an empty list without a ruler.
+    const CList<int32_t>& GetOwnedProvinces() const;
+    // The ruler's culture, or 0 (none) without a ruler.
+    int32_t GetPrimaryCulture() const;
+    bool IsMongol() const;
+    // The ruler's score; zero without a ruler. AddScore adds the composite's total to it.
+    CSimpleScore GetScore() const;
+    void AddScore(const CScore& score);
+
+    // Numbers of the realms whose rulers have this ruler as liege, in number order; built on first use.
+    CRZCountryList* GetVassals();
+    void RefreshVassals();
+    // Every member but the ruler, in member order.
+    void RefreshCourt();
+    // A new, empty list each time; the realm owns it.
+    CRZCountryList* GetAllies();
+    // The chosen group becomes the focus of its category; an unknown group changes nothing.
+    void SetDevFocus(int group);
+    // The unit nationality of the realm's registry record.
+    int32_t GetUnitNationality() const;
+    // The colour of the registry record's colour class, as red, green, blue.
+    static CCountryColor GetCountryColor(CRZCountryID id);
 
     // Its position in the country table.
     int32_t index = 0;

@@ -169,10 +169,18 @@ int CRZCountry::handleChangeModifier(CRZEvent*) { return kHandled; }
 int CRZCountry::handleTransferAllArmies(CRZEvent*) { return kHandled; }
 int CRZCountry::handleCreateArmy(CRZEvent*) { return kHandled; }
 int CRZCountry::handleCreateDivision(CRZEvent*) { return kHandled; }
-int CRZCountry::handleAddDivision(CRZEvent*) { return kHandled; }
+int CRZCountry::handleAddDivision(CRZEvent* event)
+{
+    const auto* record = RecordAs<CRZAddDivisionEventData>(event);
+    return record && gCountryHooks.AddDivision ? gCountryHooks.AddDivision(this, *record) : kHandled;
+}
 int CRZCountry::handleRemoveDivision(CRZEvent*) { return kHandled; }
 int CRZCountry::handleReinforceDivision(CRZEvent*) { return kHandled; }
-int CRZCountry::handleKillDivision(CRZEvent*) { return kHandled; }
+int CRZCountry::handleKillDivision(CRZEvent* event)
+{
+    const auto* record = RecordAs<CRZKillDivisionEventData>(event);
+    return record && gCountryHooks.KillDivision ? gCountryHooks.KillDivision(this, *record) : kHandled;
+}
 int CRZCountry::handleCreateCountryEvent(CRZEvent*) { return kHandled; }
 int CRZCountry::handleSetSendDate(CRZEvent*) { return kHandled; }
 int CRZCountry::handleSwitchAllegiance(CRZEvent*) { return kHandled; }

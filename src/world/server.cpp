@@ -21,14 +21,6 @@ CRZServer* gpServer = nullptr;
 
 namespace {
 
-// The record of the layout Data, or null when the event's record is too short to be read as one.
-template <class Data> const Data* RecordAs(CRZEvent* event)
-{
-    if (event->GetDataSize() < sizeof(Data))
-        return nullptr;
-    return reinterpret_cast<const Data*>(event->GetData());
-}
-
 template <class Server> int Offer(Server* server, CRZEvent* event)
 {
     return server ? server->Update(event) : 0;

@@ -19,6 +19,7 @@
 #include "foundation/rz_obj.h"
 #include "gfx/song.h"
 #include "gfx/video.h"
+#include "realms/country.h"
 #include "world/client.h"
 #include "world/global.h"
 
@@ -98,6 +99,9 @@ void FillEveryRoute()
     gVideoHooks.InitCursors = [] { };
     gVideoHooks.GetCurrentCursor = [] { return 0; };
     gSongHooks.GetMusicVolume = [] { return 100; };
+    gCountryHooks.MakeAI = [] { return static_cast<CRZCountry*>(nullptr); };
+    gCountryHooks.MakePlayer = [] { return static_cast<CRZCountry*>(nullptr); };
+    gCountryHooks.MakeTutorial = [] { return static_cast<CRZCountry*>(nullptr); };
     gGlobalHooks.NewUnitSprite = [] { return static_cast<CUnitSprite*>(nullptr); };
     gGlobalHooks.DeleteUnitSprite = [](CUnitSprite*) { };
     gGlobalHooks.NewScenarioInformation = [] { return static_cast<CRZScenarioInformation*>(nullptr); };

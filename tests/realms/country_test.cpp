@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,8 @@
 #include "events/records_realm.h"
 #include "realms/country.h"
 #include "realms/country_router.h"
+#include "realms/province.h"
+#include "characters/title.h"
 #include "realms/request.h"
 
 #include "foundation/safeguards.h"
@@ -202,11 +205,196 @@ TEST_F(CountryTest, RelationsStabilityAndBadBoyAreClamped)
     EXPECT_EQ(CRZCountry::GetBadBoyLimit(), 25.0f);
 }
 
-TEST_F(CountryTest, DistanceTakesTheShorterWayRoundTheMap)
+// Provinces and rulers for the realm's queries over its land; the characters stand in until the
+// character subsystem's own are built.
+class CLandCharacter : public CCharacter {
+public:
+    bool IsAlive() const override { return true; }
+    bool IsAnonymous() const override { return false; }
+    bool IsRuler() const override { return true; }
+    bool IsAdult() const override { return true; }
+    void CalcVassals() override { ++vassalCounts; }
+    CRZCountry* GetCountry() const override { return country; }
+    CCharacter* GetLiegeRuler() const override { return liege; }
+    CRZID GetSpouse() const override { return NOID; }
+    CTitle* GetPrimaryTitle() const override { return nullptr; }
+    float GetMonthlyLoyaltyChange() const override { return 0.0f; }
+    CRZCountry* country = nullptr;
+    CCharacter* liege = nullptr;
+    int vassalCounts = 0;
+};
+
+std::vector<int32_t> Numbers(const CList<int32_t>& list)
 {
-    EXPECT_NEAR(CRZCountry::GetDistance(100, 50, 5100, 50), 44.72f, 0.01f);
-    EXPECT_NEAR(CRZCountry::GetDistance(0, 0, 300, 400), 5.0f, 0.001f);
-    EXPECT_EQ(CRZCountry::GetDistance(7, 7, 7, 7), 0.0f);
+    std::vector<int32_t> numbers;
+    for (auto it = list.GetHead(); !it.IsEnd(); it++)
+        numbers.push_back(*it);
+    return numbers;
+}
+
+class CountryLandTest : public CountryTest {
+protected:
+    void TearDown() override
+    {
+        for (CProvince*& province : CProvince::_pProvince)
+            province = nullptr;
+        CountryTest::TearDown();
+    }
+    CLandCharacter* Ruler(CRZCountry* realm, CLandCharacter* liege = nullptr)
+    {
+        rulers.push_back(std::make_unique<CLandCharacter>());
+        CLandCharacter* ruler = rulers.back().get();
+        ruler->country = realm;
+        ruler->liege = liege;
+        realm->ruler = ruler;
+        return ruler;
+    }
+    // A province at the castle position, owned through its county title by the realm's ruler.
+    CProvince* Land(int number, CRZCountry* owner, int32_t x = 0, int32_t y = 0, int32_t terrain = TERRAIN_PLAINS)
+    {
+        provinces.push_back(std::make_unique<CProvince>());
+        CProvince* province = provinces.back().get();
+        province->number = number;
+        province->terrain = terrain;
+        province->castle = CPoint(x, y);
+        CProvince::_pProvince[number] = province;
+        if (owner != nullptr) {
+            titles.push_back(std::make_unique<CHeldTitle>(number, owner->ruler));
+            province->countyTitle = titles.back().get();
+            owner->ruler->ownedProvinces.Append(number);
+        }
+        return province;
+    }
+    static void Border(CProvince* a, CProvince* b)
+    {
+        a->AddNeighbor({ b->number, 0, 0 });
+        b->AddNeighbor({ a->number, 0, 0 });
+    }
+
+    class CHeldTitle : public CTitle {
+    public:
+        CHeldTitle(int number, CCharacter* holder)
+            : CTitle(number)
+            , holder(holder)
+        {
+        }
+        CCharacter* GetCurrentHolder() const override { return holder; }
+        CCharacter* holder;
+    };
+
+    std::vector<std::unique_ptr<CLandCharacter>> rulers;
+    std::vector<std::unique_ptr<CProvince>> provinces;
+    std::vector<std::unique_ptr<CHeldTitle>> titles;
+};
+
+TEST_F(CountryLandTest, DistanceTakesTheShorterWayRoundTheMapBetweenCapitals)
+{
+    Land(1, nullptr, 100, 50);
+    Land(2, nullptr, 5100, 50);
+    Land(3, nullptr, 400, 450);
+    EXPECT_NEAR(CRZCountry::GetDistance(1, 2), 44.72f, 0.01f);
+    EXPECT_NEAR(CRZCountry::GetDistance(2, 1), 44.72f, 0.01f);
+    EXPECT_NEAR(CRZCountry::GetDistance(1, 3), 5.0f, 0.001f);
+    EXPECT_EQ(CRZCountry::GetDistance(2, 2), 0.0f);
+    EXPECT_EQ(CRZCountry::GetDistance(1, 900), 9999.0f) << "no province there";
+    EXPECT_EQ(CRZCountry::GetDistance(1, 5000), 9999.0f);
+
+    CRZCountry* a = Make(10);
+    CRZCountry* b = Make(11);
+    Make(12); // no capital
+    a->capital = 1;
+    b->capital = 2;
+    a->CalculateDistances();
+    EXPECT_NEAR(a->distances[11], 44.72f, 0.01f);
+    EXPECT_EQ(a->distances[10], 0.0f);
+    EXPECT_EQ(a->distances[12], 9999.0f);
+    EXPECT_EQ(a->distances[13], 9999.0f) << "no realm";
+}
+
+TEST_F(CountryLandTest, KnowledgeCountsForeignBordersCoastAndHomeArea)
+{
+    CRZCountry* realm = Make(20);
+    CRZCountry* north = Make(21);
+    CRZCountry* east = Make(22);
+    Ruler(realm);
+    Ruler(north);
+    Ruler(east);
+    CProvince* capital = Land(1, realm);
+    CProvince* inland = Land(2, realm);
+    Land(3, nullptr, 0, 0, TERRAIN_OCEAN);
+    Land(4, nullptr, 0, 0, TERRAIN_RIVER);
+    capital->portSeaZone = 3;
+    inland->portSeaZone = 4; // a port on a river is no coast
+    capital->area = inland->area = 7;
+    realm->capital = 1;
+    realm->controlledProvinces.Append(1);
+    Border(capital, inland);
+    Border(capital, Land(5, north));
+    Border(inland, Land(6, north));
+    Border(inland, Land(7, east));
+    realm->neighbourFlags[99] = 1; // yesterday's knowledge goes
+
+    realm->RefreshKnowledge();
+    EXPECT_FLOAT_EQ(realm->coastalShare, 0.5f);
+    EXPECT_EQ(realm->homeAreaProvinces, 2);
+    EXPECT_EQ(realm->GetHomeArea(), 7);
+    EXPECT_EQ(realm->neighbourFlags[21], 1);
+    EXPECT_EQ(realm->neighbourFlags[99], 0);
+    EXPECT_FLOAT_EQ(realm->borderShares[21], 2.0f / 3.0f);
+    EXPECT_FLOAT_EQ(realm->borderShares[22], 1.0f / 3.0f);
+    EXPECT_EQ((std::vector<int32_t> { 21, 22 }), Numbers(realm->neighbours));
+
+    // A realm without land knows nothing and divides by nothing.
+    CRZCountry* empty = Make(23);
+    empty->RefreshKnowledge();
+    EXPECT_EQ(empty->coastalShare, 0.0f);
+    EXPECT_TRUE(empty->neighbours.IsEmpty());
+}
+
+TEST_F(CountryLandTest, VassalsRankingCoastAndHeretics)
+{
+    CRZCountry* king = Make(1300);
+    CRZCountry* duke = Make(1001);
+    CRZCountry* count = Make(30);
+    CRZCountry* stranger = Make(31);
+    CLandCharacter* kingRuler = Ruler(king);
+    CLandCharacter* dukeRuler = Ruler(duke, kingRuler);
+    Ruler(count, dukeRuler);
+    Ruler(stranger);
+    kingRuler->score = CSimpleScore(900.0f, 4.0f, 3.0f);
+    Land(1, king)->religion = 2;
+    Land(2, king)->religion = 1;
+    Land(3, count)->portSeaZone = 40;
+    count->controlledProvinces.Append(3);
+
+    EXPECT_EQ((std::vector<int32_t> { 1001 }), Numbers(*king->GetVassals()));
+    EXPECT_EQ(kingRuler->vassalCounts, 1);
+    // 10 a province and a vassal realm, prestige and piety; gold does not count.
+    EXPECT_FLOAT_EQ(king->CalcRankingScore(), 20.0f + 10.0f + 7.0f);
+    EXPECT_EQ(stranger->CalcRankingScore(), 0.0f);
+
+    // The count's port reaches the whole realm: the king's vassal's vassal.
+    king->CalcRealmHasCoast();
+    count->CalcRealmHasCoast();
+    stranger->CalcRealmHasCoast();
+    EXPECT_TRUE(king->hasCoast);
+    EXPECT_TRUE(count->hasCoast);
+    EXPECT_FALSE(stranger->hasCoast);
+
+    // Only Christian rulers count provinces of another faith, and only the non-Christian ones.
+    king->CalculateHereticOwned();
+    EXPECT_EQ(king->hereticProvinces, 1);
+    kingRuler->religion = 2;
+    king->CalculateHereticOwned();
+    EXPECT_EQ(king->hereticProvinces, 0);
+
+    king->AddScore(CSimpleScore(1.0f, 2.0f, 3.0f));
+    EXPECT_FLOAT_EQ(king->GetScore().GetPrestige(), 6.0f);
+    EXPECT_EQ(stranger->GetPrimaryCulture(), 0);
+    EXPECT_FALSE(stranger->IsMongol());
+    stranger->ruler->culture = 36;
+    EXPECT_TRUE(stranger->IsMongol());
+    EXPECT_TRUE(Make(1347)->IsMongol());
 }
 
 TEST_F(CountryTest, ActingCapitalStandsInWhileTheCapitalIsHeldByAnother)

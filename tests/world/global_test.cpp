@@ -51,8 +51,8 @@ protected:
 
 TEST_F(GlobalTest, SavedBlockHoldsTheClockDateAndOnlyWarsWhoseLeadersExist)
 {
-    CFakeCountry* realmA = Realm(1);
-    CFakeCountry* realmB = Realm(2);
+    CRZCountry* realmA = Realm(1);
+    CRZCountry* realmB = Realm(2);
     CFakeCharacter* a = Ruler(realmA);
     CFakeCharacter* b = Ruler(realmB);
     CFakeCharacter* gone = Ruler(Realm(3));
@@ -134,15 +134,16 @@ public:
 
 TEST_F(GlobalTest, UpdateRunsTheDayMonthAndStartStepsAndPassesEveryEventOn)
 {
-    CFakeCountry* realmA = Realm(5, 40.0f);
-    CFakeCountry* realmB = Realm(9, 10.0f);
+    CRZCountry* realmA = Realm(5, 40.0f);
+    CRZCountry* realmB = Realm(9, 10.0f);
     CFakeCharacter* a = Ruler(realmA);
     CFakeCharacter* b = Ruler(realmB);
-    realmA->score = 2.0f;
-    realmB->score = 3.0f;
+    a->score = CSimpleScore(0.0f, 2.0f, 0.0f);
+    b->score = CSimpleScore(0.0f, 13.0f, 0.0f);
     Relate(RELATION_TRUCE, a, b);
     War(a, b);
-    Province(0, realmA, 4.0f);
+    Province(0, realmA, 4.0f)->AddNeighbor({ 1, 0, 0 });
+    Province(1, realmB, 0.0f);
     auto* seen = new CSeen;
     seen->answer = 2;
     gGlobal.objects.Append(seen);
@@ -154,9 +155,10 @@ TEST_F(GlobalTest, UpdateRunsTheDayMonthAndStartStepsAndPassesEveryEventOn)
     EXPECT_EQ(gGlobal.rankTable[0].country, 9);
     EXPECT_FLOAT_EQ(gGlobal.GetRelativeArmyPower(5), 30.0f);
     EXPECT_FLOAT_EQ(realmA->manpowerSum, 4.0f);
-    EXPECT_EQ(realmA->knowledgeRefreshes, 2); // the monthly update and the start each determine neighbours
+    ASSERT_EQ(realmA->neighbours.GetSize(), 1); // each province's knowledge is renewed, not added to
+    EXPECT_EQ(*realmA->neighbours.GetHead(), 9);
 
-    realmA->score = 4.0f;
+    a->score = CSimpleScore(0.0f, 14.0f, 0.0f);
     CRZTimerEvent month(_CRZEVT_TIMER_MONTH_, ALLID, gpTimer->GetDate());
     gGlobal.Update(&month);
     EXPECT_EQ(gGlobal.rankTable[0].country, 5);

@@ -46,13 +46,27 @@ public:
     }
 };
 
-CRZStaticObject* CountryAt(uint32_t index)
-{
-    return CRZCountry::_pCountry[index];
-}
+// A real realm that notes each event it is told before its router takes it.
+class CListeningCountry : public CRZCountry {
+public:
+    int Update(CRZEvent* event) override
+    {
+        received.push_back(event->GetType());
+        return CRZCountry::Update(event);
+    }
+    std::vector<CRZEvtType> received;
+};
 
 class ServerTest : public WorldTest {
 protected:
+    // In its slot of the table, which owns it.
+    CListeningCountry* Listening(int index)
+    {
+        auto* realm = new CListeningCountry;
+        realm->index = index;
+        CRZCountry::_pCountry[index] = realm;
+        return realm;
+    }
     void SetUp() override
     {
         WorldTest::SetUp();
@@ -66,14 +80,12 @@ protected:
         gGlobal.investmentServer = &investment;
         gGlobal.diplomacyServer = &diplomacy;
         gGlobal.characterServer = &characters;
-        gIdentityLookups.GetCountry = &CountryAt;
         gEventRoutes.game = &game;
         SetGameServer(new CRZServer);
     }
     void TearDown() override
     {
         delete gpServer;
-        gIdentityLookups.GetCountry = nullptr;
         gEventRoutes.game = nullptr;
         gGlobal.combatServer = nullptr;
         gGlobal.unitServer = nullptr;
@@ -123,7 +135,7 @@ TEST_F(ServerTest, OnAClientEveryRequestIsAnsweredWithNothing)
 {
     CFakeSession client;
     SetEventSession(&client);
-    CFakeCountry* realm = Realm(3);
+    CListeningCountry* realm = Listening(3);
     CRZUnit* army = Army(realm);
     for (const CRZID& receiver :
         { ALLSERVER, BASIC_SERVER, COMBAT_SERVER, CHARACTER_SERVER, DIPLOMACY_SERVER }) {
@@ -136,7 +148,7 @@ TEST_F(ServerTest, OnAClientEveryRequestIsAnsweredWithNothing)
 
 TEST_F(ServerTest, MergingMovesTheDivisionsAndTellsTheOwnerRealm)
 {
-    CFakeCountry* realm = Realm(3);
+    CListeningCountry* realm = Listening(3);
     CRZUnit* staying = Army(realm);
     CRZUnit* going = Army(realm);
     Division(staying, 10);
@@ -151,15 +163,15 @@ TEST_F(ServerTest, MergingMovesTheDivisionsAndTellsTheOwnerRealm)
     moved++;
     EXPECT_EQ(*moved, first);
     EXPECT_EQ(*staying->divisions.GetTail(), second);
-    const std::vector<CRZEvtType> told
-        = { _CRZEVT_TRANSFER_ALL_LEADERS_, _CRZEVT_TRANSFER_ALL_ARMIES_, _CRZEVT_DISBAND_UNIT_ };
+    const std::vector<CRZEvtType> told = { _CRZEVT_ADD_DIVISION_, _CRZEVT_ADD_DIVISION_,
+        _CRZEVT_TRANSFER_ALL_LEADERS_, _CRZEVT_TRANSFER_ALL_ARMIES_, _CRZEVT_DISBAND_UNIT_ };
     EXPECT_EQ(realm->received, told);
 }
 
 TEST_F(ServerTest, MergingRefusesOtherRealmsBattlesAndExcludedArmies)
 {
-    CFakeCountry* realm = Realm(3);
-    CFakeCountry* other = Realm(4);
+    CListeningCountry* realm = Listening(3);
+    CListeningCountry* other = Listening(4);
     CRZUnit* staying = Army(realm);
     CRZUnit* going = Army(realm);
     CRZUnit* foreign = Army(other);
@@ -186,7 +198,7 @@ TEST_F(ServerTest, MergingRefusesOtherRealmsBattlesAndExcludedArmies)
 
 TEST_F(ServerTest, DisbandingAndCancellingReachTheOwnerRealm)
 {
-    CFakeCountry* realm = Realm(3);
+    CListeningCountry* realm = Listening(3);
     CRZUnit* army = Army(realm);
     CRZUnitEvent disband(_CRZEVT_REQUEST_DISBAND_UNIT_, BASIC_SERVER, army->GetID(), true);
     army->battle = reinterpret_cast<CRZCombat*>(&realm);
@@ -196,7 +208,7 @@ TEST_F(ServerTest, DisbandingAndCancellingReachTheOwnerRealm)
     EXPECT_EQ(gpServer->Update(&disband), 0);
     EXPECT_EQ(realm->received, std::vector<CRZEvtType>({ _CRZEVT_DISBAND_UNIT_ }));
 
-    CFakeCountry* builder = Realm(8);
+    CListeningCountry* builder = Listening(8);
     CRZConstruction construction(CRZDynamicObject::GetUniqueDynamicID());
     construction.country = 8;
     CRZIdentityEvent cancel(_CRZEVT_REQUEST_CANCEL_CONSTRUCTION_, BASIC_SERVER, construction.GetID());

@@ -1,5 +1,5 @@
-// Test doubles of the characters, realms, titles and armies that the global game state and the endpoints
-// work on, and a fixture that gives each test fresh registries, an empty country table and a clock.
+// Test doubles of the characters and titles that the global game state and the endpoints work on, and a
+// fixture that gives each test fresh registries, real realms in an empty country table, armies and a clock.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "armies/division.h"
+#include "armies/realm_divisions.h"
 #include "armies/unit.h"
 #include "characters/character.h"
 #include "characters/character_server.h"
@@ -57,41 +58,6 @@ public:
     std::vector<CRelation*> removedRelations;
 };
 
-// A realm head unless head is set; divisions added move out of the army that held them.
-class CFakeCountry : public CRZCountry {
-public:
-    bool IsRealm() const override { return head == nullptr || head == this; }
-    CRZCountry* GetRealm() override { return head ? head : this; }
-    void RefreshKnowledge() override { ++knowledgeRefreshes; }
-    float CalcRankingScore() override { return score; }
-    void KillDivision(CDivision* division, int, int) override
-    {
-        for (auto army = armies.GetHead(); !army.IsEnd(); army++)
-            (*army)->divisions.Remove(division);
-        killed.push_back(division->GetID());
-        delete division;
-    }
-    void AddDivision(CRZUnit* army, CDivision* division) override
-    {
-        for (auto other = armies.GetHead(); !other.IsEnd(); other++) {
-            if (*other != army)
-                (*other)->divisions.Remove(division);
-        }
-        army->divisions.Append(division);
-    }
-    int Update(CRZEvent* event) override
-    {
-        received.push_back(event->GetType());
-        return 0;
-    }
-
-    CRZCountry* head = nullptr;
-    float score = 0.0f;
-    int knowledgeRefreshes = 0;
-    std::vector<DynamicID> killed;
-    std::vector<CRZEvtType> received;
-};
-
 class CFakeTitle : public CTitle {
 public:
     CFakeTitle()
@@ -118,6 +84,12 @@ protected:
     void SetUp() override
     {
         CIdentity::TotalInit(NOID, 0);
+        ClearCountryControl();
+        // Real realms, whose division operations reach the armies as in the game.
+        gCountryHooks = CountryHooks {};
+        gCountryHooks.IsHost = &IsHostMachine;
+        InstallRealmDivisionHooks();
+        gIdentityLookups.GetCountry = &CRZCountry::FindStatic;
         gGlobal.characterServer = &server;
         gpTimer = new CRZTimer(15);
         gpTimer->SetDate(CDate(0, 0, 1100));
@@ -128,6 +100,9 @@ protected:
     void TearDown() override
     {
         SetEventSession(nullptr);
+        CRZCountry::DeleteAll();
+        gCountryHooks = CountryHooks {};
+        gIdentityLookups.GetCountry = nullptr;
         ForgetWorld();
         armies.clear();
         divisions.clear();
@@ -135,7 +110,6 @@ protected:
         counties.clear();
         holders.clear();
         titles.clear();
-        realms.clear();
         server.RemoveAll();
         characters.clear();
         delete gpTimer;
@@ -143,14 +117,12 @@ protected:
         CIdentity::TotalCleanup();
     }
 
-    // A realm at the index of the country table.
-    CFakeCountry* Realm(int index, float power = 0.0f)
+    // A realm of the country table, built as the game builds one; the table owns it.
+    CRZCountry* Realm(int index, float power = 0.0f)
     {
-        realms.push_back(std::make_unique<CFakeCountry>());
-        CFakeCountry* realm = realms.back().get();
-        realm->index = index;
+        CRZCountry::ConstructCountry(index);
+        CRZCountry* realm = CRZCountry::_pCountry[index];
         realm->standingArmyPower = power;
-        CRZCountry::_pCountry[index] = realm;
         return realm;
     }
 
@@ -166,7 +138,7 @@ protected:
     }
 
     // The realm's ruler.
-    CFakeCharacter* Ruler(CFakeCountry* realm)
+    CFakeCharacter* Ruler(CRZCountry* realm)
     {
         CFakeCharacter* ruler = Character(realm);
         ruler->ruler = true;
@@ -180,7 +152,7 @@ protected:
         return titles.back().get();
     }
 
-    CRZUnit* Army(CFakeCountry* realm)
+    CRZUnit* Army(CRZCountry* realm)
     {
         armies.push_back(std::make_unique<CRZUnit>());
         CRZUnit* army = armies.back().get();
@@ -190,7 +162,7 @@ protected:
         return army;
     }
 
-    // Owned by the test until a realm kills it; killed divisions are released, not deleted again.
+    // Owned by the test until a realm kills it (Forget it first); killed divisions are not deleted again.
     CDivision* Division(CRZUnit* army, int men)
     {
         auto* division = new CDivision(CRZDynamicObject::GetUniqueDynamicID());
@@ -208,9 +180,11 @@ protected:
         }
     }
 
-    // A land province whose county is held by a ruler of the owner.
+    // A land province whose county is held by a ruler of the owner, among the owner's ruler's provinces.
     CProvince* Province(int number, CRZCountry* owner, float manpower)
     {
+        if (owner != nullptr && owner->ruler != nullptr)
+            owner->ruler->ownedProvinces.Append(number);
         provinces.push_back(std::make_unique<CProvince>());
         CProvince* province = provinces.back().get();
         province->number = number;
@@ -241,7 +215,6 @@ protected:
     }
 
     CCharacterServer server;
-    std::vector<std::unique_ptr<CFakeCountry>> realms;
     std::vector<std::unique_ptr<CFakeCharacter>> characters;
     std::vector<std::unique_ptr<CFakeTitle>> titles;
     std::vector<std::unique_ptr<CRZUnit>> armies;

@@ -31,8 +31,8 @@ protected:
 
 TEST_F(WorldUpdateTest, TruceSetsBothRealmsFlagsNextDayAndAnEndedOneIsDeleted)
 {
-    CFakeCountry* r5 = Realm(5);
-    CFakeCountry* r9 = Realm(9);
+    CRZCountry* r5 = Realm(5);
+    CRZCountry* r9 = Realm(9);
     CFakeCharacter* a = Ruler(r5);
     CFakeCharacter* b = Ruler(r9);
     CRelation* truce = Relate(RELATION_TRUCE, a, b);
@@ -56,7 +56,7 @@ TEST_F(WorldUpdateTest, TruceSetsBothRealmsFlagsNextDayAndAnEndedOneIsDeleted)
 
 TEST_F(WorldUpdateTest, ACharacterDestroyedBeforeHisRelationLeavesItWithoutThatSide)
 {
-    CFakeCountry* r5 = Realm(5);
+    CRZCountry* r5 = Realm(5);
     CFakeCharacter* a = Ruler(r5);
     CFakeCharacter* b = Ruler(Realm(9));
     CRelation* truce = Relate(RELATION_TRUCE, a, b);
@@ -75,8 +75,8 @@ TEST_F(WorldUpdateTest, ACharacterDestroyedBeforeHisRelationLeavesItWithoutThatS
 
 TEST_F(WorldUpdateTest, RelationsRefillTheCharactersListsAndEndedMarriagesStay)
 {
-    CFakeCountry* r1 = Realm(1);
-    CFakeCountry* r2 = Realm(2);
+    CRZCountry* r1 = Realm(1);
+    CRZCountry* r2 = Realm(2);
     CFakeCharacter* a = Ruler(r1);
     CFakeCharacter* b = Ruler(r2);
     CFakeCharacter* c = Character(r1);
@@ -102,9 +102,9 @@ TEST_F(WorldUpdateTest, RelationsRefillTheCharactersListsAndEndedMarriagesStay)
 
 TEST_F(WorldUpdateTest, RelativeArmyPowerFollowsTheWorkedExample)
 {
-    CFakeCountry* realmA = Realm(10, 100.0f);
-    CFakeCountry* realmB = Realm(11, 30.0f);
-    CFakeCountry* realmC = Realm(12, 200.0f);
+    CRZCountry* realmA = Realm(10, 100.0f);
+    CRZCountry* realmB = Realm(11, 30.0f);
+    CRZCountry* realmC = Realm(12, 200.0f);
     Realm(13, 55.0f); // at peace: keeps its whole army
     CFakeCharacter* a = Ruler(realmA);
     CFakeCharacter* b = Ruler(realmB);
@@ -136,8 +136,8 @@ TEST_F(WorldUpdateTest, RelativeArmyPowerFollowsTheWorkedExample)
 
 TEST_F(WorldUpdateTest, AWarThatIsNoLongerValidIsDroppedAndItsFlagsCleared)
 {
-    CFakeCountry* realmA = Realm(20, 10.0f);
-    CFakeCountry* realmB = Realm(21, 10.0f);
+    CRZCountry* realmA = Realm(20, 10.0f);
+    CRZCountry* realmB = Realm(21, 10.0f);
     CFakeCharacter* a = Ruler(realmA);
     CFakeCharacter* b = Ruler(realmB);
     War(a, b);
@@ -154,57 +154,66 @@ TEST_F(WorldUpdateTest, AWarThatIsNoLongerValidIsDroppedAndItsFlagsCleared)
 
 TEST_F(WorldUpdateTest, JanitorRemovesDivisionsWithoutMenOnTheHostOnly)
 {
-    CFakeCountry* realm = Realm(30);
+    CRZCountry* realm = Realm(30);
     CRZUnit* army = Army(realm);
     CDivision* empty = Division(army, 0);
     CDivision* manned = Division(army, 1);
     const DynamicID emptyId = empty->GetID();
+    CFakeCharacter* leader = Character(realm);
+    empty->SetLeader(leader);
+    leader->militaryCommand = empty;
 
     CFakeSession client;
     SetEventSession(&client);
     gGlobal.Janitor();
-    EXPECT_TRUE(realm->killed.empty());
     EXPECT_EQ(army->divisions.GetSize(), 2);
 
     SetEventSession(nullptr);
     Forget(empty);
     Day();
-    ASSERT_EQ(realm->killed.size(), 1u);
-    EXPECT_EQ(realm->killed[0], emptyId);
+    EXPECT_EQ(CRZDynamicObject::GetObjectFromID(emptyId), nullptr) << "the realm destroyed it";
+    EXPECT_EQ(leader->militaryCommand, nullptr);
     EXPECT_EQ(army->divisions.GetSize(), 1);
     EXPECT_EQ(*army->divisions.GetHead(), manned);
 }
 
 TEST_F(WorldUpdateTest, RanksAreSortedDescendingWithTiesByRealmIndex)
 {
-    Realm(3)->score = 5.0f;
-    Realm(7)->score = 9.0f;
-    Realm(4)->score = 5.0f;
-    Realm(kNobodyCountry)->score = 100.0f; // not a real country
+    // Ten a province and a vassal realm, and the ruler's prestige and piety.
+    CFakeCharacter* three = Ruler(Realm(3));
+    three->score = CSimpleScore(50.0f, 3.0f, 2.0f);
+    CRZCountry* realm7 = Realm(7);
+    CFakeCharacter* seven = Ruler(realm7);
+    Province(200, realm7, 0.0f);
+    Ruler(Realm(8))->liege = seven;
+    CFakeCharacter* four = Ruler(Realm(4));
+    four->score = CSimpleScore(0.0f, 0.0f, 5.0f);
+    Ruler(Realm(kNobodyCountry))->score = CSimpleScore(0.0f, 100.0f, 0.0f); // not a real country
 
     gGlobal.CalcRanks();
     EXPECT_EQ(gGlobal.rankTable[0].country, 7);
+    EXPECT_FLOAT_EQ(gGlobal.rankTable[0].score, 20.0f);
     EXPECT_EQ(gGlobal.rankTable[1].country, 3);
     EXPECT_EQ(gGlobal.rankTable[2].country, 4);
-    EXPECT_FLOAT_EQ(gGlobal.rankTable[3].score, -1.0f);
+    EXPECT_FLOAT_EQ(gGlobal.rankTable[2].score, 5.0f);
+    EXPECT_EQ(gGlobal.rankTable[3].country, 8);
+    EXPECT_FLOAT_EQ(gGlobal.rankTable[4].score, -1.0f);
     for (int i = 1; i < static_cast<int>(kCountryTableSlots); ++i)
         EXPECT_GE(gGlobal.rankTable[i - 1].score, gGlobal.rankTable[i].score) << i;
-    EXPECT_EQ(gGlobal.rankTable[3].country, 0); // the unranked follow in index order
+    EXPECT_EQ(gGlobal.rankTable[4].country, 0); // the unranked follow in index order
 }
 
 TEST_F(WorldUpdateTest, ManpowerClimbsTheLiegeChainAndVassalsShareTheirHeadsSum)
 {
-    CFakeCountry* county = Realm(40);
-    CFakeCountry* duchy = Realm(1040);
-    CFakeCountry* kingdom = Realm(1300);
+    CRZCountry* county = Realm(40);
+    CRZCountry* duchy = Realm(1040);
+    CRZCountry* kingdom = Realm(1300);
     CFakeCharacter* count = Ruler(county);
     CFakeCharacter* duke = Ruler(duchy);
     CFakeCharacter* king = Ruler(kingdom);
     count->liege = duke;
     duke->liege = king;
     king->liege = king; // a top ruler may answer himself
-    county->head = kingdom;
-    duchy->head = kingdom;
     Province(0, county, 100.0f);
     Province(1, duchy, 10.0f);
     Province(1003, kingdom, 1.0f);
@@ -220,9 +229,9 @@ TEST_F(WorldUpdateTest, ManpowerClimbsTheLiegeChainAndVassalsShareTheirHeadsSum)
 
 TEST_F(WorldUpdateTest, ALiegeCycleInACorruptSaveEndsWithEachRealmCreditedOnce)
 {
-    CFakeCountry* realmA = Realm(50);
-    CFakeCountry* realmB = Realm(51);
-    CFakeCountry* realmC = Realm(52);
+    CRZCountry* realmA = Realm(50);
+    CRZCountry* realmB = Realm(51);
+    CRZCountry* realmC = Realm(52);
     CFakeCharacter* a = Ruler(realmA);
     CFakeCharacter* b = Ruler(realmB);
     CFakeCharacter* c = Ruler(realmC);
@@ -240,7 +249,7 @@ TEST_F(WorldUpdateTest, ALiegeCycleInACorruptSaveEndsWithEachRealmCreditedOnce)
 
 TEST_F(WorldUpdateTest, MarriagePoolTakesUnmarriedAdultWomenOfRealRealmsAndLoyaltyMoves)
 {
-    CFakeCountry* realm = Realm(60);
+    CRZCountry* realm = Realm(60);
     CFakeCharacter* widow = Character(realm);
     widow->gender = 1;
     widow->spouse = CRZID(RZTYPE_CHARACTER, 999); // the husband is dead and gone
@@ -290,7 +299,7 @@ TEST_F(WorldUpdateTest, LiveCharactersLeaveOutTheDeadAndAnonymousAndGrowPastTheT
 TEST_F(WorldUpdateTest, ParanoiaStopsOnEachInconsistency)
 {
     CRZCheats::_isParanoia = 1;
-    CFakeCountry* realm = Realm(70);
+    CRZCountry* realm = Realm(70);
     CFakeCharacter* ruler = Ruler(realm);
     EXPECT_EQ(FatalMessageOf([] { gGlobal.Paranoia(); }), "");
 
@@ -332,24 +341,35 @@ TEST_F(WorldUpdateTest, ParanoiaStopsOnEachInconsistency)
 
 TEST_F(WorldUpdateTest, NeighbouringRealmsMakeTheirHeadsNeighboursOnce)
 {
-    CFakeCountry* kingdomA = Realm(1300);
-    CFakeCountry* kingdomB = Realm(1301);
-    CFakeCountry* vassalA = Realm(80);
-    vassalA->head = kingdomA;
-    CFakeCountry* vassalB = Realm(81);
-    vassalB->head = kingdomB;
-    vassalA->neighbourFlags[81] = 1;
-    vassalB->neighbourFlags[80] = 1;
-    kingdomA->neighbourFlags[80] = 1; // its own vassal: no neighbour
+    CRZCountry* kingdomA = Realm(1300);
+    CRZCountry* kingdomB = Realm(1301);
+    CRZCountry* vassalA = Realm(80);
+    CRZCountry* vassalB = Realm(81);
+    Ruler(kingdomA);
+    Ruler(kingdomB);
+    Ruler(vassalA)->liege = kingdomA->ruler;
+    Ruler(vassalB)->liege = kingdomB->ruler;
+    // 10 (vassal A) borders 11 (vassal B) and 12 (its own king).
+    CProvince* a = Province(10, vassalA, 0.0f);
+    CProvince* b = Province(11, vassalB, 0.0f);
+    CProvince* king = Province(12, kingdomA, 0.0f);
+    a->AddNeighbor({ 11, 0, 0 });
+    a->AddNeighbor({ 12, 0, 0 });
+    b->AddNeighbor({ 10, 0, 0 });
+    king->AddNeighbor({ 10, 0, 0 });
 
     gGlobal.DetermineRealmNeighbours();
     gGlobal.DetermineRealmNeighbours();
-    EXPECT_EQ(kingdomA->knowledgeRefreshes, 2);
-    ASSERT_EQ(kingdomA->neighbours.GetSize(), 1);
-    EXPECT_EQ(*kingdomA->neighbours.GetHead(), 1301);
+    EXPECT_EQ(vassalA->neighbourFlags[81], 1);
+    EXPECT_EQ(kingdomA->neighbourFlags[80], 1);
+    EXPECT_FLOAT_EQ(vassalA->borderShares[81], 0.5f);
+    // The king's own knowledge names his vassal; the realms' heads are added once.
+    ASSERT_EQ(kingdomA->neighbours.GetSize(), 2);
+    EXPECT_EQ(*kingdomA->neighbours.GetHead(), 80);
+    EXPECT_EQ(*kingdomA->neighbours.GetTail(), 1301);
     ASSERT_EQ(kingdomB->neighbours.GetSize(), 1);
     EXPECT_EQ(*kingdomB->neighbours.GetHead(), 1300);
-    EXPECT_TRUE(vassalA->neighbours.IsEmpty());
+    EXPECT_EQ(vassalA->neighbours.GetSize(), 2) << "its own knowledge: each foreign owner once";
 }
 
 TEST_F(WorldUpdateTest, CharactersDeadForMoreThan360DaysWithNothingLeftArePruned)
