@@ -150,6 +150,39 @@ bool CProvince::IsBorder() const
     });
 }
 
+bool CProvince::IsAdjacentToControlled(const CRZCountry& realm) const
+{
+    return std::any_of(neighbours.begin(), neighbours.end(), [&](const Adjacent& n) {
+        const CProvince* other = GetProvince(n.number);
+        return other && other->GetOwner() && other->controller == realm.index;
+    });
+}
+
+bool CProvince::IsAdjacentToOwnerController(const CRZCountry& realm) const
+{
+    return std::any_of(neighbours.begin(), neighbours.end(), [&](const Adjacent& n) {
+        const CProvince* other = GetProvince(n.number);
+        return other && other->GetOwner() == &realm && other->controller == realm.index;
+    });
+}
+
+bool CProvince::HasCapital() const
+{
+    const CRZCountry* owner = GetOwner();
+    return owner && owner->capital == number;
+}
+
+bool CProvince::IsNational(const CRZCountry& realm) const
+{
+    return realm.coreProvinces.Contains(number);
+}
+
+CTitle* CProvince::GetBestFreeTitle(CCharacter*) const
+{
+    GetOwner(); // finds and keeps the county title
+    return countyTitle;
+}
+
 namespace {
 
 CStandsTuple Clamped(const CStandsTuple& values)
@@ -204,11 +237,13 @@ void CProvince::AddManpower(const CMilitaryComposition& men)
     manpowerTotal = currentLevy.GetTotal();
 }
 
-int CProvince::GetAttritionCap(int supportable) const
+int CProvince::GetAttritionCap() const
 {
     static const int kTerrainSupply[kTerrainCount] = { 2500, 2000, 1500, 2000, 4000, 1500, 0, 0, 0 };
     const int base = terrain >= 0 && terrain < kTerrainCount ? kTerrainSupply[terrain] : 0;
-    return 100 + supportable + base;
+    // Truncated like the cap's other terms, and held to the int range a broken definition could leave.
+    const float share = std::clamp(modifier.supportable, -1.0e9f, 1.0e9f);
+    return 100 + static_cast<int>(share) + base;
 }
 
 void CProvince::AddAdvance(int advance)

@@ -21,6 +21,7 @@
 #include "realms/score.h"
 #include "realms/terrain_types.h"
 
+class CCharacter;
 class CExcelParse;
 class CRZCountry;
 class CRZOwnerArea;
@@ -98,6 +99,16 @@ public:
     bool IsRiverCrossing(int other) const;
     // Some land neighbour has another owner.
     bool IsBorder() const;
+    // Some neighbour with an owner is controlled by the realm.
+    bool IsAdjacentToControlled(const CRZCountry& realm) const;
+    // Some neighbour is both owned and controlled by the realm.
+    bool IsAdjacentToOwnerController(const CRZCountry& realm) const;
+    // The owner exists and this is its capital.
+    bool HasCapital() const;
+    // Among the realm's national provinces.
+    bool IsNational(const CRZCountry& realm) const;
+    // The county title of this province, whoever asks; null where it does not exist.
+    CTitle* GetBestFreeTitle(CCharacter* character) const;
     bool IsCoastal() const { return coastal; }
     bool TouchesLand() const { return touchesLand; }
     bool HasRiverCrossing() const { return riverCrossing; }
@@ -131,7 +142,7 @@ public:
     // Adds to the current levy, each troop type held to the maximum levy.
     void AddManpower(const CMilitaryComposition& men);
     // The supply a province carries before attrition: a base by terrain plus the modifier's share.
-    int GetAttritionCap(int supportable) const;
+    int GetAttritionCap() const;
 
     // --- Changing state; each recomputes the modifier ---
     void AddAdvance(int advance);

@@ -2,11 +2,16 @@
 // ways, the straits, and the flags, ports and positions the loading derives.
 #include <gtest/gtest.h>
 
+#include <map>
+#include <random>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "foundation/data_file.h"
 #include "map/map_province.h"
+#include "realms/country.h"
+#include "realms/owner_area.h"
 #include "text/new_text.h"
 
 namespace {
@@ -180,6 +185,74 @@ TEST_F(GeneratedWorld, EveryAreaHasItsName)
     }
     EXPECT_STREQ(CRZAreaDB::GetAreaName(CRZAreaDB::WhichArea("syrian_desert")), "Syrian Desert");
     EXPECT_STREQ(CRZAreaDB::GetAreaName(CRZAreaDB::WhichArea("ALPI_CARNICHE")), "Alpi Carniche");
+}
+
+TEST_F(GeneratedWorld, OwnerAreasCoverTheWorldAndFollowAThousandConquests)
+{
+    ASSERT_TRUE(loaded);
+    CRZCountry::InitCountryArray();
+    ClearCountryControl();
+    // Every county is held by its duchy, the realm the table names first.
+    std::vector<int> land;
+    for (int n = 1; n <= kLastTableProvince; ++n)
+        if (P(n).IsLand()) {
+            land.push_back(n);
+            if (!CRZCountry::GetCountry(P(n).titleRealms[0]))
+                CRZCountry::ConstructCountry(P(n).titleRealms[0]);
+            P(n).InitController(P(n).titleRealms[0]);
+        }
+    CRZOwnerArea::InitAllOwnerAreas();
+    auto check = [&](const char* when) {
+        std::set<CRZOwnerArea*> areas;
+        for (int n = 1; n <= kLastTableProvince; ++n) {
+            const CProvince& p = P(n);
+            if (p.IsLand() || p.terrain == TERRAIN_OCEAN || p.terrain == TERRAIN_LAKE) {
+                ASSERT_NE(p.ownerArea, nullptr) << when << ": " << n;
+            }
+            if (!p.ownerArea)
+                continue;
+            areas.insert(p.ownerArea);
+            EXPECT_EQ(p.ownerArea->GetLandArea() != nullptr, p.IsLand()) << when << ": " << n;
+        }
+        for (CRZOwnerArea* area : areas) {
+            std::map<CRZOwnerArea*, int> borders;
+            for (auto it = area->GetProvinces().GetHead(); !it.IsEnd(); it++)
+                for (const Adjacent& a : (*it)->neighbours)
+                    if (P(a.number).ownerArea && P(a.number).ownerArea != area)
+                        ++borders[P(a.number).ownerArea];
+            ASSERT_EQ(area->GetNeighbors().size(), borders.size()) << when;
+            for (const auto& [other, count] : borders) {
+                EXPECT_EQ(area->GetNeighborCount(*other), count) << when;
+                EXPECT_EQ(other->GetNeighborCount(*area), count) << when;
+            }
+        }
+    };
+    check("start");
+    int realms = 0, landAreas = 0;
+    for (int realm = 1; realm < static_cast<int>(kCountryTableSlots); ++realm)
+        if (const CRZCountry* country = CRZCountry::GetCountry(realm)) {
+            ++realms;
+            landAreas += country->landAreas.GetSize();
+            EXPECT_FALSE(country->landAreas.IsEmpty()) << realm;
+        }
+    EXPECT_GT(realms, 50);
+    EXPECT_GE(landAreas, realms);
+    EXPECT_FALSE(CRZOwnerArea::_SeaList.IsEmpty());
+    std::mt19937 random(23);
+    for (int step = 0; step < 1000; ++step) {
+        // A province falls to the duchy of a random neighbour, so realms grow, split and merge.
+        CProvince& p = P(land[random() % land.size()]);
+        const Adjacent& a = p.neighbours[random() % p.neighbours.size()];
+        if (P(a.number).IsLand())
+            p.SetController(P(a.number).controller);
+    }
+    check("after conquests");
+    CRZOwnerArea::CleanupAllOwnerAreas();
+    for (int n = 0; n < kMapProvinceCount; ++n)
+        EXPECT_EQ(P(n).ownerArea, nullptr);
+    for (int n : land)
+        P(n).InitController(0);
+    CRZCountry::DeleteAll();
 }
 
 } // namespace

@@ -51,6 +51,21 @@ TEST(Datagen, SameSeedGivesIdenticalFolders)
     EXPECT_NE(Generate("1", "huge", a), 0);
 }
 
+TEST(Datagen, TheFullWorldIsTheSameEveryTime)
+{
+    // The build's folder was made from seed 1 in another process, its threads scheduled otherwise.
+    const fs::path out = scratch::gFolder + "/again", built = VELLMARK_DATA_DIR;
+    ASSERT_EQ(Generate("1", "full", out), 0);
+    int files = 0;
+    for (const char* folder : { "map", "db" })
+        for (const auto& entry : fs::directory_iterator(out / folder)) {
+            ++files;
+            EXPECT_EQ(ReadAll(entry.path()), ReadAll(built / folder / entry.path().filename())) << entry.path();
+        }
+    EXPECT_GE(files, 6);
+    EXPECT_EQ(ReadAll(out / "config" / "world_names.csv"), ReadAll(built / "config" / "world_names.csv"));
+}
+
 TEST(Datagen, EveryTextRowHasTenTexts)
 {
     const fs::path out = scratch::gFolder + "/rows";

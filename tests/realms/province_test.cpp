@@ -1,0 +1,90 @@
+// The province's own state: the modifier that follows its improvements, effects and advances, the attrition
+// cap it feeds, the construction that a created improvement completes, what clean-up empties, and the
+// controlled-provinces lists that follow every change of controller.
+#include <gtest/gtest.h>
+
+#include "datalang/definition_file.h"
+#include "realms/country.h"
+#include "realms/province.h"
+
+#include "foundation/safeguards.h"
+
+namespace {
+
+TEST(Province, TheModifierFollowsItsEffectsAndImprovementsAndFeedsTheAttritionCap)
+{
+    ASSERT_EQ(LoadFailure(CProvinceEffectType::InitFromFile,
+                  "rich = { effects = { tolls = 0.8 supportable = 250 } }\n"
+                  "malaria = { effects = { attrition = 0.03 } }\n"),
+        "");
+    CProvince p;
+    p.number = 9;
+    p.terrain = TERRAIN_HILLS;
+    EXPECT_EQ(p.GetAttritionCap(), 2100);
+    p.AddEffect(13);
+    p.AddEffect(6);
+    EXPECT_TRUE(p.HasEffect(13));
+    EXPECT_FLOAT_EQ(p.GetModifier().tollsFactor, 0.8f);
+    EXPECT_FLOAT_EQ(p.GetModifier().attrition, 0.03f);
+    EXPECT_EQ(p.GetAttritionCap(), 2350);
+    p.RemoveEffect(13);
+    EXPECT_FLOAT_EQ(p.GetModifier().tollsFactor, 1.0f);
+    EXPECT_EQ(p.GetAttritionCap(), 2100);
+    p.terrain = TERRAIN_OCEAN;
+    EXPECT_EQ(p.GetAttritionCap(), 100);
+
+    p.construction = 40;
+    p.CreateProvinceImprovement(12); // another type: the construction goes on
+    EXPECT_TRUE(p.HasImprovementUnderConstruction());
+    p.CreateProvinceImprovement(40);
+    EXPECT_FALSE(p.HasImprovementUnderConstruction());
+    EXPECT_TRUE(p.HasImprovement(40) && p.HasImprovement(12));
+    p.DestroyProvinceImprovement(12);
+    EXPECT_FALSE(p.HasImprovement(12));
+    p.AddAdvance(7);
+    EXPECT_TRUE(p.HasAdvance(7));
+    p.RemoveAdvance(7);
+    EXPECT_FALSE(p.HasAdvance(7));
+
+    p.AddAdvance(3);
+    p.Cleanup();
+    EXPECT_FALSE(p.HasAdvance(3));
+    EXPECT_FALSE(p.HasImprovement(40));
+    EXPECT_FALSE(p.HasEffect(6));
+    CProvinceEffectType::Shutdown();
+}
+
+TEST(Province, ControlMovesTheNumberBetweenTheRealmsLists)
+{
+    CRZCountry::InitCountryArray();
+    ClearCountryControl();
+    CRZCountry::ConstructCountry(5);
+    CRZCountry::ConstructCountry(6);
+    CRZCountry& first = *CRZCountry::GetCountry(5);
+    CRZCountry& second = *CRZCountry::GetCountry(6);
+    CProvince p;
+    p.number = 12;
+    p.terrain = TERRAIN_PLAINS;
+    p.occupation = 0.5f;
+    p.InitController(5);
+    p.InitController(5);
+    EXPECT_EQ(first.controlledProvinces.GetSize(), 1);
+    p.SetController(6);
+    EXPECT_EQ(p.GetController(), &second);
+    EXPECT_TRUE(first.controlledProvinces.IsEmpty());
+    EXPECT_TRUE(second.controlledProvinces.Contains(12));
+    EXPECT_FLOAT_EQ(p.occupation, 0.0f);
+    p.SetController(0); // without rebels, nobody
+    EXPECT_EQ(p.GetController(), nullptr);
+    EXPECT_TRUE(second.controlledProvinces.IsEmpty());
+    p.InitController(4000); // outside the table: none
+    EXPECT_EQ(p.GetControllerID(), 0);
+    EXPECT_FALSE(p.IsAdjacentToControlled(first));
+    EXPECT_FALSE(p.HasCapital());
+    first.coreProvinces.Append(12);
+    EXPECT_TRUE(p.IsNational(first));
+    EXPECT_FALSE(p.IsNational(second));
+    CRZCountry::DeleteAll();
+}
+
+} // namespace
