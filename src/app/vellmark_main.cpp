@@ -1,7 +1,7 @@
 // Process entry of the game: chooses the data folder, then hands control to the platform's host.
 #include <cstring>
 
-#include "app/game_hooks.h"
+#include "app/winmain.h"
 #include "foundation/data_file.h"
 #include "platform/host/application_main.h"
 

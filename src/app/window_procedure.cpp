@@ -1,5 +1,9 @@
-// The window procedure's input rows: buttons, wheel and keys to the input component and the input queue.
+// The game's window procedure: the close of the window runs ShutDown once, activation stops and restarts
+// the clock, and buttons, wheel and keys go to the input component and the input queue.
 #include "app/window_procedure.h"
+
+#include "app/winmain.h"
+#include "platform/display/basic_hwnd_imp.h"
 
 #include <cstdint>
 
@@ -14,8 +18,19 @@
 
 namespace {
 
+constexpr Windows::UINT kDestroy = 2;
+constexpr Windows::UINT kActivateApp = 28;
 constexpr Windows::UINT kSysKeyDown = 0x104;
 constexpr Windows::UINT kSysKeyUp = 0x105;
+constexpr Windows::UINT kMoving = 534;
+constexpr Windows::UINT kMciNotify = 953;
+
+bool IsInputMessage(Windows::UINT message)
+{
+    return (message >= Windows::WM_KEYDOWN && message <= Windows::WM_CHAR) || message == kSysKeyDown
+        || message == kSysKeyUp || message == Windows::WM_MOUSEWHEEL
+        || (message >= Windows::WM_LBUTTONDOWN && message <= Windows::WM_RBUTTONUP);
+}
 
 CPoint PointOf(Windows::LPARAM lParam)
 {
@@ -54,8 +69,43 @@ void Button(Windows::UINT message, Windows::WPARAM wParam, Windows::LPARAM lPara
 } // namespace
 
 Windows::LRESULT MessageHandlingProcedure(
-    Windows::HWND, Windows::UINT message, Windows::WPARAM wParam, Windows::LPARAM lParam)
+    Windows::HWND window, Windows::UINT message, Windows::WPARAM wParam, Windows::LPARAM lParam)
 {
+    switch (message) {
+    case kDestroy:
+    case Windows::WM_QUIT:
+        if (!isShutDown) {
+            ShutDown();
+            Windows::PostQuitMessage(0);
+            isShutDown = 1;
+        }
+        return 0;
+    case kActivateApp:
+        isActive = static_cast<int>(wParam);
+        if (gpTimer && wParam == 0)
+            gpTimer->SetRunning(false);
+        else if (gpTimer) {
+            gpTimer->RestartTimer();
+            CVideo::RestoreFront();
+        }
+        return 0;
+    case kMoving: {
+        CRect rect;
+        Windows::RECT bounds {};
+        if (Windows::GetWindowRect(MainWindowsHwnd, &bounds)) {
+            rect = CRect(bounds.left, bounds.top, bounds.right, bounds.bottom);
+            CVideo::SetWindowRect(&rect);
+        }
+        return 0;
+    }
+    case kMciNotify:
+        return 0;
+    default:
+        break;
+    }
+    if (!IsInputMessage(message))
+        return Windows::DefWindowProcA(window, message, wParam, lParam);
+    // Input before the clock exists has no game to go to.
     if (!gpTimer || !gpInput)
         return 0;
     const bool buttonsIgnored = CInput::_isMiddle != 0;

@@ -1,19 +1,20 @@
-// A linear congruential generator for the screen alone.
+// The generator for the screen alone.
 #include "gfx/screen_random.h"
+
+#include "foundation/random_generator.h"
 
 #include "foundation/safeguards.h"
 
 namespace {
-std::uint32_t gScreenRandomState = 1;
+CRandomGenerator gScreenRandom;
 }
 
 int ScreenRandom()
 {
-    gScreenRandomState = gScreenRandomState * 1103515245u + 12345u;
-    return static_cast<int>((gScreenRandomState >> 16) & 0x7FFF);
+    return gScreenRandom.Next();
 }
 
 void SeedScreenRandom(std::uint32_t seed)
 {
-    gScreenRandomState = seed;
+    gScreenRandom.Seed(seed);
 }

@@ -153,6 +153,10 @@ Picture MakePicture(Random& random, int width, int height, bool round)
     return p;
 }
 
+// A 24-bit button of four frames side by side, each frameWidth wide: up, lit, pressed and disabled, each
+// a bordered face of its own shade, lighter at the top.
+std::string FramedButton(int frameWidth, int height);
+
 std::string ActFile(const Colours& colours)
 {
     std::string s;
@@ -200,6 +204,8 @@ void WriteBitmaps(const Context& context)
         { "palette.act", { 180, 150, 110 } },
         { "dialogue.act", { 200, 170, 120 } },
         { "topblob.act", { 120, 90, 60 } },
+        { "arrows.act", { 200, 60, 40 } },
+        { "statusbar.act", { 90, 110, 140 } },
     };
     for (const auto& act : kActs) {
         const std::string path = std::string("gfx\\palette\\") + act.name;
@@ -207,7 +213,7 @@ void WriteBitmaps(const Context& context)
         WriteDataFile(context, path, ActFile(MakePalette(random, act.base)));
     }
     // Button, flag and troop palettes are the colour tables of small 8-bit pictures.
-    std::vector<std::string> tables = { "tb.bmp", "tb2.bmp" };
+    std::vector<std::string> tables = { "tb.bmp", "tb2.bmp", "blob.bmp" };
     for (const char* top : kFlagTops)
         tables.push_back(std::string("flag_top_") + top + ".bmp");
     for (const char* bottom : kFlagBottoms)
@@ -229,8 +235,13 @@ void WriteBitmaps(const Context& context)
     };
 
     write("gfx\\dummy.bmp", 32, 32, Depth::True);
-    // The loading picture of start-up, and the coin the fonts draw for "$".
+    // The loading pictures of start-up, and the coin the fonts draw for "$".
     write("gfx\\load_1024.bmp", 1024, 768, Depth::True);
+    write("gfx\\load_1280.bmp", 1280, 1024, Depth::True);
+    // The main menu: its background and the big button, four frames side by side (up, lit, down,
+    // disabled), each frame of its own shade so that the frames tell apart.
+    write("gfx\\interface\\frontend\\bg_start.bmp", 1024, 768, Depth::True);
+    WriteDataFile(context, "gfx\\interface\\frontend\\btn_frontend_big.bmp", FramedButton(180, 40));
     write("gfx\\fonts\\coin.bmp", 12, 12, Depth::Indexed, true);
     // Army sprites of the map: a sheet of four frames per action and facing, and its ".spr" definition.
     for (const char* action : { "idle", "walk", "fire" }) {
@@ -274,4 +285,33 @@ void WriteBitmaps(const Context& context)
         write(path, 32, 24, Depth::IndexedRle, true);
 }
 
+} // namespace datagen
+
+namespace datagen {
+namespace {
+
+std::string FramedButton(int frameWidth, int height)
+{
+    const Rgb faces[4] = { { 150, 110, 60 }, { 200, 160, 90 }, { 100, 70, 35 }, { 90, 90, 90 } };
+    Picture p;
+    p.width = 4 * frameWidth;
+    p.height = height;
+    p.colour.resize(static_cast<std::size_t>(p.width) * height);
+    p.index.resize(p.colour.size());
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < p.width; ++x) {
+            const int frame = x / frameWidth, fx = x % frameWidth;
+            const bool border = fx < 2 || y < 2 || fx >= frameWidth - 2 || y >= height - 2;
+            const Rgb face = faces[frame];
+            const int light = 130 - 60 * y / height;
+            p.colour[static_cast<std::size_t>(y) * p.width + x] = border
+                ? Rgb { 40, 25, 10 }
+                : Rgb { static_cast<std::uint8_t>(std::min(255, face.r * light / 100)),
+                      static_cast<std::uint8_t>(std::min(255, face.g * light / 100)),
+                      static_cast<std::uint8_t>(std::min(255, face.b * light / 100)) };
+        }
+    return BitmapFile(p, Depth::True, nullptr);
+}
+
+} // namespace
 } // namespace datagen

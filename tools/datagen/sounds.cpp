@@ -52,6 +52,8 @@ void WriteMusic(const Context& context)
         WriteDataFile(context, std::string("music\\") + song + ".mp3", bytes.str());
     }
     WriteDataFile(context, "music\\music.txt", list);
+    // Start-up takes the music folder from the second line, after its first five characters.
+    WriteDataFile(context, "music.ini", "[music]\r\nPATH=music\r\n");
 }
 
 } // namespace

@@ -19,6 +19,28 @@ const TextKey gTextKeys[] = {
     // Buttons and the interface.
     { "config\\text.csv", "BACK", "Back" },
     { "config\\text.csv", "WAITING_FOR_PLAYERS", "Waiting for the other players" },
+    // Dates as the player reads them: the order of their parts and the months.
+    { "config\\text.csv", "DATE", "M D, Y" },
+    { "config\\text.csv", "TIME", "H:00 M D, Y" },
+    { "config\\text.csv", "JANUARY", "January" },
+    { "config\\text.csv", "FEBRUARY", "February" },
+    { "config\\text.csv", "MARCH", "March" },
+    { "config\\text.csv", "APRIL", "April" },
+    { "config\\text.csv", "MAY", "May" },
+    { "config\\text.csv", "JUNE", "June" },
+    { "config\\text.csv", "JULY", "July" },
+    { "config\\text.csv", "AUGUST", "August" },
+    { "config\\text.csv", "SEPTEMBER", "September" },
+    { "config\\text.csv", "OCTOBER", "October" },
+    { "config\\text.csv", "NOVEMBER", "November" },
+    { "config\\text.csv", "DECEMBER", "December" },
+    // The main menu, and the wait for the other players of a network game.
+    { "config\\text.csv", "FEMAINBTN_SINGLE", "Single Player" },
+    { "config\\text.csv", "FEMAINBTN_MULTIPLAYER", "Multiplayer" },
+    { "config\\text.csv", "FEMAINBTN_CREDITS", "Credits" },
+    { "config\\text.csv", "FEMAINBTN_EXIT", "Exit" },
+    { "config\\text.csv", "MP_OK", "ready" },
+    { "config\\text.csv", "MP_WAITING", "waiting" },
     // The game speed, as the speed keys report it in the message log.
     { "config\\text.csv", "GAMESPEED0", "Game speed: slowest" },
     { "config\\text.csv", "GAMESPEED1", "Game speed: very slow" },

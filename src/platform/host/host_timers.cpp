@@ -17,10 +17,12 @@ struct Timer {
     HostTimers::Callback callback;
 };
 
+// Never destroyed: objects that hold a timer (the game view) may outlive the other statics at exit and
+// remove it from their destructors.
 std::map<int, Timer>& Timers()
 {
-    static std::map<int, Timer> timers;
-    return timers;
+    static auto* timers = new std::map<int, Timer>;
+    return *timers;
 }
 
 int gNextId = 1;

@@ -1,0 +1,6 @@
+// The game generator.
+#include "foundation/random_generator.h"
+
+#include "foundation/safeguards.h"
+
+CRandomGenerator gGameRandom;

@@ -1,0 +1,100 @@
+// The whole start-up, headless, on a small generated data folder whose "settings.cfg" asks for a screen
+// 800 wide: every step runs in its order, the screen is raised to 1024, the first "config.rz" and an
+// empty "history.txt" are written, the dates take the language's order and the main menu is up; then
+// ShutDown releases everything (the leak check of the sanitizer build sees the rest).
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "app/settings.h"
+#include "app/winmain.h"
+#include "events/game_clock.h"
+#include "foundation/data_file.h"
+#include "foundation/logs.h"
+#include "foundation/system.h"
+#include "frontend/front_end_page_base.h"
+#include "frontend/new_front_end.h"
+#include "gfx/video.h"
+#include "platform/settings/settings_file.h"
+
+#include "foundation/safeguards.h"
+
+namespace {
+
+std::vector<std::string> gTrace;
+
+const char kSettings[]
+    = "0\r\n0\r\n0\r\n\"SCREEN_SIZE_X 800\"\r\n\"SCREEN_SIZE_Y 600\"\r\n\"MUSIC_OFF\"\r\n"
+      "\"lobby.vellmark.net\"\r\nNO_SETTINGS_DIALOG\r\n0\r\nNO_STRETCHED_VIDEO\r\nWINDOWED_MODE\r\n";
+
+const std::vector<std::string> kOrder = { "gGameName", "defaults", "settings.cfg", "music.ini",
+    "CRZGame::CalculateVersion", "random seed", "history.txt", "CSettings::Init", "CTerrain::Init",
+    "CMath::Init", "CImageBase::InitAlpha", "CNewText::Init", "DATE and TIME", "CLexer::InitTokens",
+    "CRZUnitServer::ParseUnitNames", "CCharacterServer::ParseRandomCharacterNames", "CoInitialize",
+    "RegisterClassEx", "CreateWindowEx", "ShowWindow", "CVideo::SetMode", "Ravel::ProcessEventsForMs",
+    "intro movies", "fonts", "loading picture", "CLoadingBar", "CLoadingBar 5 INIT_GLOBALS",
+    "CCountryDB::Init", "CPortrait::InitDB", "CLoadingBar 10 INIT_GLOBALS", "CCoatOfArms::InitDB",
+    "CLoadingBar 15 INIT_GLOBALS", "CLawType::Init", "CProvinceImprovementType::Init",
+    "CProvinceEffectType::Init", "CLoadingBar 20 INIT_GLOBALS", "CAdvanceType::Init", "CCombatStats::Init",
+    "CLoadingBar 25 INIT_GLOBALS", "CTraitType::Init", "gpClient", "CLoadingBar 30 INIT_SOUND", "gpSound",
+    "CreateSongHandler", "gpNetwork", "CLoadingBar 40 INIT_INTERFACE", "palettes",
+    "CRZGenericButton::InitSprites", "CLoadingBar 42 INIT_INTERFACE", "CRZStatusBar::InitColors",
+    "ClearCountryControl", "CWindow::InitClass", "gpMap", "gpWindowsTiles", "gpDisplayList", "gpInterface",
+    "CPlayerInfoList::Init", "InitTimer", "CLoadingBar 45 INIT_GAMEMAP_SPRITES", "CGameMap::Init",
+    "CLoadingBar 95 INIT_GLOBALS", "CCountryDB::SetNationality", "CRZGlobal::Init",
+    "CLoadingBar 98 INIT_GLOBALS", "CNewFrontEnd::Activate" };
+
+TEST(StartUp, RunsEveryStepInOrderAndOpensTheMainMenu)
+{
+    char pattern[] = "/tmp/vellmark_startup_XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    const std::string root = pattern;
+    const std::string data = root + "/data";
+    ASSERT_EQ(std::system((std::string(DATAGEN_PATH) + " --seed 3 --size tiny '" + data + "' > /dev/null").c_str()), 0);
+    std::ofstream(data + "/settings.cfg", std::ios::binary) << kSettings;
+    std::ofstream(data + "/history.txt", std::ios::binary) << "an old run\r\n";
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    SetDataFolderOverride(data.c_str());
+    SetDataPath();
+
+    char program[] = "vellmark";
+    char debug[] = "Debug";
+    char* argv[] = { program, debug, nullptr };
+    SetGameArguments(2, argv);
+    gStartUpTrace = [](const char* step) { gTrace.emplace_back(step); };
+    WinMain(nullptr, nullptr, nullptr, 0);
+    gStartUpTrace = nullptr;
+
+    EXPECT_EQ(gTrace, kOrder);
+    EXPECT_EQ(isSuperDebug, 1);
+    EXPECT_EQ(gScreenWidth, 1024);
+    EXPECT_EQ(gScreenHeight, 768);
+    EXPECT_STREQ(dateorder, "M D, Y");
+    EXPECT_STREQ(timeorder, "H:00 M D, Y");
+    EXPECT_EQ(std::filesystem::file_size(data + "/config.rz"), 1384u);
+    EXPECT_EQ(std::filesystem::file_size(data + "/history.txt"), 0u);
+    ASSERT_NE(gpSettings, nullptr);
+    EXPECT_STREQ(gpSettings->Record().playerName, "Player");
+    EXPECT_NE(gpSystem, nullptr);
+    EXPECT_NE(gpTimer, nullptr);
+    EXPECT_TRUE(gFrontEnd.IsActive());
+    ASSERT_NE(gFrontEnd.GetPage(), nullptr);
+    EXPECT_EQ(gFrontEnd.GetPage()->GetThis(), kPageMainMenu);
+    // A front-end frame draws the menu and goes on.
+    EXPECT_EQ(GameMainTick(), 1);
+
+    ShutDown();
+    EXPECT_EQ(gpSettings, nullptr);
+    EXPECT_EQ(gpSystem, nullptr);
+    EXPECT_EQ(gpTimer, nullptr);
+    EXPECT_EQ(gpVideo, nullptr);
+    EXPECT_FALSE(gFrontEnd.IsActive());
+    std::filesystem::remove_all(root);
+}
+
+} // namespace
