@@ -22,8 +22,10 @@
 #include "foundation/data_file.h"
 #include "foundation/identity.h"
 #include "foundation/logs.h"
+#include "frontend/new_front_end.h"
 #include "gfx/song.h"
 #include "gfx/video.h"
+#include "widgets/interface.h"
 #include "messages/message_handler.h"
 #include "realms/country.h"
 #include "realms/province.h"
@@ -83,7 +85,7 @@ const CGameRoute kRoutes[] = {
     VM_ROUTE(gSettingsHooks.UpdateSettings, kWiring),
     VM_ROUTE(gSettingsHooks.InitMessages, kWiring),
     VM_ROUTE(gGameStateHooks.GetSessionPlayerCount, kAwaited), // the multiplayer session
-    VM_ROUTE(gGameStateHooks.IsFrontEndActive, kAwaited), // the front end
+    VM_ROUTE(gGameStateHooks.IsFrontEndActive, kWiring),
     VM_ROUTE(gGameStateHooks.IsTutorialScenario, kAwaited), // the scenario information
     // Graphics.
     VM_ROUTE(gVideoHooks.InitCursors, kAwaited), // the interface's cursors
@@ -148,7 +150,10 @@ void InstallGameWiring()
     // SetEventSession when one is opened, and the options menu its route while it is open, so neither is
     // a route a game needs to start.
     gClockHooks.GetGameSpeed = [] { return gpSettings ? gpSettings->Record().gameSpeed : 2; };
-    // Game state: the settings record keeps the message handler's display settings.
+    // Game state: the front end says whether it is open; the settings record keeps the message
+    // handler's display settings.
+    gGameStateHooks.IsFrontEndActive = [] { return gFrontEnd.IsActive(); };
+    gInterfaceReceivers.IsFrontEndActive = [] { return gFrontEnd.IsActive(); };
     gSettingsHooks.UpdateSettings = [] { gMessageHandler.UpdateSettings(); };
     gSettingsHooks.InitMessages = [] { gMessageHandler.InitMessages(); };
     // Graphics: the music plays at the settings' volume.

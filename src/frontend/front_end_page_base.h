@@ -7,7 +7,9 @@
 
 #include "gfx/drawable.h"
 
+class CFont;
 class CImage;
+class CRZBtn;
 
 // Page numbers of the controller; "start" is no page: the controller closes and the game starts.
 inline constexpr int kPageMainMenu = 0;
@@ -36,6 +38,11 @@ public:
     virtual int GetNext() { return -1; }
     // The scenario path, without extension, that a page answering kPageStart hands over.
     virtual const char* GetScenario() { return "scenarios\\Zazu Viv Ovi Ruzu"; }
+
+    // Prints the text of the key centred with a drop shadow into each of the button's four frames, white,
+    // light gold twice and grey; the button is made individual first so that buttons sharing the picture
+    // keep theirs. A null font is "gfx\\fonts\\proformaB12.bmp"; without fonts nothing is printed.
+    static void DrawTextOnButton(const char* key, CRZBtn* button, CFont* font);
 
     // Nothing to set up or tear down for all pages together.
     static void Init() { }

@@ -42,11 +42,12 @@ CFrontEndPageBase* CNewFrontEnd::MakePage(int number)
 
 void CNewFrontEnd::Activate(int number)
 {
-    if (number == kPageSinglePlayer || number == kPageHost)
-        seed = ComputeSeed();
     CFrontEndPageBase* made = MakePage(number);
     if (made == nullptr)
         return;
+    // A new game's seed comes with the page where it is chosen.
+    if (number == kPageSinglePlayer || number == kPageHost)
+        seed = ComputeSeed();
     page = made;
     active = 1;
     if (number == kPageMainMenu) {
