@@ -7,6 +7,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
 #include <algorithm>
 #include <cctype>
 #include <chrono>
@@ -268,6 +269,68 @@ TEST(GameStart, FirstFrameInAWindowSmallerThanTheDisplayThenClosingEndsWithStatu
     const int status = game.Wait(60);
     XCloseDisplay(display);
     EXPECT_EQ(status, 1);
+    const std::string said = ReadAll(errors);
+    EXPECT_FALSE(MentionsAnError(said)) << said;
+}
+
+// The generated big button: four frames of 180 by 40, its face (150, 110, 60) when up and grey (90, 90,
+// 90) when disabled, lighter at the top.
+bool LooksUp(std::uint32_t pixel)
+{
+    const int r = static_cast<int>(pixel >> 16 & 0xFF), b = static_cast<int>(pixel & 0xFF);
+    return r - b > 40;
+}
+bool LooksDisabled(std::uint32_t pixel)
+{
+    const int r = static_cast<int>(pixel >> 16 & 0xFF), g = static_cast<int>(pixel >> 8 & 0xFF),
+              b = static_cast<int>(pixel & 0xFF);
+    return r > 40 && std::abs(r - g) < 12 && std::abs(g - b) < 12;
+}
+
+TEST(GameStart, TheMainMenuShowsAndItsExitEndsTheGameWithStatusZero)
+{
+    Display* display = XOpenDisplay(nullptr);
+    ASSERT_NE(display, nullptr) << "needs an X display (make test runs under xvfb-run)";
+    XSetErrorHandler(IgnoreXError);
+    const std::string errors = DataFolder::Root() + "/menu_errors.txt";
+    Game game(DataFolder::Root() + "/data", errors);
+    // The buttons stand at y 640 and x 512 - 2W, 512 - W, 512, 512 + W; a point inside each face's border.
+    const int w = 180;
+    const int faceX[] = { 512 - 2 * w + 6, 512 - w + 6, 512 + 6, 512 + w + 6 };
+    Window window = 0;
+    Picture menu;
+    bool shown = false;
+    for (int step = 0; step < 1200 && !shown && game.Running(); ++step) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        if (Window now = FindGameWindow(display, game.Pid()))
+            window = now;
+        if (window == 0)
+            continue;
+        menu = Capture(display, window);
+        // The background is of the same brown as Exit's face: the menu is up when the grey faces show too.
+        shown = menu.width == 1024 && menu.height == 768 && LooksUp(menu.At(faceX[3], 646))
+            && LooksDisabled(menu.At(faceX[0], 646));
+    }
+    ASSERT_TRUE(shown) << ReadAll(errors);
+    Keep(menu, "game_main_menu.ppm");
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(LooksDisabled(menu.At(faceX[i], 646))) << "button " << i << ": " << std::hex << menu.At(faceX[i], 646);
+
+    // A click on Exit as the pointer gives it.
+    int x = 0, y = 0;
+    Window child = 0;
+    XTranslateCoordinates(display, window, DefaultRootWindow(display), 512 + w + w / 2, 660, &x, &y, &child);
+    XTestFakeMotionEvent(display, -1, x, y, CurrentTime);
+    XFlush(display);
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    XTestFakeButtonEvent(display, 1, True, CurrentTime);
+    XFlush(display);
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    XTestFakeButtonEvent(display, 1, False, CurrentTime);
+    XFlush(display);
+    const int status = game.Wait(60);
+    XCloseDisplay(display);
+    EXPECT_EQ(status, 0);
     const std::string said = ReadAll(errors);
     EXPECT_FALSE(MentionsAnError(said)) << said;
 }
