@@ -61,7 +61,7 @@ public:
     // Reads the rest of a province block after its id, up to and including its "}": every key but the id in
     // any order, the last one winning. An unknown key abandons the load with "Province : Unexpected field".
     // 0 at the block's end; a key without "=" is passed over.
-    virtual int ParseFields(CRZParser& parser);
+    int ParseFields(CRZParser& parser) override;
     static bool ShouldSave() { return true; }
 
     // The province of a number, or null outside 0..1007 or where the map has made none.

@@ -1,6 +1,6 @@
-// libFuzzer target over the readers of scores, composite scores, estates, modifiers and flags: the first
-// byte picks the reader, the rest is the block after its "{". Any block must be read or end in the parse
-// error, never a crash, a hang or a leak, and what was read must write again.
+// libFuzzer target over the readers of scores, composite scores, estates, modifiers, flags and base victory
+// points: the first byte picks the reader, the rest is the block after its "{". Any block must be read or end
+// in the parse error, never a crash, a hang or a leak, and what was read must write again.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -10,6 +10,7 @@
 #include "datalang/parser.h"
 #include "datalang/script_tree.h"
 #include "fuzz_input_file.h"
+#include "realms/base_vp.h"
 #include "realms/modifier.h"
 #include "realms/score.h"
 
@@ -39,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const char* path = WriteFuzzInput("value_records", data + 1, size - 1);
     if (!path)
         return 0;
-    switch (data[0] % 5) {
+    switch (data[0] % 6) {
     case 0:
         ReadAndWrite<CSimpleScore>(path);
         break;
@@ -52,8 +53,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     case 3:
         ReadAndWrite<CModifier>(path);
         break;
-    default:
+    case 4:
         ReadAndWrite<CFlags>(path);
+        break;
+    default:
+        ReadAndWrite<CRZBaseVP>(path);
         break;
     }
     return 0;
