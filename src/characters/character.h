@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "datalang/attribute_tuple.h"
 #include "foundation/calendar_date.h"
 #include "foundation/identity.h"
 #include "foundation/linked_list.h"
@@ -53,6 +54,8 @@ public:
     CList<int32_t> ownedProvinces;
     // A culture number.
     int32_t culture = 0;
+    // The attributes in effect.
+    CAttributeTuple attributes;
 
     bool IsFemale() const { return gender != 0; }
     CDivision* GetMilitaryCommand() const { return militaryCommand; }

@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "foundation/logs.h"
+#include "app/game.h"
 #include "events/event_posting.h"
 #include "realms/advance.h"
 #include "realms/country_db.h"
@@ -29,6 +30,8 @@ constexpr int32_t kMapWidth = 9472;
 
 // A distance where a capital or a province is missing.
 constexpr float kNoDistance = 9999.0f;
+// The empire's realm, whose demesne limit is doubled.
+constexpr int32_t kEmpireCountry = 1271;
 // Realms of this culture count as Mongol.
 constexpr int32_t kMongolCulture = 36;
 
@@ -519,6 +522,26 @@ void CRZCountry::SetDevFocus(int group)
     const int category = found->GetCategory();
     if (category >= 0 && category < static_cast<int>(std::size(devFocus)))
         devFocus[category] = group;
+}
+
+float CRZCountry::GetDemesneIncomeModifier(float bonus) const
+{
+    float limit = ruler ? static_cast<float>(ruler->attributes.GetIntrigue()) / 2.0f : 0.0f;
+    if (formOfGovernment != GOV_FEUDAL)
+        limit = 99999.0f;
+    if (IsMongol())
+        limit = 1004.0f;
+    if (index == kEmpireCountry)
+        limit *= 2.0f;
+    const int year = CRZGame::GetCurrentDate().year;
+    limit += year >= 1300 ? 3.0f : year >= 1100 ? 1.0f : 0.0f;
+    if (IsKingdom())
+        limit *= 2.0f;
+    else if (IsCounty())
+        limit /= 2.0f;
+    limit = std::max(limit, 1.0f);
+    const float beyond = std::max(0.0f, static_cast<float>(GetOwnedProvinces().GetSize()) - limit);
+    return std::clamp(1.0f - 0.1f * beyond + bonus, 0.0f, 1.0f);
 }
 
 int32_t CRZCountry::GetUnitNationality() const

@@ -257,6 +257,9 @@ public:
     CRZCountryList* GetAllies();
     // The chosen group becomes the focus of its category; an unknown group changes nothing.
     void SetDevFocus(int group);
+    // The share of demesne income the realm keeps, 0 to 1: a tenth less for each owned province past the
+    // demesne limit (half the ruler's intrigue, grown with the years and the tier), plus the bonus.
+    float GetDemesneIncomeModifier(float bonus) const;
     // The unit nationality of the realm's registry record.
     int32_t GetUnitNationality() const;
     // The colour of the registry record's colour class, as red, green, blue.

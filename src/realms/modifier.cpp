@@ -9,6 +9,8 @@
 #include "datalang/block_reader.h"
 #include "datalang/script_tree.h"
 #include "foundation/utilities.h"
+#include "realms/country.h"
+#include "realms/province.h"
 #include "realms/province_improvement.h"
 #include "text/new_text.h"
 
@@ -226,4 +228,31 @@ int CModifier::GetProvinceImprovementBuildTimeInMonths(const CProvinceImprovemen
     if (!(months > INT_MIN && months < INT_MAX))
         return months >= INT_MAX ? INT_MAX : months <= INT_MIN ? INT_MIN : 0;
     return static_cast<int>(months);
+}
+
+CCompositeScore CModifier::GetProvinceMonthlyScore(const CProvince& province) const
+{
+    CCompositeScore score;
+    const CRZCountry* owner = province.GetOwner();
+    if (owner != nullptr) {
+        const CStandsTuple shares = CProvince::GetTax();
+        const CStandsTuple loyalty = province.GetLoyalty();
+        const float income = province.GetIncome();
+        auto tax = [&](float share, float estateLoyalty) { return share * estateLoyalty * income; };
+        const float* rates = owner->budget;
+        score.Add(VLST_TAX_PEASANTS,
+            CSimpleScore(tax(shares.GetPeasants(), loyalty.GetPeasants()) * rates[SLIDER_CENSUS], 0.0f, 0.0f));
+        score.Add(VLST_TAX_BURGHERS,
+            CSimpleScore(tax(shares.GetBurghers(), loyalty.GetBurghers()) * rates[SLIDER_TOLLS] * tollsFactor,
+                0.0f, 0.0f));
+        score.Add(VLST_TAX_CLERGY, CSimpleScore(tax(shares.GetClergy(), loyalty.GetClergy()), 0.0f, 0.0f));
+        score.Add(VLST_TAX_NOBLES,
+            CSimpleScore(tax(shares.GetNobles(), loyalty.GetNobles()) * rates[SLIDER_CROWN_DUTY], 0.0f, 0.0f));
+        score.MemberwiseMultiplicationAndAssignment(scoreFactor);
+        const float demesneShare = std::clamp(owner->GetDemesneIncomeModifier(demesne), 0.0f, 1.0f);
+        const float stewardship = owner->ruler ? owner->ruler->attributes.GetGoldIncomeModifier() : 1.0f;
+        score.MemberwiseMultiplicationAndAssignment(CSimpleScore(demesneShare * stewardship, 1.0f, 1.0f));
+    }
+    score.Add(VLST_BUILDINGS, periodicScore);
+    return score;
 }

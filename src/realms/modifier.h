@@ -5,6 +5,7 @@
 #include "characters/stands_tuple.h"
 #include "realms/score.h"
 
+class CProvince;
 class CProvinceImprovementType;
 
 // A value: copied into the definitions that own it and summed into temporaries. Never saved; games rebuild
@@ -28,6 +29,12 @@ public:
     // The player's text, a line per field away from its default; empty for a default modifier. One static
     // buffer, overwritten by the next call.
     const char* GetDescription() const;
+
+    // The province's monthly revenue under this modifier (the province's own), by source: the estates'
+    // taxes, each estate's share by its loyalty times the income, at the owner's budget rates and under the
+    // score factor and the owner's demesne and stewardship, with the periodic score in the buildings' part.
+    // A province without an owner yields the periodic score alone.
+    CCompositeScore GetProvinceMonthlyScore(const CProvince& province) const;
 
     // The improvement's cost in the construction part; the modifier does not change it.
     CCompositeScore GetProvinceImprovementCost(const CProvinceImprovementType& type) const;

@@ -5,6 +5,8 @@
 #include <strings.h>
 
 #include "foundation/utilities.h"
+#include "realms/country.h"
+#include "realms/province.h"
 #include "text/new_text.h"
 
 #include "foundation/safeguards.h"
@@ -143,6 +145,22 @@ void CProvinceImprovementType::Shutdown()
 const CProvinceImprovementType* CProvinceImprovementType::Get(int id)
 {
     return _pTypes && id >= 0 && id < kImprovementCount ? &_pTypes[id] : nullptr;
+}
+
+bool CProvinceImprovementType::HasRequirements(const CRZCountry*, const CProvince& province) const
+{
+    if (!(province.GetModifier().GetProvinceMonthlyScore(province).GetGold() > minimumIncome))
+        return false;
+    if (!province.GetImprovements().HasAll(requiredImprovements) || !province.GetAdvances().HasAll(requiredAdvances))
+        return false;
+    if (requireCoastal && !province.IsCoastal())
+        return false;
+    if (requireCapital) {
+        const CRZCountry* owner = province.GetOwner();
+        if (owner == nullptr || owner->capital != province.GetNumber())
+            return false;
+    }
+    return IsAllowedOnTerrain(province.terrain);
 }
 
 bool CProvinceImprovementType::IsAllowedOnTerrain(int terrain) const

@@ -12,6 +12,9 @@
 #include "realms/score.h"
 #include "realms/terrain_types.h"
 
+class CProvince;
+class CRZCountry;
+
 // The improvement named by a keyword token; kImprovementCount for any other token.
 int GetProvinceImprovementType(int token);
 // The keyword token of an improvement; the token of "yes" for a number outside 0..43.
@@ -72,6 +75,11 @@ public:
     // The localised "PI_<KEYWORD>" and "PI_<KEYWORD>_DESC".
     const char* GetName() const;
     const char* GetDesc() const;
+
+    // Whether the province may have it built: its monthly gold above the minimum income, the required
+    // improvements and advances present, a coast and the owner's capital where asked for, and its terrain
+    // allowed. The realm is not consulted; prohibiting improvements and the tier are not part of it.
+    bool HasRequirements(const CRZCountry* realm, const CProvince& province) const;
 
     // Every improvement required directly or through other requirements.
     CProvinceImprovementTuple GetIndirectRequirements() const;

@@ -3,17 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <memory>
 #include <string>
 #include <vector>
 
+#include "events/game_clock.h"
 #include "events/generic_events.h"
 #include "events/records_character.h"
 #include "events/records_realm.h"
 #include "realms/country.h"
 #include "realms/country_router.h"
-#include "realms/province.h"
-#include "characters/title.h"
+#include "realm_land.h"
 #include "realms/request.h"
 
 #include "foundation/safeguards.h"
@@ -205,25 +204,6 @@ TEST_F(CountryTest, RelationsStabilityAndBadBoyAreClamped)
     EXPECT_EQ(CRZCountry::GetBadBoyLimit(), 25.0f);
 }
 
-// Provinces and rulers for the realm's queries over its land; the characters stand in until the
-// character subsystem's own are built.
-class CLandCharacter : public CCharacter {
-public:
-    bool IsAlive() const override { return true; }
-    bool IsAnonymous() const override { return false; }
-    bool IsRuler() const override { return true; }
-    bool IsAdult() const override { return true; }
-    void CalcVassals() override { ++vassalCounts; }
-    CRZCountry* GetCountry() const override { return country; }
-    CCharacter* GetLiegeRuler() const override { return liege; }
-    CRZID GetSpouse() const override { return NOID; }
-    CTitle* GetPrimaryTitle() const override { return nullptr; }
-    float GetMonthlyLoyaltyChange() const override { return 0.0f; }
-    CRZCountry* country = nullptr;
-    CCharacter* liege = nullptr;
-    int vassalCounts = 0;
-};
-
 std::vector<int32_t> Numbers(const CList<int32_t>& list)
 {
     std::vector<int32_t> numbers;
@@ -232,60 +212,7 @@ std::vector<int32_t> Numbers(const CList<int32_t>& list)
     return numbers;
 }
 
-class CountryLandTest : public CountryTest {
-protected:
-    void TearDown() override
-    {
-        for (CProvince*& province : CProvince::_pProvince)
-            province = nullptr;
-        CountryTest::TearDown();
-    }
-    CLandCharacter* Ruler(CRZCountry* realm, CLandCharacter* liege = nullptr)
-    {
-        rulers.push_back(std::make_unique<CLandCharacter>());
-        CLandCharacter* ruler = rulers.back().get();
-        ruler->country = realm;
-        ruler->liege = liege;
-        realm->ruler = ruler;
-        return ruler;
-    }
-    // A province at the castle position, owned through its county title by the realm's ruler.
-    CProvince* Land(int number, CRZCountry* owner, int32_t x = 0, int32_t y = 0, int32_t terrain = TERRAIN_PLAINS)
-    {
-        provinces.push_back(std::make_unique<CProvince>());
-        CProvince* province = provinces.back().get();
-        province->number = number;
-        province->terrain = terrain;
-        province->castle = CPoint(x, y);
-        CProvince::_pProvince[number] = province;
-        if (owner != nullptr) {
-            titles.push_back(std::make_unique<CHeldTitle>(number, owner->ruler));
-            province->countyTitle = titles.back().get();
-            owner->ruler->ownedProvinces.Append(number);
-        }
-        return province;
-    }
-    static void Border(CProvince* a, CProvince* b)
-    {
-        a->AddNeighbor({ b->number, 0, 0 });
-        b->AddNeighbor({ a->number, 0, 0 });
-    }
-
-    class CHeldTitle : public CTitle {
-    public:
-        CHeldTitle(int number, CCharacter* holder)
-            : CTitle(number)
-            , holder(holder)
-        {
-        }
-        CCharacter* GetCurrentHolder() const override { return holder; }
-        CCharacter* holder;
-    };
-
-    std::vector<std::unique_ptr<CLandCharacter>> rulers;
-    std::vector<std::unique_ptr<CProvince>> provinces;
-    std::vector<std::unique_ptr<CHeldTitle>> titles;
-};
+class CountryLandTest : public CountryTest, public CRealmLand { };
 
 TEST_F(CountryLandTest, DistanceTakesTheShorterWayRoundTheMapBetweenCapitals)
 {
@@ -328,10 +255,10 @@ TEST_F(CountryLandTest, KnowledgeCountsForeignBordersCoastAndHomeArea)
     capital->area = inland->area = 7;
     realm->capital = 1;
     realm->controlledProvinces.Append(1);
-    Border(capital, inland);
-    Border(capital, Land(5, north));
-    Border(inland, Land(6, north));
-    Border(inland, Land(7, east));
+    CRealmLand::Border(capital, inland);
+    CRealmLand::Border(capital, Land(5, north));
+    CRealmLand::Border(inland, Land(6, north));
+    CRealmLand::Border(inland, Land(7, east));
     realm->neighbourFlags[99] = 1; // yesterday's knowledge goes
 
     realm->RefreshKnowledge();
@@ -395,6 +322,45 @@ TEST_F(CountryLandTest, VassalsRankingCoastAndHeretics)
     stranger->ruler->culture = 36;
     EXPECT_TRUE(stranger->IsMongol());
     EXPECT_TRUE(Make(1347)->IsMongol());
+}
+
+TEST_F(CountryLandTest, DemesneShareFallsATenthAProvincePastTheLimit)
+{
+    gpTimer = new CRZTimer(15);
+    struct Case {
+        CRZCountryID id;
+        CountryTier tier;
+        FormOfGoverment form;
+        int intrigue;
+        int year;
+        int provinces;
+        float bonus;
+        float share;
+    };
+    const Case cases[] = {
+        { 20, TIER_DUCHY, GOV_FEUDAL, 8, 1066, 6, 0.0f, 0.8f }, // limit 4
+        { 20, TIER_DUCHY, GOV_FEUDAL, 8, 1100, 6, 0.0f, 0.9f }, // a year bonus of 1
+        { 20, TIER_DUCHY, GOV_FEUDAL, 8, 1300, 6, 0.0f, 1.0f }, // of 3
+        { 20, TIER_KINGDOM, GOV_FEUDAL, 8, 1066, 12, 0.0f, 0.6f }, // doubled
+        { 20, TIER_COUNTY, GOV_FEUDAL, 8, 1066, 4, 0.0f, 0.8f }, // halved
+        { 20, TIER_COUNTY, GOV_FEUDAL, 0, 1066, 1, 0.0f, 1.0f }, // at least 1
+        { 20, TIER_DUCHY, GOV_FEUDAL, 0, 1066, 30, 0.0f, 0.0f }, // never below 0
+        { 20, TIER_DUCHY, GOV_FEUDAL, 8, 1066, 6, 0.5f, 1.0f }, // nor above 1
+        { 20, TIER_DUCHY, GOV_REPUBLIC, 0, 1066, 30, 0.0f, 1.0f },
+        { 1271, TIER_DUCHY, GOV_FEUDAL, 8, 1066, 10, 0.0f, 0.8f }, // the empire doubles the limit
+    };
+    for (const Case& c : cases) {
+        gpTimer->SetDate(CDate(0, 0, c.year));
+        CRZCountry* realm = Make(c.id);
+        realm->tier = c.tier;
+        realm->ImmidiateSetFormOfGoverment(c.form);
+        Ruler(realm)->attributes = CAttributeTuple(0, 0, c.intrigue, 0, 0, 0);
+        for (int p = 0; p < c.provinces; ++p)
+            realm->ruler->ownedProvinces.Append(p + 1);
+        EXPECT_NEAR(realm->GetDemesneIncomeModifier(c.bonus), c.share, 1e-5f) << c.id << " " << c.year;
+    }
+    delete gpTimer;
+    gpTimer = nullptr;
 }
 
 TEST_F(CountryTest, ActingCapitalStandsInWhileTheCapitalIsHeldByAnother)

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdio>
 #include <string>
 
 #include "datalang/block_round_trip.h"
@@ -10,6 +11,7 @@
 #include "datalang/scratch_file.h"
 #include "realms/province_improvement.h"
 #include "realms/text_keys.h"
+#include "realm_land.h"
 
 #include "foundation/safeguards.h"
 
@@ -112,6 +114,103 @@ TEST_F(Improvements, ModifiersAndTheConstructionText)
     EXPECT_NE(church.find("Piety 2\nClergy 3\n"), std::string::npos) << church;
     province.buildTimeFactor = 1e30f;
     EXPECT_EQ(province.GetProvinceImprovementBuildTimeInMonths(*CProvinceImprovementType::Get(19)), INT_MAX);
+}
+
+// A desert coast province of income 10, content estates and the county realm 5 as owner, whose steward
+// ruler keeps all gold.
+class ImprovementsInAProvince : public Improvements, public CRealmLand {
+protected:
+    void SetUp() override
+    {
+        Improvements::SetUp();
+        ClearCountryControl();
+        CRZCountry::ConstructCountry(5);
+        realm = CRZCountry::_pCountry[5];
+        Ruler(realm)->attributes = CAttributeTuple(0, 0, 0, 10, 0, 0);
+        province = Land(40, realm, 0, 0, TERRAIN_DESERT);
+        province->loyalty = CStandsTuple(1.0f, 1.0f, 1.0f, 1.0f);
+        province->coastal = true;
+        province->improvements.Add(19);
+        province->advances.Add(121);
+        realm->capital = 40;
+    }
+    void TearDown() override
+    {
+        CRZCountry::DeleteAll();
+        Improvements::TearDown();
+    }
+    float Gold() const { return province->GetModifier().GetProvinceMonthlyScore(*province).GetGold(); }
+
+    CRZCountry* realm = nullptr;
+    CProvince* province = nullptr;
+};
+
+TEST_F(ImprovementsInAProvince, MonthlyRevenueFollowsTheOwnersRatesDemesneAndStewardship)
+{
+    // Taxes 5, 3, 1, 1 at census, tolls and crown duty of a half; the clergy's tenth is whole.
+    CCompositeScore score = province->GetModifier().GetProvinceMonthlyScore(*province);
+    EXPECT_FLOAT_EQ(score.Get(VLST_TAX_PEASANTS).GetGold(), 2.5f);
+    EXPECT_FLOAT_EQ(score.Get(VLST_TAX_BURGHERS).GetGold(), 1.5f);
+    EXPECT_FLOAT_EQ(score.Get(VLST_TAX_CLERGY).GetGold(), 1.0f);
+    EXPECT_FLOAT_EQ(score.Get(VLST_TAX_NOBLES).GetGold(), 0.5f);
+
+    CModifier rich;
+    rich.tollsFactor = 2.0f;
+    rich.scoreFactor = CSimpleScore(2.0f, 1.0f, 1.0f);
+    rich.periodicScore = CSimpleScore(1.0f, 0.5f, 0.0f);
+    rich.demesne = 5.0f; // a share past the whole counts as the whole
+    score = rich.GetProvinceMonthlyScore(*province);
+    EXPECT_FLOAT_EQ(score.Get(VLST_TAX_BURGHERS).GetGold(), 6.0f);
+    EXPECT_FLOAT_EQ(score.Get(VLST_BUILDINGS).GetPrestige(), 0.5f);
+    EXPECT_FLOAT_EQ(score.GetGold(), 2.0f * (2.5f + 3.0f + 1.0f + 0.5f) + 1.0f);
+
+    rich.demesne = -5.0f; // nothing kept but the buildings' own score
+    EXPECT_FLOAT_EQ(rich.GetProvinceMonthlyScore(*province).GetGold(), 1.0f);
+    realm->ruler->attributes = CAttributeTuple(0, 0, 0, 0, 0, 0); // half the gold without stewardship
+    EXPECT_FLOAT_EQ(Gold(), 2.75f);
+
+    // Without an owner only the periodic score is left.
+    province->countyTitle = nullptr;
+    static_cast<CHeldTitle*>(titles.back().get())->holder = nullptr;
+    score = rich.GetProvinceMonthlyScore(*province);
+    EXPECT_FLOAT_EQ(score.GetGold(), 1.0f);
+    EXPECT_FLOAT_EQ(score.Get(VLST_BUILDINGS).GetGold(), 1.0f);
+}
+
+TEST_F(ImprovementsInAProvince, RequirementsTakeIncomeBuildingsAdvancesCoastCapitalAndTerrain)
+{
+    const CProvinceImprovementType* library = CProvinceImprovementType::Get(18);
+    EXPECT_TRUE(library->HasRequirements(realm, *province));
+    struct Case {
+        const char* what;
+        void (*spoil)(CProvince&, CRZCountry&);
+    };
+    const Case cases[] = {
+        { "no school", [](CProvince& p, CRZCountry&) { p.improvements.Remove(19); } },
+        { "no advance", [](CProvince& p, CRZCountry&) { p.advances.Remove(121); } },
+        { "inland", [](CProvince& p, CRZCountry&) { p.coastal = false; } },
+        { "not the capital", [](CProvince&, CRZCountry& r) { r.capital = 41; } },
+        { "plains", [](CProvince& p, CRZCountry&) { p.terrain = TERRAIN_PLAINS; } },
+        { "poor", [](CProvince& p, CRZCountry&) { p.baseIncome = 1.0f; } },
+    };
+    for (const Case& c : cases) {
+        TearDown();
+        SetUp();
+        library = CProvinceImprovementType::Get(18);
+        c.spoil(*province, *realm);
+        EXPECT_FALSE(library->HasRequirements(realm, *province)) << c.what;
+    }
+}
+
+TEST_F(ImprovementsInAProvince, AMinimumIncomeEqualToTheMonthlyGoldIsNotEnough)
+{
+    char rules[128];
+    std::snprintf(rules, sizeof rules, "school = { minimum_income = %.9g }\n", static_cast<double>(Gold()));
+    ASSERT_EQ(LoadBoth(rules, ""), "");
+    EXPECT_FALSE(CProvinceImprovementType::Get(19)->HasRequirements(realm, *province));
+    std::snprintf(rules, sizeof rules, "school = { minimum_income = %.9g }\n", static_cast<double>(Gold()) - 0.01);
+    ASSERT_EQ(LoadBoth(rules, ""), "");
+    EXPECT_TRUE(CProvinceImprovementType::Get(19)->HasRequirements(realm, *province));
 }
 
 TEST(ImprovementSet, SavesInNumberOrderAndReadsNoAsAbsent)
