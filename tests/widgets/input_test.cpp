@@ -175,3 +175,31 @@ TEST_F(Input, RightButtonsAndDoubleClicksCarryTheirKeyStateAndPlace)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(Input, TheMiddleStateHoldsBackButtonsUntilAKeyIsReleased)
+{
+    CInput::_isMiddle = 1;
+    Send(Windows::WM_LBUTTONDOWN, 1, At(5, 6));
+    Send(Windows::WM_RBUTTONUP, 0, At(5, 6));
+    EXPECT_TRUE(input.recorder.Take().empty());
+    EXPECT_EQ(CInput::_isLeftButton, 0);
+    Send(Windows::WM_KEYUP, 'A');
+    EXPECT_EQ(CInput::_isMiddle, 0);
+    input.recorder.Take();
+    Send(Windows::WM_LBUTTONDOWN, 1, At(5, 6));
+    EXPECT_EQ(input.recorder.Take(), (std::vector<Seen> { { _CRZEVT_MOUSELBDOWN_, 0, 1, 5, 6 } }));
+}
+
+TEST_F(Input, LosingTheForegroundStopsTheClockAndRegainingItRestartsIt)
+{
+    gpTimer->SetRunning(true);
+    Send(28, 0);
+    EXPECT_EQ(isActive, 0);
+    EXPECT_FALSE(gpTimer->IsRunning());
+    Send(28, 1);
+    EXPECT_EQ(isActive, 1);
+}
+
+} // namespace
