@@ -2,11 +2,13 @@
 #include "platform/ddraw/front_surface.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "platform/ddraw/ddraw_object.h"
 #include "platform/ddraw/stage_draw.h"
 #include "platform/ddraw/stage_device.h"
 #include "platform/display/basic_hwnd_imp.h"
+#include "platform/host/headless.h"
 
 #include "foundation/safeguards.h"
 
@@ -93,6 +95,8 @@ void IDirectDrawGLSurfaceImp7::DoneUnlock(const DRect& rect)
 HRESULT IDirectDrawGLSurfaceImp7::Blt(RECT* destRect, IDirectDrawSurface7* source, RECT* sourceRect,
     DWORD flags, DDBLTFX* fx)
 {
+    if (IsHeadless())
+        return BltInMemory(destRect, source, sourceRect, flags, fx);
     if (!source) {
         if ((flags & DDBLT_COLORFILL) && !sourceRect)
             return DrawRectGL(destRect, flags, fx);
@@ -109,6 +113,64 @@ HRESULT IDirectDrawGLSurfaceImp7::Blt(RECT* destRect, IDirectDrawSurface7* sourc
             static_cast<int>(destRect->right), static_cast<int>(destRect->bottom) },
         (flags & DDBLT_KEYSRC) != 0);
     return 0;
+}
+
+HRESULT IDirectDrawGLSurfaceImp7::BltInMemory(
+    RECT* destRect, IDirectDrawSurface7* source, RECT* sourceRect, DWORD flags, DDBLTFX* fx)
+{
+    if (!source) {
+        if ((flags & DDBLT_COLORFILL) && !sourceRect && destRect && fx) {
+            DrawRect(fx->dwFillColor & 0xFFFF,
+                DRect { static_cast<int>(destRect->left), static_cast<int>(destRect->top),
+                    static_cast<int>(destRect->right), static_cast<int>(destRect->bottom) });
+            return 0;
+        }
+        // What GDI drew is in the pixels already: there is no window to push it to.
+        if ((flags & DDBLT_DDROPS) && !sourceRect) {
+            mDirty = DRect { 0, 0, -1, -1 };
+            return 0;
+        }
+        return RV_DXERR_FAILED;
+    }
+    if (fx || !destRect)
+        return RV_DXERR_FAILED;
+    // The whole source scaled to the rectangle, nearest pixel; keyed, a source pixel without its alpha
+    // bit leaves the destination as the window's alpha blending would. 16-bit pixels only.
+    DDSURFACEDESC2 from {};
+    from.dwSize = sizeof(from);
+    DDSURFACEDESC2 to {};
+    to.dwSize = sizeof(to);
+    if (source->Lock(nullptr, &from, DDLOCK_WAIT | DDLOCK_READONLY, nullptr) != 0)
+        return RV_DXERR_FAILED;
+    if (Lock(nullptr, &to, DDLOCK_WAIT, nullptr) != 0) {
+        source->Unlock(nullptr);
+        return RV_DXERR_FAILED;
+    }
+    const bool keyed = (flags & DDBLT_KEYSRC) != 0;
+    const int left = static_cast<int>(destRect->left);
+    const int top = static_cast<int>(destRect->top);
+    const int wide = static_cast<int>(destRect->right) - left;
+    const int high = static_cast<int>(destRect->bottom) - top;
+    const bool twoBytes = from.ddpfPixelFormat.dwRGBBitCount == 16 && to.ddpfPixelFormat.dwRGBBitCount == 16;
+    if (twoBytes && wide > 0 && high > 0 && from.dwWidth > 0 && from.dwHeight > 0) {
+        const int endRow = std::min(top + high, static_cast<int>(to.dwHeight));
+        const int endColumn = std::min(left + wide, static_cast<int>(to.dwWidth));
+        for (int y = std::max(top, 0); y < endRow; ++y) {
+            const auto sy = static_cast<long long>(y - top) * from.dwHeight / high;
+            const auto* sourceRow = static_cast<const std::uint8_t*>(from.lpSurface) + sy * from.lPitch;
+            auto* row = static_cast<std::uint8_t*>(to.lpSurface) + static_cast<long long>(y) * to.lPitch;
+            for (int x = std::max(left, 0); x < endColumn; ++x) {
+                const auto sx = static_cast<long long>(x - left) * from.dwWidth / wide;
+                std::uint16_t pixel;
+                std::memcpy(&pixel, sourceRow + sx * 2, 2);
+                if (!keyed || (pixel & 0x8000) != 0)
+                    std::memcpy(row + static_cast<long long>(x) * 2, &pixel, 2);
+            }
+        }
+    }
+    Unlock(nullptr);
+    source->Unlock(nullptr);
+    return twoBytes ? 0 : RV_DXERR_FAILED;
 }
 
 HRESULT IDirectDrawGLSurfaceImp7::DrawRectGL(RECT* rect, DWORD, DDBLTFX* fx)

@@ -33,7 +33,7 @@ public:
 
     // Without a source: a colour fill (DDBLT_COLORFILL) or the push of what GDI drew (DDBLT_DDROPS).
     // With one: the whole source drawn into the destination rectangle of the window, keyed with
-    // DDBLT_KEYSRC. Other forms -2020.
+    // DDBLT_KEYSRC. Other forms -2020. Headless, all of it happens in the surface's pixels.
     HRESULT Blt(Windows::RECT* destRect, Windows::IDirectDrawSurface7* source, Windows::RECT* sourceRect,
         DWORD flags, Windows::DDBLTFX* fx) override;
     // Drawing through the context is watched, so that only what GDI drew is pushed to the screen.
@@ -50,6 +50,9 @@ public:
 
 private:
     void PushDirect();
+    // Headless there is no window: fills and blits land in the surface's own pixels instead.
+    HRESULT BltInMemory(Windows::RECT* destRect, Windows::IDirectDrawSurface7* source, Windows::RECT* sourceRect,
+        DWORD flags, Windows::DDBLTFX* fx);
 
     DRect mDirty { 0, 0, -1, -1 };
 };

@@ -1,4 +1,5 @@
 // A hidden window's context and a framebuffer in it, for Direct3D drawing into a memory surface.
+#include "platform/host/headless.h"
 #include "platform/ddraw/offscreen_render.h"
 
 #define GL_GLEXT_PROTOTYPES 1
@@ -38,6 +39,9 @@ OffscreenRender::OffscreenRender(int width, int height)
 {
     if (width <= 0 || height <= 0)
         throw std::runtime_error("off-screen 3D target without a size");
+    // Headless runs make no window of any kind, hidden ones included.
+    if (IsHeadless())
+        throw std::runtime_error("no off-screen 3D context when running headless");
     SavedContext saved;
     SDL_Window* window = SDL_CreateWindow("", 0, 0, 1, 1, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
     if (!window)

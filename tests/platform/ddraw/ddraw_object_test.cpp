@@ -1,5 +1,6 @@
 // The DirectDraw object on a headless display: creation and queries, the display mode and its stage, the
-// surface class chosen by caps, the display-mode report, and the OpenGL-drawing surface's GDI region.
+// surface class chosen by caps, headless drawing kept in memory, the display-mode report, and the
+// OpenGL-drawing surface's GDI region.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
@@ -12,6 +13,8 @@
 #include "platform/ddraw/ddraw_object.h"
 #include "platform/ddraw/front_surface.h"
 #include "platform/display/basic_hwnd_imp.h"
+#include "platform/host/headless.h"
+#include "platform/ddraw/ddraw_fixture.h"
 
 using namespace Windows;
 using Ravel::IDirectDrawImp7;
@@ -167,6 +170,55 @@ TEST_F(DirectDrawObject, SurfaceClassesByCaps)
     EXPECT_EQ(dynamic_cast<Ravel::IDirectDrawCompressedSurfaceImp7*>(Ravel::SurfaceImp(memory)), nullptr);
     for (IDirectDrawSurface7* s : { z, gl, compressed, memory })
         s->Release();
+}
+
+// Headless there is no window to draw into: the video-memory surface keeps its fills and blits in its
+// own pixels, a 3D device on a memory surface is refused without making a window, and nothing opens one.
+TEST_F(DirectDrawObject, HeadlessSurfacesDrawInMemoryAndNoWindowIsMade)
+{
+    Ravel::DecideHeadless();
+    ASSERT_TRUE(Ravel::IsHeadless());
+    DDSURFACEDESC2 video = CapsDesc(DDSCAPS_OFFSCREENPLAIN | DDSCAPS_VIDEOMEMORY, 8, 8);
+    IDirectDrawSurface7* gl = Make(video);
+    auto* target = dynamic_cast<Ravel::IDirectDrawGLSurfaceImp7*>(Ravel::SurfaceImp(gl));
+    ASSERT_NE(target, nullptr);
+    RECT all { 0, 0, 8, 8 };
+    DDBLTFX fx {};
+    fx.dwSize = sizeof(fx);
+    fx.dwFillColor = 0x001F;
+    EXPECT_EQ(gl->Blt(&all, nullptr, nullptr, DDBLT_COLORFILL, &fx), 0);
+    // A 2 by 2 source doubled into the top-left quarter, keyed: the pixel without its alpha bit is passed.
+    auto* source = ddraw_test::MakeSurface(ddraw_test::Desc(2, 2, 16));
+    ASSERT_EQ(source->Lock(nullptr, nullptr, 0, nullptr), 0);
+    ddraw_test::Pixel(source, 0, 0) = 0xFC00;
+    ddraw_test::Pixel(source, 1, 0) = 0x7C00;
+    ddraw_test::Pixel(source, 0, 1) = 0x83E0;
+    ddraw_test::Pixel(source, 1, 1) = 0x8000;
+    source->Unlock(nullptr);
+    RECT quarter { 0, 0, 4, 4 };
+    EXPECT_EQ(gl->Blt(&quarter, source, nullptr, DDBLT_KEYSRC, nullptr), 0);
+    const std::uint16_t kExpected[8][8] = {
+        { 0xFC00, 0xFC00, 0x001F, 0x001F, 0x001F, 0x001F, 0x001F, 0x001F },
+        { 0xFC00, 0xFC00, 0x001F, 0x001F, 0x001F, 0x001F, 0x001F, 0x001F },
+        { 0x83E0, 0x83E0, 0x8000, 0x8000, 0x001F, 0x001F, 0x001F, 0x001F },
+        { 0x83E0, 0x83E0, 0x8000, 0x8000, 0x001F, 0x001F, 0x001F, 0x001F },
+    };
+    ASSERT_EQ(target->Lock(nullptr, nullptr, 0, nullptr), 0);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+            EXPECT_EQ(ddraw_test::Pixel(target, x, y), y < 4 ? kExpected[y][x] : 0x001F) << x << "," << y;
+    target->Unlock(nullptr);
+    EXPECT_EQ(gl->Blt(nullptr, nullptr, nullptr, DDBLT_DDROPS, nullptr), 0);
+
+    // A Direct3D device drawing into a memory surface needs an off-screen context: refused, softly.
+    EXPECT_THROW(target->use3D(), std::exception);
+    std::vector<SDL_Window*> windows;
+    for (Uint32 id = 1; id < 16; ++id)
+        if (SDL_Window* window = SDL_GetWindowFromID(id))
+            windows.push_back(window);
+    EXPECT_TRUE(windows.empty()) << windows.size() << " windows";
+    source->Release();
+    gl->Release();
 }
 
 struct Reported {
