@@ -57,6 +57,8 @@ public:
     // How many lines the text takes wrapped at width pixels; words over 255 characters are cut.
     int GetLineBreaks(const char* text, int width);
 
+    // The advance of one character: its glyph's width, or the font's cell width for one without glyph.
+    int CharWidth(unsigned char character) const { return Advance(character); }
     int GetLineHeight() const { return _LineHeight; }
     int GetGlyphWidth() const { return _GlyphWidth; }
     const char* GetName() const { return _Name.get(); }

@@ -139,7 +139,7 @@ int CRZBtn::Update(CRZEvent* event)
         return 0;
     const CRZEvtType type = event->GetType();
     const auto* input = dynamic_cast<CRZInputEvent*>(event);
-    const CPoint at = input ? CPoint(input->Record().x, input->Record().y) : CInput::GetMousePosition();
+    const CPoint at = CInput::EventPosition(event);
     const bool isClick = type == _CRZEVT_MOUSELBUP_ || type == _CRZEVT_MOUSELBDOWN_ || type == _CRZEVT_MOUSELBDOUBLECLICK_;
     if (IsInert())
         return isClick && Within(at.x, at.y) ? UPDATE_TAKEN : 0;

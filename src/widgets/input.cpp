@@ -94,6 +94,12 @@ CPoint CInput::GetMousePosition()
     return CPoint(_ClippedPos.x - _MouseOffset.x, _ClippedPos.y - _MouseOffset.y);
 }
 
+CPoint CInput::EventPosition(const CRZEvent* event)
+{
+    const auto* input = dynamic_cast<const CRZInputEvent*>(event);
+    return input ? CPoint(input->Record().x, input->Record().y) : GetMousePosition();
+}
+
 void CInput::SetSpecialKeys(unsigned virtualKey, long flags)
 {
     if (virtualKey == kShiftKey)

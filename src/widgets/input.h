@@ -32,6 +32,8 @@ public:
     void Update();
 
     static CPoint GetMousePosition();
+    // Where an input event happened; for any other event (a loop tick), the cursor now.
+    static CPoint EventPosition(const class CRZEvent* event);
     static CPoint MousePosition() { return GetMousePosition(); }
     static int LeftButtonHold() { return _isLeftButton; }
 

@@ -271,6 +271,28 @@ void WriteBitmaps(const Context& context)
                 write(std::string("gfx\\interface\\") + prefix + "_" + state + "_" + part + ".bmp",
                     part[0] == 'c' ? 32 : 8, h, Depth::IndexedRle);
     }
+    // Scroll and slider parts: buttons are strips of four frames (up, over, down, disabled). The list boxes
+    // ask for the shadowless set as "GFX\interface\", which the case-blind lookup finds here.
+    const struct {
+        const char* path;
+        int frameWidth, height, frames;
+    } kScrollParts[] = {
+        { "gfx\\interface\\btn_pil_up.bmp", 16, 16, 4 },
+        { "gfx\\interface\\btn_pil_down.bmp", 16, 16, 4 },
+        { "gfx\\interface\\btn_slider.bmp", 16, 24, 4 },
+        { "gfx\\interface\\btn_pil_up_noshadow.bmp", 16, 16, 4 },
+        { "gfx\\interface\\btn_pil_down_noshadow.bmp", 16, 16, 4 },
+        { "gfx\\interface\\btn_slider_noshadow.bmp", 16, 24, 4 },
+        { "gfx\\interface\\menu\\scrollbar_bar.bmp", 12, 16, 4 },
+        { "gfx\\interface\\hslider_min.bmp", 6, 14, 1 },
+        { "gfx\\interface\\hslider_max.bmp", 6, 14, 1 },
+        { "gfx\\interface\\sprite_slider.bmp", 160, 12, 1 },
+        { "gfx\\interface\\button area\\btn_minus.bmp", 14, 14, 4 },
+        { "gfx\\interface\\button area\\btn_plus.bmp", 14, 14, 4 },
+        { "gfx\\interface\\button area\\btn_slider.bmp", 10, 16, 4 },
+    };
+    for (const auto& part : kScrollParts)
+        write(part.path, part.frameWidth * part.frames, part.height, Depth::High);
     write("gfx\\interface\\dot_red.bmp", 8, 8, Depth::Indexed, true);
     write("gfx\\interface\\dot_pink.bmp", 8, 8, Depth::Indexed, true);
     write("gfx\\interface\\cursor_active.bmp", 32, 32, Depth::High, true);

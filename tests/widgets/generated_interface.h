@@ -1,0 +1,71 @@
+// Test ground of the widgets drawn from the data generator's pictures and fonts: a tiny generated folder
+// made once per suite, a 640 by 480 back buffer, the interface fonts and an injected button clock.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "events/generic_events.h"
+#include "foundation/scratch_data_folder.h"
+#include "gfx/bitmap_fixture.h"
+#include "gfx/font.h"
+#include "gfx/image.h"
+#include "gfx/video_fixture.h"
+#include "widgets/button.h"
+#include "widgets/input.h"
+
+namespace widgets_test {
+
+inline int gButtonTicks = 0;
+
+class GeneratedInterface : public fixture::GfxFileTest {
+protected:
+    static void SetUpTestSuite()
+    {
+        const std::string command = video_test::DataGenerator().string() + " --seed 5 --size tiny '" + scratch::gFolder + "' > /dev/null";
+        ASSERT_EQ(std::system(command.c_str()), 0) << "the data generator is built beside the tests";
+    }
+    void SetUp() override
+    {
+        GfxFileTest::SetUp();
+        CVideo::pBackBuffer = &screen;
+        CImageBase::InitAlpha();
+        ASSERT_EQ(LoadInterfaceFonts(), 1);
+        font = gpFontDB->GetFont("gfx\\fonts\\proforma12.bmp");
+        ASSERT_NE(font, nullptr);
+        gButtonTicks = 100;
+        CRZBtn::_pGetTicks = [] { return gButtonTicks; };
+        CInput::_isLeftButton = 0;
+        CInput::_isOverButton = 0;
+        CInput::_ClippedPos = CInput::_MouseOffset = CPoint();
+    }
+    void TearDown() override
+    {
+        CRZBtn::_pGetTicks = nullptr;
+        delete gpFontDB;
+        gpFontDB = nullptr;
+        CVideo::pBackBuffer = nullptr;
+        CInput::_isLeftButton = 0;
+        GfxFileTest::TearDown();
+    }
+
+    // An input event at the point; loop ticks read the cursor, which is put there first.
+    template <class Receiver> int Send(Receiver& receiver, CRZEvtType type, CPoint at, int value1 = 0, int value2 = 0)
+    {
+        CInput::_ClippedPos = at;
+        if (type == _CRZEVT_TIMER_TICK_LOOP_ || type == _CRZEVT_TICK_ANIMATIONS_) {
+            CRZGenericEvent tick(type, ALLID);
+            return receiver.Update(&tick);
+        }
+        CRZInputEvent event(type, value1, value2, at);
+        return receiver.Update(&event);
+    }
+
+    video_test::ScopedHeadlessVideo video { 640, 480, false };
+    CImage screen { 640, 480, 16, IMAGE_SYSTEM };
+    CFont* font = nullptr;
+};
+
+} // namespace widgets_test
