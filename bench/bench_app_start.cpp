@@ -2,6 +2,8 @@
 // under 1.5 s. The folder is generated once before timing.
 #include <benchmark/benchmark.h>
 
+#include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <unistd.h>
@@ -35,8 +37,23 @@ void StartToMenu(benchmark::State& state)
     SetDataFolderOverride(data.c_str());
     SetDataPath();
     // The window, the game view and the clock are made once per process: one start is measured.
-    for (auto _ : state)
+    static auto last = std::chrono::steady_clock::now();
+    static std::string step = "begin";
+    // Where the time goes: the slowest steps are named on standard error.
+    gStartUpTrace = [](const char* next) {
+        const auto now = std::chrono::steady_clock::now();
+        const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(now - last).count();
+        if (ms >= 50)
+            std::fprintf(stderr, "%6lld ms  %s\n", static_cast<long long>(ms), step.c_str());
+        step = next;
+        last = now;
+    };
+    for (auto _ : state) {
+        last = std::chrono::steady_clock::now();
         WinMain(nullptr, nullptr, nullptr, 0);
+        gStartUpTrace("end");
+    }
+    gStartUpTrace = nullptr;
     ShutDown();
     std::system(("rm -rf '" + std::string(pattern) + "'").c_str());
 }
