@@ -42,6 +42,8 @@ void CProvince::InitData()
     controller = 0;
     decorations = 0;
     strategicValue = 0;
+    // Read again for every game; kept, they would pile up game after game.
+    spreadNeighbours.clear();
 }
 
 void CProvince::Cleanup()
@@ -181,6 +183,32 @@ CTitle* CProvince::GetBestFreeTitle(CCharacter*) const
 {
     GetOwner(); // finds and keeps the county title
     return countyTitle;
+}
+
+void CProvince::SetLight(int value)
+{
+    light = std::clamp(value, 0, 31);
+}
+
+void CProvince::SetLightRelative(int change)
+{
+    SetLight(static_cast<int>(std::clamp(static_cast<int64_t>(light) + change, int64_t { 0 }, int64_t { 31 })));
+}
+
+void CProvince::SetViewable(bool seen)
+{
+    viewable = seen;
+    SetTexture(texture);
+}
+
+void CProvince::SetTexture(int value)
+{
+    texture = viewable ? value & 31 : (value & 31) | 32;
+}
+
+CCharacter* CProvince::GetSieger() const
+{
+    return sieger == NOID ? nullptr : dynamic_cast<CCharacter*>(CIdentity::GetObjectFromID(sieger));
 }
 
 namespace {

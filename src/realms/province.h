@@ -155,6 +155,16 @@ public:
     // The improvements', effects' and advances' modifiers on the neutral one.
     void CalcModifier();
 
+    // --- Drawing state ---
+    // Held to 0..31.
+    void SetLight(int value);
+    void SetLightRelative(int change);
+    // The map texture carries bit 32 while the province is hidden and only its low five bits while seen.
+    void SetViewable(bool seen);
+    void SetTexture(int value);
+    // The besieging character, or null.
+    CCharacter* GetSieger() const;
+
     // --- Control ---
     // Moves the province number from the old controller's controlled provinces to the new one's (0 for
     // none; a number outside the table counts as none).

@@ -137,6 +137,12 @@ TEST_F(ProvinceTables, RowsGiveTheirFactsAndUnknownWordsTheDefaults)
     EXPECT_EQ(P(3).spreadNeighbours, std::vector<int32_t> { 1 });
     EXPECT_TRUE(P(5).spreadNeighbours.empty());
     EXPECT_EQ(P(3).GetOwner(), nullptr); // a lake has no owner
+
+    // The next game reads the same tables into the same provinces.
+    ASSERT_TRUE(CGameMapProvince::InitProvinces());
+    EXPECT_EQ(P(1).spreadNeighbours, std::vector<int32_t> { 3 });
+    EXPECT_EQ(P(1).GetNeighborCount(), 2);
+    EXPECT_EQ(CRZAreaDB::_Areas[CRZAreaDB::WhichArea("tejo")].GetSize(), 2);
 }
 
 TEST_F(ProvinceTables, BadRowsAreSkippedAndKeepTheirDefaults)

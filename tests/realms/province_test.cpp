@@ -87,4 +87,28 @@ TEST(Province, ControlMovesTheNumberBetweenTheRealmsLists)
     CRZCountry::DeleteAll();
 }
 
+TEST(Province, LightStaysInRangeAndTheTextureMarksAHiddenProvince)
+{
+    CProvince p;
+    const int lights[][2] = { { 40, 31 }, { -3, 0 }, { 12, 12 } };
+    for (const auto& [set, read] : lights) {
+        p.SetLight(set);
+        EXPECT_EQ(p.light, read) << set;
+    }
+    p.SetLightRelative(100);
+    EXPECT_EQ(p.light, 31);
+    p.SetLightRelative(-2147483647);
+    EXPECT_EQ(p.light, 0);
+
+    p.SetTexture(7);
+    EXPECT_EQ(p.texture, 7);
+    p.SetViewable(false);
+    EXPECT_EQ(p.texture, 39);
+    p.SetTexture(71);
+    EXPECT_EQ(p.texture, 39);
+    p.SetViewable(true);
+    EXPECT_EQ(p.texture, 7);
+    EXPECT_EQ(p.GetSieger(), nullptr);
+}
+
 } // namespace
