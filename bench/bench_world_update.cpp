@@ -16,6 +16,7 @@
 #include "events/generic_events.h"
 #include "realms/country.h"
 #include "realms/province.h"
+#include "realms/realm_character_hooks.h"
 #include "realms/war.h"
 #include "world/global.h"
 
@@ -38,41 +39,13 @@ uint32_t NextRandom(uint32_t& state)
     return state >> 8;
 }
 
-class CBenchCharacter : public CCharacter {
-public:
-    bool IsAlive() const override { return true; }
-    bool IsAnonymous() const override { return false; }
-    bool IsRuler() const override { return realm != nullptr && realm->ruler == this; }
-    bool IsAdult() const override { return true; }
-    void CalcVassals() override { }
-    CRZCountry* GetCountry() const override { return realm; }
-    CCharacter* GetLiegeRuler() const override { return liege; }
-    CRZID GetSpouse() const override { return NOID; }
-    CTitle* GetPrimaryTitle() const override { return nullptr; }
-    float GetMonthlyLoyaltyChange() const override { return 0.001f; }
-
-    CRZCountry* realm = nullptr;
-    CCharacter* liege = nullptr;
-};
-
-// Realms 1..900 are vassals of one of the kingdoms 901..1000.
-// A county title held by a realm's ruler: how a province finds its owner.
-class CBenchTitle : public CTitle {
-public:
-    CBenchTitle()
-        : CTitle(0)
-    {
-    }
-    CCharacter* GetCurrentHolder() const override { return holder; }
-    CTitle* GetLiege() const override { return nullptr; }
-    CCharacter* holder = nullptr;
-};
-
 class World {
 public:
     World()
     {
         CIdentity::TotalInit(NOID, 0);
+        InstallRealmCharacterHooks();
+        CTitle::ConstructAll();
         gpTimer = new CRZTimer(15);
         gpTimer->SetDate(CDate(0, 0, 1100));
         gGlobal.characterServer = &server;
@@ -98,27 +71,23 @@ public:
             }
         }
         for (int c = 0; c < kCharacters; ++c) {
-            characters.push_back(std::make_unique<CBenchCharacter>());
-            CBenchCharacter* character = characters.back().get();
+            characters.push_back(std::make_unique<CCharacter>());
+            CCharacter* character = characters.back().get();
             character->Create(CRZID(RZTYPE_CHARACTER, static_cast<uint32_t>(c + 1)));
             character->gender = c % 2;
             character->religion = static_cast<int32_t>(NextRandom(seed) % kReligionCount);
-            character->realm = realms[static_cast<std::size_t>(c % kRealms)];
+            character->birthDate = CDate(0, 0, static_cast<int>(1040 + NextRandom(seed) % 60));
+            CRZCountry* realm = realms[static_cast<std::size_t>(c % kRealms)];
+            character->SetCountry(realm);
             if (c < kRealms)
-                character->realm->ruler = character;
+                realm->AddRulerImmidiatly(character);
             server.Append(character);
-        }
-        for (int i = 0; i < kRealms - kKingdoms; ++i) {
-            CRZCountry* vassal = realms[static_cast<std::size_t>(i)];
-            CRZCountry* king = realms[static_cast<std::size_t>(kRealms - kKingdoms + i % kKingdoms)];
-            static_cast<CBenchCharacter*>(vassal->ruler)->liege = king->ruler;
         }
         for (int p = 0; p < static_cast<int>(kProvinceArraySize); ++p) {
             provinces.push_back(std::make_unique<CProvince>());
-            counties.push_back(std::make_unique<CBenchTitle>());
-            CCharacter* holder = realms[static_cast<std::size_t>(p % kRealms)]->ruler;
-            counties.back()->holder = holder;
-            holder->ownedProvinces.Append(p);
+            // The realm's ruler holds the province's county, which puts it among his provinces.
+            CTitle* county = CTitle::GetTitle(p);
+            county->SetNewHolder(realms[static_cast<std::size_t>(p % kRealms)]->ruler);
             provinces.back()->number = p;
             provinces.back()->terrain = TERRAIN_PLAINS;
             // A strip of land: each province borders the next, which another realm owns.
@@ -126,9 +95,15 @@ public:
                 provinces.back()->AddNeighbor({ p - 1, 0, 0 });
             if (p + 1 < static_cast<int>(kProvinceArraySize))
                 provinces.back()->AddNeighbor({ p + 1, 0, 0 });
-            provinces.back()->countyTitle = counties.back().get();
+            provinces.back()->countyTitle = county;
             provinces.back()->manpowerTotal = 10.0f;
             CProvince::_pProvince[p] = provinces.back().get();
+        }
+        // Realms 1..900 are vassals of one of the kingdoms 901..1000.
+        for (int i = 0; i < kRealms - kKingdoms; ++i) {
+            CRZCountry* vassal = realms[static_cast<std::size_t>(i)];
+            CRZCountry* king = realms[static_cast<std::size_t>(kRealms - kKingdoms + i % kKingdoms)];
+            vassal->ruler->SetLiegeRuler(king->ruler);
         }
         for (int r = 0; r < kRelations; ++r) {
             CCharacter* a = characters[NextRandom(seed) % kCharacters].get();
@@ -148,6 +123,8 @@ public:
         ForgetWorld();
         server.RemoveAll();
         characters.clear();
+        CTitle::DestroyAll();
+        gCharacterHooks = {};
         delete gpTimer;
         gpTimer = nullptr;
         CIdentity::TotalCleanup();
@@ -156,11 +133,10 @@ public:
     CCharacterServer server;
     // The country table owns them.
     std::vector<CRZCountry*> realms;
-    std::vector<std::unique_ptr<CBenchCharacter>> characters;
+    std::vector<std::unique_ptr<CCharacter>> characters;
     std::vector<std::unique_ptr<CRZUnit>> armies;
     std::vector<std::unique_ptr<CDivision>> divisions;
     std::vector<std::unique_ptr<CProvince>> provinces;
-    std::vector<std::unique_ptr<CBenchTitle>> counties;
 };
 
 // Builds the world and runs one day, so the live-character table the month reads is full.

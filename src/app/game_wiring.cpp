@@ -12,6 +12,7 @@
 #include "app/game.h"
 #include "app/settings.h"
 #include "armies/realm_divisions.h"
+#include "characters/character.h"
 #include "datalang/attribute_tuple.h"
 #include "datalang/lexer.h"
 #include "datalang/parser.h"
@@ -29,6 +30,7 @@
 #include "messages/message_handler.h"
 #include "realms/country.h"
 #include "realms/province.h"
+#include "realms/realm_character_hooks.h"
 #include "text/new_text.h"
 #include "world/client.h"
 #include "world/global.h"
@@ -64,6 +66,17 @@ const CGameRoute kRoutes[] = {
     VM_ROUTE(CLID::_pIDToTag, kAwaited), // the realms' tag table
     // Events.
     VM_ROUTE(gClockHooks.GetGameSpeed, kWiring),
+    // Characters and titles.
+    VM_ROUTE(gCharacterHooks.GetCountry, kWiring),
+    VM_ROUTE(gCharacterHooks.GetCountryIndex, kWiring),
+    VM_ROUTE(gCharacterHooks.GetRuler, kWiring),
+    VM_ROUTE(gCharacterHooks.GetRealm, kWiring),
+    VM_ROUTE(gCharacterHooks.GetFormOfGoverment, kWiring),
+    VM_ROUTE(gCharacterHooks.GetProvinceCount, kWiring),
+    VM_ROUTE(gCharacterHooks.AddCharacter, kWiring),
+    VM_ROUTE(gCharacterHooks.RemoveCharacter, kWiring),
+    VM_ROUTE(gCharacterHooks.GetOffice, kWiring),
+    VM_ROUTE(gCharacterHooks.GetParticularName, kWiring),
     VM_ROUTE(gEventRoutes.player, kAwaited),
     VM_ROUTE(gEventRoutes.frontEnd, kAwaited),
     VM_ROUTE(gEventRoutes.game, kAwaited),
@@ -156,6 +169,8 @@ void InstallGameWiring()
     gInterfaceReceivers.IsFrontEndActive = [] { return gFrontEnd.IsActive(); };
     gSettingsHooks.UpdateSettings = [] { gMessageHandler.UpdateSettings(); };
     gSettingsHooks.InitMessages = [] { gMessageHandler.InitMessages(); };
+    // Characters and titles: the realms answer what a character asks of his realm.
+    InstallRealmCharacterHooks();
     // Graphics: the music plays at the settings' volume.
     gSongHooks.GetMusicVolume = [] { return gpSettings ? gpSettings->Record().musicVolume : 100; };
     // Realms: the game's host and tutorial tests, and the armies' side of the realms' division operations.

@@ -1,86 +1,290 @@
-// CCharacter as the global game state and its daily and monthly update see a character: the fields they
-// read and write and the operations they call. The character subsystem gives the operations their bodies.
+// CCharacter, a person of the game world: family, realm, attributes, traits, titles, claims, relations and
+// court position, with the queries that realms, titles, the world update and the computer opponents ask.
+// The character server owns every character; the fields the daily walk reads come first.
 #pragma once
 
 #include <cstdint>
 
+#include "characters/relation.h"
+#include "characters/trait.h"
 #include "datalang/attribute_tuple.h"
 #include "foundation/calendar_date.h"
 #include "foundation/identity.h"
 #include "foundation/linked_list.h"
+#include "foundation/ref.h"
+#include "foundation/sorted_list.h"
 #include "realms/score.h"
 
-class CClaim;
+class CCharacter;
 class CDivision;
-class CRelation;
 class CRZCountry;
 class CTitle;
 
 // Religions are indexes 0 to 4; realms keep one at-war flag per religion.
 inline constexpr int kReligionCount = 5;
+// The shared anonymous soldier and rebel leader: never saved, never command.
+inline constexpr CRZID kAnonymousSoldierID { RZTYPE_CHARACTER, static_cast<uint32_t>(-2) };
+inline constexpr CRZID kRebelLeaderID { RZTYPE_CHARACTER, static_cast<uint32_t>(-3) };
+inline constexpr int kAdultAge = 16;
 
-class CCharacter : public CIdentity {
+enum VLCourtPosition : int32_t {
+    COURT_NONE = 0,
+    COURT_COURTIER = 1,
+    COURT_CHANCELLOR = 2,
+    COURT_STEWARD = 3,
+    COURT_MARSHAL = 4,
+    COURT_SPYMASTER = 5,
+    COURT_CHAPLAIN = 6,
+};
+
+enum Gender : int32_t { GENDER_MALE = 0, GENDER_FEMALE = 1 };
+
+// Trait numbers the character code tests.
+enum : int {
+    TRAIT_PLAGUEINFESTED = 29,
+    TRAIT_LEPER = 30,
+    TRAIT_PNEUMONIA = 31,
+    TRAIT_DETACHED_PRIEST = 49,
+    TRAIT_MASTERMIND_THEOLOGIAN = 52,
+    TRAIT_WAR_INVALID = 69,
+    TRAIT_FOSTERLING = 72,
+};
+
+// What characters need of the realms above them; the realms install these (InstallRealmCharacterHooks)
+// through the game's wiring. Unset, a character belongs to no realm.
+struct CCharacterHooks {
+    // The realm at a number of the country table; null outside it or where none exists.
+    CRZCountry* (*GetCountry)(int32_t realmId) = nullptr;
+    int32_t (*GetCountryIndex)(const CRZCountry* realm) = nullptr;
+    CCharacter* (*GetRuler)(const CRZCountry* realm) = nullptr;
+    // The independent realm at the top of the realm's liege chain.
+    CRZCountry* (*GetRealm)(CRZCountry* realm) = nullptr;
+    // FormOfGoverment: 0 feudal, 1 republic, 2 ecclesiastical, 3 knight order.
+    int32_t (*GetFormOfGoverment)(const CRZCountry* realm) = nullptr;
+    int32_t (*GetProvinceCount)(const CRZCountry* realm) = nullptr;
+    // Membership lists of the realm.
+    void (*AddCharacter)(CRZCountry* realm, CCharacter* character) = nullptr;
+    void (*RemoveCharacter)(CRZCountry* realm, CCharacter* character) = nullptr;
+    // The realm's slot for office 2..6 (chancellor to chaplain), to read and write.
+    CCharacter** (*GetOffice)(CRZCountry* realm, int position) = nullptr;
+    // The realm's simple name from the country-tag registry; a number inside the table.
+    const char* (*GetParticularName)(int32_t realmId) = nullptr;
+};
+extern CCharacterHooks gCharacterHooks;
+
+// Sons before daughters, each eldest first; a daughter more than 10000 days older than a son precedes him.
+struct AgeComparer {
+    static int Key(const CRef<CCharacter>& character);
+    static bool IsLessThan(const CRef<CCharacter>& a, const CRef<CCharacter>& b) { return Key(a) < Key(b); }
+};
+
+// Highest tier first.
+struct TitleComparer {
+    static bool IsLessThan(const CTitle* a, const CTitle* b);
+};
+
+class CCharacter final : public CIdentity {
 public:
-    CCharacter() = default;
-    // Leaves every relation that still names the character.
+    CCharacter();
+    // Leaves his court office and every relation and list of others that still names him; titles,
+    // realms and claims are left to the caller.
     ~CCharacter() override;
     CCharacter(const CCharacter&) = delete;
     CCharacter& operator=(const CCharacter&) = delete;
 
-    // 0 male, any other value female.
-    int32_t gender = 0;
-    // Index of one of the kReligionCount religions.
+    // Registers the identity before anything else is set; a duplicate is fatal in the registry.
+    int Create(const CRZID& identity) override { return CIdentity::Create(identity); }
+    using CIdentity::Create;
+
+    // Whole years of the game calendar up to today.
+    int GetAge() const;
+    bool IsAdult() const { return GetAge() >= kAdultAge; }
+    // A death date later than today is erased first; on the host a posted death already counts.
+    bool IsAlive() const;
+    bool IsPregnant() const { return conceptionDate.year != 0 || conceptionDate.month != 0 || conceptionDate.day != 0; }
+    bool IsAnonymous() const { return id == kAnonymousSoldierID || id == kRebelLeaderID; }
+    bool IsFemale() const { return gender != GENDER_MALE; }
+
+    CRZCountry* GetCountry() const
+    {
+        return gCharacterHooks.GetCountry != nullptr ? gCharacterHooks.GetCountry(realmId) : nullptr;
+    }
+    CRZCountry* GetRealm() const;
+    bool IsRuler() const;
+    CTitle* GetPrimaryTitle() const { return titles.IsEmpty() ? nullptr : *titles.GetHead(); }
+    // Holder of the liege title of the primary title; null without one.
+    CCharacter* GetLiegeRuler() const;
+    bool IsVassal() const { return GetLiegeRuler() != nullptr; }
+    // A titled character is loyal to his liege ruler, an untitled one to the ruler of his realm.
+    CCharacter* GetLiegeForLoyalty() const;
+    // Every title's liege becomes the ruler's primary title; null makes them all independent.
+    void SetLiegeRuler(CCharacter* ruler);
+    int GetRank() const;
+    int GetNumOfKingdomTitles() const;
+    int GetNumOfDuchyTitles() const;
+    int GetNumOfVassalCounts() const;
+    int GetNumOfVassalDukes() const;
+    // For a ruler, the rulers of the realms whose primary title has one of his titles as liege.
+    void CalcVassals();
+    const CList<CRef<CCharacter>>& GetVassals() const { return vassals; }
+    int GetAllowedAllies() const { return 1; }
+    bool IsBishop() const;
+    bool IsReligiousEnemy(const CCharacter* other) const;
+    bool HasEcclesticalEducation() const;
+    bool CanBecomePriest() const;
+    bool MayHaveMilitaryCommand() const;
+    bool HasMilitaryCommand() const { return militaryCommand != nullptr; }
+    CDivision* GetMilitaryCommand() const { return militaryCommand; }
+    // Ignored for the shared anonymous characters.
+    void SetMilitaryCommand(CDivision* division);
+    void ClearMilitaryCommand() { SetMilitaryCommand(nullptr); }
+    bool IsOurChild(const CCharacter* other) const;
+    bool IsSibling(const CCharacter* other) const;
+    // The other party of the first active marriage; empty when unmarried.
+    CRef<CCharacter> GetSpouse() const { return CRef<CCharacter>(FindSpouse()); }
+    // The same without a registry lookup: null when unmarried or when the spouse is gone.
+    CCharacter* FindSpouse() const;
+    // Rebuilt from every marriage, ended ones included.
+    const CList<CRef<CCharacter>>& GetSpouses();
+    // The first active relation of the type with the other character, or null.
+    CRelation* GetRelation(const CCharacter* other, CRelationType type) const;
+    bool HasTruce(const CCharacter* other) const { return GetRelation(other, RELATION_TRUCE) != nullptr; }
+    bool HasAlliance(const CCharacter* other) const { return GetRelation(other, RELATION_ALLIANCE) != nullptr; }
+    bool HasFriendship(const CCharacter* other) const { return GetRelation(other, RELATION_FRIEND) != nullptr; }
+    bool HasRivalry(const CCharacter* other) const { return GetRelation(other, RELATION_RIVAL) != nullptr; }
+    // 0..1: how well this character's traits sit with the other's.
+    float GetBaseCompability(const CCharacter* other) const;
+    const CAttributeTuple& GetAttributes() const { return attributes; }
+    const CTraitTuple& GetTraits() const { return traits; }
+    const CSimpleScore& GetScore() const { return score; }
+    bool HasTrait(int trait) const { return traits.Exists(trait); }
+    // Ranks candidates: realm size and vassals for a ruler, martial and prestige for everyone.
+    float GetPower() const;
+    bool IsRealmUnderMe(const CCharacter* other) const;
+    bool HasClaim(const CTitle* title) const;
+
+    // Moving into the realm of nobody vacates his titles; a change of realm makes him a courtier there.
+    void SetCountry(CRZCountry* realm);
+    void AddTitle(CTitle* title);
+    void RemoveTitle(CTitle* title);
+    void AddClaim(const CRZID& claim) { claims.Append(claim); }
+    void RemoveClaim(const CRZID& claim) { claims.Remove(claim); }
+    void AddRelation(CRelation* relation) { relations.Append(relation); }
+    // Takes the relation out of the character's own relation list; the relation is not deleted.
+    void RemoveRelation(CRelation* relation) { relations.Remove(relation); }
+    // An active relation of the type with the other is returned as it is; a new one joins the registry,
+    // both relation lists and, for an alliance, friendship or rivalry, both characters' lists.
+    CRelation* CreateRelation(CCharacter* other, CRelationType type);
+    void LoseFriend(CCharacter* other);
+    void LoseRival(CCharacter* other);
+    void AddTrait(int trait);
+    void RemoveTrait(int trait);
+    // Amounts are truncated toward zero before they are added.
+    void AddMartial(float amount) { AddAttribute(CAttributeTuple::MARTIAL, amount); }
+    void AddDiplomacy(float amount) { AddAttribute(CAttributeTuple::DIPLOMACY, amount); }
+    void AddIntrigue(float amount) { AddAttribute(CAttributeTuple::INTRIGUE, amount); }
+    void AddStewardship(float amount) { AddAttribute(CAttributeTuple::STEWARDSHIP, amount); }
+    void AddHealth(float amount) { AddAttribute(CAttributeTuple::HEALTH, amount); }
+    void AddFertility(float amount) { AddAttribute(CAttributeTuple::FERTILITY, amount); }
+    // Effective attributes: base plus the traits' modifiers, none below zero.
+    void RefreshAttributes();
+    void AddScore(const CScore& amount);
+    void RefreshOwnedProvinces();
+    const CList<int32_t>& GetOwnedProvinces() const { return ownedProvinces; }
+
+    // Kept within 0..1.
+    void SetLoyaltyToLiege(float value);
+    void ChangeLoyaltyToLiege(float change) { SetLoyaltyToLiege(GetLoyaltyToLiege() + change); }
+    float GetLoyaltyToLiege() const { return loyaltyToLiege; }
+    // The month's drift of the loyalty from the effects that the character and his liege carry.
+    float GetMonthlyLoyaltyChange() const;
+    // The localised band of the loyalty, a tenth wide, with no band boundary at 0.3.
+    const char* GetLoyaltyInfo() const;
+
+    // Court: who may hold an office, how suited he is, and the change itself.
+    bool CanBeCourtPosition(VLCourtPosition position) const;
+    // -1 where he may not hold the position.
+    float GetSuitability(VLCourtPosition position) const;
+    // Applied on every machine from the change event; ignored for a ruler and for the dead.
+    void SetCourtPosition(VLCourtPosition position);
+    // Leaves any office of his realm; he stays a courtier.
+    void RemoveCourtReferences();
+    // The request: holders of the office are first asked to become courtiers, then a to-host change
+    // event goes to the character server.
+    void ChangeCourtPosition(VLCourtPosition position);
+
+    // Texts; each returns a buffer of its own that the next call overwrites.
+    const char* GetFullName() const;
+    const char* GetLongName() const;
+    const char* GetPossesivePronom() const;
+    // An empty text outside 0..6.
+    static const char* GetCourtPositionName(int position);
+    const char* GetBriefInfo() const;
+    const char* GetTitleInfo() const;
+    static const char* GetTitleListString(const CList<CTitle*>& titles);
+
+    void SetName(const char* text);
+    const char* GetName() const { return name != nullptr ? name : ""; }
+    void SetBaseAttributes(const CAttributeTuple& values);
+    const CAttributeTuple& GetBaseAttributes() const { return baseAttributes; }
+
+    // The daily walk reads these first: keep them together.
+    // Zero while alive; mutable because the first IsAlive after a date in the future erases it.
+    mutable CDate deathDate;
+    CDate birthDate;
+    int32_t realmId = 0;
+    int32_t gender = GENDER_MALE;
+    // Set on the host once a death event is posted for him.
+    int32_t deathPosted = 0;
+    int32_t courtPosition = COURT_COURTIER;
     int32_t religion = 0;
-    // Emptied every day and refilled from the relations; nodes only.
+    int32_t culture = 0;
+    float loyaltyToLiege = 1.0f;
+    // Symmetric lists of pointers: emptied every day and refilled from the relations; the destructor
+    // takes the character out of the other side's list. Nodes only.
     CList<CCharacter*> allies;
     CList<CCharacter*> friends;
     CList<CCharacter*> rivals;
-    CList<CCharacter*> children;
-    CList<CTitle*> titles;
-    CList<CClaim*> claims;
-    CList<CRZID> spouses;
+    CList<CRef<CCharacter>> vassals;
+    CSortedList<CTitle*, TitleComparer> titles;
+    CList<CCharacter*> enemies;
+    // Identities of his claims.
+    CList<CRZID> claims;
+    CDivision* militaryCommand = nullptr;
+
+    // Cold: records, births, texts.
+    // 1 for one born during play or created illegitimate.
+    int32_t status = 0;
+    CDate conceptionDate;
+    CRZID childFather;
+    int32_t originProvince = 0;
+    int32_t homeProvince = 0;
     CRZID father;
     CRZID mother;
-    CDate deathDate;
-    // More than 1 means a position at court.
-    uint32_t courtPosition = 0;
-    // The division this character leads, or null.
-    CDivision* militaryCommand = nullptr;
-    // The relations that name the character; nodes only, the relation registry owns them.
+    CRZID dynasty;
+    char dna[21] = "01234567890123456789";
+    CSortedList<CRef<CCharacter>, AgeComparer> children;
+    CSortedList<CRef<CCharacter>, AgeComparer> siblings;
+    CList<CRef<CCharacter>> spouses;
+    // The relations that name the character; the relation registry owns them.
     CList<CRelation*> relations;
-    // Gold, prestige and piety.
-    CSimpleScore score;
-    // The province numbers of the character's county titles.
     CList<int32_t> ownedProvinces;
-    // A culture number.
-    int32_t culture = 0;
-    // The attributes in effect.
+
+private:
+    void AddAttribute(int which, float amount);
+    // Takes the character out of the other's list of the same kind.
+    void Unlink(CList<CCharacter*> CCharacter::*list);
+
+    char* name = nullptr;
+    CAttributeTuple baseAttributes;
+    CTraitTuple traits;
+
+public:
+    // Gold, prestige and piety; the realm adds its income here.
+    CSimpleScore score;
+    // The attributes in effect: base plus traits, none below zero (RefreshAttributes).
     CAttributeTuple attributes;
-
-    bool IsFemale() const { return gender != 0; }
-    CDivision* GetMilitaryCommand() const { return militaryCommand; }
-    const CList<CRZID>& GetSpouses() const { return spouses; }
-
-    virtual float GetLoyaltyToLiege() const { return loyaltyToLiege; }
-    virtual void SetLoyaltyToLiege(float value) { loyaltyToLiege = value; }
-
-    virtual bool IsAlive() const = 0;
-    virtual bool IsAnonymous() const = 0;
-    virtual bool IsRuler() const = 0;
-    virtual bool IsAdult() const = 0;
-    // Recounts the vassals.
-    virtual void CalcVassals() = 0;
-    // The realm of the country table the character belongs to, or null.
-    virtual CRZCountry* GetCountry() const = 0;
-    // The ruler above, or null; a top ruler may answer itself.
-    virtual CCharacter* GetLiegeRuler() const = 0;
-    // Identity of the current spouse; NOID when unmarried.
-    virtual CRZID GetSpouse() const = 0;
-    virtual CTitle* GetPrimaryTitle() const = 0;
-    virtual float GetMonthlyLoyaltyChange() const = 0;
-    // Takes the relation out of the character's own relation list; the relation is not deleted.
-    virtual void RemoveRelation(CRelation* relation) { relations.Remove(relation); }
-
-protected:
-    float loyaltyToLiege = 1.0f;
 };
+
+// Today's game date: the clock's, or the zero date before there is one.
+CDate GetGameToday();

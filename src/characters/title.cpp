@@ -1,9 +1,13 @@
 #include "characters/title.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "characters/character.h"
+#include "characters/culture.h"
 #include "foundation/logs.h"
+#include "foundation/utilities.h"
+#include "text/new_text.h"
 
 #include "foundation/safeguards.h"
 
@@ -39,7 +43,7 @@ const CKingdomTier kingdomTier;
 
 CDate Today()
 {
-    return gHistoryDateSource.GetCurrentDate ? gHistoryDateSource.GetCurrentDate() : CDate();
+    return GetGameToday();
 }
 
 const CTier* TierOf(int32_t realmId)
@@ -95,6 +99,18 @@ CTitle::~CTitle()
 {
     for (auto holding = tenures.GetHead(); !holding.IsEnd(); holding++)
         delete *holding;
+    DeleteClaims();
+}
+
+void CTitle::DeleteClaims()
+{
+    // A claimant who is gone is skipped; the claim itself still goes.
+    for (auto claim = claims.GetHead(); !claim.IsEnd(); claim++) {
+        if (CCharacter* claimant = (*claim)->GetCharacter())
+            claimant->RemoveClaim((*claim)->GetID());
+        delete *claim;
+    }
+    claims.RemoveAll();
 }
 
 void CTitle::ConstructAll()
@@ -191,6 +207,7 @@ void CTitle::SetNewHolder(CCharacter* holder)
                 title->SetLiege(nullptr);
         }
         vassals.Unlock();
+        DeleteClaims();
     }
     CTitle* ownLiege = GetOwnLiege();
     if (ownLiege != nullptr && holder == ownLiege->GetCurrentHolder()) {
@@ -213,11 +230,203 @@ void CTitle::SetNewHolder(CCharacter* holder)
     }
     if (!tenures.IsEmpty()) {
         if (CCharacter* current = GetCurrentHolder())
-            current->titles.Remove(this);
+            current->RemoveTitle(this);
         (*tenures.GetTail())->Terminate();
     }
     if (holder != nullptr) {
         tenures.Append(new CTitleHolding(holder));
-        holder->titles.Append(this);
+        holder->AddTitle(this);
     }
+}
+
+CClaim::CClaim(int32_t realmId, const CDate& date)
+    : CClaim(realmId, CIdentity::GetRandomID(), date)
+{
+}
+
+CClaim::CClaim(int32_t realmId, const CRZID& identity, const CDate& date)
+    : realmId(realmId)
+    , date(date)
+{
+    Create(identity);
+}
+
+CClaim* CClaim::GetClaim(const CRZID& identity)
+{
+    return dynamic_cast<CClaim*>(CIdentity::GetObjectFromID(identity));
+}
+
+CCharacter* CClaim::GetCharacter() const
+{
+    return dynamic_cast<CCharacter*>(CIdentity::GetObjectFromID(claimant));
+}
+
+CTitle* CClaim::GetTitle() const { return CTitle::GetTitle(realmId); }
+
+int CClaim::GetAge() const { return Today().GetDays() - date.GetDays(); }
+
+void CClaim::Add()
+{
+    if (CCharacter* character = GetCharacter())
+        character->AddClaim(id);
+    if (CTitle* title = GetTitle())
+        title->AddClaim(this);
+}
+
+void CClaim::Remove()
+{
+    if (CCharacter* character = GetCharacter())
+        character->RemoveClaim(id);
+    if (CTitle* title = GetTitle())
+        title->RemoveClaim(this);
+}
+
+void CClaim::SetCharacter(CCharacter* character)
+{
+    if (CCharacter* old = GetCharacter())
+        old->RemoveClaim(id);
+    claimant = character != nullptr ? character->GetID() : NOID;
+    if (character != nullptr)
+        character->AddClaim(id);
+}
+
+namespace {
+
+const char* Text(const char* key)
+{
+    return TextStrings.GetString(key);
+}
+
+// The key of a tier from a row of three: county, duchy, kingdom.
+const char* ByTier(const CTier* tier, const char* county, const char* duchy, const char* kingdom)
+{
+    return tier->IsCounty() ? county : tier->IsDuchy() ? duchy : kingdom;
+}
+
+bool IsTurkish(int32_t culture)
+{
+    return culture == CRZCulture::Which("turkish");
+}
+
+struct CHolderView {
+    int32_t government = -1;
+    int32_t religion = 0;
+    int32_t culture = 0;
+    bool female = false;
+};
+
+CHolderView ViewOf(const CCharacter* holder)
+{
+    CHolderView view;
+    if (holder == nullptr)
+        return view;
+    view.religion = holder->religion;
+    view.culture = holder->culture;
+    view.female = holder->IsFemale();
+    const CRZCountry* realm = holder->GetCountry();
+    view.government = realm != nullptr && gCharacterHooks.GetFormOfGoverment != nullptr
+        ? gCharacterHooks.GetFormOfGoverment(realm)
+        : 0;
+    return view;
+}
+
+} // namespace
+
+const char* CTitle::GetParticularName() const
+{
+    const char* name = gCharacterHooks.GetParticularName != nullptr ? gCharacterHooks.GetParticularName(realmId) : nullptr;
+    return name != nullptr ? name : "";
+}
+
+const char* CTitle::GetTitleTypeKey(int32_t government, int32_t religion, int32_t culture, bool female) const
+{
+    if (realmId == kEmpire)
+        return "TIER_KING_EMPIRE";
+    switch (government) {
+    case 1:
+        return ByTier(tier, "TIER_COUNT_REPUBLIC", "TIER_DUKE_REPUBLIC", "TIER_KING_REPUBLIC");
+    case 2:
+        return ByTier(tier, "TIER_COUNT_ECCLESTICAL", "TIER_DUKE_ECCLESTICAL",
+            realmId == kPapalState ? "TIER_KING_ECCLESTICAL" : "TIER_DUKE_ECCLESTICAL");
+    case 3:
+        return "TIER_GRANDMASTER";
+    case 0:
+        break;
+    default:
+        return nullptr;
+    }
+    switch (religion) {
+    case RELIGION_MUSLIM:
+        return IsTurkish(culture) ? ByTier(tier, "TIER_COUNT_TURKISH", "TIER_DUKE_MUSLIM", "TIER_KING_TURKISH")
+                                  : ByTier(tier, "TIER_COUNT_MUSLIM", "TIER_DUKE_MUSLIM", "TIER_KING");
+    case RELIGION_ORTHODOX:
+        return female ? ByTier(tier, "TIER_COUNTESS", "TIER_DUCHESS_ORTHODOX", "TIER_QUEEN")
+                      : ByTier(tier, "TIER_COUNT", "TIER_DUKE_ORTHODOX", "TIER_KING");
+    case RELIGION_PAGAN:
+        return female ? ByTier(tier, "TIER_COUNTESS_PAGAN", "TIER_DUCHESS_PAGAN", "TIER_QUEEN")
+                      : ByTier(tier, "TIER_COUNT_PAGAN", "TIER_DUKE_PAGAN", "TIER_KING");
+    default:
+        return female ? ByTier(tier, "TIER_COUNTESS", "TIER_DUCHESS", "TIER_QUEEN")
+                      : ByTier(tier, "TIER_COUNT", "TIER_DUKE", "TIER_KING");
+    }
+}
+
+const char* CTitle::GetCountryNameKey(int32_t government, int32_t religion, int32_t culture) const
+{
+    if (realmId == kEmpire)
+        return "TIER_EMPIRE";
+    switch (government) {
+    case 1:
+        return ByTier(tier, "TIER_COUNTY_REPUBLIC", "TIER_DUCHY_REPUBLIC", "TIER_KINGDOM_REPUBLIC");
+    case 2:
+        return ByTier(tier, "TIER_COUNTY_ECCLESTICAL", "TIER_DUCHY_ECCLESTICAL", nullptr);
+    case 0:
+        break;
+    default:
+        return nullptr;
+    }
+    switch (religion) {
+    case RELIGION_MUSLIM:
+        return IsTurkish(culture) ? ByTier(tier, "TIER_COUNTY_TURKISH", "TIER_DUCHY_MUSLIM", "TIER_KINGDOM_TURKISH")
+                                  : ByTier(tier, "TIER_COUNTY_MUSLIM", "TIER_DUCHY_MUSLIM", "TIER_KINGDOM");
+    case RELIGION_PAGAN:
+        return ByTier(tier, "TIER_COUNTY_PAGAN", "TIER_DUCHY_PAGAN", "TIER_KINGDOM_PAGAN");
+    case RELIGION_ORTHODOX:
+        return ByTier(tier, "TIER_COUNTY", "TIER_DUCHY_ORTHODOX", "TIER_KINGDOM");
+    default:
+        return ByTier(tier, "TIER_COUNTY", "TIER_DUCHY", "TIER_KINGDOM");
+    }
+}
+
+const char* CTitle::GetTitleTypeName(const CCharacter* holder) const
+{
+    // A government outside the four leaves the text of the last call, as the interface expects.
+    static char buffer[256];
+    const CHolderView view = ViewOf(holder);
+    if (const char* key = GetTitleTypeKey(view.government, view.religion, view.culture, view.female))
+        CopyString(buffer, Text(key));
+    return buffer;
+}
+
+const char* CTitle::GetTitlePrefix(const CCharacter* holder) const
+{
+    static char buffer[512];
+    std::snprintf(buffer, sizeof buffer, "%s %s", GetTitleTypeName(holder), Text("TIER_OF"));
+    return buffer;
+}
+
+const char* CTitle::GetString(const CCharacter* holder) const
+{
+    static char buffer[768];
+    std::snprintf(buffer, sizeof buffer, "%s %s", GetTitlePrefix(holder), GetParticularName());
+    return buffer;
+}
+
+const char* CTitle::GetCountryName(int32_t government, int32_t religion, int32_t culture) const
+{
+    static char buffer[512];
+    const char* key = GetCountryNameKey(government, religion, culture);
+    std::snprintf(buffer, sizeof buffer, "%s %s", key != nullptr ? Text(key) : "", GetParticularName());
+    // Without a key the name keeps its leading blank.
+    return buffer;
 }

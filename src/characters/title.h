@@ -9,6 +9,7 @@
 #include "foundation/linked_list.h"
 
 class CCharacter;
+class CTitle;
 
 class CTier {
 public:
@@ -42,9 +43,41 @@ public:
     CCharacter* holder = nullptr;
 };
 
-class CTitle : public CIdentity {
+// A character's claim on a title. The title owns its claims; the claimant keeps the claim's identity.
+class CClaim : public CIdentity {
+public:
+    // A claim of nobody yet; the identity is drawn from this machine's counter.
+    CClaim(int32_t realmId, const CDate& date);
+    CClaim(int32_t realmId, const CRZID& identity, const CDate& date);
+    ~CClaim() override = default;
+    CClaim(const CClaim&) = delete;
+    CClaim& operator=(const CClaim&) = delete;
+
+    // Joins the claimant's claims and the title's claim list.
+    void Add();
+    // Leaves both again; the claim is not deleted.
+    void Remove();
+    // Moves the claim from the old claimant's claims to the new one's.
+    void SetCharacter(CCharacter* character);
+    CCharacter* GetCharacter() const;
+    const CRZID& GetCharacterID() const { return claimant; }
+    CTitle* GetTitle() const;
+    const CDate& GetDate() const { return date; }
+    // Whole days since the claim was made.
+    int GetAge() const;
+    // Null unless a claim is registered under the identity.
+    static CClaim* GetClaim(const CRZID& identity);
+
+private:
+    CRZID claimant;
+    int32_t realmId;
+    CDate date;
+};
+
+class CTitle final : public CIdentity {
 public:
     static constexpr int kTitleCount = 1423;
+    static constexpr int kNobodyRealm = 1401;
     static constexpr int kFirstDuchy = 1000;
     static constexpr int kFirstKingdom = 1263;
     static constexpr int kEmpire = 1271;
@@ -65,16 +98,16 @@ public:
     int32_t GetCountryID() const { return realmId; }
     int32_t GetProvince() const { return realmId; }
     const CTier* GetTier() const { return tier; }
-    bool IsRealTitle() const { return realmId != 0 && realmId != 1401; }
+    bool IsRealTitle() const { return realmId != 0 && realmId != kNobodyRealm; }
     bool IsReligiousSpecialTitle() const;
     bool NeedSave() const { return !tenures.IsEmpty(); }
     int GetRankPts() const { return tier->GetRankPts(); }
     float GetRank() const { return static_cast<float>(tier->GetRankPts()); }
 
     // The holder of the newest tenure while it lasts, else null.
-    virtual CCharacter* GetCurrentHolder() const;
+    CCharacter* GetCurrentHolder() const;
     // The liege title of the holder's primary title, of this title while vacant; null when there is none.
-    virtual CTitle* GetLiege() const;
+    CTitle* GetLiege() const;
     // This title's own liege entry, whoever holds it.
     CTitle* GetOwnLiege() const { return liege != 0 ? GetTitle(liege) : nullptr; }
     const CList<CRZID>& GetVassals() const { return vassals; }
@@ -88,12 +121,35 @@ public:
     bool MayBecomeLiege(const CTitle* other) const;
     bool IsOurRemoteVassal(const CTitle* other) const;
 
+    // Names for a holder; each returns a buffer of its own that the next call overwrites.
+    const char* GetParticularName() const;
+    // The key chosen by the holder's form of government, religion, culture and gender, as text.
+    const char* GetTitleTypeName(const CCharacter* holder) const;
+    const char* GetTitlePrefix(const CCharacter* holder) const;
+    const char* GetString(const CCharacter* holder) const;
+    // The realm's name under the form of government: key text, a blank and the simple name; without a
+    // key, the blank and the name alone.
+    const char* GetCountryName(int32_t government, int32_t religion, int32_t culture) const;
+    // The text keys behind those names; null where none applies. A government outside 0..3 has none.
+    const char* GetTitleTypeKey(int32_t government, int32_t religion, int32_t culture, bool female) const;
+    const char* GetCountryNameKey(int32_t government, int32_t religion, int32_t culture) const;
+
+    const CList<CClaim*>& GetClaims() const { return claims; }
+    // Owned by the title from here on.
+    void AddClaim(CClaim* claim) { claims.Append(claim); }
+    // Only unlinks the claim from the title.
+    void RemoveClaim(CClaim* claim) { claims.Remove(claim); }
+
 private:
+    // Takes every claim out of its claimant's list and deletes it.
+    void DeleteClaims();
+
     int32_t realmId;
     const CTier* tier;
     int32_t liege = 0;
     CList<CRZID> vassals;
     CList<CTitleHolding*> tenures;
+    CList<CClaim*> claims;
 
     static CTitle* _pTitle[kTitleCount];
 };

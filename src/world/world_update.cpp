@@ -81,9 +81,10 @@ void SetPairFlag(
     (b->*flags)[a->index] = value;
 }
 
+// The holder of the title's own liege: a ruler's titles each answer for themselves here.
 CCharacter* HolderOfLiege(const CTitle* title)
 {
-    const CTitle* liege = title ? title->GetLiege() : nullptr;
+    const CTitle* liege = title ? title->GetOwnLiege() : nullptr;
     return liege ? liege->GetCurrentHolder() : nullptr;
 }
 
@@ -380,11 +381,10 @@ void CRZGlobal::HandleMonthlyUpdate()
     marriagePool.RemoveAll();
     for (CCharacter* character : liveChars) {
         const CRZCountry* realm = character->GetCountry();
-        if (character->IsFemale() && character->IsAdult()
-            && CIdentity::GetObjectFromID(character->GetSpouse()) == nullptr && realm != nullptr
-            && CRZCountry::IsRealCountry(realm->index))
+        if (character->IsFemale() && character->IsAdult() && character->FindSpouse() == nullptr
+            && realm != nullptr && CRZCountry::IsRealCountry(realm->index))
             marriagePool.Append(character);
-        character->SetLoyaltyToLiege(character->GetLoyaltyToLiege() + character->GetMonthlyLoyaltyChange());
+        character->ChangeLoyaltyToLiege(character->GetMonthlyLoyaltyChange());
     }
 
     ForEachRealm([](CRZCountry* realm) {

@@ -9,47 +9,26 @@
 
 #include "characters/character.h"
 #include "characters/title.h"
-#include "foundation/logs.h"
+#include "events/game_clock.h"
 
 #include "foundation/safeguards.h"
 
 namespace {
-
-// The primary title of a character is the highest of his titles, the first of equals.
-class CTestCharacter : public CCharacter {
-public:
-    bool IsAlive() const override { return true; }
-    bool IsAnonymous() const override { return false; }
-    bool IsRuler() const override { return !titles.IsEmpty(); }
-    bool IsAdult() const override { return true; }
-    void CalcVassals() override { }
-    CRZCountry* GetCountry() const override { return nullptr; }
-    CCharacter* GetLiegeRuler() const override { return nullptr; }
-    CRZID GetSpouse() const override { return NOID; }
-    float GetMonthlyLoyaltyChange() const override { return 0.0f; }
-    CTitle* GetPrimaryTitle() const override
-    {
-        CTitle* best = nullptr;
-        for (auto title = titles.GetHead(); !title.IsEnd(); title++) {
-            if (best == nullptr || (*title)->GetRankPts() > best->GetRankPts())
-                best = *title;
-        }
-        return best;
-    }
-};
 
 class TitleTest : public ::testing::Test {
 protected:
     // Tenures are dated from the game's calendar; an empty end date means the tenure lasts.
     void SetUp() override
     {
-        gHistoryDateSource.GetCurrentDate = [] { return CDate(1, 0, 1066); };
+        gpTimer = new CRZTimer(15);
+        gpTimer->SetDate(CDate(1, 0, 1066));
         CTitle::ConstructAll();
     }
     void TearDown() override
     {
         CTitle::DestroyAll();
-        gHistoryDateSource = {};
+        delete gpTimer;
+        gpTimer = nullptr;
     }
 
     static CTitle* T(int id) { return CTitle::GetTitle(id); }
@@ -98,7 +77,7 @@ TEST_F(TitleTest, TiersAndLookupsFollowTheRealmNumber)
 
 TEST_F(TitleTest, VacatingEndsTheTenureAndFreesTheVassals)
 {
-    CTestCharacter duke;
+    CCharacter duke;
     T(1100)->SetNewHolder(&duke);
     T(5)->SetLiege(T(1100));
     T(6)->SetLiege(T(1100));
@@ -117,7 +96,7 @@ TEST_F(TitleTest, VacatingEndsTheTenureAndFreesTheVassals)
 
 TEST_F(TitleTest, GivingATitleToItsLiegesHolder)
 {
-    CTestCharacter king;
+    CCharacter king;
     T(1300)->SetNewHolder(&king);
     T(1100)->SetLiege(T(1300));
     T(5)->SetLiege(T(1100));
@@ -154,9 +133,9 @@ TEST_F(TitleTest, MakingAVassalTheLiegeMovesItUpFirst)
 TEST_F(TitleTest, RandomLiegeAndHolderChangesNeverFormACycle)
 {
     const std::vector<int> ids { 1, 2, 3, 4, 5, 6, 1000, 1001, 1002, 1263, 1264, 1271 };
-    std::vector<std::unique_ptr<CTestCharacter>> people;
+    std::vector<std::unique_ptr<CCharacter>> people;
     for (int i = 0; i < 5; i++)
-        people.push_back(std::make_unique<CTestCharacter>());
+        people.push_back(std::make_unique<CCharacter>());
     std::mt19937 random(20261210);
     auto pick = [&](size_t n) { return static_cast<size_t>(random() % n); };
 

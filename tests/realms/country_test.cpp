@@ -284,8 +284,8 @@ TEST_F(CountryLandTest, VassalsRankingCoastAndHeretics)
     CRZCountry* duke = Make(1001);
     CRZCountry* count = Make(30);
     CRZCountry* stranger = Make(31);
-    CLandCharacter* kingRuler = Ruler(king);
-    CLandCharacter* dukeRuler = Ruler(duke, kingRuler);
+    CCharacter* kingRuler = Ruler(king);
+    CCharacter* dukeRuler = Ruler(duke, kingRuler);
     Ruler(count, dukeRuler);
     Ruler(stranger);
     kingRuler->score = CSimpleScore(900.0f, 4.0f, 3.0f);
@@ -295,7 +295,8 @@ TEST_F(CountryLandTest, VassalsRankingCoastAndHeretics)
     count->controlledProvinces.Append(3);
 
     EXPECT_EQ((std::vector<int32_t> { 1001 }), Numbers(*king->GetVassals()));
-    EXPECT_EQ(kingRuler->vassalCounts, 1);
+    ASSERT_EQ(kingRuler->GetVassals().GetSize(), 1);
+    EXPECT_EQ((*kingRuler->GetVassals().GetHead()).Get(), dukeRuler);
     // 10 a province and a vassal realm, prestige and piety; gold does not count.
     EXPECT_FLOAT_EQ(king->CalcRankingScore(), 20.0f + 10.0f + 7.0f);
     EXPECT_EQ(stranger->CalcRankingScore(), 0.0f);

@@ -126,7 +126,7 @@ protected:
         ClearCountryControl();
         CRZCountry::ConstructCountry(5);
         realm = CRZCountry::_pCountry[5];
-        Ruler(realm)->attributes = CAttributeTuple(0, 0, 0, 10, 0, 0);
+        Ruler(realm)->SetBaseAttributes(CAttributeTuple(0, 0, 0, 10, 0, 0));
         province = Land(40, realm, 0, 0, TERRAIN_DESERT);
         province->loyalty = CStandsTuple(1.0f, 1.0f, 1.0f, 1.0f);
         province->coastal = true;
@@ -171,7 +171,7 @@ TEST_F(ImprovementsInAProvince, MonthlyRevenueFollowsTheOwnersRatesDemesneAndSte
 
     // Without an owner only the periodic score is left.
     province->countyTitle = nullptr;
-    static_cast<CHeldTitle*>(titles.back().get())->holder = nullptr;
+    CTitle::GetTitle(40)->SetNewHolder(nullptr);
     score = rich.GetProvinceMonthlyScore(*province);
     EXPECT_FLOAT_EQ(score.GetGold(), 1.0f);
     EXPECT_FLOAT_EQ(score.Get(VLST_BUILDINGS).GetGold(), 1.0f);

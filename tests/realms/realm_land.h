@@ -1,5 +1,5 @@
-// Rulers and land for the realms' and provinces' tests: provinces in the map's array, owned through their
-// county titles by a realm's ruler. The characters stand in until the character subsystem's own are built.
+// Rulers and land for the realms' and provinces' tests: real characters and titles, and provinces in the
+// map's array owned through their county titles by a realm's ruler.
 #pragma once
 
 #include <memory>
@@ -9,51 +9,42 @@
 #include "characters/title.h"
 #include "realms/country.h"
 #include "realms/province.h"
-
-class CLandCharacter : public CCharacter {
-public:
-    bool IsAlive() const override { return true; }
-    bool IsAnonymous() const override { return false; }
-    bool IsRuler() const override { return true; }
-    bool IsAdult() const override { return true; }
-    void CalcVassals() override { ++vassalCounts; }
-    CRZCountry* GetCountry() const override { return country; }
-    CCharacter* GetLiegeRuler() const override { return liege; }
-    CRZID GetSpouse() const override { return NOID; }
-    CTitle* GetPrimaryTitle() const override { return nullptr; }
-    float GetMonthlyLoyaltyChange() const override { return 0.0f; }
-    CRZCountry* country = nullptr;
-    CCharacter* liege = nullptr;
-    int vassalCounts = 0;
-};
-
-class CHeldTitle : public CTitle {
-public:
-    CHeldTitle(int number, CCharacter* holder)
-        : CTitle(number)
-        , holder(holder)
-    {
-    }
-    CCharacter* GetCurrentHolder() const override { return holder; }
-    CCharacter* holder;
-};
+#include "realms/realm_character_hooks.h"
 
 // Owns what it makes; empties the province array when it goes.
+// Owns what it makes, with the registries and the title table it needs; empties the province array when
+// it goes.
 class CRealmLand {
 public:
+    CRealmLand()
+    {
+        CIdentity::TotalInit(NOID, 0);
+        InstallRealmCharacterHooks();
+        CTitle::ConstructAll();
+    }
     ~CRealmLand()
     {
         for (CProvince*& province : CProvince::_pProvince)
             province = nullptr;
+        rulers.clear();
+        CTitle::DestroyAll();
+        gCharacterHooks = {};
+        CIdentity::TotalCleanup();
     }
 
-    CLandCharacter* Ruler(CRZCountry* realm, CLandCharacter* liege = nullptr)
+    // A ruler of a duchy or kingdom holds its title, and so does a vassal, whose title goes under his
+    // liege's; a count without liege holds only the counties of his land.
+    CCharacter* Ruler(CRZCountry* realm, CCharacter* liege = nullptr)
     {
-        rulers.push_back(std::make_unique<CLandCharacter>());
-        CLandCharacter* ruler = rulers.back().get();
-        ruler->country = realm;
-        ruler->liege = liege;
-        realm->ruler = ruler;
+        rulers.push_back(std::make_unique<CCharacter>());
+        CCharacter* ruler = rulers.back().get();
+        ruler->Create(CRZID(RZTYPE_CHARACTER, static_cast<uint32_t>(rulers.size())));
+        ruler->SetCountry(realm);
+        realm->AddRulerImmidiatly(ruler);
+        if (liege != nullptr || realm->index >= kFirstDuchy)
+            CTitle::GetTitle(realm->index)->SetNewHolder(ruler);
+        if (liege != nullptr)
+            ruler->SetLiegeRuler(liege);
         return ruler;
     }
     // A province at the castle position, owned through its county title by the realm's ruler (who must
@@ -67,9 +58,8 @@ public:
         province->castle = CPoint(x, y);
         CProvince::_pProvince[number] = province;
         if (owner != nullptr) {
-            titles.push_back(std::make_unique<CHeldTitle>(number, owner->ruler));
-            province->countyTitle = titles.back().get();
-            owner->ruler->ownedProvinces.Append(number);
+            province->countyTitle = CTitle::GetTitle(number);
+            province->countyTitle->SetNewHolder(owner->ruler);
         }
         return province;
     }
@@ -79,7 +69,6 @@ public:
         b->AddNeighbor({ a->number, 0, 0 });
     }
 
-    std::vector<std::unique_ptr<CLandCharacter>> rulers;
+    std::vector<std::unique_ptr<CCharacter>> rulers;
     std::vector<std::unique_ptr<CProvince>> provinces;
-    std::vector<std::unique_ptr<CHeldTitle>> titles;
 };

@@ -53,9 +53,9 @@ TEST_F(GlobalTest, SavedBlockHoldsTheClockDateAndOnlyWarsWhoseLeadersExist)
 {
     CRZCountry* realmA = Realm(1);
     CRZCountry* realmB = Realm(2);
-    CFakeCharacter* a = Ruler(realmA);
-    CFakeCharacter* b = Ruler(realmB);
-    CFakeCharacter* gone = Ruler(Realm(3));
+    CCharacter* a = Ruler(realmA);
+    CCharacter* b = Ruler(realmB);
+    CCharacter* gone = Ruler(Realm(3));
     War(a, b);
     War(a, gone)->type = 7;
     gone->Destroy();
@@ -136,8 +136,8 @@ TEST_F(GlobalTest, UpdateRunsTheDayMonthAndStartStepsAndPassesEveryEventOn)
 {
     CRZCountry* realmA = Realm(5, 40.0f);
     CRZCountry* realmB = Realm(9, 10.0f);
-    CFakeCharacter* a = Ruler(realmA);
-    CFakeCharacter* b = Ruler(realmB);
+    CCharacter* a = Ruler(realmA);
+    CCharacter* b = Ruler(realmB);
     a->score = CSimpleScore(0.0f, 2.0f, 0.0f);
     b->score = CSimpleScore(0.0f, 13.0f, 0.0f);
     Relate(RELATION_TRUCE, a, b);

@@ -1,5 +1,5 @@
-// Test doubles of the characters and titles that the global game state and the endpoints work on, and a
-// fixture that gives each test fresh registries, real realms in an empty country table, armies and a clock.
+// A fixture that gives each test of the global game state and the endpoints fresh registries, real
+// characters and titles, real realms in an empty country table, armies and a clock.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -19,6 +19,7 @@
 #include "events/game_clock.h"
 #include "realms/country.h"
 #include "realms/province.h"
+#include "realms/realm_character_hooks.h"
 #include "realms/war.h"
 #include "support/fake_game.h"
 #include "world/cheats.h"
@@ -26,49 +27,6 @@
 #include "world_reset.h"
 
 namespace worldfakes {
-
-class CFakeCharacter : public CCharacter {
-public:
-    bool IsAlive() const override { return alive; }
-    bool IsAnonymous() const override { return anonymous; }
-    bool IsRuler() const override { return ruler; }
-    bool IsAdult() const override { return adult; }
-    void CalcVassals() override { ++vassalCounts; }
-    CRZCountry* GetCountry() const override { return country; }
-    CCharacter* GetLiegeRuler() const override { return liege; }
-    CRZID GetSpouse() const override { return spouse; }
-    CTitle* GetPrimaryTitle() const override { return primaryTitle; }
-    float GetMonthlyLoyaltyChange() const override { return monthlyChange; }
-    void RemoveRelation(CRelation* relation) override
-    {
-        removedRelations.push_back(relation);
-        CCharacter::RemoveRelation(relation);
-    }
-
-    bool alive = true;
-    bool anonymous = false;
-    bool ruler = false;
-    bool adult = true;
-    CRZCountry* country = nullptr;
-    CCharacter* liege = nullptr;
-    CRZID spouse;
-    CTitle* primaryTitle = nullptr;
-    float monthlyChange = 0.0f;
-    int vassalCounts = 0;
-    std::vector<CRelation*> removedRelations;
-};
-
-class CFakeTitle : public CTitle {
-public:
-    CFakeTitle()
-        : CTitle(0)
-    {
-    }
-    CCharacter* GetCurrentHolder() const override { return holder; }
-    CTitle* GetLiege() const override { return liege; }
-    CCharacter* holder = nullptr;
-    CTitle* liege = nullptr;
-};
 
 // A session that makes this machine a client (or the host, when host is set).
 class CFakeSession : public CEventSession {
@@ -90,6 +48,8 @@ protected:
         gCountryHooks.IsHost = &IsHostMachine;
         InstallRealmDivisionHooks();
         gIdentityLookups.GetCountry = &CRZCountry::FindStatic;
+        InstallRealmCharacterHooks();
+        CTitle::ConstructAll();
         gGlobal.characterServer = &server;
         gpTimer = new CRZTimer(15);
         gpTimer->SetDate(CDate(0, 0, 1100));
@@ -100,6 +60,9 @@ protected:
     void TearDown() override
     {
         SetEventSession(nullptr);
+        server.RemoveAll();
+        characters.clear();
+        holders.clear();
         CRZCountry::DeleteAll();
         gCountryHooks = CountryHooks {};
         gIdentityLookups.GetCountry = nullptr;
@@ -107,11 +70,8 @@ protected:
         armies.clear();
         divisions.clear();
         provinces.clear();
-        counties.clear();
-        holders.clear();
-        titles.clear();
-        server.RemoveAll();
-        characters.clear();
+        CTitle::DestroyAll();
+        gCharacterHooks = {};
         delete gpTimer;
         gpTimer = nullptr;
         CIdentity::TotalCleanup();
@@ -126,30 +86,44 @@ protected:
         return realm;
     }
 
-    // A registered, living character in the character list.
-    CFakeCharacter* Character(CRZCountry* realm = nullptr)
+    // A registered, living adult in the character list, a member of the realm.
+    CCharacter* Character(CRZCountry* realm = nullptr)
     {
-        characters.push_back(std::make_unique<CFakeCharacter>());
-        CFakeCharacter* character = characters.back().get();
+        characters.push_back(std::make_unique<CCharacter>());
+        CCharacter* character = characters.back().get();
         character->Create(CRZID(RZTYPE_CHARACTER, static_cast<uint32_t>(characters.size())));
-        character->country = realm;
+        character->birthDate = CDate(0, 0, 1070);
+        character->SetCountry(realm);
         server.Append(character);
         return character;
     }
 
-    // The realm's ruler.
-    CFakeCharacter* Ruler(CRZCountry* realm)
+    // The realm's ruler, without titles until a liege relation needs them.
+    CCharacter* Ruler(CRZCountry* realm)
     {
-        CFakeCharacter* ruler = Character(realm);
-        ruler->ruler = true;
-        realm->ruler = ruler;
+        CCharacter* ruler = Character(realm);
+        realm->AddRulerImmidiatly(ruler);
         return ruler;
     }
 
-    CFakeTitle* Title()
+    // The character's primary title; one without gets a duchy of his own, which owns no province.
+    CTitle* TitleOf(CCharacter* character)
     {
-        titles.push_back(std::make_unique<CFakeTitle>());
-        return titles.back().get();
+        if (character->GetPrimaryTitle() == nullptr)
+            CTitle::GetTitle(CTitle::kFirstDuchy + nextDuchy++)->SetNewHolder(character);
+        return character->GetPrimaryTitle();
+    }
+
+    // The vassal's primary title goes under the liege's.
+    void Vassal(CCharacter* vassal, CCharacter* liege)
+    {
+        TitleOf(vassal)->SetLiege(TitleOf(liege));
+    }
+
+    // Died the given number of days before today.
+    static void Kill(CCharacter* character, int daysAgo = 1)
+    {
+        character->deathDate.ConvertFromDays(gpTimer->GetDate().GetDays() - daysAgo);
     }
 
     CRZUnit* Army(CRZCountry* realm)
@@ -189,12 +163,11 @@ protected:
         CProvince* province = provinces.back().get();
         province->number = number;
         province->terrain = TERRAIN_PLAINS;
-        // Neither holder nor title joins the lists the update walks.
-        holders.push_back(std::make_unique<CFakeCharacter>());
-        holders.back()->country = owner;
-        counties.push_back(std::make_unique<CFakeTitle>());
-        counties.back()->holder = holders.back().get();
-        province->countyTitle = counties.back().get();
+        // The holder joins none of the lists the update walks.
+        holders.push_back(std::make_unique<CCharacter>());
+        holders.back()->realmId = owner != nullptr ? owner->index : 0;
+        province->countyTitle = CTitle::GetTitle(number);
+        province->countyTitle->SetNewHolder(holders.back().get());
         province->manpowerTotal = manpower;
         CProvince::_pProvince[number] = province;
         return province;
@@ -215,13 +188,12 @@ protected:
     }
 
     CCharacterServer server;
-    std::vector<std::unique_ptr<CFakeCharacter>> characters;
-    std::vector<std::unique_ptr<CFakeTitle>> titles;
+    std::vector<std::unique_ptr<CCharacter>> characters;
     std::vector<std::unique_ptr<CRZUnit>> armies;
     std::vector<std::unique_ptr<CDivision>> divisions;
     std::vector<std::unique_ptr<CProvince>> provinces;
-    std::vector<std::unique_ptr<CFakeCharacter>> holders;
-    std::vector<std::unique_ptr<CFakeTitle>> counties;
+    std::vector<std::unique_ptr<CCharacter>> holders;
+    int nextDuchy = 0;
 };
 
 } // namespace worldfakes

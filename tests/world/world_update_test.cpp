@@ -33,8 +33,8 @@ TEST_F(WorldUpdateTest, TruceSetsBothRealmsFlagsNextDayAndAnEndedOneIsDeleted)
 {
     CRZCountry* r5 = Realm(5);
     CRZCountry* r9 = Realm(9);
-    CFakeCharacter* a = Ruler(r5);
-    CFakeCharacter* b = Ruler(r9);
+    CCharacter* a = Ruler(r5);
+    CCharacter* b = Ruler(r9);
     CRelation* truce = Relate(RELATION_TRUCE, a, b);
     r5->truceFlags[100] = 1; // stale flags of yesterday go
 
@@ -49,16 +49,15 @@ TEST_F(WorldUpdateTest, TruceSetsBothRealmsFlagsNextDayAndAnEndedOneIsDeleted)
     EXPECT_EQ(r5->truceFlags[9], 0);
     EXPECT_EQ(r9->truceFlags[5], 0);
     EXPECT_TRUE(CRelations::GetInstance()->IsEmpty());
-    ASSERT_EQ(a->removedRelations.size(), 1u);
-    EXPECT_EQ(a->removedRelations[0], truce);
-    EXPECT_EQ(b->removedRelations.size(), 1u);
+    EXPECT_TRUE(a->relations.IsEmpty());
+    EXPECT_TRUE(b->relations.IsEmpty());
 }
 
 TEST_F(WorldUpdateTest, ACharacterDestroyedBeforeHisRelationLeavesItWithoutThatSide)
 {
     CRZCountry* r5 = Realm(5);
-    CFakeCharacter* a = Ruler(r5);
-    CFakeCharacter* b = Ruler(Realm(9));
+    CCharacter* a = Ruler(r5);
+    CCharacter* b = Ruler(Realm(9));
     CRelation* truce = Relate(RELATION_TRUCE, a, b);
     ASSERT_TRUE(b->relations.Contains(truce));
     server.Remove(b);
@@ -77,9 +76,9 @@ TEST_F(WorldUpdateTest, RelationsRefillTheCharactersListsAndEndedMarriagesStay)
 {
     CRZCountry* r1 = Realm(1);
     CRZCountry* r2 = Realm(2);
-    CFakeCharacter* a = Ruler(r1);
-    CFakeCharacter* b = Ruler(r2);
-    CFakeCharacter* c = Character(r1);
+    CCharacter* a = Ruler(r1);
+    CCharacter* b = Ruler(r2);
+    CCharacter* c = Character(r1);
     Relate(RELATION_ALLIANCE, a, b);
     Relate(RELATION_FRIEND, a, c);
     Relate(RELATION_RIVAL, b, c);
@@ -106,9 +105,9 @@ TEST_F(WorldUpdateTest, RelativeArmyPowerFollowsTheWorkedExample)
     CRZCountry* realmB = Realm(11, 30.0f);
     CRZCountry* realmC = Realm(12, 200.0f);
     Realm(13, 55.0f); // at peace: keeps its whole army
-    CFakeCharacter* a = Ruler(realmA);
-    CFakeCharacter* b = Ruler(realmB);
-    CFakeCharacter* c = Ruler(realmC);
+    CCharacter* a = Ruler(realmA);
+    CCharacter* b = Ruler(realmB);
+    CCharacter* c = Ruler(realmC);
     a->religion = 1;
     b->religion = 2;
     c->religion = 3;
@@ -138,13 +137,13 @@ TEST_F(WorldUpdateTest, AWarThatIsNoLongerValidIsDroppedAndItsFlagsCleared)
 {
     CRZCountry* realmA = Realm(20, 10.0f);
     CRZCountry* realmB = Realm(21, 10.0f);
-    CFakeCharacter* a = Ruler(realmA);
-    CFakeCharacter* b = Ruler(realmB);
+    CCharacter* a = Ruler(realmA);
+    CCharacter* b = Ruler(realmB);
     War(a, b);
     gGlobal.RefreshWars();
     ASSERT_EQ(realmA->atWarWith[21], 1);
 
-    b->country = realmA; // both leaders now in one realm
+    b->realmId = realmA->index; // both leaders now in one realm
     gGlobal.RefreshWars();
     EXPECT_TRUE(gGlobal.wars.IsEmpty());
     EXPECT_EQ(realmA->atWarWith[21], 0);
@@ -159,7 +158,7 @@ TEST_F(WorldUpdateTest, JanitorRemovesDivisionsWithoutMenOnTheHostOnly)
     CDivision* empty = Division(army, 0);
     CDivision* manned = Division(army, 1);
     const DynamicID emptyId = empty->GetID();
-    CFakeCharacter* leader = Character(realm);
+    CCharacter* leader = Character(realm);
     empty->SetLeader(leader);
     leader->militaryCommand = empty;
 
@@ -180,13 +179,13 @@ TEST_F(WorldUpdateTest, JanitorRemovesDivisionsWithoutMenOnTheHostOnly)
 TEST_F(WorldUpdateTest, RanksAreSortedDescendingWithTiesByRealmIndex)
 {
     // Ten a province and a vassal realm, and the ruler's prestige and piety.
-    CFakeCharacter* three = Ruler(Realm(3));
+    CCharacter* three = Ruler(Realm(3));
     three->score = CSimpleScore(50.0f, 3.0f, 2.0f);
     CRZCountry* realm7 = Realm(7);
-    CFakeCharacter* seven = Ruler(realm7);
+    CCharacter* seven = Ruler(realm7);
     Province(200, realm7, 0.0f);
-    Ruler(Realm(8))->liege = seven;
-    CFakeCharacter* four = Ruler(Realm(4));
+    Vassal(Ruler(Realm(8)), seven);
+    CCharacter* four = Ruler(Realm(4));
     four->score = CSimpleScore(0.0f, 0.0f, 5.0f);
     Ruler(Realm(kNobodyCountry))->score = CSimpleScore(0.0f, 100.0f, 0.0f); // not a real country
 
@@ -208,12 +207,11 @@ TEST_F(WorldUpdateTest, ManpowerClimbsTheLiegeChainAndVassalsShareTheirHeadsSum)
     CRZCountry* county = Realm(40);
     CRZCountry* duchy = Realm(1040);
     CRZCountry* kingdom = Realm(1300);
-    CFakeCharacter* count = Ruler(county);
-    CFakeCharacter* duke = Ruler(duchy);
-    CFakeCharacter* king = Ruler(kingdom);
-    count->liege = duke;
-    duke->liege = king;
-    king->liege = king; // a top ruler may answer himself
+    CCharacter* count = Ruler(county);
+    CCharacter* duke = Ruler(duchy);
+    CCharacter* king = Ruler(kingdom);
+    Vassal(count, duke);
+    Vassal(duke, king);
     Province(0, county, 100.0f);
     Province(1, duchy, 10.0f);
     Province(1003, kingdom, 1.0f);
@@ -232,12 +230,16 @@ TEST_F(WorldUpdateTest, ALiegeCycleInACorruptSaveEndsWithEachRealmCreditedOnce)
     CRZCountry* realmA = Realm(50);
     CRZCountry* realmB = Realm(51);
     CRZCountry* realmC = Realm(52);
-    CFakeCharacter* a = Ruler(realmA);
-    CFakeCharacter* b = Ruler(realmB);
-    CFakeCharacter* c = Ruler(realmC);
-    a->liege = b;
-    b->liege = a;
-    c->liege = a; // a chain that runs into the cycle
+    CCharacter* a = Ruler(realmA);
+    CCharacter* b = Ruler(realmB);
+    CCharacter* c = Ruler(realmC);
+    // Lieges of titles never cycle, but rulers can: a holds a second title under which b's sits.
+    Vassal(a, b);
+    CTitle::GetTitle(60)->SetNewHolder(a);
+    TitleOf(b)->SetLiege(CTitle::GetTitle(60));
+    Vassal(c, a); // a chain that runs into the cycle
+    ASSERT_EQ(a->GetLiegeRuler(), b);
+    ASSERT_EQ(b->GetLiegeRuler(), a);
     Province(5, realmA, 7.0f);
     Province(6, realmC, 3.0f);
 
@@ -250,41 +252,50 @@ TEST_F(WorldUpdateTest, ALiegeCycleInACorruptSaveEndsWithEachRealmCreditedOnce)
 TEST_F(WorldUpdateTest, MarriagePoolTakesUnmarriedAdultWomenOfRealRealmsAndLoyaltyMoves)
 {
     CRZCountry* realm = Realm(60);
-    CFakeCharacter* widow = Character(realm);
+    CCharacter* widow = Character(realm);
     widow->gender = 1;
-    widow->spouse = CRZID(RZTYPE_CHARACTER, 999); // the husband is dead and gone
-    CFakeCharacter* wife = Character(realm);
+    {
+        CCharacter gone; // the husband is dead and gone
+        Relate(RELATION_MARRIAGE, widow, &gone);
+    }
+    CCharacter* wife = Character(realm);
     wife->gender = 1;
-    CFakeCharacter* husband = Character(realm);
-    wife->spouse = husband->GetID();
-    CFakeCharacter* girl = Character(realm);
+    CCharacter* husband = Character(realm);
+    Relate(RELATION_MARRIAGE, wife, husband);
+    CCharacter* girl = Character(realm);
     girl->gender = 1;
-    girl->adult = false;
-    CFakeCharacter* stateless = Character(Realm(kNobodyCountry));
+    girl->birthDate = CDate(0, 0, 1090);
+    CCharacter* stateless = Character(Realm(kNobodyCountry));
     stateless->gender = 1;
-    husband->monthlyChange = -0.25f;
+    CCharacter* ruler = Ruler(realm);
+    Relate(RELATION_RIVAL, husband, ruler); // loyalty to a rival falls
 
     gGlobal.BuildLiveChars();
-    EXPECT_EQ(gGlobal.GetLiveCharCount(), 5);
+    gGlobal.HandleDailyUpdate(); // the day refills the rivals the month reads
+    EXPECT_EQ(gGlobal.GetLiveCharCount(), 6);
     EXPECT_EQ(gGlobal.livingWomenCount, 4);
     gGlobal.HandleMonthlyUpdate();
     ASSERT_EQ(gGlobal.marriagePool.GetSize(), 1);
     EXPECT_EQ(*gGlobal.marriagePool.GetHead(), widow);
-    EXPECT_FLOAT_EQ(husband->GetLoyaltyToLiege(), 0.75f);
+    EXPECT_FLOAT_EQ(husband->GetLoyaltyToLiege(), 0.97f);
     EXPECT_FLOAT_EQ(wife->GetLoyaltyToLiege(), 1.0f);
 }
 
 TEST_F(WorldUpdateTest, LiveCharactersLeaveOutTheDeadAndAnonymousAndGrowPastTheTable)
 {
-    Character()->alive = false;
-    Character()->anonymous = true;
-    CFakeCharacter* living = Character();
+    Kill(Character());
+    CCharacter* anonymous = Character();
+    anonymous->Create(kAnonymousSoldierID);
+    CCharacter* living = Ruler(Realm(1));
+    CCharacter* vassal = Ruler(Realm(2));
+    Vassal(vassal, living);
     gGlobal.BuildLiveChars();
-    ASSERT_EQ(gGlobal.GetLiveCharCount(), 1);
+    ASSERT_EQ(gGlobal.GetLiveCharCount(), 2);
     EXPECT_EQ(gGlobal.GetLiveChar(0), living);
-    EXPECT_EQ(gGlobal.GetLiveChar(1), nullptr);
+    EXPECT_EQ(gGlobal.GetLiveChar(2), nullptr);
     EXPECT_EQ(gGlobal.GetLiveChar(-1), nullptr);
-    EXPECT_EQ(living->vassalCounts, 1);
+    ASSERT_EQ(living->GetVassals().GetSize(), 1); // counted for the day
+    EXPECT_EQ((*living->GetVassals().GetHead()).Get(), vassal);
 
     while (gGlobal.GetLiveCharCount() <= kLiveCharacterCapacity) {
         for (int i = 0; i < 1000; ++i)
@@ -300,29 +311,22 @@ TEST_F(WorldUpdateTest, ParanoiaStopsOnEachInconsistency)
 {
     CRZCheats::_isParanoia = 1;
     CRZCountry* realm = Realm(70);
-    CFakeCharacter* ruler = Ruler(realm);
+    CCharacter* ruler = Ruler(realm);
     EXPECT_EQ(FatalMessageOf([] { gGlobal.Paranoia(); }), "");
 
     ruler->courtPosition = 2;
     EXPECT_EQ(FatalMessageOf([] { gGlobal.Paranoia(); }), "Ruler character id(10, 1) has a court position!");
     ruler->courtPosition = 0;
 
-    CFakeCharacter* king = Character();
-    CFakeCharacter* otherKing = Character();
-    CFakeTitle* kingdom = Title();
-    kingdom->holder = king;
-    CFakeTitle* otherKingdom = Title();
-    otherKingdom->holder = otherKing;
-    CFakeTitle* county = Title();
-    county->liege = kingdom;
-    CFakeTitle* secondCounty = Title();
-    secondCounty->liege = otherKingdom;
-    ruler->primaryTitle = county;
-    ruler->titles.Append(county);
+    CCharacter* king = Character();
+    CCharacter* otherKing = Character();
+    Vassal(ruler, king);
     EXPECT_EQ(FatalMessageOf([] { gGlobal.Paranoia(); }), "");
-    ruler->titles.Append(secondCounty);
+    CTitle* secondCounty = CTitle::GetTitle(71);
+    secondCounty->SetNewHolder(ruler);
+    secondCounty->SetLiege(TitleOf(otherKing));
     EXPECT_EQ(FatalMessageOf([] { gGlobal.Paranoia(); }), "Ruler character id(10, 1) has multiple lieges!");
-    ruler->titles.RemoveAll();
+    secondCounty->SetNewHolder(nullptr);
 
     CRZUnit* army = Army(realm);
     CDivision* division = Division(army, 100);
@@ -332,7 +336,7 @@ TEST_F(WorldUpdateTest, ParanoiaStopsOnEachInconsistency)
     king->militaryCommand = division;
     EXPECT_EQ(FatalMessageOf([] { gGlobal.Paranoia(); }), "");
 
-    king->alive = false;
+    Kill(king);
     EXPECT_EQ(FatalMessageOf([] { gGlobal.Paranoia(); }), "Dead character id(10, 2) commands a regiment!");
 
     CRZCheats::_isParanoia = 0;
@@ -347,8 +351,8 @@ TEST_F(WorldUpdateTest, NeighbouringRealmsMakeTheirHeadsNeighboursOnce)
     CRZCountry* vassalB = Realm(81);
     Ruler(kingdomA);
     Ruler(kingdomB);
-    Ruler(vassalA)->liege = kingdomA->ruler;
-    Ruler(vassalB)->liege = kingdomB->ruler;
+    Vassal(Ruler(vassalA), kingdomA->ruler);
+    Vassal(Ruler(vassalB), kingdomB->ruler);
     // 10 (vassal A) borders 11 (vassal B) and 12 (its own king).
     CProvince* a = Province(10, vassalA, 0.0f);
     CProvince* b = Province(11, vassalB, 0.0f);
@@ -376,23 +380,35 @@ TEST_F(WorldUpdateTest, CharactersDeadForMoreThan360DaysWithNothingLeftArePruned
 {
     const CDate today = gpTimer->GetDate();
     auto deadSince = [&](int days) {
-        CFakeCharacter* character = Character();
-        character->alive = false;
+        CCharacter* character = Character();
         character->deathDate.ConvertFromDays(today.GetDays() - days);
         return character;
     };
-    CFakeCharacter* exactly360 = deadSince(360);
-    CFakeCharacter* pruned = deadSince(361);
-    CFakeCharacter* withParent = deadSince(400);
+    CCharacter* exactly360 = deadSince(360);
+    CCharacter* pruned = deadSince(361);
+    CCharacter* withParent = deadSince(400);
     withParent->father = exactly360->GetID();
-    CFakeCharacter* withClaimsOrSpouse = deadSince(400);
-    withClaimsOrSpouse->spouses.Append(CRZID(RZTYPE_CHARACTER, 12345));
+    CCharacter* withClaimsOrSpouse = deadSince(400);
+    withClaimsOrSpouse->spouses.Append(CRef<CCharacter>(CRZID(RZTYPE_CHARACTER, 12345)));
+    // The pruned character sits in a living one's lists, which must not keep him.
+    CCharacter* living = Character();
+    for (CRelationType type : { RELATION_ALLIANCE, RELATION_FRIEND, RELATION_RIVAL })
+        pruned->CreateRelation(living, type);
+    living->enemies.Append(pruned);
+    pruned->enemies.Append(living);
     const CRZID prunedId = pruned->GetID();
     ASSERT_EQ(characters[1].get(), pruned);
     (void)characters[1].release(); // the prune deletes it
 
     gGlobal.PruneCharacters();
-    EXPECT_EQ(server.GetSize(), 3);
+    EXPECT_EQ(server.GetSize(), 4);
+    EXPECT_TRUE(living->allies.IsEmpty());
+    EXPECT_TRUE(living->friends.IsEmpty());
+    EXPECT_TRUE(living->rivals.IsEmpty());
+    EXPECT_TRUE(living->enemies.IsEmpty());
+    for (auto it = living->relations.GetHead(); !it.IsEnd(); it++)
+        EXPECT_EQ((*it)->GetPrimary(), nullptr);
+    Day(); // the relation pass walks what is left without touching him
     EXPECT_EQ(CIdentity::GetObjectFromID(prunedId), nullptr);
     EXPECT_TRUE(server.Contains(exactly360));
     EXPECT_TRUE(server.Contains(withParent));

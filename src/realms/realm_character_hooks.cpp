@@ -1,0 +1,29 @@
+// The realms' answers to what a character asks of his realm.
+#include "realms/realm_character_hooks.h"
+
+#include "characters/character.h"
+#include "realms/country.h"
+#include "realms/country_db.h"
+
+#include "foundation/safeguards.h"
+
+void InstallRealmCharacterHooks()
+{
+    gCharacterHooks.GetCountry = [](int32_t realmId) { return CRZCountry::GetCountry(realmId); };
+    gCharacterHooks.GetCountryIndex = [](const CRZCountry* realm) { return realm->index; };
+    gCharacterHooks.GetRuler = [](const CRZCountry* realm) { return realm->ruler; };
+    gCharacterHooks.GetRealm = [](CRZCountry* realm) { return realm->GetRealm(); };
+    gCharacterHooks.GetFormOfGoverment
+        = [](const CRZCountry* realm) { return static_cast<int32_t>(realm->GetFormOfGoverment()); };
+    gCharacterHooks.GetProvinceCount
+        = [](const CRZCountry* realm) { return static_cast<int32_t>(realm->controlledProvinces.GetSize()); };
+    gCharacterHooks.AddCharacter = [](CRZCountry* realm, CCharacter* character) { realm->AddCharacter(character); };
+    gCharacterHooks.RemoveCharacter
+        = [](CRZCountry* realm, CCharacter* character) { realm->RemoveCharacter(character); };
+    gCharacterHooks.GetOffice = [](CRZCountry* realm, int position) -> CCharacter** {
+        if (position < COURT_CHANCELLOR || position > COURT_CHAPLAIN)
+            return nullptr;
+        return &realm->courtPositions[position - COURT_CHANCELLOR];
+    };
+    gCharacterHooks.GetParticularName = [](int32_t realmId) { return CCountryDB::IDToSimpleName(realmId); };
+}

@@ -1,0 +1,370 @@
+// Characters in real realms and titles: age and death, realm moves, titles and owned provinces, liege
+// queries, relations that must not dangle, court offices and the keys their texts are built from.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "characters/character.h"
+#include "characters/culture.h"
+#include "characters/relation.h"
+#include "characters/title.h"
+#include "events/game_clock.h"
+#include "realms/country.h"
+#include "realms/realm_character_hooks.h"
+#include "text/new_text.h"
+
+#include "foundation/safeguards.h"
+
+namespace {
+
+class CharacterTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        CIdentity::TotalInit(NOID, 0);
+        CRZCountry::InitCountryArray();
+        ClearCountryControl();
+        InstallRealmCharacterHooks();
+        CTitle::ConstructAll();
+        gpTimer = new CRZTimer(15);
+        Today(CDate(14, 2, 1100));
+    }
+    void TearDown() override
+    {
+        people.clear();
+        DeleteAll(*CRelations::GetInstance());
+        CTitle::DestroyAll();
+        CRZCountry::DeleteAll();
+        gCharacterHooks = {};
+        delete gpTimer;
+        gpTimer = nullptr;
+        CIdentity::TotalCleanup();
+    }
+
+    static void Today(const CDate& date) { gpTimer->SetDate(date); }
+
+    static CRZCountry* Realm(int index)
+    {
+        if (CRZCountry::_pCountry[index] == nullptr)
+            CRZCountry::ConstructCountry(index);
+        return CRZCountry::_pCountry[index];
+    }
+
+    // An adult man of the realm, registered.
+    CCharacter* Person(CRZCountry* realm = nullptr)
+    {
+        people.push_back(std::make_unique<CCharacter>());
+        CCharacter* person = people.back().get();
+        person->Create(CRZID(RZTYPE_CHARACTER, static_cast<uint32_t>(people.size())));
+        person->birthDate = CDate(0, 0, 1070);
+        person->SetCountry(realm);
+        return person;
+    }
+
+    CCharacter* Ruler(int index)
+    {
+        CRZCountry* realm = Realm(index);
+        CCharacter* ruler = Person(realm);
+        realm->AddRulerImmidiatly(ruler);
+        CTitle::GetTitle(index)->SetNewHolder(ruler);
+        return ruler;
+    }
+
+    std::vector<std::unique_ptr<CCharacter>> people;
+};
+
+TEST_F(CharacterTest, AgeTurnsOnTheBirthdayAndAdulthoodAtSixteen)
+{
+    CCharacter* boy = Person();
+    boy->birthDate = CDate(14, 2, 1084); // 15 March 1084
+    Today(CDate(13, 2, 1100));
+    EXPECT_EQ(boy->GetAge(), 15);
+    EXPECT_FALSE(boy->IsAdult());
+    Today(CDate(14, 2, 1100));
+    EXPECT_EQ(boy->GetAge(), 16);
+    EXPECT_TRUE(boy->IsAdult());
+    boy->birthDate = CDate(0, 0, 1101); // not yet born
+    EXPECT_EQ(boy->GetAge(), -1);
+}
+
+TEST_F(CharacterTest, AFutureDeathDateIsErasedAndAPostedDeathCountsOnTheHost)
+{
+    CCharacter* person = Person();
+    person->deathDate = CDate(0, 0, 1101);
+    EXPECT_TRUE(person->IsAlive());
+    EXPECT_EQ(person->deathDate, CDate());
+    person->deathDate = CDate(13, 2, 1100);
+    EXPECT_FALSE(person->IsAlive());
+    person->deathDate = CDate();
+    person->deathPosted = 1; // no session: this machine is the host
+    EXPECT_FALSE(person->IsAlive());
+}
+
+TEST_F(CharacterTest, MovingATitledCharacterToTheRealmOfNobodyVacatesHisTitles)
+{
+    CCharacter* count = Ruler(7);
+    CTitle::GetTitle(1100)->SetNewHolder(count);
+    CCharacter* chancellor = Person(Realm(7));
+    chancellor->SetCourtPosition(COURT_CHANCELLOR);
+    ASSERT_EQ(Realm(7)->courtPositions[0], chancellor);
+
+    count->SetCountry(Realm(kNobodyCountry));
+    EXPECT_TRUE(count->titles.IsEmpty());
+    EXPECT_EQ(CTitle::GetTitle(7)->GetCurrentHolder(), nullptr);
+    EXPECT_EQ(CTitle::GetTitle(1100)->GetCurrentHolder(), nullptr);
+    EXPECT_EQ(count->realmId, kNobodyCountry);
+    EXPECT_TRUE(Realm(kNobodyCountry)->GetCountryMembers().Contains(count));
+    EXPECT_FALSE(Realm(7)->GetCountryMembers().Contains(count));
+
+    // A courtier who leaves takes his office with him.
+    chancellor->SetCountry(Realm(8));
+    EXPECT_EQ(Realm(7)->courtPositions[0], nullptr);
+    EXPECT_EQ(chancellor->courtPosition, COURT_COURTIER);
+}
+
+TEST_F(CharacterTest, ACountyAddsItsProvinceToTheOwnedListAndTitlesSortHighestFirst)
+{
+    CCharacter* lord = Person(Realm(12));
+    CTitle::GetTitle(12)->SetNewHolder(lord);
+    CTitle::GetTitle(1010)->SetNewHolder(lord);
+    CTitle::GetTitle(13)->SetNewHolder(lord);
+    CTitle::GetTitle(1300)->SetNewHolder(lord);
+    EXPECT_EQ(lord->GetPrimaryTitle(), CTitle::GetTitle(1300));
+    int lastRank = 1000;
+    for (auto title = lord->titles.GetHead(); !title.IsEnd(); title++) {
+        EXPECT_LE((*title)->GetRankPts(), lastRank);
+        lastRank = (*title)->GetRankPts();
+    }
+    EXPECT_EQ(lord->GetOwnedProvinces().GetSize(), 2);
+    EXPECT_TRUE(lord->GetOwnedProvinces().Contains(12));
+    EXPECT_TRUE(lord->GetOwnedProvinces().Contains(13));
+    EXPECT_FALSE(lord->GetOwnedProvinces().Contains(1010));
+    EXPECT_EQ(lord->GetRank(), 112);
+    EXPECT_EQ(lord->GetNumOfKingdomTitles(), 1);
+    EXPECT_EQ(lord->GetNumOfDuchyTitles(), 1);
+
+    CTitle::GetTitle(12)->SetNewHolder(nullptr);
+    EXPECT_FALSE(lord->GetOwnedProvinces().Contains(12));
+    lord->RefreshOwnedProvinces();
+    EXPECT_EQ(lord->GetOwnedProvinces().GetSize(), 1);
+}
+
+TEST_F(CharacterTest, LiegeRulersVassalsAndRealmsUnderARuler)
+{
+    CCharacter* king = Ruler(1300);
+    CCharacter* duke = Ruler(1010);
+    CCharacter* count = Ruler(20);
+    CCharacter* courtier = Person(Realm(20));
+    duke->SetLiegeRuler(king);
+    count->SetLiegeRuler(duke);
+
+    EXPECT_EQ(count->GetLiegeRuler(), duke);
+    EXPECT_EQ(duke->GetLiegeRuler(), king);
+    EXPECT_EQ(king->GetLiegeRuler(), nullptr);
+    EXPECT_TRUE(count->IsVassal());
+    EXPECT_EQ(courtier->GetLiegeForLoyalty(), count);
+    EXPECT_EQ(count->GetLiegeForLoyalty(), duke);
+    EXPECT_TRUE(count->IsRuler());
+    EXPECT_FALSE(courtier->IsRuler());
+
+    king->CalcVassals();
+    duke->CalcVassals();
+    ASSERT_EQ(king->GetVassals().GetSize(), 1);
+    EXPECT_EQ((*king->GetVassals().GetHead()).Get(), duke);
+    EXPECT_EQ(king->GetNumOfVassalDukes(), 1);
+    EXPECT_EQ(duke->GetNumOfVassalCounts(), 1);
+    courtier->CalcVassals();
+    EXPECT_TRUE(courtier->GetVassals().IsEmpty());
+
+    EXPECT_TRUE(king->IsRealmUnderMe(count));
+    EXPECT_TRUE(duke->IsRealmUnderMe(count));
+    EXPECT_FALSE(count->IsRealmUnderMe(duke));
+    EXPECT_TRUE(count->IsRealmUnderMe(count));
+
+    count->SetLiegeRuler(nullptr);
+    EXPECT_EQ(count->GetLiegeRuler(), nullptr);
+    EXPECT_FALSE(duke->IsRealmUnderMe(count));
+}
+
+TEST_F(CharacterTest, RelationListsAreSymmetricAndADeletedCharacterLeavesNoneBehind)
+{
+    CCharacter* a = Person();
+    CCharacter* b = Person();
+    CRelation* friendship = a->CreateRelation(b, RELATION_FRIEND);
+    EXPECT_EQ(a->CreateRelation(b, RELATION_FRIEND), friendship);
+    a->CreateRelation(b, RELATION_ALLIANCE);
+    b->CreateRelation(a, RELATION_RIVAL);
+    EXPECT_TRUE(a->HasFriendship(b));
+    EXPECT_TRUE(b->HasFriendship(a));
+    EXPECT_TRUE(a->HasRivalry(b));
+    EXPECT_TRUE(a->friends.Contains(b) && b->friends.Contains(a));
+    EXPECT_TRUE(a->allies.Contains(b) && b->allies.Contains(a));
+
+    a->LoseFriend(b);
+    EXPECT_FALSE(a->HasFriendship(b));
+    EXPECT_FALSE(b->friends.Contains(a));
+
+    a->CreateRelation(b, RELATION_FRIEND);
+    a->enemies.Append(b);
+    b->enemies.Append(a);
+    people[1].reset(); // b goes
+    EXPECT_TRUE(a->allies.IsEmpty());
+    EXPECT_TRUE(a->friends.IsEmpty());
+    EXPECT_TRUE(a->rivals.IsEmpty());
+    EXPECT_TRUE(a->enemies.IsEmpty());
+    EXPECT_EQ(a->GetRelation(nullptr, RELATION_FRIEND), nullptr);
+}
+
+TEST_F(CharacterTest, SpousesMarriagesAndFamily)
+{
+    CCharacter* husband = Person();
+    CCharacter* wife = Person();
+    wife->gender = GENDER_FEMALE;
+    CRelation* marriage = husband->CreateRelation(wife, RELATION_MARRIAGE);
+    EXPECT_EQ(wife->GetSpouse().Get(), husband);
+    marriage->SetActive(false);
+    EXPECT_EQ(wife->GetSpouse().Get(), nullptr);
+    EXPECT_EQ(wife->GetSpouses().GetSize(), 1); // ended marriages still count here
+
+    CCharacter* son = Person();
+    CCharacter* daughter = Person();
+    daughter->gender = GENDER_FEMALE;
+    son->father = daughter->father = husband->GetID();
+    son->birthDate = CDate(0, 0, 1090);
+    daughter->birthDate = CDate(0, 0, 1085);
+    EXPECT_TRUE(husband->IsOurChild(son));
+    EXPECT_TRUE(son->IsSibling(daughter));
+    husband->children.Add(CRef<CCharacter>(daughter));
+    husband->children.Add(CRef<CCharacter>(son));
+    EXPECT_EQ((*husband->children.GetHead()).Get(), son); // sons first
+}
+
+TEST_F(CharacterTest, TraitsAttributesLoyaltyAndReligiousQueries)
+{
+    CCharacter* person = Person();
+    person->SetBaseAttributes(CAttributeTuple(3, 4, 5, 6, 7, 8));
+    person->AddMartial(2.9f);
+    person->AddDiplomacy(-10.5f);
+    EXPECT_EQ(person->GetBaseAttributes().Get(CAttributeTuple::MARTIAL), 5);
+    EXPECT_EQ(person->GetAttributes().Get(CAttributeTuple::DIPLOMACY), 0); // capped at zero
+    person->SetLoyaltyToLiege(1.5f);
+    EXPECT_FLOAT_EQ(person->GetLoyaltyToLiege(), 1.0f);
+    person->ChangeLoyaltyToLiege(-2.0f);
+    EXPECT_FLOAT_EQ(person->GetLoyaltyToLiege(), 0.0f);
+
+    CCharacter* other = Person();
+    other->religion = RELIGION_ORTHODOX;
+    EXPECT_FALSE(person->IsReligiousEnemy(other));
+    other->religion = RELIGION_MUSLIM;
+    EXPECT_TRUE(person->IsReligiousEnemy(other));
+
+    EXPECT_TRUE(person->MayHaveMilitaryCommand());
+    person->AddTrait(TRAIT_WAR_INVALID);
+    EXPECT_FALSE(person->MayHaveMilitaryCommand());
+    EXPECT_FALSE(person->CanBecomePriest());
+    person->AddTrait(TRAIT_MASTERMIND_THEOLOGIAN);
+    EXPECT_TRUE(person->CanBecomePriest());
+    person->religion = RELIGION_PAGAN;
+    EXPECT_FALSE(person->HasEcclesticalEducation());
+
+    CCharacter anonymous;
+    anonymous.Create(kAnonymousSoldierID);
+    anonymous.SetMilitaryCommand(reinterpret_cast<CDivision*>(&anonymous));
+    EXPECT_FALSE(anonymous.HasMilitaryCommand());
+    EXPECT_STREQ(anonymous.GetBriefInfo(), TextStrings.GetString("ANONYMOUS_SOLDIER_DESC"));
+}
+
+TEST_F(CharacterTest, CourtRefusesTitledWomenAsMarshalAndTheYoung)
+{
+    CCharacter* ruler = Ruler(30);
+    CCharacter* titled = Person(Realm(30));
+    CTitle::GetTitle(31)->SetNewHolder(titled);
+    CCharacter* woman = Person(Realm(30));
+    woman->gender = GENDER_FEMALE;
+    CCharacter* boy = Person(Realm(30));
+    boy->birthDate = CDate(0, 0, 1085);
+    CCharacter* man = Person(Realm(30));
+    man->SetBaseAttributes(CAttributeTuple(9, 4, 5, 6, 0, 0));
+
+    EXPECT_FALSE(titled->CanBeCourtPosition(COURT_MARSHAL));
+    EXPECT_TRUE(titled->CanBeCourtPosition(COURT_COURTIER));
+    EXPECT_FLOAT_EQ(woman->GetSuitability(COURT_MARSHAL), -1.0f);
+    EXPECT_TRUE(woman->CanBeCourtPosition(COURT_STEWARD));
+    for (int position = COURT_NONE; position <= COURT_CHAPLAIN; ++position)
+        EXPECT_FLOAT_EQ(boy->GetSuitability(static_cast<VLCourtPosition>(position)), -1.0f) << position;
+    EXPECT_FLOAT_EQ(man->GetSuitability(COURT_MARSHAL), 9.0f);
+    EXPECT_FLOAT_EQ(man->GetSuitability(COURT_CHANCELLOR), 4.0f);
+    EXPECT_FLOAT_EQ(man->GetSuitability(COURT_SPYMASTER), 5.0f);
+    EXPECT_FLOAT_EQ(man->GetSuitability(COURT_CHAPLAIN), -1.0f); // no priest
+
+    const int32_t before = ruler->courtPosition;
+    ruler->SetCourtPosition(COURT_MARSHAL);
+    EXPECT_EQ(ruler->courtPosition, before);
+    EXPECT_EQ(Realm(30)->courtPositions[2], nullptr);
+}
+
+TEST_F(CharacterTest, ANewOfficeHolderReplacesTheOldAndTitlesEndAnOffice)
+{
+    Ruler(40);
+    CCharacter* first = Person(Realm(40));
+    CCharacter* second = Person(Realm(40));
+    first->SetCourtPosition(COURT_CHANCELLOR);
+    EXPECT_EQ(Realm(40)->courtPositions[0], first);
+    second->SetCourtPosition(COURT_CHANCELLOR);
+    EXPECT_EQ(Realm(40)->courtPositions[0], second);
+    EXPECT_EQ(first->courtPosition, COURT_COURTIER);
+    second->SetCourtPosition(COURT_STEWARD);
+    EXPECT_EQ(Realm(40)->courtPositions[0], nullptr);
+    EXPECT_EQ(Realm(40)->courtPositions[1], second);
+
+    CTitle::GetTitle(41)->SetNewHolder(second);
+    EXPECT_EQ(Realm(40)->courtPositions[1], nullptr);
+    EXPECT_EQ(second->courtPosition, COURT_COURTIER);
+
+    first->SetCourtPosition(COURT_SPYMASTER);
+    people[1].reset(); // the destructor clears the office
+    EXPECT_EQ(Realm(40)->courtPositions[3], nullptr);
+}
+
+TEST_F(CharacterTest, TitleAndRealmNameKeysFollowGovernmentReligionCultureAndGender)
+{
+    const int turkish = CRZCulture::Which("turkish");
+    struct Case {
+        int title;
+        int government;
+        int religion;
+        int culture;
+        bool female;
+        const char* holderKey;
+        const char* realmKey;
+    };
+    const Case cases[] = {
+        { 1271, 0, 0, 0, false, "TIER_KING_EMPIRE", "TIER_EMPIRE" },
+        { 5, 1, 0, 0, false, "TIER_COUNT_REPUBLIC", "TIER_COUNTY_REPUBLIC" },
+        { 1300, 1, 0, 0, true, "TIER_KING_REPUBLIC", "TIER_KINGDOM_REPUBLIC" },
+        { 5, 2, 0, 0, false, "TIER_COUNT_ECCLESTICAL", "TIER_COUNTY_ECCLESTICAL" },
+        { 1323, 2, 0, 0, false, "TIER_KING_ECCLESTICAL", nullptr },
+        { 1300, 2, 0, 0, false, "TIER_DUKE_ECCLESTICAL", nullptr },
+        { 1010, 3, 0, 0, false, "TIER_GRANDMASTER", nullptr },
+        { 5, 0, RELIGION_MUSLIM, turkish, false, "TIER_COUNT_TURKISH", "TIER_COUNTY_TURKISH" },
+        { 1300, 0, RELIGION_MUSLIM, turkish, true, "TIER_KING_TURKISH", "TIER_KINGDOM_TURKISH" },
+        { 1300, 0, RELIGION_MUSLIM, 1, false, "TIER_KING", "TIER_KINGDOM" },
+        { 1010, 0, RELIGION_MUSLIM, 1, true, "TIER_DUKE_MUSLIM", "TIER_DUCHY_MUSLIM" },
+        { 1010, 0, RELIGION_ORTHODOX, 1, true, "TIER_DUCHESS_ORTHODOX", "TIER_DUCHY_ORTHODOX" },
+        { 5, 0, RELIGION_PAGAN, 1, true, "TIER_COUNTESS_PAGAN", "TIER_COUNTY_PAGAN" },
+        { 1300, 0, RELIGION_PAGAN, 1, false, "TIER_KING", "TIER_KINGDOM_PAGAN" },
+        { 1300, 0, RELIGION_CATHOLIC, 1, true, "TIER_QUEEN", "TIER_KINGDOM" },
+        { 1010, 0, RELIGION_JEWISH, 1, false, "TIER_DUKE", "TIER_DUCHY" },
+        { 5, 4, 0, 0, false, nullptr, nullptr },
+    };
+    for (const Case& c : cases) {
+        const CTitle* title = CTitle::GetTitle(c.title);
+        const char* holderKey = title->GetTitleTypeKey(c.government, c.religion, c.culture, c.female);
+        const char* realmKey = title->GetCountryNameKey(c.government, c.religion, c.culture);
+        EXPECT_STREQ(holderKey, c.holderKey) << c.title << " " << c.government << " " << c.religion;
+        EXPECT_STREQ(realmKey, c.realmKey) << c.title << " " << c.government << " " << c.religion;
+    }
+}
+
+} // namespace
