@@ -66,17 +66,6 @@ const CGameRoute kRoutes[] = {
     VM_ROUTE(CLID::_pIDToTag, kAwaited), // the realms' tag table
     // Events.
     VM_ROUTE(gClockHooks.GetGameSpeed, kWiring),
-    // Characters and titles.
-    VM_ROUTE(gCharacterHooks.GetCountry, kWiring),
-    VM_ROUTE(gCharacterHooks.GetCountryIndex, kWiring),
-    VM_ROUTE(gCharacterHooks.GetRuler, kWiring),
-    VM_ROUTE(gCharacterHooks.GetRealm, kWiring),
-    VM_ROUTE(gCharacterHooks.GetFormOfGoverment, kWiring),
-    VM_ROUTE(gCharacterHooks.GetProvinceCount, kWiring),
-    VM_ROUTE(gCharacterHooks.AddCharacter, kWiring),
-    VM_ROUTE(gCharacterHooks.RemoveCharacter, kWiring),
-    VM_ROUTE(gCharacterHooks.GetOffice, kWiring),
-    VM_ROUTE(gCharacterHooks.GetParticularName, kWiring),
     VM_ROUTE(gEventRoutes.player, kAwaited),
     VM_ROUTE(gEventRoutes.frontEnd, kAwaited),
     VM_ROUTE(gEventRoutes.game, kAwaited),
@@ -100,6 +89,17 @@ const CGameRoute kRoutes[] = {
     VM_ROUTE(gGameStateHooks.GetSessionPlayerCount, kAwaited), // the multiplayer session
     VM_ROUTE(gGameStateHooks.IsFrontEndActive, kWiring),
     VM_ROUTE(gGameStateHooks.IsTutorialScenario, kAwaited), // the scenario information
+    // Characters and titles.
+    VM_ROUTE(gCharacterHooks.GetCountry, kWiring),
+    VM_ROUTE(gCharacterHooks.GetCountryIndex, kWiring),
+    VM_ROUTE(gCharacterHooks.GetRuler, kWiring),
+    VM_ROUTE(gCharacterHooks.GetRealm, kWiring),
+    VM_ROUTE(gCharacterHooks.GetFormOfGoverment, kWiring),
+    VM_ROUTE(gCharacterHooks.GetProvinceCount, kWiring),
+    VM_ROUTE(gCharacterHooks.AddCharacter, kWiring),
+    VM_ROUTE(gCharacterHooks.RemoveCharacter, kWiring),
+    VM_ROUTE(gCharacterHooks.GetOffice, kWiring),
+    VM_ROUTE(gCharacterHooks.GetParticularName, kWiring),
     // Graphics.
     VM_ROUTE(gVideoHooks.InitCursors, kAwaited), // the interface's cursors
     VM_ROUTE(gVideoHooks.GetCurrentCursor, kAwaited), // the interface's cursors
