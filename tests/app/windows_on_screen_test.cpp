@@ -1,6 +1,7 @@
 // The game's windows on a real display (Xvfb under make test), fed by the X server's own pointer and
-// SDL's button events: a drag goes from SDL's mouse events through the game view, the window-message queue and the window procedure
-// to the input component and the interface, and two framed windows with text show in the game window.
+// button: a drag goes from SDL's mouse events through the game view, the window-message queue and the
+// window procedure to the input component and the interface, and two framed windows with text show in
+// the game window.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
@@ -114,8 +115,11 @@ protected:
 
     void TearDown() override
     {
-        if (mX)
+        if (mX) {
+            // A case that failed mid-drag must not leave the button held for the next.
+            XTestFakeButtonEvent(mX, 1, False, CurrentTime);
             XCloseDisplay(mX);
+        }
         gEventScheduler.EmptyInputList();
         gEventRoutes.gameInterface = nullptr;
         delete gpInterface;
@@ -180,17 +184,10 @@ protected:
             Frame();
     }
 
-    // The button as SDL reports it, where the pointer is.
+    // The X server's left button, where its pointer is.
     void LeftButton(bool down)
     {
-        SDL_Event event {};
-        event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-        event.button.windowID = SDL_GetWindowID(Ravel::getMainWindow());
-        event.button.button = SDL_BUTTON_LEFT;
-        event.button.state = down ? SDL_PRESSED : SDL_RELEASED;
-        event.button.clicks = 1;
-        SDL_GetMouseState(&event.button.x, &event.button.y);
-        SDL_PushEvent(&event);
+        XTestFakeButtonEvent(mX, 1, down ? True : False, CurrentTime);
         for (int i = 0; i < 3; ++i)
             Frame();
     }
