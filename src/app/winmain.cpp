@@ -51,6 +51,7 @@
 #include "realms/province_improvement.h"
 #include "realms/terrain.h"
 #include "text/new_text.h"
+#include "widgets/generic_button.h"
 #include "widgets/input.h"
 #include "widgets/interface.h"
 #include "widgets/window.h"
@@ -377,6 +378,7 @@ int WinMain(Windows::HINSTANCE instance, Windows::HINSTANCE, char*, int)
     Stage(40, "INIT_INTERFACE");
     Step("palettes");
     Step("CRZGenericButton::InitSprites");
+    CRZGenericButton::InitSprites();
     Stage(42, "INIT_INTERFACE");
     Step("CRZStatusBar::InitColors");
     Step("ClearCountryControl");
@@ -516,6 +518,7 @@ void ShutDown()
     RemoveSongHandler();
     gEventRoutes.frontEnd = nullptr;
     gFrontEnd.Deactivate();
+    CRZGenericButton::DeInitSprites();
     CLawType::Shutdown();
     CProvinceImprovementType::Shutdown();
     CAdvanceType::Shutdown();
@@ -530,7 +533,10 @@ void ShutDown()
     CWindow::ShutdownClass();
     Release(gpDisplayList);
     gGlobal.DeInit();
+    // The registry owns the fonts, and each font its glyph sprites: the font names must not outlive it.
     Release(gpFontDB);
+    for (CFont** font : { &SmallFont, &BoldFont, &LargeFont, &Font20, &ExtraTinyFont })
+        *font = nullptr;
     Release(pDummySprite);
     CVideo::ShutDown();
     Release(gpVideo);
