@@ -10,7 +10,7 @@
 // Reads the block body in text (after its "{") into value and answers ParseFields' result.
 template <class T> int ReadBlock(T& value, const std::string& text)
 {
-    ScratchFile file(text);
+    support::ScratchFile file(text);
     CRZParser parser(file.Path(), "r");
     return value.ParseFields(parser);
 }
@@ -28,7 +28,7 @@ template <class T> void ReadBack(const T& value, T& result, std::string* written
     const std::string text = WrittenBlock(value);
     if (written)
         *written = text;
-    ScratchFile file(text);
+    support::ScratchFile file(text);
     CRZParser parser(file.Path(), "r");
     EXPECT_EQ(parser.ParseSimpleStatement(), 1) << text;
     if (parser.value.type == TT_OPEN_BRACE) {

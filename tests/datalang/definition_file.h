@@ -4,14 +4,14 @@
 #include <string>
 
 #include "datalang/lexer.h"
-#include "datalang/scratch_file.h"
+#include "support/scratch.h"
 #include "foundation/fatal_error.h"
 #include "foundation/scratch_data_folder.h"
 
 // The token type of a word, as the tokenizer reads it.
 inline int TokenOf(const std::string& word)
 {
-    ScratchFile file(word);
+    support::ScratchFile file(word);
     CLexer::InitTokens();
     CLexer lexer(file.Path(), "r");
     lexer.getTok();
@@ -21,6 +21,6 @@ inline int TokenOf(const std::string& word)
 // Loads the text through a table's InitFromFile; "" when it loaded, else the load's report.
 template <class Load> std::string LoadFailure(Load load, const std::string& text)
 {
-    ScratchFile file(text);
+    support::ScratchFile file(text);
     return load(file.Path()) ? "" : GetAssertMessage();
 }

@@ -9,7 +9,8 @@
 #include <vector>
 
 #include "datalang/parser.h"
-#include "datalang/scratch_file.h"
+#include "support/fatal_message.h"
+#include "support/scratch.h"
 #include "foundation/fatal_error.h"
 #include "platform/win/win32.h"
 
@@ -21,17 +22,6 @@ std::vector<int> Values(const CList<int>& list)
     for (CList<int>::Iterator it = list.GetHead(); !it.IsEnd(); it++)
         values.push_back(*it);
     return values;
-}
-
-std::string ErrorOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (int code) {
-        EXPECT_EQ(code, -1);
-        return GetAssertMessage();
-    }
-    return "";
 }
 
 int TagToID(const char* tag)
@@ -61,7 +51,7 @@ int ReadBlock(CRZParser& parser)
 
 TEST(Parser, StatementResults)
 {
-    ScratchFile file("tag = FRA\nname \"x\" = 1 } ");
+    support::ScratchFile file("tag = FRA\nname \"x\" = 1 } ");
     CRZParser parser(file.Path(), "r");
     ASSERT_EQ(parser.ParseSimpleStatement(), 1);
     EXPECT_EQ(parser.key.type, 128u);
@@ -82,7 +72,7 @@ TEST(Parser, StatementResults)
 TEST(Parser, StatementCutByTheEndOfTheFile)
 {
     for (const char* text : { "a", "a =", "" }) {
-        ScratchFile file(text);
+        support::ScratchFile file(text);
         CRZParser parser(file.Path(), "r");
         EXPECT_EQ(parser.ParseSimpleStatement(), -1) << text;
     }
@@ -101,7 +91,7 @@ TEST(Parser, IntegerListKeepsOneZero)
         { "-4 99999999999 }", { -4, 2147483647 } },
     };
     for (const Case& c : cases) {
-        ScratchFile file(std::string(c.text) + " next");
+        support::ScratchFile file(std::string(c.text) + " next");
         CRZParser parser(file.Path(), "r");
         CList<int> list;
         EXPECT_EQ(parser.ParseListValues(list), 0);
@@ -114,7 +104,7 @@ TEST(Parser, IntegerListKeepsOneZero)
 TEST(Parser, CountryListTurnsTagsIntoNumbers)
 {
     CRZParser::_pTagToID = TagToID;
-    ScratchFile file("FRA, xyz eng } next");
+    support::ScratchFile file("FRA, xyz eng } next");
     CRZParser parser(file.Path(), "r");
     CList<int> list;
     EXPECT_EQ(parser.ParseCountryListValues(list), 0);
@@ -154,16 +144,16 @@ TEST(Parser, BadListsAndBlocksEndInALocatedError)
             "ERROR : (unexpected end of file, \"}\" missing) 'stray = 1' Line = 1 file = " },
     };
     for (const Case& c : cases) {
-        ScratchFile file(c.text);
+        support::ScratchFile file(c.text);
         CRZParser parser(file.Path(), "r");
-        const std::string message = ErrorOf([&] { c.read(parser); });
+        const std::string message = support::FatalMessageOf([&] { c.read(parser); });
         EXPECT_EQ(message, std::string(c.message) + file.Path()) << c.text;
     }
 }
 
 TEST(Parser, ReaderLoopReadsNestedBlocks)
 {
-    ScratchFile file("a = 1 junk x b = { c = 2 d = { } } e = \"s\" }");
+    support::ScratchFile file("a = 1 junk x b = { c = 2 d = { } } e = \"s\" }");
     CRZParser parser(file.Path(), "r");
     EXPECT_EQ(ReadBlock(parser), 3);
     EXPECT_EQ(parser.ParseSimpleStatement(), -1);
@@ -171,20 +161,20 @@ TEST(Parser, ReaderLoopReadsNestedBlocks)
 
 TEST(Parser, ParseErrorText)
 {
-    ScratchFile file("country = {\n  tag = XYZ\n");
+    support::ScratchFile file("country = {\n  tag = XYZ\n");
     CRZParser parser(file.Path(), "r");
     ASSERT_EQ(parser.ParseSimpleStatement(), 1);
     ASSERT_EQ(parser.ParseSimpleStatement(), 1);
-    const std::string message = ErrorOf([&] { parser.ParseError("unknown tag"); });
+    const std::string message = support::FatalMessageOf([&] { parser.ParseError("unknown tag"); });
     EXPECT_EQ(message, std::string("ERROR : (unknown tag) 'tag = XYZ' Line = 3 file = ") + file.Path());
     // A message far over the buffer is cut, never written past it.
     const std::string huge(5000, 'm');
-    EXPECT_EQ(ErrorOf([&] { parser.ParseError(huge.c_str()); }).size(), 1023u);
+    EXPECT_EQ(support::FatalMessageOf([&] { parser.ParseError(huge.c_str()); }).size(), 1023u);
 }
 
 TEST(Parser, WritesTokensWithTheirSpacing)
 {
-    ScratchFile file("");
+    support::ScratchFile file("");
     {
         CRZParser parser(file.Path(), "w");
         EXPECT_EQ(parser.Write(static_cast<CRZTokenType>(102)), 0);

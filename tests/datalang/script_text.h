@@ -7,14 +7,15 @@
 #include <string>
 
 #include "datalang/parser.h"
-#include "datalang/scratch_file.h"
+#include "support/fatal_message.h"
+#include "support/scratch.h"
 #include "datalang/script_tree.h"
 #include "foundation/fatal_error.h"
 
 // What the node writes at the given depth; the write's answer goes to result when it is given.
 inline std::string WrittenText(CLScript& node, int indent = 0, int* result = nullptr)
 {
-    ScratchFile file("");
+    support::ScratchFile file("");
     {
         CRZParser parser(file.Path(), "w");
         const int answer = node.Write(parser, indent);
@@ -27,13 +28,4 @@ inline std::string WrittenText(CLScript& node, int indent = 0, int* result = nul
     return text.str();
 }
 
-// The text of the _AssertRelease that the action ended with, or "" when it ended normally.
-inline std::string FatalMessageOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (int code) {
-        return code == -1 ? GetAssertMessage() : "unexpected code";
-    }
-    return "";
-}
+using support::FatalMessageOf;

@@ -134,7 +134,7 @@ TEST(ScriptWriter, StringWithQuotesReadsBackAsOneString)
     const std::string text = WrittenText(symbol);
     EXPECT_EQ(text, "name = \"Jean 'the Good' of 'Valois'\" ");
 
-    ScratchFile file(text + "}");
+    support::ScratchFile file(text + "}");
     CRZParser parser(file.Path(), "r");
     ASSERT_EQ(parser.ParseSimpleStatement(), 1);
     EXPECT_STREQ(parser.value.text, "Jean 'the Good' of 'Valois'");
@@ -144,7 +144,7 @@ TEST(ScriptWriter, StringWithQuotesReadsBackAsOneString)
 TEST(ScriptWriter, FailedWriteStopsTheListBeforeItsBrace)
 {
     // A parser opened for reading has no output: the first token fails and nothing follows it.
-    ScratchFile file("");
+    support::ScratchFile file("");
     CRZParser reader(file.Path(), "r");
     std::unique_ptr<CLSList> list(ListOfSymbols(4));
     EXPECT_EQ(list->Write(reader, 0), -2);

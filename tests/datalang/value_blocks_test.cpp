@@ -142,7 +142,7 @@ TEST(ValueBlocks, IdentityBlock)
 
 TEST(ValueBlocks, DatedIdentityListCarriesFieldsFromEntryToEntry)
 {
-    ScratchFile file("year = 1066 month = may day = 3 } 17 , day = 5 } 18\nmonth = 2 } 4 } rest");
+    support::ScratchFile file("year = 1066 month = may day = 3 } 17 , day = 5 } 18\nmonth = 2 } 4 } rest");
     CRZParser parser(file.Path(), "r");
     CList<CRZTimeID> list;
     ASSERT_EQ(parser.ParseTimeIDList(RZTYPE_CHARACTER, list), 0);
@@ -155,7 +155,7 @@ TEST(ValueBlocks, DatedIdentityListCarriesFieldsFromEntryToEntry)
     EXPECT_STREQ(parser.GetLexer()->peek()->text, "rest");
 
     for (const char* bad : { "day = 1 } -4 }", "day = 1 } word }", "day = 1 }" }) {
-        ScratchFile badFile(bad);
+        support::ScratchFile badFile(bad);
         CRZParser badParser(badFile.Path(), "r");
         CList<CRZTimeID> badList;
         EXPECT_EQ(badParser.ParseTimeIDList(RZTYPE_CHARACTER, badList), -2) << bad;
@@ -237,7 +237,7 @@ TEST(ValueBlocks, EveryCutOffBlockEndsWithALocatedError)
         EXPECT_NE(FatalMessageOf([&] { Read(value, point.substr(0, cut)); }), "") << cut;
     }
     for (std::size_t cut = 0; cut + 1 < list.size(); ++cut) {
-        ScratchFile file(list.substr(0, cut));
+        support::ScratchFile file(list.substr(0, cut));
         CRZParser parser(file.Path(), "r");
         CList<CRZTimeID> entries;
         int result = 0;

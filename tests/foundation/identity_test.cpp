@@ -7,6 +7,7 @@
 #include "foundation/fatal_error.h"
 #include "foundation/linked_list.h"
 #include "foundation/ref.h"
+#include "support/fatal_message.h"
 
 namespace {
 
@@ -30,13 +31,7 @@ protected:
 
 std::string MessageOf(Character& c, const CRZID& id)
 {
-    try {
-        c.Create(id);
-    } catch (int value) {
-        EXPECT_EQ(value, -1);
-        return GetAssertMessage();
-    }
-    return "";
+    return support::FatalMessageOf([&] { c.Create(id); });
 }
 
 TEST_F(Registries, CounterGivesThisMachinesRange)

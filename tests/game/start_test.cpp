@@ -22,6 +22,8 @@
 #include <unistd.h>
 #include <vector>
 
+#include "support/scratch.h"
+
 #include "foundation/safeguards.h"
 
 namespace {
@@ -30,13 +32,7 @@ const char kSettings[]
     = "0\r\n0\r\n0\r\n\"SCREEN_SIZE_X 1024\"\r\n\"SCREEN_SIZE_Y 768\"\r\n\"MUSIC_OFF\"\r\n"
       "\"lobby.vellmark.net\"\r\nNO_SETTINGS_DIALOG\r\n0\r\nNO_STRETCHED_VIDEO\r\nWINDOWED_MODE\r\n";
 
-std::string ReadAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
+using support::ReadAll;
 
 // One generated tiny data folder for the program; each test copies it to change what it needs.
 class DataFolder : public testing::Environment {

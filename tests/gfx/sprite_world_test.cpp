@@ -11,6 +11,7 @@
 #include "gfx/image_rle.h"
 #include "gfx/sprite_world.h"
 #include "gfx/video_fixture.h"
+#include "support/fatal_message.h"
 
 #include "foundation/safeguards.h"
 
@@ -45,13 +46,10 @@ protected:
     std::string Parse(CSpriteWorld& sprite, const std::string& text)
     {
         fixture::WriteFile("unit.spr", text);
-        try {
+        return support::FatalMessageOf([&] {
             CRZParser parser((scratch::gFolder + "/unit.spr").c_str(), "r");
             EXPECT_EQ(sprite.ParseFields(parser), 0);
-        } catch (int) {
-            return GetAssertMessage();
-        }
-        return "";
+        });
     }
     // Images keep their pixels in surfaces of the DirectDraw object; the test brings its own back buffer.
     video_test::ScopedHeadlessVideo video { 320, 240, false };

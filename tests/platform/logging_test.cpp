@@ -8,10 +8,10 @@
 #include "platform/elements/os_except.h"
 #include "platform/elements/prefs.h"
 #include "platform/elements/rv_assert.h"
-#include "platform/platform_fixtures.h"
+#include "support/scratch.h"
 
-using platform_test::Plist;
-using platform_test::ScratchDir;
+using support::Plist;
+using support::ScratchDir;
 using Ravel::Logging;
 
 namespace {

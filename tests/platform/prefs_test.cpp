@@ -10,11 +10,11 @@
 #include "platform/elements/filename_utils.h"
 #include "platform/elements/prefs.h"
 #include "platform/elements/prefs_dictionary.h"
-#include "platform/platform_fixtures.h"
+#include "support/scratch.h"
 
-using platform_test::IsDirectory;
-using platform_test::Plist;
-using platform_test::ScratchDir;
+using support::IsDirectory;
+using support::Plist;
+using support::ScratchDir;
 
 namespace {
 

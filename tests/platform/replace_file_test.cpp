@@ -8,7 +8,7 @@
 #include <unistd.h>
 
 #include "platform/elements/replace_file.h"
-#include "platform_fixtures.h"
+#include "support/scratch.h"
 
 #include "foundation/safeguards.h"
 
@@ -16,13 +16,7 @@ using Ravel::ReplaceStep;
 
 namespace {
 
-std::string ReadAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
+using support::ReadAll;
 
 bool Exists(const std::string& path)
 {
@@ -41,7 +35,7 @@ struct InjectedFailure {
 
 TEST(ReplaceFile, ReplacesAndCreatesWithoutLeavingTheTemporaryFile)
 {
-    platform_test::ScratchDir dir;
+    support::ScratchDir dir;
     const std::string path = dir.write("game.txt", "old");
     ReplaceStep step = ReplaceStep::kCreate;
     int error = -1;
@@ -61,7 +55,7 @@ TEST(ReplaceFile, AFailureBeforeTheRenameLeavesTheOldBytes)
     for (ReplaceStep failing : { ReplaceStep::kCreate, ReplaceStep::kWrite, ReplaceStep::kFlush,
              ReplaceStep::kSyncFile, ReplaceStep::kClose, ReplaceStep::kRename }) {
         SCOPED_TRACE(static_cast<int>(failing));
-        platform_test::ScratchDir dir;
+        support::ScratchDir dir;
         const std::string path = dir.write("game.txt", std::string("old\0bytes", 9));
         InjectedFailure injected(failing);
         ReplaceStep step = ReplaceStep::kNone;
@@ -76,7 +70,7 @@ TEST(ReplaceFile, AFailureBeforeTheRenameLeavesTheOldBytes)
 
 TEST(ReplaceFile, AFolderThatCannotBeSyncedStillHoldsTheWholeNewFile)
 {
-    platform_test::ScratchDir dir;
+    support::ScratchDir dir;
     const std::string path = dir.write("game.txt", "old");
     InjectedFailure injected(ReplaceStep::kSyncFolder);
     ReplaceStep step = ReplaceStep::kNone;
@@ -89,7 +83,7 @@ TEST(ReplaceFile, AFolderThatCannotBeSyncedStillHoldsTheWholeNewFile)
 
 TEST(ReplaceFile, AWriterThatGivesUpOrAMissingFolderChangesNothing)
 {
-    platform_test::ScratchDir dir;
+    support::ScratchDir dir;
     const std::string path = dir.write("game.txt", "old");
     ReplaceStep step = ReplaceStep::kNone;
     int error = -1;

@@ -8,7 +8,7 @@
 
 #include "datalang/block_round_trip.h"
 #include "datalang/definition_file.h"
-#include "datalang/scratch_file.h"
+#include "support/scratch.h"
 #include "realms/province_improvement.h"
 #include "realms/text_keys.h"
 #include "realm_land.h"
@@ -35,7 +35,7 @@ const char* const kPictures = "library = { x_offset = 12 y_offset = -4\n"
 // Loads both files from text; "" when they loaded, else the report.
 std::string LoadBoth(const std::string& rules, const std::string& pictures)
 {
-    ScratchFile second(pictures);
+    support::ScratchFile second(pictures);
     return LoadFailure(
         [&](const char* path) { return CProvinceImprovementType::InitFromFiles(path, second.Path()); },
         rules);

@@ -18,7 +18,7 @@ namespace {
 void ReadRecord(const CProvince& province, CProvince& result, std::string& written)
 {
     written = WrittenBlock(province);
-    ScratchFile file(written);
+    support::ScratchFile file(written);
     CRZParser parser(file.Path(), "r");
     ASSERT_EQ(parser.ParseSimpleStatement(), 1) << written;
     ASSERT_EQ(parser.ParseSimpleStatement(), 1) << written;

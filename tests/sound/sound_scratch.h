@@ -10,14 +10,14 @@
 
 #include "foundation/data_file.h"
 #include "sound_encoder.h"
+#include "support/scratch.h"
 
 namespace sound_test {
 
 // The scratch data folder, made the working directory (the players read paths relative to it).
 const std::string& Folder();
 
-// The whole file, empty when it cannot be read.
-std::string ReadAll(const std::string& path);
+using support::ReadAll;
 
 // Writes the file (a game path with backslashes) under the scratch folder; returns the game path.
 inline std::string WriteFile(const std::string& gamePath, const std::string& bytes)

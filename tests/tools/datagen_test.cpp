@@ -13,18 +13,13 @@
 #include "foundation/excel_parse.h"
 #include "foundation/scratch_data_folder.h"
 #include "platform/elements/replace_file.h"
+#include "support/scratch.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadAll(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using support::ReadAll;
 
 int Generate(const std::string& seed, const std::string& size, const fs::path& out)
 {
@@ -94,10 +89,9 @@ TEST(Datagen, EveryTextRowHasTenTexts)
 
 TEST(DataWriter, AFailureAtEachStepOfTheReplaceLeavesTheOldFile)
 {
-    char pattern[] = "/tmp/vellmark_datagen_XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
+    const support::ScratchDir folder;
     datagen::Context context;
-    context.root = pattern;
+    context.root = folder.path();
     datagen::WriteDataFile(context, "db\\table.csv", "old;bytes\r\n");
     const fs::path file = context.root / "db" / "table.csv";
     ASSERT_EQ(ReadAll(file), "old;bytes\r\n");
@@ -119,7 +113,6 @@ TEST(DataWriter, AFailureAtEachStepOfTheReplaceLeavesTheOldFile)
     }
     datagen::WriteDataFile(context, "db\\table.csv", "new;bytes;longer\r\n");
     EXPECT_EQ(ReadAll(file), "new;bytes;longer\r\n");
-    fs::remove_all(context.root);
 }
 
 } // namespace

@@ -38,7 +38,7 @@ protected:
     // Reads a whole "globaldata = { ... }" text; the fatal message, or "" with the reader's answer.
     static std::string Load(const std::string& text, int* answer = nullptr)
     {
-        ScratchFile file(text);
+        support::ScratchFile file(text);
         return FatalMessageOf([&] {
             CRZParser parser(file.Path(), "r");
             EXPECT_EQ(parser.ParseSimpleStatement(), 1);

@@ -20,6 +20,7 @@
 #include "platform/ddraw/direct3d_imp7.h"
 #include "platform/ddraw/stage_device.h"
 #include "platform/ddraw/vertex_buffer_imp7.h"
+#include "support/scratch.h"
 
 #include "foundation/safeguards.h"
 
@@ -234,11 +235,8 @@ TEST_F(Device, IndexedDrawOfA36ByteVertexReadsNoSecondTexturePair)
 
 TEST_F(Device, IndexedDrawsReachTheRecorderCountedFromTheirStart)
 {
-    char dir[] = "/tmp/vellmark_d3drec_XXXXXX";
-    ASSERT_NE(mkdtemp(dir), nullptr);
-    char old[4096] {};
-    ASSERT_EQ(getcwd(old, sizeof old), old);
-    ASSERT_EQ(chdir(dir), 0);
+    const support::ScratchDir dir;
+    const support::WorkingDirIn inDir(dir.path());
     MakeDevice();
     const ColourTexVertex vertices[4] = { { 9, 9, 9, 0, 0, 0 }, kLeft[0], kLeft[1], kLeft[2] };
     IDirect3DVertexBuffer7* buffer = MakeBuffer(0x142, vertices, sizeof vertices);
@@ -253,9 +251,6 @@ TEST_F(Device, IndexedDrawsReachTheRecorderCountedFromTheirStart)
     text << file.rdbuf();
     EXPECT_NE(text.str().find("\t2 # nVertices\n\t-0.5 0.5 0\n\t-0.9 -0.5 0\n)"), std::string::npos) << text.str();
     buffer->Release();
-    std::remove(Ravel::Recorder::kFileName);
-    EXPECT_EQ(chdir(old), 0);
-    rmdir(dir);
 }
 
 TEST_F(Device, RefusedDrawsAnswerFailureAndDrawNothing)

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include "platform/elements/prefs.h"
+#include "support/scratch.h"
 
 #include "foundation/safeguards.h"
 
@@ -17,8 +18,7 @@ std::string WritePlist(const std::string& dictContent)
     int fd = mkstemp(path);
     if (fd < 0)
         return {};
-    std::string text = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">\n<dict>"
-        + dictContent + "</dict>\n</plist>\n";
+    const std::string text = support::Plist(dictContent);
     if (write(fd, text.data(), text.size()) != static_cast<ssize_t>(text.size()))
         std::perror("scratch plist");
     close(fd);

@@ -17,14 +17,6 @@ std::string PathIn(const ScratchDir& dir, const std::string& name)
     return dir.path() + "/" + name;
 }
 
-std::string ReadAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 std::vector<Dispatched> gDispatched;
 
 void PrintTo(const Msg& m, std::ostream* out)

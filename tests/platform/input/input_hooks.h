@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/input/window_messages.h"
-#include "platform/platform_fixtures.h"
+#include "support/scratch.h"
 
 namespace input_test {
 
@@ -37,9 +37,9 @@ Windows::LPARAM At(int x, int y);
 
 namespace input_test {
 
-using platform_test::ScratchDir;
+using support::ReadAll;
+using support::ScratchDir;
 
-std::string ReadAll(const std::string& path);
 // The path of name inside the scratch folder.
 std::string PathIn(const ScratchDir& dir, const std::string& name);
 

@@ -17,6 +17,7 @@
 #include "platform/render/gl_errors.h"
 #include "platform/render/our_context.h"
 #include "platform/render/recorder.h"
+#include "support/scratch.h"
 
 using Ravel::BasicTexture;
 using Ravel::CardSettings;
@@ -217,23 +218,9 @@ TEST(RenderTexture, NamesAreNeverReused)
 
 class RecorderTest : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        char dir[] = "/tmp/vellmark_rec_XXXXXX";
-        ASSERT_NE(mkdtemp(dir), nullptr);
-        mDir = dir;
-        ASSERT_EQ(getcwd(mOld, sizeof mOld), mOld);
-        ASSERT_EQ(chdir(mDir.c_str()), 0);
-    }
-    void TearDown() override
-    {
-        std::remove((mDir + "/rendering.3dmf").c_str());
-        EXPECT_EQ(chdir(mOld), 0);
-        rmdir(mDir.c_str());
-    }
     static bool Exists(const char* name) { return access(name, F_OK) == 0; }
-    std::string mDir;
-    char mOld[4096] {};
+    const support::ScratchDir mDir;
+    const support::WorkingDirIn mInDir { mDir.path() };
 };
 
 TEST_F(RecorderTest, NoFileUntilRecordingIsSwitchedOn)
