@@ -8,6 +8,7 @@
 
 #include "foundation/logs.h"
 #include "app/game.h"
+#include "app/settings.h"
 #include "events/event_posting.h"
 #include "realms/advance.h"
 #include "realms/country_db.h"
@@ -196,6 +197,23 @@ bool CRZCountry::IsEnemy(CRZCountryID other) const
 bool CRZCountry::IsLocal() const
 {
     return index >= 0 && index < kSlots && gCountryControl[index] == CONTROL_LOCAL_PLAYER;
+}
+
+int CRZCountry::GetDifficultyModifier() const
+{
+    if (index < 0 || index >= kSlots || gpSettings == nullptr)
+        return 0;
+    const int32_t control = gCountryControl[index];
+    if (control != CONTROL_LOCAL_PLAYER && control != CONTROL_NETWORK_PLAYER)
+        return 0;
+    return gpSettings->Record().difficulty - 2;
+}
+
+CModifier& CRZCountry::GetModifier()
+{
+    static CModifier modifier;
+    modifier = CModifier();
+    return modifier;
 }
 
 void CRZCountry::AddBadBoy(float amount)

@@ -14,6 +14,7 @@
 #include "foundation/linked_list.h"
 #include "foundation/rz_obj.h"
 #include "realms/areas.h"
+#include "realms/modifier.h"
 #include "realms/score.h"
 
 class CDivision;
@@ -165,6 +166,11 @@ public:
     bool IsWuss() const { return false; }
     void MakeJealousNeighbours() { }
     bool IsLocal() const;
+    // For a realm a human plays (here or elsewhere), the settings' difficulty less 2; 0 for the others and
+    // before the settings exist.
+    int GetDifficultyModifier() const;
+    // A neutral modifier in one static object, reset on every call.
+    static CModifier& GetModifier();
 
     static float GetBadBoyLimit() { return 25.0f; }
     float GetBadBoy() const { return badBoy; }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/settings.h"
 #include "events/game_clock.h"
 #include "events/generic_events.h"
 #include "events/records_character.h"
@@ -137,6 +138,28 @@ TEST_F(CountryTest, NewRealmStartsAsTheTableSays)
     EXPECT_EQ(realm->budget[SLIDER_UPKEEP], 1.0f);
     EXPECT_EQ(realm->budget[SLIDER_TOLLS], 0.5f);
     EXPECT_EQ(realm->devFocus[1], 12);
+}
+
+TEST_F(CountryTest, OnlyHumanRealmsFeelTheDifficulty)
+{
+    CRZCountry* local = Make(1);
+    CRZCountry* remote = Make(2);
+    CRZCountry* computer = Make(3);
+    EXPECT_EQ(local->GetDifficultyModifier(), 0) << "no settings yet";
+    CSettings settings;
+    gpSettings = &settings;
+    settings.Record().difficulty = 4;
+    gCountryControl[1] = CONTROL_LOCAL_PLAYER;
+    gCountryControl[2] = CONTROL_NETWORK_PLAYER;
+    EXPECT_EQ(local->GetDifficultyModifier(), 2);
+    EXPECT_EQ(remote->GetDifficultyModifier(), 2);
+    EXPECT_EQ(computer->GetDifficultyModifier(), 0);
+    settings.Record().difficulty = 0;
+    EXPECT_EQ(local->GetDifficultyModifier(), -2);
+    gpSettings = nullptr;
+
+    CRZCountry::GetModifier().tollsFactor = 3.0f;
+    EXPECT_EQ(CRZCountry::GetModifier().tollsFactor, 1.0f);
 }
 
 TEST_F(CountryTest, TiersOfEmptySlotsFollowTheNumberRanges)
