@@ -373,6 +373,17 @@ void CRZCountry::AddDivision(CRZUnit* army, CDivision* division)
         gCountryHooks.GetArmyID(army), gCountryHooks.GetDivisionID(division), 0));
 }
 
+CRZUnit* CRZCountry::GetUnit(const DynamicID& id) const
+{
+    if (gCountryHooks.GetArmyID == nullptr)
+        return nullptr;
+    for (auto it = armies.GetHead(); !it.IsEnd(); it++) {
+        if (gCountryHooks.GetArmyID(*it) == id)
+            return *it;
+    }
+    return nullptr;
+}
+
 int32_t CRZCountry::GetActingCapital() const
 {
     return controlledProvinces.Contains(capital) ? capital : actingCapital;

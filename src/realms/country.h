@@ -225,6 +225,9 @@ public:
     // Moves the division into the army (which belongs to this realm) on every machine.
     void AddDivision(CRZUnit* army, CDivision* division);
 
+    // The realm's army with the identity, or null.
+    CRZUnit* GetUnit(const DynamicID& id) const;
+
     // The capital when the realm controls it, otherwise the acting capital.
     int32_t GetActingCapital() const;
     // The area of the acting capital's province; 0 without one.

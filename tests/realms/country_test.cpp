@@ -10,8 +10,10 @@
 #include "events/game_clock.h"
 #include "events/generic_events.h"
 #include "events/records_character.h"
+#include "events/records_army.h"
 #include "events/records_realm.h"
 #include "realms/country.h"
+#include "realms/country_db.h"
 #include "realms/country_router.h"
 #include "realm_land.h"
 #include "realms/request.h"
@@ -160,6 +162,27 @@ TEST_F(CountryTest, OnlyHumanRealmsFeelTheDifficulty)
 
     CRZCountry::GetModifier().tollsFactor = 3.0f;
     EXPECT_EQ(CRZCountry::GetModifier().tollsFactor, 1.0f);
+}
+
+TEST_F(CountryTest, ColoursByTheRegistrysClass)
+{
+    const int32_t kept = DBCountries[7].color;
+    const struct {
+        int32_t colorClass;
+        CCountryColor color;
+    } cases[] = { { 0, { 0, 0, 0 } }, { 9, { 255, 255, 0 } }, { 22, { 255, 160, 0 } }, { 23, { 255, 192, 96 } },
+        { -1, { 255, 192, 96 } } };
+    for (const auto& c : cases) {
+        DBCountries[7].color = c.colorClass;
+        EXPECT_EQ(CRZCountry::GetCountryColor(7), c.color) << c.colorClass;
+    }
+    DBCountries[7].color = kept;
+    EXPECT_EQ(CRZCountry::GetCountryColor(5000), (CCountryColor { 255, 192, 96 }));
+
+    // Every call hands out a new, empty list of allies.
+    CRZCountry* realm = Make(7);
+    realm->GetAllies()->Append(3);
+    EXPECT_TRUE(realm->GetAllies()->IsEmpty());
 }
 
 TEST_F(CountryTest, TiersOfEmptySlotsFollowTheNumberRanges)
@@ -526,6 +549,23 @@ TEST_F(RouterTest, MonthYearAndGameStartedNeverReachTheArmies)
     Send(static_cast<CRZEvtType>(9000));
     Send(_CRZEVT_TIMER_DAY_);
     EXPECT_EQ((std::vector<CRZEvtType> { static_cast<CRZEvtType>(9000) }), gArmySaw);
+}
+
+TEST_F(RouterTest, DivisionEventsReachTheArmiesOnlyWithTheirRecords)
+{
+    static int gKills = 0;
+    gKills = 0;
+    gCountryHooks.KillDivision = [](CRZCountry*, const CRZKillDivisionEventData&) { return ++gKills, 3; };
+    gCountryHooks.AddDivision = [](CRZCountry*, const CRZAddDivisionEventData&) { return 0; };
+    // A kill posted with a record too short for one changes nothing.
+    EXPECT_EQ(Send(_CRZEVT_KILL_DIVISION_), 3);
+    EXPECT_EQ(gKills, 0);
+    CRZKillDivisionEvent kill(_CRZEVT_KILL_DIVISION_, CountryIdentity(30), DynamicID(), false, false, 0);
+    EXPECT_EQ(realm->Update(&kill), 3);
+    EXPECT_EQ(gKills, 1);
+    // A refused move answers 0, as its handler does.
+    CRZAddDivisionEvent add(_CRZEVT_ADD_DIVISION_, CountryIdentity(30), DynamicID(), DynamicID(), 0);
+    EXPECT_EQ(realm->Update(&add), 0);
 }
 
 TEST_F(RouterTest, TheRouterAnswersAFewTypesItself)

@@ -172,6 +172,8 @@ TEST_F(WorldUpdateTest, JanitorRemovesDivisionsWithoutMenOnTheHostOnly)
     Day();
     EXPECT_EQ(CRZDynamicObject::GetObjectFromID(emptyId), nullptr) << "the realm destroyed it";
     EXPECT_EQ(leader->militaryCommand, nullptr);
+    EXPECT_EQ(realm->GetUnit(army->GetID()), army);
+    EXPECT_EQ(realm->GetUnit(emptyId), nullptr);
     EXPECT_EQ(army->divisions.GetSize(), 1);
     EXPECT_EQ(*army->divisions.GetHead(), manned);
 }
