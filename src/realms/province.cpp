@@ -312,6 +312,20 @@ void CProvince::DestroyProvinceImprovement(int type)
     CalcModifier();
 }
 
+bool CProvince::CanBuildImprovement(int type) const
+{
+    const CProvinceImprovementType* kind = CProvinceImprovementType::Get(type);
+    return kind && !HasImprovement(type) && kind->HasRequirements(GetOwner(), *this);
+}
+
+float CProvince::GetWarValue() const
+{
+    const float gold = modifier.GetProvinceMonthlyScore(*this).GetGold();
+    if (!(gold >= 1.0f))
+        return 30.0f;
+    return 25.0f + (gold > 20.0f ? 100.0f : 5.0f * gold);
+}
+
 void CProvince::CalcModifier()
 {
     CModifier sum;

@@ -127,6 +127,11 @@ public:
     CStandsTuple GetLoyalty() const;
     void ChangeLoyalty(const CStandsTuple& change);
     bool HasImprovementUnderConstruction() const { return construction != kNoImprovement; }
+    // Not held yet and the type's requirements hold here; false for a type outside the table.
+    bool CanBuildImprovement(int type) const;
+    // What the province is worth in a war: 25, and 5 more under 1 gold a month, else 5 per gold up to
+    // 20 gold and 100 above.
+    float GetWarValue() const;
     int GetConstruction() const { return construction; }
     const CDate& GetCompletionDate() const { return constructionDone; }
     const CAdvanceTuple& GetAdvances() const { return advances; }

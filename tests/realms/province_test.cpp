@@ -54,6 +54,56 @@ TEST(Province, TheModifierFollowsItsEffectsAndImprovementsAndFeedsTheAttritionCa
     CProvinceEffectType::Shutdown();
 }
 
+TEST(Province, ItsMonthlyGoldGivesItsWarValueAndWhatItMayBuild)
+{
+    ASSERT_EQ(LoadFailure(CProvinceEffectType::InitFromFile,
+                  "poor = { effects = { periodic_score = { gold = 0.5 } } }\n"
+                  "rich = { effects = { periodic_score = { gold = 3 } } }\n"
+                  "prosperous = { effects = { periodic_score = { gold = 30 } } }\n"),
+        "");
+    support::ScratchFile pictures("");
+    ASSERT_EQ(LoadFailure([&](const char* path) { return CProvinceImprovementType::InitFromFiles(path, pictures.Path()); },
+                  "school = { minimum_income = 2 }\n"
+                  "library = { required_province_improvements = { school = yes } }\n"
+                  "grand_shipyard = { require_coastal = yes }\n"),
+        "");
+    const int poor = GetProvinceEffectType(TokenOf("poor"));
+    const int rich = GetProvinceEffectType(TokenOf("rich"));
+    const int prosperous = GetProvinceEffectType(TokenOf("prosperous"));
+    const int school = GetProvinceImprovementType(TokenOf("school"));
+    const int library = GetProvinceImprovementType(TokenOf("library"));
+    const int shipyard = GetProvinceImprovementType(TokenOf("grand_shipyard"));
+    CProvince p;
+    p.number = 30;
+    p.terrain = TERRAIN_PLAINS;
+    // Without an owner a province earns its periodic gold alone.
+    const struct {
+        int effect;
+        float value;
+    } values[] = { { -1, 30.0f }, { poor, 30.0f }, { rich, 40.0f }, { prosperous, 125.0f } };
+    for (const auto& [effect, value] : values) {
+        p.effects = CProvinceEffectTuple();
+        if (effect >= 0)
+            p.AddEffect(effect);
+        p.CalcModifier();
+        EXPECT_FLOAT_EQ(p.GetWarValue(), value) << effect;
+    }
+    EXPECT_TRUE(p.CanBuildImprovement(school)); // 30 gold passes the minimum of 2
+    EXPECT_FALSE(p.CanBuildImprovement(library));
+    EXPECT_FALSE(p.CanBuildImprovement(shipyard));
+    p.CreateProvinceImprovement(school);
+    EXPECT_FALSE(p.CanBuildImprovement(school));
+    EXPECT_TRUE(p.CanBuildImprovement(library));
+    EXPECT_FALSE(p.CanBuildImprovement(kImprovementCount));
+    EXPECT_FALSE(p.CanBuildImprovement(-1));
+    p.RemoveEffect(prosperous);
+    p.AddEffect(poor);
+    p.DestroyProvinceImprovement(school);
+    EXPECT_FALSE(p.CanBuildImprovement(school));
+    CProvinceImprovementType::Shutdown();
+    CProvinceEffectType::Shutdown();
+}
+
 TEST(Province, ControlMovesTheNumberBetweenTheRealmsLists)
 {
     CRZCountry::InitCountryArray();
