@@ -15,18 +15,32 @@
 #include "gfx/video_fixture.h"
 #include "widgets/button.h"
 #include "widgets/input.h"
+#include "widgets/list_box.h"
 
 namespace widgets_test {
 
 inline int gButtonTicks = 0;
 
+// The tiny folder of seed 5 in the scratch folder, once per suite.
+inline void GenerateTinyFolder()
+{
+    const std::string command = video_test::DataGenerator().string() + " --seed 5 --size tiny '" + scratch::gFolder + "' > /dev/null";
+    ASSERT_EQ(std::system(command.c_str()), 0) << "the data generator is built beside the tests";
+}
+
+// The index of the list's first visible row, -1 for none.
+inline int FirstVisibleIndex(CNewListBox& list)
+{
+    int index = 0;
+    for (auto it = list.GetHead(); !it.IsEnd(); it++, ++index)
+        if (*it == list.GetFirstVisible())
+            return index;
+    return -1;
+}
+
 class GeneratedInterface : public fixture::GfxFileTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        const std::string command = video_test::DataGenerator().string() + " --seed 5 --size tiny '" + scratch::gFolder + "' > /dev/null";
-        ASSERT_EQ(std::system(command.c_str()), 0) << "the data generator is built beside the tests";
-    }
+    static void SetUpTestSuite() { GenerateTinyFolder(); }
     void SetUp() override
     {
         GfxFileTest::SetUp();

@@ -28,15 +28,7 @@ protected:
         });
         return rows;
     }
-    // Index of the first visible row.
-    int FirstIndex(CNewListBox& list)
-    {
-        int index = 0;
-        for (auto it = list.GetHead(); !it.IsEnd(); it++, ++index)
-            if (*it == list.GetFirstVisible())
-                return index;
-        return -1;
-    }
+    static int FirstIndex(CNewListBox& list) { return widgets_test::FirstVisibleIndex(list); }
     // A list of n one-line rows of the font's height at (100, 50).
     void Fill(CNewListBox& list, int n)
     {

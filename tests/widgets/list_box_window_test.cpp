@@ -1,0 +1,222 @@
+// The list box in the game window under Xvfb: wheel turns and a slider drag made as SDL events reach a
+// 40-line list through the game view, the window messages and the input queue, and scroll it; the window
+// then shows the list, a classic list, an edit box and a slider. VELLMARK_KEEP_SCREEN names a file that
+// receives the frame as a bitmap.
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "app/window_procedure.h"
+#include "events/event_routing.h"
+#include "events/event_scheduler.h"
+#include "events/game_clock.h"
+#include "foundation/scratch_data_folder.h"
+#include "gfx/bitmap_fixture.h"
+#include "gfx/direct_draw.h"
+#include "gfx/font.h"
+#include "gfx/image.h"
+#include "gfx/video_fixture.h"
+#include "platform/display/basic_hwnd_imp.h"
+#include "platform/host/host_hooks.h"
+#include "platform/input/game_opengl_view.h"
+#include "platform/input/window_messages.h"
+#include "widgets/classic_list_box.h"
+#include "widgets/edit_box.h"
+#include "widgets/generated_interface.h"
+#include "widgets/input_recorder.h"
+#include "widgets/list_box.h"
+#include "widgets/slider.h"
+
+#include "foundation/safeguards.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kWidth = 640;
+constexpr int kHeight = 480;
+
+// Offers every input event to the widgets, the list first.
+class CWidgetsOnScreen : public CRZInterfaceHandler {
+public:
+    CRZReturnType Update(CRZEvent*) override { return 0; }
+    CRZReturnType HandleInput(CRZInputEvent* event) override
+    {
+        if (list && list->HandleInput(event))
+            return 3;
+        if (edit && edit->HandleInput(event))
+            return 3;
+        return 0;
+    }
+    CNewListBox* list = nullptr;
+    CEditBox* edit = nullptr;
+};
+
+SDL_Event Wheel(int delta, int x, int y)
+{
+    SDL_Event e {};
+    e.type = SDL_MOUSEWHEEL;
+    e.wheel.y = delta;
+    e.wheel.preciseY = static_cast<float>(delta);
+    e.wheel.direction = SDL_MOUSEWHEEL_NORMAL;
+    e.wheel.mouseX = x;
+    e.wheel.mouseY = y;
+    return e;
+}
+
+SDL_Event Button(bool down, int x, int y)
+{
+    SDL_Event e {};
+    e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+    e.button.button = SDL_BUTTON_LEFT;
+    e.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+    e.button.clicks = 1;
+    e.button.x = x;
+    e.button.y = y;
+    return e;
+}
+
+class ListBoxWindow : public fixture::GfxFileTest {
+protected:
+    static void SetUpTestSuite() { widgets_test::GenerateTinyFolder(); }
+    void SetUp() override
+    {
+        ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "needs an X display (make test runs under xvfb-run)";
+        GfxFileTest::SetUp();
+        unsetenv("SDL_VIDEODRIVER");
+        if (!SDL_WasInit(SDL_INIT_VIDEO)) {
+            ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
+        }
+        gWindowedMode = 1;
+        mWrapper = new Ravel::BasicHWNDImpOBJC(kWidth, kHeight, "list box");
+        MainWindowsHwnd = reinterpret_cast<Windows::HWND>(mWrapper);
+        testing::internal::CaptureStderr();
+        const int made = CVideo::CreateVideo(0);
+        testing::internal::GetCapturedStderr();
+        ASSERT_EQ(made, 1);
+        ASSERT_EQ(CVideo::SetMode(kWidth, kHeight, 16, 0), 1);
+        CImageBase::InitAlpha();
+        ASSERT_EQ(LoadInterfaceFonts(), 1);
+        mView.viewDidMoveToWindow();
+        mInput = std::make_unique<widgets_test::ScopedInput>();
+        gEventRoutes.gameInterface = &mWidgets;
+        SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    }
+    void TearDown() override
+    {
+        mInput.reset();
+        delete gpFontDB;
+        gpFontDB = nullptr;
+        CVideo::ShutDown();
+        delete mWrapper;
+        MainWindowsHwnd = nullptr;
+        CVideo::_RGBFormat = 0;
+        CImageBase::Transparent16Bit = 0x07E0;
+        GfxFileTest::TearDown();
+    }
+
+    // One frame's input: SDL's queue through the game view, the window messages through the window
+    // procedure, the cursor and the held button through the input component, then the input events.
+    void Pump()
+    {
+        SDL_Event e;
+        for (int guard = 0; guard < 200 && SDL_PollEvent(&e); ++guard)
+            mView.handleEvent(e);
+        Windows::MSG msg {};
+        for (int guard = 0; guard < 200 && Windows::PeekMessageA(&msg, nullptr, 0, 0, Windows::PM_REMOVE); ++guard)
+            MessageHandlingProcedure(msg.hwnd, msg.message, msg.wParam, msg.lParam);
+        gpInput->Update();
+        gEventScheduler.ProcessInput();
+    }
+    void Push(SDL_Event e) { ASSERT_EQ(SDL_PushEvent(&e), 1) << SDL_GetError(); }
+    // Moves the real pointer, which the input component reads each frame.
+    void PointerTo(int x, int y)
+    {
+        int wx = 0;
+        int wy = 0;
+        SDL_GetWindowPosition(mWrapper->getGameWindow(), &wx, &wy);
+        SDL_WarpMouseGlobal(wx + x, wy + y);
+        SDL_PumpEvents();
+    }
+    static int FirstIndex(CNewListBox& list) { return widgets_test::FirstVisibleIndex(list); }
+
+    Ravel::BasicHWNDImpOBJC* mWrapper = nullptr;
+    Ravel::GameOpenGLView mView { kWidth, kHeight };
+    CWidgetsOnScreen mWidgets;
+    std::unique_ptr<widgets_test::ScopedInput> mInput;
+};
+
+TEST_F(ListBoxWindow, WheelTurnsAndASliderDragScrollAFortyLineListInTheWindow)
+{
+    CImage* back = CVideo::pBackBuffer;
+    CFont* font = gpFontDB->GetFont(kListBoxFontFile);
+    ASSERT_NE(font, nullptr);
+    CNewListBox list(260, 14 * 12, LISTBOX_SHADOW, 0);
+    list.MoveTo(40, 40);
+    for (int i = 1; i <= 40; ++i) {
+        const std::string line = (i % 5 == 0 ? "%700" : "") + std::string("Line ") + std::to_string(i)
+            + " of the chronicle";
+        list.AddText((line + "\n").c_str(), CVideo::TrueToHigh(240, 220, 176));
+    }
+    ASSERT_EQ(list.GetSize(), 40);
+    CEditBox edit(40, 260, 260, 40, font, back, "Ansgar of Vellmark");
+    edit.SetColor("%777");
+    edit.SetDropShadow(true);
+    mWidgets.list = &list;
+    mWidgets.edit = &edit;
+
+    // Three wheel turns down over the list, one up.
+    for (int delta : { -1, -1, -1, 1 })
+        Push(Wheel(delta, 100, 100));
+    Pump();
+    EXPECT_EQ(FirstIndex(list), 2);
+
+    // The slider dragged to the bar's bottom shows the last page.
+    list.Draw(DRAW_TYPE_0);
+    const CPoint slider = list.GetSlider()->GetPosition();
+    const CPoint grab(slider.x + list.GetSlider()->GetWidth() / 2, slider.y + 4);
+    PointerTo(grab.x, grab.y);
+    Pump();
+    Push(Button(true, grab.x, grab.y));
+    Pump();
+    ASSERT_TRUE(list.GetSlider()->isDown());
+    const CNewListBoxBar& bar = list.GetBar();
+    PointerTo(grab.x, bar.y + bar.height + 30);
+    Pump();
+    EXPECT_EQ(FirstIndex(list), 28);
+    Push(Button(false, grab.x, bar.y + bar.height + 30));
+    Pump();
+    EXPECT_FALSE(list.GetSlider()->isDown());
+    EXPECT_EQ(FirstIndex(list), 28);
+
+    // The frame: a classic list and a slider beside them.
+    CListBox classic(360, 40, 220, 5, "Realms", font, font, "gfx\\interface\\btn_pil_down.bmp",
+        "gfx\\interface\\btn_pil_up.bmp", false);
+    classic.SetCentredLines(false);
+    for (const char* realm : { "Aldmere", "Brannock", "Corvale", "Dunholt", "Estmarch", "Fenwick", "Garrow" })
+        classic.AddString(realm, 0, realm[0] != 'C', NOID, nullptr);
+    CSlider volume(0.0f, 100.0f, 60.0f, 5.0f, "gfx\\interface\\button area\\btn_minus.bmp",
+        "gfx\\interface\\button area\\btn_plus.bmp", "gfx\\interface\\button area\\btn_slider.bmp",
+        "gfx\\interface\\sprite_slider.bmp");
+    volume.SetLimits(0.2f, 0.9f);
+    volume.MoveTo(400, 300);
+    back->Fill16Bit(CVideo::TrueToHigh(48, 40, 32));
+    list.Draw(DRAW_TYPE_0);
+    edit.Draw(DRAW_TYPE_0);
+    classic.Draw(DRAW_TYPE_0);
+    volume.Draw(DRAW_TYPE_0);
+    EXPECT_EQ(video_test::Pixel16(back, bar.x - 8 + 7, bar.y + 2), bar.colours[7]);
+    EXPECT_EQ(list.GetSlider()->GetPosition().y, bar.y + bar.height - list.GetSlider()->GetHeight());
+    CVideo::Update();
+    ASSERT_EQ(CVideo::SaveScreen(nullptr), 1);
+    const fs::path saved = scratch::gFolder + "/ScreenSave0.bmp";
+    ASSERT_TRUE(fs::exists(saved));
+    if (const char* keep = std::getenv("VELLMARK_KEEP_SCREEN"))
+        fs::copy_file(saved, keep, fs::copy_options::overwrite_existing);
+}
+
+} // namespace
