@@ -10,6 +10,7 @@
 #include "platform/display/scrolly_about_box.h"
 #include "platform/elements/logging.h"
 #include "platform/elements/rv_assert.h"
+#include "platform/host/headless.h"
 #include "platform/host/host_hooks.h"
 #include "platform/host/host_timers.h"
 
@@ -328,6 +329,10 @@ bool ReadSettingsAtStart(const char* path, bool requested)
     file.read(path);
     ApplyStartupSettings(ReadStartupSettings(file));
     if (gShowSettingsDialog == 0 && !requested)
+        return true;
+    // Without a display nobody can answer the dialog: a headless game runs on the file as it stands
+    // instead of waiting for ever on a window no one sees.
+    if (Ravel::IsHeadless())
         return true;
     return showVLSettingsDialog(path) != kSettingsCancelled;
 }
