@@ -22,8 +22,7 @@ namespace {
 TEST(GeneratedBitmaps, EveryPictureAndPaletteLoads)
 {
     const fs::path generator = video_test::DataGenerator();
-    if (!fs::exists(generator))
-        GTEST_SKIP() << "build the datagen target first: " << generator;
+    ASSERT_TRUE(fs::exists(generator)) << "build the datagen target first: " << generator;
     const std::string command = generator.string() + " --seed 5 --size tiny '" + scratch::gFolder + "'";
     ASSERT_EQ(std::system(command.c_str()), 0);
     SetDataPath();

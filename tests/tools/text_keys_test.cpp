@@ -4,12 +4,11 @@
 
 #include <cctype>
 #include <filesystem>
-#include <fstream>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "support/scratch.h"
 #include "text_keys.h"
 
 namespace {
@@ -56,6 +55,32 @@ std::string Upper(std::string s)
     return s;
 }
 
+struct KeyScan {
+    int files = 0;
+    int calls = 0;
+    std::vector<std::string> missing; // "KEY in path" for each literal key not generated
+};
+
+KeyScan ScanFolder(const std::filesystem::path& root)
+{
+    std::set<std::string> generated;
+    for (const datagen::TextKey& entry : datagen::TextKeys())
+        generated.insert(Upper(entry.key));
+    KeyScan scan;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
+        const std::string ext = entry.path().extension().string();
+        if (ext != ".cpp" && ext != ".h")
+            continue;
+        ++scan.files;
+        for (const std::string& key : LiteralKeys(support::ReadAll(entry.path()))) {
+            ++scan.calls;
+            if (!generated.count(Upper(key)))
+                scan.missing.push_back(key + " in " + entry.path().string());
+        }
+    }
+    return scan;
+}
+
 TEST(TextKeys, EveryLiteralKeyOfTheSourcesIsGenerated)
 {
     const char* tests = std::getenv("VELLMARK_TEST_SOURCE");
@@ -63,26 +88,28 @@ TEST(TextKeys, EveryLiteralKeyOfTheSourcesIsGenerated)
     std::filesystem::path src = std::filesystem::path(tests).parent_path() / "src";
     ASSERT_TRUE(std::filesystem::is_directory(src)) << src;
 
-    std::set<std::string> generated;
-    for (const datagen::TextKey& entry : datagen::TextKeys())
-        generated.insert(Upper(entry.key));
+    const KeyScan scan = ScanFolder(src);
+    // A scan that read nothing would pass whatever the code asks for.
+    EXPECT_GT(scan.files, 100);
+    EXPECT_GT(scan.calls, 0);
+    for (const std::string& miss : scan.missing)
+        ADD_FAILURE() << "key " << miss << " is not generated";
+    RecordProperty("literal_calls", scan.calls);
+}
 
-    int calls = 0;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(src)) {
-        const std::string ext = entry.path().extension().string();
-        if (ext != ".cpp" && ext != ".h")
-            continue;
-        std::ifstream in(entry.path());
-        std::stringstream text;
-        text << in.rdbuf();
-        const std::string contents = text.str();
-        for (const std::string& key : LiteralKeys(contents)) {
-            ++calls;
-            EXPECT_TRUE(generated.count(Upper(key)))
-                << "key \"" << key << "\" used in " << entry.path() << " is not generated";
-        }
-    }
-    RecordProperty("literal_calls", calls);
+TEST(TextKeys, AKeyPlantedInANestedSourceIsCaught)
+{
+    const support::ScratchDir root;
+    std::filesystem::create_directories(root.path() + "/gfx/deep");
+    root.write("gfx/deep/planted.cpp", "void f() { TextStrings.GetString(\"NO_SUCH_KEY_PLANTED\"); }\n");
+    root.write("gfx/known.h",
+        "auto s = GetString(TextStrings, \"" + std::string(datagen::TextKeys()[0].key) + "\");\n");
+    root.write("gfx/notes.txt", "GetString(\"NOT_A_SOURCE\")\n");
+    const KeyScan scan = ScanFolder(root.path());
+    EXPECT_EQ(scan.files, 2);
+    EXPECT_EQ(scan.calls, 2);
+    ASSERT_EQ(scan.missing.size(), 1u);
+    EXPECT_EQ(scan.missing[0], "NO_SUCH_KEY_PLANTED in " + root.path() + "/gfx/deep/planted.cpp");
 }
 
 TEST(TextKeys, ScannerFindsBothCallForms)

@@ -268,6 +268,7 @@ TEST_F(DirectPlaySession, LeavingClientIsAnnouncedEverywhere)
 }
 
 // A raw ENet peer sends packets that break the format; the host drops each and its session stays whole.
+// A well-formed player creation follows them: its answer proves the host read every packet before it.
 TEST_F(DirectPlaySession, HostDropsMalformedPackets)
 {
     Machine host, client;
@@ -322,23 +323,37 @@ TEST_F(DirectPlaySession, HostDropsMalformedPackets)
     killOutOfRange.WriteByte(6);
     killOutOfRange.WriteLong(0x7FFFFFFF);
     killOutOfRange.EndWriting();
+    Ravel::MessageBuffer sentinel;
+    sentinel.WriteByte(4);
+    sentinel.WriteString("Sentinel");
+    sentinel.WriteString("");
+    sentinel.WriteLong(0);
+    sentinel.WriteLong(0);
+    sentinel.EndWriting();
 
     testing::internal::CaptureStderr();
     for (const Ravel::MessageBuffer* message :
-        { &unknown, &lying, &spoofed, &cutName, &killOther, &killOutOfRange })
+        { &unknown, &lying, &spoofed, &cutName, &killOther, &killOutOfRange, &sentinel })
         send(*message);
     enet_host_flush(rogue);
-    // Keep the rogue's side of the connection alive while the host reads.
-    for (int i = 0; i < 40; ++i) {
+    // The channel is reliable and ordered: the creation answer comes after the host read the rest.
+    bool answered = false;
+    for (int i = 0; i < 500 && !answered; ++i) {
         while (enet_host_service(rogue, &event, 10) > 0) {
-            if (event.type == ENET_EVENT_TYPE_RECEIVE)
-                enet_packet_destroy(event.packet);
+            if (event.type != ENET_EVENT_TYPE_RECEIVE)
+                continue;
+            answered = answered || (event.packet->dataLength >= 2 && event.packet->data[0] == 5);
+            enet_packet_destroy(event.packet);
         }
     }
     std::string printed = testing::internal::GetCapturedStderr();
+    ASSERT_TRUE(answered) << "the host never answered the well-formed creation after the bad packets";
     EXPECT_NE(printed.find("Got unknown message in connection callback - handle it\n"), std::string::npos);
-    EXPECT_EQ(Players(host).size(), 2u);
-    EXPECT_TRUE(host.Drain().empty());
+    EXPECT_EQ(Players(host).size(), 3u);
+    const std::vector<Received> got
+        = host.DrainUntil([](auto& all) { return CountType(all, DPSYS_CREATEPLAYERORGROUP) >= 1; });
+    EXPECT_EQ(got.size(), 1u);
+    EXPECT_EQ(CountType(got, DPSYS_CREATEPLAYERORGROUP), 1u);
     enet_peer_reset(peer);
     enet_host_destroy(rogue);
 }
