@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/winmain.h"
+#include "foundation/data_file.h"
 #include "foundation/scratch_data_folder.h"
 #include "platform/input/window_messages.h"
 
@@ -28,6 +29,12 @@ protected:
     {
         setenv("SDL_VIDEODRIVER", "dummy", 1);
         setenv("SDL_AUDIODRIVER", "dummy", 1);
+        // The message box is logged and answered at once, whether or not a display is there.
+        Windows::SetMessageBoxAutoAnswer(true);
+        SetDataPath();
+        // A death test's child removes the scratch folder as it exits: it is made again for the next.
+        std::filesystem::create_directories(scratch::gFolder);
+        std::filesystem::current_path(scratch::gFolder);
         std::ofstream(scratch::gFolder + "/settings.cfg", std::ios::binary) << kSettings;
         std::filesystem::remove_all(scratch::gFolder + "/config");
     }
