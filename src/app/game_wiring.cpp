@@ -32,6 +32,7 @@
 #include "realms/province.h"
 #include "realms/realm_character_hooks.h"
 #include "text/new_text.h"
+#include "widgets/interface.h"
 #include "world/client.h"
 #include "world/global.h"
 
@@ -101,8 +102,8 @@ const CGameRoute kRoutes[] = {
     VM_ROUTE(gCharacterHooks.GetOffice, kWiring),
     VM_ROUTE(gCharacterHooks.GetParticularName, kWiring),
     // Graphics.
-    VM_ROUTE(gVideoHooks.InitCursors, kAwaited), // the interface's cursors
-    VM_ROUTE(gVideoHooks.GetCurrentCursor, kAwaited), // the interface's cursors
+    VM_ROUTE(gVideoHooks.InitCursors, kWiring), // the interface's cursors
+    VM_ROUTE(gVideoHooks.GetCurrentCursor, kWiring), // the interface's cursors
     VM_ROUTE(gSongHooks.GetMusicVolume, kWiring),
     // Realms.
     VM_ROUTE(gCountryHooks.IsHost, kWiring),
@@ -171,8 +172,13 @@ void InstallGameWiring()
     gSettingsHooks.InitMessages = [] { gMessageHandler.InitMessages(); };
     // Characters and titles: the realms answer what a character asks of his realm.
     InstallRealmCharacterHooks();
-    // Graphics: the music plays at the settings' volume.
+    // Graphics: the music plays at the settings' volume; a restored display takes the interface's cursors.
     gSongHooks.GetMusicVolume = [] { return gpSettings ? gpSettings->Record().musicVolume : 100; };
+    gVideoHooks.InitCursors = [] {
+        if (gpInterface)
+            gpInterface->InitCursors();
+    };
+    gVideoHooks.GetCurrentCursor = [] { return gpInterface ? gpInterface->GetCursor() : 0; };
     // Realms: the game's host and tutorial tests, and the armies' side of the realms' division operations.
     gCountryHooks.IsHost = &CRZGame::IsHost;
     gCountryHooks.IsTutorial = &CRZGame::IsTutorial;

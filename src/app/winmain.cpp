@@ -530,6 +530,7 @@ void ShutDown()
     for (CWindowsTiles** tiles : { &gpWindowsTiles16, &gpWindowsTiles8, &gpWindowsTiles7 })
         Release(*tiles);
     CFrontEndPageBase::Destroy();
+    CRZGenericButton::DeInitSprites();
     CWindow::ShutdownClass();
     Release(gpDisplayList);
     gGlobal.DeInit();

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 #include "gfx/font.h"
 #include "gfx/image_descriptor.h"
@@ -32,11 +33,12 @@ int TileWidth(CSprite* tile)
 
 CSprite* CGenericTiles::InitSprite(const char* path)
 {
-    auto* sprite = new CSprite(path);
+    // A missing palette stops the load by throwing; the tile must not outlive that unowned.
+    auto sprite = std::make_unique<CSprite>(path);
     if (CImage* image = sprite->GetImage())
         image->SetHasTransparency(true);
     sprite->SetLocalPalette(CPalette::FindPalette(sprite->GetHeight() < kSmallPaletteHeight ? "tb.bmp" : "tb2.bmp"));
-    return sprite;
+    return sprite.release();
 }
 
 void CGenericTiles::Init(const char* prefix)

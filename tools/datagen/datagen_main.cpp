@@ -6,6 +6,7 @@
 #include <string>
 
 #include "bitmaps.h"
+#include "button_files.h"
 #include "country_table.h"
 #include "data_writer.h"
 #include "definition_files.h"
@@ -62,12 +63,15 @@ int main(int argc, char** argv)
         std::vector<datagen::GeneratedText> texts = datagen::WorldTexts(world);
         const std::vector<datagen::GeneratedText> countries = datagen::CountryTexts(world);
         texts.insert(texts.end(), countries.begin(), countries.end());
+        const std::vector<datagen::GeneratedText> buttons = datagen::ButtonTexts();
+        texts.insert(texts.end(), buttons.begin(), buttons.end());
         datagen::WriteTextTables(context, texts);
         datagen::WriteScenarioFiles(context);
         datagen::WriteDefinitionFiles(context);
         datagen::WriteCountryTable(context, world);
         datagen::WriteIntroMovies(context);
         datagen::WriteBitmaps(context);
+        datagen::WriteButtonFiles(context);
         datagen::WriteSounds(context);
         datagen::WriteFonts(context);
     } catch (const std::exception& e) {
