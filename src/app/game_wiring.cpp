@@ -101,6 +101,9 @@ const CGameRoute kRoutes[] = {
     VM_ROUTE(gCharacterHooks.RemoveCharacter, kWiring),
     VM_ROUTE(gCharacterHooks.GetOffice, kWiring),
     VM_ROUTE(gCharacterHooks.GetParticularName, kWiring),
+    VM_ROUTE(gCharacterHooks.HandOverCounty, kWiring),
+    VM_ROUTE(gCharacterHooks.RefreshVassals, kWiring),
+    VM_ROUTE(gCharacterHooks.GetProvinceWarValue, kAwaited), // the provinces' war value
     // Graphics.
     VM_ROUTE(gVideoHooks.InitCursors, kWiring), // the interface's cursors
     VM_ROUTE(gVideoHooks.GetCurrentCursor, kWiring), // the interface's cursors

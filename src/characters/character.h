@@ -69,6 +69,12 @@ struct CCharacterHooks {
     CCharacter** (*GetOffice)(CRZCountry* realm, int position) = nullptr;
     // The realm's simple name from the country-tag registry; a number inside the table.
     const char* (*GetParticularName)(int32_t realmId) = nullptr;
+    // A county changed hands: its province, if the old realm controls it, passes to the new realm's
+    // control without counting as a conquest. Either realm may be null.
+    void (*HandOverCounty)(int32_t province, CRZCountry* oldRealm, CRZCountry* newRealm) = nullptr;
+    void (*RefreshVassals)(CRZCountry* realm) = nullptr;
+    // What the province is worth as a war goal; unset, a county is worth nothing.
+    float (*GetProvinceWarValue)(int32_t province) = nullptr;
 };
 extern CCharacterHooks gCharacterHooks;
 

@@ -182,11 +182,43 @@ bool CTitle::IsOurRemoteVassal(const CTitle* other) const
     return false;
 }
 
+namespace {
+
+CRZCountry* RealmOfHolder(const CTitle* title)
+{
+    const CCharacter* holder = title != nullptr ? title->GetCurrentHolder() : nullptr;
+    return holder != nullptr ? holder->GetCountry() : nullptr;
+}
+
+// Each distinct realm of the three, where it exists, renews its vassal list.
+void RefreshVassalsOf(CRZCountry* a, CRZCountry* b, CRZCountry* c)
+{
+    if (gCharacterHooks.RefreshVassals == nullptr)
+        return;
+    if (a != nullptr)
+        gCharacterHooks.RefreshVassals(a);
+    if (b != nullptr && b != a)
+        gCharacterHooks.RefreshVassals(b);
+    if (c != nullptr && c != a && c != b)
+        gCharacterHooks.RefreshVassals(c);
+}
+
+} // namespace
+
 void CTitle::SetLiege(CTitle* newLiege)
 {
     if (newLiege == this)
         return;
     CTitle* oldLiege = GetOwnLiege();
+    CRZCountry* ownRealm = RealmOfHolder(this);
+    CRZCountry* oldLiegeRealm = RealmOfHolder(oldLiege);
+    CRZCountry* newLiegeRealm = RealmOfHolder(newLiege);
+    LinkLiege(oldLiege, newLiege);
+    RefreshVassalsOf(ownRealm, oldLiegeRealm, newLiegeRealm);
+}
+
+void CTitle::LinkLiege(CTitle* oldLiege, CTitle* newLiege)
+{
     if (oldLiege != nullptr)
         oldLiege->vassals.Remove(GetID());
     liege = 0;
@@ -200,6 +232,9 @@ void CTitle::SetLiege(CTitle* newLiege)
 
 void CTitle::SetNewHolder(CCharacter* holder)
 {
+    const CCharacter* previous = GetCurrentHolder();
+    CRZCountry* oldRealm = previous != nullptr ? previous->GetCountry() : nullptr;
+    CRZCountry* newRealm = holder != nullptr ? holder->GetCountry() : nullptr;
     if (holder == nullptr) {
         vassals.Lock();
         for (auto vassal = vassals.GetHead(); !vassal.IsEnd(); vassal++) {
@@ -236,7 +271,40 @@ void CTitle::SetNewHolder(CCharacter* holder)
     if (holder != nullptr) {
         tenures.Append(new CTitleHolding(holder));
         holder->AddTitle(this);
+        if (tier->IsCounty() && gCharacterHooks.HandOverCounty != nullptr)
+            gCharacterHooks.HandOverCounty(GetProvince(), oldRealm, newRealm);
     }
+    RefreshVassalsOf(oldRealm, newRealm, nullptr);
+}
+
+float CTitle::GetWarValue() const
+{
+    if (tier->IsCounty())
+        return gCharacterHooks.GetProvinceWarValue != nullptr ? gCharacterHooks.GetProvinceWarValue(GetProvince()) : 0.0f;
+    CCharacter* holder = GetCurrentHolder();
+    if (holder == nullptr)
+        return tier->IsDuchy() ? 100.0f : 250.0f;
+    // The holder's vassal rulers as the day last counted them.
+    int titles = holder->titles.GetSize();
+    const CList<CRef<CCharacter>>& vassals = holder->GetVassals();
+    for (auto vassal = vassals.GetHead(); !vassal.IsEnd(); vassal++) {
+        if (const CCharacter* ruler = (*vassal).Get())
+            titles += ruler->titles.GetSize();
+    }
+    return 25.0f * static_cast<float>(titles);
+}
+
+float CTitle::GetPrestigeUsurpCost() const
+{
+    const CCharacter* holder = GetCurrentHolder();
+    const float factor = holder != nullptr && holder->HasTrait(TRAIT_EXCOMMUNICATED) ? 0.1f : 1.0f;
+    return -GetWarValue() * factor;
+}
+
+float CClaim::GetWarValue() const
+{
+    const CTitle* title = GetTitle();
+    return title != nullptr ? title->GetWarValue() : 0.0f;
 }
 
 CClaim::CClaim(int32_t realmId, const CDate& date)

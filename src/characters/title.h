@@ -63,6 +63,7 @@ public:
     const CRZID& GetCharacterID() const { return claimant; }
     CTitle* GetTitle() const;
     const CDate& GetDate() const { return date; }
+    float GetWarValue() const;
     // Whole days since the claim was made.
     int GetAge() const;
     // Null unless a claim is registered under the identity.
@@ -134,6 +135,14 @@ public:
     const char* GetTitleTypeKey(int32_t government, int32_t religion, int32_t culture, bool female) const;
     const char* GetCountryNameKey(int32_t government, int32_t religion, int32_t culture) const;
 
+    // A county is worth its province; a held duchy or kingdom 25 for each title of its holder and of
+    // the rulers of his vassal realms; a vacant duchy 100, a vacant kingdom 250.
+    float GetWarValue() const;
+    float GetPrestigeValue() const { return GetWarValue(); }
+    float GetCreateBishopryPietyValue() const { return 5.0f * GetWarValue(); }
+    // Negative: the prestige a usurper pays, a tenth of it against an excommunicated holder.
+    float GetPrestigeUsurpCost() const;
+
     const CList<CClaim*>& GetClaims() const { return claims; }
     // Owned by the title from here on.
     void AddClaim(CClaim* claim) { claims.Append(claim); }
@@ -143,6 +152,8 @@ public:
 private:
     // Takes every claim out of its claimant's list and deletes it.
     void DeleteClaims();
+    // The liege fields and vassal lists of a liege change, without the realms' refresh.
+    void LinkLiege(CTitle* oldLiege, CTitle* newLiege);
 
     int32_t realmId;
     const CTier* tier;

@@ -4,6 +4,7 @@
 #include "characters/character.h"
 #include "realms/country.h"
 #include "realms/country_db.h"
+#include "realms/province.h"
 
 #include "foundation/safeguards.h"
 
@@ -26,4 +27,15 @@ void InstallRealmCharacterHooks()
         return &realm->courtPositions[position - COURT_CHANCELLOR];
     };
     gCharacterHooks.GetParticularName = [](int32_t realmId) { return CCountryDB::IDToSimpleName(realmId); };
+    gCharacterHooks.HandOverCounty = [](int32_t number, CRZCountry* oldRealm, CRZCountry* newRealm) {
+        CProvince* province = CProvince::GetProvince(number);
+        if (province == nullptr || oldRealm == nullptr || newRealm == nullptr
+            || province->GetControllerID() != oldRealm->index)
+            return;
+        // An inheritance or grant is no conquest: the date of the last change of control stays.
+        const CDate lastChange = province->lastControllerChange;
+        province->SetController(newRealm->index);
+        province->lastControllerChange = lastChange;
+    };
+    gCharacterHooks.RefreshVassals = [](CRZCountry* realm) { realm->RefreshVassals(); };
 }

@@ -11,6 +11,7 @@
 #include "characters/title.h"
 #include "events/game_clock.h"
 #include "realms/country.h"
+#include "realms/province.h"
 #include "realms/realm_character_hooks.h"
 #include "text/new_text.h"
 
@@ -365,6 +366,56 @@ TEST_F(CharacterTest, TitleAndRealmNameKeysFollowGovernmentReligionCultureAndGen
         EXPECT_STREQ(holderKey, c.holderKey) << c.title << " " << c.government << " " << c.religion;
         EXPECT_STREQ(realmKey, c.realmKey) << c.title << " " << c.government << " " << c.religion;
     }
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(CharacterTest, WarValuesOfVacantAndHeldTitlesAndTheUsurpersPrice)
+{
+    EXPECT_FLOAT_EQ(CTitle::GetTitle(1100)->GetWarValue(), 100.0f);
+    EXPECT_FLOAT_EQ(CTitle::GetTitle(1300)->GetWarValue(), 250.0f);
+    CCharacter* king = Ruler(1300);
+    CTitle::GetTitle(50)->SetNewHolder(king);
+    CCharacter* duke = Ruler(1100);
+    CTitle::GetTitle(51)->SetNewHolder(duke);
+    duke->SetLiegeRuler(king);
+    king->CalcVassals();
+    EXPECT_FLOAT_EQ(CTitle::GetTitle(1300)->GetWarValue(), 25.0f * 4.0f);
+    EXPECT_FLOAT_EQ(CTitle::GetTitle(1300)->GetPrestigeValue(), 100.0f);
+    EXPECT_FLOAT_EQ(CTitle::GetTitle(1300)->GetCreateBishopryPietyValue(), 500.0f);
+    EXPECT_FLOAT_EQ(CTitle::GetTitle(1300)->GetPrestigeUsurpCost(), -100.0f);
+    king->AddTrait(TRAIT_EXCOMMUNICATED);
+    EXPECT_FLOAT_EQ(CTitle::GetTitle(1300)->GetPrestigeUsurpCost(), -10.0f);
+    EXPECT_FLOAT_EQ(CTitle::GetTitle(1100)->GetWarValue(), 50.0f);
+}
+
+TEST_F(CharacterTest, AGrantedCountyPassesItsProvincesControlWithoutCountingAsAConquest)
+{
+    CCharacter* giver = Ruler(60);
+    CCharacter* taker = Ruler(61);
+    CProvince province;
+    province.number = 60;
+    province.terrain = TERRAIN_PLAINS;
+    CProvince::_pProvince[60] = &province;
+    province.SetController(60);
+    province.lastControllerChange = CDate(1, 1, 1090);
+    CTitle::GetTitle(60)->SetNewHolder(giver);
+
+    CTitle::GetTitle(60)->SetNewHolder(taker);
+    EXPECT_EQ(province.GetControllerID(), 61);
+    EXPECT_EQ(province.lastControllerChange, CDate(1, 1, 1090));
+    EXPECT_TRUE(taker->GetOwnedProvinces().Contains(60));
+    EXPECT_FALSE(giver->GetOwnedProvinces().Contains(60));
+
+    // Held by someone else, the province stays where it is.
+    Realm(62);
+    province.SetController(62);
+    CTitle::GetTitle(60)->SetNewHolder(giver);
+    EXPECT_EQ(province.GetControllerID(), 62);
+    province.SetController(0); // the realm's land area goes with its last province
+    CProvince::_pProvince[60] = nullptr;
 }
 
 } // namespace
