@@ -103,7 +103,7 @@ const CGameRoute kRoutes[] = {
     VM_ROUTE(gCharacterHooks.GetParticularName, kWiring),
     VM_ROUTE(gCharacterHooks.HandOverCounty, kWiring),
     VM_ROUTE(gCharacterHooks.RefreshVassals, kWiring),
-    VM_ROUTE(gCharacterHooks.GetProvinceWarValue, kAwaited), // the provinces' war value
+    VM_ROUTE(gCharacterHooks.GetProvinceWarValue, kWiring),
     // Graphics.
     VM_ROUTE(gVideoHooks.InitCursors, kWiring), // the interface's cursors
     VM_ROUTE(gVideoHooks.GetCurrentCursor, kWiring), // the interface's cursors

@@ -73,7 +73,7 @@ struct CCharacterHooks {
     // control without counting as a conquest. Either realm may be null.
     void (*HandOverCounty)(int32_t province, CRZCountry* oldRealm, CRZCountry* newRealm) = nullptr;
     void (*RefreshVassals)(CRZCountry* realm) = nullptr;
-    // What the province is worth as a war goal; unset, a county is worth nothing.
+    // What the province is worth as a war goal; 0 for a number that names none.
     float (*GetProvinceWarValue)(int32_t province) = nullptr;
 };
 extern CCharacterHooks gCharacterHooks;

@@ -38,4 +38,8 @@ void InstallRealmCharacterHooks()
         province->lastControllerChange = lastChange;
     };
     gCharacterHooks.RefreshVassals = [](CRZCountry* realm) { realm->RefreshVassals(); };
+    gCharacterHooks.GetProvinceWarValue = [](int32_t number) {
+        const CProvince* province = CProvince::GetProvince(number);
+        return province != nullptr ? province->GetWarValue() : 0.0f;
+    };
 }

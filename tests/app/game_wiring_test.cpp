@@ -109,7 +109,6 @@ void FillEveryRoute()
     gClientHooks.HandlePing = [](int) { };
     gClientHooks.ClearPlayerReady = [](int) { };
     gClientHooks.GetLocalCountry = [] { return CRZCountryID(0); };
-    gCharacterHooks.GetProvinceWarValue = [](int32_t) { return 0.0f; };
 }
 
 void ClearEveryRoute()

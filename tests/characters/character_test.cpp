@@ -409,6 +409,9 @@ TEST_F(CharacterTest, AGrantedCountyPassesItsProvincesControlWithoutCountingAsAC
     EXPECT_TRUE(taker->GetOwnedProvinces().Contains(60));
     EXPECT_FALSE(giver->GetOwnedProvinces().Contains(60));
 
+    EXPECT_FLOAT_EQ(CTitle::GetTitle(60)->GetWarValue(), province.GetWarValue());
+    EXPECT_FLOAT_EQ(CTitle::GetTitle(61)->GetWarValue(), 0.0f); // no province there
+
     // Held by someone else, the province stays where it is.
     Realm(62);
     province.SetController(62);
