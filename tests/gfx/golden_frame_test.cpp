@@ -6,6 +6,7 @@
 #include <SDL.h>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <vector>
 
 #include "foundation/scratch_data_folder.h"
@@ -66,30 +67,12 @@ class GoldenFrame : public testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "needs an X display (make test runs under xvfb-run)";
-        unsetenv("SDL_VIDEODRIVER");
-        if (!SDL_WasInit(SDL_INIT_VIDEO)) {
-            ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
-        }
         SetDataPath();
-        gWindowedMode = 1; // a window of the frame's size, not the whole screen
-        mWrapper = new Ravel::BasicHWNDImpOBJC(kWidth, kHeight, "golden frame");
-        MainWindowsHwnd = reinterpret_cast<Windows::HWND>(mWrapper);
-        testing::internal::CaptureStderr();
-        const int made = CVideo::CreateVideo(0);
-        testing::internal::GetCapturedStderr();
-        ASSERT_EQ(made, 1);
-        ASSERT_EQ(CVideo::SetMode(kWidth, kHeight, 16, 0), 1);
+        mWindow = std::make_unique<video_test::ScopedGameWindow>(kWidth, kHeight, "golden frame");
+        ASSERT_TRUE(mWindow->ok());
     }
-    void TearDown() override
-    {
-        CVideo::ShutDown();
-        delete mWrapper;
-        MainWindowsHwnd = nullptr;
-        CVideo::_RGBFormat = 0;
-        CImageBase::Transparent16Bit = 0x07E0;
-    }
-    Ravel::BasicHWNDImpOBJC* mWrapper = nullptr;
+    void TearDown() override { mWindow.reset(); }
+    std::unique_ptr<video_test::ScopedGameWindow> mWindow;
 };
 
 TEST_F(GoldenFrame, TheComposedFrameEqualsTheKeptPictureAndTheWindowShowsIt)

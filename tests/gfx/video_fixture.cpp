@@ -8,6 +8,7 @@
 #include "foundation/scratch_data_folder.h"
 #include "gfx/direct_draw.h"
 #include "platform/display/basic_hwnd_imp.h"
+#include "platform/host/host_hooks.h"
 #include "platform/win/win_types.h"
 
 #include "foundation/safeguards.h"
@@ -68,6 +69,31 @@ void SetPixel8(CImageBase* image, int x, int y, std::uint8_t value)
         image->Unlock();
 }
 
+namespace {
+
+// The window wrapper and the video made for it as start-up makes them; the display mode only with setMode.
+bool OpenVideo(int width, int height, const char* title, bool setMode)
+{
+    gWrapper = new Ravel::BasicHWNDImpOBJC(width, height, title);
+    MainWindowsHwnd = reinterpret_cast<Windows::HWND>(gWrapper);
+    testing::internal::CaptureStderr(); // the scratch folder may have no "palette.act"
+    const int made = CVideo::CreateVideo(0);
+    testing::internal::GetCapturedStderr();
+    return made == 1 && (!setMode || CVideo::SetMode(width, height, 16, 0) == 1);
+}
+
+void CloseVideo()
+{
+    CVideo::ShutDown();
+    delete gWrapper;
+    gWrapper = nullptr;
+    MainWindowsHwnd = nullptr;
+    CVideo::_RGBFormat = 0;
+    CImageBase::Transparent16Bit = 0x07E0;
+}
+
+} // namespace
+
 ScopedHeadlessVideo::ScopedHeadlessVideo(int width, int height, bool setMode)
 {
     SetDataPath();
@@ -76,23 +102,38 @@ ScopedHeadlessVideo::ScopedHeadlessVideo(int width, int height, bool setMode)
         ADD_FAILURE() << SDL_GetError();
         return;
     }
-    gWrapper = new Ravel::BasicHWNDImpOBJC(width, height, "video test");
-    MainWindowsHwnd = reinterpret_cast<Windows::HWND>(gWrapper);
-    testing::internal::CaptureStderr(); // the scratch folder may have no "palette.act"
-    const int made = CVideo::CreateVideo(0);
-    testing::internal::GetCapturedStderr();
-    mOk = made == 1 && (!setMode || CVideo::SetMode(width, height, 16, 0) == 1);
+    mOk = OpenVideo(width, height, "video test", setMode);
     EXPECT_TRUE(mOk) << "no headless display";
 }
 
 ScopedHeadlessVideo::~ScopedHeadlessVideo()
 {
-    CVideo::ShutDown();
-    delete gWrapper;
-    gWrapper = nullptr;
-    MainWindowsHwnd = nullptr;
-    CVideo::_RGBFormat = 0;
-    CImageBase::Transparent16Bit = 0x07E0;
+    CloseVideo();
+}
+
+ScopedGameWindow::ScopedGameWindow(int width, int height, const char* title)
+{
+    if (!std::getenv("DISPLAY")) {
+        ADD_FAILURE() << "needs an X display (make test runs under xvfb-run)";
+        return;
+    }
+    unsetenv("SDL_VIDEODRIVER");
+    if (!SDL_WasInit(SDL_INIT_VIDEO) && SDL_Init(SDL_INIT_VIDEO) != 0) {
+        ADD_FAILURE() << SDL_GetError();
+        return;
+    }
+    gWindowedMode = 1; // a window of the frame's size, not the whole screen
+    mOk = OpenVideo(width, height, title, true);
+}
+
+ScopedGameWindow::~ScopedGameWindow()
+{
+    CloseVideo();
+}
+
+Ravel::BasicHWNDImpOBJC* ScopedGameWindow::GetWrapper() const
+{
+    return gWrapper;
 }
 
 } // namespace video_test

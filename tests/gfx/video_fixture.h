@@ -10,6 +10,10 @@
 
 #include "gfx/image.h"
 
+namespace Ravel {
+class BasicHWNDImpOBJC;
+}
+
 namespace video_test {
 
 // The data generator, built beside the test programs.
@@ -31,6 +35,21 @@ public:
     ScopedHeadlessVideo(const ScopedHeadlessVideo&) = delete;
     ScopedHeadlessVideo& operator=(const ScopedHeadlessVideo&) = delete;
     bool ok() const { return mOk; }
+
+private:
+    bool mOk = false;
+};
+
+// The game window of that size on the X display (under xvfb-run) with the video and a 16-bit display mode
+// made for it, for the life of the object; a missing display fails the test.
+class ScopedGameWindow {
+public:
+    ScopedGameWindow(int width, int height, const char* title);
+    ~ScopedGameWindow();
+    ScopedGameWindow(const ScopedGameWindow&) = delete;
+    ScopedGameWindow& operator=(const ScopedGameWindow&) = delete;
+    bool ok() const { return mOk; }
+    Ravel::BasicHWNDImpOBJC* GetWrapper() const;
 
 private:
     bool mOk = false;

@@ -85,20 +85,9 @@ protected:
     static void SetUpTestSuite() { widgets_test::GenerateTinyFolder(); }
     void SetUp() override
     {
-        ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "needs an X display (make test runs under xvfb-run)";
         GfxFileTest::SetUp();
-        unsetenv("SDL_VIDEODRIVER");
-        if (!SDL_WasInit(SDL_INIT_VIDEO)) {
-            ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
-        }
-        gWindowedMode = 1;
-        mWrapper = new Ravel::BasicHWNDImpOBJC(kWidth, kHeight, "list box");
-        MainWindowsHwnd = reinterpret_cast<Windows::HWND>(mWrapper);
-        testing::internal::CaptureStderr();
-        const int made = CVideo::CreateVideo(0);
-        testing::internal::GetCapturedStderr();
-        ASSERT_EQ(made, 1);
-        ASSERT_EQ(CVideo::SetMode(kWidth, kHeight, 16, 0), 1);
+        mWindow = std::make_unique<video_test::ScopedGameWindow>(kWidth, kHeight, "list box");
+        ASSERT_TRUE(mWindow->ok());
         CImageBase::InitAlpha();
         ASSERT_EQ(LoadInterfaceFonts(), 1);
         mView.viewDidMoveToWindow();
@@ -111,11 +100,7 @@ protected:
         mInput.reset();
         delete gpFontDB;
         gpFontDB = nullptr;
-        CVideo::ShutDown();
-        delete mWrapper;
-        MainWindowsHwnd = nullptr;
-        CVideo::_RGBFormat = 0;
-        CImageBase::Transparent16Bit = 0x07E0;
+        mWindow.reset();
         GfxFileTest::TearDown();
     }
 
@@ -138,13 +123,13 @@ protected:
     {
         int wx = 0;
         int wy = 0;
-        SDL_GetWindowPosition(mWrapper->getGameWindow(), &wx, &wy);
+        SDL_GetWindowPosition(mWindow->GetWrapper()->getGameWindow(), &wx, &wy);
         SDL_WarpMouseGlobal(wx + x, wy + y);
         SDL_PumpEvents();
     }
     static int FirstIndex(CNewListBox& list) { return widgets_test::FirstVisibleIndex(list); }
 
-    Ravel::BasicHWNDImpOBJC* mWrapper = nullptr;
+    std::unique_ptr<video_test::ScopedGameWindow> mWindow;
     Ravel::GameOpenGLView mView { kWidth, kHeight };
     CWidgetsOnScreen mWidgets;
     std::unique_ptr<widgets_test::ScopedInput> mInput;
