@@ -18,6 +18,9 @@
 using namespace Windows;
 
 std::uint16_t gServerPort = 25712;
+std::uint32_t gConnectWaitMs = 5000;
+std::uint32_t gAnswerWaitMs = 10000;
+std::uint32_t gPeerTimeoutMs = 0;
 
 namespace Ravel {
 
@@ -34,10 +37,15 @@ enum Kind : std::uint8_t {
 
 constexpr std::uint32_t kToAll = 0xFFFFFFFFU;
 constexpr DWORD kServiceIntervalMs = 50;
-constexpr DWORD kConnectWaitMs = 5000;
 constexpr DWORD kDisconnectWaitMs = 3000;
 // All the flag bits a waiting game could ask for.
 constexpr MPEventFlags kPlayerEventFlags = 31;
+
+void ApplyPeerTimeout(ENetPeer* peer)
+{
+    if (gPeerTimeoutMs != 0)
+        enet_peer_timeout(peer, 0, gPeerTimeoutMs, gPeerTimeoutMs);
+}
 
 std::unique_ptr<char[]> CopyText(const char* text)
 {
@@ -175,7 +183,7 @@ template <typename Done> bool IDirectPlayImp4::TickUntil(Done done)
         Tick();
         if (done())
             return true;
-        if (GetTickCount() - start > kAnswerWaitMs)
+        if (GetTickCount() - start > gAnswerWaitMs)
             return false;
         Sleep(1);
     }
@@ -205,7 +213,7 @@ HRESULT IDirectPlayImp4::OpenAsClient(LPDPSESSIONDESC2 desc, DWORD)
         return DPERR_GENERIC;
     }
     ENetEvent event {};
-    int result = enet_host_service(mOurHost, &event, kConnectWaitMs);
+    int result = enet_host_service(mOurHost, &event, gConnectWaitMs);
     if (result <= 0 || event.type != ENET_EVENT_TYPE_CONNECT) {
         if (result <= 0)
             std::fprintf(stderr, "Connection to server failed in Enet () - %d\n", result);
@@ -218,6 +226,7 @@ HRESULT IDirectPlayImp4::OpenAsClient(LPDPSESSIONDESC2 desc, DWORD)
         mOurPeer = nullptr;
         return DPERR_GENERIC;
     }
+    ApplyPeerTimeout(mOurPeer);
     mIsHost = false;
     mAccepted = false;
     MessageBuffer request;
@@ -708,6 +717,9 @@ void IDirectPlayImp4::HandleEvent(ENetEvent& event)
         enet_packet_destroy(packet);
         break;
     }
+    case ENET_EVENT_TYPE_CONNECT:
+        ApplyPeerTimeout(event.peer);
+        break;
     case ENET_EVENT_TYPE_DISCONNECT:
         HandleDisconnect(event.peer);
         break;

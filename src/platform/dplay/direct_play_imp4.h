@@ -27,6 +27,15 @@ extern std::uint32_t gEnumerationBroadcastAddress;
 extern std::uint32_t gBindAddress;
 // Only machines with equal game names see each other's sessions; the game sets its product name at start.
 extern char gGameName[32];
+// How long joining waits for the host to accept the connection before it fails, in ms (5000).
+extern std::uint32_t gConnectWaitMs;
+// How long a client waits for the host's answer to its connection or its new player before giving up, so
+// that a host that never answers cannot hang the game, in ms (10000).
+extern std::uint32_t gAnswerWaitMs;
+// How long a peer may leave what it was sent unacknowledged before the session counts it lost, in ms; 0
+// keeps ENet's own limits (a silent host is lost after some 20 s). Tests shorten both waits so each
+// give-up path runs in about a second.
+extern std::uint32_t gPeerTimeoutMs;
 
 namespace Ravel {
 
@@ -70,9 +79,6 @@ class IDirectPlayImp4 : public Windows::IDirectPlay4, public IUnknownImp {
 public:
     static constexpr std::uint32_t kWaitingIndex = 0xFFFFFFFFU;
     static constexpr std::uint32_t kRefusedIndex = 0xFFFFFFFEU;
-    // How long a client waits for the host's answer to its connection or its new player before giving
-    // up, so that a host that never answers cannot hang the game.
-    static constexpr Windows::DWORD kAnswerWaitMs = 10000;
 
     IDirectPlayImp4() noexcept;
     ~IDirectPlayImp4() override;
