@@ -148,7 +148,7 @@ void GameAppDelegate::checkForUpdates()
         if (mGotUpdatesResponse)
             break;
         std::chrono::duration<double> waited = std::chrono::steady_clock::now() - start;
-        if (waited.count() >= kUpdateWaitSeconds) {
+        if (waited.count() >= mUpdateWaitSeconds) {
             SystemLog(
                 "The game could not contact the updates URL. There may be an undetected newer version of "
                 "the game online.\n");

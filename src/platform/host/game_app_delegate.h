@@ -67,8 +67,8 @@ public:
     bool isNewerVersion() const { return mIsNewerVersion; }
     const char* newestVersionString() const { return mNewestVersionString; }
 
-    // Seconds the update check waits for an answer.
-    static constexpr double kUpdateWaitSeconds = 5.0;
+    // Seconds the update check waits for an answer before the game starts anyway (5; tests shorten it).
+    void setUpdateWaitSeconds(double seconds) { mUpdateWaitSeconds = seconds; }
 
 private:
     void finishTermination();
@@ -77,6 +77,7 @@ private:
     bool mAppQuitThrown = false;
     bool mGameQuitThrown = false;
     bool mHoldsAppLock = false;
+    double mUpdateWaitSeconds = 5.0;
     SDL_Window* mGameWindow = nullptr;
     GameResponder* mGameResponder = nullptr;
     pthread_t gameThread {};
