@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/host/host_hooks.h"
+#include "fixtures/game_hooks_stub.h"
 
 #include "foundation/safeguards.h"
 
@@ -41,32 +41,19 @@ Windows::LPARAM At(int x, int y)
         static_cast<std::uint32_t>(x) | (static_cast<std::uint32_t>(y) << 16));
 }
 
-} // namespace input_test
+namespace {
 
-Windows::LRESULT gameWindProc(
+Windows::LRESULT RecordingWindProc(
     Windows::HWND window, Windows::UINT message, Windows::WPARAM wParam, Windows::LPARAM lParam)
 {
-    input_test::gDispatched.push_back({ window, message, wParam, lParam });
+    gDispatched.push_back({ window, message, wParam, lParam });
     return 77;
 }
 
-int gameSystemInits()
-{
-    return 1;
-}
+// Set before any test runs: these programs never run a game, so the stub hooks serve, and only the
+// window procedure records what the platform hands it.
+const bool gRecording = (gStubWindProc = RecordingWindProc, true);
 
-void gameMainEntryPoint() { }
+} // namespace
 
-int gameMainTick()
-{
-    return 0;
-}
-
-void gameMainShutdown() { }
-
-void gameSystemCleanup() { }
-
-int gameQuitRequested(int)
-{
-    return 0;
-}
+} // namespace input_test
