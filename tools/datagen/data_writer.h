@@ -48,7 +48,6 @@ struct GeneratedText {
 
 // The fixed keys and the generated ones.
 void WriteTextTables(const Context& context, const std::vector<GeneratedText>& generated);
-void WriteScenarioFiles(const Context& context);
 // The sound effects under "sfx\\wave" and the music play list with its songs under "music".
 void WriteSounds(const Context& context);
 

@@ -11,6 +11,7 @@
 #include "data_writer.h"
 #include "definition_files.h"
 #include "movie_encoder.h"
+#include "scenario_files.h"
 #include "world_map.h"
 
 #include "foundation/safeguards.h"
@@ -66,7 +67,7 @@ int main(int argc, char** argv)
         const std::vector<datagen::GeneratedText> buttons = datagen::ButtonTexts();
         texts.insert(texts.end(), buttons.begin(), buttons.end());
         datagen::WriteTextTables(context, texts);
-        datagen::WriteScenarioFiles(context);
+        datagen::WriteScenarioFiles(context, world);
         datagen::WriteDefinitionFiles(context);
         datagen::WriteCountryTable(context, world);
         datagen::WriteIntroMovies(context);
