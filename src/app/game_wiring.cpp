@@ -26,13 +26,16 @@
 #include "frontend/new_front_end.h"
 #include "gfx/song.h"
 #include "gfx/video.h"
-#include "widgets/interface.h"
+#include "map/game_map.h"
 #include "messages/message_handler.h"
 #include "realms/country.h"
 #include "realms/province.h"
 #include "realms/realm_character_hooks.h"
 #include "text/new_text.h"
+#include "widgets/goto_box.h"
 #include "widgets/interface.h"
+#include "widgets/player_hooks.h"
+#include "widgets/status_bar.h"
 #include "world/client.h"
 #include "world/global.h"
 
@@ -108,6 +111,17 @@ const CGameRoute kRoutes[] = {
     VM_ROUTE(gVideoHooks.InitCursors, kWiring), // the interface's cursors
     VM_ROUTE(gVideoHooks.GetCurrentCursor, kWiring), // the interface's cursors
     VM_ROUTE(gSongHooks.GetMusicVolume, kWiring),
+    // Widgets.
+    VM_ROUTE(gStatusBarHooks.GetCountryColor, kWiring),
+    VM_ROUTE(gGotoBoxHooks.GetProvinceName, kWiring),
+    VM_ROUTE(gGotoBoxHooks.GetCountryName, kWiring),
+    VM_ROUTE(gGotoBoxHooks.GetCapitalProvince, kWiring),
+    VM_ROUTE(gGotoBoxHooks.GetCenterPoint, kWiring),
+    VM_ROUTE(gGotoBoxHooks.InvalidateMap, kWiring),
+    VM_ROUTE(gWidgetPlayerHooks.GetLocalPlayer, kAwaited), // the multiplayer session
+    VM_ROUTE(gWidgetPlayerHooks.EnablePauseButton, kAwaited), // the local player
+    VM_ROUTE(gWidgetPlayerHooks.IsHolding, kAwaited), // the local player
+    VM_ROUTE(gWidgetPlayerHooks.SetHolding, kAwaited), // the local player
     // Realms.
     VM_ROUTE(gCountryHooks.IsHost, kWiring),
     VM_ROUTE(gCountryHooks.IsTutorial, kWiring),
@@ -182,6 +196,26 @@ void InstallGameWiring()
             gpInterface->InitCursors();
     };
     gVideoHooks.GetCurrentCursor = [] { return gpInterface ? gpInterface->GetCursor() : 0; };
+    // Widgets: the status bars show the realms' colours; the goto box finds provinces and realms by name
+    // and centres the map on a province.
+    gStatusBarHooks.GetCountryColor = [](int country) {
+        const CCountryColor c = CRZCountry::GetCountryColor(country);
+        return static_cast<uint32_t>(c.red) << 24 | static_cast<uint32_t>(c.green) << 16 | static_cast<uint32_t>(c.blue) << 8;
+    };
+    gGotoBoxHooks.GetProvinceName = [](int number) -> const char* {
+        const CProvince* province = CProvince::GetProvince(number);
+        return province ? province->GetName() : nullptr;
+    };
+    gGotoBoxHooks.GetCountryName = [](int slot) -> const char* {
+        const CRZCountry* realm = CRZCountry::GetCountry(slot);
+        return realm ? realm->GetName() : nullptr;
+    };
+    gGotoBoxHooks.GetCapitalProvince = [](int slot) -> int {
+        const CRZCountry* realm = CRZCountry::GetCountry(slot);
+        return realm ? realm->capital : 0;
+    };
+    gGotoBoxHooks.GetCenterPoint = &CGameMap::GetCenterPoint;
+    gGotoBoxHooks.InvalidateMap = &CGameMap::InvalidateMap;
     // Realms: the game's host and tutorial tests, and the armies' side of the realms' division operations.
     gCountryHooks.IsHost = &CRZGame::IsHost;
     gCountryHooks.IsTutorial = &CRZGame::IsTutorial;

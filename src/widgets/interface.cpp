@@ -16,6 +16,7 @@
 #include "gfx/sprite.h"
 #include "text/new_text.h"
 #include "widgets/button.h"
+#include "widgets/goto_box.h"
 #include "widgets/window.h"
 
 #include "foundation/safeguards.h"
@@ -79,7 +80,6 @@ CInterface::~CInterface()
         gpDisplayList->RemoveThis(this);
     DestroySide();
     delete mDots;
-    delete mGotoBox;
     delete mWindows;
     delete mSprites;
     if (_pPalette == mPalette)
@@ -92,6 +92,8 @@ void CInterface::DestroySide()
         delete *piece;
         *piece = nullptr;
     }
+    delete mGotoBox;
+    mGotoBox = nullptr;
 }
 
 void CInterface::RefreshSide()
@@ -100,7 +102,7 @@ void CInterface::RefreshSide()
     mTop = new CSprite("gfx\\interface\\top.bmp");
     mBottom = new CSprite("gfx\\interface\\bottom.bmp");
     mMiddle = new CSprite("gfx\\interface\\middle.bmp");
-    // The goto box is rebuilt here once it exists.
+    mGotoBox = new CRZGotoBox();
 }
 
 void CInterface::InitCursors()
@@ -341,8 +343,8 @@ CRZReturnType CInterface::HandleInput(CRZInputEvent* event)
         answer = r.console->HandleInput(event);
     if (answer == 0 && gEventRoutes.options)
         return gEventRoutes.options->Update(event);
-    if (answer == 0 && r.gotoBox && IsInGame() && !ChatOpen())
-        answer = r.gotoBox->HandleInput(event);
+    if (answer == 0 && mGotoBox && IsInGame() && !ChatOpen())
+        answer = mGotoBox->HandleInput(event);
 
     const bool frontEnd = !IsInGame() || (r.IsFrontEndActive && r.IsFrontEndActive());
     if (frontEnd) {

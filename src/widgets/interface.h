@@ -12,6 +12,7 @@
 
 class CPalette;
 class CRZBtn;
+class CRZGotoBox;
 class CRZInputEvent;
 class CSprite;
 class CWindow;
@@ -34,7 +35,6 @@ public:
 // of the game. The options screen and the front end are those of the event routes (gEventRoutes).
 struct CInterfaceReceivers {
     CInputable* console = nullptr;
-    CInputable* gotoBox = nullptr;
     CRZEventHandler* messageLog = nullptr; // gpLogHistory
     CRZEventHandler* minimap = nullptr;
     CInputable* map = nullptr; // gpMap: takes whatever nobody else took
@@ -128,6 +128,8 @@ public:
     CSpriteList& GetSprites() { return *mSprites; }
     // Not owned; offered in list order.
     CList<CInputable*>& GetInputables() { return mInputables; }
+    // Remade with the side panel; null before.
+    CRZGotoBox* GetGotoBox() const { return mGotoBox; }
     CSprite* GetSidePiece(int piece) const { return piece == 0 ? mTop : piece == 1 ? mMiddle : mBottom; }
 
     static CPalette* _pPalette;
@@ -144,8 +146,8 @@ private:
     CSpriteList* mSprites;
     CList<CInputable*> mInputables;
     CPalette* mPalette = nullptr;
-    // The goto box and the minimap dots have their slots here; their owners fill them.
-    CDrawable* mGotoBox = nullptr;
+    // The goto box is the interface's own; the minimap dots' slot is filled by their owner.
+    CRZGotoBox* mGotoBox = nullptr;
     CSprite* mTop = nullptr;
     CSprite* mBottom = nullptr;
     CSprite* mMiddle = nullptr;

@@ -20,6 +20,7 @@
 #include "gfx/song.h"
 #include "gfx/video.h"
 #include "realms/country.h"
+#include "widgets/player_hooks.h"
 #include "world/client.h"
 #include "world/global.h"
 
@@ -109,6 +110,10 @@ void FillEveryRoute()
     gClientHooks.HandlePing = [](int) { };
     gClientHooks.ClearPlayerReady = [](int) { };
     gClientHooks.GetLocalCountry = [] { return CRZCountryID(0); };
+    gWidgetPlayerHooks.GetLocalPlayer = [] { return 0; };
+    gWidgetPlayerHooks.EnablePauseButton = [] { };
+    gWidgetPlayerHooks.IsHolding = [] { return false; };
+    gWidgetPlayerHooks.SetHolding = [](bool) { };
 }
 
 void ClearEveryRoute()

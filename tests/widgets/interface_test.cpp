@@ -9,6 +9,8 @@
 #include "events/event_hooks.h"
 #include "events/generic_events.h"
 #include "support/fake_game.h"
+#include "widgets/edit_box.h"
+#include "widgets/goto_box.h"
 #include "widgets/interface.h"
 
 #include "foundation/safeguards.h"
@@ -83,7 +85,6 @@ protected:
         gEventRoutes.game = &game;
         gInterfaceReceivers = CInterfaceReceivers();
         gInterfaceReceivers.console = &console;
-        gInterfaceReceivers.gotoBox = &gotoBox;
         gInterfaceReceivers.messageLog = &log;
         gInterfaceReceivers.minimap = &minimap;
         gInterfaceReceivers.map = &map;
@@ -111,7 +112,6 @@ protected:
 
     CStartedGame game;
     CRecorder console { "console" };
-    CRecorder gotoBox { "goto" };
     CRecorder log { "log" };
     CRecorder minimap { "minimap" };
     CRecorder map { "map", 3 };
@@ -130,7 +130,24 @@ TEST_F(Dispatch, AnUntakenEventVisitsEveryReceiverInOrderAndTheMapAnswers)
     gTrail.clear();
     player.chat = false;
     EXPECT_EQ(Offer(_CRZEVT_MOUSELBDOWN_), 3);
-    EXPECT_EQ(gTrail, (Trail { "console", "goto", "menu", "top", "log", "sprites", "minimap", "inputable", "map" }));
+    EXPECT_EQ(gTrail, (Trail { "console", "menu", "top", "log", "sprites", "minimap", "inputable", "map" }));
+}
+
+TEST_F(Dispatch, TheOpenGotoBoxTakesInputRightAfterTheConsoleButNotWhileAChatLineIsOpen)
+{
+    ASSERT_NE(interface.GetGotoBox(), nullptr);
+    EXPECT_EQ(Offer(_CRZEVT_KEYUP_, 63), 3);
+    // The chat line keeps the key: the goto box stays closed.
+    EXPECT_FALSE(interface.GetGotoBox()->IsOpen());
+    player.chat = false;
+    gTrail.clear();
+    EXPECT_EQ(Offer(_CRZEVT_KEYUP_, 63), 3);
+    EXPECT_TRUE(interface.GetGotoBox()->IsOpen());
+    EXPECT_EQ(gTrail, (Trail { "console" }));
+    gTrail.clear();
+    EXPECT_EQ(Offer(_CRZEVT_KEYUP_, 'a'), 3);
+    EXPECT_EQ(gTrail, (Trail { "console" }));
+    EXPECT_STREQ(interface.GetGotoBox()->GetEditBox()->GetText(), "a");
 }
 
 TEST_F(Dispatch, TheOptionsScreenTakesAllInputAndItsAnswerIsFinal)

@@ -302,6 +302,12 @@ void WriteBitmaps(const Context& context)
     write("gfx\\interface\\middle.bmp", 244, 64, Depth::True);
     write("gfx\\interface\\bottom.bmp", 244, 120, Depth::True);
     write("gfx\\interface\\searchpanel.bmp", 600, 64, Depth::True);
+    // The hint window's box (up, lit, ticked, disabled), the back list's header button, and the hint
+    // pictures: the one in the window and the full-screen help.
+    WriteDataFile(context, "gfx\\interface\\btn_kryssruta_small.bmp", FramedButton(16, 16));
+    WriteDataFile(context, "gfx\\interface\\header.bmp", FramedButton(160, 20));
+    write("tutorial\\introduction help.bmp", 640, 344, Depth::True);
+    write("tutorial\\fullscreen help.bmp", 1024, 768, Depth::True);
     // The pictures of buildings and advances.
     for (const std::string& path : DefinitionPictures())
         write(path, 32, 24, Depth::IndexedRle, true);

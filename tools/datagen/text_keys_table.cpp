@@ -19,6 +19,23 @@ const TextKey gTextKeys[] = {
     // Buttons and the interface.
     { "config\\text.csv", "BACK", "Back" },
     { "config\\text.csv", "WAITING_FOR_PLAYERS", "Waiting for the other players" },
+    // The hint window, the pause caption and the goto box.
+    { "config\\text.csv", "HINT_1", "Right-click a province to see who holds it and what it yields." },
+    { "config\\text.csv", "HINT_2", "Armies move faster along roads and rivers; winter slows them all." },
+    { "config\\text.csv", "HINT_3", "A ruler without an heir puts the whole realm at risk: marry early." },
+    { "config\\text.csv", "HINT_4", "Vassals who dislike their liege may rise against him." },
+    { "config\\text.csv", "HINT_5", "Press ? to find a province or a realm by its name or number." },
+    { "config\\text.csv", "HINT_HEADER", "Hint %d" },
+    { "config\\text.csv", "HINT_SHOWHINTS", "Show hints when a game starts" },
+    { "config\\text.csv", "HINT_BTN_CLOSE", "Close" },
+    { "config\\text.csv", "HINT_BTN_MORE", "More" },
+    { "config\\text.csv", "HINT_BTN_NEXT", "Next" },
+    { "config\\text.csv", "HINT_BTN_PREVIOUS", "Previous" },
+    { "config\\text.csv", "PAUSE", "PAUSED" },
+    { "config\\text.csv", "PAUSEREMOVAL", "Paused: the pause may be lifted in %d seconds" },
+    { "config\\text.csv", "PAUSETIMEOUT", "The game pauses in %d seconds" },
+    { "config\\text.csv", "GOTOBOX", "Go to: a province number, a province or a realm" },
+    { "config\\text.csv", "GOTOBOX_FAIL", "No such place; try again" },
     // Dates as the player reads them: the order of their parts and the months.
     { "config\\text.csv", "DATE", "M D, Y" },
     { "config\\text.csv", "TIME", "H:00 M D, Y" },

@@ -1,0 +1,18 @@
+// The game map's province centres and redraw request.
+#include "map/game_map.h"
+
+#include "realms/province.h"
+
+#include "foundation/safeguards.h"
+
+std::int32_t CGameMap::_isInvalid = 0;
+
+bool CGameMap::GetCenterPoint(int province, CPoint& centre)
+{
+    const CProvince* p = CProvince::GetProvince(province);
+    if (!p)
+        return false;
+    const CRect& box = p->boundingBox;
+    centre = CPoint((box.left + box.right) / 2, (box.top + box.bottom) / 2);
+    return true;
+}
