@@ -133,6 +133,7 @@ const CGameRoute kRoutes[] = {
     VM_ROUTE(gCountryHooks.GetArmyID, kWiring),
     VM_ROUTE(gCountryHooks.KillDivision, kWiring),
     VM_ROUTE(gCountryHooks.AddDivision, kWiring),
+    VM_ROUTE(gCountryHooks.DestroyArmy, kWiring),
     // World.
     VM_ROUTE(gGlobalHooks.NewUnitSprite, kAwaited),
     VM_ROUTE(gGlobalHooks.DeleteUnitSprite, kAwaited),

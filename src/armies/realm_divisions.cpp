@@ -28,6 +28,14 @@ CRZUnit* ArmyHolding(CRZCountry* realm, const CDivision* division)
     return nullptr;
 }
 
+// Destroys the division, freeing its leader's command.
+void FreeDivision(CDivision* division)
+{
+    if (CCharacter* leader = division->GetLeader(); leader && leader->militaryCommand == division)
+        leader->militaryCommand = nullptr;
+    delete division;
+}
+
 } // namespace
 
 void InstallRealmDivisionHooks()
@@ -37,6 +45,7 @@ void InstallRealmDivisionHooks()
     gCountryHooks.GetArmyID = &GetArmyID;
     gCountryHooks.KillDivision = &KillRealmDivision;
     gCountryHooks.AddDivision = &AddRealmDivision;
+    gCountryHooks.DestroyArmy = &DestroyRealmArmy;
 }
 
 DynamicID GetDivisionID(const CDivision* division)
@@ -54,6 +63,16 @@ int UpdateArmy(CRZUnit* army, CRZEvent* event)
     return army->Update(event);
 }
 
+void DestroyRealmArmy(CRZUnit* army)
+{
+    if (army == nullptr)
+        return;
+    for (auto held = army->divisions.GetHead(); !held.IsEnd(); held++)
+        FreeDivision(*held);
+    army->divisions.RemoveAll();
+    delete army;
+}
+
 int KillRealmDivision(CRZCountry* realm, const CRZKillDivisionEventData& record)
 {
     CDivision* division = FindDivision(record.division);
@@ -61,9 +80,7 @@ int KillRealmDivision(CRZCountry* realm, const CRZKillDivisionEventData& record)
     if (army == nullptr)
         return kHandled;
     army->divisions.Remove(division);
-    if (CCharacter* leader = division->GetLeader(); leader && leader->militaryCommand == division)
-        leader->militaryCommand = nullptr;
-    delete division;
+    FreeDivision(division);
     return kHandled;
 }
 

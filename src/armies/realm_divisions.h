@@ -17,6 +17,8 @@ DynamicID GetDivisionID(const CDivision* division);
 DynamicID GetArmyID(const CRZUnit* army);
 int UpdateArmy(CRZUnit* army, CRZEvent* event);
 
+// Destroys an army of a realm that goes, with its divisions, freeing their leaders' commands.
+void DestroyRealmArmy(CRZUnit* army);
 // Takes the division out of the realm's army that holds it and destroys it, freeing its leader's command.
 // A division that is gone, or that no army of the realm holds, is left alone. Answers 3.
 int KillRealmDivision(CRZCountry* realm, const CRZKillDivisionEventData& record);

@@ -9,6 +9,7 @@
 #include "foundation/logs.h"
 #include "app/game.h"
 #include "app/settings.h"
+#include "characters/title.h"
 #include "events/event_posting.h"
 #include "realms/advance.h"
 #include "realms/country_db.h"
@@ -95,6 +96,11 @@ CRZCountry::~CRZCountry()
         _pCountry[index] = nullptr;
     delete vassals;
     delete allies;
+    if (gCountryHooks.DestroyArmy != nullptr) {
+        for (auto it = armies.GetHead(); !it.IsEnd(); it++)
+            gCountryHooks.DestroyArmy(*it);
+    }
+    armies.RemoveAll();
     for (auto it = pendingRequests.GetHead(); !it.IsEnd(); it++)
         delete *it;
     pendingRequests.RemoveAll();
@@ -144,8 +150,15 @@ CRZStaticObject* CRZCountry::FindStatic(uint32_t index)
 
 const char* CRZCountry::GetName() const
 {
+    if (ruler == nullptr)
+        return CRZObj::GetName();
     if (index == kRebelCountry)
         return CCountryDB::IDToName(kRebelCountry);
+    // The name follows the ruler's primary title, government, faith and culture as they stand now; realms
+    // are never built const, so renewing the stored name here is safe.
+    if (const CTitle* title = ruler->GetPrimaryTitle())
+        const_cast<CRZCountry*>(this)->SetName(
+            title->GetCountryName(formOfGovernment, ruler->religion, ruler->culture));
     return CRZObj::GetName();
 }
 
@@ -183,6 +196,37 @@ float CRZCountry::ChangeRelation(CRZCountryID other, float change)
     if (index >= 0 && index < kSlots)
         them->relations[index] = clamped;
     return clamped;
+}
+
+float CRZCountry::GetMonthlyRelationChange(const CRZCountry* other) const
+{
+    if (other == nullptr || other->ruler == nullptr || ruler == nullptr)
+        return 0.0f;
+    const CCharacter* theirs = other->ruler;
+    float change = ruler->religion == theirs->religion ? 0.5f : -1.0f;
+    if (ruler->culture == theirs->culture)
+        change += 0.5f;
+    if (other->index >= 0 && other->index < kSlots && atWarWith[other->index] != 0)
+        change -= 2.0f;
+    if (theirs->HasRivalry(ruler))
+        change -= 1.5f;
+    if (theirs->HasFriendship(ruler))
+        change += 1.0f;
+    change += ruler->GetBaseCompability(theirs);
+    return change / 2.0f;
+}
+
+bool CRZCountry::HasAccessWith(CRZCountryID other)
+{
+    if (!IsCountryNumber(other, "HasAccessWith"))
+        return false;
+    if (atWarWith[other] != 0)
+        return true;
+    CRZCountry* them = _pCountry[other];
+    const CCharacter* theirRuler = them ? them->ruler : nullptr;
+    if (ruler == nullptr || !ruler->IsReligiousEnemy(theirRuler))
+        return true;
+    return them != nullptr && them->GetRealm() == GetRealm();
 }
 
 bool CRZCountry::IsEnemy(CRZCountryID other) const
@@ -480,6 +524,78 @@ void CRZCountry::CalcRealmHasCoast()
                 return;
             }
         }
+    }
+}
+
+CList<CClaim*> CRZCountry::GetClaimsAgainst(CRZCountryID other)
+{
+    CList<CClaim*> against;
+    if (ruler == nullptr || !IsCountryNumber(other, "GetClaimsAgainst"))
+        return against;
+    CList<CRZID> gone;
+    for (auto it = ruler->claims.GetHead(); !it.IsEnd(); it++) {
+        CClaim* claim = CClaim::GetClaim(*it);
+        if (claim == nullptr) {
+            gone.Append(*it);
+            continue;
+        }
+        const CTitle* title = claim->GetTitle();
+        const CCharacter* holder = title ? title->GetCurrentHolder() : nullptr;
+        if (holder != nullptr && holder->realmId == other)
+            against.Append(claim);
+    }
+    for (auto it = gone.GetHead(); !it.IsEnd(); it++)
+        ruler->RemoveClaim(*it);
+    return against;
+}
+
+void CRZCountry::AssignCourt()
+{
+    constexpr int kFirst = COURT_CHANCELLOR;
+    constexpr int kOffices = COURT_CHAPLAIN - COURT_CHANCELLOR + 1;
+    CCharacter* holders[kOffices];
+    CCharacter* chosen[kOffices];
+    float best[kOffices];
+    for (int office = 0; office < kOffices; ++office) {
+        holders[office] = chosen[office] = courtPositions[office];
+        best[office] = 0.0f;
+    }
+    for (auto it = court.GetHead(); !it.IsEnd(); it++) {
+        CCharacter* candidate = *it;
+        if (candidate == nullptr || candidate->GetPrimaryTitle() != nullptr)
+            continue;
+        int bestOffice = -1;
+        float bestValue = -1.0f;
+        for (int office = 0; office < kOffices; ++office) {
+            const auto position = static_cast<VLCourtPosition>(kFirst + office);
+            const float suitability = candidate->GetSuitability(position);
+            float value = suitability;
+            if (candidate->courtPosition == position) {
+                value *= 1.05f;
+            } else {
+                // A holder who is better suited keeps the office; courtiers come before office holders,
+                // and a filled office is not changed lightly.
+                if (chosen[office] != nullptr && chosen[office] != candidate
+                    && chosen[office]->GetSuitability(position) > suitability)
+                    value = 0.0f;
+                if (candidate->courtPosition != COURT_COURTIER)
+                    value /= 1000.0f;
+                if (holders[office] != nullptr)
+                    value /= 1.2f;
+            }
+            if (value > bestValue) {
+                bestValue = value;
+                bestOffice = office;
+            }
+        }
+        if (bestOffice >= 0 && bestValue > best[bestOffice]) {
+            chosen[bestOffice] = candidate;
+            best[bestOffice] = bestValue;
+        }
+    }
+    for (int office = 0; office < kOffices; ++office) {
+        if (chosen[office] != holders[office] && chosen[office] != nullptr)
+            chosen[office]->ChangeCourtPosition(static_cast<VLCourtPosition>(kFirst + office));
     }
 }
 

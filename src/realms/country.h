@@ -17,6 +17,7 @@
 #include "realms/modifier.h"
 #include "realms/score.h"
 
+class CClaim;
 class CDivision;
 class CRequest;
 class CRZLandArea;
@@ -98,6 +99,9 @@ struct CountryHooks {
     // The armies' side of the kill-division and add-division handlers: each answers as its handler.
     int (*KillDivision)(CRZCountry* realm, const CRZKillDivisionEventData& record) = nullptr;
     int (*AddDivision)(CRZCountry* realm, const CRZAddDivisionEventData& record) = nullptr;
+    // Destroys a dying realm's army with its divisions. Unset, the realm leaves its armies to whoever made
+    // them.
+    void (*DestroyArmy)(CRZUnit* army) = nullptr;
 };
 extern CountryHooks gCountryHooks;
 
@@ -109,7 +113,8 @@ void ClearCountryControl();
 class CRZCountry : public CRZObj, public CRZStaticObject {
 public:
     CRZCountry();
-    // Leaves its slot of the table empty and frees its pending requests.
+    // Leaves its slot of the table empty and frees its armies (through the armies' hook) and its pending
+    // requests.
     ~CRZCountry() override;
 
     // Builds the realm for id by its control entry and stores it in the table; numbers outside 0..1422
@@ -159,7 +164,14 @@ public:
     // realm does not exist.
     float ChangeRelation(CRZCountryID other, float change);
 
+    // Half the sum of: 0.5 for rulers of one religion (-1 otherwise), 0.5 for one culture, -2 at war, -1.5
+    // when the other's ruler is this ruler's rival, 1 when his friend, and this ruler's base compatibility
+    // with him. 0 when either realm has no ruler.
+    float GetMonthlyRelationChange(const CRZCountry* other) const;
     bool IsEnemy(CRZCountryID other) const;
+    // At war with it, rulers who are no religious enemies, or one top realm; a number outside the table has
+    // no access.
+    bool HasAccessWith(CRZCountryID other);
     bool IsFriend(CRZCountryID other) const { return other == index; }
     bool IsAllied(CRZCountryID) const { return false; }
     bool AreWeAllied(CRZCountryID) const { return false; }
@@ -250,6 +262,20 @@ public:
 
     // The ruler's county provinces; an empty list without a ruler.
     const CList<int32_t>& GetOwnedProvinces() const;
+    // The ruler's claims on titles whose holder belongs to the realm, in his claim order; identities that
+    // name no claim any more leave his list on the way. The list is the caller's.
+    CList<CClaim*> GetClaimsAgainst(CRZCountryID other);
+    bool HaveClaimsAgainst(CRZCountryID other)
+    {
+        return !GetClaimsAgainst(other).IsEmpty();
+    }
+    // Fills the offices 2 to 6 from the untitled courtiers, each given to the best suited, a holder keeping
+    // his office against an equal, and asks the character server for each change.
+    void AssignCourt();
+    void CalculatePower()
+    {
+        power[0] = power[1] = 1.0f;
+    }
     // The ruler's culture, or 0 (none) without a ruler.
     int32_t GetPrimaryCulture() const;
     bool IsMongol() const;

@@ -7,16 +7,20 @@
 #include <vector>
 
 #include "app/settings.h"
+#include "events/event_routing.h"
+#include "events/event_scheduler.h"
 #include "events/game_clock.h"
 #include "events/generic_events.h"
 #include "events/records_character.h"
 #include "events/records_army.h"
 #include "events/records_realm.h"
+#include "foundation/scratch_data_folder.h"
 #include "realms/country.h"
 #include "realms/country_db.h"
 #include "realms/country_router.h"
 #include "realm_land.h"
 #include "realms/request.h"
+#include "support/scratch.h"
 
 #include "foundation/safeguards.h"
 
@@ -410,6 +414,152 @@ TEST_F(CountryLandTest, DemesneShareFallsATenthAProvincePastTheLimit)
     gpTimer = nullptr;
 }
 
+TEST_F(CountryLandTest, MonthlyRelationChangeWeighsFaithCultureWarRivalsAndFriends)
+{
+    CRZCountry* us = Make(40);
+    CRZCountry* them = Make(41);
+    EXPECT_EQ(us->GetMonthlyRelationChange(them), 0.0f) << "no rulers";
+    CCharacter* ours = Ruler(us);
+    CCharacter* theirs = Ruler(them);
+    // Without traits the base compatibility is a half.
+    struct Case {
+        const char* what;
+        int32_t religion, culture;
+        bool war, rival, friendly;
+        float change;
+    };
+    const Case cases[] = {
+        { "kin", 0, 3, false, false, false, (0.5f + 0.5f + 0.5f) / 2.0f },
+        { "other faith", 2, 3, false, false, false, (-1.0f + 0.5f + 0.5f) / 2.0f },
+        { "other culture", 0, 4, false, false, false, (0.5f + 0.5f) / 2.0f },
+        { "at war", 0, 3, true, false, false, (0.5f + 0.5f - 2.0f + 0.5f) / 2.0f },
+        { "rivals", 0, 3, false, true, false, (0.5f + 0.5f - 1.5f + 0.5f) / 2.0f },
+        { "friends", 0, 3, false, false, true, (0.5f + 0.5f + 1.0f + 0.5f) / 2.0f },
+    };
+    ours->culture = 3;
+    for (const Case& c : cases) {
+        theirs->religion = c.religion;
+        theirs->culture = c.culture;
+        us->atWarWith[41] = c.war ? 1 : 0;
+        if (c.rival)
+            theirs->CreateRelation(ours, RELATION_RIVAL);
+        if (c.friendly)
+            theirs->CreateRelation(ours, RELATION_FRIEND);
+        EXPECT_FLOAT_EQ(us->GetMonthlyRelationChange(them), c.change) << c.what;
+        theirs->LoseRival(ours);
+        theirs->LoseFriend(ours);
+    }
+    EXPECT_EQ(us->GetMonthlyRelationChange(Make(42)), 0.0f) << "their realm has no ruler";
+}
+
+TEST_F(CountryLandTest, AccessNeedsWarPeacefulFaithsOrOneTopRealm)
+{
+    CRZCountry* king = Make(1300);
+    CRZCountry* vassal = Make(50);
+    CRZCountry* stranger = Make(51);
+    CCharacter* kingRuler = Ruler(king);
+    Ruler(vassal, kingRuler)->religion = 2;
+    Ruler(stranger)->religion = 2;
+    kingRuler->religion = 0;
+    EXPECT_FALSE(king->HasAccessWith(51)) << "a catholic and a muslim ruler";
+    EXPECT_TRUE(king->HasAccessWith(50)) << "the same top realm";
+    king->atWarWith[51] = 1;
+    EXPECT_TRUE(king->HasAccessWith(51));
+    stranger->ruler->religion = 1;
+    EXPECT_TRUE(stranger->HasAccessWith(1300)) << "two Christian faiths";
+    EXPECT_TRUE(king->HasAccessWith(60)) << "nobody rules there";
+    EXPECT_FALSE(king->HasAccessWith(5000));
+}
+
+TEST_F(CountryLandTest, NameFollowsTheRulersPrimaryTitle)
+{
+    CRZCountry* realm = Make(1300);
+    realm->SetName("Stored");
+    EXPECT_STREQ(realm->GetName(), "Stored") << "no ruler";
+    CCharacter* ruler = Ruler(realm);
+    const std::string feudal
+        = CTitle::GetTitle(1300)->GetCountryName(GOV_FEUDAL, ruler->religion, ruler->culture);
+    EXPECT_EQ(realm->GetName(), feudal);
+    realm->ImmidiateSetFormOfGoverment(GOV_REPUBLIC);
+    EXPECT_EQ(realm->GetName(),
+        std::string(CTitle::GetTitle(1300)->GetCountryName(GOV_REPUBLIC, ruler->religion, ruler->culture)));
+    CRZCountry* rebels = Make(kRebelCountry);
+    Ruler(rebels);
+    EXPECT_STREQ(rebels->GetName(), CCountryDB::IDToName(kRebelCountry));
+}
+
+TEST_F(CountryLandTest, ClaimsAgainstARealmSkipOthersAndDropStaleIdentities)
+{
+    CRZCountry* us = Make(60);
+    CRZCountry* them = Make(1001);
+    CRZCountry* other = Make(1002);
+    CCharacter* claimant = Ruler(us);
+    Ruler(them);
+    Ruler(other);
+    auto* onThem = new CClaim(1001, CDate(0, 0, 1066));
+    auto* onOther = new CClaim(1002, CDate(0, 0, 1066));
+    onThem->SetCharacter(claimant);
+    onOther->SetCharacter(claimant);
+    CTitle::GetTitle(1001)->AddClaim(onThem);
+    CTitle::GetTitle(1002)->AddClaim(onOther);
+    claimant->AddClaim(CRZID(RZTYPE_DYNAMIC, 999999)); // names no claim
+    ASSERT_EQ(claimant->claims.GetSize(), 3);
+
+    const CList<CClaim*> against = us->GetClaimsAgainst(1001);
+    ASSERT_EQ(against.GetSize(), 1);
+    EXPECT_EQ(*against.GetHead(), onThem);
+    EXPECT_EQ(claimant->claims.GetSize(), 2) << "the stale identity left the list";
+    EXPECT_TRUE(us->HaveClaimsAgainst(1002));
+    EXPECT_FALSE(us->HaveClaimsAgainst(61));
+    EXPECT_FALSE(them->HaveClaimsAgainst(60));
+    EXPECT_FALSE(us->HaveClaimsAgainst(5000));
+}
+
+TEST_F(CountryLandTest, CourtOfficesGoToTheBestSuitedCourtiers)
+{
+    gpTimer = new CRZTimer(15);
+    gpTimer->SetDate(CDate(0, 0, 1100));
+    gEventScheduler.Erase();
+    CRZCountry* realm = Make(70);
+    Ruler(realm);
+    // Courtiers of age; the second is the better diplomat, the third the better steward and already
+    // steward.
+    auto Courtier = [&](int diplomacy, int stewardship, int position) {
+        rulers.push_back(std::make_unique<CCharacter>());
+        CCharacter* c = rulers.back().get();
+        c->Create(CRZID(RZTYPE_CHARACTER, static_cast<uint32_t>(100 + rulers.size())));
+        c->birthDate = CDate(0, 0, 1070);
+        c->SetCountry(realm);
+        c->attributes = CAttributeTuple(0, diplomacy, 0, stewardship, 0, 0);
+        c->courtPosition = position;
+        if (position > COURT_COURTIER)
+            realm->courtPositions[position - COURT_CHANCELLOR] = c;
+        if (!realm->court.Contains(c))
+            realm->AddCharacter(c);
+        return c;
+    };
+    Courtier(5, 1, COURT_COURTIER);
+    CCharacter* diplomat = Courtier(9, 1, COURT_COURTIER);
+    CCharacter* steward = Courtier(1, 6, COURT_STEWARD);
+    realm->AssignCourt();
+
+    std::vector<std::pair<CRZID, int32_t>> asked;
+    gEventScheduler.ForEach([&](CRZEvent* event) {
+        if (event->GetType() == _CRZEVT_CHANGE_COURT_POS_) {
+            const auto& record = static_cast<CRZChangeCourtPosEvent*>(event)->Record();
+            asked.emplace_back(record.character, record.position);
+        }
+    });
+    gEventScheduler.Erase();
+    delete gpTimer;
+    gpTimer = nullptr;
+    // The diplomat becomes chancellor; the steward keeps his office without a request.
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].first, diplomat->GetID());
+    EXPECT_EQ(asked[0].second, COURT_CHANCELLOR);
+    EXPECT_EQ(realm->courtPositions[COURT_STEWARD - COURT_CHANCELLOR], steward);
+}
+
 TEST_F(CountryTest, ActingCapitalStandsInWhileTheCapitalIsHeldByAnother)
 {
     CRZCountry* realm = Make(8);
@@ -566,6 +716,29 @@ TEST_F(RouterTest, DivisionEventsReachTheArmiesOnlyWithTheirRecords)
     // A refused move answers 0, as its handler does.
     CRZAddDivisionEvent add(_CRZEVT_ADD_DIVISION_, CountryIdentity(30), DynamicID(), DynamicID(), 0);
     EXPECT_EQ(realm->Update(&add), 0);
+}
+
+TEST_F(RouterTest, AnEventForRealm5000IsDroppedWithALogLineBeforeAnyTableIsTouched)
+{
+    static int gLookups = 0;
+    gLookups = 0;
+    gIdentityLookups.GetCountry = [](uint32_t index) -> CRZStaticObject* {
+        ++gLookups;
+        return CRZCountry::FindStatic(index);
+    };
+    CRZGenericEvent stray(_CRZEVT_TIMER_DAY_, CRZID(RZTYPE_COUNTRY, 5000));
+    EXPECT_EQ(DeliverEvent(&stray), 0);
+    EXPECT_EQ(gLookups, 0);
+    EXPECT_TRUE(realm->seen.empty());
+    EXPECT_NE(support::ReadAll(scratch::gFolder + "/history.txt")
+                  .find("realm number 5000 outside 0..1422: event dropped"),
+        std::string::npos);
+    // The same event for a realm in the table reaches it, through the table.
+    CRZGenericEvent day(_CRZEVT_TIMER_DAY_, CountryIdentity(30));
+    DeliverEvent(&day);
+    EXPECT_EQ(gLookups, 1);
+    EXPECT_EQ((std::vector<std::string> { "day" }), realm->seen);
+    gIdentityLookups.GetCountry = nullptr;
 }
 
 TEST_F(RouterTest, TheRouterAnswersAFewTypesItself)

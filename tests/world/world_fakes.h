@@ -47,6 +47,8 @@ protected:
         gCountryHooks = CountryHooks {};
         gCountryHooks.IsHost = &IsHostMachine;
         InstallRealmDivisionHooks();
+        // The test owns the armies and divisions it makes.
+        gCountryHooks.DestroyArmy = nullptr;
         gIdentityLookups.GetCountry = &CRZCountry::FindStatic;
         InstallRealmCharacterHooks();
         CTitle::ConstructAll();
