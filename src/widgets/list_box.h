@@ -73,6 +73,7 @@ public:
     const std::string& GetShownText() const { return mShown; }
     std::uint16_t GetColour() const { return mColour; }
     void SetColour(std::uint16_t colour) { mColour = colour; }
+    void SetDropShadow(bool drop) { mDropShadow = drop ? 1 : 0; }
 
 protected:
     // Draws the shown text in that colour as the row's shadow and centring flags say.

@@ -290,6 +290,8 @@ void WriteBitmaps(const Context& context)
         { "gfx\\interface\\button area\\btn_minus.bmp", 14, 14, 4 },
         { "gfx\\interface\\button area\\btn_plus.bmp", 14, 14, 4 },
         { "gfx\\interface\\button area\\btn_slider.bmp", 10, 16, 4 },
+        { "gfx\\interface\\btn_dropdown.bmp", 16, 16, 4 },
+        { "gfx\\interface\\btn_dropdown_dark.bmp", 16, 16, 4 },
     };
     for (const auto& part : kScrollParts)
         write(part.path, part.frameWidth * part.frames, part.height, Depth::High);

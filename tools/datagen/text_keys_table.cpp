@@ -36,6 +36,7 @@ const TextKey gTextKeys[] = {
     { "config\\text.csv", "PAUSETIMEOUT", "The game pauses in %d seconds" },
     { "config\\text.csv", "GOTOBOX", "Go to: a province number, a province or a realm" },
     { "config\\text.csv", "GOTOBOX_FAIL", "No such place; try again" },
+    { "config\\text.csv", "DROPDOWN_NO_SELECTION", "Nothing chosen" },
     // Dates as the player reads them: the order of their parts and the months.
     { "config\\text.csv", "DATE", "M D, Y" },
     { "config\\text.csv", "TIME", "H:00 M D, Y" },
