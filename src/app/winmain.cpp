@@ -228,6 +228,7 @@ int WinMain(Windows::HINSTANCE instance, Windows::HINSTANCE, char*, int)
     Step("music.ini");
     ReadMusicIni();
     Step("CRZGame::CalculateVersion");
+    CRZGame::CalculateVersion();
 
     Step("random seed");
     Windows::SYSTEMTIME time {};
