@@ -297,6 +297,26 @@ void WriteBitmaps(const Context& context)
         write(part.path, part.frameWidth * part.frames, part.height, Depth::High);
     write("gfx\\interface\\dot_red.bmp", 8, 8, Depth::Indexed, true);
     write("gfx\\interface\\dot_pink.bmp", 8, 8, Depth::Indexed, true);
+    // The trait icons: 94 frames of 24 by 24 side by side, each face a colour of its own (distinct in 16
+    // bits) inside a dark border, so that every trait's frame tells apart.
+    {
+        constexpr int kTraitFrames = 94, kSide = 24;
+        Picture traits;
+        traits.width = kTraitFrames * kSide;
+        traits.height = kSide;
+        traits.colour.resize(static_cast<std::size_t>(traits.width) * kSide);
+        traits.index.resize(traits.colour.size());
+        for (int y = 0; y < kSide; ++y)
+            for (int x = 0; x < traits.width; ++x) {
+                const int frame = x / kSide, fx = x % kSide;
+                const bool border = fx == 0 || y == 0 || fx == kSide - 1 || y == kSide - 1;
+                traits.colour[static_cast<std::size_t>(y) * traits.width + x] = border
+                    ? Rgb { 30, 20, 10 }
+                    : Rgb { static_cast<std::uint8_t>(8 + 8 * (frame % 31)), static_cast<std::uint8_t>(64 + 48 * (frame / 31)),
+                          static_cast<std::uint8_t>(200 - 4 * (frame % 31)) };
+            }
+        WriteDataFile(context, "gfx\\interface\\traits.bmp", BitmapFile(traits, Depth::High, nullptr));
+    }
     write("gfx\\interface\\cursor_active.bmp", 32, 32, Depth::High, true);
     write("gfx\\interface\\cursor_inactive.bmp", 32, 32, Depth::High, true);
     // The side panel and the search panel in 24 bits.
