@@ -32,6 +32,7 @@ const std::array<Handler, kEventTypeCount>& Routes()
 } // namespace
 
 CRequest* (*CRequest::_pRequestMaker)(CRZEvent* event) = nullptr;
+void (*CRequest::_pAnswerToHost)(CRequest& request, int answer) = nullptr;
 
 CRequest* CRequest::CreateRequest(CRZEvent* event)
 {
