@@ -29,6 +29,7 @@
 #include "map/game_map.h"
 #include "messages/message_handler.h"
 #include "realms/country.h"
+#include "realms/country_db.h"
 #include "realms/province.h"
 #include "realms/realm_character_hooks.h"
 #include "text/new_text.h"
@@ -66,13 +67,13 @@ const CGameRoute kRoutes[] = {
     VM_ROUTE(CFile::_pLoadingHook, kAwaited), // the loading screen's progress bar
     // Data language.
     VM_ROUTE(CLexer::_pIsParseOption, kWiring),
-    VM_ROUTE(CRZParser::_pTagToID, kAwaited), // the realms' tag table
-    VM_ROUTE(CLID::_pIDToTag, kAwaited), // the realms' tag table
+    VM_ROUTE(CRZParser::_pTagToID, kWiring),
+    VM_ROUTE(CLID::_pIDToTag, kWiring),
     // Events.
     VM_ROUTE(gClockHooks.GetGameSpeed, kWiring),
     VM_ROUTE(gEventRoutes.player, kAwaited),
     VM_ROUTE(gEventRoutes.frontEnd, kAwaited),
-    VM_ROUTE(gEventRoutes.game, kAwaited),
+    VM_ROUTE(gEventRoutes.game, kGame), // the game session
     VM_ROUTE(gEventRoutes.server, kGame), // SetGameServer
     VM_ROUTE(gEventRoutes.session, kAwaited),
     VM_ROUTE(gEventRoutes.map, kAwaited),
@@ -177,6 +178,9 @@ void InstallGameWiring()
         = [](uint32_t index) -> CIdentity* { return CProvince::GetProvince(static_cast<int>(index)); };
     // Data language: the tokenizer's conditional sections ask the scenario's options.
     CLexer::_pIsParseOption = [](const char* name) { return gpSettings ? gpSettings->IsParseOption(name) : 0; };
+    // Game files name realms by the tags of the country-tag table.
+    CRZParser::_pTagToID = [](const char* tag) { return static_cast<int>(CCountryDB::TagToID(tag)); };
+    CLID::_pIDToTag = [](int index) { return CCountryDB::IDToTag(index); };
     // Events: the clock's pace is the settings' game speed. The routing delivers, the host's timers and
     // tick count drive the clock (their null values); the multiplayer session installs itself with
     // SetEventSession when one is opened, and the options menu its route while it is open, so neither is
