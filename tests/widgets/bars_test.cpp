@@ -26,14 +26,14 @@ class Bars : public widgets_test::GeneratedInterface {
 protected:
     void SetUp() override
     {
-        GeneratedInterface::SetUp();
+        widgets_test::GeneratedInterface::SetUp();
         CRZStatusBar::_pPalette = nullptr;
         CRZStatusBar::InitColors();
     }
     void TearDown() override
     {
         CRZStatusBar::_pPalette = nullptr;
-        GeneratedInterface::TearDown();
+        widgets_test::GeneratedInterface::TearDown();
     }
 };
 

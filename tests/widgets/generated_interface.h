@@ -1,5 +1,6 @@
 // Test ground of the widgets drawn from the data generator's pictures and fonts: a tiny generated folder
-// made once per suite, a 640 by 480 back buffer, the interface fonts and an injected button clock.
+// made once per suite, a 640 by 480 back buffer (or one of another size), the interface fonts and an injected
+// button clock.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -38,12 +39,12 @@ inline int FirstVisibleIndex(CNewListBox& list)
     return -1;
 }
 
-class GeneratedInterface : public fixture::GfxFileTest {
+template <int Width = 640, int Height = 480> class GeneratedInterfaceOf : public fixture::GfxFileTest {
 protected:
     static void SetUpTestSuite() { GenerateTinyFolder(); }
     void SetUp() override
     {
-        GfxFileTest::SetUp();
+        fixture::GfxFileTest::SetUp();
         CVideo::pBackBuffer = &screen;
         CImageBase::InitAlpha();
         ASSERT_EQ(LoadInterfaceFonts(), 1);
@@ -62,7 +63,7 @@ protected:
         gpFontDB = nullptr;
         CVideo::pBackBuffer = nullptr;
         CInput::_isLeftButton = 0;
-        GfxFileTest::TearDown();
+        fixture::GfxFileTest::TearDown();
     }
 
     // An input event at the point; loop ticks read the cursor, which is put there first.
@@ -77,9 +78,11 @@ protected:
         return receiver.Update(&event);
     }
 
-    video_test::ScopedHeadlessVideo video { 640, 480, false };
-    CImage screen { 640, 480, 16, IMAGE_SYSTEM };
+    video_test::ScopedHeadlessVideo video { Width, Height, false };
+    CImage screen { Width, Height, 16, IMAGE_SYSTEM };
     CFont* font = nullptr;
 };
+
+using GeneratedInterface = GeneratedInterfaceOf<>;
 
 } // namespace widgets_test
