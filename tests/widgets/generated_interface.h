@@ -83,6 +83,6 @@ protected:
     CFont* font = nullptr;
 };
 
-using GeneratedInterface = GeneratedInterfaceOf<>;
+class GeneratedInterface : public GeneratedInterfaceOf<> { };
 
 } // namespace widgets_test
