@@ -176,6 +176,16 @@ TEST_F(Hints, MoreShowsOnlyTheFullScreenHelpWhichTakesAPressAndClosesOnRelease)
     EXPECT_EQ(gInterfaceReceivers.fullScreenHint, nullptr);
 }
 
+TEST_F(Hints, AHeaderTextHoldingAnyFormatIsFilledSafely)
+{
+    static char header[] = "%s%n%s Hint %d";
+    TextStrings.Add("HINT_HEADER", header);
+    CHints hints;
+    CWindow::ClearSBuffer();
+    hints.Draw(DRAW_TYPE_2);
+    EXPECT_EQ(hints.GetCurrentHint(), 1);
+}
+
 TEST_F(Hints, TheWindowOpensAt350By128AndIsDraggedOnlyWithinTheScreen)
 {
     CHints hints;

@@ -167,4 +167,20 @@ TEST_F(Pausing, AnotherPlayersPauseDuringTheRemovalCountdownOnlyCountsItDown)
     EXPECT_EQ(Queued(), std::vector<CRZEvtType> { _CRZEVT_UNPAUSE_ });
 }
 
+TEST_F(Pausing, CountdownTextsFromTheTablesAreFilledSafelyWhateverTheyHold)
+{
+    // Texts that would read past the arguments, or write through one, as printf formats.
+    static char timeout[] = "%s%s%n then %d";
+    static char removal[] = "%n%s %d%%";
+    TextStrings.Add("PAUSETIMEOUT", timeout);
+    TextStrings.Add("PAUSEREMOVAL", removal);
+    gPlayers = 2;
+    CRZPauseHandler handler(nullptr);
+    Pause(handler, _CRZEVT_PAUSE_, 3);
+    EXPECT_EQ(handler.GetShownText(), "%s%s%n then 0");
+    Tick(handler);
+    Tick(handler);
+    EXPECT_EQ(handler.GetShownText(), "%n%s 30%");
+}
+
 } // namespace
