@@ -29,6 +29,7 @@
 #include "widgets/generated_interface.h"
 #include "widgets/input_recorder.h"
 #include "widgets/list_box.h"
+#include "widgets/sdl_input.h"
 #include "widgets/slider.h"
 
 #include "foundation/safeguards.h"
@@ -68,18 +69,6 @@ SDL_Event Wheel(int delta, int x, int y)
     return e;
 }
 
-SDL_Event Button(bool down, int x, int y)
-{
-    SDL_Event e {};
-    e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-    e.button.button = SDL_BUTTON_LEFT;
-    e.button.state = down ? SDL_PRESSED : SDL_RELEASED;
-    e.button.clicks = 1;
-    e.button.x = x;
-    e.button.y = y;
-    return e;
-}
-
 class ListBoxWindow : public fixture::GfxFileTest {
 protected:
     static void SetUpTestSuite() { widgets_test::GenerateTinyFolder(); }
@@ -106,27 +95,10 @@ protected:
 
     // One frame's input: SDL's queue through the game view, the window messages through the window
     // procedure, the cursor and the held button through the input component, then the input events.
-    void Pump()
-    {
-        SDL_Event e;
-        for (int guard = 0; guard < 200 && SDL_PollEvent(&e); ++guard)
-            mView.handleEvent(e);
-        Windows::MSG msg {};
-        for (int guard = 0; guard < 200 && Windows::PeekMessageA(&msg, nullptr, 0, 0, Windows::PM_REMOVE); ++guard)
-            MessageHandlingProcedure(msg.hwnd, msg.message, msg.wParam, msg.lParam);
-        gpInput->Update();
-        gEventScheduler.ProcessInput();
-    }
+    void Pump() { widgets_test::PumpInput(mView); }
     void Push(SDL_Event e) { ASSERT_EQ(SDL_PushEvent(&e), 1) << SDL_GetError(); }
     // Moves the real pointer, which the input component reads each frame.
-    void PointerTo(int x, int y)
-    {
-        int wx = 0;
-        int wy = 0;
-        SDL_GetWindowPosition(mWindow->GetWrapper()->getGameWindow(), &wx, &wy);
-        SDL_WarpMouseGlobal(wx + x, wy + y);
-        SDL_PumpEvents();
-    }
+    void PointerTo(int x, int y) { widgets_test::PointerTo(mWindow->GetWrapper(), x, y); }
     static int FirstIndex(CNewListBox& list) { return widgets_test::FirstVisibleIndex(list); }
 
     std::unique_ptr<video_test::ScopedGameWindow> mWindow;
@@ -166,14 +138,14 @@ TEST_F(ListBoxWindow, WheelTurnsAndASliderDragScrollAFortyLineListInTheWindow)
     const CPoint grab(slider.x + list.GetSlider()->GetWidth() / 2, slider.y + 4);
     PointerTo(grab.x, grab.y);
     Pump();
-    Push(Button(true, grab.x, grab.y));
+    Push(widgets_test::MouseButton(true, grab.x, grab.y));
     Pump();
     ASSERT_TRUE(list.GetSlider()->isDown());
     const CNewListBoxBar& bar = list.GetBar();
     PointerTo(grab.x, bar.y + bar.height + 30);
     Pump();
     EXPECT_EQ(FirstIndex(list), 28);
-    Push(Button(false, grab.x, bar.y + bar.height + 30));
+    Push(widgets_test::MouseButton(false, grab.x, bar.y + bar.height + 30));
     Pump();
     EXPECT_FALSE(list.GetSlider()->isDown());
     EXPECT_EQ(FirstIndex(list), 28);
