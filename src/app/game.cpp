@@ -15,6 +15,7 @@ CRZGameStateHooks gGameStateHooks;
 int CRZGame::_inGame = 0;
 CRZGameVersion CRZGame::_Version;
 int CRZGame::_nEndYear = 1453;
+CScenarioWorld* (*CRZGame::_pNewWorld)(CCharacterServer& characters) = nullptr;
 CRZGame* gpGame = nullptr;
 
 uint32_t get_file_checksum(const char* name)

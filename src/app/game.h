@@ -11,7 +11,7 @@
 #include "events/event_routing.h"
 #include "foundation/calendar_date.h"
 
-class CGameScenarioWorld;
+class CCharacterServer;
 class CScenarioWorld;
 
 // What the queries read of subsystems above the event core; a null hook answers as if that subsystem
@@ -91,7 +91,7 @@ public:
     const char* GetSaveError() const { return saveError; }
     bool IsLoaded() const { return loaded; }
     // The world the session reads files into and saves from; null while none is built.
-    CScenarioWorld* GetWorld() const;
+    CScenarioWorld* GetWorld() const { return world; }
 
     // The game-end, game-started and start-the-clock events; every other event is ignored.
     CRZReturnType Update(CRZEvent* event);
@@ -120,6 +120,9 @@ public:
     // 1 from the end of a session's initialisation until its clean-up, 0 otherwise.
     static int _inGame;
     static CRZGameVersion _Version;
+    // Makes the world the session reads game files into and saves from, for the game's character
+    // registry; the caller owns it. The wiring installs it; unset, no game file can be loaded.
+    static CScenarioWorld* (*_pNewWorld)(CCharacterServer& characters);
     // The year whose first day ends the game; the tutorial sets its own.
     static int _nEndYear;
 
@@ -146,7 +149,7 @@ private:
     };
 
     CRoute route { *this };
-    CGameScenarioWorld* world = nullptr;
+    CScenarioWorld* world = nullptr;
     char fileName[256] = {};
     int gameEnd = 0;
     int started = 0;

@@ -94,6 +94,7 @@ const CGameRoute kRoutes[] = {
     VM_ROUTE(gGameStateHooks.GetSessionPlayerCount, kAwaited), // the multiplayer session
     VM_ROUTE(gGameStateHooks.IsFrontEndActive, kWiring),
     VM_ROUTE(gGameStateHooks.IsTutorialScenario, kAwaited), // the scenario information
+    VM_ROUTE(CRZGame::_pNewWorld, kAwaited), // the world that game files are read into
     // Characters and titles.
     VM_ROUTE(gCharacterHooks.GetCountry, kWiring),
     VM_ROUTE(gCharacterHooks.GetCountryIndex, kWiring),

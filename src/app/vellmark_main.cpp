@@ -1,6 +1,9 @@
 // Process entry of the game: chooses the data folder, then hands control to the platform's host.
+#include <cstdio>
 #include <cstring>
+#include <string>
 
+#include "app/headless.h"
 #include "app/winmain.h"
 #include "foundation/data_file.h"
 #include "platform/host/application_main.h"
@@ -14,6 +17,17 @@ int main(int argc, char** argv)
         if (std::strcmp(argv[i], "--data") == 0)
             SetDataFolderOverride(argv[i + 1]);
     SetDataPath();
+    if (IsHeadlessCommand(argc, argv)) {
+        CHeadlessOptions options;
+        std::string message;
+        if (!ParseHeadlessArguments(argc, argv, options, message)) {
+            std::fprintf(stderr, "vellmark: %s\nusage: vellmark --headless --scenario NAME [--days N] [--save FILE] "
+                                 "[--record FILE | --replay FILE]\n",
+                message.c_str());
+            return 2;
+        }
+        return RunHeadless(options, stdout, stderr);
+    }
     SetGameArguments(argc, argv);
     return Ravel::ApplicationMain(argc, argv);
 }

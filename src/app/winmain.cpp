@@ -502,6 +502,9 @@ int GameMainTick()
         Present();
         gEventScheduler.EmptyExternalList();
         ProcessLocalEvent(new CRZGenericEvent(_CRZEVT_TIMER_TICK_LOOP_, ALLID));
+        // A save or load the player asked for runs between frames, never in the middle of one.
+        if (gpGame)
+            gpGame->PollSaveLoad();
         bInMainLoop = 0;
     }
     if (gWait == 0)

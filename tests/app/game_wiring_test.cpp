@@ -97,6 +97,7 @@ void FillEveryRoute()
     gGameStateHooks.GetSessionPlayerCount = [] { return 1; };
     gGameStateHooks.IsFrontEndActive = [] { return false; };
     gGameStateHooks.IsTutorialScenario = [] { return false; };
+    CRZGame::_pNewWorld = [](CCharacterServer&) { return static_cast<CScenarioWorld*>(nullptr); };
     gVideoHooks.InitCursors = [] { };
     gVideoHooks.GetCurrentCursor = [] { return 0; };
     gSongHooks.GetMusicVolume = [] { return 100; };

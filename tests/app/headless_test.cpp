@@ -1,0 +1,105 @@
+// The game run without a window, as "vellmark --headless" on a generated tiny data folder: a bad scenario,
+// journal or command line ends with a message and a failing status.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+#include <sys/wait.h>
+
+#include "events/event_journal.h"
+#include "support/scratch.h"
+
+#include "foundation/safeguards.h"
+
+namespace {
+
+class TinyFolder : public testing::Environment {
+public:
+    void SetUp() override
+    {
+        char pattern[] = "/tmp/vellmark_headless_XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        Root() = pattern;
+        const std::string command = std::string(DATAGEN_PATH) + " --seed 1 --size tiny '" + Root() + "/data' > /dev/null";
+        ASSERT_EQ(std::system(command.c_str()), 0);
+    }
+    void TearDown() override { std::filesystem::remove_all(Root()); }
+    static std::string& Root()
+    {
+        static std::string root;
+        return root;
+    }
+};
+testing::Environment* const kFolder = testing::AddGlobalTestEnvironment(new TinyFolder);
+
+struct RunResult {
+    int status = -1;
+    std::string out, err;
+};
+
+// The program on the tiny folder with the given options; files named in them lie in the data folder.
+RunResult Headless(const std::string& options)
+{
+    const std::string err = TinyFolder::Root() + "/err.txt";
+    const std::string command = std::string(VELLMARK_PATH) + " --data '" + TinyFolder::Root() + "/data' --headless "
+        + options + " 2> '" + err + "'";
+    RunResult run;
+    std::FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr)
+        return run;
+    char buffer[4096];
+    std::size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        run.out.append(buffer, got);
+    const int status = pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.err = support::ReadAll(err);
+    return run;
+}
+
+std::string Data(const std::string& name)
+{
+    return TinyFolder::Root() + "/data/" + name;
+}
+
+TEST(Headless, BadInputEndsWithAMessageAndAFailingStatus)
+{
+    CEventJournal whole;
+    whole.scenario = "scenarios\\tiny.rzg";
+    whole.records.assign(3, std::vector<uint8_t>(24, 0));
+    const std::vector<uint8_t> journal = EncodeEventJournal(whole);
+    std::ofstream(Data("cut.journal"), std::ios::binary)
+        .write(reinterpret_cast<const char*>(journal.data()), static_cast<std::streamsize>(journal.size() / 2));
+    std::ofstream(Data("junk.journal"), std::ios::binary) << "not a journal at all";
+    std::ofstream(Data("broken.rzg"), std::ios::binary) << "name = \"broken\"\ncharacter = { id = ";
+    const struct {
+        const char* options;
+        int status;
+        const char* message;
+    } cases[] = {
+        { "--scenario tiny --replay cut.journal", 1, "cut" },
+        { "--scenario tiny --replay junk.journal", 1, "not an event journal" },
+        { "--scenario tiny --replay missing.journal", 1, "could not be opened" },
+        { "--scenario broken.rzg --days 1", 1, "could not be loaded" },
+        { "--scenario nosuchscenario --days 1", 1, "could not be loaded" },
+        { "--scenario tiny --days many", 2, "--days" },
+        { "--days 1", 2, "--scenario" },
+        { "--scenario tiny --frobnicate", 2, "unknown option" },
+    };
+    for (const auto& c : cases) {
+        std::string options = c.options;
+        for (const char* name : { "cut.journal", "junk.journal", "missing.journal" })
+            if (const std::size_t at = options.find(name); at != std::string::npos)
+                options.replace(at, std::string(name).size(), "'" + Data(name) + "'");
+        const RunResult run = Headless(options);
+        EXPECT_EQ(run.status, c.status) << c.options << ": " << run.err;
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << c.options << ": " << run.err;
+        EXPECT_TRUE(run.out.empty()) << c.options;
+    }
+}
+
+} // namespace
