@@ -55,7 +55,9 @@ int CRZScenarioParser::Write()
     if (result == 0)
         result = WriteSection(2, KW_RELATIONS, world.GetRelationsScript());
     Trace("Saving: Relations Written\n");
-    for (int index = 0; result == 0 && index < world.GetCharacterCount(); ++index)
+    // Counted once: the world may walk its whole list to count it.
+    const int characters = world.GetCharacterCount();
+    for (int index = 0; result == 0 && index < characters; ++index)
         result = WriteSection(2, KW_CHARACTER, world.GetCharacterScript(index));
     Trace("Saving: Characters Written\n");
     for (int number = 0; result == 0 && number < static_cast<int>(kCountryTableSlots); ++number)

@@ -119,9 +119,10 @@ std::string Laws()
     return s;
 }
 
-// Advances stand five to a group in number order; five groups make a category.
+// Advances stand five to a group in number order; ten groups make each of the three categories (warfare,
+// production, culture), so a realm's first focus groups 0, 12 and 22 lie one in each.
 constexpr int kAdvancesPerGroup = 5;
-constexpr int kGroupsPerCategory = 5;
+constexpr int kGroupsPerCategory = 10;
 
 const char* const kTroopKeys[]
     = { "heavy_cav", "light_cav", "archer_cav", "pikemen", "heavy_inf", "archers", "militia" };
