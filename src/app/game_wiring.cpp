@@ -24,6 +24,7 @@
 #include "foundation/identity.h"
 #include "foundation/logs.h"
 #include "frontend/new_front_end.h"
+#include "gfx/show_dots.h"
 #include "gfx/song.h"
 #include "gfx/video.h"
 #include "map/game_map.h"
@@ -33,6 +34,7 @@
 #include "realms/province.h"
 #include "realms/realm_character_hooks.h"
 #include "text/new_text.h"
+#include "widgets/character_box.h"
 #include "widgets/goto_box.h"
 #include "widgets/interface.h"
 #include "widgets/player_hooks.h"
@@ -113,6 +115,11 @@ const CGameRoute kRoutes[] = {
     VM_ROUTE(gVideoHooks.InitCursors, kWiring), // the interface's cursors
     VM_ROUTE(gVideoHooks.GetCurrentCursor, kWiring), // the interface's cursors
     VM_ROUTE(gSongHooks.GetMusicVolume, kWiring),
+    VM_ROUTE(gShowDotsHooks.GetOccupationRealm, kAwaited), // the local player
+    VM_ROUTE(gShowDotsHooks.GetProvinceControl, kWiring),
+    VM_ROUTE(gShowDotsHooks.GetArmyLocations, kAwaited), // the local player
+    VM_ROUTE(gShowDotsHooks.GetCenterPoint, kWiring),
+    VM_ROUTE(gShowDotsHooks.WorldToMinimap, kAwaited), // the minimap
     // Widgets.
     VM_ROUTE(gStatusBarHooks.GetCountryColor, kWiring),
     VM_ROUTE(gGotoBoxHooks.GetProvinceName, kWiring),
@@ -120,6 +127,8 @@ const CGameRoute kRoutes[] = {
     VM_ROUTE(gGotoBoxHooks.GetCapitalProvince, kWiring),
     VM_ROUTE(gGotoBoxHooks.GetCenterPoint, kWiring),
     VM_ROUTE(gGotoBoxHooks.InvalidateMap, kWiring),
+    VM_ROUTE(gCharacterBoxHooks.MakePortrait, kAwaited), // the portraits
+    VM_ROUTE(gCharacterBoxHooks.ShowCharacter, kAwaited), // the character window
     VM_ROUTE(gWidgetPlayerHooks.GetLocalPlayer, kAwaited), // the multiplayer session
     VM_ROUTE(gWidgetPlayerHooks.EnablePauseButton, kAwaited), // the local player
     VM_ROUTE(gWidgetPlayerHooks.IsHolding, kAwaited), // the local player
@@ -202,6 +211,18 @@ void InstallGameWiring()
             gpInterface->InitCursors();
     };
     gVideoHooks.GetCurrentCursor = [] { return gpInterface ? gpInterface->GetCursor() : 0; };
+    // The minimap dots read the provinces' control and where the map puts them.
+    gShowDotsHooks.GetProvinceControl = [](int number, int* owner, int* controller, bool* occupied) {
+        const CProvince* province = CProvince::GetProvince(number);
+        if (!province)
+            return false;
+        const CRZCountry* holder = province->GetOwner();
+        *owner = holder ? holder->index : 0;
+        *controller = province->GetControllerID();
+        *occupied = province->occupation != 0.0f;
+        return true;
+    };
+    gShowDotsHooks.GetCenterPoint = &CGameMap::GetCenterPoint;
     // Widgets: the status bars show the realms' colours; the goto box finds provinces and realms by name
     // and centres the map on a province.
     gStatusBarHooks.GetCountryColor = [](int country) {

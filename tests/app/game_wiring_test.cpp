@@ -17,9 +17,11 @@
 #include "foundation/data_file.h"
 #include "foundation/identity.h"
 #include "foundation/rz_obj.h"
+#include "gfx/show_dots.h"
 #include "gfx/song.h"
 #include "gfx/video.h"
 #include "realms/country.h"
+#include "widgets/character_box.h"
 #include "widgets/player_hooks.h"
 #include "world/client.h"
 #include "world/global.h"
@@ -115,6 +117,11 @@ void FillEveryRoute()
     gWidgetPlayerHooks.EnablePauseButton = [] { };
     gWidgetPlayerHooks.IsHolding = [] { return false; };
     gWidgetPlayerHooks.SetHolding = [](bool) { };
+    gShowDotsHooks.GetOccupationRealm = [](CRZPlayer*) { return 0; };
+    gShowDotsHooks.GetArmyLocations = [](CRZPlayer*, CList<int>&) { };
+    gShowDotsHooks.WorldToMinimap = [](int x, int y) { return CPoint(x, y); };
+    gCharacterBoxHooks.MakePortrait = [](CCharacter*) { return static_cast<CRZBtn*>(nullptr); };
+    gCharacterBoxHooks.ShowCharacter = [](CCharacter*) { };
 }
 
 void ClearEveryRoute()
