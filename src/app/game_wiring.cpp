@@ -40,6 +40,7 @@
 #include "widgets/player_hooks.h"
 #include "widgets/status_bar.h"
 #include "world/client.h"
+#include "world/game_scenario_world.h"
 #include "world/global.h"
 
 #include "foundation/safeguards.h"
@@ -96,7 +97,7 @@ const CGameRoute kRoutes[] = {
     VM_ROUTE(gGameStateHooks.GetSessionPlayerCount, kAwaited), // the multiplayer session
     VM_ROUTE(gGameStateHooks.IsFrontEndActive, kWiring),
     VM_ROUTE(gGameStateHooks.IsTutorialScenario, kAwaited), // the scenario information
-    VM_ROUTE(CRZGame::_pNewWorld, kAwaited), // the world that game files are read into
+    VM_ROUTE(CRZGame::_pNewWorld, kWiring), // the world that game files are read into
     // Characters and titles.
     VM_ROUTE(gCharacterHooks.GetCountry, kWiring),
     VM_ROUTE(gCharacterHooks.GetCountryIndex, kWiring),
@@ -111,6 +112,7 @@ const CGameRoute kRoutes[] = {
     VM_ROUTE(gCharacterHooks.HandOverCounty, kWiring),
     VM_ROUTE(gCharacterHooks.RefreshVassals, kWiring),
     VM_ROUTE(gCharacterHooks.GetProvinceWarValue, kWiring),
+    VM_ROUTE(gCharacterHooks.GetCourt, kWiring),
     // Graphics.
     VM_ROUTE(gVideoHooks.InitCursors, kWiring), // the interface's cursors
     VM_ROUTE(gVideoHooks.GetCurrentCursor, kWiring), // the interface's cursors
@@ -247,7 +249,9 @@ void InstallGameWiring()
     gCountryHooks.IsHost = &CRZGame::IsHost;
     gCountryHooks.IsTutorial = &CRZGame::IsTutorial;
     InstallRealmDivisionHooks();
-    // World: nothing yet.
+    // World: game files are read into the game's own world, which owns nothing but what it reads.
+    CRZGame::_pNewWorld
+        = [](CCharacterServer& characters) -> CScenarioWorld* { return new CGameScenarioWorld(characters); };
 }
 
 std::vector<std::string> FindMissingGameRoutes(CRouteSource upTo)

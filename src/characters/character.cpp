@@ -50,7 +50,7 @@ CCharacter::CCharacter() = default;
 CCharacter::~CCharacter()
 {
     RemoveCourtReferences();
-    relations.ForEach([this](CRelation* relation) { relation->Forget(this); });
+    // The relations stay in the registry; they name him by identity, which answers null once he is gone.
     relations.RemoveAll();
     // The lists are kept symmetric, so the other side of each entry is all that can still name him.
     Unlink(&CCharacter::allies);
@@ -242,7 +242,7 @@ namespace {
 
 CCharacter* OtherSide(const CRelation* relation, const CCharacter* self)
 {
-    return relation->GetPrimary() == self ? relation->GetSecondary() : relation->GetPrimary();
+    return relation->GetOther(self);
 }
 
 } // namespace
@@ -409,7 +409,7 @@ void CCharacter::LoseFriend(CCharacter* other)
     if (CRelation* relation = GetRelation(other, RELATION_FRIEND)) {
         friends.Remove(other);
         other->friends.Remove(this);
-        relation->SetActive(false);
+        relation->Terminate();
     }
 }
 
@@ -418,7 +418,7 @@ void CCharacter::LoseRival(CCharacter* other)
     if (CRelation* relation = GetRelation(other, RELATION_RIVAL)) {
         rivals.Remove(other);
         other->rivals.Remove(this);
-        relation->SetActive(false);
+        relation->Terminate();
     }
 }
 

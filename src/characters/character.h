@@ -17,6 +17,8 @@
 
 class CCharacter;
 class CDivision;
+class CLScript;
+class CRZParser;
 class CRZCountry;
 class CTitle;
 
@@ -26,6 +28,10 @@ inline constexpr int kReligionCount = 5;
 inline constexpr CRZID kAnonymousSoldierID { RZTYPE_CHARACTER, static_cast<uint32_t>(-2) };
 inline constexpr CRZID kRebelLeaderID { RZTYPE_CHARACTER, static_cast<uint32_t>(-3) };
 inline constexpr int kAdultAge = 16;
+// The DNA's length: the characters of a portrait's features.
+inline constexpr int kDNALength = 14;
+// Dynasty identities are (RZTYPE_DYNASTY, number).
+inline constexpr uint16_t RZTYPE_DYNASTY = 12;
 
 enum VLCourtPosition : int32_t {
     COURT_NONE = 0,
@@ -73,6 +79,8 @@ struct CCharacterHooks {
     // control without counting as a conquest. Either realm may be null.
     void (*HandOverCounty)(int32_t province, CRZCountry* oldRealm, CRZCountry* newRealm) = nullptr;
     void (*RefreshVassals)(CRZCountry* realm) = nullptr;
+    // The realm's court: its members but the ruler.
+    const CList<CCharacter*>* (*GetCourt)(CRZCountry* realm) = nullptr;
     // What the province is worth as a war goal; 0 for a number that names none.
     float (*GetProvinceWarValue)(int32_t province) = nullptr;
 };
@@ -230,9 +238,18 @@ public:
     static const char* GetTitleListString(const CList<CTitle*>& titles);
 
     void SetName(const char* text);
+    // Takes at most kDNALength characters of the text; NULs among the first kDNALength become '3'.
+    void SetDNA(const char* text);
     const char* GetName() const { return name != nullptr ? name : ""; }
     void SetBaseAttributes(const CAttributeTuple& values);
     const CAttributeTuple& GetBaseAttributes() const { return baseAttributes; }
+
+    // The character's record in scenarios and saved games (character_record.cpp). ParseFields reads the
+    // block after its "{" up to and including its "}", then refreshes the effective attributes; 0. An
+    // unknown key abandons the load with "unknown lhs in scenario file (character)", an identity that is
+    // already taken with "duplicate character id". GetScript: a new statement list the caller owns.
+    int ParseFields(CRZParser& parser);
+    CLScript* GetScript() const;
 
     // The daily walk reads these first: keep them together.
     // Zero while alive; mutable because the first IsAlive after a date in the future erases it.

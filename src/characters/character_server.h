@@ -6,6 +6,7 @@
 #include "foundation/linked_list.h"
 
 class CCharacter;
+class CDynasty;
 
 // Every character in one list; the world update walks, locks and prunes it. The server does not delete
 // the characters it lists.
@@ -15,6 +16,10 @@ public:
     virtual CRZReturnType Update(CRZEvent*) { return 0; }
     // The day's update of every character, on the day tick; the answer is ignored.
     virtual CRZReturnType UpdateAllCharacters(CRZEvent*) { return 0; }
+
+    // Every dynasty read from the dynasty database, in reading order; nodes only, the game session
+    // deletes them when the game ends.
+    CList<CDynasty*> dynasties;
 };
 
 class CTitleServer {

@@ -5,11 +5,16 @@
 #include "foundation/identity.h"
 #include "foundation/scripter.h"
 
+class CCharacter;
+
 class CPapacy : public CIdentity, public CLScripter {
 public:
     // The papacy of the running game, or null while there is none.
     static CPapacy* GetInstance() { return _pInstance; }
     static void SetInstance(CPapacy* papacy) { _pInstance = papacy; }
+
+    // The pope inherits nothing.
+    virtual bool IsPope(const CCharacter*) const { return false; }
 
     // Reads the block up to and including its "}"; 0 on success.
     virtual int ParseFields(CRZParser& parser) = 0;

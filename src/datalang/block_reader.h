@@ -24,3 +24,18 @@ template <class Handler> int ReadBlockStatements(CRZParser& parser, Handler hand
         }
     }
 }
+
+// Passes over the rest of a block whose "{" was read, nested blocks included, up to and including its "}";
+// the end of the file inside it is a parse error with the message.
+inline void SkipBlock(CRZParser& parser, const char* endOfFileMessage)
+{
+    int depth = 1;
+    while (depth > 0) {
+        CLexer* lexer = parser.GetLexer();
+        if (lexer->peek()->type == TT_EOF)
+            parser.ParseError(endOfFileMessage);
+        lexer->getTok();
+        const uint32_t type = lexer->GetToken().type;
+        depth += type == TT_OPEN_BRACE ? 1 : type == TT_CLOSE_BRACE ? -1 : 0;
+    }
+}

@@ -13,7 +13,9 @@
 #include "foundation/identity.h"
 #include "foundation/linked_list.h"
 #include "foundation/rz_obj.h"
+#include "foundation/ref.h"
 #include "realms/areas.h"
+#include "realms/base_vp.h"
 #include "realms/modifier.h"
 #include "realms/score.h"
 
@@ -79,6 +81,13 @@ inline constexpr int kBudgetSliders = 6;
     X(handleStartCrusades)
 
 class CRZCountry;
+
+// A scripted event's chance for a realm, by event number.
+struct CIDFloat {
+    int32_t id = 0;
+    float chance = 0.0f;
+    bool operator==(const CIDFloat&) const = default;
+};
 
 // What the realms need of the layers above them; the game installs these once. An unset kind makes the
 // factory fall back on a plain realm, an unset army route leaves the armies out.
@@ -155,6 +164,16 @@ public:
     virtual int handleCrusadesWon();
     int handleRequestCharacterTransfer(CRZEvent* event);
     virtual void MergeAllRebels() { }
+
+    // The realm's record in scenarios and saved games (country_record.cpp). ParseFields reads the block
+    // after its tag up to and including its "}", then chooses the capital: 0, or -2 for a statement
+    // without "=". An unknown key abandons the load with "Country : Unexpected field", a province outside
+    // 1..1003 with "Illegal province ID  %d", more than 1423 relations with "Country : Too many
+    // relations". GetScript: a new statement list the caller owns.
+    int ParseFields(CRZParser& parser) override;
+    CLScript* GetScript() const;
+    // The best owned province becomes the capital and the acting capital; without one the capital stays.
+    void SetCapital();
 
     // Opinion of another realm, kept between -200 and 200. Numbers outside the table read 0 and change
     // nothing.
@@ -359,6 +378,11 @@ public:
     float manpowerSum = 0.0f;
     float realmManpowerSum = 0.0f;
     CDate lawDates[3];
+    // Read from the record only: the starting victory points' sources, the scripted events' chances in
+    // file order (a repeated event number included) and the events already fired.
+    CRZBaseVP baseVictoryPoints;
+    CList<CIDFloat> eventChances;
+    CList<CRZTimeID> archivedGameEvents;
 
     // Indexed by realm number; null where no realm exists.
     static CRZCountry* _pCountry[kCountryTableSlots];

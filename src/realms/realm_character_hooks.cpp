@@ -38,6 +38,7 @@ void InstallRealmCharacterHooks()
         province->lastControllerChange = lastChange;
     };
     gCharacterHooks.RefreshVassals = [](CRZCountry* realm) { realm->RefreshVassals(); };
+    gCharacterHooks.GetCourt = [](CRZCountry* realm) -> const CList<CCharacter*>* { return &realm->court; };
     gCharacterHooks.GetProvinceWarValue = [](int32_t number) {
         const CProvince* province = CProvince::GetProvince(number);
         return province != nullptr ? province->GetWarValue() : 0.0f;

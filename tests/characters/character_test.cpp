@@ -224,7 +224,7 @@ TEST_F(CharacterTest, SpousesMarriagesAndFamily)
     wife->gender = GENDER_FEMALE;
     CRelation* marriage = husband->CreateRelation(wife, RELATION_MARRIAGE);
     EXPECT_EQ(wife->GetSpouse().Get(), husband);
-    marriage->SetActive(false);
+    marriage->Terminate();
     EXPECT_EQ(wife->GetSpouse().Get(), nullptr);
     EXPECT_EQ(wife->GetSpouses().GetSize(), 1); // ended marriages still count here
 

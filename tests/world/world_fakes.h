@@ -175,8 +175,13 @@ protected:
         return province;
     }
 
+    // Truces and alliances hold only between titled characters: each gets a title when he has none.
     CRelation* Relate(CRelationType type, CCharacter* primary, CCharacter* secondary)
     {
+        if (type == RELATION_TRUCE || type == RELATION_ALLIANCE) {
+            TitleOf(primary);
+            TitleOf(secondary);
+        }
         auto* relation = new CRelation(type, primary, secondary);
         CRelations::GetInstance()->Append(relation);
         return relation;

@@ -44,7 +44,7 @@ TEST_F(WorldUpdateTest, TruceSetsBothRealmsFlagsNextDayAndAnEndedOneIsDeleted)
     EXPECT_EQ(r5->truceFlags[100], 0);
     EXPECT_EQ(r5->allianceFlags[9], 0);
 
-    truce->SetActive(false);
+    truce->Terminate();
     Day();
     EXPECT_EQ(r5->truceFlags[9], 0);
     EXPECT_EQ(r9->truceFlags[5], 0);
@@ -53,21 +53,21 @@ TEST_F(WorldUpdateTest, TruceSetsBothRealmsFlagsNextDayAndAnEndedOneIsDeleted)
     EXPECT_TRUE(b->relations.IsEmpty());
 }
 
-TEST_F(WorldUpdateTest, ACharacterDestroyedBeforeHisRelationLeavesItWithoutThatSide)
+TEST_F(WorldUpdateTest, ACharacterDestroyedBeforeHisRelationLeavesItWithoutThatSideAndTheTruceLapses)
 {
     CRZCountry* r5 = Realm(5);
     CCharacter* a = Ruler(r5);
     CCharacter* b = Ruler(Realm(9));
     CRelation* truce = Relate(RELATION_TRUCE, a, b);
     ASSERT_TRUE(b->relations.Contains(truce));
+    CTitle::GetTitle(b->GetPrimaryTitle()->GetCountryID())->SetNewHolder(nullptr);
     server.Remove(b);
     characters.back().reset();
 
     EXPECT_EQ(truce->GetSecondary(), nullptr);
+    EXPECT_FALSE(truce->IsActive());
     Day();
     EXPECT_EQ(r5->truceFlags[9], 0);
-    truce->SetActive(false);
-    Day();
     EXPECT_TRUE(CRelations::GetInstance()->IsEmpty());
     EXPECT_TRUE(a->relations.IsEmpty());
 }
@@ -83,7 +83,7 @@ TEST_F(WorldUpdateTest, RelationsRefillTheCharactersListsAndEndedMarriagesStay)
     Relate(RELATION_FRIEND, a, c);
     Relate(RELATION_RIVAL, b, c);
     CRelation* marriage = Relate(RELATION_MARRIAGE, a, c);
-    marriage->SetActive(false);
+    marriage->Terminate();
 
     Day();
     Day(); // refilled, not doubled
