@@ -421,6 +421,9 @@ TEST_F(CountryLandTest, MonthlyRelationChangeWeighsFaithCultureWarRivalsAndFrien
     EXPECT_EQ(us->GetMonthlyRelationChange(them), 0.0f) << "no rulers";
     CCharacter* ours = Ruler(us);
     CCharacter* theirs = Ruler(them);
+    // A relation ends on the day it is lost, so the game has a date.
+    gpTimer = new CRZTimer(15);
+    gpTimer->SetDate(CDate(0, 0, 1100));
     // Without traits the base compatibility is a half.
     struct Case {
         const char* what;
@@ -450,6 +453,8 @@ TEST_F(CountryLandTest, MonthlyRelationChangeWeighsFaithCultureWarRivalsAndFrien
         theirs->LoseFriend(ours);
     }
     EXPECT_EQ(us->GetMonthlyRelationChange(Make(42)), 0.0f) << "their realm has no ruler";
+    delete gpTimer;
+    gpTimer = nullptr;
 }
 
 TEST_F(CountryLandTest, AccessNeedsWarPeacefulFaithsOrOneTopRealm)
