@@ -1,5 +1,6 @@
-// The game run without a window, as "vellmark --headless" on a generated tiny data folder: a bad scenario,
-// journal or command line ends with a message and a failing status.
+// The game run without a window, as "vellmark --headless" on a generated tiny data folder: the same run
+// twice ends on one state hash, a replay of a recorded run ends on the host's, a save loads and saves back to
+// the same bytes, and a bad scenario, journal or command line ends with a message and a failing status.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -64,6 +65,43 @@ RunResult Headless(const std::string& options)
 std::string Data(const std::string& name)
 {
     return TinyFolder::Root() + "/data/" + name;
+}
+
+TEST(Headless, SameRunTwiceEndsOnOneHash)
+{
+    const RunResult first = Headless("--scenario tiny --days 30");
+    ASSERT_EQ(first.status, 0) << first.err;
+    EXPECT_TRUE(first.err.empty()) << first.err;
+    // One line: the date thirty days on, and the hash.
+    ASSERT_EQ(first.out.size(), 28u) << first.out;
+    EXPECT_EQ(first.out.substr(0, 11), "1066-02-01 ");
+    const RunResult second = Headless("--scenario tiny --days 30");
+    ASSERT_EQ(second.status, 0) << second.err;
+    EXPECT_EQ(second.out, first.out);
+    // A day more is another state.
+    const RunResult longer = Headless("--scenario tiny --days 31");
+    EXPECT_NE(longer.out.substr(11), first.out.substr(11));
+}
+
+TEST(Headless, ReplayOfARecordedRunEndsOnTheHostsHash)
+{
+    const RunResult host = Headless("--scenario tiny --days 30 --record '" + Data("run.journal") + "'");
+    ASSERT_EQ(host.status, 0) << host.err;
+    const RunResult client = Headless("--scenario tiny --replay '" + Data("run.journal") + "'");
+    ASSERT_EQ(client.status, 0) << client.err;
+    EXPECT_EQ(client.out, host.out);
+}
+
+TEST(Headless, SaveLoadsAndSavesBackToTheSameBytes)
+{
+    const RunResult first = Headless("--scenario tiny --save first.rzg");
+    ASSERT_EQ(first.status, 0) << first.err;
+    const RunResult second = Headless("--scenario first.rzg --save second.rzg");
+    ASSERT_EQ(second.status, 0) << second.err;
+    const std::string saved = support::ReadAll(Data("first.rzg"));
+    EXPECT_GT(saved.size(), 1000u);
+    EXPECT_TRUE(saved == support::ReadAll(Data("second.rzg")));
+    EXPECT_EQ(second.out, first.out);
 }
 
 TEST(Headless, BadInputEndsWithAMessageAndAFailingStatus)
