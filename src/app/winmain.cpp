@@ -54,6 +54,7 @@
 #include "widgets/generic_button.h"
 #include "widgets/input.h"
 #include "widgets/interface.h"
+#include "widgets/status_bar.h"
 #include "widgets/window.h"
 #include "world/client.h"
 #include "world/global.h"
@@ -382,6 +383,7 @@ int WinMain(Windows::HINSTANCE instance, Windows::HINSTANCE, char*, int)
     CRZGenericButton::InitSprites();
     Stage(42, "INIT_INTERFACE");
     Step("CRZStatusBar::InitColors");
+    CRZStatusBar::InitColors();
     Step("ClearCountryControl");
     ClearCountryControl();
     Step("CWindow::InitClass");

@@ -11,6 +11,7 @@
 #include "widgets/generated_interface.h"
 #include "widgets/loading_bar.h"
 #include "widgets/score_bar.h"
+#include "widgets/state_selection.h"
 #include "widgets/status_bar.h"
 
 #include "foundation/safeguards.h"
@@ -189,6 +190,24 @@ TEST_F(Bars, AScoreBarAtTheImageCornersWritesNothingOutsideTheImage)
         ASSERT_TRUE(p.x <= 12 && p.y <= 5) << p.x << ", " << p.y;
     for (const CPoint& p : drawAt(34, 16, 15))
         ASSERT_TRUE(p.x >= 32 && p.y >= 14) << p.x << ", " << p.y;
+}
+
+TEST_F(Bars, AHeaderButtonWritesItsTextOnEachFrameAndKeepsTheStateAndObjectItStandsFor)
+{
+    CStateSelection header("Court of Aldmere", static_cast<CRZPlayerState>(6), CRZID(12, 40));
+    CSprite plain(kStateSelectionBitmap);
+    ASSERT_EQ(header.GetTotalFrames(), 4);
+    ASSERT_EQ(header.GetImage()->GetWidth(), plain.GetImage()->GetWidth());
+    for (int frame = 0; frame < 4; ++frame) {
+        int changed = 0;
+        const int w = header.GetFrameWidth();
+        for (int y = 0; y < header.GetHeight(); ++y)
+            for (int x = frame * w; x < (frame + 1) * w; ++x)
+                changed += Pixel16(header.GetImage(), x, y) != Pixel16(plain.GetImage(), x, y);
+        EXPECT_GT(changed, 20) << "frame " << frame;
+    }
+    EXPECT_EQ(header.GetState(), static_cast<CRZPlayerState>(6));
+    EXPECT_EQ(header.GetObjectID(), CRZID(12, 40));
 }
 
 struct LoadingCase {

@@ -21,7 +21,7 @@ const TextKey gTextKeys[] = {
     { "config\\text.csv", "WAITING_FOR_PLAYERS", "Waiting for the other players" },
     // The hint window, the pause caption and the goto box.
     { "config\\text.csv", "HINT_1", "Right-click a province to see who holds it and what it yields." },
-    { "config\\text.csv", "HINT_2", "Armies move faster along roads and rivers; winter slows them all." },
+    { "config\\text.csv", "HINT_2", "Armies move faster along roads and rivers, and winter slows them all." },
     { "config\\text.csv", "HINT_3", "A ruler without an heir puts the whole realm at risk: marry early." },
     { "config\\text.csv", "HINT_4", "Vassals who dislike their liege may rise against him." },
     { "config\\text.csv", "HINT_5", "Press ? to find a province or a realm by its name or number." },
@@ -35,7 +35,7 @@ const TextKey gTextKeys[] = {
     { "config\\text.csv", "PAUSEREMOVAL", "Paused: the pause may be lifted in %d seconds" },
     { "config\\text.csv", "PAUSETIMEOUT", "The game pauses in %d seconds" },
     { "config\\text.csv", "GOTOBOX", "Go to: a province number, a province or a realm" },
-    { "config\\text.csv", "GOTOBOX_FAIL", "No such place; try again" },
+    { "config\\text.csv", "GOTOBOX_FAIL", "No such place, try again" },
     { "config\\text.csv", "DROPDOWN_NO_SELECTION", "Nothing chosen" },
     // The answer windows and the question boxes.
     { "config\\text.csv", "INVACCEPT", "Accept" },
