@@ -198,6 +198,10 @@ TEST_F(GameScenarioWorldTest, ScenarioIsReadLinkedAndSavedToTheSameBytesTwice)
     EXPECT_EQ(first, second);
     EXPECT_NE(first.find("dna = \"12334567890123\""), std::string::npos) << first;
     EXPECT_NE(first.find("attributes = \"5.6.7.8.9.4\""), std::string::npos);
+    // Only the ruler writes his loyalty; the others hold the full 1.0 and write none.
+    EXPECT_NE(first.find("loyalty = 0.500"), std::string::npos);
+    EXPECT_EQ(first.find("loyalty"), first.rfind("loyalty"));
+    EXPECT_NE(first.find("status = yes"), std::string::npos);
 }
 
 struct CorruptCase {
