@@ -32,8 +32,10 @@
 #include "realms/country.h"
 #include "realms/country_db.h"
 #include "realms/province.h"
+#include "realms/province_improvement.h"
 #include "realms/realm_character_hooks.h"
 #include "text/new_text.h"
+#include "widgets/button.h"
 #include "widgets/character_box.h"
 #include "widgets/goto_box.h"
 #include "widgets/interface.h"
@@ -147,6 +149,9 @@ const CGameRoute kRoutes[] = {
     VM_ROUTE(gCountryHooks.KillDivision, kWiring),
     VM_ROUTE(gCountryHooks.AddDivision, kWiring),
     VM_ROUTE(gCountryHooks.DestroyArmy, kWiring),
+    VM_ROUTE(gImprovementButtonHooks.MakeButton, kWiring),
+    VM_ROUTE(gImprovementButtonHooks.IsPressed, kWiring),
+    VM_ROUTE(gImprovementButtonHooks.SetEnabled, kWiring),
     // World.
     VM_ROUTE(gGlobalHooks.NewUnitSprite, kAwaited),
     VM_ROUTE(gGlobalHooks.DeleteUnitSprite, kAwaited),
@@ -249,6 +254,8 @@ void InstallGameWiring()
     gCountryHooks.IsHost = &CRZGame::IsHost;
     gCountryHooks.IsTutorial = &CRZGame::IsTutorial;
     InstallRealmDivisionHooks();
+    // The improvements' offering buttons are the interface's.
+    InstallImprovementButtonHooks();
     // World: game files are read into the game's own world, which owns nothing but what it reads.
     CRZGame::_pNewWorld
         = [](CCharacterServer& characters) -> CScenarioWorld* { return new CGameScenarioWorld(characters); };

@@ -4,7 +4,9 @@
 
 #include <strings.h>
 
+#include "foundation/point_rect.h"
 #include "foundation/utilities.h"
+#include "gfx/sprite.h"
 #include "realms/country.h"
 #include "realms/province.h"
 #include "text/new_text.h"
@@ -93,6 +95,7 @@ void ReadPath(CRZParser& parser, char (&path)[256])
 } // namespace
 
 CProvinceImprovementType* CProvinceImprovementType::_pTypes = nullptr;
+CImprovementButtonHooks gImprovementButtonHooks;
 
 int GetProvinceImprovementType(int token)
 {
@@ -124,6 +127,125 @@ int CProvinceImprovementTuple::ParseFields(CRZParser& parser)
 {
     return ReadKeywordSet(
         parser, kImprovementKind, "Unknown ", [&](int number, bool yes) { Put(number, yes); });
+}
+
+struct CProvinceImprovementType::CPictures {
+    std::unique_ptr<CSprite> completed;
+    std::unique_ptr<CSprite> possible;
+    std::unique_ptr<CSprite> underConstruction;
+};
+
+CProvinceImprovementType::CProvinceImprovementType() = default;
+CProvinceImprovementType::~CProvinceImprovementType() = default;
+
+CProvinceImprovementType::CPictures& CProvinceImprovementType::Pictures() const
+{
+    if (pictures == nullptr) {
+        pictures = std::make_unique<CPictures>();
+        if (completedBitmap[0] != '\0')
+            pictures->completed = std::make_unique<CSprite>(completedBitmap);
+        if (possibleBitmap[0] != '\0' && gImprovementButtonHooks.MakeButton != nullptr)
+            pictures->possible.reset(gImprovementButtonHooks.MakeButton(possibleBitmap, id));
+        pictures->underConstruction = std::make_unique<CSprite>(GetUnderConstructionBitmap());
+    }
+    return *pictures;
+}
+
+bool CProvinceImprovementType::HasOverlappingGfxWithAnyOfThese(const CProvinceImprovementTuple& improvements) const
+{
+    if (!upgradeable)
+        return false;
+    CSprite* mine = Pictures().completed.get();
+    if (mine == nullptr)
+        return false;
+    const int left = xOffset;
+    const int top = yOffset;
+    const int right = left + mine->GetWidth();
+    const int bottom = top + mine->GetHeight();
+    for (int other = 0; other < kImprovementCount; ++other) {
+        const CProvinceImprovementType* type = other != id && improvements.Exists(other) ? Get(other) : nullptr;
+        CSprite* theirs = type != nullptr ? type->Pictures().completed.get() : nullptr;
+        if (theirs == nullptr)
+            continue;
+        const int otherLeft = type->xOffset;
+        const int otherTop = type->yOffset;
+        if (left < otherLeft + theirs->GetWidth() && otherLeft < right && top < otherTop + theirs->GetHeight()
+            && otherTop < bottom)
+            return true;
+    }
+    return false;
+}
+
+void CProvinceImprovementType::DrawCompleted(const CPoint& at) const
+{
+    if (CSprite* picture = Pictures().completed.get()) {
+        picture->MoveTo(at.x + xOffset, at.y + yOffset);
+        picture->Draw(DRAW_TYPE_0);
+    }
+}
+
+void CProvinceImprovementType::DrawPossible(const CPoint& at) const
+{
+    if (CSprite* button = Pictures().possible.get()) {
+        button->MoveTo(at.x + xOffset, at.y + yOffset);
+        button->Draw(DRAW_TYPE_0);
+    }
+}
+
+void CProvinceImprovementType::DrawUnderConstruction(const CPoint& at) const
+{
+    CSprite* picture = Pictures().completed.get();
+    CSprite* scaffold = Pictures().underConstruction.get();
+    if (picture == nullptr)
+        return;
+    DrawCompleted(at);
+    if (scaffold == nullptr)
+        return;
+    // Integer halves truncate toward zero, so a wider scaffold sits half a pixel further right.
+    scaffold->MoveTo(at.x + xOffset + (picture->GetWidth() - scaffold->GetWidth()) / 2,
+        at.y + yOffset + (picture->GetHeight() - scaffold->GetHeight()) / 2);
+    scaffold->Draw(DRAW_TYPE_0);
+}
+
+bool CProvinceImprovementType::Within(int x, int y) const
+{
+    CPictures& made = Pictures();
+    if (made.completed == nullptr || made.possible == nullptr)
+        return false;
+    return made.completed->Within(x, y) != 0 || made.possible->Within(x, y) != 0;
+}
+
+bool CProvinceImprovementType::WithinConstruction(int x, int y) const
+{
+    CPictures& made = Pictures();
+    if (made.completed == nullptr || made.underConstruction == nullptr)
+        return false;
+    return made.completed->Within(x, y) != 0 || made.underConstruction->Within(x, y) != 0;
+}
+
+int CProvinceImprovementType::Update(CRZEvent* event) const
+{
+    CSprite* button = Pictures().possible.get();
+    return button != nullptr ? button->Update(event) : 0;
+}
+
+bool CProvinceImprovementType::IsPressed() const
+{
+    CSprite* button = Pictures().possible.get();
+    return button != nullptr && gImprovementButtonHooks.IsPressed != nullptr
+        && gImprovementButtonHooks.IsPressed(button);
+}
+
+void CProvinceImprovementType::EnableConstruction() const
+{
+    if (CSprite* button = Pictures().possible.get(); button && gImprovementButtonHooks.SetEnabled)
+        gImprovementButtonHooks.SetEnabled(button, true);
+}
+
+void CProvinceImprovementType::DisableConstruction() const
+{
+    if (CSprite* button = Pictures().possible.get(); button && gImprovementButtonHooks.SetEnabled)
+        gImprovementButtonHooks.SetEnabled(button, false);
 }
 
 bool CProvinceImprovementType::Init()

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "characters/stands_tuple.h"
 #include "datalang/definition_keywords.h"
@@ -14,6 +15,19 @@
 
 class CProvince;
 class CRZCountry;
+class CRZEvent;
+class CSprite;
+struct CPoint;
+
+// The button that offers an improvement in the province view is a widget of the interface above the realms,
+// which installs these. Unset, improvements have no button.
+struct CImprovementButtonHooks {
+    // A button with the picture's frames; the improvement owns it.
+    CSprite* (*MakeButton)(const char* bitmap, int id) = nullptr;
+    bool (*IsPressed)(CSprite* button) = nullptr;
+    void (*SetEnabled)(CSprite* button, bool enabled) = nullptr;
+};
+extern CImprovementButtonHooks gImprovementButtonHooks;
 
 // The improvement named by a keyword token; kImprovementCount for any other token.
 int GetProvinceImprovementType(int token);
@@ -37,6 +51,11 @@ public:
 
 class CProvinceImprovementType : public CLScripter {
 public:
+    CProvinceImprovementType();
+    ~CProvinceImprovementType();
+    CProvinceImprovementType(const CProvinceImprovementType&) = delete;
+    CProvinceImprovementType& operator=(const CProvinceImprovementType&) = delete;
+
     // Builds the 44 records with their defaults and reads the rules file, then the pictures file. False when
     // a file is missing or broken: the report is in GetAssertMessage and the table stays as it was.
     static bool Init();
@@ -85,6 +104,26 @@ public:
     CProvinceImprovementTuple GetIndirectRequirements() const;
     // Whether this type is an indirect requirement of an improvement held in the tuple.
     bool IsIndirectRequirementForAnyOfThese(const CProvinceImprovementTuple& improvements) const;
+    // For an upgradeable type: whether its completed picture, placed by its offsets, overlaps that of an
+    // improvement held in the tuple (rectangles sharing at least one pixel). False for any other type, and
+    // where either has no picture.
+    bool HasOverlappingGfxWithAnyOfThese(const CProvinceImprovementTuple& improvements) const;
+
+    // The pictures at a map point plus the offsets: the completed picture, the button that offers the
+    // building, and the completed picture with the under-construction picture centred on it. Each draws
+    // nothing where its picture is missing. The pictures are read from their files on first use.
+    void DrawCompleted(const CPoint& at) const;
+    void DrawPossible(const CPoint& at) const;
+    void DrawUnderConstruction(const CPoint& at) const;
+    // Where they were last drawn: true only when both the completed picture and the button exist and one of
+    // them, the picture first, holds the point; the same for the completed and under-construction pictures.
+    bool Within(int x, int y) const;
+    bool WithinConstruction(int x, int y) const;
+    // The button's input: its answer to the event (0 without a button), whether it is down, and its state.
+    int Update(CRZEvent* event) const;
+    bool IsPressed() const;
+    void EnableConstruction() const;
+    void DisableConstruction() const;
 
     // The description of the lasting effects, in one static buffer that the next call overwrites.
     const char* GetCompletedDescription() const;
@@ -120,6 +159,10 @@ private:
     int32_t yOffset = 0;
     char completedBitmap[256] = "";
     char possibleBitmap[256] = "";
+    // Made from the names on first use; only the button's state changes during a game.
+    struct CPictures;
+    mutable std::unique_ptr<CPictures> pictures;
+    CPictures& Pictures() const;
 
     static CProvinceImprovementType* _pTypes;
 };

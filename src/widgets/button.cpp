@@ -9,6 +9,7 @@
 #include "gfx/font.h"
 #include "gfx/image_descriptor.h"
 #include "platform/sound/sound.h"
+#include "realms/province_improvement.h"
 
 #include "foundation/safeguards.h"
 
@@ -283,4 +284,19 @@ CStatelessButton::CStatelessButton(int width, int height, int depth)
     : CRZBtn(width, height, depth)
 {
     SetTotalFrames(1);
+}
+
+void InstallImprovementButtonHooks()
+{
+    gImprovementButtonHooks.MakeButton
+        = [](const char* bitmap, int id) -> CSprite* { return new CRZBtn(bitmap, id, 0); };
+    // Only buttons made above are handed back.
+    gImprovementButtonHooks.IsPressed = [](CSprite* button) { return static_cast<CRZBtn*>(button)->isDown(); };
+    gImprovementButtonHooks.SetEnabled = [](CSprite* button, bool enabled) {
+        auto* offer = static_cast<CRZBtn*>(button);
+        if (enabled)
+            offer->Enable();
+        else
+            offer->Disable();
+    };
 }

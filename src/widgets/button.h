@@ -164,3 +164,7 @@ public:
     void SetOverFrame() override { }
     void SetDisableFrame() override { }
 };
+
+// Gives the realms' improvements their offering buttons (gImprovementButtonHooks): momentary buttons with
+// the improvement's number as id and no hot key.
+void InstallImprovementButtonHooks();

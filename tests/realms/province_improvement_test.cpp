@@ -5,13 +5,21 @@
 #include <climits>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "datalang/block_round_trip.h"
 #include "datalang/definition_file.h"
+#include "events/generic_events.h"
+#include "foundation/scratch_data_folder.h"
+#include "gfx/bitmap_fixture.h"
+#include "gfx/image.h"
+#include "gfx/video_fixture.h"
 #include "support/scratch.h"
 #include "realms/province_improvement.h"
 #include "realms/text_keys.h"
 #include "realm_land.h"
+#include "widgets/button.h"
+#include "widgets/input.h"
 
 #include "foundation/safeguards.h"
 
@@ -261,6 +269,126 @@ TEST(ImprovementFiles, BrokenFilesAreRefusedWithTheirLineAndLeaveTheTableAsItWas
         EXPECT_FLOAT_EQ(CProvinceImprovementType::Get(8)->GetConstructionTime(), 7.0f) << c.rules;
     }
     CProvinceImprovementType::Shutdown();
+}
+
+// The pictures of improvements on a headless display: solid pictures written into the data folder, drawn
+// into a screen of their own.
+class ImprovementPictures : public fixture::GfxFileTest {
+protected:
+    void SetUp() override
+    {
+        GfxFileTest::SetUp();
+        CVideo::pBackBuffer = &screen;
+        CInput::_isLeftButton = 0;
+        InstallImprovementButtonHooks();
+    }
+    void TearDown() override
+    {
+        CProvinceImprovementType::Shutdown();
+        gImprovementButtonHooks = {};
+        CVideo::pBackBuffer = nullptr;
+        GfxFileTest::TearDown();
+    }
+    // A picture of one opaque colour (no keyed pixel), so every pixel of its rectangle is hit.
+    static void WriteSolid(const std::string& name, int width, int height)
+    {
+        fixture::Bmp bmp;
+        bmp.width = width;
+        bmp.height = height;
+        bmp.bits = 16;
+        bmp.table = false;
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x)
+                fixture::Put16(bmp.pixels, 0x1234);
+            bmp.pixels.append(static_cast<std::size_t>((4 - width * 2 % 4) % 4), '\0');
+        }
+        fixture::WriteFile(name, fixture::Bytes(bmp));
+    }
+
+    video_test::ScopedHeadlessVideo video { 320, 240, false };
+    CImage screen { 320, 240, 16, IMAGE_SYSTEM };
+};
+
+TEST_F(ImprovementPictures, UpgradesOverlapOnlyPicturesThatShareAPixel)
+{
+    WriteSolid("gfx/castle.bmp", 16, 16);
+    // The small castle is upgradeable and sits at 0,0; the others lie around it.
+    ASSERT_EQ(LoadBoth("small_castle = { upgradeable = yes }\n", //
+                  "small_castle = { completed_bitmap = \"gfx\\castle.bmp\" }\n"
+                  "medium_castle = { x_offset = 15 y_offset = 15 completed_bitmap = \"gfx\\castle.bmp\" }\n"
+                  "large_castle = { x_offset = 16 completed_bitmap = \"gfx\\castle.bmp\" }\n"
+                  "huge_castle = { y_offset = -16 completed_bitmap = \"gfx\\castle.bmp\" }\n"
+                  "hill_fort = { completed_bitmap = \"gfx\\castle.bmp\" }\n"),
+        "");
+    const CProvinceImprovementType* small = CProvinceImprovementType::Get(40);
+    const struct {
+        const char* what;
+        std::vector<int> held;
+        bool overlaps;
+    } cases[] = {
+        { "a corner pixel shared", { 41 }, true },
+        { "side by side", { 42 }, false },
+        { "one above the other", { 43 }, false },
+        { "one without a picture", { 8 }, false },
+        { "only itself", { 40 }, false },
+        { "nothing", {}, false },
+        { "among others", { 42, 8, 41 }, true },
+    };
+    for (const auto& c : cases) {
+        CProvinceImprovementTuple held;
+        for (int number : c.held)
+            held.Add(number);
+        EXPECT_EQ(small->HasOverlappingGfxWithAnyOfThese(held), c.overlaps) << c.what;
+    }
+    CProvinceImprovementTuple fort;
+    fort.Add(40);
+    EXPECT_FALSE(CProvinceImprovementType::Get(39)->HasOverlappingGfxWithAnyOfThese(fort))
+        << "a type that is not upgradeable overlaps nothing";
+}
+
+TEST_F(ImprovementPictures, TheScaffoldIsCentredOnTheBuildingAndTheButtonOffersIt)
+{
+    WriteSolid("gfx/school.bmp", 16, 16);
+    WriteSolid("gfx/interface/BDG_UC.bmp", 19, 20);
+    WriteSolid("gfx/offer.bmp", 8, 8);
+    ASSERT_EQ(LoadBoth("", "school = { x_offset = 12 y_offset = -4 completed_bitmap = \"gfx\\school.bmp\"\n"
+                           "  possible_bitmap = \"gfx\\offer.bmp\" }\n"
+                           "mine = { completed_bitmap = \"gfx\\school.bmp\" }\n"),
+        "");
+    const CProvinceImprovementType* school = CProvinceImprovementType::Get(19);
+    // At 100,50 the building covers 112..127 by 46..61; the wider scaffold starts (16 - 19) / 2 = -1 and
+    // (16 - 20) / 2 = -2 from it, halves cut toward zero.
+    school->DrawUnderConstruction(CPoint(100, 50));
+    EXPECT_TRUE(school->WithinConstruction(111, 44));
+    EXPECT_TRUE(school->WithinConstruction(129, 63));
+    EXPECT_FALSE(school->WithinConstruction(110, 50));
+    EXPECT_FALSE(school->WithinConstruction(111, 43));
+    EXPECT_FALSE(school->WithinConstruction(130, 50));
+
+    // The button is drawn at the same place and answers a click on it; disabled, it is not pressed.
+    school->DrawCompleted(CPoint(100, 50));
+    school->DrawPossible(CPoint(100, 50));
+    EXPECT_TRUE(school->Within(119, 53)) << "on the button and the building";
+    EXPECT_TRUE(school->Within(125, 58)) << "on the building only";
+    EXPECT_FALSE(school->Within(111, 53));
+    CRZInputEvent down(_CRZEVT_MOUSELBDOWN_, 0, 0, CPoint(113, 47));
+    school->DisableConstruction();
+    school->Update(&down);
+    EXPECT_FALSE(school->IsPressed());
+    school->EnableConstruction();
+    EXPECT_EQ(school->Update(&down), 3);
+    EXPECT_TRUE(school->IsPressed());
+
+    // Without a button nothing is offered or hit, and the building alone is no reason to be.
+    const CProvinceImprovementType* mine = CProvinceImprovementType::Get(8);
+    mine->DrawCompleted(CPoint(0, 0));
+    EXPECT_FALSE(mine->Within(1, 1));
+    EXPECT_EQ(mine->Update(&down), 0);
+    EXPECT_FALSE(mine->IsPressed());
+    // Without a picture nothing is drawn or hit.
+    const CProvinceImprovementType* mill = CProvinceImprovementType::Get(10);
+    mill->DrawUnderConstruction(CPoint(0, 0));
+    EXPECT_FALSE(mill->WithinConstruction(1, 1));
 }
 
 } // namespace
