@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "foundation/identity.h"
 #include "foundation/linked_list.h"
@@ -23,6 +24,13 @@ public:
 
     bool IsInBattle() const { return battle != nullptr; }
 
+    // The men of all its divisions.
+    int GetTotalStrength() const;
+    // The province the army stands in, 0 for none.
+    int GetProvince() const { return province; }
+    // Puts the army into the province at once, without marching.
+    void SetInProvince(int number) { province = number; }
+
     // The battle the army fights in, or null.
     CRZCombat* battle = nullptr;
     CRZCountry* owner = nullptr;
@@ -30,4 +38,7 @@ public:
     uint32_t exclusion = 0;
     // Not owned here; a realm moves and kills divisions through its own operations.
     CList<CDivision*> divisions;
+    int32_t province = 0;
+    // The provinces the army is ordered to, in order.
+    std::vector<int32_t> movementOrders;
 };

@@ -92,6 +92,12 @@ extern CFont* LargeFont;
 extern CFont* Font20;
 extern CFont* ExtraTinyFont;
 
+// The registered font of that file; null before the registry exists or for a file never loaded.
+inline CFont* FindFont(const char* file)
+{
+    return gpFontDB ? gpFontDB->GetFont(file) : nullptr;
+}
+
 // The five fonts of the interface, registered in gpFontDB (made here when there is none), with the coin
 // for "$" where the interface shows money. 1 when all loaded.
 int LoadInterfaceFonts();

@@ -11,6 +11,7 @@
 #include "app/settings.h"
 #include "characters/title.h"
 #include "events/event_posting.h"
+#include "events/generic_events.h"
 #include "realms/advance.h"
 #include "realms/country_db.h"
 #include "realms/province.h"
@@ -707,4 +708,14 @@ CCountryColor CRZCountry::GetCountryColor(CRZCountryID id)
     if (colorClass < 0 || colorClass >= static_cast<int32_t>(std::size(kClassColors)))
         return { 255, 192, 96 };
     return kClassColors[colorClass];
+}
+
+void CRZCountry::CancelBuildingProvinceImprovement(const CProvince& province)
+{
+    PostToHostEvent(new CRZIntEvent(_CRZEVT_CANCEL_BUILDING_PROVINCE_IMPROVEMENT_, GetID(), province.GetNumber()));
+}
+
+void CRZCountry::SetGodMode(bool on)
+{
+    PostGlobalEvent(new CRZGenericEvent(on ? _CRZEVT_ENABLE_GODMODE_ : _CRZEVT_DISABLE_GODMODE_, GetID()));
 }

@@ -160,6 +160,14 @@ public:
     virtual int handleRequest(CRequest* request);
     virtual int handleResponse(CRequest* request, int answer);
     virtual int handleGodMode(bool on);
+
+    // Asks the host to stop the construction in the province; this realm's handler carries it out.
+    void CancelBuildingProvinceImprovement(const CProvince& province);
+    // God mode on or off for this realm on every machine.
+    void SetGodMode(bool on);
+    bool IsGodMode() const { return godMode; }
+    // Renews the fog of war of the realm's view of the map; only the local player's realm has one.
+    virtual void RefreshFogOfWar() { }
     virtual int handleCrusadesLost();
     virtual int handleCrusadesWon();
     int handleRequestCharacterTransfer(CRZEvent* event);

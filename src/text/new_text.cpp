@@ -51,7 +51,8 @@ int CNewText::Init(RZLanguageType newLanguage)
     if (newLanguage < 0 || newLanguage > RZ_LANGUAGE_LAST)
         newLanguage = RZ_LANGUAGE_0;
     language = newLanguage;
-    DeleteAll();
+    // Only the keys go: the texts of the earlier language stay in the list until DeleteAll.
+    CTernary<char*>::DeleteAll();
     Lock();
     bool ok = true;
     for (const char* table : kTextTableFiles)

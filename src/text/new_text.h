@@ -21,9 +21,9 @@ public:
     CNewText() = default;
     ~CNewText() override { DeleteAll(); }
 
-    // Drops every text and reads the fourteen tables in the given language. Answers 1, or 0 when a table
-    // holds a key with a space (the report has gone to standard error; start-up must stop). Every text
-    // handed out before is invalid afterwards.
+    // Forgets every key and reads the fourteen tables in the given language. Answers 1, or 0 when a table
+    // holds a key with a space (the report has gone to standard error; start-up must stop). Texts handed
+    // out before stay readable until DeleteAll: windows open across a language switch keep their labels.
     int Init(RZLanguageType language);
 
     // Reads one table; a missing file is skipped silently. False on a key with a space.
@@ -36,7 +36,7 @@ public:
     RZLanguageType GetLanguage() const { return language; }
 
     // The tree replaces the text of a key given twice without freeing it, so the database keeps every text
-    // it made in its own list and frees them all here.
+    // it made, of every language loaded, in its own list and frees them all here.
     void DeleteAll() override;
     void DeleteData(char*) override { }
 

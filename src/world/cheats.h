@@ -1,4 +1,4 @@
-// The console's cheat switches that the global game state reads.
+// CRZCheats: the console's cheat switches (0 or 1), read by the game code of every subsystem.
 #pragma once
 
 #include <cstdint>
@@ -8,4 +8,18 @@ struct CRZCheats {
     static int32_t _isFantasy;
     // The console command "paranoia": the daily consistency checks run while it is set.
     static int32_t _isParanoia;
+    // Scripted events are polled every day.
+    static int32_t _isEveryDayEventCheck;
+    static int32_t _isTotalControl;
+    static int32_t _isShowID;
+    static int32_t _isHandsOff;
+    // No fog of war.
+    static int32_t _isNoFOW;
+    // Diplomacy and intrigues always succeed.
+    static int32_t _isDiploCheat;
+    static int32_t _isNoRevolts;
+    // The computer opponents declare no war.
+    static int32_t _isNoWar;
+    // Not set by the console.
+    static int32_t _isNoLimits;
 };

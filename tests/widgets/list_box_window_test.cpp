@@ -26,6 +26,7 @@
 #include "platform/input/window_messages.h"
 #include "widgets/classic_list_box.h"
 #include "widgets/edit_box.h"
+#include "widgets/game_window_fixture.h"
 #include "widgets/generated_interface.h"
 #include "widgets/input_recorder.h"
 #include "widgets/list_box.h"
@@ -37,9 +38,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-constexpr int kWidth = 640;
-constexpr int kHeight = 480;
 
 // Offers every input event to the widgets, the list first.
 class CWidgetsOnScreen : public CRZInterfaceHandler {
@@ -69,42 +67,14 @@ SDL_Event Wheel(int delta, int x, int y)
     return e;
 }
 
-class ListBoxWindow : public fixture::GfxFileTest {
+class ListBoxWindow : public widgets_test::GameWindowTest {
 protected:
-    static void SetUpTestSuite() { widgets_test::GenerateTinyFolder(); }
-    void SetUp() override
-    {
-        GfxFileTest::SetUp();
-        mWindow = std::make_unique<video_test::ScopedGameWindow>(kWidth, kHeight, "list box");
-        ASSERT_TRUE(mWindow->ok());
-        CImageBase::InitAlpha();
-        ASSERT_EQ(LoadInterfaceFonts(), 1);
-        mView.viewDidMoveToWindow();
-        mInput = std::make_unique<widgets_test::ScopedInput>();
-        gEventRoutes.gameInterface = &mWidgets;
-        SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
-    }
-    void TearDown() override
-    {
-        mInput.reset();
-        delete gpFontDB;
-        gpFontDB = nullptr;
-        mWindow.reset();
-        GfxFileTest::TearDown();
-    }
-
-    // One frame's input: SDL's queue through the game view, the window messages through the window
-    // procedure, the cursor and the held button through the input component, then the input events.
-    void Pump() { widgets_test::PumpInput(mView); }
-    void Push(SDL_Event e) { ASSERT_EQ(SDL_PushEvent(&e), 1) << SDL_GetError(); }
+    void SetUp() override { SetUpWindow("list box", &mWidgets); }
     // Moves the real pointer, which the input component reads each frame.
     void PointerTo(int x, int y) { widgets_test::PointerTo(mWindow->GetWrapper(), x, y); }
     static int FirstIndex(CNewListBox& list) { return widgets_test::FirstVisibleIndex(list); }
 
-    std::unique_ptr<video_test::ScopedGameWindow> mWindow;
-    Ravel::GameOpenGLView mView { kWidth, kHeight };
     CWidgetsOnScreen mWidgets;
-    std::unique_ptr<widgets_test::ScopedInput> mInput;
 };
 
 TEST_F(ListBoxWindow, WheelTurnsAndASliderDragScrollAFortyLineListInTheWindow)

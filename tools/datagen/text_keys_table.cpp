@@ -91,6 +91,14 @@ const TextKey gTextKeys[] = {
     { "config\\text.csv", "HOST_DROP_MSG_CLIENT_6", "" },
     { "config\\text.csv", "HOST_DROP_MSG_CLIENT_BTN1", "Leave" },
     { "config\\text.csv", "HOST_DROP_MSG_CLIENT_BTN2", "Wait" },
+    // The standard buttons and the confirmation of an action that cannot be taken back.
+    { "config\\text.csv", "OK", "OK" },
+    { "config\\text.csv", "CANCEL", "Cancel" },
+    { "config\\text.csv", "RVMLORD", "My Lord!" },
+    { "config\\text.csv", "RVAREYOUSURE1", "Are you sure" },
+    { "config\\text.csv", "RVAREYOUSURE2", "you wish to do this?" },
+    { "config\\text.csv", "CONFIRMCANCELBUILDING", "Stop building the %s in %s? The gold spent is lost." },
+    { "config\\text.csv", "CONFIRMNAVALTRA", "Ship the army to %s for %.0f gold?" },
     // Dates as the player reads them: the order of their parts and the months.
     { "config\\text.csv", "DATE", "M D, Y" },
     { "config\\text.csv", "TIME", "H:00 M D, Y" },

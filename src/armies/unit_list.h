@@ -1,0 +1,27 @@
+// CRZUnitList, armies that take one order together, and CRZSelectedUnitList, such a list rebuilt from
+// identities, which skips armies that no longer exist.
+#pragma once
+
+#include <vector>
+
+#include "foundation/calendar_date.h"
+#include "foundation/linked_list.h"
+#include "foundation/rz_id.h"
+
+class CRZUnit;
+
+// Not owning its armies.
+class CRZUnitList : public CList<CRZUnit*> {
+public:
+    // Every army's orders become the move to the province (the date is when it was ordered; empty: now).
+    void MoveUnitsTo(int province, const CDate& date);
+    // The move is appended to every army's orders; last marks the final leg of a longer route.
+    void AddMovementTo(int province, const CDate& date, bool last);
+};
+
+class CRZSelectedUnitList : public CRZUnitList {
+public:
+    CRZSelectedUnitList() = default;
+    // The armies still registered under the identities, in their order.
+    explicit CRZSelectedUnitList(const std::vector<DynamicID>& ids);
+};
