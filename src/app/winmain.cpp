@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <exception>
+#include <memory>
 
 #include "app/game.h"
 #include "app/game_wiring.h"
@@ -54,6 +55,7 @@
 #include "widgets/generic_button.h"
 #include "widgets/input.h"
 #include "widgets/interface.h"
+#include "widgets/loading_bar.h"
 #include "widgets/status_bar.h"
 #include "widgets/window.h"
 #include "world/client.h"
@@ -105,13 +107,21 @@ void Step(const char* name)
     std::exit(1);
 }
 
-// The loading bar's stages: its progress and text belong to the loading bar, which is not in the game
-// yet; between stages the music keeps playing.
+// The loading bar while start-up loads the tables; null before and after.
+CLoadingBar* gStartUpBar = nullptr;
+
+// A stage of start-up shows its progress and text on the loading bar; between stages the music keeps
+// playing.
 void Stage(int progress, const char* key)
 {
     char name[64];
     std::snprintf(name, sizeof name, "CLoadingBar %d %s", progress, key);
     Step(name);
+    if (gStartUpBar != nullptr) {
+        gStartUpBar->progress = progress;
+        gStartUpBar->SetText(TextStrings.GetString(key));
+        gStartUpBar->Draw(DRAW_TYPE_0);
+    }
     if (auto* sound = dynamic_cast<CSimpleSound*>(gpSound))
         sound->MusicUpdate();
 }
@@ -343,6 +353,13 @@ int WinMain(Windows::HINSTANCE instance, Windows::HINSTANCE, char*, int)
     Release(pLoadImage);
 
     Step("CLoadingBar");
+    std::unique_ptr<CLoadingBar> loadingBar = std::make_unique<CLoadingBar>(300);
+    loadingBar->InitUndo();
+    gStartUpBar = loadingBar.get();
+    // A fatal failure below leaves no pointer to the released bar behind.
+    struct ForgetBar {
+        ~ForgetBar() { gStartUpBar = nullptr; }
+    } forgetBar;
     Stage(5, "INIT_GLOBALS");
     Step("CCountryDB::Init");
     Require(CCountryDB::Init(), "db\\country.csv");

@@ -1,7 +1,8 @@
 // The whole start-up, headless, on a small generated data folder whose "settings.cfg" asks for a screen
-// 800 wide: every step runs in its order, the screen is raised to 1024, the first "config.rz" and an
-// empty "history.txt" are written, the dates take the language's order and the main menu is up; then
-// ShutDown releases everything (the leak check of the sanitizer build sees the rest).
+// 800 wide: every step runs in its order with the loading bar filled to each stage's progress, the screen
+// is raised to 1024, the first "config.rz" and an empty "history.txt" are written, the dates take the
+// language's order and the main menu is up; then ShutDown releases everything (the leak check of the
+// sanitizer build sees the rest).
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -19,6 +20,7 @@
 #include "frontend/front_end_page_base.h"
 #include "frontend/new_front_end.h"
 #include "gfx/video.h"
+#include "gfx/video_fixture.h"
 #include "platform/settings/settings_file.h"
 
 #include "foundation/safeguards.h"
@@ -26,6 +28,20 @@
 namespace {
 
 std::vector<std::string> gTrace;
+// The loading bar's length along its row as each stage begins, and once start-up is done.
+std::vector<int> gBarColumns;
+
+int BarColumns()
+{
+    CImage* back = CVideo::pBackBuffer;
+    if (back == nullptr)
+        return -1;
+    const std::uint16_t green = CVideo::TrueToHigh(26, 101, 0);
+    int columns = 0;
+    while (columns < back->GetWidth() && video_test::Pixel16(back, columns, 621) == green)
+        ++columns;
+    return columns;
+}
 
 const char kSettings[]
     = "0\r\n0\r\n0\r\n\"SCREEN_SIZE_X 800\"\r\n\"SCREEN_SIZE_Y 600\"\r\n\"MUSIC_OFF\"\r\n"
@@ -66,11 +82,18 @@ TEST(StartUp, RunsEveryStepInOrderAndOpensTheMainMenu)
     char debug[] = "Debug";
     char* argv[] = { program, debug, nullptr };
     SetGameArguments(2, argv);
-    gStartUpTrace = [](const char* step) { gTrace.emplace_back(step); };
+    gStartUpTrace = [](const char* step) {
+        gTrace.emplace_back(step);
+        if (gTrace.back().starts_with("CLoadingBar ") || gTrace.back() == "CNewFrontEnd::Activate")
+            gBarColumns.push_back(BarColumns());
+    };
     WinMain(nullptr, nullptr, nullptr, 0);
     gStartUpTrace = nullptr;
 
     EXPECT_EQ(gTrace, kOrder);
+    // Each stage fills the bar to its progress on the 1024 columns, the last to 98.
+    const std::vector<int> columns = { 0, 51, 102, 153, 204, 256, 307, 409, 430, 460, 972, 1003 };
+    EXPECT_EQ(gBarColumns, columns);
     EXPECT_EQ(isSuperDebug, 1);
     EXPECT_EQ(gScreenWidth, 1024);
     EXPECT_EQ(gScreenHeight, 768);
