@@ -77,9 +77,9 @@ const CTier* CTier::GetTier(const char* token)
     return nullptr;
 }
 
-CTitleHolding::CTitleHolding(CCharacter* holder)
+CTitleHolding::CTitleHolding(CCharacter* inHolder)
     : startDate(Today())
-    , holder(holder)
+    , holder(inHolder)
 {
 }
 
@@ -87,12 +87,12 @@ void CTitleHolding::Terminate() { endDate = Today(); }
 
 CTitle* CTitle::_pTitle[kTitleCount] = {};
 
-CTitle::CTitle(int32_t realmId)
-    : realmId(realmId)
-    , tier(TierOf(realmId))
+CTitle::CTitle(int32_t inRealmId)
+    : realmId(inRealmId)
+    , tier(TierOf(inRealmId))
 {
     // Titles are found through the table, not the identity registry, so the identity is only stamped.
-    id = CRZID(RZTYPE_TITLE, static_cast<uint32_t>(realmId));
+    id = CRZID(RZTYPE_TITLE, static_cast<uint32_t>(inRealmId));
 }
 
 CTitle::~CTitle()
@@ -286,8 +286,8 @@ float CTitle::GetWarValue() const
         return tier->IsDuchy() ? 100.0f : 250.0f;
     // The holder's vassal rulers as the day last counted them.
     int titles = holder->titles.GetSize();
-    const CList<CRef<CCharacter>>& vassals = holder->GetVassals();
-    for (auto vassal = vassals.GetHead(); !vassal.IsEnd(); vassal++) {
+    const CList<CRef<CCharacter>>& holderVassals = holder->GetVassals();
+    for (auto vassal = holderVassals.GetHead(); !vassal.IsEnd(); vassal++) {
         if (const CCharacter* ruler = (*vassal).Get())
             titles += ruler->titles.GetSize();
     }
@@ -307,14 +307,14 @@ float CClaim::GetWarValue() const
     return title != nullptr ? title->GetWarValue() : 0.0f;
 }
 
-CClaim::CClaim(int32_t realmId, const CDate& date)
-    : CClaim(realmId, CIdentity::GetRandomID(), date)
+CClaim::CClaim(int32_t inRealmId, const CDate& inDate)
+    : CClaim(inRealmId, CIdentity::GetRandomID(), inDate)
 {
 }
 
-CClaim::CClaim(int32_t realmId, const CRZID& identity, const CDate& date)
-    : realmId(realmId)
-    , date(date)
+CClaim::CClaim(int32_t inRealmId, const CRZID& identity, const CDate& inDate)
+    : realmId(inRealmId)
+    , date(inDate)
 {
     Create(identity);
 }

@@ -17,10 +17,16 @@
 
 namespace {
 
-void Report(char* message, std::size_t size, const char* format, const char* name, const char* detail)
+void Report(char* message, std::size_t size, const char* text)
 {
     if (message && size > 0)
-        std::snprintf(message, size, format, name, detail);
+        std::snprintf(message, size, "%s", text);
+}
+
+void ReportSaveFailure(char* message, std::size_t size, const char* name, const char* detail)
+{
+    if (message && size > 0)
+        std::snprintf(message, size, "Could not save %s: %s", name, detail);
 }
 
 const char* FailureText(Ravel::ReplaceStep step)
@@ -42,7 +48,7 @@ bool LoadGameFile(const char* name, CScenarioWorld& world, char* message, std::s
         return true;
     } catch (int) {
         // The parsers of the file and of its includes are gone by now, and their files closed with them.
-        Report(message, size, "%s%s", GetAssertMessage(), "");
+        Report(message, size, GetAssertMessage());
         world.DiscardLoad();
         return false;
     }
@@ -53,7 +59,7 @@ bool SaveGameFile(const char* name, CScenarioWorld& world, char* message, std::s
     SetDataPath();
     char path[kPathMax + 1];
     if (!ResolveDataPath(name, path, sizeof path)) {
-        Report(message, size, "Could not save %s: %s", name, "the path is too long");
+        ReportSaveFailure(message, size, name, "the path is too long");
         return false;
     }
     Ravel::ReplaceStep step = Ravel::ReplaceStep::kNone;
@@ -73,7 +79,7 @@ bool SaveGameFile(const char* name, CScenarioWorld& world, char* message, std::s
         char detail[256];
         std::snprintf(detail, sizeof detail, "%s (%s)", FailureText(step),
             error ? std::strerror(error) : "write failed");
-        Report(message, size, "Could not save %s: %s", name, detail);
+        ReportSaveFailure(message, size, name, detail);
         return false;
     }
     return true;

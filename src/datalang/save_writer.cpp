@@ -25,9 +25,9 @@ void Trace(const char* line)
 
 } // namespace
 
-int CRZScenarioParser::WriteSection(int lineFeeds, CRZTokenType keyword, CLScript* value)
+int CRZScenarioParser::WriteSection(int lineFeeds, CRZTokenType keyword, CLScript* body)
 {
-    CLSymbol* section = new CLSymbol(keyword, value);
+    CLSymbol* section = new CLSymbol(keyword, body);
     int result = WriteMany(TT_LINEFEED, lineFeeds);
     if (result == 0)
         result = section->Write(*this, 0);

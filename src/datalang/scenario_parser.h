@@ -69,7 +69,7 @@ private:
     // Reads the statements of one unit group block and fills the group.
     int ParseUnitGroup(int group);
     // Writes the symbol keyword = value (taking the value) after the given line feeds; 0 or -2.
-    int WriteSection(int lineFeeds, CRZTokenType keyword, CLScript* value);
+    int WriteSection(int lineFeeds, CRZTokenType keyword, CLScript* body);
 
     CScenarioWorld& world;
     const CRZScenarioParser* includer;

@@ -38,11 +38,11 @@ bool IdentifyFile(const char* name, dev_t& device, ino_t& inode)
 } // namespace
 
 CRZScenarioParser::CRZScenarioParser(
-    const char* file, const char* mode, CScenarioWorld& world, const CRZScenarioParser* includer)
+    const char* file, const char* mode, CScenarioWorld& inWorld, const CRZScenarioParser* inIncluder)
     : CRZParser(file, mode)
-    , world(world)
-    , includer(includer)
-    , depth(includer ? includer->depth + 1 : 0)
+    , world(inWorld)
+    , includer(inIncluder)
+    , depth(inIncluder ? inIncluder->depth + 1 : 0)
     , device(0)
     , inode(0)
 {
@@ -50,9 +50,9 @@ CRZScenarioParser::CRZScenarioParser(
         inode = 0;
 }
 
-CRZScenarioParser::CRZScenarioParser(std::FILE* output, const char* name, CScenarioWorld& world)
+CRZScenarioParser::CRZScenarioParser(std::FILE* output, const char* name, CScenarioWorld& inWorld)
     : CRZParser(output, name)
-    , world(world)
+    , world(inWorld)
     , includer(nullptr)
     , depth(0)
     , device(0)

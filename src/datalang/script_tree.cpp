@@ -43,9 +43,9 @@ bool CLBool::Set(CLScript* source)
     return true;
 }
 
-CLString::CLString(const char* text)
+CLString::CLString(const char* inText)
     : CLLiteral(CLT_STRING)
-    , text(NewTextCopy(text))
+    , text(NewTextCopy(inText))
 {
 }
 
@@ -78,9 +78,9 @@ CLIdentifier::CLIdentifier(const char* word)
 {
 }
 
-CLIdentifier::CLIdentifier(CRZTokenType tag)
+CLIdentifier::CLIdentifier(CRZTokenType inTag)
     : CLLiteral(CLT_IDENTIFIER)
-    , tag(tag)
+    , tag(inTag)
     , name(NewTextCopy(kIdentifierName))
 {
 }
@@ -99,9 +99,9 @@ CLScript* CLIdentifier::Copy()
 
 const char* (*CLID::_pIDToTag)(int) = nullptr;
 
-CLID::CLID(const CRZID& id)
+CLID::CLID(const CRZID& inId)
     : CLIdentifier(KW_ID)
-    , id(id)
+    , id(inId)
 {
 }
 
@@ -151,28 +151,28 @@ void CLSList::DestroyAll()
     RemoveAll();
 }
 
-CLSymbol::CLSymbol(CRZTokenType keyword, CLScript* value)
-    : CLSymbol(CLT_SYMBOL, new CLIdentifier(keyword), value)
+CLSymbol::CLSymbol(CRZTokenType keyword, CLScript* inValue)
+    : CLSymbol(CLT_SYMBOL, new CLIdentifier(keyword), inValue)
 {
 }
 
-CLSymbol::CLSymbol(const char* word, CLScript* value)
-    : CLSymbol(CLT_SYMBOL, new CLIdentifier(word), value)
+CLSymbol::CLSymbol(const char* word, CLScript* inValue)
+    : CLSymbol(CLT_SYMBOL, new CLIdentifier(word), inValue)
 {
 }
 
-CLSymbol::CLSymbol(CLIdentifier* name, CLScript* value)
-    : CLSymbol(CLT_SYMBOL, name, value)
+CLSymbol::CLSymbol(CLIdentifier* inName, CLScript* inValue)
+    : CLSymbol(CLT_SYMBOL, inName, inValue)
 {
 }
 
-CLSymbol::CLSymbol(CLType kind, CLIdentifier* name, CLScript* value)
-    : CLScript(kind)
-    , name(name)
-    , value(value)
+CLSymbol::CLSymbol(CLType inKind, CLIdentifier* inName, CLScript* inValue)
+    : CLScript(inKind)
+    , name(inName)
+    , value(inValue)
 {
-    Hold(name);
-    Hold(value);
+    Hold(inName);
+    Hold(inValue);
 }
 
 CLSymbol::~CLSymbol()
@@ -206,13 +206,13 @@ CLScript* CLSymbol::Eval(CLObject* object)
     return value->GetKind() == CLT_EVALUATED ? result : this;
 }
 
-CLBinaryOperation::CLBinaryOperation(CLScript* lhs, CLScript* rhs)
+CLBinaryOperation::CLBinaryOperation(CLScript* inLhs, CLScript* inRhs)
     : CLStatement(CLT_BINARY)
-    , lhs(lhs)
-    , rhs(rhs)
+    , lhs(inLhs)
+    , rhs(inRhs)
 {
-    Hold(lhs);
-    Hold(rhs);
+    Hold(inLhs);
+    Hold(inRhs);
 }
 
 CLBinaryOperation::~CLBinaryOperation()

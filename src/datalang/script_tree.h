@@ -34,8 +34,8 @@ enum CLType : std::int32_t {
 
 class CLScript {
 public:
-    explicit CLScript(CLType kind)
-        : kind(kind)
+    explicit CLScript(CLType inKind)
+        : kind(inKind)
     {
     }
     // A root that nobody holds is deleted directly; deleting a node drops its holds on its children.
@@ -114,9 +114,9 @@ public:
 
 class CLInteger : public CLLiteral {
 public:
-    explicit CLInteger(int value)
+    explicit CLInteger(int inValue)
         : CLLiteral(CLT_INTEGER)
-        , value(value)
+        , value(inValue)
     {
     }
     int GetInteger() const override { return value; }
@@ -130,9 +130,9 @@ private:
 
 class CLFloat : public CLLiteral {
 public:
-    explicit CLFloat(float value)
+    explicit CLFloat(float inValue)
         : CLLiteral(CLT_FLOAT)
-        , value(value)
+        , value(inValue)
     {
     }
     float GetFloat() const override { return value; }
@@ -146,9 +146,9 @@ private:
 
 class CLBool : public CLLiteral {
 public:
-    explicit CLBool(bool value)
+    explicit CLBool(bool inValue)
         : CLLiteral(CLT_BOOL)
-        , value(value)
+        , value(inValue)
     {
     }
     bool GetBool() const override { return value != 0; }

@@ -25,8 +25,8 @@ bool WritesOverSeveralLines(CLSList& list, int indent)
 // Writes tokens one after another until the first failure, which it keeps.
 class CTokenSequence {
 public:
-    explicit CTokenSequence(CRZParser& parser)
-        : parser(parser)
+    explicit CTokenSequence(CRZParser& inParser)
+        : parser(inParser)
     {
     }
     CTokenSequence& operator<<(const CToken& token)
@@ -94,10 +94,10 @@ int CLString::Write(CRZParser& parser, int)
 {
     // The file has no escape for a double quote: one inside the text would end the string early and leave
     // the rest to be read as words, so it is saved as an apostrophe.
-    CToken text(GetString());
-    for (char* quote = std::strchr(text.text, '"'); quote; quote = std::strchr(quote + 1, '"'))
+    CToken saved(GetString());
+    for (char* quote = std::strchr(saved.text, '"'); quote; quote = std::strchr(quote + 1, '"'))
         *quote = '\'';
-    return (CTokenSequence(parser) << TT_QUOTE << text << TT_QUOTE << TT_BLANK).Result();
+    return (CTokenSequence(parser) << TT_QUOTE << saved << TT_QUOTE << TT_BLANK).Result();
 }
 
 int CLIdentifier::Write(CRZParser& parser, int)
@@ -111,8 +111,8 @@ int CLIdentifier::Write(CRZParser& parser, int)
 int CLID::Write(CRZParser& parser, int)
 {
     if (id.type == RZTYPE_COUNTRY || id.type == RZTYPE_TITLE) {
-        const char* tag = _pIDToTag ? _pIDToTag(static_cast<int>(id.number)) : nullptr;
-        return WriteWord(parser, tag ? tag : "NONE");
+        const char* realmTag = _pIDToTag ? _pIDToTag(static_cast<int>(id.number)) : nullptr;
+        return WriteWord(parser, realmTag ? realmTag : "NONE");
     }
     CTokenSequence out(parser);
     out << TT_OPEN_BRACE << KW_TYPE << TT_EQUALS << CToken(static_cast<int>(id.type));

@@ -7,9 +7,9 @@
 
 #include "foundation/safeguards.h"
 
-CRZEvent::CRZEvent(uint8_t* storage, std::size_t headOffset)
-    : storage(storage)
-    , data(reinterpret_cast<CRZEventData*>(storage + headOffset))
+CRZEvent::CRZEvent(uint8_t* inStorage, std::size_t headOffset)
+    : storage(inStorage)
+    , data(reinterpret_cast<CRZEventData*>(inStorage + headOffset))
 {
 }
 

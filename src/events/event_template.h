@@ -53,8 +53,8 @@ public:
 protected:
     // For records whose length is known only when the event is built: adopts storage the class
     // allocated with AllocateRecord(size); the class sets the raw flag once it has filled it.
-    CRZEventTemplate(uint8_t* storage, std::size_t size, CRZEvtType type, const CRZID& receiver)
-        : CRZEvent(storage, 0)
+    CRZEventTemplate(uint8_t* inStorage, std::size_t size, CRZEvtType type, const CRZID& receiver)
+        : CRZEvent(inStorage, 0)
         , capacity(static_cast<uint32_t>(size))
     {
         InitHead(type, receiver);

@@ -50,8 +50,8 @@ const CDate kLastDay(0, 0, kLastYear);
 
 } // namespace
 
-CRZTimer::CRZTimer(int tickLength)
-    : tickLength(tickLength)
+CRZTimer::CRZTimer(int inTickLength)
+    : tickLength(inTickLength)
 {
 }
 

@@ -28,9 +28,9 @@ uint8_t* CRZNetEvent::NewBuffer(uint32_t size)
     return AllocateRecord(std::max<uint32_t>(size, sizeof(CRZEventData)) + 4);
 }
 
-CRZNetEvent::CRZNetEvent(uint8_t* storage, const void* record, uint32_t size)
-    : CRZEvent(storage, 4)
-    , buffer(storage)
+CRZNetEvent::CRZNetEvent(uint8_t* inStorage, const void* record, uint32_t size)
+    : CRZEvent(inStorage, 4)
+    , buffer(inStorage)
 {
     const uint16_t word = static_cast<uint16_t>(size + 2);
     std::memcpy(buffer, &word, sizeof(word));

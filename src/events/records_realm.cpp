@@ -58,9 +58,9 @@ CRZFlagEvent::CRZFlagEvent(CRZEvtType type, const CRZID& receiver, const char* n
 }
 
 CRZPopComplexEvent::CRZPopComplexEvent(CRZEvtType type, const CRZID& receiver, CRZTokenType first,
-    CRZTokenType second, float firstValue, float secondValue, const char* text)
+    CRZTokenType second, float firstValue, float secondValue, const char* inText)
     : CRZRecordEvent(type, receiver)
-    , text(text != nullptr ? text : "")
+    , text(inText != nullptr ? inText : "")
 {
     Record().first = first;
     Record().second = second;

@@ -53,16 +53,16 @@ CRZPacketEvent::CRZPacketEvent(CRZNetEvent* net)
 }
 
 CRZPacketEvent::CRZPacketEvent(
-    CRZEvtType type, const CRZID& receiver, const char* data, int number, int length)
+    CRZEvtType type, const CRZID& receiver, const char* inData, int number, int length)
     : CRZRecordEvent(type, receiver)
 {
     Record().number = number;
-    if (length < 0 || length > kMaxLength || (data == nullptr && length > 0)) {
+    if (length < 0 || length > kMaxLength || (inData == nullptr && length > 0)) {
         RefuseEvent(this, "a game-file packet holds 0 to 2048 bytes");
         return;
     }
     if (length > 0)
-        std::memcpy(Record().bytes, data, static_cast<std::size_t>(length));
+        std::memcpy(Record().bytes, inData, static_cast<std::size_t>(length));
     Record().length = length;
 }
 

@@ -239,10 +239,10 @@ void CFile::OpenWith(const char* newName, const char* mode, const char* markMess
     }
 }
 
-void CFile::Fail(const char* format, const char* detail)
+void CFile::Fail(const char* what, const char* detail)
 {
-    // The formats are this file's own, each with the name first and at most one detail after it.
-    std::snprintf(message, sizeof message, format, name, detail);
+    std::snprintf(message, sizeof message, "%s%s%s%s%s!\n", what, name, detail[0] ? " (" : "", detail,
+        detail[0] ? ")" : "");
     mydebug("%s", message);
     error = 1;
     GlobalFileError = 1;
@@ -254,7 +254,7 @@ bool CFile::Read(void* buffer, int n, bool quiet)
         return false;
     if (n < 0 || std::fread(buffer, 1, static_cast<std::size_t>(n), stream) != static_cast<std::size_t>(n)) {
         if (!quiet)
-            Fail(" Error reading file %s (%s)!\n", std::strerror(errno));
+            Fail(" Error reading file ", std::strerror(errno));
         return false;
     }
     return true;
@@ -271,7 +271,7 @@ bool CFile::Write(const void* buffer, int n)
     if (error || !stream)
         return false;
     if (n < 0 || std::fwrite(buffer, 1, static_cast<std::size_t>(n), stream) != static_cast<std::size_t>(n)) {
-        Fail(" Error writing file %s!\n", "");
+        Fail(" Error writing file ", "");
         return false;
     }
     return true;
@@ -286,7 +286,7 @@ bool CFile::Write(const void* buffer, int elementSize, int count)
 bool CFile::SeekStart(int offset)
 {
     if (!stream || std::fseek(stream, offset, SEEK_SET) != 0) {
-        Fail(" Error seeking in file %s!\n", "");
+        Fail(" Error seeking in file ", "");
         return false;
     }
     return true;
@@ -295,7 +295,7 @@ bool CFile::SeekStart(int offset)
 bool CFile::SeekCurrent(int offset)
 {
     if (!stream || std::fseek(stream, offset, SEEK_CUR) != 0) {
-        Fail(" Error seeking in file %s!\n", "");
+        Fail(" Error seeking in file ", "");
         return false;
     }
     return true;
@@ -304,7 +304,7 @@ bool CFile::SeekCurrent(int offset)
 bool CFile::SeekEnd(int offset)
 {
     if (!stream || std::fseek(stream, offset, SEEK_END) != 0) {
-        Fail(" Error seeking in file %s!\n", "");
+        Fail(" Error seeking in file ", "");
         return false;
     }
     return true;
@@ -321,7 +321,7 @@ int CFile::GetPosition()
         return -1;
     const long position = std::ftell(stream);
     if (position < 0 || position > INT_MAX) {
-        Fail("Could not return current file position in file %s!\n", "");
+        Fail("Could not return current file position in file ", "");
         return -1;
     }
     return static_cast<int>(position);

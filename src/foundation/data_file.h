@@ -93,7 +93,8 @@ public:
 
 private:
     void OpenWith(const char* newName, const char* mode, const char* markMessage);
-    void Fail(const char* format, const char* detail);
+    // Reports "<what><file name> (<detail>)!" (no brackets for an empty detail) and marks the file failed.
+    void Fail(const char* what, const char* detail);
 
     char name[256] = {};
     std::FILE* stream = nullptr;

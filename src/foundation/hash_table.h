@@ -13,8 +13,8 @@ public:
         Link* next;
     };
 
-    explicit CHashTable(uint32_t size)
-        : size(size > 0 ? size : 1)
+    explicit CHashTable(uint32_t inSize)
+        : size(inSize > 0 ? inSize : 1)
         , buckets(new Link*[this->size]())
     {
     }

@@ -163,8 +163,8 @@ private:
 // past its capacity rather than write beyond its array.
 template <class T> class CHeap {
 public:
-    explicit CHeap(int capacity)
-        : capacity(capacity > 0 ? capacity : 1)
+    explicit CHeap(int inCapacity)
+        : capacity(inCapacity > 0 ? inCapacity : 1)
         , array(std::make_unique<T[]>(this->capacity + 1))
     {
     }

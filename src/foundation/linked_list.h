@@ -36,8 +36,8 @@ public:
     // A position in a list; the end position holds no node.
     class Iterator {
     public:
-        explicit Iterator(Node* node = nullptr)
-            : node(node)
+        explicit Iterator(Node* inNode = nullptr)
+            : node(inNode)
         {
         }
         Iterator operator++(int)

@@ -13,9 +13,9 @@ struct CPoint {
     int32_t y = 0;
 
     constexpr CPoint() = default;
-    constexpr CPoint(int32_t x, int32_t y)
-        : x(x)
-        , y(y)
+    constexpr CPoint(int32_t inX, int32_t inY)
+        : x(inX)
+        , y(inY)
     {
     }
     constexpr bool operator==(const CPoint&) const = default;
@@ -36,11 +36,11 @@ struct CRect {
     int32_t bottom = 0;
 
     constexpr CRect() = default;
-    constexpr CRect(int32_t left, int32_t top, int32_t right, int32_t bottom)
-        : left(left)
-        , top(top)
-        , right(right)
-        , bottom(bottom)
+    constexpr CRect(int32_t inLeft, int32_t inTop, int32_t inRight, int32_t inBottom)
+        : left(inLeft)
+        , top(inTop)
+        , right(inRight)
+        , bottom(inBottom)
     {
     }
     constexpr bool operator==(const CRect&) const = default;

@@ -15,8 +15,8 @@ public:
         if (object != nullptr)
             id = static_cast<const Base*>(object)->GetID();
     }
-    explicit CIdentityHandle(const Id& id)
-        : id(id)
+    explicit CIdentityHandle(const Id& inId)
+        : id(inId)
     {
     }
 
@@ -46,9 +46,9 @@ struct CRZTimeID {
     CRZID id;
 
     CRZTimeID() = default;
-    CRZTimeID(const CDate& date, const CRZID& id)
-        : date(date)
-        , id(id)
+    CRZTimeID(const CDate& inDate, const CRZID& inId)
+        : date(inDate)
+        , id(inId)
     {
     }
     bool operator==(const CRZTimeID& other) const { return date == other.date && id == other.id; }

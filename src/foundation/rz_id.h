@@ -14,9 +14,9 @@ struct CRZID {
     uint32_t number = 0;
 
     constexpr CRZID() = default;
-    constexpr CRZID(uint16_t type, uint32_t number)
-        : type(type)
-        , number(number)
+    constexpr CRZID(uint16_t inType, uint32_t inNumber)
+        : type(inType)
+        , number(inNumber)
     {
     }
 

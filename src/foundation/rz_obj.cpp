@@ -10,8 +10,8 @@ CRZObj::CRZObj()
 {
 }
 
-CRZObj::CRZObj(const char* name)
-    : name(NewTextCopy(name))
+CRZObj::CRZObj(const char* inName)
+    : name(NewTextCopy(inName))
 {
 }
 

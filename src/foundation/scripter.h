@@ -14,16 +14,17 @@ public:
     virtual void SetScript(CLScript*) { }
 
 protected:
-    // Saved objects are deleted through their own types, never through this interface.
-    ~CLScripter() = default;
+    // Saved objects are deleted through their own types, never through this interface; the destructor is
+    // virtual all the same, so a value type that derives from a saved type is destroyed whole.
+    virtual ~CLScripter() = default;
 };
 
 // The interface lent to a value type that must stay a plain record (a date or a point inside an event record
 // has no room for a table pointer): the value offers GetScript and ParseFields as plain members.
 template <class T> class CLValueScripter : public CLScripter {
 public:
-    explicit CLValueScripter(T& value)
-        : value(value)
+    explicit CLValueScripter(T& inValue)
+        : value(inValue)
     {
     }
     CLScript* GetScript() const override { return value.GetScript(); }

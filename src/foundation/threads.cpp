@@ -8,8 +8,8 @@
 
 // ---- Mutex ----
 
-Mutex::Mutex(const std::string& name)
-    : name(name)
+Mutex::Mutex(const std::string& inName)
+    : name(inName)
 {
     if (pthread_mutex_init(&_mutex, nullptr) != 0)
         _Err("pthread_mutex_init( &_mutex, NULL ) failed", "Unknown method", "Mutex", 48);
@@ -35,9 +35,9 @@ void Mutex::unlock()
 
 // ---- PSemaphore ----
 
-PSemaphore::PSemaphore(int startValue, const std::string& name)
+PSemaphore::PSemaphore(int startValue, const std::string& inName)
     : _semaphoreValue(startValue)
-    , name(name)
+    , name(inName)
 {
     if (startValue != 0)
         RV_assert_failed("startValue == 0", "PSemaphore", 67);
@@ -105,11 +105,11 @@ PThreadBase::ThreadCreator PThreadBase::SetThreadCreator(ThreadCreator creator)
     return gThreadCreator.exchange(creator ? creator : &MakePlatformThread);
 }
 
-PThreadBase::PThreadBase(void* object, Invoke invoke, const std::string& name, int priority)
-    : object(object)
-    , invoke(invoke)
-    , name(name)
-    , priority(priority)
+PThreadBase::PThreadBase(void* inObject, Invoke inInvoke, const std::string& inName, int inPriority)
+    : object(inObject)
+    , invoke(inInvoke)
+    , name(inName)
+    , priority(inPriority)
 {
     ++_objects;
 }

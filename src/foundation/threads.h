@@ -112,8 +112,8 @@ private:
 // wrapper; the destructor then waits for the thread to leave it.
 template <class T> class PThread : public PThreadBase {
 public:
-    PThread(T* object, const std::string& name, int priority)
-        : PThreadBase(object, object ? &PThread::Call : nullptr, name, priority)
+    PThread(T* inObject, const std::string& inName, int inPriority)
+        : PThreadBase(inObject, inObject ? &PThread::Call : nullptr, inName, inPriority)
     {
     }
     ~PThread() override { Join(); }

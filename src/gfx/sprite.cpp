@@ -107,9 +107,9 @@ int CSprite::Individualize()
 {
     if (!_pImage || GetFileName()[0] == '\0')
         return 0;
-    const CImageDescriptor name(GetFileName());
+    const CImageDescriptor descriptor(GetFileName());
     Deallocate();
-    _pImage = new CImageNode(name.GetName(), false);
+    _pImage = new CImageNode(descriptor.GetName(), false);
     SetFrame(_CurrentFrame);
     return 1;
 }

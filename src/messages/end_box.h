@@ -6,9 +6,9 @@
 class CEndBox {
 public:
     // For the local player's realm and the winner realm.
-    CEndBox(CRZCountryID local, CRZCountryID winner)
-        : local(local)
-        , winner(winner)
+    CEndBox(CRZCountryID inLocal, CRZCountryID inWinner)
+        : local(inLocal)
+        , winner(inWinner)
     {
     }
     virtual ~CEndBox() = default;

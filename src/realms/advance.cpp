@@ -179,8 +179,8 @@ bool CAdvanceType::InitFromFile(const char* path)
             if (parser.key.type != KW_CATEGORY)
                 parser.ParseError(kUnknownAdvanceKey);
             ExpectBlock(parser, kUnknownAdvanceKey);
-            CAdvanceTypeCategory category;
-            category.ParseFields(parser, types.get(), groups);
+            CAdvanceTypeCategory block;
+            block.ParseFields(parser, types.get(), groups);
         });
     });
     if (!read) {

@@ -418,12 +418,12 @@ void CRZCountry::AddDivision(CRZUnit* army, CDivision* division)
         gCountryHooks.GetArmyID(army), gCountryHooks.GetDivisionID(division), 0));
 }
 
-CRZUnit* CRZCountry::GetUnit(const DynamicID& id) const
+CRZUnit* CRZCountry::GetUnit(const DynamicID& armyId) const
 {
     if (gCountryHooks.GetArmyID == nullptr)
         return nullptr;
     for (auto it = armies.GetHead(); !it.IsEnd(); it++) {
-        if (gCountryHooks.GetArmyID(*it) == id)
+        if (gCountryHooks.GetArmyID(*it) == armyId)
             return *it;
     }
     return nullptr;

@@ -265,7 +265,7 @@ public:
     void AddDivision(CRZUnit* army, CDivision* division);
 
     // The realm's army with the identity, or null.
-    CRZUnit* GetUnit(const DynamicID& id) const;
+    CRZUnit* GetUnit(const DynamicID& armyId) const;
 
     // The capital when the realm controls it, otherwise the acting capital.
     int32_t GetActingCapital() const;

@@ -40,20 +40,35 @@ inline constexpr CRZTokenType KW_CHARACTER_SKILL_BONUS = static_cast<CRZTokenTyp
 // Appends formatted lines to a fixed buffer; what does not fit is cut.
 class CLineWriter {
 public:
-    CLineWriter(char* buffer, std::size_t size)
-        : buffer(buffer)
-        , size(size)
+    CLineWriter(char* inBuffer, std::size_t inSize)
+        : buffer(inBuffer)
+        , size(inSize)
     {
         buffer[0] = '\0';
     }
 
-    // The formats are this file's own; the text database's text only ever goes in as an argument.
-    void Append(const char* format, const char* key, float value)
+    enum Kind { FACTOR_LINE, AMOUNT_LINE, PERIODIC_LOYALTY_LINE };
+
+    // The text database's text only ever goes in as an argument, never as the format.
+    void Append(Kind kind, const char* key, float value)
     {
         if (used + 1 >= size)
             return;
-        const int written
-            = std::snprintf(buffer + used, size - used, format, TextStrings.GetString(key), value);
+        char* const end = buffer + used;
+        const std::size_t room = size - used;
+        const char* const text = TextStrings.GetString(key);
+        int written = 0;
+        switch (kind) {
+        case FACTOR_LINE:
+            written = std::snprintf(end, room, "%s %+.0f\\%%\n", text, value);
+            break;
+        case AMOUNT_LINE:
+            written = std::snprintf(end, room, "%s %+.0f\n", text, value);
+            break;
+        case PERIODIC_LOYALTY_LINE:
+            written = std::snprintf(end, room, "%s %+.1f\n", text, value);
+            break;
+        }
         if (written > 0)
             used = std::min(size - 1, used + static_cast<std::size_t>(written));
     }
@@ -64,9 +79,6 @@ private:
     std::size_t used = 0;
 };
 
-const char* const kFactorLine = "%s %+.0f\\%%\n";
-const char* const kAmountLine = "%s %+.0f\n";
-const char* const kPeriodicLoyaltyLine = "%s %+.1f\n";
 
 } // namespace
 
@@ -183,36 +195,36 @@ const char* CModifier::GetDescription() const
     // Factors read from text land a hair away from 1; only a real change is worth a line.
     for (const auto& [key, factor] : factors)
         if (std::fabs(factor - 1.0f) > 0.001f)
-            lines.Append(kFactorLine, key, (factor - 1.0f) * 100.0f);
+            lines.Append(CLineWriter::FACTOR_LINE, key, (factor - 1.0f) * 100.0f);
     if (attrition != 0.0f)
-        lines.Append(kAmountLine, "ATTRITION_MODIFIER", attrition * 100.0f);
+        lines.Append(CLineWriter::AMOUNT_LINE, "ATTRITION_MODIFIER", attrition * 100.0f);
     if (supportable != 0.0f)
-        lines.Append(kAmountLine, "SUPPORT_MODIFIER", supportable);
+        lines.Append(CLineWriter::AMOUNT_LINE, "SUPPORT_MODIFIER", supportable);
     if (demesne != 0.0f)
-        lines.Append(kAmountLine, "DEMESNE_MODIFIER", demesne * -100.0f);
+        lines.Append(CLineWriter::AMOUNT_LINE, "DEMESNE_MODIFIER", demesne * -100.0f);
     const auto appendScore = [&](const CSimpleScore& score, const char* const(&keys)[3]) {
         const float values[] = { score.GetGold(), score.GetPrestige(), score.GetPiety() };
         for (int part = 0; part < 3; ++part)
             if (values[part] != 0.0f)
-                lines.Append(kAmountLine, keys[part], values[part]);
+                lines.Append(CLineWriter::AMOUNT_LINE, keys[part], values[part]);
     };
     const auto appendEstates = [&](const CStandsTuple& estates, const char* const(&keys)[CStandsTuple::COUNT],
-                                   const char* format, float scale) {
+                                   CLineWriter::Kind kind, float scale) {
         for (int estate = 0; estate < CStandsTuple::COUNT; ++estate)
             if (estates.Get(estate) != 0.0f)
-                lines.Append(format, keys[estate], estates.Get(estate) * scale);
+                lines.Append(kind, keys[estate], estates.Get(estate) * scale);
     };
     appendScore(periodicScore, { "ABSOLUTE_GOLD_BONUS", "ABSOLUTE_PRESTIGE_BONUS", "ABSOLUTE_PIETY_BONUS" });
     appendEstates(periodicLoyalty,
         { "PEASANTS_PERIODIC_LOYALTY_BONUS", "BURGHERS_PERIODIC_LOYALTY_BONUS",
             "CLERGY_PERIODIC_LOYALTY_BONUS", "NOBLES_PERIODIC_LOYALTY_BONUS" },
-        kPeriodicLoyaltyLine, 100.0f);
+        CLineWriter::PERIODIC_LOYALTY_LINE, 100.0f);
     appendScore(pillageScore,
         { "ABSOLUTE_PILLAGE_GOLD_BONUS", "ABSOLUTE_PILLAGE_PRESTIGE_BONUS", "ABSOLUTE_PILLAGE_PIETY_BONUS" });
     appendEstates(loyalty,
         { "PEASANTS_LOYALTY_BONUS", "BURGHERS_LOYALTY_BONUS", "CLERGY_LOYALTY_BONUS",
             "NOBLES_LOYALTY_BONUS" },
-        kAmountLine, 1.0f);
+        CLineWriter::AMOUNT_LINE, 1.0f);
     return text;
 }
 
@@ -236,18 +248,18 @@ CCompositeScore CModifier::GetProvinceMonthlyScore(const CProvince& province) co
     const CRZCountry* owner = province.GetOwner();
     if (owner != nullptr) {
         const CStandsTuple shares = CProvince::GetTax();
-        const CStandsTuple loyalty = province.GetLoyalty();
+        const CStandsTuple estateLoyalty = province.GetLoyalty();
         const float income = province.GetIncome();
-        auto tax = [&](float share, float estateLoyalty) { return share * estateLoyalty * income; };
+        auto tax = [&](float share, float level) { return share * level * income; };
         const float* rates = owner->budget;
         score.Add(VLST_TAX_PEASANTS,
-            CSimpleScore(tax(shares.GetPeasants(), loyalty.GetPeasants()) * rates[SLIDER_CENSUS], 0.0f, 0.0f));
+            CSimpleScore(tax(shares.GetPeasants(), estateLoyalty.GetPeasants()) * rates[SLIDER_CENSUS], 0.0f, 0.0f));
         score.Add(VLST_TAX_BURGHERS,
-            CSimpleScore(tax(shares.GetBurghers(), loyalty.GetBurghers()) * rates[SLIDER_TOLLS] * tollsFactor,
+            CSimpleScore(tax(shares.GetBurghers(), estateLoyalty.GetBurghers()) * rates[SLIDER_TOLLS] * tollsFactor,
                 0.0f, 0.0f));
-        score.Add(VLST_TAX_CLERGY, CSimpleScore(tax(shares.GetClergy(), loyalty.GetClergy()), 0.0f, 0.0f));
+        score.Add(VLST_TAX_CLERGY, CSimpleScore(tax(shares.GetClergy(), estateLoyalty.GetClergy()), 0.0f, 0.0f));
         score.Add(VLST_TAX_NOBLES,
-            CSimpleScore(tax(shares.GetNobles(), loyalty.GetNobles()) * rates[SLIDER_CROWN_DUTY], 0.0f, 0.0f));
+            CSimpleScore(tax(shares.GetNobles(), estateLoyalty.GetNobles()) * rates[SLIDER_CROWN_DUTY], 0.0f, 0.0f));
         score.MemberwiseMultiplicationAndAssignment(scoreFactor);
         const float demesneShare = std::clamp(owner->GetDemesneIncomeModifier(demesne), 0.0f, 1.0f);
         const float stewardship = owner->ruler ? owner->ruler->attributes.GetGoldIncomeModifier() : 1.0f;

@@ -33,8 +33,8 @@ class CRZOwnerArea {
 public:
     enum Type : int32_t { LAND = 0, LAKE = 1, SEA = 2 };
 
-    explicit CRZOwnerArea(Type type)
-        : type(type)
+    explicit CRZOwnerArea(Type inType)
+        : type(inType)
     {
     }
     virtual ~CRZOwnerArea();

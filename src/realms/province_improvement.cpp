@@ -303,8 +303,8 @@ const char* CProvinceImprovementType::GetDesc() const
 CProvinceImprovementTuple CProvinceImprovementType::GetIndirectRequirements() const
 {
     CProvinceImprovementTuple all = requiredImprovements;
-    for (int id = 0; id < kImprovementCount; ++id)
-        if (const CProvinceImprovementType* required = requiredImprovements.Exists(id) ? Get(id) : nullptr)
+    for (int other = 0; other < kImprovementCount; ++other)
+        if (const CProvinceImprovementType* required = requiredImprovements.Exists(other) ? Get(other) : nullptr)
             all |= required->GetIndirectRequirements();
     return all;
 }

@@ -98,10 +98,10 @@ int CProvince::ParseFields(CRZParser& parser)
             break;
         case KW_DIVISION: {
             ExpectBlock(parser, kUnexpected);
-            CRZID id = NOID;
-            if (id.ParseFields(parser) != 0)
+            CRZID division = NOID;
+            if (division.ParseFields(parser) != 0)
                 parser.ParseError("Province : Bad division");
-            levyRegiment = id;
+            levyRegiment = division;
             break;
         }
         case KW_OCCUPIED: {

@@ -14,9 +14,9 @@ class CRZEvent;
 
 class CRequest {
 public:
-    CRequest(const CRZID& id, CRZCountryID sender)
-        : id(id)
-        , sender(sender)
+    CRequest(const CRZID& inId, CRZCountryID inSender)
+        : id(inId)
+        , sender(inSender)
     {
     }
     virtual ~CRequest() = default;

@@ -46,10 +46,10 @@ protected:
 class CSimpleScore : public CScore {
 public:
     CSimpleScore() = default;
-    CSimpleScore(float gold, float prestige, float piety)
-        : gold(gold)
-        , prestige(prestige)
-        , piety(piety)
+    CSimpleScore(float inGold, float inPrestige, float inPiety)
+        : gold(inGold)
+        , prestige(inPrestige)
+        , piety(inPiety)
     {
     }
     CSimpleScore(const CSimpleScore&) = default;

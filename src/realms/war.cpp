@@ -37,10 +37,10 @@ CWar::CWar()
 {
 }
 
-CWar::CWar(CCharacter* attacker, CCharacter* defender)
+CWar::CWar(CCharacter* inAttacker, CCharacter* inDefender)
     : startDate(Today())
-    , attacker(attacker)
-    , defender(defender)
+    , attacker(inAttacker)
+    , defender(inDefender)
 {
 }
 

@@ -116,7 +116,7 @@ void CText::Insert(const char* newKey, const char* newText, int newId)
     node->id = newId;
 }
 
-int CText::GetID(const char* key) const
+int CText::GetID(const char* wantedKey) const
 {
     // Keys that fit are folded on the stack: lookups of the tokenizer allocate nothing.
     char small[128];
@@ -124,13 +124,13 @@ int CText::GetID(const char* key) const
     const char* wanted = small;
     std::size_t i = 0;
     for (; i < sizeof small; ++i) {
-        const char c = key[i];
+        const char c = wantedKey[i];
         small[i] = AsciiLower(c);
         if (c == '\0')
             break;
     }
     if (i == sizeof small) {
-        large = Fold(key);
+        large = Fold(wantedKey);
         wanted = large.c_str();
     }
     const uint64_t wantedPrefix = FoldedPrefix(wanted);

@@ -17,7 +17,7 @@ public:
     void Insert(const char* key, const char* text, int id);
 
     // The id stored under the key (letter case ignored), or -1 when the key is not in the tree.
-    int GetID(const char* key) const;
+    int GetID(const char* wantedKey) const;
 
     // Levels of the deepest node (0 for an empty tree); lookups cost at most this many comparisons.
     int GetDepth() const;

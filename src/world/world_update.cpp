@@ -102,10 +102,10 @@ constexpr int kNear = 6;
 
 template <class T, class Inner> class CPrefetchingWalk {
 public:
-    CPrefetchingWalk(const CList<T*>& list, Inner inner)
+    CPrefetchingWalk(const CList<T*>& list, Inner inInner)
         : near(list.GetHead())
         , far(list.GetHead())
-        , inner(inner)
+        , inner(inInner)
     {
         for (int i = 0; i < kFar && !far.IsEnd(); ++i, far++)
             __builtin_prefetch(*far);

@@ -33,10 +33,10 @@ enum class SiteKind : std::uint8_t { Sea, Land };
 // Smooth value noise over a lattice of random values, sampled in lattice units.
 class ValueNoise {
 public:
-    ValueNoise(Random& random, int columns, int rows)
-        : columns(columns)
-        , rows(rows)
-        , values(static_cast<std::size_t>((columns + 1) * (rows + 1)))
+    ValueNoise(Random& random, int inColumns, int inRows)
+        : columns(inColumns)
+        , rows(inRows)
+        , values(static_cast<std::size_t>((inColumns + 1) * (inRows + 1)))
     {
         for (float& v : values)
             v = static_cast<float>(random.Next() % 10000) / 10000.0f;
@@ -77,9 +77,9 @@ struct Site {
 };
 
 struct Generator {
-    Generator(const Context& context, World& world)
-        : context(context)
-        , world(world)
+    Generator(const Context& inContext, World& inWorld)
+        : context(inContext)
+        , world(inWorld)
     {
     }
     const Context& context;
