@@ -73,8 +73,10 @@ int EndText(char* text, std::size_t size, const char* what, const char* file)
 
 void CopyText(char* field, std::size_t size, const char* text)
 {
+    // A text that does not fit is cut, and the rest of the field stays zero.
     std::memset(field, 0, size);
-    std::snprintf(field, size, "%s", text != nullptr ? text : "");
+    if (text != nullptr && size > 0)
+        std::memcpy(field, text, strnlen(text, size - 1));
 }
 
 const char* StepText(Ravel::ReplaceStep step)

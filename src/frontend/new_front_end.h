@@ -49,7 +49,7 @@ private:
     std::int32_t history[10] = {};
     std::int32_t historyCount = 0;
     char scenario[320] = {};
-    std::int32_t connection = 0;
+    [[maybe_unused]] std::int32_t connection = 0;
     std::uint32_t seed = 4711;
 };
 

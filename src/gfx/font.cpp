@@ -185,7 +185,7 @@ int CFont::Init(const char* file, int lineHeight, const char* characters)
     auto space = std::make_unique<CCharRLE>();
     space->width = static_cast<std::int16_t>(std::min(_GlyphWidth / 6, static_cast<int>(INT16_MAX)));
     space->bytes = std::make_unique<std::uint8_t[]>(1);
-    _Glyphs[' '] = std::move(space);
+    _Glyphs[static_cast<unsigned char>(' ')] = std::move(space);
     const int cells = characters ? static_cast<int>(std::strlen(characters)) : 256 - kFirstCell;
     // Cells past the picture's last row are left without glyphs.
     const int available = bitmap.GetHeight() / lineHeight;

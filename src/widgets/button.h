@@ -147,7 +147,7 @@ public:
 private:
     std::int32_t mRelX = 0;
     std::int32_t mRelY = 0;
-    std::int32_t mReserved = 0;
+    [[maybe_unused]] std::int32_t mReserved = 0;
 };
 
 // A menu button of one frame, lit as CRZLightedButton.

@@ -216,8 +216,6 @@ const Improvement kImprovements[kImprovementCount] = {
     { -1, 45, false }, { 39, 46, false }, { 40, 47, false }, { 41, 48, false }, { 42, 49, false }, // castles
 };
 
-const char* const kTerrainKeys[] = { "forest", "hills", "march", "mountain", "plains", "desert" };
-
 std::string Improvements(const Context& context)
 {
     Random random = context.RandomFor("db\\provinceimprovements.txt");

@@ -61,7 +61,7 @@ private:
 
     bool enabled(Kind kind);
     void setUp();
-    void message(const char* word, const char* format, va_list args);
+    __attribute__((format(printf, 3, 0))) void message(const char* word, const char* format, va_list args);
     void message(const char* word, const std::exception& e);
     void writeLine(const char* word, const char* text);
 
