@@ -12,9 +12,9 @@ namespace {
 // A node that counts its own deletion.
 class CountedNode : public CLInteger {
 public:
-    CountedNode(int value, int& deletions)
-        : CLInteger(value)
-        , deletions(deletions)
+    CountedNode(int inValue, int& inDeletions)
+        : CLInteger(inValue)
+        , deletions(inDeletions)
     {
     }
     ~CountedNode() override { ++deletions; }
@@ -166,9 +166,9 @@ TEST(ScriptTree, ForEachExecutesEveryStatementForEveryElement)
     // A statement that logs each run: "-" when it was handed no object.
     class Recorder : public CLStatement {
     public:
-        explicit Recorder(std::string& log)
+        explicit Recorder(std::string& inLog)
             : CLStatement(CLT_BINARY)
-            , log(log)
+            , log(inLog)
         {
         }
         CLScript* Execute(CLObject* object) override

@@ -166,8 +166,8 @@ namespace {
 
 class CFakeUnit : public CRZDynamicObject {
 public:
-    explicit CFakeUnit(const DynamicID& id)
-        : CRZDynamicObject(id)
+    explicit CFakeUnit(const DynamicID& inId)
+        : CRZDynamicObject(inId)
     {
     }
     ~CFakeUnit() override { gTrail.push_back("unit deleted"); }
@@ -180,10 +180,10 @@ public:
 
 class CFakeIdentity : public CIdentity {
 public:
-    CFakeIdentity(const char* name, const CRZID& id)
-        : name(name)
+    CFakeIdentity(const char* inName, const CRZID& inId)
+        : name(inName)
     {
-        Create(id);
+        Create(inId);
     }
     ~CFakeIdentity() override { gTrail.push_back(std::string(name) + " deleted"); }
     int Update(CRZEvent*) override

@@ -219,7 +219,7 @@ TEST_P(GenericRecords, CopyShorterThanTheRecordIsRefused)
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryGenericRecord, GenericRecords, ::testing::Range<size_t>(0, 15),
-    [](const ::testing::TestParamInfo<size_t>& info) { return std::string(Cases()[info.param].name); });
+    [](const ::testing::TestParamInfo<size_t>& test) { return std::string(Cases()[test.param].name); });
 
 TEST(EventFactory, RebuildsEachTypeWithItsClass)
 {

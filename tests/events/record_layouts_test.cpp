@@ -243,8 +243,8 @@ TEST_P(RecordLayouts, RowsCoverTheRecordAndEachFieldStartsAndEndsOnARow)
 }
 
 INSTANTIATE_TEST_SUITE_P(Catalogue, RecordLayouts, ::testing::Range<size_t>(0, Cases().size()),
-    [](const ::testing::TestParamInfo<size_t>& info) {
-        return std::string(Cases()[info.param].layout.name);
+    [](const ::testing::TestParamInfo<size_t>& test) {
+        return std::string(Cases()[test.param].layout.name);
     });
 
 // The value forms that records embed, field by field.

@@ -154,7 +154,7 @@ TEST_P(RecordRoundTrip, ArrivesAndLeavesAgainByteForByte)
 }
 
 INSTANTIATE_TEST_SUITE_P(Catalogue, RecordRoundTrip, ::testing::Range<size_t>(0, Rebuilt().size()),
-    [](const ::testing::TestParamInfo<size_t>& info) {
-        return std::string(Rebuilt()[info.param].className) + "_"
-            + std::to_string(Rebuilt()[info.param].type);
+    [](const ::testing::TestParamInfo<size_t>& test) {
+        return std::string(Rebuilt()[test.param].className) + "_"
+            + std::to_string(Rebuilt()[test.param].type);
     });

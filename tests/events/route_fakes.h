@@ -37,8 +37,8 @@ inline int Seen(const char* name, int answer)
 
 class CRecorder : public CRZEventHandler {
 public:
-    explicit CRecorder(const char* name)
-        : name(name)
+    explicit CRecorder(const char* inName)
+        : name(inName)
     {
     }
     CRZReturnType Update(CRZEvent*) override { return Seen(name, answer); }
@@ -87,9 +87,9 @@ public:
 
 class CFakeRealm : public CRZObj {
 public:
-    explicit CFakeRealm(const char* name, int answer = 0)
-        : CRZObj(name)
-        , answer(answer)
+    explicit CFakeRealm(const char* inName, int inAnswer = 0)
+        : CRZObj(inName)
+        , answer(inAnswer)
     {
     }
     int Update(CRZEvent*) override { return Seen(GetName(), answer); }

@@ -10,8 +10,8 @@ namespace {
 struct Thing {
     CRZID id;
     static int alive;
-    explicit Thing(CRZID id)
-        : id(id)
+    explicit Thing(CRZID inId)
+        : id(inId)
     {
         ++alive;
     }

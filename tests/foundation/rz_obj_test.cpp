@@ -14,11 +14,11 @@ namespace {
 // A member that answers a fixed value and records its visits and its deletion.
 class Member : public CRZObj {
 public:
-    Member(const char* name, int answer, std::string& visits, std::vector<std::string>& deleted)
-        : CRZObj(name)
-        , answer(answer)
-        , visits(visits)
-        , deleted(deleted)
+    Member(const char* inName, int inAnswer, std::string& inVisits, std::vector<std::string>& inDeleted)
+        : CRZObj(inName)
+        , answer(inAnswer)
+        , visits(inVisits)
+        , deleted(inDeleted)
     {
     }
     ~Member() override { deleted.push_back(GetName()); }
@@ -118,9 +118,9 @@ TEST_F(ObjectListTest, MemberThatDeletesAnotherDuringTheWalk)
     // C removes B while it is asked and passes the event on; the walk skips B and reaches A.
     class Remover : public CRZObj {
     public:
-        Remover(CRZObjectList& list, CRZObj* victim)
-            : list(list)
-            , victim(victim)
+        Remover(CRZObjectList& inList, CRZObj* inVictim)
+            : list(inList)
+            , victim(inVictim)
         {
         }
         int Update(CRZEvent*) override

@@ -15,10 +15,10 @@ namespace {
 // Records its draws into a shared log and answers Update with a fixed code.
 class Probe : public CDrawable {
 public:
-    Probe(std::string name, std::vector<std::string>& log, int answer = 0)
-        : name(std::move(name))
-        , log(log)
-        , answer(answer)
+    Probe(std::string inName, std::vector<std::string>& inLog, int inAnswer = 0)
+        : name(std::move(inName))
+        , log(inLog)
+        , answer(inAnswer)
     {
     }
     ~Probe() override { log.push_back("~" + name); }

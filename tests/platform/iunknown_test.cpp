@@ -18,6 +18,9 @@ int gDestroyed = 0;
 // The shape of every emulated interface: the Win32 interface first, then the counting base.
 struct IFake : IUnknown {
     virtual int Answer() = 0;
+
+protected:
+    ~IFake() = default;
 };
 
 class FakeImp : public IFake, public Ravel::IUnknownImp {

@@ -32,8 +32,8 @@ bool gTutorial = false;
 // Marks the kind the factory chose without standing in for the real kinds.
 class CMarkedCountry : public CRZCountry {
 public:
-    explicit CMarkedCountry(const char* kind)
-        : kind(kind)
+    explicit CMarkedCountry(const char* inKind)
+        : kind(inKind)
     {
     }
     const char* kind;

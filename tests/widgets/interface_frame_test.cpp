@@ -46,9 +46,9 @@ void WritePiece(const std::string& name, int width, int height, std::uint8_t red
 // A window of one colour that records the clicks it takes.
 class CPaintedWindow : public CWindow {
 public:
-    CPaintedWindow(CPoint at, std::uint16_t colour, std::string name, std::string* taker)
+    CPaintedWindow(CPoint at, std::uint16_t colour, std::string inName, std::string* taker)
         : CWindow(&at, CPoint(96, 96), 16)
-        , mName(std::move(name))
+        , mName(std::move(inName))
         , mTaker(taker)
     {
         for (int y = 0; y < GetHeight(); ++y)

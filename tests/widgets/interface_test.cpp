@@ -22,9 +22,9 @@ std::vector<std::string> gTrail;
 // A receiver of either kind: input through HandleInput, the event handlers through Update.
 class CRecorder : public CInputable, public CRZEventHandler {
 public:
-    explicit CRecorder(const char* name, int answer = 0)
-        : name(name)
-        , answer(answer)
+    explicit CRecorder(const char* inName, int inAnswer = 0)
+        : name(inName)
+        , answer(inAnswer)
     {
     }
     int HandleInput(CRZInputEvent*) override { return Seen(); }

@@ -24,8 +24,8 @@ std::vector<std::string> gSeen;
 
 template <class Base> class CServerLog : public Base {
 public:
-    explicit CServerLog(const char* name)
-        : name(name)
+    explicit CServerLog(const char* inName)
+        : name(inName)
     {
     }
     int Update(CRZEvent*) override

@@ -380,7 +380,7 @@ TEST_F(DirectPlaySession, ClientLearnsOfALostHost)
 
     // ENet notices a silent host only when its pings go unanswered for the peer timeout.
     std::vector<Received> got
-        = client.DrainUntil([](auto& got) { return CountType(got, DPSYS_SESSIONLOST) >= 1; }, 10000);
+        = client.DrainUntil([](auto& sofar) { return CountType(sofar, DPSYS_SESSIONLOST) >= 1; }, 10000);
     ASSERT_EQ(got.size(), 2u);
     EXPECT_EQ(got[0].SystemType(), DPSYS_DESTROYPLAYERORGROUP);
     EXPECT_EQ(got[1].SystemType(), DPSYS_SESSIONLOST);
