@@ -91,8 +91,9 @@ endfunction()
 # linked with the library that holds src/<folder> when there is one; the folder's other .cpp files (fakes,
 # fixtures) form a support library test_support_<folder> linked into each. LABELS go on every program of
 # the folder, FILE_LABELS pairs give one test file a label of its own (threads: the ThreadSanitizer pass
-# runs those). CTest runs each program whole as one test, except where isolation matters: programs
-# labelled window or net, and programs with death tests, have every case run as its own process. HOST_HOOKS
+# runs those; serial: no other test runs beside it), a file may be named in several pairs. CTest runs each
+# program whole as one test, except where isolation matters: programs labelled window or net, by folder or
+# by file, and programs with death tests, have every case run as its own process. HOST_HOOKS
 # compiles the stub host hooks into every program of the folder, for programs that reach the platform's
 # host but run no game: from a library the hooks would be looked for before the platform layer asks for them.
 function(vellmark_tests name)
@@ -140,15 +141,21 @@ function(vellmark_tests name)
     target_link_libraries(${target} PRIVATE ${libs} test_main test_lsan_suppressions)
     target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/tests ${PROJECT_SOURCE_DIR}/src)
     file(READ ${src} text)
-    if("window" IN_LIST ARG_LABELS OR "net" IN_LIST ARG_LABELS OR text MATCHES "(EXPECT|ASSERT)_(DEATH|EXIT)")
-      set(properties ENVIRONMENT "${environment}" SKIP_RETURN_CODE 77)
+    set(every ${ARG_LABELS} ${labels})
+    set(properties ENVIRONMENT "${environment}" SKIP_RETURN_CODE 77)
+    if("serial" IN_LIST every)
+      list(APPEND properties RUN_SERIAL TRUE)
+    endif()
+    if("window" IN_LIST every OR "net" IN_LIST every OR text MATCHES "(EXPECT|ASSERT)_(DEATH|EXIT)")
       if(labels)
-        list(APPEND properties LABELS "${labels}")
+        # One value for all the file's labels: a list would fall apart into property names on the way.
+        string(REPLACE ";" "," labelText "${labels}")
+        list(APPEND properties LABELS "${labelText}")
       endif()
       vellmark_case_tests(${target} ${properties})
     else()
       add_test(NAME ${target} COMMAND ${target})
-      set_tests_properties(${target} PROPERTIES ENVIRONMENT "${environment}" SKIP_RETURN_CODE 77)
+      set_tests_properties(${target} PROPERTIES ${properties})
       if(labels)
         set_tests_properties(${target} PROPERTIES LABELS "${labels}")
       endif()
