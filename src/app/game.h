@@ -134,8 +134,8 @@ public:
 private:
     class CRoute : public CRZGameHandler {
     public:
-        explicit CRoute(CRZGame& game)
-            : game(game)
+        explicit CRoute(CRZGame& inGame)
+            : game(inGame)
         {
         }
         CRZReturnType Update(CRZEvent* event) override { return game.Update(event); }

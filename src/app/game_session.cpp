@@ -22,6 +22,7 @@
 #include "realms/country_db.h"
 #include "realms/owner_area.h"
 #include "realms/province.h"
+#include "realms/war.h"
 #include "world/client.h"
 #include "world/global.h"
 #include "world/server.h"
@@ -257,7 +258,7 @@ void CRZGame::CheckIfScenarioValid()
             mydebug("%s", line);
         }
     };
-    for (int number = 1; number < kCountryTableSlots; ++number) {
+    for (int number = 1; number < static_cast<int>(kCountryTableSlots); ++number) {
         CRZCountry* country = CRZCountry::GetCountry(number);
         if (country == nullptr || !CRZCountry::IsRealCountry(number))
             continue;

@@ -44,8 +44,8 @@ void RequireBlock(CRZParser& parser, const char* message)
 
 } // namespace
 
-CRelation::CRelation(CRelationType type, CRef<CCharacter> primaryCharacter, CRef<CCharacter> secondaryCharacter)
-    : type(type)
+CRelation::CRelation(CRelationType inType, CRef<CCharacter> primaryCharacter, CRef<CCharacter> secondaryCharacter)
+    : type(inType)
     , primary(primaryCharacter.GetID())
     , secondary(secondaryCharacter.GetID())
     , startDate(GetGameToday())
@@ -59,8 +59,8 @@ CRelation::CRelation(CRelationType type, CRef<CCharacter> primaryCharacter, CRef
         second->AddRelation(this);
 }
 
-CRelation::CRelation(CRelationType type)
-    : type(type)
+CRelation::CRelation(CRelationType inType)
+    : type(inType)
 {
 }
 

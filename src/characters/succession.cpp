@@ -42,8 +42,8 @@ bool CLimitedDepth::ShouldBreak(int size, const CCharacter*) const
     return size > depth;
 }
 
-CSuccessionLaw::CSuccessionLaw(const CLawTuple& laws)
-    : laws(laws)
+CSuccessionLaw::CSuccessionLaw(const CLawTuple& inLaws)
+    : laws(inLaws)
 {
 }
 

@@ -21,8 +21,8 @@ public:
 // Breaks once the list holds more than its depth.
 class CLimitedDepth : public CBreakCondition {
 public:
-    explicit CLimitedDepth(int depth)
-        : depth(depth)
+    explicit CLimitedDepth(int inDepth)
+        : depth(inDepth)
     {
     }
     bool ShouldBreak(int size, const CCharacter* character) const override;

@@ -29,9 +29,9 @@ void Put32(std::vector<uint8_t>& out, uint32_t value)
 // Reads little-endian numbers from the bytes, never past their end.
 class CReader {
 public:
-    CReader(const uint8_t* bytes, std::size_t size)
-        : bytes(bytes)
-        , size(size)
+    CReader(const uint8_t* inBytes, std::size_t inSize)
+        : bytes(inBytes)
+        , size(inSize)
     {
     }
     std::size_t Left() const { return size - at; }

@@ -8,6 +8,10 @@
 
 #include "foundation/safeguards.h"
 
+// The formats handed to snprintf here are rebuilt from a checked specifier (flags, width, precision and a
+// conversion matched to the value's kind), never taken from the text: the compiler cannot see that.
+#pragma GCC diagnostic ignored "-Wformat-nonliteral"
+
 namespace {
 
 constexpr int kLargestField = 99;

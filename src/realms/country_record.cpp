@@ -217,8 +217,8 @@ int CRZCountry::ParseFields(CRZParser& parser)
                 formOfGovernment = static_cast<FormOfGoverment>(value.type - KW_FEUDAL);
             break;
         case KW_TIER:
-            if (const CTier* read = CTier::GetTier(value.text))
-                tier = read->IsKingdom() ? TIER_KINGDOM : read->IsDuchy() ? TIER_DUCHY : TIER_COUNTY;
+            if (const CTier* named = CTier::GetTier(value.text))
+                tier = named->IsKingdom() ? TIER_KINGDOM : named->IsDuchy() ? TIER_DUCHY : TIER_COUNTY;
             break;
         case KW_RULER:
             RequireBlock(parser);
@@ -237,16 +237,16 @@ int CRZCountry::ParseFields(CRZParser& parser)
         case KW_CONTROLLEDPROVINCES: {
             if (value.type != TT_OPEN_BRACE)
                 parser.ParseError("country.controlledprovinces");
-            CList<int> read;
-            parser.ParseListValues(read);
-            for (auto it = read.GetHead(); !it.IsEnd(); it++) {
+            CList<int> provinces;
+            parser.ParseListValues(provinces);
+            for (auto it = provinces.GetHead(); !it.IsEnd(); it++) {
                 if (*it < 1 || *it > kLastProvince) {
                     char message[64];
                     std::snprintf(message, sizeof message, "Illegal province ID  %d", *it);
                     parser.ParseError(message);
                 }
             }
-            for (auto it = read.GetHead(); !it.IsEnd(); it++) {
+            for (auto it = provinces.GetHead(); !it.IsEnd(); it++) {
                 if (CProvince* province = CProvince::GetProvince(*it))
                     province->InitController(index);
                 else if (!controlledProvinces.Contains(*it))

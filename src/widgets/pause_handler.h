@@ -56,6 +56,6 @@ private:
     std::int32_t mAnswered = 0;
     std::int32_t mPhase = 1;
     std::string mCaption;
-    CRZPlayer* mPlayer;
+    [[maybe_unused]] CRZPlayer* mPlayer;
     std::unique_ptr<CPlayerInfoTimer> mCountdown;
 };

@@ -77,8 +77,8 @@ void AddChild(CCharacter* parent, CCharacter* child)
 
 } // namespace
 
-CGameScenarioWorld::CGameScenarioWorld(CCharacterServer& characters)
-    : characters(characters)
+CGameScenarioWorld::CGameScenarioWorld(CCharacterServer& inCharacters)
+    : characters(inCharacters)
 {
 }
 

@@ -168,7 +168,7 @@ TEST(GameVersion, RecordHoldsBuildTablesChecksumAndName)
     // 0xFFFFFFFE + 2 wraps to 0: the checksum is the two tables' sum modulo 2^32.
     DataFolder::Write("db/province.csv", std::string("\xFF\xFF\xFF\xFF", 4));
     DataFolder::Write("db/country.csv", std::string("\x01\x00\x00\x00", 4));
-    std::memset(&CRZGame::_Version, 0x5A, sizeof CRZGame::_Version);
+    std::memset(static_cast<void*>(&CRZGame::_Version), 0x5A, sizeof CRZGame::_Version);
     CRZGame::CalculateVersion();
     EXPECT_EQ(CRZGame::_Version.build, 20060217u);
     EXPECT_EQ(CRZGame::_Version.dataChecksum, 0u);

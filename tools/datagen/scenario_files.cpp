@@ -138,9 +138,9 @@ std::string Id(int type, int number)
 // Builds the people and realms of one world, then writes them.
 class ScenarioBuilder {
 public:
-    ScenarioBuilder(const Context& context, const World& world)
+    ScenarioBuilder(const Context& context, const World& inWorld)
         : random(context.RandomFor(context.size == WorldSize::Tiny ? "scenarios\\tiny.rzg" : "scenarios\\1066.rzg"))
-        , world(world)
+        , world(inWorld)
         , full(context.size == WorldSize::Full)
     {
     }
