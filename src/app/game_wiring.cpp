@@ -34,12 +34,14 @@
 #include "realms/province.h"
 #include "realms/province_improvement.h"
 #include "realms/realm_character_hooks.h"
+#include "realms/war.h"
 #include "text/new_text.h"
 #include "widgets/button.h"
 #include "widgets/character_box.h"
 #include "widgets/goto_box.h"
 #include "widgets/interface.h"
 #include "widgets/player_hooks.h"
+#include "widgets/popup_dialog.h"
 #include "widgets/status_bar.h"
 #include "world/client.h"
 #include "world/game_scenario_world.h"
@@ -133,6 +135,12 @@ const CGameRoute kRoutes[] = {
     VM_ROUTE(gGotoBoxHooks.InvalidateMap, kWiring),
     VM_ROUTE(gCharacterBoxHooks.MakePortrait, kAwaited), // the portraits
     VM_ROUTE(gCharacterBoxHooks.ShowCharacter, kAwaited), // the character window
+    VM_ROUTE(gPopupHooks.GetWar, kWiring),
+    VM_ROUTE(gPopupHooks.DeclareWar, kAwaited), // the realms' wars
+    VM_ROUTE(gPopupHooks.AcceptTrade, kAwaited), // the diplomatic requests
+    VM_ROUTE(gPopupHooks.DeclineTrade, kAwaited), // the diplomatic requests
+    VM_ROUTE(gPopupHooks.ShowMessageSettings, kAwaited), // the message settings
+    VM_ROUTE(gPopupHooks.InsertTitle, kAwaited), // the message handler
     VM_ROUTE(gWidgetPlayerHooks.GetLocalPlayer, kAwaited), // the multiplayer session
     VM_ROUTE(gWidgetPlayerHooks.EnablePauseButton, kAwaited), // the local player
     VM_ROUTE(gWidgetPlayerHooks.IsHolding, kAwaited), // the local player
@@ -250,6 +258,21 @@ void InstallGameWiring()
     };
     gGotoBoxHooks.GetCenterPoint = &CGameMap::GetCenterPoint;
     gGotoBoxHooks.InvalidateMap = &CGameMap::InvalidateMap;
+    // The answer windows find the war two realms fight among the world's wars, by their rulers.
+    gPopupHooks.GetWar = [](CRZCountryID realm, CRZCountryID other) -> const CWar* {
+        const CRZCountry* a = CRZCountry::GetCountry(realm);
+        const CRZCountry* b = CRZCountry::GetCountry(other);
+        if (!a || !b || !a->ruler || !b->ruler)
+            return nullptr;
+        const CWar* found = nullptr;
+        gGlobal.wars.ForEach([&](CWar* war) {
+            const CCharacter* attacker = war->GetAttacker();
+            const CCharacter* defender = war->GetDefender();
+            if (!found && ((attacker == a->ruler && defender == b->ruler) || (attacker == b->ruler && defender == a->ruler)))
+                found = war;
+        });
+        return found;
+    };
     // Realms: the game's host and tutorial tests, and the armies' side of the realms' division operations.
     gCountryHooks.IsHost = &CRZGame::IsHost;
     gCountryHooks.IsTutorial = &CRZGame::IsTutorial;

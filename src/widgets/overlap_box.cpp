@@ -4,12 +4,16 @@
 
 #include <algorithm>
 
+#include "characters/title.h"
 #include "characters/trait.h"
 #include "events/event.h"
 #include "gfx/image.h"
 #include "gfx/image_descriptor.h"
 #include "gfx/sprite.h"
+#include "realms/country.h"
+#include "widgets/button.h"
 #include "widgets/input.h"
+#include "widgets/widget_hooks.h"
 
 #include "foundation/safeguards.h"
 
@@ -206,4 +210,42 @@ const char* CTraitBoxEntry::GetWindowDelayedRollover(const CPoint&)
 {
     const CTraitType* type = CTraitType::Get(mTrait);
     return type ? type->GetCompletedDescription() : nullptr;
+}
+
+CTitleBoxEntry::CTitleBoxEntry(const CTitle* title)
+{
+    if (!title)
+        return;
+    mCountry = title->GetCountryID();
+    if (gWidgetHooks.MakeCoatOfArms)
+        mArms = gWidgetHooks.MakeCoatOfArms(mCountry);
+}
+
+CTitleBoxEntry::~CTitleBoxEntry()
+{
+    delete mArms;
+}
+
+CSprite* CTitleBoxEntry::GetSprite()
+{
+    return mArms;
+}
+
+int CTitleBoxEntry::Update(CRZEvent* event)
+{
+    if (!mArms)
+        return 0;
+    const int result = mArms->Update(event);
+    if (mArms->IsClicked() && CRZCountry::GetCountry(mCountry)) {
+        if (gWidgetHooks.player)
+            gWidgetHooks.player->ShowCountry(mCountry);
+        return UPDATE_TAKEN;
+    }
+    return result;
+}
+
+const char* CTitleBoxEntry::GetWindowInstantRollover(const CPoint&)
+{
+    const CTitle* title = CTitle::GetTitle(mCountry);
+    return title ? title->GetParticularName() : nullptr;
 }

@@ -10,7 +10,9 @@
 #include "gfx/drawable.h"
 
 class CImage;
+class CRZBtn;
 class CSprite;
+class CTitle;
 
 // One icon of an overlap box: it owns its sprite and answers its own events and tooltips.
 class CBoxEntry {
@@ -101,4 +103,28 @@ public:
 private:
     std::int32_t mTrait;
     CSprite* mSprite = nullptr;
+};
+
+// A title's coat of arms; a click on it takes the player to the title's realm (its capital on the map and
+// the action window).
+class CTitleBoxEntry : public CBoxEntry {
+public:
+    // The arms of the title's realm; none for a null title.
+    explicit CTitleBoxEntry(const CTitle* title);
+    ~CTitleBoxEntry() override;
+    CTitleBoxEntry(const CTitleBoxEntry&) = delete;
+    CTitleBoxEntry& operator=(const CTitleBoxEntry&) = delete;
+
+    // 3 when the arms were clicked and the realm exists.
+    int Update(CRZEvent* event) override;
+    CSprite* GetSprite() override;
+    // The title's name.
+    const char* GetWindowInstantRollover(const CPoint&) override;
+
+    std::int32_t GetCountry() const { return mCountry; }
+
+private:
+    // The title is found by its realm's number on every use.
+    std::int32_t mCountry = 0;
+    CRZBtn* mArms = nullptr;
 };

@@ -14,6 +14,7 @@ class CProvince;
 class CRZBtn;
 class CRZCountry;
 class CRZUnit;
+class CWindow;
 
 // The local player (gpPlayer) as the dialogs ask it.
 class CDialogPlayer {
@@ -35,6 +36,9 @@ public:
     virtual CCharacter* GetShownCharacter() = 0;
     // Renews the player's shield after a change of the rules the player plays by.
     virtual void SetShield() = 0;
+    // The open pop-up dialogs, which get input first (CRZPlayer::AddPopup, RemovePopup).
+    virtual void AddPopup(CWindow*) { }
+    virtual void RemovePopup(CWindow*) { }
 };
 
 // The multiplayer object (CNetwork::pDP) as the console's network commands use it.

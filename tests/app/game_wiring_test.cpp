@@ -23,6 +23,7 @@
 #include "realms/country.h"
 #include "widgets/character_box.h"
 #include "widgets/player_hooks.h"
+#include "widgets/popup_dialog.h"
 #include "world/client.h"
 #include "world/global.h"
 
@@ -122,6 +123,11 @@ void FillEveryRoute()
     gShowDotsHooks.WorldToMinimap = [](int x, int y) { return CPoint(x, y); };
     gCharacterBoxHooks.MakePortrait = [](CCharacter*) { return static_cast<CRZBtn*>(nullptr); };
     gCharacterBoxHooks.ShowCharacter = [](CCharacter*) { };
+    gPopupHooks.DeclareWar = [](CRZCountry*, CRZCountryID, bool, bool) { };
+    gPopupHooks.AcceptTrade = [](CRZCountry*, CRZDiplomaticEvent*) { };
+    gPopupHooks.DeclineTrade = [](CRZCountry*, CRZDiplomaticEvent*) { };
+    gPopupHooks.ShowMessageSettings = [](int, CPoint) { };
+    gPopupHooks.InsertTitle = [](const std::string& text) { return text; };
 }
 
 void ClearEveryRoute()

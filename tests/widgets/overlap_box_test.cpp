@@ -7,14 +7,18 @@
 #include <vector>
 
 #include "characters/character.h"
+#include "characters/title.h"
 #include "characters/trait.h"
 #include "events/game_clock.h"
 #include "foundation/identity.h"
 #include "gfx/sprite.h"
 #include "widgets/button.h"
+#include "realms/country.h"
 #include "widgets/character_box.h"
+#include "widgets/dialog_player.h"
 #include "widgets/generated_interface.h"
 #include "widgets/overlap_box.h"
+#include "widgets/widget_hooks.h"
 
 #include "foundation/safeguards.h"
 
@@ -265,6 +269,37 @@ TEST_F(OverlapBoxTest, TheCourtListKeepsOneSelectedRowAndGoneCharactersShowNothi
     EXPECT_EQ(court.GetInstantRollover(rowPoint(1).x, rowPoint(1).y), nullptr);
     Send(court, _CRZEVT_MOUSELBUP_, rowPoint(1));
     EXPECT_EQ(flags(), (std::vector<int> { 0, 0, 1 }));
+}
+
+TEST_F(OverlapBoxTest, ATitlesArmsTakeThePlayerToItsRealmOnlyWhileTheRealmExists)
+{
+    widgets_test::CRecordingPlayer player;
+    gWidgetHooks = {};
+    gWidgetHooks.player = &player;
+    gWidgetHooks.MakeCoatOfArms = [](CRZCountryID) -> CRZBtn* {
+        auto* arms = new CRZBtn(32, 32, 16);
+        arms->SetTotalFrames(1);
+        arms->SetRectangularHit(true);
+        return arms;
+    };
+    CRZCountry::InitCountryArray();
+    CTitle title(6);
+    COverlapBox box(0, 0, 64, 32, new CTitleBoxEntry(&title), 0, false);
+    ASSERT_EQ(box.GetLayoutOrder().GetSize(), 1);
+    const auto click = [&] {
+        Send(box, _CRZEVT_MOUSELBDOWN_, CPoint(10, 10));
+        return Send(box, _CRZEVT_MOUSELBUP_, CPoint(10, 10));
+    };
+    click();
+    EXPECT_TRUE(player.shownCountries.empty());
+    CRZCountry::ConstructCountry(6);
+    EXPECT_EQ(click(), 3);
+    EXPECT_EQ(player.shownCountries, std::vector<CRZCountryID> { 6 });
+    // A null title makes no icon.
+    COverlapBox none(0, 0, 64, 32, new CTitleBoxEntry(nullptr), 0, false);
+    EXPECT_TRUE(none.GetLayoutOrder().IsEmpty());
+    CRZCountry::DeleteAll();
+    gWidgetHooks = {};
 }
 
 } // namespace
