@@ -111,8 +111,8 @@ TEST_F(ButtonDB, ShortcutNamesBecomeGameKeyCodes)
     const struct {
         const char* name;
         int code;
-    } kCases[] = { { "f3", 253 }, { "F10", 246 }, { "f1", 255 }, { "enter", 13 }, { "ESC", 14 }, { "del", 7 },
-        { "xyz", 'x' }, { "f11", 'f' }, { "1", '1' } };
+    } kCases[] = { { "f3", 253 }, { "f10", 246 }, { "F10", 246 }, { "f1", 255 }, { "enter", 13 }, { "esc", 14 },
+        { "ESC", 14 }, { "del", 7 }, { "xyz", 'x' }, { "f11", 'f' }, { "1", '1' } };
     std::string file;
     for (const auto& c : kCases) {
         EXPECT_EQ(GetShortcutCode(c.name), c.code) << c.name;
