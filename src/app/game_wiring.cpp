@@ -93,7 +93,7 @@ const CGameRoute kRoutes[] = {
     VM_ROUTE(gEventRoutes.crusade, kAwaited),
     VM_ROUTE(gEventRoutes.papacy, kAwaited),
     VM_ROUTE(gEventRoutes.client, kGame), // ReplaceClient
-    VM_ROUTE(gEventRoutes.displayList, kAwaited),
+    VM_ROUTE(gEventRoutes.displayList, kGame), // start-up, with gpDisplayList
     VM_ROUTE(gEventRoutes.OnGameStarted, kAwaited), // the computer opponents
     // Game state.
     VM_ROUTE(gSettingsHooks.UpdateSettings, kWiring),

@@ -107,6 +107,12 @@ void Step(const char* name)
     std::exit(1);
 }
 
+// The animation ticks reach every animating drawable of the running game through the display list.
+class CDisplayListRoute : public CRZEventHandler {
+public:
+    CRZReturnType Update(CRZEvent* event) override { return gpDisplayList ? gpDisplayList->Update(event) : 0; }
+} gDisplayListRoute;
+
 // The loading bar while start-up loads the tables; null before and after.
 CLoadingBar* gStartUpBar = nullptr;
 
@@ -169,6 +175,73 @@ template <class T> void Release(T*& pointer)
 {
     delete pointer;
     pointer = nullptr;
+}
+
+
+// The display mode again after a game's start or end, as the player may have switched away meanwhile.
+void RestoreDisplay()
+{
+    if (CVideo::SetMode(gScreenWidth, gScreenHeight, 16, 0) == 0) {
+        superdebug("Failed to initialize video.\r\n");
+        EndStartUp("the display mode could not be set again.");
+    }
+    CVideo::RestoreAll();
+    if (gpInterface)
+        gpInterface->RefreshSide();
+}
+
+// The first frame after the front end closed: the waiting picture, then the game session from the
+// chosen scenario and seed. A scenario that cannot be read tells why and brings the main menu back, so
+// the player can choose again. False when no game runs.
+bool StartGame()
+{
+    if (isActive) {
+        RestoreDisplay();
+        Release(pLoadImage);
+        pLoadImage = new CImage(kLoadPicture, IMAGE_SYSTEM, false);
+        if (CImage* back = CVideo::pBackBuffer) {
+            pLoadImage->Draw(0, 0, back);
+            CVideo::Update();
+            CVideo::Update();
+            CRect dark(100, 100, 924, 668);
+            pLoadImage->ColorRect(&dark, 0.5f, 0.5f, 0.5f);
+            if (CFont* font = FindFont("gfx\\fonts\\Lafayette36.bmp"))
+                font->PrintDropCenter(TextStrings.GetString("WAITING_FOR_PLAYERS"), 512, 384, back, 0xFFFF);
+        }
+    }
+    char fileName[400];
+    std::snprintf(fileName, sizeof fileName, "%s.rzg", gFrontEnd.GetScenario());
+    Release(gpGame);
+    gpGame = new CRZGame(fileName, static_cast<int>(gFrontEnd.GetSeed()));
+    gpGame->winner = 0;
+    if (!CRZGame::IsMultiPlayer())
+        Release(pLoadImage);
+    if (gpGame->IsLoaded())
+        return true;
+    std::fprintf(stderr, "Vellmark: %s could not be loaded: %s\n", fileName, gpGame->GetLoadError());
+    Release(gpGame);
+    Release(pLoadImage);
+    gFrontEnd.Activate(kPageMainMenu);
+    return false;
+}
+
+// The frame after a game was won or lost: the winner's or loser's page, or in the tutorial its page
+// again with every window of the game gone; then the session ends.
+void EndGame()
+{
+    RestoreDisplay();
+    if (CRZGame::IsTutorial()) {
+        gFrontEnd.Activate(kPageTutorial);
+        if (gpInterface) {
+            CWindowList& windows = gpInterface->GetWindows();
+            while (!windows.IsEmpty())
+                windows.Delete(*windows.GetHead());
+        }
+    }
+    // The winner's and loser's pages come with the player's realm; until then the menu follows.
+    else
+        gFrontEnd.Activate(kPageMainMenu);
+    Release(gpGame);
 }
 
 } // namespace
@@ -412,6 +485,7 @@ int WinMain(Windows::HINSTANCE instance, Windows::HINSTANCE, char*, int)
     gpWindowsTiles7 = new CWindowsTiles(7);
     Step("gpDisplayList");
     gpDisplayList = new CDisplayList;
+    gEventRoutes.displayList = &gDisplayListRoute;
     Step("gpInterface");
     gpInterface = new CInterface();
     gEventRoutes.gameInterface = gpInterface;
@@ -502,8 +576,9 @@ int GameMainTick()
         return 1;
     }
 
-    // The first frame after the front end closed makes the game session from the chosen scenario and
-    // seed, once the game session is in the game.
+    if (gWait == 0 && !StartGame())
+        return 1;
+
     if (!bInMainLoop) {
         bInMainLoop = 1;
         if (gpTimer)
@@ -513,12 +588,21 @@ int GameMainTick()
             gEventScheduler.ProcessInput();
         }
         ProcessReadyEvents();
-        const bool started = gEventRoutes.game != nullptr && gEventRoutes.game->IsStarted();
-        if (started && gpDisplayList)
+        const bool graphics = CVideo::pBackBuffer != nullptr;
+        if (graphics && !gFrontEnd.IsActive() && gpGame != nullptr && gpGame->IsStarted() && !gpGame->quitting
+            && gpDisplayList)
             gpDisplayList->Draw();
-        if (started && pLoadImage != nullptr)
+        if (gpGame != nullptr && gpGame->winner != 0)
+            EndGame();
+        if (gpGame != nullptr && gpGame->IsStarted())
             Release(pLoadImage);
-        Present();
+        // The waiting picture stays only while the players of a multiplayer game gather.
+        if (pLoadImage != nullptr && (!CRZGame::IsMultiPlayer() || gFrontEnd.IsActive()))
+            Release(pLoadImage);
+        else if (pLoadImage != nullptr && CVideo::pBackBuffer)
+            pLoadImage->Draw(0, 0, CVideo::pBackBuffer);
+        if (graphics)
+            Present();
         gEventScheduler.EmptyExternalList();
         ProcessLocalEvent(new CRZGenericEvent(_CRZEVT_TIMER_TICK_LOOP_, ALLID));
         // A save or load the player asked for runs between frames, never in the middle of one.
@@ -555,6 +639,7 @@ void ShutDown()
     CFrontEndPageBase::Destroy();
     CRZGenericButton::DeInitSprites();
     CWindow::ShutdownClass();
+    gEventRoutes.displayList = nullptr;
     Release(gpDisplayList);
     gGlobal.DeInit();
     // The registry owns the fonts, and each font its glyph sprites: the font names must not outlive it.

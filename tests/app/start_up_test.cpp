@@ -2,7 +2,8 @@
 // 800 wide: every step runs in its order with the loading bar filled to each stage's progress, the screen
 // is raised to 1024, the first "config.rz" and an empty "history.txt" are written, the dates take the
 // language's order and the main menu is up; then ShutDown releases everything (the leak check of the
-// sanitizer build sees the rest).
+// sanitizer build sees the rest). Between the two, the frame runs the game session: a scenario it cannot
+// read brings the menu back, a loaded game runs in-game frames, and a won game ends its session.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -11,7 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "app/game.h"
 #include "app/settings.h"
+#include "events/event_posting.h"
+#include "events/event_routing.h"
+#include "events/generic_events.h"
 #include "app/winmain.h"
 #include "events/game_clock.h"
 #include "foundation/data_file.h"
@@ -19,6 +24,7 @@
 #include "foundation/system.h"
 #include "frontend/front_end_page_base.h"
 #include "frontend/new_front_end.h"
+#include "gfx/display_list.h"
 #include "gfx/video.h"
 #include "gfx/video_fixture.h"
 #include "platform/settings/settings_file.h"
@@ -110,6 +116,52 @@ TEST(StartUp, RunsEveryStepInOrderAndOpensTheMainMenu)
     EXPECT_EQ(gFrontEnd.GetPage()->GetThis(), kPageMainMenu);
     // A front-end frame draws the menu and goes on.
     EXPECT_EQ(GameMainTick(), 1);
+    EXPECT_FALSE(CRZGame::InGame());
+
+    // The front end closed without a scenario it could read: the frame tells why and brings the menu back.
+    gFrontEnd.Deactivate();
+    EXPECT_EQ(GameMainTick(), 1);
+    EXPECT_EQ(gpGame, nullptr);
+    EXPECT_TRUE(gFrontEnd.IsActive());
+    ASSERT_NE(gFrontEnd.GetPage(), nullptr);
+    EXPECT_EQ(gFrontEnd.GetPage()->GetThis(), kPageMainMenu);
+    EXPECT_EQ(gWait, 0);
+
+    // A running game: in-game frames keep it, the queries answer from it, and the front end over it
+    // takes the game out of InGame.
+    gFrontEnd.Deactivate();
+    gpGame = new CRZGame("scenarios\\tiny.rzg", 7);
+    ASSERT_TRUE(gpGame->IsLoaded()) << gpGame->GetLoadError();
+    gWait = 1;
+    // The clock's animation ticks reach the drawables of the display list.
+    struct CTickCounter : CDrawable {
+        int ticks = 0;
+        int Update(CRZEvent*) override { return ++ticks, UPDATE_NOT_TAKEN; }
+    } counter;
+    ASSERT_NE(gpDisplayList, nullptr);
+    gpDisplayList->Add(&counter, 0, DRAW_TYPE_0);
+    for (int frame = 0; frame < 3; ++frame)
+        EXPECT_EQ(GameMainTick(), 1);
+    ProcessLocalEvent(new CRZAnimTickEvent(_CRZEVT_TICK_ANIMATIONS_, 1));
+    EXPECT_EQ(counter.ticks, 1);
+    gpDisplayList->RemoveThis(&counter);
+    ASSERT_NE(gpGame, nullptr);
+    EXPECT_TRUE(gpGame->IsStarted());
+    EXPECT_TRUE(CRZGame::InGame());
+    EXPECT_TRUE(CRZGame::IsHost());
+    EXPECT_FALSE(CRZGame::IsMultiPlayer());
+    EXPECT_FALSE(CRZGame::IsTutorial());
+    EXPECT_NE(CRZGame::GetStartDate().year, 0);
+    gFrontEnd.Activate(kPageMainMenu);
+    EXPECT_FALSE(CRZGame::InGame());
+    gFrontEnd.Deactivate();
+
+    // A game won: the next frame ends the session and the menu follows.
+    gpGame->winner = 1;
+    EXPECT_EQ(GameMainTick(), 1);
+    EXPECT_EQ(gpGame, nullptr);
+    EXPECT_FALSE(CRZGame::InGame());
+    EXPECT_TRUE(gFrontEnd.IsActive());
 
     ShutDown();
     EXPECT_EQ(gpSettings, nullptr);
