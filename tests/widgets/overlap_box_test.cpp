@@ -27,9 +27,9 @@ namespace {
 // An icon of a given width and colour; it asks to be removed on a left release over it.
 class CBlockEntry : public CBoxEntry {
 public:
-    CBlockEntry(int width, std::uint16_t colour, int* destroyed = nullptr)
+    CBlockEntry(int width, std::uint16_t colour, int* destroyedCount = nullptr)
         : sprite(width, width, 16)
-        , destroyed(destroyed)
+        , destroyed(destroyedCount)
     {
         sprite.GetImage()->Fill16Bit(colour);
         sprite.SetRectangularHit(true);

@@ -45,8 +45,8 @@ public:
 
 class CRecordingRequest : public CRequest {
 public:
-    CRecordingRequest(CRZCountryID sender)
-        : CRequest(CRZID(RZTYPE_DYNAMIC, 77), sender)
+    explicit CRecordingRequest(CRZCountryID from)
+        : CRequest(CRZID(RZTYPE_DYNAMIC, 77), from)
     {
     }
     void AnswerToHost(int answer) override { answers.push_back(answer); }
