@@ -1,6 +1,7 @@
 // A dead ruler's inheritance: read from its event, the best county chosen, and told to the player.
 #include "realms/inheritance.h"
 
+#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 
@@ -31,16 +32,19 @@ float MonthlyWorth(const CTitle* title)
 // Appends to the buffer; once it is full, the eleven dots stand at its end and nothing more is added.
 class CTextOut {
 public:
-    explicit CTextOut(char* buffer)
-        : buffer(buffer)
+    explicit CTextOut(char* out)
+        : buffer(out)
     {
         buffer[0] = '\0';
     }
-    template <class... Args> void Add(const char* format, Args... args)
+    __attribute__((format(printf, 2, 3))) void Add(const char* format, ...)
     {
         if (full)
             return;
-        const int written = std::snprintf(buffer + length, kTextSize - length, format, args...);
+        va_list args;
+        va_start(args, format);
+        const int written = std::vsnprintf(buffer + length, kTextSize - length, format, args);
+        va_end(args);
         if (written < 0 || length + static_cast<std::size_t>(written) >= kTextSize - 1) {
             std::snprintf(buffer + kTextSize - 12, 12, "%s", "...........");
             full = true;

@@ -402,12 +402,12 @@ bool CConsole::RunNetworkCommand(const std::string& word, const std::vector<std:
         }
         printf("%%070Name        %%770Tag       %%707Country");
         for (int i = 0; i < network->GetPlayerCount(); ++i) {
-            const char* name = nullptr;
+            const char* playerName = nullptr;
             int country = 0;
             unsigned long id = 0;
-            if (network->GetPlayer(i, &name, &country, &id))
+            if (network->GetPlayer(i, &playerName, &country, &id))
                 printf("%%070%s        %%770%s       %%707%s",
-                    { name, CCountryDB::IDToTag(country), CCountryDB::IDToName(country) });
+                    { playerName, CCountryDB::IDToTag(country), CCountryDB::IDToName(country) });
         }
         return true;
     }
@@ -453,10 +453,10 @@ bool CConsole::RunNetworkCommand(const std::string& word, const std::vector<std:
         }
         long player = -1;
         for (int i = 0; i < network->GetPlayerCount(); ++i) {
-            const char* name = nullptr;
+            const char* playerName = nullptr;
             int held = 0;
             unsigned long id = 0;
-            if (network->GetPlayer(i, &name, &held, &id) && held == country) {
+            if (network->GetPlayer(i, &playerName, &held, &id) && held == country) {
                 player = static_cast<long>(id);
                 break;
             }
