@@ -178,12 +178,28 @@ TEST_F(Hints, MoreShowsOnlyTheFullScreenHelpWhichTakesAPressAndClosesOnRelease)
 
 TEST_F(Hints, AHeaderTextHoldingAnyFormatIsFilledSafely)
 {
-    static char header[] = "%s%n%s Hint %d";
-    TextStrings.Add("HINT_HEADER", header);
+    // As a printf format this text would read and write through arguments that are not there; filled
+    // safely it shows its other specifiers as they stand and the hint's number in place of "%d".
+    static char hostile[] = "%s%n%s Hint %d";
+    static char filled[] = "%s%n%s Hint 1";
+    static char other[] = "%s%n%s Hint 2";
     CHints hints;
-    CWindow::ClearSBuffer();
-    hints.Draw(DRAW_TYPE_2);
-    EXPECT_EQ(hints.GetCurrentHint(), 1);
+    ASSERT_EQ(hints.GetCurrentHint(), 1);
+    const auto headerBand = [&](char* header) {
+        TextStrings.Add("HINT_HEADER", header);
+        screen.Fill16Bit(0);
+        CWindow::ClearSBuffer();
+        hints.Draw(DRAW_TYPE_2);
+        const CPoint at(hints.GetPosition().x + CHints::kHeaderX, hints.GetPosition().y + CHints::kHeaderY);
+        std::vector<std::uint16_t> band;
+        for (int y = at.y; y < at.y + 16; ++y)
+            for (int x = at.x; x < hints.GetPosition().x + CHints::kWidth - 8; ++x)
+                band.push_back(video_test::Pixel16(&screen, x, y));
+        return band;
+    };
+    const std::vector<std::uint16_t> shown = headerBand(hostile);
+    EXPECT_EQ(shown, headerBand(filled));
+    EXPECT_NE(shown, headerBand(other)) << "the band holds the header's number";
 }
 
 TEST_F(Hints, TheWindowOpensAt350By128AndIsDraggedOnlyWithinTheScreen)
