@@ -222,7 +222,11 @@ int CRZCountry::ParseFields(CRZParser& parser)
             break;
         case KW_RULER:
             RequireBlock(parser);
-            ruler = ReadRuler(parser);
+            // As a ruler made in play: out of the court, holding no office.
+            if (CCharacter* read = ReadRuler(parser))
+                AddRulerImmidiatly(read);
+            else
+                ruler = nullptr;
             break;
         case KW_LAWS:
             RequireBlock(parser);
