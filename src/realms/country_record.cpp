@@ -223,8 +223,8 @@ int CRZCountry::ParseFields(CRZParser& parser)
         case KW_RULER:
             RequireBlock(parser);
             // As a ruler made in play: out of the court, holding no office.
-            if (CCharacter* read = ReadRuler(parser))
-                AddRulerImmidiatly(read);
+            if (CCharacter* named = ReadRuler(parser))
+                AddRulerImmidiatly(named);
             else
                 ruler = nullptr;
             break;
