@@ -106,8 +106,9 @@ TEST(AdvanceSet, SavesInNumberOrderAndTestsWholeSets)
     EXPECT_EQ(back, advances);
     EXPECT_LT(written.find("reinforced_longbow = yes"), written.find("clerical_celibacy = yes")) << written;
 
-    EXPECT_EQ(ReadBlock(back, "longbow = no sheep = yes }"), 0);
+    EXPECT_EQ(ReadBlock(back, "longbow = no reinforced_longbow = no sheep = yes }"), 0);
     EXPECT_FALSE(back.Exists(1));
+    EXPECT_TRUE(back.Exists(3)) << "a value other than yes leaves a held advance held";
     EXPECT_TRUE(back.HasAll(advances));
     EXPECT_FALSE(advances.HasAll(back));
     EXPECT_TRUE(back.HasAll(CAdvanceTuple()));

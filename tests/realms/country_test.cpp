@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/settings.h"
+#include "datalang/definition_file.h"
 #include "events/event_routing.h"
 #include "events/event_scheduler.h"
 #include "events/game_clock.h"
@@ -15,6 +16,7 @@
 #include "events/records_army.h"
 #include "events/records_realm.h"
 #include "foundation/scratch_data_folder.h"
+#include "realms/advance.h"
 #include "realms/country.h"
 #include "realms/country_db.h"
 #include "realms/country_router.h"
@@ -144,6 +146,25 @@ TEST_F(CountryTest, NewRealmStartsAsTheTableSays)
     EXPECT_EQ(realm->budget[SLIDER_UPKEEP], 1.0f);
     EXPECT_EQ(realm->budget[SLIDER_TOLLS], 0.5f);
     EXPECT_EQ(realm->devFocus[1], 12);
+}
+
+// A focus names an advance group; the group's category, read from the advances file, picks the slot.
+TEST_F(CountryTest, DevelopmentFocusTakesOnlyGroupsOfTheThreeCategories)
+{
+    ASSERT_EQ(LoadFailure(CAdvanceType::InitFromFile,
+                  "category = { id = 2 group = { id = 24 shortbow = { } } }\n"
+                  "category = { id = 3 group = { id = 31 longbow = { } } }\n"
+                  "category = { group = { id = 40 sheep = { } } }\n"),
+        "");
+    CRZCountry* realm = Make(12);
+    realm->SetDevFocus(24);
+    for (int group : { 31, 40, 99, -1 })
+        realm->SetDevFocus(group);
+    CAdvanceType::Shutdown();
+    EXPECT_EQ(realm->devFocus[0], 0);
+    EXPECT_EQ(realm->devFocus[1], 12);
+    EXPECT_EQ(realm->devFocus[2], 24);
+    EXPECT_EQ(realm->GetStability(), 0.0f) << "the field after the focus slots is untouched";
 }
 
 TEST_F(CountryTest, OnlyHumanRealmsFeelTheDifficulty)

@@ -7,6 +7,7 @@
 
 #include "characters/law.h"
 #include "characters/trait.h"
+#include "datalang/definition_keywords.h"
 #include "datalang/game_folder.h"
 #include "foundation/fatal_error.h"
 #include "realms/advance.h"
@@ -30,6 +31,19 @@ void ExpectGeneratedTablesLoad(const char* size)
     ASSERT_TRUE(CAdvanceType::Init()) << GetAssertMessage();
     ASSERT_TRUE(CProvinceImprovementType::Init()) << GetAssertMessage();
     ASSERT_TRUE(CProvinceEffectType::Init()) << GetAssertMessage();
+
+    // A member the file leaves out loads silently with its defaults, so each must have its own block.
+    const struct {
+        const char* file;
+        const CKeywordKind& kind;
+    } files[] = { { "db/traits.txt", kTraitKind }, { "db/laws.txt", kLawKind },
+        { "db/ProvinceEffects.txt", kEffectKind } };
+    for (const auto& f : files) {
+        const std::string text = "\n" + GameFolder::Read(f.file);
+        for (int id = 0; id < f.kind.count; ++id)
+            EXPECT_NE(text.find("\n" + std::string(f.kind.GetWord(id)) + " = {"), std::string::npos)
+                << f.file << " lacks " << f.kind.GetWord(id);
+    }
 
     int opposed = 0;
     for (int id = 0; id < kTraitCount; ++id)
