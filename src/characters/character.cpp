@@ -6,10 +6,13 @@
 #include <cmath>
 #include <cstring>
 
+#include "characters/culture.h"
 #include "characters/relation.h"
 #include "characters/title.h"
 #include "events/event_hooks.h"
 #include "events/game_clock.h"
+#include "events/records_character.h"
+#include "events/records_realm.h"
 
 #include "foundation/safeguards.h"
 
@@ -496,4 +499,57 @@ void CCharacter::SetName(const char* text)
     const std::size_t length = std::strlen(text);
     name = new char[length + 1];
     std::memcpy(name, text, length + 1);
+}
+
+int CCharacter::Update(CRZEvent* event)
+{
+    if (event == nullptr)
+        return 0;
+    // The other character of a friendship or rivalry event, whichever side of the record names him.
+    auto other = [&]() -> CCharacter* {
+        const auto* record = RecordAs<CRZCharacterCharacterEventData>(event);
+        if (record == nullptr)
+            return nullptr;
+        const CRZID named = record->first == id ? record->second : record->first;
+        CCharacter* character = dynamic_cast<CCharacter*>(CIdentity::GetObjectFromID(named));
+        return character != this ? character : nullptr;
+    };
+    switch (static_cast<int>(event->GetType())) {
+    case _CRZEVT_CHANGE_COURT_POS_:
+        if (const auto* record = RecordAs<CRZChangeCourtPosEventData>(event);
+            record != nullptr && record->position >= COURT_NONE && record->position <= COURT_CHAPLAIN)
+            SetCourtPosition(static_cast<VLCourtPosition>(record->position));
+        break;
+    case _CRZEVT_CHANGE_COUNTRY_:
+        if (const auto* record = RecordAs<CRZCountryEventData>(event); record != nullptr) {
+            if (CRZCountry* realm = gCharacterHooks.GetCountry != nullptr ? gCharacterHooks.GetCountry(record->country) : nullptr)
+                SetCountry(realm);
+        }
+        break;
+    case _CRZEVT_UNNAMED_380_:
+        if (CCharacter* friendly = other())
+            CreateRelation(friendly, RELATION_FRIEND);
+        break;
+    case _CRZEVT_UNNAMED_381_:
+        if (CCharacter* friendly = other())
+            LoseFriend(friendly);
+        break;
+    case _CRZEVT_UNNAMED_382_:
+        if (CCharacter* rival = other())
+            CreateRelation(rival, RELATION_RIVAL);
+        break;
+    case _CRZEVT_UNNAMED_383_:
+        if (CCharacter* rival = other())
+            LoseRival(rival);
+        break;
+    case _CRZEVT_SET_CHAR_RELIGION_:
+        // A number from the network outside the six religions would index tables past their end.
+        if (const auto* record = RecordAs<CRZCharacterReligionEventData>(event);
+            record != nullptr && record->religion >= 0 && record->religion <= RELIGION_NONE)
+            religion = static_cast<int32_t>(record->religion);
+        break;
+    default:
+        break;
+    }
+    return 0;
 }

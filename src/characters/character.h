@@ -83,6 +83,15 @@ struct CCharacterHooks {
     const CList<CCharacter*>* (*GetCourt)(CRZCountry* realm) = nullptr;
     // What the province is worth as a war goal; 0 for a number that names none.
     float (*GetProvinceWarValue)(int32_t province) = nullptr;
+    // The realm's tag for saved records; a number inside the table.
+    const char* (*GetTag)(int32_t realmId) = nullptr;
+    // The title realm a county's province belongs to: 0 its duchy, 1 its kingdom; 0 where none is known.
+    int32_t (*GetProvinceTitleRealm)(int32_t province, int which) = nullptr;
+    // Who plays the realm (0 the computer) and, for a human, the difficulty's modifier (-2..2).
+    int32_t (*GetControlKind)(const CRZCountry* realm) = nullptr;
+    int32_t (*GetDifficultyModifier)(const CRZCountry* realm) = nullptr;
+    // The computer opponents' aggressiveness of the settings (0..4).
+    int32_t (*GetAiAggressiveness)() = nullptr;
 };
 extern CCharacterHooks gCharacterHooks;
 
@@ -105,6 +114,10 @@ public:
     ~CCharacter() override;
     CCharacter(const CCharacter&) = delete;
     CCharacter& operator=(const CCharacter&) = delete;
+
+    // The events addressed to the character: court position, change of realm, friendship and rivalry,
+    // religion. An event whose record is shorter than its type's is ignored. Always 0.
+    int Update(CRZEvent* event) override;
 
     // Registers the identity before anything else is set; a duplicate is fatal in the registry.
     int Create(const CRZID& identity) override { return CIdentity::Create(identity); }

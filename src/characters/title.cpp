@@ -80,6 +80,7 @@ const CTier* CTier::GetTier(const char* token)
 CTitleHolding::CTitleHolding(CCharacter* inHolder)
     : startDate(Today())
     , holder(inHolder)
+    , holderId(inHolder != nullptr ? inHolder->GetID() : NOID)
 {
 }
 
@@ -299,6 +300,103 @@ float CTitle::GetPrestigeUsurpCost() const
     const CCharacter* holder = GetCurrentHolder();
     const float factor = holder != nullptr && holder->HasTrait(TRAIT_EXCOMMUNICATED) ? 0.1f : 1.0f;
     return -GetWarValue() * factor;
+}
+
+float CTitle::GetPrestigeGrabCost(const CRZCountry* grabber) const
+{
+    const CCharacter* holder = GetCurrentHolder();
+    const CCharacter* grabbingRuler = grabber != nullptr && gCharacterHooks.GetRuler != nullptr
+        ? gCharacterHooks.GetRuler(grabber)
+        : nullptr;
+    float factor = 1.0f;
+    if (holder != nullptr && grabbingRuler != nullptr) {
+        if (holder->HasTrait(TRAIT_EXCOMMUNICATED) && grabbingRuler->religion == RELIGION_CATHOLIC)
+            factor = 0.1f;
+        if (grabbingRuler->HasRivalry(holder))
+            factor *= 0.5f;
+    }
+    const int32_t control
+        = grabber != nullptr && gCharacterHooks.GetControlKind != nullptr ? gCharacterHooks.GetControlKind(grabber) : 0;
+    float scale = 5.0f;
+    if (control != 0) {
+        const int32_t difficulty = gCharacterHooks.GetDifficultyModifier != nullptr
+            ? gCharacterHooks.GetDifficultyModifier(grabber)
+            : 0;
+        scale = difficulty == -2 ? 1.0f : difficulty == -1 ? 3.0f : difficulty == 2 ? 20.0f : difficulty == 1 ? 10.0f : 5.0f;
+    } else {
+        const int32_t aggressiveness
+            = gCharacterHooks.GetAiAggressiveness != nullptr ? gCharacterHooks.GetAiAggressiveness() : -1;
+        scale = aggressiveness == 0 ? 40.0f
+            : aggressiveness == 1   ? 20.0f
+            : aggressiveness == 2   ? 10.0f
+            : aggressiveness == 4   ? 3.0f
+                                    : 5.0f;
+    }
+    return factor * scale * GetWarValue();
+}
+
+namespace {
+
+// The duchy (0) or kingdom (1) title that a county's province lies in, or null.
+CTitle* ProvinceTitle(const CTitle* county, int which)
+{
+    if (gCharacterHooks.GetProvinceTitleRealm == nullptr || !county->GetTier()->IsCounty())
+        return nullptr;
+    return CTitle::GetTitle(gCharacterHooks.GetProvinceTitleRealm(county->GetProvince(), which));
+}
+
+} // namespace
+
+void CTitle::ExpandInternalVassalLiegeRelations(CTitle* top, const CList<CTitle*>& titles)
+{
+    CList<CTitle*> kingdoms, duchies, counties;
+    for (auto title = titles.GetHead(); !title.IsEnd(); title++) {
+        CTitle* t = *title;
+        (t->tier->IsKingdom() ? kingdoms : t->tier->IsDuchy() ? duchies : counties).Append(t);
+    }
+    if (kingdoms.IsEmpty() && duchies.IsEmpty())
+        return;
+    const bool topIsDuchy = top != nullptr && top->tier->IsDuchy();
+    const bool topIsKingdom = top != nullptr && top->tier->IsKingdom();
+    for (auto county = counties.GetHead(); !county.IsEnd(); county++) {
+        CTitle* duchy = ProvinceTitle(*county, 0);
+        CTitle* kingdom = ProvinceTitle(*county, 1);
+        if (duchy != nullptr && duchy->IsRealTitle() && duchies.Contains(duchy))
+            (*county)->SetLiege(duchy);
+        else if (topIsDuchy)
+            (*county)->SetLiege(top);
+        else if (kingdom != nullptr && kingdom->IsRealTitle() && kingdoms.Contains(kingdom))
+            (*county)->SetLiege(kingdom);
+        else if (topIsKingdom)
+            (*county)->SetLiege(top);
+    }
+    if (kingdoms.IsEmpty())
+        return;
+    for (auto duchy = duchies.GetHead(); !duchy.IsEnd(); duchy++) {
+        if (*duchy == top)
+            continue;
+        CTitle* best = nullptr;
+        int bestCount = 0;
+        for (auto kingdom = kingdoms.GetHead(); !kingdom.IsEnd(); kingdom++) {
+            if (!(*kingdom)->IsRealTitle())
+                continue;
+            int count = 0;
+            const CList<CRZID>& vassals = (*duchy)->vassals;
+            for (auto vassal = vassals.GetHead(); !vassal.IsEnd(); vassal++) {
+                const CTitle* below = GetTitle(*vassal);
+                count += below != nullptr && ProvinceTitle(below, 1) == *kingdom ? 1 : 0;
+            }
+            // The first of equal counts in list order keeps its place.
+            if (count > bestCount) {
+                best = *kingdom;
+                bestCount = count;
+            }
+        }
+        if (best != nullptr)
+            (*duchy)->SetLiege(best);
+        else if (topIsKingdom)
+            (*duchy)->SetLiege(top);
+    }
 }
 
 float CClaim::GetWarValue() const

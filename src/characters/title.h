@@ -7,8 +7,11 @@
 #include "foundation/calendar_date.h"
 #include "foundation/identity.h"
 #include "foundation/linked_list.h"
+#include "foundation/scripter.h"
 
 class CCharacter;
+class CRZCountry;
+class CRZParser;
 class CTitle;
 
 class CTier {
@@ -32,19 +35,28 @@ const CTier* GetDuchyTier();
 const CTier* GetKingdomTier();
 
 // One tenure of a title; the end date is empty (year 0) while it lasts.
-class CTitleHolding {
+class CTitleHolding final : public CLScripter {
 public:
     explicit CTitleHolding(CCharacter* holder);
     void Terminate();
     bool HasEnded() const { return endDate.year != 0; }
 
+    // The "holder" block: the holder's identity, the start date and, once ended, the end date.
+    CLScript* GetScript() const override;
+    // The block after its "{" up to its "}"; the holder is looked up at once and stays null when no
+    // character has the identity. An unknown key ends the load.
+    int ParseFields(CRZParser& parser);
+
     CDate startDate;
     CDate endDate;
+    // Past holders may be gone long since: only a lasting tenure's pointer is ever followed, the
+    // identity is what the record keeps.
     CCharacter* holder = nullptr;
+    CRZID holderId = NOID;
 };
 
 // A character's claim on a title. The title owns its claims; the claimant keeps the claim's identity.
-class CClaim : public CIdentity {
+class CClaim : public CLScripter, public CIdentity {
 public:
     // A claim of nobody yet; the identity is drawn from this machine's counter.
     CClaim(int32_t realmId, const CDate& date);
@@ -69,13 +81,20 @@ public:
     // Null unless a claim is registered under the identity.
     static CClaim* GetClaim(const CRZID& identity);
 
+    // The "claim" block: its own identity, the claimant's and, when set, the date.
+    CLScript* GetScript() const override;
+    // Reads a claim block of the title after its "{" and makes the claim under the identity it names (a
+    // fresh one without); an identity already in use or the claim's fields ending the load. The title
+    // owns the new claim; the claimant is linked later (CTitle::SyncronizeTitlesClaimsAndCharacters).
+    static CClaim* Parse(int32_t realmId, CRZParser& parser);
+
 private:
     CRZID claimant;
     int32_t realmId;
     CDate date;
 };
 
-class CTitle final : public CIdentity {
+class CTitle final : public CLScripter, public CIdentity {
 public:
     static constexpr int kTitleCount = 1423;
     static constexpr int kNobodyRealm = 1401;
@@ -121,6 +140,19 @@ public:
     void SetLiege(CTitle* newLiege);
     bool MayBecomeLiege(const CTitle* other) const;
     bool IsOurRemoteVassal(const CTitle* other) const;
+    // Orders one realm's titles under its top title: counties under their own duchy or kingdom where
+    // the realm holds it, else under the top title; duchies under the kingdom of the list where most of
+    // their vassals lie, else under a kingdom top.
+    static void ExpandInternalVassalLiegeRelations(CTitle* top, const CList<CTitle*>& titles);
+
+    // The record of scenarios and saves: tag, tier, liege, the newest tenure and the claims. The
+    // caller owns the list.
+    CLScript* GetScript() const override;
+    // The rest of a title block after its tag, up to its "}". An unknown key ends the load.
+    int ParseFields(CRZParser& parser);
+    // The link step once a file's titles and characters are read: each holder takes his title, each
+    // claimant his claim (a claim whose claimant is gone is dropped), and each liege lists its vassals.
+    static void SyncronizeTitlesClaimsAndCharacters();
 
     // Names for a holder; each returns a buffer of its own that the next call overwrites.
     const char* GetParticularName() const;
@@ -142,6 +174,10 @@ public:
     float GetCreateBishopryPietyValue() const { return 5.0f * GetWarValue(); }
     // Negative: the prestige a usurper pays, a tenth of it against an excommunicated holder.
     float GetPrestigeUsurpCost() const;
+    // The prestige a realm pays to grab the title: the war value, less against an excommunicated
+    // holder for a catholic grabber and halved against a rival, times a factor that grows with the
+    // difficulty for a human realm and with the computer's aggressiveness for any other.
+    float GetPrestigeGrabCost(const CRZCountry* grabber) const;
 
     const CList<CClaim*>& GetClaims() const { return claims; }
     // Owned by the title from here on.
@@ -152,6 +188,8 @@ public:
 private:
     // Takes every claim out of its claimant's list and deletes it.
     void DeleteClaims();
+    // Into the tenures by start date, after those of the same day.
+    void AddTenure(CTitleHolding* holding);
     // The liege fields and vassal lists of a liege change, without the realms' refresh.
     void LinkLiege(CTitle* oldLiege, CTitle* newLiege);
 

@@ -108,12 +108,10 @@ CRZCountry* CProvince::GetOwner() const
 {
     if (!IsLand())
         return nullptr;
-    if (!countyTitle)
-        countyTitle = dynamic_cast<CTitle*>(
-            CIdentity::GetObjectFromID(CRZID(RZTYPE_TITLE, static_cast<uint32_t>(number))));
-    if (!countyTitle)
+    const CTitle* title = GetBestFreeTitle(nullptr);
+    if (!title)
         return nullptr;
-    const CCharacter* holder = countyTitle->GetCurrentHolder();
+    const CCharacter* holder = title->GetCurrentHolder();
     return holder ? holder->GetCountry() : nullptr;
 }
 
@@ -179,9 +177,29 @@ bool CProvince::IsNational(const CRZCountry& realm) const
     return realm.coreProvinces.Contains(number);
 }
 
+CCharacter* CProvince::GetMilitaryLeader() const
+{
+    auto free = [](const CCharacter* c) { return c && !c->HasMilitaryCommand() && c->MayHaveMilitaryCommand(); };
+    if (CRZCountry* owner = GetOwner()) {
+        if (owner->capital == number && free(owner->ruler))
+            return owner->ruler;
+        if (CCharacter* marshal = owner->courtPositions[COURT_MARSHAL - COURT_CHANCELLOR]; free(marshal))
+            return marshal;
+        for (auto member = owner->members.GetHead(); !member.IsEnd(); member++) {
+            if ((*member)->deathPosted == 0 && (*member)->IsAdult() && free(*member))
+                return *member;
+        }
+    }
+    return dynamic_cast<CCharacter*>(CIdentity::GetObjectFromID(kAnonymousSoldierID));
+}
+
 CTitle* CProvince::GetBestFreeTitle(CCharacter*) const
 {
-    GetOwner(); // finds and keeps the county title
+    // Looked up in the title table every time: the table is rebuilt for every game, so a kept pointer
+    // could outlive its title. Only county numbers name a county.
+    if (number <= 0 || number >= CTitle::kFirstDuchy)
+        return nullptr;
+    countyTitle = CTitle::GetTitle(number);
     return countyTitle;
 }
 

@@ -107,6 +107,10 @@ public:
     bool HasCapital() const;
     // Among the realm's national provinces.
     bool IsNational(const CRZCountry& realm) const;
+    // Who leads the province's levy: the owner's ruler when this is his capital, his marshal, the first
+    // adult member of his realm whose death is not yet under way, each only when free to command and
+    // fit for it; failing all, the anonymous soldier (null when he does not exist).
+    CCharacter* GetMilitaryLeader() const;
     // The county title of this province, whoever asks; null where it does not exist.
     CTitle* GetBestFreeTitle(CCharacter* character) const;
     bool IsCoastal() const { return coastal; }

@@ -1,6 +1,7 @@
 // The realms' answers to what a character asks of his realm.
 #include "realms/realm_character_hooks.h"
 
+#include "app/settings.h"
 #include "characters/character.h"
 #include "realms/country.h"
 #include "realms/country_db.h"
@@ -43,4 +44,16 @@ void InstallRealmCharacterHooks()
         const CProvince* province = CProvince::GetProvince(number);
         return province != nullptr ? province->GetWarValue() : 0.0f;
     };
+    gCharacterHooks.GetTag = [](int32_t realmId) { return CCountryDB::IDToTag(realmId); };
+    gCharacterHooks.GetProvinceTitleRealm = [](int32_t number, int which) -> int32_t {
+        const CProvince* province = number > 0 && number <= kLastTableProvince ? CProvince::GetProvince(number) : nullptr;
+        return province != nullptr && which >= 0 && which < 5 ? province->titleRealms[which] : 0;
+    };
+    gCharacterHooks.GetControlKind = [](const CRZCountry* realm) -> int32_t {
+        return realm->index > 0 && realm->index < static_cast<int>(kCountryTableSlots) ? gCountryControl[realm->index] : 0;
+    };
+    gCharacterHooks.GetDifficultyModifier
+        = [](const CRZCountry* realm) -> int32_t { return realm->GetDifficultyModifier(); };
+    gCharacterHooks.GetAiAggressiveness
+        = []() -> int32_t { return gpSettings != nullptr ? gpSettings->Record().aiAggressiveness : -1; };
 }

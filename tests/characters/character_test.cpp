@@ -2,7 +2,9 @@
 // queries, relations that must not dangle, court offices and the keys their texts are built from.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "characters/character.h"
@@ -10,6 +12,9 @@
 #include "characters/relation.h"
 #include "characters/title.h"
 #include "events/game_clock.h"
+#include "events/generic_events.h"
+#include "events/records_character.h"
+#include "events/records_realm.h"
 #include "realms/country.h"
 #include "realms/province.h"
 #include "realms/realm_character_hooks.h"
@@ -419,6 +424,159 @@ TEST_F(CharacterTest, AGrantedCountyPassesItsProvincesControlWithoutCountingAsAC
     EXPECT_EQ(province.GetControllerID(), 62);
     province.SetController(0); // the realm's land area goes with its last province
     CProvince::_pProvince[60] = nullptr;
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(CharacterTest, ARealmsTitlesSettleUnderItsDuchiesAndKingdoms)
+{
+    // Province -> (duchy, kingdom) of this realm's counties.
+    static const std::map<int, std::pair<int, int>> kLand {
+        { 10, { 1100, 1301 } }, { 11, { 1102, 1301 } }, { 12, { 1101, 1300 } }, { 13, { 1102, 1302 } },
+        { 14, { 1100, 1301 } },
+    };
+    gCharacterHooks.GetProvinceTitleRealm = [](int32_t province, int which) -> int32_t {
+        const auto found = kLand.find(province);
+        return found == kLand.end() ? 0 : which == 0 ? found->second.first : found->second.second;
+    };
+    auto list = [](std::initializer_list<int> ids) {
+        CList<CTitle*> titles;
+        for (int id : ids)
+            titles.Append(CTitle::GetTitle(id));
+        return titles;
+    };
+    auto liegeOf = [](int id) {
+        const CTitle* liege = CTitle::GetTitle(id)->GetOwnLiege();
+        return liege != nullptr ? liege->GetCountryID() : 0;
+    };
+
+    CTitle::ExpandInternalVassalLiegeRelations(
+        CTitle::GetTitle(1300), list({ 1300, 1301, 1100, 1101, 1103, 10, 11, 12, 13, 14 }));
+    const std::pair<int, int> expected[] = {
+        { 10, 1100 }, // its own duchy
+        { 14, 1100 },
+        { 12, 1101 },
+        { 11, 1301 }, // its duchy is not the realm's: its kingdom
+        { 13, 1300 }, // neither: the top kingdom
+        { 1100, 1301 }, // where both of its counties lie
+        { 1101, 1300 },
+        { 1103, 1300 }, // no vassals anywhere: the top kingdom
+        { 1300, 0 },
+    };
+    for (const auto& [title, liege] : expected)
+        EXPECT_EQ(liegeOf(title), liege) << title;
+
+    // Under a duchy, counties of other duchies go to the top; without a duchy or kingdom nothing moves.
+    CTitle::ExpandInternalVassalLiegeRelations(CTitle::GetTitle(1101), list({ 1101, 11, 13 }));
+    EXPECT_EQ(liegeOf(11), 1101);
+    EXPECT_EQ(liegeOf(13), 1101);
+    CTitle::ExpandInternalVassalLiegeRelations(CTitle::GetTitle(12), list({ 12, 10 }));
+    EXPECT_EQ(liegeOf(10), 1100);
+}
+
+TEST_F(CharacterTest, TheGrabbersPriceFollowsWhoPlaysHimExcommunicationAndRivalry)
+{
+    static int32_t difficulty = 0, aggressiveness = 0;
+    gCharacterHooks.GetDifficultyModifier = [](const CRZCountry*) { return difficulty; };
+    gCharacterHooks.GetAiAggressiveness = []() { return aggressiveness; };
+    CCharacter* holder = Ruler(1100);
+    CCharacter* grabber = Ruler(70);
+    const CTitle* duchy = CTitle::GetTitle(1100);
+    const float value = duchy->GetWarValue();
+    ASSERT_GT(value, 0.0f);
+
+    struct Case {
+        int32_t control, difficulty, aggressiveness;
+        bool excommunicated, catholic, rival;
+        float factor;
+    };
+    const Case cases[] = {
+        { 0, 0, 0, false, true, false, 40.0f },
+        { 0, 0, 1, false, true, false, 20.0f },
+        { 0, 0, 2, false, true, false, 10.0f },
+        { 0, 0, 3, false, true, false, 5.0f },
+        { 0, 0, 4, false, true, false, 3.0f },
+        { CONTROL_LOCAL_PLAYER, -2, 0, false, true, false, 1.0f },
+        { CONTROL_LOCAL_PLAYER, -1, 0, false, true, false, 3.0f },
+        { CONTROL_NETWORK_PLAYER, 0, 0, false, true, false, 5.0f },
+        { CONTROL_LOCAL_PLAYER, 1, 0, false, true, false, 10.0f },
+        { CONTROL_LOCAL_PLAYER, 2, 0, false, true, false, 20.0f },
+        { 0, 0, 3, true, true, false, 0.5f },
+        { 0, 0, 3, true, false, false, 5.0f }, // only a catholic grabber pays less
+        { 0, 0, 3, false, true, true, 2.5f },
+        { 0, 0, 3, true, true, true, 0.25f },
+    };
+    for (const Case& c : cases) {
+        gCountryControl[70] = c.control;
+        difficulty = c.difficulty;
+        aggressiveness = c.aggressiveness;
+        if (c.excommunicated)
+            holder->AddTrait(TRAIT_EXCOMMUNICATED);
+        else
+            holder->RemoveTrait(TRAIT_EXCOMMUNICATED);
+        grabber->religion = c.catholic ? RELIGION_CATHOLIC : RELIGION_ORTHODOX;
+        if (c.rival)
+            grabber->CreateRelation(holder, RELATION_RIVAL);
+        else if (grabber->HasRivalry(holder))
+            grabber->LoseRival(holder);
+        EXPECT_FLOAT_EQ(duchy->GetPrestigeGrabCost(Realm(70)), c.factor * value)
+            << c.control << " " << c.difficulty << " " << c.aggressiveness << " " << c.excommunicated << c.rival;
+    }
+    gCountryControl[70] = 0;
+}
+
+TEST_F(CharacterTest, EventsChangeCourtRealmFriendsRivalsAndReligion)
+{
+    Ruler(80);
+    CCharacter* courtier = Person(Realm(80));
+    CCharacter* other = Person(Realm(80));
+    const CRZID self = courtier->GetID();
+
+    CRZChangeCourtPosEvent court(_CRZEVT_CHANGE_COURT_POS_, self, self, COURT_STEWARD);
+    EXPECT_EQ(courtier->Update(&court), 0);
+    EXPECT_EQ(Realm(80)->courtPositions[1], courtier);
+    CRZChangeCourtPosEvent nonsense(_CRZEVT_CHANGE_COURT_POS_, self, self, 4000);
+    courtier->Update(&nonsense);
+    EXPECT_EQ(courtier->courtPosition, COURT_STEWARD);
+    // A type sent with too short a record is no change.
+    CRZGenericEvent shortRecord(_CRZEVT_CHANGE_COURT_POS_, self);
+    courtier->Update(&shortRecord);
+    EXPECT_EQ(courtier->courtPosition, COURT_STEWARD);
+
+    CRZCharacterCharacterEvent befriend(_CRZEVT_UNNAMED_380_, self, self, other->GetID());
+    courtier->Update(&befriend);
+    EXPECT_TRUE(courtier->HasFriendship(other));
+    EXPECT_TRUE(other->friends.Contains(courtier));
+    CRZCharacterCharacterEvent unfriend(_CRZEVT_UNNAMED_381_, self, self, other->GetID());
+    courtier->Update(&unfriend);
+    EXPECT_FALSE(courtier->HasFriendship(other));
+    EXPECT_FALSE(other->friends.Contains(courtier));
+    CRZCharacterCharacterEvent rival(_CRZEVT_UNNAMED_382_, self, other->GetID(), self);
+    courtier->Update(&rival);
+    EXPECT_TRUE(other->HasRivalry(courtier));
+    CRZCharacterCharacterEvent reconcile(_CRZEVT_UNNAMED_383_, self, self, other->GetID());
+    courtier->Update(&reconcile);
+    EXPECT_FALSE(courtier->rivals.Contains(other));
+    CRZCharacterCharacterEvent nobody(_CRZEVT_UNNAMED_380_, self, self, CRZID(RZTYPE_CHARACTER, 5000));
+    courtier->Update(&nobody);
+    EXPECT_TRUE(courtier->friends.IsEmpty());
+
+    CRZCharacterReligionEvent convert(_CRZEVT_SET_CHAR_RELIGION_, self, self, static_cast<RZReligionType>(RELIGION_PAGAN));
+    courtier->Update(&convert);
+    EXPECT_EQ(courtier->religion, RELIGION_PAGAN);
+    CRZCharacterReligionEvent bad(_CRZEVT_SET_CHAR_RELIGION_, self, self, static_cast<RZReligionType>(77));
+    courtier->Update(&bad);
+    EXPECT_EQ(courtier->religion, RELIGION_PAGAN);
+
+    CRZCountryEvent move(_CRZEVT_CHANGE_COUNTRY_, self, 81, false);
+    courtier->Update(&move);
+    EXPECT_EQ(courtier->realmId, 0 + 80); // no realm 81 yet: he stays
+    Realm(81);
+    courtier->Update(&move);
+    EXPECT_EQ(courtier->realmId, 81);
+    EXPECT_EQ(Realm(80)->courtPositions[1], nullptr);
 }
 
 } // namespace

@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "datalang/definition_file.h"
+#include "events/game_clock.h"
 #include "realms/country.h"
 #include "realms/province.h"
+#include "realm_land.h"
 
 #include "foundation/safeguards.h"
 
@@ -159,6 +161,63 @@ TEST(Province, LightStaysInRangeAndTheTextureMarksAHiddenProvince)
     p.SetViewable(true);
     EXPECT_EQ(p.texture, 7);
     EXPECT_EQ(p.GetSieger(), nullptr);
+}
+
+TEST(Province, TheLevyIsLedByTheCapitalsRulerTheMarshalAMemberOrTheAnonymousSoldier)
+{
+    CRZCountry::InitCountryArray();
+    ClearCountryControl();
+    gpTimer = new CRZTimer(15);
+    gpTimer->SetDate(CDate(0, 0, 1100));
+    {
+        CRealmLand land;
+        CRZCountry::ConstructCountry(30);
+        CRZCountry* realm = CRZCountry::GetCountry(30);
+        CCharacter* ruler = land.Ruler(realm);
+        ruler->birthDate = CDate(0, 0, 1070);
+        CProvince* capital = land.Land(30, realm);
+        CProvince* other = land.Land(31, realm);
+        realm->capital = 30;
+        auto member = [&](int year) {
+            land.rulers.push_back(std::make_unique<CCharacter>());
+            CCharacter* c = land.rulers.back().get();
+            c->Create(CRZID(RZTYPE_CHARACTER, 100 + static_cast<uint32_t>(land.rulers.size())));
+            c->birthDate = CDate(0, 0, year);
+            c->SetCountry(realm);
+            return c;
+        };
+        CCharacter* child = member(1095);
+        CCharacter* dying = member(1060);
+        dying->deathPosted = 1;
+        CCharacter* knight = member(1075);
+        CCharacter* marshal = member(1072);
+        marshal->SetCourtPosition(COURT_MARSHAL);
+        // Only whether a command is held counts, never the division itself.
+        static char placeholder;
+        CDivision* busy = reinterpret_cast<CDivision*>(&placeholder);
+        (void)child;
+
+        EXPECT_EQ(capital->GetMilitaryLeader(), ruler);
+        EXPECT_EQ(other->GetMilitaryLeader(), marshal);
+        marshal->SetMilitaryCommand(busy);
+        ruler->SetMilitaryCommand(busy);
+        // The commanding ruler, the child and the dying one are passed over.
+        EXPECT_EQ(other->GetMilitaryLeader(), knight);
+        EXPECT_EQ(capital->GetMilitaryLeader(), knight);
+        knight->AddTrait(TRAIT_WAR_INVALID);
+        EXPECT_EQ(capital->GetMilitaryLeader(), nullptr); // no anonymous soldier in this game
+        CCharacter soldier;
+        soldier.Create(kAnonymousSoldierID);
+        EXPECT_EQ(capital->GetMilitaryLeader(), &soldier);
+        CProvince sea;
+        sea.number = 500;
+        EXPECT_EQ(sea.GetMilitaryLeader(), &soldier);
+        for (auto& c : land.rulers)
+            c->ClearMilitaryCommand();
+    }
+    CRZCountry::DeleteAll();
+    delete gpTimer;
+    gpTimer = nullptr;
 }
 
 } // namespace
