@@ -44,6 +44,9 @@ void CProvince::InitData()
     strategicValue = 0;
     // Read again for every game; kept, they would pile up game after game.
     spreadNeighbours.clear();
+    // A row skipped as bad must not leave the port of an earlier game's table.
+    portSeaZone = 0;
+    port.reset();
 }
 
 void CProvince::Cleanup()
@@ -55,6 +58,14 @@ void CProvince::Cleanup()
     controller = 0;
     construction = kNoImprovement;
     ownerArea = nullptr;
+    port.reset();
+}
+
+void CProvince::InitPort(CRZPort* newPort)
+{
+    port.reset(newPort);
+    if (port)
+        port->SetSeaZone(portSeaZone);
 }
 
 void CProvince::ClearNeighbors()

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "armies/military_composition.h"
@@ -16,6 +17,7 @@
 #include "realms/advance.h"
 #include "realms/areas.h"
 #include "realms/modifier.h"
+#include "realms/port.h"
 #include "realms/province_effect.h"
 #include "realms/province_improvement.h"
 #include "realms/score.h"
@@ -83,8 +85,11 @@ public:
     void SetNeighbor(int i, const Adjacent& neighbour);
     // Drops every neighbour and the flags they set; the table reader starts each province with this.
     void ClearNeighbors();
-    // Cleared at the end of a game: what the game put in goes.
+    // Cleared at the end of a game: what the game put in goes, the port too (the table makes it again).
     void Cleanup();
+    // Replaces the port (the old one goes) and tells the new one its sea zone; null leaves none.
+    void InitPort(CRZPort* newPort);
+    CRZPort* GetPort() const { return port.get(); }
 
     // --- Queries ---
     int GetNumber() const { return number; }
@@ -191,6 +196,7 @@ public:
     int32_t addedNeighbours = 0; // after the map's table: the straits
     std::vector<int32_t> spreadNeighbours;
     int32_t portSeaZone = 0;
+    std::unique_ptr<CRZPort> port; // only while the port sea zone is above 0
     bool riverCrossing = false, coastal = false, touchesLand = false;
     int32_t strategicValue = 0;
     CPoint castle, siege, siegeCopy, harbour, works;

@@ -7,6 +7,7 @@
 #include "characters/culture.h"
 #include "text/new_text.h"
 #include "foundation/excel_parse.h"
+#include "foundation/logs.h"
 #include "realms/country_tags.h"
 #include "realms/province.h"
 #include "realms/terrain.h"
@@ -121,6 +122,9 @@ bool CProvince::ReadProvince(int index)
     for (int k = 0; k < 4; ++k)
         if (Int(row.text[23 + 3 * k]) >= 1)
             ++decorations;
+    InitPort(portSeaZone > 0 ? new CRZPort(portSeaZone) : nullptr);
+    if (port && Int(row.text[21]) == 0 && Int(row.text[22]) == 0)
+        mydebug("Missing coordinates for port in %d (%s)  Seazone should be in %d\n", number, GetName(), portSeaZone);
     return true;
 }
 

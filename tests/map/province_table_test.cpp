@@ -106,6 +106,10 @@ TEST_F(ProvinceTables, RowsGiveTheirFactsAndUnknownWordsTheDefaults)
     EXPECT_EQ(P(1).area, CRZAreaDB::WhichArea("scotland"));
     EXPECT_EQ(P(1).terrain, TERRAIN_FOREST);
     EXPECT_EQ(P(1).portSeaZone, 2);
+    ASSERT_NE(P(1).GetPort(), nullptr);
+    EXPECT_EQ(P(1).GetPort()->GetSeaZone(), 2);
+    EXPECT_FALSE(P(1).GetPort()->HasShips());
+    EXPECT_EQ(P(2).GetPort(), nullptr);
     EXPECT_FLOAT_EQ(P(1).GetIncome(), 7.5f);
     EXPECT_EQ(P(1).titleRealms[0], 1000);
     EXPECT_EQ(P(1).titleRealms[1], 1263);
