@@ -189,7 +189,7 @@ int CTitle::ParseFields(CRZParser& parser)
         }
         case KW_TIER:
             // The tier follows from the realm number; the word is checked, not obeyed.
-            if (CTier::GetTier(parser.value.text) == nullptr)
+            if (parser.value.type != KW_COUNTY && parser.value.type != KW_DUCHY && parser.value.type != KW_KINGDOM)
                 parser.ParseError(kUnknownTitleKey);
             break;
         default:

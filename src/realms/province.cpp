@@ -206,11 +206,11 @@ CCharacter* CProvince::GetMilitaryLeader() const
 
 CTitle* CProvince::GetBestFreeTitle(CCharacter*) const
 {
-    // Looked up in the title table every time: the table is rebuilt for every game, so a kept pointer
-    // could outlive its title. Only county numbers name a county.
-    if (number <= 0 || number >= CTitle::kFirstDuchy)
-        return nullptr;
-    countyTitle = CTitle::GetTitle(number);
+    // A county's title is looked up in the title table every time: the table is rebuilt for every game,
+    // so a kept pointer could outlive its title. Other numbers name no county; only a title that its
+    // maker set by hand stands for them.
+    if (number > 0 && number < CTitle::kFirstDuchy)
+        countyTitle = CTitle::GetTitle(number);
     return countyTitle;
 }
 

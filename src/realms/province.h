@@ -235,7 +235,7 @@ public:
 
     // Politics
     CRZCountryID controller = 0;
-    // Cached on first use by GetOwner; may be set by whoever made the title.
+    // Looked up afresh for a county number; set by hand only where a world has no county of that number.
     mutable CTitle* countyTitle = nullptr;
     CDate lastConquest, lastControllerChange;
     CRZCountryID titleRealms[5] = {}; // duchy, kingdom, then three more

@@ -145,6 +145,13 @@ TEST_F(TitleRecords, TenuresKeepDateOrderAndAGoneClaimantsClaimIsDropped)
     EXPECT_EQ(T(5)->GetCurrentHolder(), holder);
     EXPECT_TRUE(T(5)->GetClaims().IsEmpty());
     EXPECT_EQ(CClaim::GetClaim(CRZID(RZTYPE_CHARACTER, 500)), nullptr);
+
+    // A past holder who has been pruned since is written by his identity, never through his pointer.
+    CCharacter* former = Person(40);
+    T(9)->SetNewHolder(former);
+    T(9)->SetNewHolder(nullptr);
+    people.pop_back();
+    EXPECT_NE(WrittenBlock(*T(9)).find("id = 40"), std::string::npos) << WrittenBlock(*T(9));
 }
 
 TEST_F(TitleRecords, BadRecordsEndTheLoadWithTheirMessage)
