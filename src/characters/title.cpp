@@ -381,10 +381,10 @@ void CTitle::ExpandInternalVassalLiegeRelations(CTitle* top, const CList<CTitle*
             if (!(*kingdom)->IsRealTitle())
                 continue;
             int count = 0;
-            const CList<CRZID>& vassals = (*duchy)->vassals;
-            for (auto vassal = vassals.GetHead(); !vassal.IsEnd(); vassal++) {
-                const CTitle* below = GetTitle(*vassal);
-                count += below != nullptr && ProvinceTitle(below, 1) == *kingdom ? 1 : 0;
+            const CList<CRZID>& below = (*duchy)->vassals;
+            for (auto vassal = below.GetHead(); !vassal.IsEnd(); vassal++) {
+                const CTitle* vassalTitle = GetTitle(*vassal);
+                count += vassalTitle != nullptr && ProvinceTitle(vassalTitle, 1) == *kingdom ? 1 : 0;
             }
             // The first of equal counts in list order keeps its place.
             if (count > bestCount) {

@@ -105,18 +105,18 @@ CLScript* CClaim::GetScript() const
 CClaim* CClaim::Parse(int32_t realmId, CRZParser& parser)
 {
     CRZID identity = NOID;
-    CRZID character = NOID;
-    CDate date = GetGameToday();
+    CRZID person = NOID;
+    CDate when = GetGameToday();
     ReadBlockStatements(parser, [&] {
         switch (parser.key.type) {
         case KW_ID:
             identity = ReadIdentity(parser, kUnknownClaimKey);
             break;
         case KW_CHARACTER:
-            character = ReadIdentity(parser, kUnknownClaimKey);
+            person = ReadIdentity(parser, kUnknownClaimKey);
             break;
         case KW_DATE:
-            date = ReadDate(parser, kUnknownClaimKey);
+            when = ReadDate(parser, kUnknownClaimKey);
             break;
         default:
             parser.ParseError(kUnknownClaimKey);
@@ -129,8 +129,8 @@ CClaim* CClaim::Parse(int32_t realmId, CRZParser& parser)
         identity = CIdentity::GetRandomID();
     else if (!CIdentity::IsRegisteredType(identity.type) || CIdentity::GetObjectFromID(identity) != nullptr)
         parser.ParseError("claim: identity missing or in use");
-    auto* claim = new CClaim(realmId, identity, date);
-    claim->claimant = character;
+    auto* claim = new CClaim(realmId, identity, when);
+    claim->claimant = person;
     return claim;
 }
 

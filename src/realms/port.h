@@ -10,8 +10,8 @@ class CRZUnit;
 
 class CRZPort {
 public:
-    explicit CRZPort(int32_t seaZone = 0)
-        : seaZone(seaZone)
+    explicit CRZPort(int32_t zone = 0)
+        : seaZone(zone)
     {
     }
 
