@@ -66,8 +66,9 @@ protected:
     // Opens the box, types the text and presses Enter.
     int Enter(CRZGotoBox& box, const char* text)
     {
-        if (!box.IsOpen())
+        if (!box.IsOpen()) {
             EXPECT_EQ(Key(box, '?'), 3);
+        }
         for (const char* c = text; *c; ++c)
             Key(box, static_cast<unsigned char>(*c));
         return Key(box, 13);
