@@ -7,6 +7,7 @@
 #include "characters/title.h"
 #include "events/event_posting.h"
 #include "events/records_character.h"
+#include "foundation/text_format.h"
 #include "foundation/utilities.h"
 #include "text/new_text.h"
 
@@ -29,31 +30,6 @@ CCharacter** OfficeOf(CRZCountry* realm, int position)
     if (realm == nullptr || !IsOffice(position) || gCharacterHooks.GetOffice == nullptr)
         return nullptr;
     return gCharacterHooks.GetOffice(realm, position);
-}
-
-// A localised format holds a number where it says %d; its other text is copied as it stands, so a text
-// from the tables is never handed to printf.
-void AppendNumberFormat(char* buffer, std::size_t size, const char* format, int number)
-{
-    char filled[512] = {};
-    std::size_t out = 0;
-    bool used = false;
-    for (const char* c = format; *c != '\0' && out + 1 < sizeof filled; ++c) {
-        if (c[0] == '%' && c[1] == 'd' && !used) {
-            char digits[16];
-            std::snprintf(digits, sizeof digits, "%d", number);
-            for (const char* d = digits; *d != '\0' && out + 1 < sizeof filled; ++d)
-                filled[out++] = *d;
-            used = true;
-            ++c;
-        } else if (c[0] == '%' && c[1] == '%') {
-            filled[out++] = '%';
-            ++c;
-        } else {
-            filled[out++] = *c;
-        }
-    }
-    AppendFormat(buffer, size, "%s", filled);
 }
 
 } // namespace
@@ -199,7 +175,7 @@ const char* CCharacter::GetBriefInfo() const
     AppendFormat(buffer, sizeof buffer, "%s\n", GetFullName());
     if (courtPosition > COURT_COURTIER)
         AppendFormat(buffer, sizeof buffer, "%s\n", GetCourtPositionName(courtPosition));
-    AppendNumberFormat(buffer, sizeof buffer, Text(IsAlive() ? "AGE_ALIVE" : "AGE_DEAD"), GetAge());
+    AppendFormat(buffer, sizeof buffer, "%s", FormatDataText(Text(IsAlive() ? "AGE_ALIVE" : "AGE_DEAD"), { GetAge() }).c_str());
     AppendFormat(buffer, sizeof buffer, "\n");
     if (GetLiegeRuler() != nullptr)
         AppendFormat(buffer, sizeof buffer, "%s (%.1f)\n", GetLoyaltyInfo(), loyaltyToLiege * 100.0f);

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <memory>
 
+#include "foundation/text_format.h"
 #include "foundation/utilities.h"
 #include "text/new_text.h"
 #include "realms/province_improvement.h"
@@ -45,18 +46,6 @@ template <class T> void ReadOwned(CRZParser& parser, T*& owned)
     owned->ParseFields(parser);
 }
 
-// The text's "%s" replaced by the name: texts of the database are never used as formats.
-void FormatAround(const char* text, const char* name, char* out, std::size_t size)
-{
-    const char* at = std::strstr(text, "%s");
-    if (!at) {
-        CopyString(out, text, size);
-        return;
-    }
-    out[0] = '\0';
-    AppendFormat(out, size, "%.*s%s%s", static_cast<int>(at - text), text, name, at + 2);
-}
-
 } // namespace
 
 CAdvanceType* CAdvanceType::_types = nullptr;
@@ -91,8 +80,8 @@ char* CWeapon::GetInfo(char* buffer, std::size_t size) const
     attack.GetSpecialInfo(TextStrings.GetString("ADV_ATTACK"), buffer, size, false);
     for (int type = 0; type < kTroopTypeCount; ++type) {
         char label[256];
-        FormatAround(
-            TextStrings.GetString("ADV_ATTACKMUL"), CMilitaryComposition::GetName(type), label, sizeof label);
+        CopyString(label, FormatDataText(TextStrings.GetString("ADV_ATTACKMUL"), { CMilitaryComposition::GetName(type) }).c_str(),
+            sizeof label);
         multipliers[type].GetSpecialInfo(label, buffer, size, true);
     }
     return buffer;

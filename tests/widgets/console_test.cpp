@@ -10,6 +10,9 @@
 
 #include "app/game.h"
 #include "armies/unit.h"
+#include "gfx/font.h"
+#include "gfx/image.h"
+#include "gfx/video.h"
 #include "realms/country.h"
 #include "support/scratch.h"
 #include "text/new_text.h"
@@ -173,6 +176,32 @@ TEST_F(ConsoleTest, KeysAcceptAsciiCommandCharactersUpToAHundred)
     EXPECT_EQ(console->GetHeight(), 0);
 }
 
+TEST_F(ConsoleTest, TheCursorBlockIsCutToTheBackBuffer)
+{
+    CImage* back = CVideo::pBackBuffer;
+    CFont* face = FindFont("gfx\\fonts\\proforma12.bmp");
+    ASSERT_NE(face, nullptr);
+    constexpr std::uint16_t kCursor = 0xF81F;
+    // The cursor's pixels after the frames, each frame darkening the last; the final one shows the cursor.
+    const auto cursorPixels = [&](int frames) {
+        back->Fill16Bit(0);
+        for (int frame = 0; frame < frames; ++frame)
+            console->Draw(DRAW_TYPE_0);
+        int count = 0;
+        for (int y = 0; y < back->GetHeight(); ++y)
+            for (int x = 0; x < back->GetWidth(); ++x)
+                count += video_test::Pixel16(back, x, y) == kCursor ? 1 : 0;
+        return count;
+    };
+    Type("ab");
+    EXPECT_EQ(cursorPixels(7), 8 * 8);
+    // A full line of wide glyphs ends beyond the right edge: a block there would spill into the next rows.
+    Type(std::string(98, 'W'));
+    const int left = face->Length(("%070" + console->GetInput()).c_str());
+    ASSERT_GE(left, back->GetWidth());
+    EXPECT_EQ(cursorPixels(8), 0);
+}
+
 TEST_F(ConsoleTest, AnyTextPrintsSafelyAndColourEscapesStay)
 {
     console->printf("%s%s%n", { "a" });
@@ -199,8 +228,8 @@ TEST_F(ConsoleTest, SaveStatsWritesATagAndNameRowPerRealm)
     ASSERT_EQ(text.rfind("Tag;Country;\r\n", 0), 0u) << text;
     EXPECT_NE(text.find("ALD;" + std::string(CRZCountry::GetCountry(1100)->GetName()) + ";\r\n"), std::string::npos) << text;
 
-    gWidgetHooks.SaveAs = [](const char* file) {
-        EXPECT_STREQ(file, "scenarios\\autumn.rzg");
+    gWidgetHooks.SaveAs = [](const char* path) {
+        EXPECT_STREQ(path, "scenarios\\autumn.rzg");
         return true;
     };
     EXPECT_EQ(Run("save autumn"), (Lines { "\n" }));
