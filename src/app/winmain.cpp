@@ -52,6 +52,7 @@
 #include "realms/province_improvement.h"
 #include "realms/terrain.h"
 #include "text/new_text.h"
+#include "widgets/console.h"
 #include "widgets/generic_button.h"
 #include "widgets/input.h"
 #include "widgets/interface.h"
@@ -589,9 +590,12 @@ int GameMainTick()
         }
         ProcessReadyEvents();
         const bool graphics = CVideo::pBackBuffer != nullptr;
-        if (graphics && !gFrontEnd.IsActive() && gpGame != nullptr && gpGame->IsStarted() && !gpGame->quitting
-            && gpDisplayList)
-            gpDisplayList->Draw();
+        if (graphics && !gFrontEnd.IsActive() && gpGame != nullptr && gpGame->IsStarted() && !gpGame->quitting) {
+            if (gpDisplayList)
+                gpDisplayList->Draw();
+            if (gpConsole)
+                gpConsole->Draw(DRAW_TYPE_0);
+        }
         if (gpGame != nullptr && gpGame->winner != 0)
             EndGame();
         if (gpGame != nullptr && gpGame->IsStarted())
@@ -622,6 +626,8 @@ void ShutDown()
         gpSettings->SaveSettings();
         Release(gpSettings);
     }
+    // A window closed in the middle of a game tears the game's world down with it.
+    Release(gpGame);
     RemoveSongHandler();
     gEventRoutes.frontEnd = nullptr;
     gFrontEnd.Deactivate();
@@ -632,6 +638,7 @@ void ShutDown()
     CTraitType::Shutdown();
     CProvinceEffectType::Shutdown();
     Release(gpSound);
+    Release(gpConsole);
     gEventRoutes.gameInterface = nullptr;
     Release(gpInterface);
     for (CWindowsTiles** tiles : { &gpWindowsTiles16, &gpWindowsTiles8, &gpWindowsTiles7 })

@@ -163,7 +163,12 @@ TEST(StartUp, RunsEveryStepInOrderAndOpensTheMainMenu)
     EXPECT_FALSE(CRZGame::InGame());
     EXPECT_TRUE(gFrontEnd.IsActive());
 
+    // A window closed in the middle of a game takes the game with it.
+    gpGame = new CRZGame("scenarios\\tiny.rzg", 7);
+    ASSERT_TRUE(gpGame->IsLoaded()) << gpGame->GetLoadError();
     ShutDown();
+    EXPECT_EQ(gpGame, nullptr);
+    EXPECT_EQ(CRZGame::_inGame, 0);
     EXPECT_EQ(gpSettings, nullptr);
     EXPECT_EQ(gpSystem, nullptr);
     EXPECT_EQ(gpTimer, nullptr);
