@@ -125,9 +125,7 @@ int CGameScenarioWorld::ParseTitleFields(int number, CRZParser& parser)
     CTitle* title = CTitle::GetTitle(number);
     if (title == nullptr)
         parser.ParseError("unknown tag");
-    // The title's own record is not read yet: its block is passed over.
-    SkipBlock(parser, "unexpected end of file in a block");
-    return 0;
+    return title->ParseFields(parser);
 }
 
 int CGameScenarioWorld::ParseCharacter(CRZParser& parser, CDate& birthDate)
@@ -227,29 +225,7 @@ void CGameScenarioWorld::AddToUnitGroup(int group, const CRZID& unit)
 
 void CGameScenarioWorld::LinkTitlesClaimsAndCharacters()
 {
-    for (int number = 0; number < CTitle::kTitleCount; ++number) {
-        CTitle* title = CTitle::GetTitle(number);
-        if (title == nullptr)
-            continue;
-        CCharacter* holder = title->GetCurrentHolder();
-        if (holder == nullptr)
-            continue;
-        holder->AddTitle(title);
-        CList<CClaim*> gone;
-        for (auto it = title->GetClaims().GetHead(); !it.IsEnd(); it++) {
-            CClaim* claim = *it;
-            if (CCharacter* claimant = claim->GetCharacter()) {
-                if (!claimant->claims.Contains(claim->GetID()))
-                    claimant->AddClaim(claim->GetID());
-            } else {
-                gone.Append(claim);
-            }
-        }
-        for (auto it = gone.GetHead(); !it.IsEnd(); it++) {
-            title->RemoveClaim(*it);
-            delete *it;
-        }
-    }
+    CTitle::SyncronizeTitlesClaimsAndCharacters();
 }
 
 void CGameScenarioWorld::LinkChildrenAndRelations()
@@ -356,14 +332,16 @@ CLScript* CGameScenarioWorld::GetCharacterScript(int index) const
     return savedCharacters[static_cast<std::size_t>(index)]->GetScript();
 }
 
-bool CGameScenarioWorld::TitleNeedsSave(int) const
+bool CGameScenarioWorld::TitleNeedsSave(int number) const
 {
-    return false;
+    const CTitle* title = CTitle::GetTitle(number);
+    return title != nullptr && title->NeedSave();
 }
 
-CLScript* CGameScenarioWorld::GetTitleScript(int) const
+CLScript* CGameScenarioWorld::GetTitleScript(int number) const
 {
-    return nullptr;
+    const CTitle* title = CTitle::GetTitle(number);
+    return title != nullptr ? title->GetScript() : nullptr;
 }
 
 CRZCountry* CGameScenarioWorld::GetCountry(int number) const

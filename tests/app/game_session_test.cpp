@@ -1,5 +1,6 @@
-// The game session on the full generated scenario: it keeps the previous save when a save fails and says
-// why, and hands a parse error anywhere back to its caller with no half-built world left behind.
+// The game session on the full generated scenario: it loads with no finding, saves and loads back to the same
+// bytes, keeps the previous save when a save fails and says why, and hands a parse error anywhere back to
+// its caller with no half-built world left behind.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -74,6 +75,42 @@ bool Exists(const std::string& name)
     return std::filesystem::exists(FullFolder::Root() + "/" + name);
 }
 
+std::string FirstFinding(const CRZGame& game)
+{
+    return game.GetFindings().empty() ? "" : game.GetFindings().front();
+}
+
+TEST(GameSession, FullScenarioLoadsCleanAndSavesBackToTheSameBytes)
+{
+    CRZGame game("scenarios\\1066.rzg", 0);
+    ASSERT_TRUE(game.IsLoaded()) << game.GetLoadError();
+    EXPECT_TRUE(game.GetFindings().empty()) << game.GetFindings().size() << " findings, first: " << FirstFinding(game);
+
+    // Every realm has a living ruler who holds the realm's own title.
+    int realms = 0;
+    for (int number = 1; number < static_cast<int>(kCountryTableSlots); ++number) {
+        CRZCountry* realm = CRZCountry::GetCountry(number);
+        if (realm == nullptr || !CRZCountry::IsRealCountry(number))
+            continue;
+        ++realms;
+        ASSERT_NE(realm->ruler, nullptr) << number;
+        EXPECT_TRUE(realm->ruler->IsAlive()) << number;
+        EXPECT_EQ(CTitle::GetTitle(number)->GetCurrentHolder(), realm->ruler) << number;
+    }
+    EXPECT_GE(realms, 300);
+    EXPECT_LE(realms, 500);
+    ASSERT_NE(gGlobal.characterServer, nullptr);
+    EXPECT_GE(gGlobal.characterServer->GetSize(), 10000);
+    EXPECT_LE(gGlobal.characterServer->GetSize(), 20000);
+
+    ASSERT_EQ(game.SaveAs("first.rzg"), 1) << game.GetSaveError();
+    ASSERT_TRUE(game.ReLoad("first.rzg")) << game.GetLoadError();
+    EXPECT_TRUE(game.GetFindings().empty()) << FirstFinding(game);
+    ASSERT_EQ(game.SaveAs("second.rzg"), 1) << game.GetSaveError();
+    const std::string first = Read("first.rzg");
+    EXPECT_GT(first.size(), 1000000u);
+    EXPECT_TRUE(first == Read("second.rzg")) << "the save of the loaded save differs";
+}
 
 TEST(GameSession, FailedSaveKeepsThePreviousSaveAndTellsWhy)
 {
@@ -159,6 +196,7 @@ TEST(GameSession, ParseErrorAnywhereComesBackWithItsMessageAndNoWorld)
     // The next game builds from nothing.
     CRZGame again("scenarios\\1066.rzg", 0);
     EXPECT_TRUE(again.IsLoaded()) << again.GetLoadError();
+    EXPECT_TRUE(again.GetFindings().empty()) << FirstFinding(again);
 }
 
 } // namespace
