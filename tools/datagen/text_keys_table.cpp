@@ -269,6 +269,11 @@ const TextKey gTextKeys[] = {
     { "config\\text.csv", "BURGHERS_LOYALTY_BONUS", "Burgher loyalty" },
     { "config\\text.csv", "CLERGY_LOYALTY_BONUS", "Clergy loyalty" },
     { "config\\text.csv", "NOBLES_LOYALTY_BONUS", "Noble loyalty" },
+    // What an heir is told he received.
+    { "config\\text.csv", "MSG_TITLES", "the titles" },
+    { "config\\text.csv", "MSG_CLAIMS", "claims on" },
+    { "config\\text.csv", "MSG_WARS", "the wars against" },
+    { "config\\text.csv", "MSG_AND", "and" },
     // Court offices, character tooltips and the names of titles and realms.
     { "config\\text.csv", "NOTATCOURT", "Not at court" },
     { "config\\text.csv", "COURTIER", "Courtier" },
