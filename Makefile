@@ -2,7 +2,7 @@
 JOBS ?= $(shell nproc)
 FUZZ_BUDGET ?= 300
 FUZZ_COUNT = $(words $(FUZZ_TARGETS))
-FUZZ_EACH = $(if $(FUZZ_SECONDS),$(FUZZ_SECONDS),$(shell echo $$(( $(FUZZ_BUDGET) * 2 / $(FUZZ_COUNT) ))))
+FUZZ_EACH = $(if $(FUZZ_SECONDS),$(FUZZ_SECONDS),$(shell n=$$(( $(FUZZ_BUDGET) * 2 / $(FUZZ_COUNT) )); [ $$n -ge 1 ] || n=1; echo $$n))
 FUZZ_TARGETS := $(basename $(notdir $(wildcard tests/fuzz/fuzz_*.cpp)))
 
 .PHONY: run test deps release test-build fuzz tsan
@@ -36,7 +36,8 @@ tsan: deps
 	cd build/tsan && ctest -L threads --output-on-failure --timeout 300
 
 # Every libFuzzer target runs on its seed corpus within one total budget (FUZZ_BUDGET seconds, split over the
-# targets, two at a time); FUZZ_SECONDS=<n> gives each target n seconds instead, for long campaigns.
+# targets, two at a time, at least a second each: libFuzzer reads 0 as no limit); FUZZ_SECONDS=<n> gives each
+# target n seconds instead, for long campaigns.
 fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug \
 	    -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" -DVELLMARK_FUZZ=ON -DVELLMARK_TESTS=OFF -DVELLMARK_BENCH=OFF
