@@ -185,25 +185,14 @@ void CRZGlobal::HandleDailyUpdate()
         __builtin_prefetch(relation->GetPrimary());
         __builtin_prefetch(relation->GetSecondary());
     });
-    for (auto it = relations.GetHead(); !it.IsEnd(); prefetch.Step()) {
-        const auto here = it++;
-        CRelation* relation = *here;
+    for (auto it = relations.GetHead(); !it.IsEnd(); it++, prefetch.Step()) {
+        CRelation* relation = *it;
         CCharacter* primary = relation->GetPrimary();
         CCharacter* secondary = relation->GetSecondary();
 
-        if (!relation->IsActive()) {
-            // An ended marriage stays: it still tells who was married to whom.
-            if (relation->GetType() == RELATION_MARRIAGE)
-                continue;
-            if (primary)
-                primary->RemoveRelation(relation);
-            if (secondary)
-                secondary->RemoveRelation(relation);
-            relations.Remove(here);
-            delete relation;
-            continue;
-        }
-        if (primary == nullptr || secondary == nullptr)
+        // A relation out of force stays on record: the saved game keeps its dates, and a truce or alliance
+        // that lapsed with its grounds (one realm, a lost title) is in force again when they return.
+        if (primary == nullptr || secondary == nullptr || !relation->IsActive())
             continue;
         switch (relation->GetType()) {
         case RELATION_TRUCE:

@@ -29,7 +29,7 @@ protected:
     }
 };
 
-TEST_F(WorldUpdateTest, TruceSetsBothRealmsFlagsNextDayAndAnEndedOneIsDeleted)
+TEST_F(WorldUpdateTest, TruceSetsBothRealmsFlagsNextDayAndAnEndedOneStaysOnRecord)
 {
     CRZCountry* r5 = Realm(5);
     CRZCountry* r9 = Realm(9);
@@ -48,9 +48,29 @@ TEST_F(WorldUpdateTest, TruceSetsBothRealmsFlagsNextDayAndAnEndedOneIsDeleted)
     Day();
     EXPECT_EQ(r5->truceFlags[9], 0);
     EXPECT_EQ(r9->truceFlags[5], 0);
-    EXPECT_TRUE(CRelations::GetInstance()->IsEmpty());
-    EXPECT_TRUE(a->relations.IsEmpty());
-    EXPECT_TRUE(b->relations.IsEmpty());
+    EXPECT_TRUE(CRelations::GetInstance()->Contains(truce));
+    EXPECT_TRUE(a->relations.Contains(truce));
+    EXPECT_TRUE(b->relations.Contains(truce));
+}
+
+TEST_F(WorldUpdateTest, ATruceThatLapsedWithItsGroundsIsInForceAgainWhenTheyReturn)
+{
+    CRZCountry* r5 = Realm(5);
+    CRZCountry* r9 = Realm(9);
+    CCharacter* a = Ruler(r5);
+    CCharacter* b = Ruler(r9);
+    TitleOf(a);
+    CTitle* title = TitleOf(b);
+    CRelation* truce = Relate(RELATION_TRUCE, a, b);
+    title->SetNewHolder(nullptr); // an untitled party holds no truce
+    Day();
+    EXPECT_EQ(r5->truceFlags[9], 0);
+    ASSERT_TRUE(CRelations::GetInstance()->Contains(truce));
+
+    title->SetNewHolder(b);
+    Day();
+    EXPECT_EQ(r5->truceFlags[9], 1);
+    EXPECT_EQ(r9->truceFlags[5], 1);
 }
 
 TEST_F(WorldUpdateTest, ACharacterDestroyedBeforeHisRelationLeavesItWithoutThatSideAndTheTruceLapses)
@@ -68,8 +88,8 @@ TEST_F(WorldUpdateTest, ACharacterDestroyedBeforeHisRelationLeavesItWithoutThatS
     EXPECT_FALSE(truce->IsActive());
     Day();
     EXPECT_EQ(r5->truceFlags[9], 0);
-    EXPECT_TRUE(CRelations::GetInstance()->IsEmpty());
-    EXPECT_TRUE(a->relations.IsEmpty());
+    EXPECT_TRUE(CRelations::GetInstance()->Contains(truce));
+    EXPECT_TRUE(a->relations.Contains(truce));
 }
 
 TEST_F(WorldUpdateTest, RelationsRefillTheCharactersListsAndEndedMarriagesStay)
