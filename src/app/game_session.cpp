@@ -22,6 +22,7 @@
 #include "realms/country_db.h"
 #include "realms/owner_area.h"
 #include "realms/province.h"
+#include "realms/realm_servers.h"
 #include "realms/war.h"
 #include "world/client.h"
 #include "world/global.h"
@@ -85,6 +86,7 @@ bool CRZGame::Init()
     ReplaceClient();
     gGlobal.titleServer = new CTitleServer;
     gGlobal.characterServer = new CCharacterServer;
+    gGlobal.investmentServer = new CRZInvestmentServer;
     world = _pNewWorld != nullptr ? _pNewWorld(*gGlobal.characterServer) : nullptr;
     built = true;
     if (world == nullptr) {
@@ -171,6 +173,7 @@ int CRZGame::Cleanup()
     CTitle::DestroyAll();
     Release(world);
     Release(gGlobal.characterServer);
+    Release(gGlobal.investmentServer);
     Release(gGlobal.titleServer);
     Release(gpServer);
     DeleteAll(gGlobal.wars);

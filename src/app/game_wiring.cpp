@@ -154,6 +154,7 @@ const CGameRoute kRoutes[] = {
     VM_ROUTE(gCountryHooks.UpdateArmy, kWiring),
     VM_ROUTE(gCountryHooks.GetDivisionID, kWiring),
     VM_ROUTE(gCountryHooks.GetArmyID, kWiring),
+    VM_ROUTE(gCountryHooks.GetArmyState, kWiring),
     VM_ROUTE(gCountryHooks.KillDivision, kWiring),
     VM_ROUTE(gCountryHooks.AddDivision, kWiring),
     VM_ROUTE(gCountryHooks.DestroyArmy, kWiring),

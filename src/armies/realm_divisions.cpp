@@ -43,6 +43,9 @@ void InstallRealmDivisionHooks()
     gCountryHooks.UpdateArmy = &UpdateArmy;
     gCountryHooks.GetDivisionID = &GetDivisionID;
     gCountryHooks.GetArmyID = &GetArmyID;
+    gCountryHooks.GetArmyState = [](const CRZUnit* army) {
+        return CArmyState { army->GetProvince(), army->IsInBattle(), army->owner };
+    };
     gCountryHooks.KillDivision = &KillRealmDivision;
     gCountryHooks.AddDivision = &AddRealmDivision;
     gCountryHooks.DestroyArmy = &DestroyRealmArmy;

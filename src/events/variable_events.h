@@ -91,6 +91,8 @@ public:
     uint32_t GetDataSize() const override { return Measure() & 0xFFFFu; }
     // The full size the counts call for, or kUnreadableRecord when the counts contradict each other.
     uint32_t GetRequiredSize() const override { return IsConsistent() ? Measure() : kUnreadableRecord; }
+    // Bytes the record's storage holds, whatever its counts claim.
+    uint32_t GetHeldSize() const { return held; }
 
     explicit CRZVariableEvent(CRZNetEvent* net)
         : CRZRecordEvent<Data>(net)

@@ -670,7 +670,7 @@ void CRZCountry::SetDevFocus(int group)
         devFocus[category] = group;
 }
 
-float CRZCountry::GetDemesneIncomeModifier(float bonus) const
+float CRZCountry::GetDemesneLimit() const
 {
     float limit = ruler ? static_cast<float>(ruler->attributes.GetIntrigue()) / 2.0f : 0.0f;
     if (formOfGovernment != GOV_FEUDAL)
@@ -685,7 +685,12 @@ float CRZCountry::GetDemesneIncomeModifier(float bonus) const
         limit *= 2.0f;
     else if (IsCounty())
         limit /= 2.0f;
-    limit = std::max(limit, 1.0f);
+    return std::max(limit, 1.0f);
+}
+
+float CRZCountry::GetDemesneIncomeModifier(float bonus) const
+{
+    const float limit = GetDemesneLimit();
     const float beyond = std::max(0.0f, static_cast<float>(GetOwnedProvinces().GetSize()) - limit);
     return std::clamp(1.0f - 0.1f * beyond + bonus, 0.0f, 1.0f);
 }
@@ -708,11 +713,6 @@ CCountryColor CRZCountry::GetCountryColor(CRZCountryID id)
     if (colorClass < 0 || colorClass >= static_cast<int32_t>(std::size(kClassColors)))
         return { 255, 192, 96 };
     return kClassColors[colorClass];
-}
-
-void CRZCountry::CancelBuildingProvinceImprovement(const CProvince& province)
-{
-    PostToHostEvent(new CRZIntEvent(_CRZEVT_CANCEL_BUILDING_PROVINCE_IMPROVEMENT_, GetID(), province.GetNumber()));
 }
 
 void CRZCountry::SetGodMode(bool on)

@@ -24,6 +24,13 @@ class CDivision;
 class CRequest;
 class CRZLandArea;
 class CRZUnit;
+class CRZDiplomaticEvent;
+class CLawType;
+class CAdvanceType;
+class CAdvanceTypeGroup;
+class CProvinceImprovementType;
+class CProvinceEffectType;
+class CTitle;
 
 // Realm numbers that are no real country: none, the realm of nobody, the rebels.
 inline constexpr int32_t kNoCountry = 0;
@@ -52,6 +59,9 @@ enum FormOfGoverment : int32_t { GOV_FEUDAL = 0, GOV_REPUBLIC = 1, GOV_ECCLESIAS
 
 // The tier a realm stands on; realms begin as counties.
 enum CountryTier : int32_t { TIER_COUNTY = 0, TIER_DUCHY = 1, TIER_KINGDOM = 2 };
+
+// How a host is called up: the realm's own, with the vassals its liege may call, the grand host.
+enum MobilizationType : int32_t { MOBILIZE_OWN_HOST = 1, MOBILIZE_WITH_VASSALS = 2, MOBILIZE_GRAND_HOST = 3 };
 
 // Budget slider order.
 enum BudgetSlider : int32_t { SLIDER_SCUTAGE, SLIDER_CROWN_DUTY, SLIDER_CENSUS, SLIDER_TOLLS, SLIDER_UPKEEP, SLIDER_CHURCH };
@@ -89,6 +99,13 @@ struct CIDFloat {
     bool operator==(const CIDFloat&) const = default;
 };
 
+// An army as the realm's questions see it.
+struct CArmyState {
+    int32_t province = 0;
+    bool inBattle = false;
+    const CRZCountry* owner = nullptr;
+};
+
 // What the realms need of the layers above them; the game installs these once. An unset kind makes the
 // factory fall back on a plain realm, an unset army route leaves the armies out.
 struct CountryHooks {
@@ -105,6 +122,8 @@ struct CountryHooks {
     // The identities the realm's division operations put in their events.
     DynamicID (*GetDivisionID)(const CDivision* division) = nullptr;
     DynamicID (*GetArmyID)(const CRZUnit* army) = nullptr;
+    // Where the army stands, whether it fights and whose it is, for the realm's questions.
+    CArmyState (*GetArmyState)(const CRZUnit* army) = nullptr;
     // The armies' side of the kill-division and add-division handlers: each answers as its handler.
     int (*KillDivision)(CRZCountry* realm, const CRZKillDivisionEventData& record) = nullptr;
     int (*AddDivision)(CRZCountry* realm, const CRZAddDivisionEventData& record) = nullptr;
@@ -161,8 +180,6 @@ public:
     virtual int handleResponse(CRequest* request, int answer);
     virtual int handleGodMode(bool on);
 
-    // Asks the host to stop the construction in the province; this realm's handler carries it out.
-    void CancelBuildingProvinceImprovement(const CProvince& province);
     // God mode on or off for this realm on every machine.
     void SetGodMode(bool on);
     bool IsGodMode() const { return godMode; }
@@ -322,10 +339,129 @@ public:
     // The share of demesne income the realm keeps, 0 to 1: a tenth less for each owned province past the
     // demesne limit (half the ruler's intrigue, grown with the years and the tier), plus the bonus.
     float GetDemesneIncomeModifier(float bonus) const;
+    // Owned provinces past this many cost demesne income.
+    float GetDemesneLimit() const;
     // The unit nationality of the realm's registry record.
     int32_t GetUnitNationality() const;
     // The colour of the registry record's colour class, as red, green, blue.
     static CCountryColor GetCountryColor(CRZCountryID id);
+
+    // Realm actions (country_actions.cpp): each asks for a change through an event (to the realm itself,
+    // to a host-side server or, with a diplomatic request, to the host) and changes nothing itself.
+    void DeclareWar(CRZCountryID target, bool firstFlag, bool secondFlag);
+    void DeclareWar(CRZCountry* target, bool firstFlag, bool secondFlag);
+    void LiberateVassal(CRZCountryID vassal, bool flag);
+    void GrantTitle(CCharacter* character, CTitle* title);
+    void GrabTitle(CCharacter* character, CTitle* title);
+    void UsurpTitle(CCharacter* character, CTitle* title);
+    void ClaimTitle(CCharacter* character, CTitle* title);
+    void CreateBishopry(CCharacter* character, CTitle* title);
+    void AcceptTrade(CRZDiplomaticEvent* offer);
+    void DeclineTrade(CRZDiplomaticEvent* offer);
+    // The shares in slider order: scutage, crown duty, census tax, tolls, upkeep, church.
+    void ChangeBudget(float scutage, float crownDuty, float census, float tolls, float upkeep, float church);
+    void InstituteLaw(const CLawType& law);
+    void SetDevelopmentFocus(const CAdvanceTypeGroup* group);
+    void StartBuildingProvinceImprovement(const CProvince& province, const CProvinceImprovementType& type);
+    // Asks the host to stop the construction in the province; this realm's handler carries it out.
+    void CancelBuildingProvinceImprovement(const CProvince& province);
+    void CreateProvinceImprovement(const CProvince& province, const CProvinceImprovementType& type);
+    void DestroyProvinceImprovement(const CProvince& province, const CProvinceImprovementType& type);
+    void AddAdvance(const CProvince& province, const CAdvanceType& advance);
+    void RemoveAdvance(const CProvince& province, const CAdvanceType& advance);
+    void AddProvinceEffect(const CProvince& province, const CProvinceEffectType& effect);
+    void RemoveProvinceEffect(const CProvince& province, const CProvinceEffectType& effect);
+    void ChangeProvinceReligion(const CProvince& province, RZReligionType religion);
+    void ChangeProvinceCulture(const CProvince& province, RZCultureType culture);
+    void ChangePeasantNoblesPrivileges(const CProvince& province, float change);
+    void ChangeBurgherClergyPrivileges(const CProvince& province, float change);
+    void SetNewRuler(CCharacter* character);
+    // The character that now bears the new identity, or null when the character server made none.
+    CCharacter* CreateRandomCousin();
+    void Assassinate(CCharacter* victim);
+    void MobilizeProvince(int province, MobilizationType type);
+    void CreateArmy(const DynamicID& army, int number);
+    // The advances and the strength in the form the division event carries them.
+    void CreateDivision(const DynamicID& unit, int province, CCharacter* leader, RZCultureType culture,
+        const CAdvanceTupleRecord& advances, const CMilitaryCompositionRecord& strength, bool firstFlag,
+        bool secondFlag, bool thirdFlag);
+    void AddDivision(const DynamicID& unit, CDivision* division);
+    void RemoveDivision(CDivision* division);
+    void DemobilizeUnit(CRZUnit* army);
+    // The first army stays; every other one joins it, in list order. One army alone posts nothing.
+    void Merge(const CList<CRZUnit*>* list);
+    void RefreshWindows();
+    // Allows the next diplomatic message to the receiver seven days from today, then sends the event.
+    void SendDiplomaticEvent(CRZEvent* event, CRZCountryID receiver);
+    void GiveControl(CRZUnit*, CRZCountry*) { }
+
+    // Realm questions (country_questions.cpp): what the interface and the computer ask before an action.
+    // They change nothing; a null argument or a number that names nothing answers no.
+    bool IsByzans() const { return index == 1271; }
+    bool HaveAccess(int) const { return true; }
+    CProvince* GetCapitalProvince() const;
+    bool HasDevelopmentFocus(int group) const;
+    bool HasCountyToGiveAway() const { return controlledProvinces.GetSize() >= 2; }
+    bool HasClaim(const CTitle* title) const;
+    float GetRulerPower() const;
+    // Each part of the cost above 0 must be covered by the ruler's score; false without a ruler.
+    bool CanAfford(const CScore& cost) const;
+    bool HasEcclesticalCourtmember() const;
+    // The ruler's attributes with each filled office's own: marshal's martial, steward's stewardship,
+    // chancellor's diplomacy, spymaster's intrigue.
+    CAttributeTuple GetAttributes() const;
+    bool HasPossibleClaimTitle(const CCharacter* character) const;
+    int GetProvincialLimit(int) const { return 0; }
+    int GetProvincialLimitAlreadyUsed(int) const { return 0; }
+    // Succession laws wait 20 years after the last succession change, realm and church laws 5.
+    CDate GetNextLegalChangeDate(int law) const;
+    bool CanInstituteLaw(int law) const;
+    bool IsAtWarWith(CRZCountryID other) const;
+    bool CanDeclareWarOn(CRZCountryID other);
+    bool CanSendFosterling(const CCharacter* child) const;
+    // A duchy or kingdom whose provinces (0..1003, by county or duchy title) lie at least 66 percent
+    // under the character's realm, and at least one exists.
+    bool CanUsurpTitle(const CCharacter* character, const CTitle* title) const;
+    bool CanGrabTitle(const CTitle* title) const;
+    bool CanGrantTitle(const CTitle* title, const CCharacter* character) const;
+    bool CanRevokeTitle(const CTitle* title) const;
+    bool CanBuildImprovement(const CProvince& province, int type) const;
+    bool CanCancelBuildImprovement(const CProvince& province) const;
+    bool CanAddProvinceEffect(const CProvince& province, int effect) const;
+    // The privilege being raised (nobles or clergy for a positive change, peasants or burghers otherwise)
+    // must be below 1.
+    bool CanChangePeasantNoblesPrivileges(const CProvince& province, float change) const;
+    bool CanChangeBurgherClergyPrivileges(const CProvince& province, float change) const;
+    // Armies as selected (a CRZSelectedUnitList): more than one, none fighting, all of this realm in one
+    // province.
+    bool CanMerge(const CList<CRZUnit*>& armies) const;
+    CSimpleScore GetPledgeAllegienceCost(CRZCountryID) const { return CSimpleScore(0.0f, 25.0f, 0.0f); }
+    CSimpleScore GetGrabTitleCost(const CCharacter* character, const CTitle* title) const;
+    // Prestige and piety lost by moving from the church law in force to the law; nothing without one or
+    // for the same law.
+    CSimpleScore GetChangeChurchLawPenalty(int law) const;
+    // The player's text for changing to the law, in a buffer of its own that the next call overwrites.
+    const char* GetChangeLawEffect(int law) const;
+    // Budget share bounds by the realm law (7..10) and the church law (11..14) in force.
+    float GetMaxScutage() const;
+    float GetMinScutage() const;
+    float GetMaxCrownDuty() const;
+    float GetMinCrownDuty() const;
+    float GetMaxCensusTax() const;
+    float GetMinCensusTax() const;
+    float GetMaxTolls() const;
+    float GetMinTolls() const;
+    float GetMaxChurchDonations() const;
+    float GetMinChurchDonations() const;
+    // Monthly gold estimates for the budget window, over the provinces 0..1003.
+    float GetMonthlyPossibleDemesneIncome() const;
+    float GetMonthlyPossibleCrownDuty();
+    float GetMonthlyPossibleCensusTax();
+    float GetMonthlyPossibleTolls();
+    float GetMonthlyPossibleScutage() const;
+    float GetMonthlyPossibleToLiege() const;
+    // The explanation of the demesne limit and penalty, in a buffer of its own.
+    const char* GetDemesneIncomeModifierInfo() const;
 
     // Its position in the country table.
     int32_t index = 0;

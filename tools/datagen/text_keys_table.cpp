@@ -342,6 +342,22 @@ const TextKey gTextKeys[] = {
     { "config\\text.csv", "TIER_DUCHESS_PAGAN", "Chieftess" },
     { "config\\text.csv", "TIER_DUKE", "Duke" },
     { "config\\text.csv", "TIER_DUCHESS", "Duchess" },
+    // The realm's law changes and its demesne.
+    { "config\\text.csv", "IW_REALM_CANNOT_CHANGE_LAW_YET", "This law may not be changed before %s." },
+    { "config\\text.csv", "IW_REALM_SUCCESSION_LAW_CHANGE_EFFECT", "Your heirs and claimants will remember this change." },
+    { "config\\text.csv", "IW_REALM_ANTAGONIZE_SONS", "Your sons will resent the loss of their rights." },
+    { "config\\text.csv", "IW_REALM_ANTAGONIZE_VASSALS", "Your vassals will resent the loss of their contract." },
+    { "config\\text.csv", "IW_REALM_ANTAGONIZE_ALL_MODERATLY", "All estates will be somewhat displeased." },
+    { "config\\text.csv", "IW_REALM_ANTAGONIZE_BURGERS_AND_PEASANTS", "Burghers and peasants will resent the loss of their rights." },
+    { "config\\text.csv", "IW_REALM_PRESTIGE_LOST", "Prestige lost: %.0f" },
+    { "config\\text.csv", "IW_REALM_PIETY_LOST", "Piety lost: %.0f" },
+    { "config\\text.csv", "DPA_STEWARDSHIP2", "Half the ruler's intrigue: %.1f" },
+    { "config\\text.csv", "DPA_EMPEROR2", "The emperor's demesne: times %d" },
+    { "config\\text.csv", "DPA_TIME", "The age: +%d" },
+    { "config\\text.csv", "DPA_KING", "A kingdom: times 2" },
+    { "config\\text.csv", "DPA_DUCHY", "A duchy: no change" },
+    { "config\\text.csv", "DPA_COUNTY", "A county: halved" },
+    { "config\\text.csv", "DEMESNE_PENALTYINFO", "%d provinces held, %.1f without penalty: %.0f%% less income" },
 };
 
 } // namespace
