@@ -423,6 +423,9 @@ public:
     // under the character's realm, and at least one exists.
     bool CanUsurpTitle(const CCharacter* character, const CTitle* title) const;
     bool CanGrabTitle(const CTitle* title) const;
+    // A vacant title the character's realm holds 66 percent of (with his claim, one province) and whose
+    // war value in gold he can pay.
+    bool CanClaimTitle(const CCharacter* character, const CTitle* title) const;
     bool CanGrantTitle(const CTitle* title, const CCharacter* character) const;
     bool CanRevokeTitle(const CTitle* title) const;
     bool CanBuildImprovement(const CProvince& province, int type) const;

@@ -233,23 +233,50 @@ bool CRZCountry::CanSendFosterling(const CCharacter* child) const
     return age >= 5 && age <= 12 && child->dynasty == ruler->dynasty;
 }
 
-bool CRZCountry::CanUsurpTitle(const CCharacter* character, const CTitle* title) const
-{
-    if (character == nullptr || title == nullptr || title->GetTier() == nullptr || title->GetTier()->IsCounty()
-        || formOfGovernment != GOV_FEUDAL || character->religion > 1)
-        return false;
+namespace {
+
+// Of the provinces 0..1003 whose county or duchy title is the title, how many there are and how many lie
+// under the character's realm.
+struct CTitleLands {
     int total = 0;
     int under = 0;
+    bool IsTwoThirds() const { return total > 0 && under * 100 >= total * 66; }
+};
+
+CTitleLands CountTitleLands(const CCharacter* character, const CTitle* title)
+{
+    CTitleLands lands;
     for (int number = 0; number <= kLastLandProvince; ++number) {
         const CProvince* province = CProvince::GetProvince(number);
         if (province == nullptr
             || (number != title->GetCountryID() && province->titleRealms[0] != title->GetCountryID()))
             continue;
-        ++total;
+        ++lands.total;
         if (IsUnder(*province, character))
-            ++under;
+            ++lands.under;
     }
-    return total > 0 && under * 100 >= total * 66;
+    return lands;
+}
+
+} // namespace
+
+bool CRZCountry::CanUsurpTitle(const CCharacter* character, const CTitle* title) const
+{
+    if (character == nullptr || title == nullptr || title->GetTier() == nullptr || title->GetTier()->IsCounty()
+        || formOfGovernment != GOV_FEUDAL || character->religion > 1)
+        return false;
+    return CountTitleLands(character, title).IsTwoThirds();
+}
+
+bool CRZCountry::CanClaimTitle(const CCharacter* character, const CTitle* title) const
+{
+    if (character == nullptr || title == nullptr || title->GetCurrentHolder() != nullptr
+        || formOfGovernment != GOV_FEUDAL || character->religion > 1 || !title->IsRealTitle()
+        || title->IsReligiousSpecialTitle())
+        return false;
+    const CTitleLands lands = CountTitleLands(character, title);
+    const bool enough = character->HasClaim(title) ? lands.under >= 1 : lands.IsTwoThirds();
+    return enough && CanAfford(CSimpleScore(title->GetWarValue(), 0.0f, 0.0f));
 }
 
 bool CRZCountry::CanGrabTitle(const CTitle* title) const

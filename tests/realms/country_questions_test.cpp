@@ -120,6 +120,12 @@ TEST_F(RealmQuestions, UsurpingNeedsTwoThirdsOfTheTitlesProvinces)
     EXPECT_FALSE(realm->CanUsurpTitle(ruler, duchy)) << "1 of 2";
     inDuchy(22, realm);
     EXPECT_TRUE(realm->CanUsurpTitle(ruler, duchy)) << "2 of 3";
+    // A vacant title is claimed on the same share, if the ruler can pay its worth in gold.
+    ruler->score = CSimpleScore(duchy->GetWarValue(), 0.0f, 0.0f);
+    EXPECT_TRUE(realm->CanClaimTitle(ruler, duchy));
+    ruler->score = CSimpleScore(duchy->GetWarValue() - 1.0f, 0.0f, 0.0f);
+    EXPECT_EQ(realm->CanClaimTitle(ruler, duchy), duchy->GetWarValue() <= 0.0f) << "too poor";
+    EXPECT_FALSE(realm->CanClaimTitle(ruler, CTitle::GetTitle(1100))) << "held by the ruler himself";
     ruler->religion = 2;
     EXPECT_FALSE(realm->CanUsurpTitle(ruler, duchy)) << "no Christian";
     ruler->religion = 1;
