@@ -12,6 +12,8 @@
 #include "app/headless.h"
 #include "foundation/data_file.h"
 
+#include "support/generated_data.h"
+
 #include "foundation/safeguards.h"
 
 namespace {
@@ -23,8 +25,7 @@ const std::string& Folder()
         char pattern[] = "/tmp/vellmark_bench_session_XXXXXX";
         if (mkdtemp(pattern) == nullptr)
             std::abort();
-        const std::string command = std::string(DATAGEN_PATH) + " --seed 1 --size full '" + pattern + "' > /dev/null";
-        if (std::system(command.c_str()) != 0)
+        if (!support::GenerateData(pattern, "full", 1))
             std::abort();
         SetDataFolderOverride(pattern);
         SetDataPath();

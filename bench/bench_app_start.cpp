@@ -11,6 +11,8 @@
 #include "app/winmain.h"
 #include "foundation/data_file.h"
 
+#include "support/generated_data.h"
+
 #include "foundation/safeguards.h"
 
 namespace {
@@ -27,7 +29,7 @@ void StartToMenu(benchmark::State& state)
         return;
     }
     const std::string data = std::string(pattern) + "/data";
-    if (std::system((std::string(DATAGEN_PATH) + " --seed 1 --size full '" + data + "' > /dev/null").c_str()) != 0
+    if (!support::GenerateData(data, "full", 1)
         || std::system(("printf '" + std::string(kSettings) + "' > '" + data + "/settings.cfg'").c_str()) != 0) {
         state.SkipWithError("the data folder could not be generated");
         return;

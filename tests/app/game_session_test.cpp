@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -22,6 +23,7 @@
 #include "platform/elements/replace_file.h"
 #include "realms/country.h"
 #include "support/scratch.h"
+#include "support/generated_data.h"
 #include "world/global.h"
 
 #include "foundation/safeguards.h"
@@ -33,13 +35,10 @@ class FullFolder : public testing::Environment {
 public:
     void SetUp() override
     {
-        char pattern[] = "/tmp/vellmark_session_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        Root() = pattern;
+        Dir() = std::make_unique<support::ScratchDir>();
         // Others than its owner may pass into it: the read-only folder test saves as another user.
-        chmod(pattern, 0755);
-        const std::string command = std::string(DATAGEN_PATH) + " --seed 1 --size full '" + Root() + "' > /dev/null";
-        ASSERT_EQ(std::system(command.c_str()), 0);
+        chmod(Root().c_str(), 0755);
+        ASSERT_TRUE(support::GenerateData(Root(), "full", 1));
         std::filesystem::create_directories(Root() + "/scenarios/save games");
         SetDataFolderOverride(Root().c_str());
         SetDataPath();
@@ -48,13 +47,14 @@ public:
     void TearDown() override
     {
         ShutDownHeadlessTables();
-        std::filesystem::remove_all(Root());
+        Dir().reset();
     }
-    static std::string& Root()
+    static std::unique_ptr<support::ScratchDir>& Dir()
     {
-        static std::string root;
-        return root;
+        static std::unique_ptr<support::ScratchDir> dir;
+        return dir;
     }
+    static const std::string& Root() { return Dir()->path(); }
 };
 testing::Environment* const kFolder = testing::AddGlobalTestEnvironment(new FullFolder);
 

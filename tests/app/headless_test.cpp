@@ -7,12 +7,14 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 #include <sys/wait.h>
 
 #include "events/event_journal.h"
 #include "support/scratch.h"
+#include "support/generated_data.h"
 
 #include "foundation/safeguards.h"
 
@@ -22,18 +24,16 @@ class TinyFolder : public testing::Environment {
 public:
     void SetUp() override
     {
-        char pattern[] = "/tmp/vellmark_headless_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        Root() = pattern;
-        const std::string command = std::string(DATAGEN_PATH) + " --seed 1 --size tiny '" + Root() + "/data' > /dev/null";
-        ASSERT_EQ(std::system(command.c_str()), 0);
+        Dir() = std::make_unique<support::ScratchDir>();
+        ASSERT_TRUE(support::GenerateData(Root() + "/data", "tiny", 1));
     }
-    void TearDown() override { std::filesystem::remove_all(Root()); }
-    static std::string& Root()
+    void TearDown() override { Dir().reset(); }
+    static std::unique_ptr<support::ScratchDir>& Dir()
     {
-        static std::string root;
-        return root;
+        static std::unique_ptr<support::ScratchDir> dir;
+        return dir;
     }
+    static const std::string& Root() { return Dir()->path(); }
 };
 testing::Environment* const kFolder = testing::AddGlobalTestEnvironment(new TinyFolder);
 

@@ -13,7 +13,7 @@
 #include "app/settings.h"
 #include "datalang/lexer.h"
 #include "datalang/parser.h"
-#include "foundation/scratch_data_folder.h"
+#include "support/data_folder.h"
 #include "messages/message_handler.h"
 #include "platform/elements/replace_file.h"
 
@@ -25,7 +25,7 @@ using Bytes = std::vector<uint8_t>;
 
 std::string InData(const char* name)
 {
-    return scratch::gFolder + "/" + name;
+    return support::gDataFolder + "/" + name;
 }
 
 Bytes ReadBytes(const char* name)

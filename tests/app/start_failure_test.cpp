@@ -10,7 +10,7 @@
 
 #include "app/winmain.h"
 #include "foundation/data_file.h"
-#include "foundation/scratch_data_folder.h"
+#include "support/data_folder.h"
 #include "platform/input/window_messages.h"
 
 #include "foundation/safeguards.h"
@@ -33,17 +33,17 @@ protected:
         Windows::SetMessageBoxAutoAnswer(true);
         SetDataPath();
         // A death test's child removes the scratch folder as it exits: it is made again for the next.
-        std::filesystem::create_directories(scratch::gFolder);
-        std::filesystem::current_path(scratch::gFolder);
-        std::ofstream(scratch::gFolder + "/settings.cfg", std::ios::binary) << kSettings;
-        std::filesystem::remove_all(scratch::gFolder + "/config");
+        std::filesystem::create_directories(support::gDataFolder);
+        std::filesystem::current_path(support::gDataFolder);
+        std::ofstream(support::gDataFolder + "/settings.cfg", std::ios::binary) << kSettings;
+        std::filesystem::remove_all(support::gDataFolder + "/config");
     }
 };
 
 TEST_F(StartFailure, AFatalAssertionIsShownAndEndsWithStatusOne)
 {
-    std::filesystem::create_directories(scratch::gFolder + "/config");
-    std::ofstream(scratch::gFolder + "/config/text.csv", std::ios::binary)
+    std::filesystem::create_directories(support::gDataFolder + "/config");
+    std::ofstream(support::gDataFolder + "/config/text.csv", std::ios::binary)
         << "#key;English;;;;;;;;;;\r\nA KEY WITH BLANKS;a;b;c;d;e;f;g;h;i;j;\r\n";
     EXPECT_EXIT(RunWinMain(), testing::ExitedWithCode(1), "Vellmark: TextDB Error");
 }

@@ -29,6 +29,8 @@
 #include "gfx/video_fixture.h"
 #include "platform/settings/settings_file.h"
 
+#include "support/generated_data.h"
+
 #include "foundation/safeguards.h"
 
 namespace {
@@ -76,7 +78,7 @@ TEST(StartUp, RunsEveryStepInOrderAndOpensTheMainMenu)
     ASSERT_NE(mkdtemp(pattern), nullptr);
     const std::string root = pattern;
     const std::string data = root + "/data";
-    ASSERT_EQ(std::system((std::string(DATAGEN_PATH) + " --seed 3 --size tiny '" + data + "' > /dev/null").c_str()), 0);
+    ASSERT_TRUE(support::GenerateData(data, "tiny", 3));
     std::ofstream(data + "/settings.cfg", std::ios::binary) << kSettings;
     std::ofstream(data + "/history.txt", std::ios::binary) << "an old run\r\n";
     setenv("SDL_VIDEODRIVER", "dummy", 1);

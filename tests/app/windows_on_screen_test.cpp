@@ -21,7 +21,7 @@
 #include "events/event_routing.h"
 #include "events/event_scheduler.h"
 #include "events/game_clock.h"
-#include "foundation/scratch_data_folder.h"
+#include "support/data_folder.h"
 #include "gfx/font.h"
 #include "gfx/image.h"
 #include "gfx/video.h"
@@ -79,7 +79,7 @@ protected:
         const std::filesystem::path generator = video_test::DataGenerator();
         ASSERT_TRUE(std::filesystem::exists(generator)) << "build the datagen target first: " << generator;
         const std::string command
-            = generator.string() + " --seed 3 --size tiny '" + scratch::gFolder + "' > /dev/null";
+            = generator.string() + " --seed 3 --size tiny '" + support::gDataFolder + "' > /dev/null";
         ASSERT_EQ(std::system(command.c_str()), 0);
     }
 

@@ -14,7 +14,7 @@
 #include "events/event_posting.h"
 #include "events/event_scheduler.h"
 #include "events/generic_events.h"
-#include "foundation/scratch_data_folder.h"
+#include "support/data_folder.h"
 #include "gfx/song.h"
 #include "platform/input/window_messages.h"
 #include "text/new_text.h"
@@ -77,8 +77,8 @@ protected:
     static void SetUpTestSuite()
     {
         SetDataPath();
-        std::filesystem::create_directories(scratch::gFolder + "/config");
-        std::ofstream table(scratch::gFolder + "/config/text.csv", std::ios::binary);
+        std::filesystem::create_directories(support::gDataFolder + "/config");
+        std::ofstream table(support::gDataFolder + "/config/text.csv", std::ios::binary);
         table << "#key;English;;;;;;;;;;\r\n";
         const char* months[] = { "JANUARY", "FEBRUARY", "MARCH", "APRIL", "MAY", "JUNE", "JULY", "AUGUST",
             "SEPTEMBER", "OCTOBER", "NOVEMBER", "DECEMBER" };
@@ -131,16 +131,16 @@ TEST(MusicIni, OnlyAFolderOfTheDataFolderReplacesMusic)
         { nullptr, "music" },
     };
     for (const auto& c : cases) {
-        std::filesystem::remove(scratch::gFolder + "/music.ini");
+        std::filesystem::remove(support::gDataFolder + "/music.ini");
         if (c.file)
-            std::ofstream(scratch::gFolder + "/music.ini", std::ios::binary) << c.file;
+            std::ofstream(support::gDataFolder + "/music.ini", std::ios::binary) << c.file;
         std::snprintf(MusicPath, sizeof MusicPath, "%s", "left over");
         testing::internal::CaptureStderr();
         ReadMusicIni();
         testing::internal::GetCapturedStderr();
         EXPECT_STREQ(MusicPath, c.expected) << (c.file ? c.file : "no file");
     }
-    std::ofstream(scratch::gFolder + "/music.ini", std::ios::binary)
+    std::ofstream(support::gDataFolder + "/music.ini", std::ios::binary)
         << "[music]\r\nPATH=" << std::string(5000, 'a') << "\r\n";
     testing::internal::CaptureStderr();
     ReadMusicIni();

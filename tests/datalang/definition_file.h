@@ -6,7 +6,7 @@
 #include "datalang/lexer.h"
 #include "support/scratch.h"
 #include "foundation/fatal_error.h"
-#include "foundation/scratch_data_folder.h"
+#include "support/data_folder.h"
 
 // The token type of a word, as the tokenizer reads it.
 inline int TokenOf(const std::string& word)

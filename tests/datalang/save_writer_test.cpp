@@ -14,7 +14,7 @@
 #include "foundation/logs.h"
 #include "platform/elements/replace_file.h"
 
-#include "datalang/game_folder.h"
+#include "support/game_folder.h"
 
 #include "foundation/safeguards.h"
 

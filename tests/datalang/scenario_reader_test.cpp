@@ -9,7 +9,7 @@
 #include "datalang/scenario_parser.h"
 #include "text/new_text.h"
 
-#include "datalang/game_folder.h"
+#include "support/game_folder.h"
 
 #include "foundation/safeguards.h"
 

@@ -12,7 +12,7 @@
 #include "events/event_posting.h"
 #include "events/net_event.h"
 #include "foundation/logs.h"
-#include "foundation/scratch_data_folder.h"
+#include "support/data_folder.h"
 #include "route_fakes.h"
 
 #include "foundation/safeguards.h"
@@ -311,9 +311,9 @@ TEST_F(Routing, AnimationTicksAndInputGoStraightToTheirHandlers)
 
 TEST_F(Routing, DayTickInTheSaveDebuggingTraceHasItsLines)
 {
-    (void)scratch::gFolder;
+    (void)support::gDataFolder;
     auto contents = [] {
-        std::ifstream in(scratch::gFolder + "/savedebug.txt");
+        std::ifstream in(support::gDataFolder + "/savedebug.txt");
         std::stringstream text;
         text << in.rdbuf();
         return text.str();

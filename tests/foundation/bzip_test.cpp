@@ -13,7 +13,7 @@
 
 #include "foundation/bzip.h"
 #include "platform/elements/replace_file.h"
-#include "foundation/scratch_data_folder.h"
+#include "support/data_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -58,7 +58,7 @@ protected:
         return true;
     }
 
-    static inline const fs::path folder = scratch::gFolder;
+    static inline const fs::path folder = support::gDataFolder;
     const fs::path plain = folder / "games" / "save.rzg";
     const fs::path packed = folder / "games" / "save.bz2";
     CBzip bzip;

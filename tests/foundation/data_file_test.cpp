@@ -9,16 +9,16 @@
 #include <unistd.h>
 
 #include "foundation/data_file.h"
-#include "foundation/scratch_data_folder.h"
+#include "support/data_folder.h"
 
 namespace fs = std::filesystem;
-using scratch::gFolder;
+using support::gDataFolder;
 
 namespace {
 
 void Put(const std::string& relative, const std::string& contents)
 {
-    const fs::path path = fs::path(gFolder) / relative;
+    const fs::path path = fs::path(gDataFolder) / relative;
     fs::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary) << contents;
 }
@@ -64,7 +64,7 @@ TEST(DataFile, ResolvesBackslashesAndLetterCase)
     };
     for (const Case& c : cases)
         EXPECT_EQ(Resolve(c.name), c.want) << c.name;
-    EXPECT_EQ(Resolve((gFolder + "/GFX/INTERFACE/x.bmp").c_str()), gFolder + "/gfx/interface/x.bmp");
+    EXPECT_EQ(Resolve((gDataFolder + "/GFX/INTERFACE/x.bmp").c_str()), gDataFolder + "/gfx/interface/x.bmp");
     EXPECT_EQ(Resolve(std::string(2000, 'a').c_str()), "<too long>");
 }
 
@@ -87,7 +87,7 @@ TEST(DataFile, OpensGamePathsInTheDataFolder)
     EXPECT_EQ(bitmap.ReadChar(false), 'B');
     char cwd[kPathMax + 1];
     ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
-    EXPECT_EQ(std::string(cwd), gFolder);
+    EXPECT_EQ(std::string(cwd), gDataFolder);
 }
 
 TEST(DataFile, ShortFilesAreValidAndOrderMarksAreSkipped)
@@ -176,7 +176,7 @@ TEST(DataFile, WritingAndSeeking)
         CFile out("out\\save.bin", "wb");
         EXPECT_TRUE(out.ErrorFlag()); // the folder does not exist yet
     }
-    fs::create_directories(fs::path(gFolder) / "out");
+    fs::create_directories(fs::path(gDataFolder) / "out");
     {
         CFile out("OUT\\save.bin", "wb");
         ASSERT_FALSE(out.ErrorFlag());
@@ -217,7 +217,7 @@ TEST(DataFile, FindsAndEntersTheDataFolder)
 {
     char folder[kPathMax + 1];
     ASSERT_TRUE(FindDataFolder(folder, sizeof folder));
-    EXPECT_EQ(std::string(folder), gFolder);
+    EXPECT_EQ(std::string(folder), gDataFolder);
 
     SetDataFolderOverride("");
     setenv("VELLMARK_DATA", "/somewhere/data", 1);
@@ -228,11 +228,11 @@ TEST(DataFile, FindsAndEntersTheDataFolder)
     ASSERT_TRUE(FindDataFolder(folder, sizeof folder));
     const fs::path exe = fs::read_symlink("/proc/self/exe");
     EXPECT_EQ(fs::path(folder), exe.parent_path().parent_path() / "Vellmark Data Files");
-    SetDataFolderOverride(gFolder.c_str());
+    SetDataFolderOverride(gDataFolder.c_str());
 
     testing::internal::CaptureStderr();
     EXPECT_FALSE(ChangeToDataFolder("/no/such/Vellmark Data Files"));
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
         "Cannot change directory into the data folder: /no/such/Vellmark Data Files\n");
-    EXPECT_TRUE(ChangeToDataFolder(gFolder.c_str()));
+    EXPECT_TRUE(ChangeToDataFolder(gDataFolder.c_str()));
 }

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "foundation/excel_parse.h"
-#include "foundation/scratch_data_folder.h"
+#include "support/data_folder.h"
 
 namespace {
 
@@ -31,7 +31,7 @@ protected:
         return out;
     }
 
-    static inline const std::filesystem::path folder = scratch::gFolder;
+    static inline const std::filesystem::path folder = support::gDataFolder;
 };
 
 TEST_F(ExcelParseTest, FieldsSplitAtSemicolonsAndRowsEndAtCarriageReturn)

@@ -8,15 +8,15 @@
 
 #include "foundation/data_file.h"
 #include "foundation/logs.h"
-#include "foundation/scratch_data_folder.h"
+#include "support/data_folder.h"
 
 namespace {
 
-using scratch::gFolder;
+using support::gDataFolder;
 
 std::string Contents(const char* name)
 {
-    std::ifstream in(gFolder + "/" + name, std::ios::binary);
+    std::ifstream in(gDataFolder + "/" + name, std::ios::binary);
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
@@ -67,7 +67,7 @@ TEST(Logs, SilentChannelsWriteNothing)
     SetDataPath();
     const auto count = [] {
         return std::distance(
-            std::filesystem::directory_iterator(gFolder), std::filesystem::directory_iterator {});
+            std::filesystem::directory_iterator(gDataFolder), std::filesystem::directory_iterator {});
     };
     const auto before = count();
     mydebug("%s %d", "x", 1);

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "events/generic_events.h"
-#include "foundation/scratch_data_folder.h"
+#include "support/data_folder.h"
 #include "frontend/front_end_main.h"
 #include "frontend/new_front_end.h"
 #include "gfx/bitmap_fixture.h"

@@ -8,7 +8,7 @@
 #include <fstream>
 #include <string>
 
-#include "../foundation/scratch_data_folder.h"
+#include "support/data_folder.h"
 #include "../gfx/bitmap_bytes.h"
 #include "realms/country_db.h"
 
@@ -19,9 +19,9 @@ namespace {
 // The flag palettes the seeds name, the base flag and the troop palette the registry loads.
 void WritePalettes()
 {
-    const std::filesystem::path folder = std::filesystem::path(scratch::gFolder) / "gfx" / "palette";
+    const std::filesystem::path folder = std::filesystem::path(support::gDataFolder) / "gfx" / "palette";
     std::filesystem::create_directories(folder);
-    std::filesystem::create_directories(std::filesystem::path(scratch::gFolder) / "db");
+    std::filesystem::create_directories(std::filesystem::path(support::gDataFolder) / "db");
     fixture::Bmp bitmap;
     bitmap.pixels = std::string(4, '\0');
     const std::string bytes = fixture::Bytes(bitmap);
@@ -42,12 +42,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return std::filesystem::current_path();
     }();
     {
-        std::ofstream table(scratch::gFolder + "/db/country.csv", std::ios::binary | std::ios::trunc);
+        std::ofstream table(support::gDataFolder + "/db/country.csv", std::ios::binary | std::ios::trunc);
         table.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
         if (!table)
             return 0;
     }
-    std::filesystem::current_path(scratch::gFolder);
+    std::filesystem::current_path(support::gDataFolder);
     const bool built = CCountryDB::Init();
     std::filesystem::current_path(start);
     if (!built) {

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "../foundation/scratch_data_folder.h"
+#include "support/data_folder.h"
 #include "app/settings.h"
 
 #include "foundation/safeguards.h"
@@ -17,12 +17,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // libFuzzer names its inputs relative to where it started; the record lies in the data folder.
     static const std::filesystem::path start = std::filesystem::current_path();
     {
-        std::ofstream file(scratch::gFolder + "/config.rz", std::ios::binary | std::ios::trunc);
+        std::ofstream file(support::gDataFolder + "/config.rz", std::ios::binary | std::ios::trunc);
         file.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
         if (!file)
             return 0;
     }
-    std::filesystem::current_path(scratch::gFolder);
+    std::filesystem::current_path(support::gDataFolder);
     CSettings settings;
     gpSettings = &settings;
     settings.Init();

@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <memory>
 #include <string>
 #include <sys/wait.h>
 #include <thread>
@@ -23,6 +24,7 @@
 #include <vector>
 
 #include "support/scratch.h"
+#include "support/generated_data.h"
 
 #include "foundation/safeguards.h"
 
@@ -39,21 +41,18 @@ class DataFolder : public testing::Environment {
 public:
     void SetUp() override
     {
-        char pattern[] = "/tmp/vellmark_start_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        Root() = pattern;
-        const std::string command
-            = std::string(DATAGEN_PATH) + " --seed 1 --size tiny '" + Root() + "/data' > /dev/null";
-        ASSERT_EQ(std::system(command.c_str()), 0);
+        Dir() = std::make_unique<support::ScratchDir>();
+        ASSERT_TRUE(support::GenerateData(Root() + "/data", "tiny", 1));
         // The game reads its settings in the data folder, where it works.
         std::ofstream(Root() + "/data/settings.cfg", std::ios::binary) << kSettings;
     }
-    void TearDown() override { std::system(("rm -rf '" + Root() + "'").c_str()); }
-    static std::string& Root()
+    void TearDown() override { Dir().reset(); }
+    static std::unique_ptr<support::ScratchDir>& Dir()
     {
-        static std::string root;
-        return root;
+        static std::unique_ptr<support::ScratchDir> dir;
+        return dir;
     }
+    static const std::string& Root() { return Dir()->path(); }
 };
 testing::Environment* const kFolder = testing::AddGlobalTestEnvironment(new DataFolder);
 

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "foundation/scratch_data_folder.h"
+#include "support/data_folder.h"
 #include "gfx/bitmap_bytes.h"
 #include "gfx/video.h"
 
@@ -16,7 +16,7 @@ namespace fixture {
 // Writes a data file under the scratch folder; name uses slashes.
 inline void WriteFile(const std::string& name, const std::string& bytes)
 {
-    const std::filesystem::path path = scratch::gFolder + "/" + name;
+    const std::filesystem::path path = support::gDataFolder + "/" + name;
     std::filesystem::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }

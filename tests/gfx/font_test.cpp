@@ -7,7 +7,7 @@
 #include <string>
 #include <unistd.h>
 
-#include "foundation/scratch_data_folder.h"
+#include "support/data_folder.h"
 #include "gfx/font.h"
 #include "gfx/image.h"
 #include "gfx/video.h"
@@ -28,7 +28,7 @@ protected:
         ASSERT_GT(n, 0);
         exe[n] = '\0';
         const std::string command
-            = (fs::path(exe).parent_path() / "datagen").string() + " --seed 3 --size tiny '" + scratch::gFolder + "' > /dev/null";
+            = (fs::path(exe).parent_path() / "datagen").string() + " --seed 3 --size tiny '" + support::gDataFolder + "' > /dev/null";
         ASSERT_EQ(std::system(command.c_str()), 0) << "the data generator is built beside the tests";
     }
     void SetUp() override

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "foundation/data_file.h"
-#include "foundation/scratch_data_folder.h"
+#include "support/data_folder.h"
 #include "gfx/bitmap_file.h"
 #include "gfx/image_descriptor.h"
 #include "gfx/palette.h"
@@ -23,17 +23,17 @@ TEST(GeneratedBitmaps, EveryPictureAndPaletteLoads)
 {
     const fs::path generator = video_test::DataGenerator();
     ASSERT_TRUE(fs::exists(generator)) << "build the datagen target first: " << generator;
-    const std::string command = generator.string() + " --seed 5 --size tiny '" + scratch::gFolder + "'";
+    const std::string command = generator.string() + " --seed 5 --size tiny '" + support::gDataFolder + "'";
     ASSERT_EQ(std::system(command.c_str()), 0);
     SetDataPath();
     video_test::ScopedHeadlessVideo video;
 
     // Depth (with 80 for run-length 8-bit) -> pictures of it.
     std::map<int, int> depths;
-    for (const auto& entry : fs::recursive_directory_iterator(scratch::gFolder + "/gfx")) {
+    for (const auto& entry : fs::recursive_directory_iterator(support::gDataFolder + "/gfx")) {
         if (entry.path().extension() != ".bmp" || entry.path().parent_path().filename() == "palette")
             continue;
-        const std::string name = fs::relative(entry.path(), scratch::gFolder).string();
+        const std::string name = fs::relative(entry.path(), support::gDataFolder).string();
         SCOPED_TRACE(name);
         CFile file(name.c_str());
         BitmapInfoHeader info {};

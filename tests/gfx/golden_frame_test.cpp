@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include "foundation/scratch_data_folder.h"
+#include "support/data_folder.h"
 #include "gfx/bitmap_fixture.h"
 #include "gfx/direct_draw.h"
 #include "gfx/image.h"
@@ -83,10 +83,10 @@ TEST_F(GoldenFrame, TheComposedFrameEqualsTheKeptPictureAndTheWindowShowsIt)
     const fs::path golden = fs::path(tests) / "gfx" / "golden_frame.bmp";
     if (std::getenv("VELLMARK_WRITE_GOLDEN")) {
         ASSERT_EQ(CVideo::SaveScreen(nullptr), 1);
-        fs::copy_file(scratch::gFolder + "/ScreenSave0.bmp", golden, fs::copy_options::overwrite_existing);
+        fs::copy_file(support::gDataFolder + "/ScreenSave0.bmp", golden, fs::copy_options::overwrite_existing);
     }
     ASSERT_TRUE(fs::exists(golden)) << golden;
-    fs::copy_file(golden, scratch::gFolder + "/golden.bmp", fs::copy_options::overwrite_existing);
+    fs::copy_file(golden, support::gDataFolder + "/golden.bmp", fs::copy_options::overwrite_existing);
     CImage kept("golden.bmp", IMAGE_SYSTEM, false);
     ASSERT_STREQ(kept.GetName(), "golden.bmp");
     ASSERT_EQ(kept.GetWidth(), kWidth);

@@ -48,7 +48,7 @@ TEST_F(PaletteTest, SharedByNameIgnoringCaseAndLoadedOnce)
 {
     fixture::WriteFile("gfx/palette/shared.act", Act());
     CPalette* first = CPalette::FindPalette("shared.act");
-    std::filesystem::remove(scratch::gFolder + "/gfx/palette/shared.act");
+    std::filesystem::remove(support::gDataFolder + "/gfx/palette/shared.act");
     EXPECT_EQ(CPalette::FindPalette("shared.act"), first);
     EXPECT_EQ(CPalette::FindPalette("SHARED.Act"), first);
     EXPECT_EQ(first->_Colors[200][1], 200);

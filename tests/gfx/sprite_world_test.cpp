@@ -47,7 +47,7 @@ protected:
     {
         fixture::WriteFile("unit.spr", text);
         return support::FatalMessageOf([&] {
-            CRZParser parser((scratch::gFolder + "/unit.spr").c_str(), "r");
+            CRZParser parser((support::gDataFolder + "/unit.spr").c_str(), "r");
             EXPECT_EQ(sprite.ParseFields(parser), 0);
         });
     }

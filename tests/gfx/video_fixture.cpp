@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <unistd.h>
 
-#include "foundation/scratch_data_folder.h"
+#include "support/data_folder.h"
 #include "gfx/direct_draw.h"
 #include "platform/display/basic_hwnd_imp.h"
 #include "platform/host/host_hooks.h"

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "foundation/scratch_data_folder.h"
+#include "support/data_folder.h"
 #include "gfx/bitmap_fixture.h"
 #include "gfx/direct_draw.h"
 #include "gfx/image.h"
@@ -117,7 +117,7 @@ TEST_F(Video, GeneratedCursorsAreKeyedInTheirCorners)
 {
     const fs::path generator = video_test::DataGenerator();
     ASSERT_TRUE(fs::exists(generator)) << "build the datagen target first: " << generator;
-    const std::string command = generator.string() + " --seed 3 --size tiny '" + scratch::gFolder + "' > /dev/null";
+    const std::string command = generator.string() + " --seed 3 --size tiny '" + support::gDataFolder + "' > /dev/null";
     ASSERT_EQ(std::system(command.c_str()), 0);
     for (const char* name : { "gfx\\interface\\cursor_active.bmp", "gfx\\interface\\cursor_inactive.bmp" }) {
         SCOPED_TRACE(name);
@@ -139,7 +139,7 @@ TEST_F(Video, ScreenshotsTakeTheNextFreeNumberAndReadBackAsTheBackBuffer)
             ASSERT_TRUE(mVideo->ok());
         }
         for (const char* name : { "ScreenSave0.bmp", "ScreenSave1.bmp", "ScreenSave2.bmp" })
-            fs::remove(scratch::gFolder + "/" + name);
+            fs::remove(support::gDataFolder + "/" + name);
         fixture::WriteFile("ScreenSave0.bmp", "x");
         fixture::WriteFile("ScreenSave1.bmp", "x");
         CImage* back = CVideo::pBackBuffer;
@@ -148,7 +148,7 @@ TEST_F(Video, ScreenshotsTakeTheNextFreeNumberAndReadBackAsTheBackBuffer)
             for (int x = 0; x < width; ++x)
                 SetPixel16(back, x, y, static_cast<std::uint16_t>((x * 7 + y * 131) & 0x7FFF));
         ASSERT_EQ(CVideo::SaveScreen(nullptr), 1);
-        const fs::path saved = scratch::gFolder + "/ScreenSave2.bmp";
+        const fs::path saved = support::gDataFolder + "/ScreenSave2.bmp";
         ASSERT_TRUE(fs::exists(saved));
         const std::uint32_t row = (static_cast<std::uint32_t>(width) * 3 + 3) & ~3U;
         EXPECT_EQ(fs::file_size(saved), 54 + row * static_cast<std::uint32_t>(height));

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <string>
 
-#include "foundation/scratch_data_folder.h"
+#include "support/data_folder.h"
 #include "map/map_province.h"
 #include "realms/terrain.h"
 
@@ -14,8 +14,8 @@ namespace {
 
 void Write(const std::string& path, const std::string& contents)
 {
-    std::filesystem::create_directories(std::filesystem::path(scratch::gFolder + "/" + path).parent_path());
-    std::ofstream(scratch::gFolder + "/" + path, std::ios::binary) << contents;
+    std::filesystem::create_directories(std::filesystem::path(support::gDataFolder + "/" + path).parent_path());
+    std::ofstream(support::gDataFolder + "/" + path, std::ios::binary) << contents;
 }
 
 std::string Le32(std::int32_t v)

@@ -7,7 +7,8 @@
 #include <string>
 
 #include "foundation/data_file.h"
-#include "foundation/scratch_data_folder.h"
+#include "support/data_folder.h"
+#include "support/generated_data.h"
 #include "text/new_text.h"
 #include "realms/country_db.h"
 #include "realms/province.h"
@@ -18,12 +19,10 @@ class CountryDBTest : public testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        const std::string command
-            = std::string(DATAGEN_PATH) + " --seed 5 --size tiny '" + scratch::gFolder + "'";
-        ASSERT_EQ(std::system(command.c_str()), 0);
+        ASSERT_TRUE(support::GenerateData(support::gDataFolder, "tiny", 5));
         SetDataPath();
         ASSERT_EQ(TextStrings.Init(RZ_LANGUAGE_0), 1);
-        std::ifstream in(scratch::gFolder + "/db/country.csv", std::ios::binary);
+        std::ifstream in(support::gDataFolder + "/db/country.csv", std::ios::binary);
         generated.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
         ASSERT_FALSE(generated.empty());
     }
@@ -31,7 +30,7 @@ protected:
 
     static void WriteTable(const std::string& text)
     {
-        std::ofstream(scratch::gFolder + "/db/country.csv", std::ios::binary) << text;
+        std::ofstream(support::gDataFolder + "/db/country.csv", std::ios::binary) << text;
     }
 
     // Init over the table; what it wrote to standard error goes to errors.

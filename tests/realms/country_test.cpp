@@ -15,7 +15,7 @@
 #include "events/records_character.h"
 #include "events/records_army.h"
 #include "events/records_realm.h"
-#include "foundation/scratch_data_folder.h"
+#include "support/data_folder.h"
 #include "realms/advance.h"
 #include "realms/country.h"
 #include "realms/country_db.h"
@@ -756,7 +756,7 @@ TEST_F(RouterTest, AnEventForRealm5000IsDroppedWithALogLineBeforeAnyTableIsTouch
     EXPECT_EQ(DeliverEvent(&stray), 0);
     EXPECT_EQ(gLookups, 0);
     EXPECT_TRUE(realm->seen.empty());
-    EXPECT_NE(support::ReadAll(scratch::gFolder + "/history.txt")
+    EXPECT_NE(support::ReadAll(support::gDataFolder + "/history.txt")
                   .find("realm number 5000 outside 0..1422: event dropped"),
         std::string::npos);
     // The same event for a realm in the table reaches it, through the table.

@@ -10,7 +10,7 @@
 #include "datalang/block_round_trip.h"
 #include "datalang/definition_file.h"
 #include "events/generic_events.h"
-#include "foundation/scratch_data_folder.h"
+#include "support/data_folder.h"
 #include "gfx/bitmap_fixture.h"
 #include "gfx/image.h"
 #include "gfx/video_fixture.h"

@@ -12,6 +12,8 @@
 #include "platform/sound/simple_sound.h"
 #include "sound/sound_scratch.h"
 
+#include "support/generated_data.h"
+
 #include "foundation/safeguards.h"
 
 namespace {
@@ -19,7 +21,7 @@ namespace {
 TEST(GeneratedSounds, EveryEffectLoadsAndTheFirstSongPlays)
 {
     const std::string out = sound_test::Folder() + "/generated";
-    ASSERT_EQ(std::system((std::string(DATAGEN_PATH) + " --seed 3 --size tiny '" + out + "'").c_str()), 0);
+    ASSERT_TRUE(support::GenerateData(out, "tiny", 3));
     sound_test::UseAudioDriver("dummy");
     nomusic = 0;
     CSimpleSound sound;

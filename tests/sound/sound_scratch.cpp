@@ -3,7 +3,7 @@
 
 #include <sstream>
 
-#include "foundation/scratch_data_folder.h"
+#include "support/data_folder.h"
 
 #include "foundation/safeguards.h"
 
@@ -12,7 +12,7 @@ namespace sound_test {
 const std::string& Folder()
 {
     SetDataPath();
-    return scratch::gFolder;
+    return support::gDataFolder;
 }
 
 } // namespace sound_test

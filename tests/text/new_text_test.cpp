@@ -5,7 +5,7 @@
 #include <fstream>
 #include <string>
 
-#include "foundation/scratch_data_folder.h"
+#include "support/data_folder.h"
 #include "text/new_text.h"
 
 namespace {
@@ -16,8 +16,8 @@ const char* const kTables[] = { "modtext", "text", "messages", "event_text", "pr
 
 void WriteTable(const std::string& name, const std::string& contents)
 {
-    std::filesystem::create_directories(scratch::gFolder + "/config");
-    std::ofstream(scratch::gFolder + "/config/" + name + ".csv", std::ios::binary) << contents;
+    std::filesystem::create_directories(support::gDataFolder + "/config");
+    std::ofstream(support::gDataFolder + "/config/" + name + ".csv", std::ios::binary) << contents;
 }
 
 // A row with the same text in every column but one, which carries the column number.
@@ -33,7 +33,7 @@ class NewTextTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        std::filesystem::remove_all(scratch::gFolder + "/config");
+        std::filesystem::remove_all(support::gDataFolder + "/config");
         SetDataPath();
     }
     void TearDown() override { text.DeleteAll(); }

@@ -8,7 +8,8 @@
 #include "characters/law.h"
 #include "characters/trait.h"
 #include "datalang/definition_keywords.h"
-#include "datalang/game_folder.h"
+#include "support/game_folder.h"
+#include "support/generated_data.h"
 #include "foundation/fatal_error.h"
 #include "realms/advance.h"
 #include "realms/province_effect.h"
@@ -22,9 +23,7 @@ namespace {
 
 void ExpectGeneratedTablesLoad(const char* size)
 {
-    const std::string command
-        = std::string(DATAGEN_PATH) + " --seed 7 --size " + size + " '" + GameFolder::Root() + "'";
-    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    ASSERT_TRUE(support::GenerateData(GameFolder::Root(), size, 7));
 
     ASSERT_TRUE(CTraitType::Init()) << GetAssertMessage();
     ASSERT_TRUE(CLawType::Init()) << GetAssertMessage();

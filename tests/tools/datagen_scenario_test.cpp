@@ -12,7 +12,8 @@
 #include <string>
 
 #include "datalang/game_file.h"
-#include "datalang/game_folder.h"
+#include "support/game_folder.h"
+#include "support/generated_data.h"
 #include "realms/country_tags.h"
 #include "support/scratch.h"
 
@@ -121,9 +122,7 @@ TEST(DatagenScenario, GeneratedScenariosReadInTheReadersOrder)
     };
     CRZParser::_pTagToID = GeneratedTagToID;
     for (const Case& c : cases) {
-        const std::string command
-            = std::string(DATAGEN_PATH) + " --seed 1 --size " + c.size + " '" + GameFolder::Root() + "'";
-        ASSERT_EQ(std::system(command.c_str()), 0) << command;
+        ASSERT_TRUE(support::GenerateData(GameFolder::Root(), c.size, 1)) << c.size;
         TallyWorld world;
         char message[1024] = "";
         ASSERT_TRUE(LoadGameFile(c.file, world, message, sizeof message)) << c.file << ": " << message;
@@ -153,8 +152,7 @@ TEST(DatagenScenario, GeneratedScenariosReadInTheReadersOrder)
 // has the three columns the character server reads.
 TEST(DatagenScenario, CharacterNamesCoverEveryCultureAndSex)
 {
-    const std::string command = std::string(DATAGEN_PATH) + " --seed 1 --size tiny '" + GameFolder::Root() + "'";
-    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    ASSERT_TRUE(support::GenerateData(GameFolder::Root(), "tiny", 1));
     const std::string table = support::ReadAll(GameFolder::Root() + "/db/character_names.csv");
     ASSERT_FALSE(table.empty());
     std::set<std::string> seen;

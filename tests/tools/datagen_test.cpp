@@ -11,7 +11,7 @@
 
 #include "data_writer.h"
 #include "foundation/excel_parse.h"
-#include "foundation/scratch_data_folder.h"
+#include "support/data_folder.h"
 #include "platform/elements/replace_file.h"
 #include "support/scratch.h"
 
@@ -30,7 +30,7 @@ int Generate(const std::string& seed, const std::string& size, const fs::path& o
 
 TEST(Datagen, SameSeedGivesIdenticalFolders)
 {
-    const fs::path a = scratch::gFolder + "/a", b = scratch::gFolder + "/b";
+    const fs::path a = support::gDataFolder + "/a", b = support::gDataFolder + "/b";
     ASSERT_EQ(Generate("1", "tiny", a), 0);
     ASSERT_EQ(Generate("1", "tiny", b), 0);
     int files = 0;
@@ -49,7 +49,7 @@ TEST(Datagen, SameSeedGivesIdenticalFolders)
 TEST(Datagen, TheFullWorldIsTheSameEveryTime)
 {
     // The build's folder was made from seed 1 in another process, its threads scheduled otherwise.
-    const fs::path out = scratch::gFolder + "/again", built = VELLMARK_DATA_DIR;
+    const fs::path out = support::gDataFolder + "/again", built = VELLMARK_DATA_DIR;
     ASSERT_EQ(Generate("1", "full", out), 0);
     int files = 0;
     for (const char* folder : { "map", "db" })
@@ -63,7 +63,7 @@ TEST(Datagen, TheFullWorldIsTheSameEveryTime)
 
 TEST(Datagen, EveryTextRowHasTenTexts)
 {
-    const fs::path out = scratch::gFolder + "/rows";
+    const fs::path out = support::gDataFolder + "/rows";
     ASSERT_EQ(Generate("7", "full", out), 0);
     SetDataPath(); // the scratch folder; the tables are read relative to it
     int rows = 0;

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "events/generic_events.h"
-#include "foundation/scratch_data_folder.h"
+#include "support/data_folder.h"
 #include "gfx/bitmap_fixture.h"
 #include "gfx/font.h"
 #include "gfx/image.h"
@@ -260,7 +260,7 @@ class GenericButtonTest : public ButtonTest {
 protected:
     static void SetUpTestSuite()
     {
-        const std::string command = video_test::DataGenerator().string() + " --seed 3 --size tiny '" + scratch::gFolder + "' > /dev/null";
+        const std::string command = video_test::DataGenerator().string() + " --seed 3 --size tiny '" + support::gDataFolder + "' > /dev/null";
         ASSERT_EQ(std::system(command.c_str()), 0) << "the data generator is built beside the tests";
     }
     void SetUp() override

@@ -13,7 +13,7 @@
 #include "app/window_procedure.h"
 #include "events/event_routing.h"
 #include "events/event_scheduler.h"
-#include "foundation/scratch_data_folder.h"
+#include "support/data_folder.h"
 #include "gfx/bitmap_fixture.h"
 #include "gfx/font.h"
 #include "gfx/image.h"
@@ -93,7 +93,7 @@ protected:
     {
         CVideo::Update();
         ASSERT_EQ(CVideo::SaveScreen(nullptr), 1);
-        const fs::path saved = scratch::gFolder + "/ScreenSave0.bmp";
+        const fs::path saved = support::gDataFolder + "/ScreenSave0.bmp";
         ASSERT_TRUE(fs::exists(saved));
         if (const char* keep = std::getenv("VELLMARK_KEEP_SCREEN"))
             fs::copy_file(saved, std::string(keep) + name + ".bmp", fs::copy_options::overwrite_existing);

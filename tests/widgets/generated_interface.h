@@ -9,7 +9,7 @@
 #include <string>
 
 #include "events/generic_events.h"
-#include "foundation/scratch_data_folder.h"
+#include "support/data_folder.h"
 #include "gfx/bitmap_fixture.h"
 #include "gfx/font.h"
 #include "gfx/image.h"
@@ -25,7 +25,7 @@ inline int gButtonTicks = 0;
 // The tiny folder of seed 5 in the scratch folder, once per suite.
 inline void GenerateTinyFolder()
 {
-    const std::string command = video_test::DataGenerator().string() + " --seed 5 --size tiny '" + scratch::gFolder + "' > /dev/null";
+    const std::string command = video_test::DataGenerator().string() + " --seed 5 --size tiny '" + support::gDataFolder + "' > /dev/null";
     ASSERT_EQ(std::system(command.c_str()), 0) << "the data generator is built beside the tests";
 }
 

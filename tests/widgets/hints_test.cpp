@@ -133,7 +133,7 @@ TEST_F(Hints, ClosingStoresTheBoxAsTheShowHintsWordAndSavesTheSettings)
     }
     EXPECT_EQ(CHints::_isActive, 0);
     EXPECT_EQ(settings.Record().hintsAtStart, 0);
-    std::ifstream in(scratch::gFolder + "/config.rz", std::ios::binary);
+    std::ifstream in(support::gDataFolder + "/config.rz", std::ios::binary);
     const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), {});
     ASSERT_EQ(bytes.size(), static_cast<std::size_t>(kSettingsWords) * 4);
     for (int word : { 343 })

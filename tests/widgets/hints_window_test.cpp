@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "app/settings.h"
-#include "foundation/scratch_data_folder.h"
+#include "support/data_folder.h"
 #include "gfx/bitmap_fixture.h"
 #include "gfx/font.h"
 #include "gfx/image.h"
@@ -113,7 +113,7 @@ TEST_F(HintsOnScreen, TheHintWindowOverTheLoadingPicture)
     gpWindowsTiles8 = nullptr;
     CRZGenericButton::DeInitSprites();
     gpSettings = nullptr;
-    const fs::path saved = scratch::gFolder + "/ScreenSave0.bmp";
+    const fs::path saved = support::gDataFolder + "/ScreenSave0.bmp";
     ASSERT_TRUE(fs::exists(saved));
     if (const char* keep = std::getenv("VELLMARK_KEEP_SCREEN"))
         fs::copy_file(saved, keep, fs::copy_options::overwrite_existing);

@@ -12,7 +12,7 @@
 #include "app/game.h"
 #include "events/generic_events.h"
 #include "foundation/fatal_error.h"
-#include "foundation/scratch_data_folder.h"
+#include "support/data_folder.h"
 #include "gfx/bitmap_fixture.h"
 #include "gfx/image.h"
 #include "gfx/video_fixture.h"
@@ -278,7 +278,7 @@ namespace {
 // The data generator's "db\buttons.txt" and its pictures, read through the game's reader.
 TEST_F(ButtonDB, TheGeneratedFileHoldsEveryNamedButtonWithDistinctFrames)
 {
-    const std::string command = video_test::DataGenerator().string() + " --seed 4 --size tiny '" + scratch::gFolder + "' > /dev/null";
+    const std::string command = video_test::DataGenerator().string() + " --seed 4 --size tiny '" + support::gDataFolder + "' > /dev/null";
     ASSERT_EQ(std::system(command.c_str()), 0) << "the data generator is built beside the tests";
     ASSERT_TRUE(TextStrings.Init(static_cast<RZLanguageType>(0))) << "the generated text tables load";
     CRZButtonDB db("db\\buttons.txt");

@@ -13,7 +13,7 @@
 
 #include "events/event_routing.h"
 #include "events/event_scheduler.h"
-#include "foundation/scratch_data_folder.h"
+#include "support/data_folder.h"
 #include "gfx/bitmap_fixture.h"
 #include "gfx/font.h"
 #include "gfx/image.h"
@@ -148,7 +148,7 @@ TEST_F(InterfaceWindow, AClickedSidePanelButtonShowsItsDownFrameUntilReleasedAnd
     }
     EXPECT_EQ(Shown(kSidePanelWidth + 10, 10), 0) << "the side panel ends at x 244";
 
-    const fs::path saved = scratch::gFolder + "/ScreenSave0.bmp";
+    const fs::path saved = support::gDataFolder + "/ScreenSave0.bmp";
     ASSERT_TRUE(fs::exists(saved));
     if (const char* keep = std::getenv("VELLMARK_KEEP_SCREEN"))
         fs::copy_file(saved, keep, fs::copy_options::overwrite_existing);

@@ -16,7 +16,7 @@
 #include "events/generic_events.h"
 #include "events/records_character.h"
 #include "events/records_realm.h"
-#include "foundation/scratch_data_folder.h"
+#include "support/data_folder.h"
 #include "foundation/text_format.h"
 #include "realms/country.h"
 #include "realms/request.h"
@@ -320,7 +320,7 @@ TEST_F(PopupTest, HostileFormatsInTheTextsPrintAsTheyStand)
     // values a formatter is given.
     const std::string name = "config/hostile.csv";
     {
-        std::ofstream table(scratch::gFolder + "/" + name, std::ios::binary);
+        std::ofstream table(support::gDataFolder + "/" + name, std::ios::binary);
         for (const char* key : { "ANSWERALLY1B", "ANSWERALLY2B", "ANSWERALLY2", "ANSWERVASSAL2", "PEACE_ROLL",
                  "QUIT_HEADER", "QUIT_1" }) {
             table << key << ';';
@@ -351,7 +351,7 @@ TEST_F(QuestionBoxTest, TextsStopAtTheFirstEmptyOneAfterTheFirst)
 {
     const std::string name = "config/questions.csv";
     {
-        std::ofstream table(scratch::gFolder + "/" + name, std::ios::binary);
+        std::ofstream table(support::gDataFolder + "/" + name, std::ios::binary);
         const auto row = [&](const std::string& key, const std::string& text) {
             table << key << ';';
             for (int i = 0; i < kLanguageCount; ++i)

@@ -16,7 +16,7 @@
 #include "events/event_routing.h"
 #include "events/event_scheduler.h"
 #include "events/game_clock.h"
-#include "foundation/scratch_data_folder.h"
+#include "support/data_folder.h"
 #include "gfx/bitmap_fixture.h"
 #include "gfx/display_list.h"
 #include "gfx/font.h"
@@ -209,7 +209,7 @@ TEST_F(QuestionBoxWindow, AnOpenDropDownATraitRowAndACallToArmsOnScreen)
     ask->Draw(DRAW_TYPE_0);
     CVideo::Update();
     ASSERT_EQ(CVideo::SaveScreen(nullptr), 1);
-    const fs::path saved = scratch::gFolder + "/ScreenSave0.bmp";
+    const fs::path saved = support::gDataFolder + "/ScreenSave0.bmp";
     ASSERT_TRUE(fs::exists(saved));
     if (const char* keep = std::getenv("VELLMARK_KEEP_SCREEN"))
         fs::copy_file(saved, keep, fs::copy_options::overwrite_existing);

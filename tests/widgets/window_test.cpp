@@ -8,7 +8,7 @@
 #include <string>
 
 #include "events/generic_events.h"
-#include "foundation/scratch_data_folder.h"
+#include "support/data_folder.h"
 #include "gfx/image.h"
 #include "gfx/sprite.h"
 #include "gfx/sprite_list.h"
@@ -77,7 +77,7 @@ TEST_F(WindowTiles, LoadFromTheDataFolderAndFrameAWindow)
 {
     const std::filesystem::path generator = video_test::DataGenerator();
     ASSERT_TRUE(std::filesystem::exists(generator)) << "build the datagen target first: " << generator;
-    const std::string command = generator.string() + " --seed 5 --size tiny '" + scratch::gFolder + "' > /dev/null";
+    const std::string command = generator.string() + " --seed 5 --size tiny '" + support::gDataFolder + "' > /dev/null";
     ASSERT_EQ(std::system(command.c_str()), 0);
     SetDataPath();
 

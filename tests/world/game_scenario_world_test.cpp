@@ -17,7 +17,8 @@
 #include "datalang/script_tree.h"
 #include "events/game_clock.h"
 #include "foundation/data_file.h"
-#include "foundation/scratch_data_folder.h"
+#include "support/data_folder.h"
+#include "support/generated_data.h"
 #include "realms/country.h"
 #include "realms/country_db.h"
 #include "realms/realm_character_hooks.h"
@@ -73,8 +74,7 @@ class GameScenarioWorldTest : public testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        const std::string command = std::string(DATAGEN_PATH) + " --seed 5 --size tiny '" + scratch::gFolder + "'";
-        ASSERT_EQ(std::system(command.c_str()), 0);
+        ASSERT_TRUE(support::GenerateData(support::gDataFolder, "tiny", 5));
         SetDataPath();
         ASSERT_EQ(TextStrings.Init(RZ_LANGUAGE_0), 1);
         ASSERT_TRUE(CCountryDB::Init());
@@ -110,7 +110,7 @@ protected:
 
     static void Write(const std::string& name, const std::string& text)
     {
-        std::ofstream(scratch::gFolder + "/" + name, std::ios::binary | std::ios::trunc) << text;
+        std::ofstream(support::gDataFolder + "/" + name, std::ios::binary | std::ios::trunc) << text;
     }
 
     bool Load(const std::string& text)
@@ -122,7 +122,7 @@ protected:
     std::string Save(const std::string& name)
     {
         EXPECT_TRUE(SaveGameFile(name.c_str(), world, message, sizeof message)) << message;
-        return support::ReadAll(scratch::gFolder + "/" + name);
+        return support::ReadAll(support::gDataFolder + "/" + name);
     }
 
     static CCharacter* Find(int id) { return CRef<CCharacter>(CRZID(RZTYPE_CHARACTER, id)).Get(); }
