@@ -9,6 +9,7 @@
 
 #include "app/game.h"
 #include "app/game_wiring.h"
+#include "app/invariant_checker.h"
 #include "characters/law.h"
 #include "characters/trait.h"
 #include "datalang/lexer.h"
@@ -24,6 +25,7 @@
 #include "foundation/data_file.h"
 #include "foundation/fatal_error.h"
 #include "foundation/math_tables.h"
+#include "foundation/random_generator.h"
 #include "realms/advance.h"
 #include "realms/country.h"
 #include "realms/country_db.h"
@@ -99,6 +101,8 @@ bool InitHeadlessTables(std::FILE* err)
     // A clock that no platform timer drives: the runner hands it its days.
     KillTimer();
     gpTimer = new CRZTimer(15);
+    // Events scheduled for a later day wait for this clock's date.
+    gEventScheduler.SetClockDate(&gpTimer->GetDate());
     gGlobal.Init();
     CRZGame::CalculateVersion();
     return true;
@@ -156,14 +160,19 @@ bool ParseHeadlessArguments(int argc, char** argv, CHeadlessOptions& options, st
         const std::string option = argv[i];
         if (option == "--headless")
             continue;
+        if (option == "--check") {
+            options.check = true;
+            continue;
+        }
         std::string* text = option == "--scenario" ? &options.scenario
             : option == "--save"                   ? &options.save
             : option == "--record"                 ? &options.record
             : option == "--replay"                 ? &options.replay
                                                    : nullptr;
         const bool days = option == "--days";
+        const bool seed = option == "--seed";
         const bool data = option == "--data";
-        if (text == nullptr && !days && !data) {
+        if (text == nullptr && !days && !data && !seed) {
             message = "unknown option " + option;
             return false;
         }
@@ -174,6 +183,16 @@ bool ParseHeadlessArguments(int argc, char** argv, CHeadlessOptions& options, st
         const char* value = argv[++i];
         if (data)
             continue;
+        if (seed) {
+            char* end = nullptr;
+            const unsigned long long number = std::strtoull(value, &end, 10);
+            if (*end != 0 || number > 0xFFFFFFFFull || value[0] == '-') {
+                message = std::string("--seed takes a number from 0 to 4294967295, not ") + value;
+                return false;
+            }
+            options.seed = static_cast<uint32_t>(number);
+            continue;
+        }
         if (days) {
             char* end = nullptr;
             const long count = std::strtol(value, &end, 10);
@@ -259,6 +278,13 @@ int RunHeadless(const CHeadlessOptions& options, std::FILE* out, std::FILE* err)
 
     int status = 0;
     const std::string path = GamePath(options.scenario);
+    gGameRandom.Seed(options.seed);
+    CInvariantChecker checker;
+    // Checks every day of the run, and once after the load for a replay, which has no days of its own.
+    auto check = [&] {
+        if (options.check)
+            checker.CheckDay(err);
+    };
     gpGame = new CRZGame(path.c_str(), 0);
     if (!gpGame->IsLoaded()) {
         std::fprintf(err, "vellmark: %s could not be loaded: %s\n", path.c_str(), gpGame->GetLoadError());
@@ -269,6 +295,7 @@ int RunHeadless(const CHeadlessOptions& options, std::FILE* out, std::FILE* err)
             for (int day = 0; day < options.days; ++day) {
                 PostGlobalEvent(new CRZIntEvent(_CRZEVT_TIMER_DATE_, BASIC_CLIENT, 1));
                 ProcessReady();
+                check();
             }
         } else {
             for (const std::vector<uint8_t>& record : journal.records) {
@@ -276,10 +303,16 @@ int RunHeadless(const CHeadlessOptions& options, std::FILE* out, std::FILE* err)
                 PostLocalEvent(BuildEventFromNetwork(&net));
                 ProcessReady();
             }
+            check();
         }
         if (!options.save.empty() && !gpGame->SaveAs(options.save.c_str())) {
             std::fprintf(err, "vellmark: %s\n", gpGame->GetSaveError());
             status = 1;
+        }
+        if (options.check) {
+            checker.Report(err);
+            if (checker.GetBreaks() > 0)
+                status = 1;
         }
         const uint64_t hash = HashGameState();
         const CDate date = CRZGame::GetCurrentDate();

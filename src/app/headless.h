@@ -1,5 +1,5 @@
 // A game run without a window or sound, as fast as the machine allows: "vellmark --headless --scenario
-// NAME [--days N] [--save FILE] [--record FILE | --replay FILE]". It prints one line, the game date and the
+// NAME [--days N] [--seed N] [--check] [--save FILE] [--record FILE | --replay FILE]". It prints one line, the game date and the
 // state hash; a host's run can be recorded as an event journal and replayed as a client would play it.
 #pragma once
 
@@ -14,6 +14,10 @@ struct CHeadlessOptions {
     std::string save;
     std::string record;
     std::string replay;
+    // The game generator's seed for the host's draws.
+    uint32_t seed = 1;
+    // Checks the world's rules after every day and reports the run's figures on err.
+    bool check = false;
 };
 
 // True when the command line asks for a run without a window.

@@ -127,6 +127,7 @@ TEST(Headless, BadInputEndsWithAMessageAndAFailingStatus)
         { "--scenario tiny --days many", 2, "--days" },
         { "--days 1", 2, "--scenario" },
         { "--scenario tiny --frobnicate", 2, "unknown option" },
+        { "--scenario tiny --seed -1", 2, "--seed" },
     };
     for (const auto& c : cases) {
         std::string options = c.options;

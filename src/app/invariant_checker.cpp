@@ -1,0 +1,114 @@
+// The rules a headless run checks after every day: characters live in a realm, pregnancies end in the
+// labour window, titles and realms are never left to the dead.
+#include "app/invariant_checker.h"
+
+#include <cstdarg>
+
+#include "characters/character.h"
+#include "characters/character_server.h"
+#include "characters/title.h"
+#include "realms/country.h"
+#include "world/global.h"
+
+#include "foundation/safeguards.h"
+
+namespace {
+
+// Labour has always begun after this many days of pregnancy, and never before the first.
+constexpr int kLastPregnancyDay = 276;
+constexpr int kFirstLabourDay = 241;
+// Breaks written in full; the rest are only counted.
+constexpr int kBreaksShown = 20;
+
+bool IsZero(const CDate& date)
+{
+    return date.day == 0 && date.month == 0 && date.year == 0;
+}
+
+void CheckCharacters(CInvariantChecker& checker, std::FILE* err)
+{
+    if (gGlobal.characterServer == nullptr)
+        return;
+    const CDate today = GetGameToday();
+    int32_t living = 0;
+    std::unordered_map<CRZID, CDate, CRZIDHash> conceptions;
+    for (auto it = gGlobal.characterServer->GetHead(); !it.IsEnd(); it++) {
+        const CCharacter* character = *it;
+        const unsigned number = character->GetID().number;
+        if (!character->IsAlive()) {
+            checker.deaths += character->deathDate == today ? 1 : 0;
+            continue;
+        }
+        ++living;
+        if (character->GetCountry() == nullptr)
+            checker.Break(err, "character %u lives in realm %d, which does not exist", number, character->realmId);
+        if (character->IsPregnant()) {
+            conceptions[character->GetID()] = character->conceptionDate;
+            if (today.GetDays() - character->conceptionDate.GetDays() > kLastPregnancyDay)
+                checker.Break(err, "character %u is pregnant for more than %d days", number, kLastPregnancyDay);
+        }
+        // A child of a pregnancy; one created during play (a bastard made whole) has no conception.
+        const auto conceived = checker.conceptions.find(character->mother);
+        if (character->status != 0 && character->birthDate == today && conceived != checker.conceptions.end()) {
+            ++checker.births;
+            const int length = today.GetDays() - conceived->second.GetDays();
+            checker.shortestPregnancy = std::min(checker.shortestPregnancy, length);
+            checker.longestPregnancy = std::max(checker.longestPregnancy, length);
+            if (length < kFirstLabourDay || length > kLastPregnancyDay)
+                checker.Break(err, "character %u is born after %d days of pregnancy", number, length);
+        }
+    }
+    checker.conceptions.swap(conceptions);
+    checker.fewestLiving = std::min(checker.fewestLiving, living);
+    checker.mostLiving = std::max(checker.mostLiving, living);
+}
+
+void CheckTitlesAndRulers(CInvariantChecker& checker, std::FILE* err)
+{
+    for (int32_t realmId = 1; realmId < CTitle::kTitleCount; ++realmId) {
+        const CTitle* title = CTitle::GetTitle(realmId);
+        const CCharacter* holder = title != nullptr ? title->GetCurrentHolder() : nullptr;
+        if (holder != nullptr && !IsZero(holder->deathDate))
+            checker.Break(err, "title %d is held by the dead character %u", realmId, holder->GetID().number);
+        const CRZCountry* realm = CRZCountry::GetCountry(realmId);
+        if (realm != nullptr && CRZCountry::IsRealCountry(realmId) && realm->ruler != nullptr
+            && !IsZero(realm->ruler->deathDate))
+            checker.Break(err, "realm %d is ruled by the dead character %u", realmId, realm->ruler->GetID().number);
+    }
+}
+
+// The rules, in the order they run; each subsystem adds its own.
+void (*const kRules[])(CInvariantChecker&, std::FILE*) = {
+    &CheckCharacters,
+    &CheckTitlesAndRulers,
+};
+
+} // namespace
+
+void CInvariantChecker::CheckDay(std::FILE* err)
+{
+    for (auto rule : kRules)
+        rule(*this, err);
+    ++days;
+}
+
+void CInvariantChecker::Break(std::FILE* err, const char* format, ...)
+{
+    if (++breaks > kBreaksShown)
+        return;
+    const CDate today = GetGameToday();
+    std::fprintf(err, "check: %04d-%02d-%02d: ", today.year, today.month + 1, today.day + 1);
+    va_list args;
+    va_start(args, format);
+    std::vfprintf(err, format, args);
+    va_end(args);
+    std::fputc('\n', err);
+}
+
+void CInvariantChecker::Report(std::FILE* out) const
+{
+    std::fprintf(out,
+        "check: %d days, %d breaks; living %d to %d; %d births, %d deaths; pregnancies of %d to %d days\n", days,
+        breaks, fewestLiving == INT32_MAX ? 0 : fewestLiving, mostLiving, births, deaths,
+        shortestPregnancy == INT32_MAX ? 0 : shortestPregnancy, longestPregnancy);
+}
