@@ -165,6 +165,14 @@ void BasicHWNDImpOBJC::changeToState(const ScreenState& state, int display)
             mWindow, SDL_WINDOWPOS_CENTERED_DISPLAY(display), SDL_WINDOWPOS_CENTERED_DISPLAY(display));
     } else {
         gLog.info("altering for inState->mFullscreen...");
+        // A window going fullscreen is first made the display's size: with no window manager to honour
+        // the fullscreen request, the window would keep its windowed size while SDL reports the
+        // display's, and the letterboxed game area would be cut off.
+        SDL_Rect bounds {};
+        if (SDL_GetDisplayBounds(display, &bounds) == 0) {
+            SDL_SetWindowPosition(mWindow, bounds.x, bounds.y);
+            SDL_SetWindowSize(mWindow, bounds.w, bounds.h);
+        }
         if (SDL_SetWindowFullscreen(mWindow, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0)
             throw osExcept("Unable to change inDisplay mode.", -1, __FILE__, __LINE__);
     }

@@ -4,6 +4,8 @@
 
 #include <GL/gl.h>
 #include <SDL.h>
+#include <SDL_syswm.h>
+#include <X11/Xlib.h>
 #include <cstdlib>
 #include <string>
 
@@ -143,6 +145,17 @@ TEST_F(GameWindow, FiftySwitchesBetweenFullscreenAndWindowedStayClean)
         EXPECT_EQ(mWrapper->gameViewport(), Ravel::LetterboxRect(desktop.w, desktop.h, 1024, 768));
     }
     EXPECT_EQ(mWrapper->getNow()->mWide, 1024);
+    // The X window itself covers the display, not only the size SDL reports: with no window manager
+    // (as under Xvfb) a shown window asked to go fullscreen keeps its windowed size otherwise.
+    SDL_SysWMinfo info {};
+    SDL_VERSION(&info.version);
+    ASSERT_TRUE(SDL_GetWindowWMInfo(mWrapper->getWindow(), &info)) << SDL_GetError();
+    if (info.subsystem == SDL_SYSWM_X11) {
+        XWindowAttributes attributes {};
+        ASSERT_NE(XGetWindowAttributes(info.info.x11.display, info.info.x11.window, &attributes), 0);
+        EXPECT_EQ(attributes.width, desktop.w);
+        EXPECT_EQ(attributes.height, desktop.h);
+    }
 }
 
 TEST_F(GameWindow, TemporaryWindowedModeNestsThreeDeep)
