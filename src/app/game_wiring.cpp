@@ -84,7 +84,7 @@ const CGameRoute kRoutes[] = {
     VM_ROUTE(gEventRoutes.server, kGame), // SetGameServer
     VM_ROUTE(gEventRoutes.session, kAwaited),
     VM_ROUTE(gEventRoutes.map, kAwaited),
-    VM_ROUTE(gEventRoutes.global, kAwaited),
+    VM_ROUTE(gEventRoutes.global, kWiring),
     VM_ROUTE(gEventRoutes.gameInterface, kAwaited),
     VM_ROUTE(gEventRoutes.realms, kAwaited),
     VM_ROUTE(gEventRoutes.characters, kAwaited),
@@ -173,6 +173,13 @@ const CGameRoute kRoutes[] = {
 
 #undef VM_ROUTE
 
+// The global game state's share of the broadcast: its day, month and start-of-game updates.
+class CGlobalRoute : public CRZEventHandler {
+public:
+    CRZReturnType Update(CRZEvent* event) override { return gGlobal.Update(event); }
+};
+CGlobalRoute gGlobalRoute;
+
 // History dates its entries only while a game runs, with the clock's date.
 bool HistoryGameStarted()
 {
@@ -212,6 +219,7 @@ void InstallGameWiring()
     // SetEventSession when one is opened, and the options menu its route while it is open, so neither is
     // a route a game needs to start.
     gClockHooks.GetGameSpeed = [] { return gpSettings ? gpSettings->Record().gameSpeed : 2; };
+    gEventRoutes.global = &gGlobalRoute;
     // Game state: the front end says whether it is open; the settings record keeps the message
     // handler's display settings.
     gGameStateHooks.IsFrontEndActive = [] { return gFrontEnd.IsActive(); };
