@@ -96,6 +96,14 @@ void CMilitaryComposition::Set(int type, int value)
         values[type] = static_cast<float>(value);
 }
 
+float CMilitaryComposition::Add(int type, float amount)
+{
+    if (!IsTroopType(type))
+        return 0.0f;
+    values[type] += amount;
+    return values[type];
+}
+
 void CMilitaryComposition::MemberwiseMultiplicationAndAssignment(const CMilitaryComposition& other)
 {
     for (int type = 0; type < kTroopTypeCount; ++type)

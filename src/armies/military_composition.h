@@ -45,6 +45,8 @@ public:
     float GetValue(int type) const;
     // Outside 0..6 nothing changes.
     void Set(int type, int value);
+    // Adds to one value and answers the new value; outside 0..6 nothing changes and 0 is answered.
+    float Add(int type, float amount);
     // The seven values added up, as held.
     float GetTotal() const;
     void MemberwiseMultiplicationAndAssignment(const CMilitaryComposition& other);

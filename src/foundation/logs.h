@@ -30,5 +30,7 @@ void superdebug(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // Trace channels kept at their call sites; they write nothing and the optimiser removes them.
 inline void __attribute__((format(printf, 1, 2))) mydebug(const char*, ...) { }
 inline void __attribute__((format(printf, 1, 2))) netlog(const char*, ...) { }
+// The computer opponents' decision log (their peace offers).
+inline void __attribute__((format(printf, 1, 2))) LogAI(const char*, ...) { }
 // Does not even test the condition.
 inline void __attribute__((format(printf, 2, 3))) ASSERTMSG(int, const char*, ...) { }

@@ -21,6 +21,8 @@
 
 class CClaim;
 class CDivision;
+class CPeaceProposal;
+class CWar;
 class CRequest;
 class CRZLandArea;
 class CRZUnit;
@@ -465,6 +467,29 @@ public:
     float GetMonthlyPossibleToLiege() const;
     // The explanation of the demesne limit and penalty, in a buffer of its own.
     const char* GetDemesneIncomeModifierInfo() const;
+    // Wars, peace and annexation (annex.cpp)
+    // The wars this realm's ruler leads on either side, in the order of the list of wars; the first of
+    // them against the other realm's ruler, or null.
+    CList<CRZID> GetWars() const;
+    CWar* GetWar(CRZCountryID other) const;
+    // Takes the victim's provinces, armies and people; nothing for the rebels, a number without a realm,
+    // or while another annexation is moving provinces.
+    void Annex(CRZCountryID victim, bool extendConquestDate);
+    // Settles the armies after a change of war and peace and, when asked, the occupied provinces.
+    void AfterWarPeace(bool settleOccupations);
+    // A realm of the titles for the ruler, numbered wanted when that is free, else the highest free number
+    // from 1421 down; null without a county among the titles or without a free number.
+    static CRZCountry* CreateCountryFromTitles(CList<CRZID>& titles, CCharacter* ruler, CRZCountryID wanted);
+    // The highest number from 1421 down whose slot is empty; 0 when every one is taken.
+    static CRZCountryID FindFreeCountryNumber();
+    // Sends the proposal to the other side; sending belongs to the diplomatic requests, and the plain
+    // realm sends nothing.
+    virtual void OfferPeace(const CPeaceProposal&) { }
+    // A vassal or an ally of this realm has gone to war; the computer's realms answer, the others do
+    // nothing.
+    virtual void VassalAtWar(CRZCountry*, CRZCountry*) { }
+    virtual void AllyAtWar(CRZCountry*, CRZCountry*) { }
+    static bool _bAnnexationInProgress;
 
     // Its position in the country table.
     int32_t index = 0;

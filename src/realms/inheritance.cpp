@@ -60,6 +60,8 @@ private:
     bool full = false;
 };
 
+} // namespace
+
 const char* TitleList(const CList<CRZID>& ids, bool claims)
 {
     CSortedList<CTitle*, TitleComparer> sorted;
@@ -76,8 +78,6 @@ const char* TitleList(const CList<CRZID>& ids, bool claims)
     }
     return CCharacter::GetTitleListString(sorted);
 }
-
-} // namespace
 
 CInheritance::CInheritance(const CRZInheritEvent& event)
 {

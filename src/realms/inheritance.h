@@ -48,3 +48,7 @@ private:
     CList<CRZID> claims;
     CList<CRZID> wars;
 };
+
+// The titles of the identities (of claims when claims is set, else of titles) in title order, as the
+// title list reads them; identities that name nothing are left out. The text is the title list's buffer.
+const char* TitleList(const CList<CRZID>& ids, bool claims);

@@ -77,12 +77,16 @@ CRZGlobal::CRZGlobal()
     liveChars.reserve(kLiveCharacterCapacity);
     // Clock ticks count from the game's start date.
     gDateTickSource.pStartDate = &startDate;
+    // Wars end, merge and look each other up through the one list.
+    CWar::_pWars = &wars;
 }
 
 CRZGlobal::~CRZGlobal()
 {
     if (gDateTickSource.pStartDate == &startDate)
         gDateTickSource.pStartDate = nullptr;
+    if (CWar::_pWars == &wars)
+        CWar::_pWars = nullptr;
     DeleteAll(wars);
 }
 

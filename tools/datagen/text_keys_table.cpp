@@ -358,6 +358,22 @@ const TextKey gTextKeys[] = {
     { "config\\text.csv", "DPA_DUCHY", "A duchy: no change" },
     { "config\\text.csv", "DPA_COUNTY", "A county: halved" },
     { "config\\text.csv", "DEMESNE_PENALTYINFO", "%d provinces held, %.1f without penalty: %.0f%% less income" },
+    // Peace terms, as the answer window and the message log read them, and the insults of a declaration.
+    { "config\\text.csv", "POPUP_PEACE_YIELD", "%s gives up %s claims on " },
+    { "config\\text.csv", "POPUP_PEACE_GIVEN", "%s is given " },
+    { "config\\text.csv", "POPUP_PEACE_WE_YIELD", "We give up our claims on " },
+    { "config\\text.csv", "POPUP_PEACE_WE_CLAIM", "We are given " },
+    { "config\\text.csv", "POPUP_PEACE_THEY_YIELD", "They give up their claims on " },
+    { "config\\text.csv", "POPUP_PEACE_THEY_CLAIM", "They are given " },
+    { "config\\text.csv", "POPUP_PEACE_INDEMNITIES", "%s pays %d gold in indemnities." },
+    { "config\\text.csv", "POPUP_PEACE_THEY_PAY", "They pay us %d gold." },
+    { "config\\text.csv", "POPUP_PEACE_WE_PAY", "We pay them %d gold." },
+    { "config\\text.csv", "POPUP_PEACE_VASSAL", "%s becomes the vassal of %s." },
+    { "config\\text.csv", "POPUP_PEACE_WHITE", "A white peace: all stays as it was." },
+    { "config\\text.csv", "MESS_BADWORDS1", "The cowards have come at last" },
+    { "config\\text.csv", "MESS_BADWORDS2", "Treachery, as we always feared" },
+    { "config\\text.csv", "MESS_BADWORDS3", "The wolves are at our gates" },
+    { "config\\text.csv", "MESS_BADWORDS4", "May God punish their greed" },
 };
 
 } // namespace
