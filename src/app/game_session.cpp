@@ -82,7 +82,8 @@ bool CRZGame::Init()
     started = 0;
     gameEnd = 0;
     ClearGlobalGameVariables();
-    gpServer = new CRZServer;
+    // Registered, so that requests to the host's servers reach them through the routing.
+    SetGameServer(new CRZServer);
     ReplaceClient();
     gGlobal.titleServer = new CTitleServer;
     gGlobal.characterServer = new CCharacterServer;

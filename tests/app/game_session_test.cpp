@@ -25,6 +25,7 @@
 #include "support/scratch.h"
 #include "support/generated_data.h"
 #include "world/global.h"
+#include "world/server.h"
 
 #include "foundation/safeguards.h"
 
@@ -102,6 +103,9 @@ TEST(GameSession, FullScenarioLoadsCleanAndSavesBackToTheSameBytes)
     ASSERT_NE(gGlobal.characterServer, nullptr);
     EXPECT_GE(gGlobal.characterServer->GetSize(), 10000);
     EXPECT_LE(gGlobal.characterServer->GetSize(), 20000);
+    // Requests to the host's servers find the game's server through the routing.
+    ASSERT_NE(gpServer, nullptr);
+    EXPECT_EQ(CRZStaticObject::GetObjectFromID(StaticID(CHARACTER_SERVER)), gpServer);
 
     ASSERT_EQ(game.SaveAs("first.rzg"), 1) << game.GetSaveError();
     ASSERT_TRUE(game.ReLoad("first.rzg")) << game.GetLoadError();
