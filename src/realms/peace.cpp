@@ -142,8 +142,9 @@ CPeaceProposal::CPeaceProposal(const CRZPeaceRequestEvent& event)
     const CRZPeaceRequestEventData& record = event.Record();
     const CRZCountry* sender = CRZCountry::GetCountry(record.first);
     const CRZCountry* recipient = CRZCountry::GetCountry(record.second);
+    // The claims must be as many as the groups say and fit the record that carries them.
     if (sender == nullptr || recipient == nullptr || event.GetRequiredSize() == kUnreadableRecord
-        || event.GetRequiredSize() > event.GetDataSize())
+        || 92ull + 8ull * record.count > event.GetHeldSize())
         return;
     war = record.war;
     initiator = CRef<CCharacter>(sender->ruler);
@@ -247,7 +248,10 @@ void CPeaceProposal::Execute()
     const CWar* fought = GetWar();
     const bool initiatorAttacked = fought->GetAttacker() == i;
 
-    ShowWarMessage(kPeaceMessage, realmI->index, { "", r->GetLongName(), i->GetLongName(), GetOthersDesc() }, 0);
+    const std::string longR = r->GetLongName();
+    const std::string longI = i->GetLongName();
+    const std::string terms = GetOthersDesc();
+    ShowWarMessage(kPeaceMessage, realmI->index, { "", longR.c_str(), longI.c_str(), terms.c_str() }, 0);
     CSimpleScore score(0.0f, GetSenderPrestigeGain(), 0.0f);
     score += tribute;
 
@@ -344,8 +348,7 @@ const char* CPeaceProposal::GetOthersDesc() const
     static std::string buffer;
     const CCharacter* i = GetInitiator();
     const CCharacter* r = GetReceiver();
-    const char* nameI = i != nullptr ? i->GetLongName() : "";
-    const std::string longI = nameI;
+    const std::string longI = i != nullptr ? i->GetLongName() : "";
     const std::string longR = r != nullptr ? r->GetLongName() : "";
     const std::string pronounI = i != nullptr ? i->GetPossesivePronom() : "";
     const std::string pronounR = r != nullptr ? r->GetPossesivePronom() : "";

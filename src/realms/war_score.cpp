@@ -2,6 +2,7 @@
 // built on the score: its proposals, goals and offers.
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "characters/title.h"
 #include "foundation/logs.h"
@@ -365,7 +366,8 @@ void CWar::Offer(CCharacter* c, const CPeaceProposal& proposal, const char* what
         lastOfferBattles = battleResults.GetSize();
         lastOfferValue = value;
     }
-    LogAI("%s offers peace to %s, %s", mine->GetName(), theirs->GetName(), what);
+    const std::string name = mine->GetName();
+    LogAI("%s offers peace to %s, %s", name.c_str(), theirs->GetName(), what);
     mine->OfferPeace(proposal);
 }
 
