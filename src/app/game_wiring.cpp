@@ -43,6 +43,7 @@
 #include "widgets/player_hooks.h"
 #include "widgets/popup_dialog.h"
 #include "widgets/status_bar.h"
+#include "world/character_estate.h"
 #include "world/client.h"
 #include "world/game_scenario_world.h"
 #include "world/global.h"
@@ -87,7 +88,7 @@ const CGameRoute kRoutes[] = {
     VM_ROUTE(gEventRoutes.global, kWiring),
     VM_ROUTE(gEventRoutes.gameInterface, kAwaited),
     VM_ROUTE(gEventRoutes.realms, kAwaited),
-    VM_ROUTE(gEventRoutes.characters, kAwaited),
+    VM_ROUTE(gEventRoutes.characters, kWiring),
     VM_ROUTE(gEventRoutes.oldEventServer, kAwaited),
     VM_ROUTE(gEventRoutes.newEventServer, kAwaited),
     VM_ROUTE(gEventRoutes.crusade, kAwaited),
@@ -228,6 +229,7 @@ void InstallGameWiring()
     gSettingsHooks.InitMessages = [] { gMessageHandler.InitMessages(); };
     // Characters and titles: the realms answer what a character asks of his realm.
     InstallRealmCharacterHooks();
+    InstallCharacterEstateHooks();
     // Graphics: the music plays at the settings' volume; a restored display takes the interface's cursors.
     gSongHooks.GetMusicVolume = [] { return gpSettings ? gpSettings->Record().musicVolume : 100; };
     gVideoHooks.InitCursors = [] {

@@ -548,6 +548,21 @@ int CCharacter::Update(CRZEvent* event)
             record != nullptr && record->religion >= 0 && record->religion <= RELIGION_NONE)
             religion = static_cast<int32_t>(record->religion);
         break;
+    // Life and death.
+    case _CRZEVT_TIMER_DAY_:
+        return handleTimerDay(event);
+    case _CRZEVT_IMPREGNATION_:
+        return handleImpregnation(event);
+    case _CRZEVT_BIRTH_:
+        return handleBirth(event);
+    case _CRZEVT_MISSCARRIGE_:
+        return handleMisscarrige(event);
+    case _CRZEVT_DEATH_CHILDBIRTH_:
+        return handleDeathChildbirth(event);
+    case _CRZEVT_DEATH_:
+        return handleDeath(event);
+    case _CRZEVT_INHERIT_:
+        return handleInherit(event);
     default:
         break;
     }

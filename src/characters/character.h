@@ -21,6 +21,7 @@ class CLScript;
 class CRZParser;
 class CRZCountry;
 class CTitle;
+struct CRZBirthEventData;
 
 // Religions are indexes 0 to 4; realms keep one at-war flag per religion.
 inline constexpr int kReligionCount = 5;
@@ -92,6 +93,20 @@ struct CCharacterHooks {
     int32_t (*GetDifficultyModifier)(const CRZCountry* realm) = nullptr;
     // The computer opponents' aggressiveness of the settings (0..4).
     int32_t (*GetAiAggressiveness)() = nullptr;
+
+    // Life and death of characters. Unset, a realm wants no one, a capital has no culture, a division
+    // keeps its leader, and a death divides nothing.
+    int32_t (*GetNeededCharacters)(CRZCountry* realm) = nullptr;
+    int32_t (*GetCapitalCulture)(const CRZCountry* realm) = nullptr;
+    void (*ReleaseCommand)(CDivision* division) = nullptr;
+    // The living characters of the last daily count, and the women among them.
+    void (*GetLiveCounts)(int32_t& living, int32_t& women) = nullptr;
+    // A character born in play joins the registry of every character.
+    void (*AddToRegistry)(CCharacter* character) = nullptr;
+    // On the host: the heirs, their shares, the new ruler and the further claimants of the dead.
+    void (*DivideEstate)(CCharacter* dead) = nullptr;
+    // On every machine: the heir takes what the inherit event hands him.
+    void (*Inherit)(CCharacter* heir, CRZEvent* event) = nullptr;
 };
 extern CCharacterHooks gCharacterHooks;
 
@@ -189,6 +204,7 @@ public:
     float GetPower() const;
     bool IsRealmUnderMe(const CCharacter* other) const;
     bool HasClaim(const CTitle* title) const;
+    void PostCreateClaim(int32_t realm);
 
     // Moving into the realm of nobody vacates his titles; a change of realm makes him a courtier there.
     void SetCountry(CRZCountry* realm);
@@ -263,6 +279,38 @@ public:
     // already taken with "duplicate character id". GetScript: a new statement list the caller owns.
     int ParseFields(CRZParser& parser);
     CLScript* GetScript() const;
+
+    // Daily life, pregnancy and birth (character_life.cpp). The checks draw on the host only and post
+    // their outcome to the character server; the handle* functions apply its global events. Each handler
+    // answers 0; an event whose record is too short or names a character that is gone changes nothing.
+    int handleTimerDay(CRZEvent* event);
+    void CheckImpregnation();
+    void CheckBirth();
+    bool CanBeImpregnated() const;
+    bool CanGiveBirth() const { return IsAlive() && IsPregnant(); }
+    void ClearImpregnation() { conceptionDate = CDate(); }
+    void GiveBirth(CRef<CCharacter> childsFather);
+    void PostDeathChildbirth();
+    int handleImpregnation(CRZEvent* event);
+    int handleBirth(CRZEvent* event);
+    int handleMisscarrige(CRZEvent* event);
+    int handleDeathChildbirth(CRZEvent* event);
+    // Every machine builds the same child from the event alone: the generator is seeded from its data.
+    void InitFromBirth(const CRZBirthEventData& data);
+    void InitAddChild(CCharacter* child);
+    const CSortedList<CRef<CCharacter>, AgeComparer>& GetSiblings();
+
+    // Death and the division of the estate (character_death.cpp). A titled death waits for the next day
+    // when another titled character died today; the host's heirs receive their shares as inherit events.
+    void PostDeath();
+    int handleDeath(CRZEvent* event);
+    void Die(const CDate& date);
+    int handleInherit(CRZEvent* event);
+    // Takes out of the list and returns the highest-ranked title above county tier; null when only
+    // counties are left.
+    static CTitle* GetBestHigherTitle(CList<CTitle*>& list);
+    // The day the last titled character died; zero at start.
+    static CDate LastRulerDeath;
 
     // The daily walk reads these first: keep them together.
     // Zero while alive; mutable because the first IsAlive after a date in the future erases it.

@@ -12,14 +12,18 @@ class CDynasty;
 // the characters it lists.
 class CCharacterServer : public CList<CCharacter*> {
 public:
-    // Requests addressed to CHARACTER_SERVER on the host; the answer goes back to the sender's routing.
-    virtual CRZReturnType Update(CRZEvent*) { return 0; }
+    // Requests addressed to CHARACTER_SERVER on the host, each checked against the host's state and
+    // issued to every machine as the global event of its type (character_relay.cpp); nothing on a client.
+    // The answer is 0.
+    virtual CRZReturnType Update(CRZEvent* event);
     // The day's update of every character, on the day tick; the answer is ignored.
     virtual CRZReturnType UpdateAllCharacters(CRZEvent*) { return 0; }
 
     // Every dynasty read from the dynasty database, in reading order; nodes only, the game session
     // deletes them when the game ends.
     CList<CDynasty*> dynasties;
+    // A name for a child of the culture and gender; the text is not copied, callers copy it.
+    static const char* GetRandomCharacterName(int culture, int gender);
 };
 
 class CTitleServer {

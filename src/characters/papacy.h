@@ -15,6 +15,8 @@ public:
 
     // The pope inherits nothing.
     virtual bool IsPope(const CCharacter*) const { return false; }
+    // The churchman the papacy names to a vacant see; null when it names none.
+    virtual CCharacter* GetNewBishop() const { return nullptr; }
 
     // Reads the block up to and including its "}"; 0 on success.
     virtual int ParseFields(CRZParser& parser) = 0;

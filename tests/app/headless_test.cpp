@@ -92,6 +92,24 @@ TEST(Headless, ReplayOfARecordedRunEndsOnTheHostsHash)
     EXPECT_EQ(client.out, host.out);
 }
 
+// Twenty years of births, deaths and inheritances: the daily check finds every rule kept, a replay of the
+// host's events ends where the host did, and the seed alone decides the host's draws.
+TEST(Headless, TwentyYearsOfLivesReplayOnTheHostsHashAndTheSeedDecidesThem)
+{
+    const std::string years = "--scenario tiny --days 7200 --seed 3";
+    const RunResult host = Headless(years + " --check --record '" + Data("lives.journal") + "'");
+    ASSERT_EQ(host.status, 0) << host.err;
+    EXPECT_NE(host.err.find("check: 7200 days, 0 breaks"), std::string::npos) << host.err;
+    EXPECT_EQ(host.err.find(" 0 births"), std::string::npos) << host.err;
+    const RunResult client = Headless("--scenario tiny --replay '" + Data("lives.journal") + "'");
+    ASSERT_EQ(client.status, 0) << client.err;
+    EXPECT_EQ(client.out, host.out);
+    EXPECT_EQ(Headless(years).out, host.out);
+    const RunResult other = Headless("--scenario tiny --days 7200 --seed 4");
+    ASSERT_EQ(other.status, 0) << other.err;
+    EXPECT_NE(other.out, host.out);
+}
+
 // Every start of a game, a loaded one too, drifts each character's loyalty by a month: the lines that
 // hold it are left out of the comparison, every other byte must come back.
 std::string WithoutLoyalty(const std::string& text)
