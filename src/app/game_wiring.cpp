@@ -43,6 +43,7 @@
 #include "widgets/player_hooks.h"
 #include "widgets/popup_dialog.h"
 #include "widgets/status_bar.h"
+#include "world/cheats.h"
 #include "world/character_estate.h"
 #include "world/client.h"
 #include "world/game_scenario_world.h"
@@ -287,6 +288,9 @@ void InstallGameWiring()
     // Realms: the game's host and tutorial tests, and the armies' side of the realms' division operations.
     gCountryHooks.IsHost = &CRZGame::IsHost;
     gCountryHooks.IsTutorial = &CRZGame::IsTutorial;
+    gCountryHooks.GetCourtierCounters = [] { return &gGlobal.courtierCounters; };
+    gCountryHooks.InvalidateMap = &CGameMap::InvalidateMap;
+    gCountryHooks.ClearNoFogCheat = [] { CRZCheats::_isNoFOW = 0; };
     InstallRealmDivisionHooks();
     // The improvements' offering buttons are the interface's.
     InstallImprovementButtonHooks();

@@ -467,29 +467,6 @@ void CCharacter::SetLoyaltyToLiege(float value)
     loyaltyToLiege = std::clamp(value, 0.0f, 1.0f);
 }
 
-float CCharacter::GetMonthlyLoyaltyChange() const
-{
-    const CCharacter* liege = GetLiegeForLoyalty();
-    if (liege == nullptr || liege == this)
-        return 0.0f;
-    float change = 2.0f * (GetBaseCompability(liege) - 0.5f) * 0.05f;
-    if (liege->GetID() == father || liege->GetID() == mother)
-        change += 0.02f;
-    if (const CCharacter* spouse = FindSpouse()) {
-        if (liege->GetID() == spouse->father || liege->GetID() == spouse->mother)
-            change += 0.02f;
-    }
-    change += std::clamp(liege->score.GetPrestige() / 1000.0f * 0.01f, -0.02f, 0.01f);
-    if (IsBishop())
-        change += std::clamp(liege->score.GetPiety() / 100.0f * 0.01f, -0.02f, 0.02f);
-    // The lists mirror the active friendships and rivalries, and are far shorter than the relations.
-    if (friends.Contains(const_cast<CCharacter*>(liege)))
-        change += 0.02f;
-    if (rivals.Contains(const_cast<CCharacter*>(liege)))
-        change -= 0.03f;
-    return change;
-}
-
 void CCharacter::SetName(const char* text)
 {
     delete[] name;

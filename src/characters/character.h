@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "characters/law.h"
 #include "characters/relation.h"
 #include "characters/trait.h"
 #include "datalang/attribute_tuple.h"
@@ -107,6 +108,22 @@ struct CCharacterHooks {
     void (*DivideEstate)(CCharacter* dead) = nullptr;
     // On every machine: the heir takes what the inherit event hands him.
     void (*Inherit)(CCharacter* heir, CRZEvent* event) = nullptr;
+
+    // Loyalty, prestige and piety: what they read of a realm. Unset, each reads as nothing.
+    // A budget slider's share (BudgetSlider order: scutage first).
+    float (*GetBudgetShare)(const CRZCountry* realm, int slider) = nullptr;
+    const CLawTuple* (*GetLaws)(const CRZCountry* realm) = nullptr;
+    // The bad boy as a share of its limit.
+    float (*GetBadBoyShare)(const CRZCountry* realm) = nullptr;
+    // The loyalty modifier of the realm's attributes (the ruler's with his officers').
+    float (*GetLoyaltyModifier)(const CRZCountry* realm) = nullptr;
+    // Whole months since another realm than this raised a regiment in the province; -1 for none.
+    int32_t (*GetForeignRegimentMonths)(int32_t province, const CRZCountry* realm) = nullptr;
+    // The at-war flag of the realm for the other.
+    bool (*IsAtWarWith)(const CRZCountry* realm, const CRZCountry* other) = nullptr;
+    // The realm's monthly piety, and what it pays to a crusade under way.
+    float (*GetMonthlyPiety)(const CRZCountry* realm) = nullptr;
+    float (*GetCrusadesCost)(const CRZCountry* realm) = nullptr;
 };
 extern CCharacterHooks gCharacterHooks;
 
@@ -243,6 +260,42 @@ public:
     float GetMonthlyLoyaltyChange() const;
     // The localised band of the loyalty, a tenth wide, with no band boundary at 0.3.
     const char* GetLoyaltyInfo() const;
+
+    // Loyalty to the liege (character_loyalty.cpp): what a vassal will do, and the texts of the drift.
+    // Without a liege ruler a character may accept vassalization and pledge allegiance, nothing else.
+    bool MayAcceptOfferVassalization() const;
+    bool MayPledgeAllegience() const;
+    bool MayDowLiege() const;
+    bool MayAcceptDirectTroopRecruitment() const;
+    // Texts in buffers of their own: the decisions that hold, the drift in percent, and one line per
+    // effect worth a thousandth.
+    const char* GetLoyaltyEffectDesc() const;
+    const char* GetMonthlyLoyaltyChangeDesc() const;
+    const char* GetMonthlyLoyaltyChangeDescLong() const;
+
+    // Prestige, piety and the costs of acts against characters (character_costs.cpp).
+    // A cost's positive parts must each be covered; a negative part is a gain.
+    bool CanAfford(const CScore& cost) const;
+    CSimpleScore GetTruceBreakingCost(const CCharacter* other) const;
+    // Gold; with extra, 100 prestige and 100 piety more.
+    CSimpleScore GetAssassinateCost(bool extra) const;
+    // Prestige the pope pays.
+    float GetExcommunicationCost() const;
+    void PostExcommunicate();
+    void PostRevokeExcommunication();
+    bool IsCharAtWarWithOurVassals(const CCharacter* other) const;
+    float GetMonthlyPrestigeChange() const;
+    float GetMonthlyPietyChange() const;
+    // Yearly prestige lost to the i-th grown son without a realm or unmarried daughter at court, and
+    // gained from the titles.
+    float GetUnknightedSonPenalty(int i) const;
+    float GetUnmarriedDaughterPenalty(int i) const;
+    float GetTitlesPrestigeBonus() const;
+    // Texts in buffers of their own.
+    const char* GetMonthlyPrestigeChangeDesc() const;
+    const char* GetMonthlyPrestigeChangeDescLong() const;
+    const char* GetMonthlyPietyChangeDesc() const;
+    const char* GetMonthlyPietyChangeDescLong() const;
 
     // Court: who may hold an office, how suited he is, and the change itself.
     bool CanBeCourtPosition(VLCourtPosition position) const;

@@ -2,10 +2,16 @@
 // saved game and takes the broadcasts of a started game.
 #pragma once
 
+#include <cstdint>
+
 #include "foundation/identity.h"
 #include "foundation/scripter.h"
 
 class CCharacter;
+class CRZCountry;
+
+// The papal state's realm number.
+inline constexpr int32_t kPapalStateCountry = 1323;
 
 class CPapacy : public CIdentity, public CLScripter {
 public:
@@ -20,6 +26,13 @@ public:
 
     // Reads the block up to and including its "}"; 0 on success.
     virtual int ParseFields(CRZParser& parser) = 0;
+
+    // Who heads the church (papacy.cpp). The papal state is the realm in its slot of the country table;
+    // the pope its ruler; the controller the lay ruler who holds sway over the papacy. Each null when none.
+    static CRZCountry* GetPapalState();
+    static CCharacter* GetPope();
+    CCharacter* GetPapalController() const;
+    CRZID controller = NOID;
 
 private:
     static CPapacy* _pInstance;

@@ -108,6 +108,13 @@ struct CArmyState {
     const CRZCountry* owner = nullptr;
 };
 
+// How many courtiers the realms have had made, and how many of them women: the gender of the next one
+// evens them out.
+struct CCourtierCounters {
+    int32_t characters = 0;
+    int32_t women = 0;
+};
+
 // What the realms need of the layers above them; the game installs these once. An unset kind makes the
 // factory fall back on a plain realm, an unset army route leaves the armies out.
 struct CountryHooks {
@@ -132,6 +139,16 @@ struct CountryHooks {
     // Destroys a dying realm's army with its divisions. Unset, the realm leaves its armies to whoever made
     // them.
     void (*DestroyArmy)(CRZUnit* army) = nullptr;
+
+    // Realm timers: what the ticks need of the world. Unset, the step is left out.
+    // The world's counters of courtiers created and of the women among them.
+    CCourtierCounters* (*GetCourtierCounters)() = nullptr;
+    // The running game was read from a saved game, not a scenario.
+    bool (*IsSavedGame)() = nullptr;
+    // The map's colours are to be drawn again.
+    void (*InvalidateMap)() = nullptr;
+    // The local player's realm starts without the no-fog-of-war cheat.
+    void (*ClearNoFogCheat)() = nullptr;
 };
 extern CountryHooks gCountryHooks;
 
@@ -490,6 +507,27 @@ public:
     virtual void VassalAtWar(CRZCountry*, CRZCountry*) { }
     virtual void AllyAtWar(CRZCountry*, CRZCountry*) { }
     static bool _bAnnexationInProgress;
+
+    // Realm timers (country_timers.cpp): the day, month and year ticks, the tick loop and the game start
+    // keep the capital and seat valid, drift relations, pay the ruler and fill the courts.
+    // 8 for a kingdom, 6 for a duchy, 4 for a county, less one per adult member; never below 0.
+    int GetNeededCharacters() const;
+    // Gold a month the realm's provinces could give to the church at a full share.
+    float GetMonthlyPossibleChurchDonations() const;
+    // The monthly loyalty change a budget share causes in an estate (0 peasants, 1 burghers, 2 clergy,
+    // 3 nobles; 0 for any other); without a share, the realm's own.
+    float GetLoyaltyProgress(int stand, float share) const;
+    float GetLoyaltyProgress(int stand) const;
+    // The piety the ruler gains a month from what the realm gives to the church.
+    float GetMonthlyPiety() const;
+    // Infamy forgotten in a month for the ruler's piety and the difficulty.
+    float GetMonthlyBadBoyDecay() const;
+    // Where the court sits while the capital is held by others: the best scored owned province.
+    void RecalculateSeatOfGovernment();
+    // Each share but upkeep lowered to its law's maximum, then raised to its minimum.
+    void LimitSliders();
+    // 1 for the strongest realm of the table.
+    int32_t powerRank = 0;
 
     // Its position in the country table.
     int32_t index = 0;

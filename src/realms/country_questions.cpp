@@ -134,13 +134,7 @@ float CRZCountry::GetRulerPower() const
 
 bool CRZCountry::CanAfford(const CScore& cost) const
 {
-    if (ruler == nullptr)
-        return false;
-    const CSimpleScore& have = ruler->score;
-    const CSimpleScore need = cost.GetTotal();
-    return !(need.GetGold() > 0.0f && need.GetGold() > have.GetGold())
-        && !(need.GetPrestige() > 0.0f && need.GetPrestige() > have.GetPrestige())
-        && !(need.GetPiety() > 0.0f && need.GetPiety() > have.GetPiety());
+    return ruler != nullptr && ruler->CanAfford(cost);
 }
 
 bool CRZCountry::HasEcclesticalCourtmember() const

@@ -116,25 +116,7 @@ int CRZCountry::UpdateSubObjects(CRZEvent* event)
     return answer;
 }
 
-// The timers answer 0; the month, year and game-started handlers pass their event to the armies, which stop
-// it. Every other handler of the plain realm answers as handled; the kinds of realm override what they act on.
-int CRZCountry::handleTimerDay(CRZEvent*) { return 0; }
-int CRZCountry::handleTimerTickLoop(CRZEvent*) { return 0; }
-int CRZCountry::handleTimerMonth(CRZEvent* event)
-{
-    UpdateSubObjects(event);
-    return 0;
-}
-int CRZCountry::handleTimerYear(CRZEvent* event)
-{
-    UpdateSubObjects(event);
-    return 0;
-}
-int CRZCountry::handleGameStarted(CRZEvent* event)
-{
-    UpdateSubObjects(event);
-    return kHandled;
-}
+// Every other handler of the plain realm answers as handled; the kinds of realm override what they act on.
 int CRZCountry::handleNewRuler(CRZEvent*) { return kHandled; }
 int CRZCountry::handleCreateRandomCousin(CRZEvent*) { return kHandled; }
 int CRZCountry::handleMobilizeHost(CRZEvent*) { return kHandled; }

@@ -56,4 +56,15 @@ void InstallRealmCharacterHooks()
         = [](const CRZCountry* realm) -> int32_t { return realm->GetDifficultyModifier(); };
     gCharacterHooks.GetAiAggressiveness
         = []() -> int32_t { return gpSettings != nullptr ? gpSettings->Record().aiAggressiveness : -1; };
+    // Loyalty, prestige and piety.
+    gCharacterHooks.GetBudgetShare = [](const CRZCountry* realm, int slider) {
+        return slider >= 0 && slider < kBudgetSliders ? realm->budget[slider] : 0.0f;
+    };
+    gCharacterHooks.GetLaws = [](const CRZCountry* realm) -> const CLawTuple* { return &realm->GetLaws(); };
+    gCharacterHooks.GetBadBoyShare = [](const CRZCountry* realm) { return realm->GetBadBoy() / CRZCountry::GetBadBoyLimit(); };
+    gCharacterHooks.IsAtWarWith = [](const CRZCountry* realm, const CRZCountry* other) {
+        return other->index >= 0 && other->index < static_cast<int>(kCountryTableSlots) && realm->atWarWith[other->index] != 0;
+    };
+    gCharacterHooks.GetMonthlyPiety = [](const CRZCountry* realm) { return realm->GetMonthlyPiety(); };
+    gCharacterHooks.GetLoyaltyModifier = [](const CRZCountry* realm) { return realm->GetAttributes().GetLoyaltyModifier(); };
 }

@@ -385,7 +385,7 @@ void DivideEstate(CCharacter* dead)
 
 void InstallCharacterEstateHooks()
 {
-    gCharacterHooks.GetNeededCharacters = nullptr;
+    gCharacterHooks.GetNeededCharacters = [](CRZCountry* realm) -> int32_t { return realm->GetNeededCharacters(); };
     gCharacterHooks.GetCapitalCulture = [](const CRZCountry* realm) -> int32_t {
         const CProvince* capital = CProvince::GetProvince(realm->capital);
         return capital != nullptr ? capital->culture : 0;

@@ -99,6 +99,7 @@ void CRZGlobal::Init()
     investmentServer = nullptr;
     combatServer = nullptr;
     gameEventServer = nullptr;
+    courtierCounters = {};
     if (scenarioInformation != nullptr && gGlobalHooks.DeleteScenarioInformation)
         gGlobalHooks.DeleteScenarioInformation(scenarioInformation);
     scenarioInformation

@@ -129,6 +129,8 @@ public:
     CRZScenarioInformation* scenarioInformation = nullptr;
     // The realm the saved game was saved for.
     int32_t savedCountry = 0;
+    // Courtiers the realms have had made, and the women among them.
+    CCourtierCounters courtierCounters;
     // Unmarried adult women of real realms, rebuilt monthly; nodes only.
     CList<CCharacter*> marriagePool;
     uint16_t warCount[kCountryTableSlots] = {};

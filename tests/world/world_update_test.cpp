@@ -299,7 +299,7 @@ TEST_F(WorldUpdateTest, MarriagePoolTakesUnmarriedAdultWomenOfRealRealmsAndLoyal
     gGlobal.HandleMonthlyUpdate();
     ASSERT_EQ(gGlobal.marriagePool.GetSize(), 1);
     EXPECT_EQ(*gGlobal.marriagePool.GetHead(), widow);
-    EXPECT_FLOAT_EQ(husband->GetLoyaltyToLiege(), 0.97f);
+    EXPECT_FLOAT_EQ(husband->GetLoyaltyToLiege(), 0.975f); // the rivalry, less half the scutage
     EXPECT_FLOAT_EQ(wife->GetLoyaltyToLiege(), 1.0f);
 }
 
