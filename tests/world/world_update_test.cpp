@@ -299,8 +299,9 @@ TEST_F(WorldUpdateTest, MarriagePoolTakesUnmarriedAdultWomenOfRealRealmsAndLoyal
     gGlobal.HandleMonthlyUpdate();
     ASSERT_EQ(gGlobal.marriagePool.GetSize(), 1);
     EXPECT_EQ(*gGlobal.marriagePool.GetHead(), widow);
-    EXPECT_FLOAT_EQ(husband->GetLoyaltyToLiege(), 0.975f); // the rivalry, less half the scutage
-    EXPECT_FLOAT_EQ(wife->GetLoyaltyToLiege(), 1.0f);
+    // Both feel half the scutage (+0.005) and a liege court of no diplomacy (-0.05); he his rivalry too.
+    EXPECT_FLOAT_EQ(husband->GetLoyaltyToLiege(), 0.925f);
+    EXPECT_FLOAT_EQ(wife->GetLoyaltyToLiege(), 0.955f);
 }
 
 TEST_F(WorldUpdateTest, LiveCharactersLeaveOutTheDeadAndAnonymousAndGrowPastTheTable)
