@@ -1,13 +1,16 @@
 // The rules a headless run checks after every day: characters live in a realm, pregnancies end in the
-// labour window, titles and realms are never left to the dead.
+// labour window, titles and realms are never left to the dead, realms keep their values in range and
+// their controlled provinces in step with the provinces' controllers.
 #include "app/invariant_checker.h"
 
+#include <cmath>
 #include <cstdarg>
 
 #include "characters/character.h"
 #include "characters/character_server.h"
 #include "characters/title.h"
 #include "realms/country.h"
+#include "realms/province.h"
 #include "world/global.h"
 
 #include "foundation/safeguards.h"
@@ -77,10 +80,60 @@ void CheckTitlesAndRulers(CInvariantChecker& checker, std::FILE* err)
     }
 }
 
+bool IsFinite(float value)
+{
+    return std::isfinite(value);
+}
+
+// Realms keep their values in range, no figure of a realm or character turns into NaN, and every
+// province's controller lists it among its controlled provinces, and only those.
+void CheckRealms(CInvariantChecker& checker, std::FILE* err)
+{
+    for (int32_t index = 0; index < static_cast<int32_t>(kCountryTableSlots); ++index) {
+        const CRZCountry* realm = CRZCountry::_pCountry[index];
+        if (realm == nullptr)
+            continue;
+        for (int32_t other = 0; other < static_cast<int32_t>(kCountryTableSlots); ++other) {
+            const float relation = realm->relations[other];
+            if (!IsFinite(relation) || relation < -200.0f || relation > 200.0f)
+                checker.Break(err, "realm %d holds relation %g toward %d", index, static_cast<double>(relation), other);
+        }
+        if (!IsFinite(realm->stability) || realm->stability < -3.0f || realm->stability > 3.0f)
+            checker.Break(err, "realm %d has stability %g", index, static_cast<double>(realm->stability));
+        if (!IsFinite(realm->badBoy) || realm->badBoy < 0.0f)
+            checker.Break(err, "realm %d has bad boy %g", index, static_cast<double>(realm->badBoy));
+        for (float share : realm->budget) {
+            if (!IsFinite(share))
+                checker.Break(err, "realm %d has a budget share of %g", index, static_cast<double>(share));
+        }
+        for (auto it = realm->controlledProvinces.GetHead(); !it.IsEnd(); it++) {
+            const CProvince* province = CProvince::GetProvince(*it);
+            if (province == nullptr || province->GetControllerID() != index)
+                checker.Break(err, "realm %d lists province %d, which another controls", index, *it);
+        }
+    }
+    for (int number = 0; number < kMapProvinceCount; ++number) {
+        const CProvince* province = CProvince::_pProvince[number];
+        const CRZCountry* controller = province != nullptr ? CRZCountry::GetCountry(province->GetControllerID()) : nullptr;
+        if (controller != nullptr && !controller->controlledProvinces.Contains(number))
+            checker.Break(err, "province %d is controlled by realm %d, which does not list it", number, controller->index);
+    }
+    if (gGlobal.characterServer == nullptr)
+        return;
+    for (auto it = gGlobal.characterServer->GetHead(); !it.IsEnd(); it++) {
+        const CCharacter* character = *it;
+        const CSimpleScore& score = character->score;
+        if (!IsFinite(score.GetGold()) || !IsFinite(score.GetPrestige()) || !IsFinite(score.GetPiety())
+            || !IsFinite(character->loyaltyToLiege))
+            checker.Break(err, "character %u has a figure that is not a number", character->GetID().number);
+    }
+}
+
 // The rules, in the order they run; each subsystem adds its own.
 void (*const kRules[])(CInvariantChecker&, std::FILE*) = {
     &CheckCharacters,
     &CheckTitlesAndRulers,
+    &CheckRealms,
 };
 
 } // namespace
