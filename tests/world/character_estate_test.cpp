@@ -17,30 +17,13 @@ namespace {
 constexpr int kGavelkind = 4;
 constexpr int kRealm = 20;
 
-class CharacterEstateTest : public WorldTest {
+class CharacterEstateTest : public HostWorldTest {
 protected:
     void SetUp() override
     {
-        WorldTest::SetUp();
-        InstallCharacterEstateHooks();
-        host.host = true;
-        SetEventSession(&host);
-        gEventRoutes.game = &game;
-        SetGameServer(new CRZServer);
-        // A death put off to tomorrow waits in the scheduler for the clock's date.
-        gEventScheduler.SetClockDate(&gpTimer->GetDate());
-        CCharacter::LastRulerDeath = CDate();
-        Realm(CTitle::kNobodyRealm);
+        HostWorldTest::SetUp();
         realm = Realm(kRealm);
         realm->laws.Add(kGavelkind);
-    }
-    void TearDown() override
-    {
-        gEventScheduler.ProcessAll();
-        gEventScheduler.SetClockDate(nullptr);
-        delete gpServer;
-        gEventRoutes.game = nullptr;
-        WorldTest::TearDown();
     }
 
     CCharacter* Son(CCharacter* father, int born)
@@ -70,8 +53,6 @@ protected:
     }
 
 
-    CFakeSession host;
-    CStartedGame game;
     CRZCountry* realm = nullptr;
 };
 

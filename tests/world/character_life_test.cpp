@@ -39,27 +39,13 @@ public:
     std::vector<CRZEvtType> types;
 };
 
-class CharacterLifeTest : public WorldTest {
+class CharacterLifeTest : public HostWorldTest {
 protected:
     void SetUp() override
     {
-        WorldTest::SetUp();
-        InstallCharacterEstateHooks();
-        host.host = true;
-        SetEventSession(&host);
-        gEventRoutes.game = &game;
-        SetGameServer(new CRZServer);
+        HostWorldTest::SetUp();
         gGlobal.characterServer = &requests;
         gGameRandom.Seed(7);
-        nobody = Realm(CTitle::kNobodyRealm);
-    }
-    void TearDown() override
-    {
-        gEventScheduler.ProcessAll();
-        delete gpServer;
-        gEventRoutes.game = nullptr;
-        gGlobal.characterServer = &server;
-        WorldTest::TearDown();
     }
 
     CCharacter* Person(CRZCountry* realm, int age, bool female, int fertility = 5, int health = 5)
@@ -92,10 +78,7 @@ protected:
         return requests.Count(type);
     }
 
-    CFakeSession host;
-    CStartedGame game;
     CRequestLog requests;
-    CRZCountry* nobody = nullptr;
 };
 
 TEST_F(CharacterLifeTest, ConceptionFollowsAgeFertilityAndTheLastChild)

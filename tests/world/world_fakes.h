@@ -16,6 +16,7 @@
 #include "characters/title.h"
 #include "events/event_hooks.h"
 #include "events/event_routing.h"
+#include "events/event_scheduler.h"
 #include "events/game_clock.h"
 #include "realms/country.h"
 #include "realms/province.h"
@@ -23,7 +24,9 @@
 #include "realms/war.h"
 #include "support/fake_game.h"
 #include "world/cheats.h"
+#include "world/character_estate.h"
 #include "world/global.h"
+#include "world/server.h"
 #include "world_reset.h"
 
 namespace worldfakes {
@@ -201,6 +204,37 @@ protected:
     std::vector<std::unique_ptr<CProvince>> provinces;
     std::vector<std::unique_ptr<CCharacter>> holders;
     int nextDuchy = 0;
+};
+
+// The world on the host of a started game, with its server and the characters' life-and-death hooks; the
+// scheduler's dated events wait for the clock. Requests made during the test run as the game runs them.
+class HostWorldTest : public WorldTest {
+protected:
+    void SetUp() override
+    {
+        WorldTest::SetUp();
+        InstallCharacterEstateHooks();
+        host.host = true;
+        SetEventSession(&host);
+        gEventRoutes.game = &game;
+        SetGameServer(new CRZServer);
+        gEventScheduler.SetClockDate(&gpTimer->GetDate());
+        CCharacter::LastRulerDeath = CDate();
+        nobody = Realm(CTitle::kNobodyRealm);
+    }
+    void TearDown() override
+    {
+        gEventScheduler.ProcessAll();
+        gEventScheduler.SetClockDate(nullptr);
+        delete gpServer;
+        gEventRoutes.game = nullptr;
+        gGlobal.characterServer = &server;
+        WorldTest::TearDown();
+    }
+
+    CFakeSession host;
+    CStartedGame game;
+    CRZCountry* nobody = nullptr;
 };
 
 } // namespace worldfakes
