@@ -160,6 +160,7 @@ const CGameRoute kRoutes[] = {
     VM_ROUTE(gCountryHooks.KillDivision, kWiring),
     VM_ROUTE(gCountryHooks.AddDivision, kWiring),
     VM_ROUTE(gCountryHooks.DestroyArmy, kWiring),
+    VM_ROUTE(gWarHooks.RefreshWars, kWiring),
     VM_ROUTE(gImprovementButtonHooks.MakeButton, kWiring),
     VM_ROUTE(gImprovementButtonHooks.IsPressed, kWiring),
     VM_ROUTE(gImprovementButtonHooks.SetEnabled, kWiring),
@@ -231,6 +232,8 @@ void InstallGameWiring()
     // Characters and titles: the realms answer what a character asks of his realm.
     InstallRealmCharacterHooks();
     InstallCharacterEstateHooks();
+    // Realms: a peace made rebuilds the world's at-war flags from its wars.
+    gWarHooks.RefreshWars = [] { gGlobal.RefreshWars(); };
     // Graphics: the music plays at the settings' volume; a restored display takes the interface's cursors.
     gSongHooks.GetMusicVolume = [] { return gpSettings ? gpSettings->Record().musicVolume : 100; };
     gVideoHooks.InitCursors = [] {

@@ -144,7 +144,8 @@ void CRZCountry::Annex(CRZCountryID victimId, bool extendConquestDate)
                 }
                 title->SetNewHolder(nullptr);
             }
-            MoveTo(head, PlaceOf(head, victim, this, false));
+            // The wars end while the ruler still stands for the victim, so the flags cleared are the
+            // victim's and its enemies'.
             if (CWar::_pWars != nullptr) {
                 std::vector<CWar*> ended;
                 for (auto it = CWar::_pWars->GetHead(); !it.IsEnd(); it++) {
@@ -161,6 +162,7 @@ void CRZCountry::Annex(CRZCountryID victimId, bool extendConquestDate)
                     CWar::EndWar(war);
                 }
             }
+            MoveTo(head, PlaceOf(head, victim, this, false));
         }
     }
 
