@@ -88,6 +88,7 @@ bool CRZGame::Init()
     gGlobal.titleServer = new CTitleServer;
     gGlobal.characterServer = new CCharacterServer;
     gGlobal.investmentServer = new CRZInvestmentServer;
+    gGlobal.diplomacyServer = new CRZDiplomacyServer;
     world = _pNewWorld != nullptr ? _pNewWorld(*gGlobal.characterServer) : nullptr;
     built = true;
     if (world == nullptr) {
@@ -176,6 +177,7 @@ int CRZGame::Cleanup()
     Release(gGlobal.characterServer);
     Release(gGlobal.investmentServer);
     Release(gGlobal.titleServer);
+    Release(gGlobal.diplomacyServer);
     Release(gpServer);
     DeleteAll(gGlobal.wars);
     gGlobal.CleanupDB();

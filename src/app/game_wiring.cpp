@@ -11,6 +11,8 @@
 
 #include "app/game.h"
 #include "app/settings.h"
+#include "app/winmain.h"
+#include "ai/ai_country.h"
 #include "armies/realm_divisions.h"
 #include "characters/character.h"
 #include "datalang/attribute_tuple.h"
@@ -34,6 +36,7 @@
 #include "realms/province.h"
 #include "realms/province_improvement.h"
 #include "realms/realm_character_hooks.h"
+#include "realms/request.h"
 #include "realms/war.h"
 #include "text/new_text.h"
 #include "widgets/button.h"
@@ -119,6 +122,11 @@ const CGameRoute kRoutes[] = {
     VM_ROUTE(gCharacterHooks.RefreshVassals, kWiring),
     VM_ROUTE(gCharacterHooks.GetProvinceWarValue, kWiring),
     VM_ROUTE(gCharacterHooks.GetCourt, kWiring),
+    VM_ROUTE(gCharacterHooks.ChangeRelation, kWiring),
+    VM_ROUTE(gCharacterHooks.IsHost, kWiring),
+    VM_ROUTE(gCharacterHooks.TriggerEvent, kAwaited), // the scripted events
+    VM_ROUTE(gRequestHooks.ShowMessage, kWiring),
+    VM_ROUTE(gRequestHooks.FormatDate, kWiring),
     // Graphics.
     VM_ROUTE(gVideoHooks.InitCursors, kWiring), // the interface's cursors
     VM_ROUTE(gVideoHooks.GetCurrentCursor, kWiring), // the interface's cursors
@@ -150,7 +158,7 @@ const CGameRoute kRoutes[] = {
     // Realms.
     VM_ROUTE(gCountryHooks.IsHost, kWiring),
     VM_ROUTE(gCountryHooks.IsTutorial, kWiring),
-    VM_ROUTE(gCountryHooks.MakeAI, kAwaited), // the computer opponents
+    VM_ROUTE(gCountryHooks.MakeAI, kWiring),
     VM_ROUTE(gCountryHooks.MakePlayer, kAwaited), // the local player
     VM_ROUTE(gCountryHooks.MakeTutorial, kAwaited), // the tutorial
     VM_ROUTE(gCountryHooks.UpdateArmy, kWiring),
@@ -234,6 +242,13 @@ void InstallGameWiring()
     InstallCharacterEstateHooks();
     // Realms: a peace made rebuilds the world's at-war flags from its wars.
     gWarHooks.RefreshWars = [] { gGlobal.RefreshWars(); };
+    // Realms: the computer plays its realms; a request's outcome is told to the local player only.
+    gCountryHooks.MakeAI = []() -> CRZCountry* { return new CRZAI; };
+    gRequestHooks.FormatDate = &ConvertToLocaleDate;
+    gRequestHooks.ShowMessage = [](int type, CRZCountryID realm, const char* const* texts, int count) {
+        if (realm >= 0 && realm < static_cast<CRZCountryID>(kCountryTableSlots) && gCountryControl[realm] == CONTROL_LOCAL_PLAYER)
+            gMessageHandler.ShowMessage(type, realm, texts, count);
+    };
     // Graphics: the music plays at the settings' volume; a restored display takes the interface's cursors.
     gSongHooks.GetMusicVolume = [] { return gpSettings ? gpSettings->Record().musicVolume : 100; };
     gVideoHooks.InitCursors = [] {

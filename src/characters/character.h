@@ -124,6 +124,12 @@ struct CCharacterHooks {
     // The realm's monthly piety, and what it pays to a crusade under way.
     float (*GetMonthlyPiety)(const CRZCountry* realm) = nullptr;
     float (*GetCrusadesCost)(const CRZCountry* realm) = nullptr;
+    // Opinion between two realms, changed on both sides alike (CRZCountry::ChangeRelation).
+    void (*ChangeRelation)(CRZCountry* realm, CRZCountry* other, float change) = nullptr;
+    // The host fires a scripted event of the given identity for the character.
+    void (*TriggerEvent)(const CRZID& event, CCharacter* character) = nullptr;
+    // Whether the marriage's host-only steps are to be taken here.
+    bool (*IsHost)() = nullptr;
 };
 extern CCharacterHooks gCharacterHooks;
 
@@ -235,6 +241,24 @@ public:
     // An active relation of the type with the other is returned as it is; a new one joins the registry,
     // both relation lists and, for an alliance, friendship or rivalry, both characters' lists.
     CRelation* CreateRelation(CCharacter* other, CRelationType type);
+    // Marriage and alliance (character_marriage.cpp).
+    // Neither is married, they differ in gender, both are past 15, neither is the other's parent or
+    // sibling, at most one rules a realm and no realm of either's is a bishopric or a knight order.
+    bool CanMarry(const CCharacter* other) const;
+    // This character marries the other on every machine: prestige, relations, the scripted events of a
+    // ruler's marriage on the host, and one spouse moves to the other's realm. Nothing without both rulers.
+    void Marry(CCharacter* other);
+    // The prestige of a marriage for one spouse: a fifth of the ruler's prestige (unless he is the spouse)
+    // and of the partner's, at most 50. The marriage applies it with the ruler of the spouse's own realm.
+    static float GetMarriagePrestigeGain(const CCharacter* spouse, const CCharacter* partner, const CCharacter* ruler);
+    // The prestige our realm's ruler gains when our character marries theirs: a tenth of their ruler's
+    // prestige (unless he is ours) and of their character's (unless that is our ruler), at most 50; none
+    // within one realm or without both rulers.
+    static float GetMarriageRulerPrestigeGain(const CCharacter* our, const CCharacter* their);
+    // An alliance between the rulers, and their realms think 25 better of each other.
+    void Ally(CCharacter* other);
+    // A truce between the two, unless one already holds.
+    void Truce(CCharacter* other);
     void LoseFriend(CCharacter* other);
     void LoseRival(CCharacter* other);
     void AddTrait(int trait);

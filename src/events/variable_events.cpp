@@ -122,7 +122,7 @@ CRZPeaceRequestEvent::CRZPeaceRequestEvent(CRZEvtType type, const CRZID& receive
     r.tribute.gold = terms.tribute.gold;
     r.tribute.prestige = terms.tribute.prestige;
     r.tribute.piety = terms.tribute.piety;
-    r.vassalize = RecordFlag(terms.vassalize);
+    r.vassalize = static_cast<uint32_t>(terms.vassalize);
     if (!Fits(8 * ClaimTotal(terms) + 102u)) {
         RefuseEvent(this, "too many claims to send");
         return;

@@ -204,7 +204,8 @@ protected:
 struct CRZPeaceTerms {
     CRZID war;
     CSimpleScoreRecord tribute;
-    bool vassalize = false;
+    // Negative: the initiator becomes the receiver's vassal; positive: the other way round.
+    int32_t vassalize = 0;
     CList<CRZID> initiatorYielded, initiatorClaimed, receiverYielded, receiverClaimed;
 };
 

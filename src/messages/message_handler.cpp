@@ -28,3 +28,17 @@ void CMessageHandler::InitMessages()
         _MessType[type].pause = record.pause[type];
     }
 }
+
+void CMessageHandler::ShowMessage(int type, int32_t realm, const char* const* texts, int count)
+{
+    if (type < 0 || type >= kMessageTypeCount)
+        return;
+    CShownMessage message;
+    message.type = type;
+    message.realm = realm;
+    for (int i = 0; i < count && i < 6; ++i)
+        message.texts.emplace_back(texts[i] != nullptr ? texts[i] : "");
+    log.push_back(std::move(message));
+    if (log.size() > kLogLength)
+        log.pop_front();
+}

@@ -3,6 +3,10 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
+#include <utility>
+#include <string>
+#include <vector>
 
 #include "app/settings.h"
 
@@ -41,6 +45,18 @@ public:
     void UpdateSettings();
     // The reverse: the record's three runs into the live flags; built-in and saved flags stay.
     void InitMessages();
+
+    // A happening of a numbered type told to the local player, with up to six texts; a type outside 0..102
+    // is ignored. The log keeps the newest messages.
+    void ShowMessage(int type, int32_t realm, const char* const* texts, int count);
+
+    struct CShownMessage {
+        int type = 0;
+        int32_t realm = 0;
+        std::vector<std::string> texts;
+    };
+    static constexpr std::size_t kLogLength = 64;
+    std::deque<CShownMessage> log;
 
     static CMessType _MessType[kMessageTypeCount];
 };

@@ -197,6 +197,10 @@ public:
     // The request is owned by the caller; the plain realm accepts nothing and answers 3.
     virtual int handleRequest(CRequest* request);
     virtual int handleResponse(CRequest* request, int answer);
+    // Diplomatic requests (request.cpp).
+    // Whole days this realm has to answer a request from the other: 60 unless the computer plays it, else
+    // 30 times its response-time modifier over the sender's.
+    int GetMaxDiplomaticResponseTime(const CRZCountry* from) const;
     virtual int handleGodMode(bool on);
 
     // God mode on or off for this realm on every machine.

@@ -31,14 +31,6 @@ const std::array<Handler, kEventTypeCount>& Routes()
 
 } // namespace
 
-CRequest* (*CRequest::_pRequestMaker)(CRZEvent* event) = nullptr;
-void (*CRequest::_pAnswerToHost)(CRequest& request, int answer) = nullptr;
-
-CRequest* CRequest::CreateRequest(CRZEvent* event)
-{
-    return _pRequestMaker ? _pRequestMaker(event) : nullptr;
-}
-
 int CRZCountry::Update(CRZEvent* event)
 {
     const CRZEvtType type = event->GetType();
@@ -187,7 +179,6 @@ int CRZCountry::handleInstituteLaw(CRZEvent*) { return kHandled; }
 int CRZCountry::handleSetDevelopmentFocus(CRZEvent*) { return kHandled; }
 int CRZCountry::handleStartCrusades(CRZEvent*) { return kHandled; }
 int CRZCountry::handleRequest(CRequest*) { return kHandled; }
-int CRZCountry::handleResponse(CRequest*, int) { return kHandled; }
 int CRZCountry::handleGodMode(bool on)
 {
     godMode = on;

@@ -11,6 +11,7 @@
 #include "realms/score.h"
 
 class CRZPeaceRequestEvent;
+struct CRZPeaceTerms;
 class CWar;
 
 class CPeaceProposal {
@@ -45,6 +46,8 @@ public:
     int32_t GetVassalize() const { return vassalize; }
     // 8 bytes for each claim of the four lists.
     int GetClaimsByteSize() const;
+    // The terms as the sue-for-peace event carries them.
+    CRZPeaceTerms GetTerms() const;
 
     // The war exists and is valid, its two leaders are these two, and neither belongs to the realm of
     // nobody.

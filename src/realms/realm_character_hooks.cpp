@@ -67,4 +67,7 @@ void InstallRealmCharacterHooks()
     };
     gCharacterHooks.GetMonthlyPiety = [](const CRZCountry* realm) { return realm->GetMonthlyPiety(); };
     gCharacterHooks.GetLoyaltyModifier = [](const CRZCountry* realm) { return realm->GetAttributes().GetLoyaltyModifier(); };
+    gCharacterHooks.ChangeRelation
+        = [](CRZCountry* realm, CRZCountry* other, float change) { realm->ChangeRelation(other->index, change); };
+    gCharacterHooks.IsHost = []() { return gCountryHooks.IsHost == nullptr || gCountryHooks.IsHost(); };
 }

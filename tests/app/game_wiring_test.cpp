@@ -104,7 +104,7 @@ void FillEveryRoute()
     gVideoHooks.InitCursors = [] { };
     gVideoHooks.GetCurrentCursor = [] { return 0; };
     gSongHooks.GetMusicVolume = [] { return 100; };
-    gCountryHooks.MakeAI = [] { return static_cast<CRZCountry*>(nullptr); };
+    gCharacterHooks.TriggerEvent = [](const CRZID&, CCharacter*) { };
     gCountryHooks.MakePlayer = [] { return static_cast<CRZCountry*>(nullptr); };
     gCountryHooks.MakeTutorial = [] { return static_cast<CRZCountry*>(nullptr); };
     gGlobalHooks.NewUnitSprite = [] { return static_cast<CUnitSprite*>(nullptr); };

@@ -153,7 +153,7 @@ TEST(VariableEvents, ListsLieWhereTheReceiverReadsThem)
     terms.war = CRZID(4712, 77);
     terms.tribute.gold = 50.0f;
     terms.tribute.piety = -2.0f;
-    terms.vassalize = true;
+    terms.vassalize = -1;
     terms.initiatorYielded.Append(CRZID(11, 1));
     terms.receiverClaimed.Append(CRZID(11, 2));
     CRZPeaceRequestEvent peace(
@@ -167,7 +167,7 @@ TEST(VariableEvents, ListsLieWhereTheReceiverReadsThem)
     EXPECT_EQ(At<uint32_t>(record, 64), 1u);
     EXPECT_EQ(At<uint16_t>(record, 88), 2);
     EXPECT_EQ(At<float>(record, 72), 50.0f);
-    EXPECT_EQ(At<uint32_t>(record, 84), 1u);
+    EXPECT_EQ(At<int32_t>(record, 84), -1) << "the initiator's vassalage keeps its sign";
     EXPECT_EQ(At<int16_t>(record, 42), 1100);
 
     std::unique_ptr<CRZEvent> received = SendAndRebuild(peace);

@@ -60,7 +60,6 @@ protected:
     {
         CRZCountry::DeleteAll();
         gCountryHooks = CountryHooks {};
-        CRequest::_pRequestMaker = nullptr;
     }
 
     CRZCountry* Make(CRZCountryID id)
@@ -645,10 +644,15 @@ protected:
         realm->armies.RemoveAll();
         CountryTest::TearDown();
     }
-    CRequest* Pending(uint32_t number, bool valid = true)
+    // A request whose validity the test sets.
+    struct CSetRequest : CRequest {
+        using CRequest::CRequest;
+        bool IsValid() const override { return valid; }
+        bool valid = true;
+    };
+    CSetRequest* Pending(uint32_t number)
     {
-        auto* request = new CRequest(CRZID(RZTYPE_CHARACTER, number), 30);
-        request->valid = valid;
+        auto* request = new CSetRequest(CRZID(RZTYPE_CHARACTER, number), 30);
         realm->pendingRequests.Append(request);
         return request;
     }
@@ -685,7 +689,7 @@ TEST_F(RouterTest, TableTypesReachTheirHandlersOnce)
 
 TEST_F(RouterTest, TheLaterOfTwoRequestsWithOneIdentityIsAnswered)
 {
-    CRequest* first = Pending(4);
+    CSetRequest* first = Pending(4);
     Pending(4);
     EXPECT_EQ(Answer(4, 1), 9);
     ASSERT_EQ(realm->pendingRequests.GetSize(), 1);
@@ -707,8 +711,8 @@ TEST_F(RouterTest, AnAnswerWithoutItsRequestGoesOnAsAnOrdinaryEvent)
     EXPECT_EQ(realm->pendingRequests.GetSize(), 1);
 
     // Where the event makes a request, the sender keeps one and the realm considers another.
-    CRequest::_pRequestMaker = [](CRZEvent*) { return new CRequest(CRZID(RZTYPE_CHARACTER, 77), 30); };
-    EXPECT_EQ(Answer(6, 1), 5);
+    CRZSimpleRequestEvent offer(_CRZEVT_REQUEST_OFFER_ALLIANCE_, CountryIdentity(30), CRZID(RZTYPE_CHARACTER, 77), 30, 30, CDate());
+    EXPECT_EQ(realm->Update(&offer), 5);
     EXPECT_EQ(realm->pendingRequests.GetSize(), 2);
     EXPECT_EQ((std::vector<uint32_t> { 77 }), realm->considered);
     EXPECT_EQ(gArmySaw.size(), 1u);

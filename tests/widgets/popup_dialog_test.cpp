@@ -49,6 +49,8 @@ public:
         : CRequest(CRZID(RZTYPE_DYNAMIC, 77), from)
     {
     }
+    // Its realms are not built here: it stands for a request in force until it expires.
+    bool IsValid() const override { return true; }
     void AnswerToHost(int answer) override { answers.push_back(answer); }
     void WriteToPopup(std::string (&parts)[8]) const override { parts[2] = "A marriage is proposed"; }
     std::vector<int> answers;
@@ -162,7 +164,7 @@ protected:
 TEST_F(PopupTest, ARequestShowsThePortraitsOfItsFirstTwoLivingCharactersAndExpiresUnanswered)
 {
     CRecordingRequest request(kFriend);
-    request.expiration = CDate(20, 5, 1100);
+    request.Timestamp(CDate(20, 5, 1100));
     CCharacter* gone = Person();
     CCharacter* second = Person();
     CCharacter* third = Person();
@@ -199,7 +201,7 @@ TEST_F(PopupTest, ARequestShowsThePortraitsOfItsFirstTwoLivingCharactersAndExpir
 TEST_F(PopupTest, EnterPressesAcceptOfTradeAndPeaceOnly)
 {
     CRecordingRequest request(kFriend);
-    request.expiration = CDate(1, 1, 1200);
+    request.Timestamp(CDate(1, 1, 1200));
     CRZDiplomaticEvent offer(_CRZEVT_TRADE_UNIONS_, ALLID, {}, {}, kFriend, kPlayer, 0);
     const struct {
         const char* kind;

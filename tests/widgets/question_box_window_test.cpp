@@ -198,7 +198,7 @@ TEST_F(QuestionBoxWindow, AnOpenDropDownATraitRowAndACallToArmsOnScreen)
             parts[4] = "Will you give your consent?";
         }
     } request(CRZID(RZTYPE_DYNAMIC, 9), 6);
-    request.expiration = CDate(1, 1, 1200);
+    request.Timestamp(CDate(1, 1, 1200));
     request.characters.Append(bride.GetID());
     request.characters.Append(groom.GetID());
     auto* ask = new CRZAnswerRequestWindow(&player, &request);

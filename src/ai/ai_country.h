@@ -1,0 +1,26 @@
+// CRZAI, a realm the computer plays on the host: it answers the diplomatic requests put to it.
+#pragma once
+
+#include "realms/country.h"
+#include "realms/request.h"
+
+class CRZAI : public CRZCountry, public CRequestAnswerer {
+public:
+    bool IsAI() const override { return true; }
+    // On the host a request that must be accepted is accepted at once; any other goes to the decision for
+    // its kind. Answers 3.
+    int handleRequest(CRequest* request) override;
+
+    // The decisions by kind: until the opponents weigh a request, each takes its default answer.
+    void handleRequest(CMobilizeHostRequest* request) override { Decide(request); }
+    void handleRequest(COfferVassalizationRequest* request) override { Decide(request); }
+    void handleRequest(CPledgeAllegienceRequest* request) override { Decide(request); }
+    void handleRequest(COfferMarrigeRequest* request) override { Decide(request); }
+    void handleRequest(CSendFosterlingRequest* request) override { Decide(request); }
+    void handleRequest(CSueForPeaceRequest* request) override { Decide(request); }
+    void handleRequest(CRevokeTitleRequest* request) override { Decide(request); }
+    void handleRequest(COfferAllianceRequest* request) override { Decide(request); }
+
+private:
+    static void Decide(CRequest* request) { request->AnswerToHost(request->GetDefaultAnswer()); }
+};
