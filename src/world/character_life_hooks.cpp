@@ -3,6 +3,7 @@
 
 #include "characters/character.h"
 #include "realms/country.h"
+#include "realms/peace.h"
 #include "realms/war.h"
 #include "world/cheats.h"
 #include "world/global.h"
@@ -11,15 +12,18 @@
 
 namespace {
 
-// The war the two characters lead against each other, the last of the list; null without one.
+// Of the wars of his realm, the last in which the other is his opponent; null without one.
 CWar* WarBetween(const CCharacter* self, const CCharacter* other)
 {
+    const CRZCountry* realm = self->GetCountry();
+    if (realm == nullptr)
+        return nullptr;
     CWar* found = nullptr;
-    for (auto it = gGlobal.wars.GetHead(); !it.IsEnd(); it++) {
-        const CWar* war = *it;
-        if ((war->GetAttacker() == self && war->GetDefender() == other)
-            || (war->GetAttacker() == other && war->GetDefender() == self))
-            found = *it;
+    const CList<CRZID> wars = realm->GetWars();
+    for (auto it = wars.GetHead(); !it.IsEnd(); it++) {
+        CWar* war = CWar::GetWar(*it);
+        if (war != nullptr && war->GetOpponent(self) == other)
+            found = war;
     }
     return found;
 }
@@ -27,8 +31,7 @@ CWar* WarBetween(const CCharacter* self, const CCharacter* other)
 void SetPeace(CCharacter* self, CCharacter* other)
 {
     if (CWar* war = WarBetween(self, other)) {
-        gGlobal.wars.Remove(war);
-        delete war;
+        CWar::EndWar(war);
         self->enemies.Remove(other);
         other->enemies.Remove(self);
     }
@@ -39,6 +42,9 @@ void SetPeace(CCharacter* self, CCharacter* other)
         return;
     mine->atWarWith[theirs->index] = 0;
     theirs->atWarWith[mine->index] = 0;
+    mine->AfterWarPeace(true);
+    theirs->AfterWarPeace(true);
+    CPeaceProposal::EndWars(self, other);
     gGlobal.RefreshWars();
 }
 

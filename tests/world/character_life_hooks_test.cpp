@@ -37,8 +37,11 @@ TEST(CharacterPeace, ThePeaceEventEndsTheWarBetweenTheTwoAndTheirRealmsFlags)
         people[i]->SetCountry(realm);
         realm->AddRulerImmidiatly(people[i]);
     }
-    gGlobal.wars.Append(new CWar(&attacker, &defender));
-    gGlobal.wars.Append(new CWar(&bystander, &defender));
+    for (CCharacter* side : { &attacker, &bystander }) {
+        auto* war = new CWar(side, &defender);
+        war->Create(CIdentity::GetRandomID());
+        gGlobal.wars.Append(war);
+    }
     gGlobal.RefreshWars();
     attacker.enemies.Append(&defender);
     defender.enemies.Append(&attacker);
