@@ -44,7 +44,8 @@ void InstallRealmDivisionHooks()
     gCountryHooks.GetDivisionID = &GetDivisionID;
     gCountryHooks.GetArmyID = &GetArmyID;
     gCountryHooks.GetArmyState = [](const CRZUnit* army) {
-        return CArmyState { army->GetProvince(), army->IsInBattle(), army->owner };
+        return CArmyState { army->GetProvince(), army->IsInBattle(), army->owner,
+            static_cast<float>(army->GetTotalStrength()) };
     };
     gCountryHooks.KillDivision = &KillRealmDivision;
     gCountryHooks.AddDivision = &AddRealmDivision;

@@ -33,6 +33,7 @@ class CAdvanceTypeGroup;
 class CProvinceImprovementType;
 class CProvinceEffectType;
 class CTitle;
+class CPeaceProposal;
 
 // Realm numbers that are no real country: none, the realm of nobody, the rebels.
 inline constexpr int32_t kNoCountry = 0;
@@ -106,6 +107,8 @@ struct CArmyState {
     int32_t province = 0;
     bool inBattle = false;
     const CRZCountry* owner = nullptr;
+    // Men in all its divisions.
+    float strength = 0.0f;
 };
 
 // How many courtiers the realms have had made, and how many of them women: the gender of the next one
@@ -371,6 +374,20 @@ public:
 
     // Realm actions (country_actions.cpp): each asks for a change through an event (to the realm itself,
     // to a host-side server or, with a diplomatic request, to the host) and changes nothing itself.
+    // Diplomatic requests go to the host, which asks the other realm; the local player is told it went out.
+    void OfferVassalization(CRZCountry* target);
+    void PledgeAllegience(CRZCountry* target);
+    void OfferAlliance(CRZCountry* target);
+    // To the guardian's realm.
+    void SendFosterling(CCharacter* child, CCharacter* guardian);
+    void ProposeMarrige(CRZCountry* target, CCharacter* ours, CCharacter* theirs);
+    // To the realm of the title's holder.
+    void RevokeTitle(CTitle* title);
+    // The realm itself calls up its own host at once; another realm is asked, and with vassals every
+    // vassal of it that it may call up is asked as well.
+    void MobilizeHost(CRZCountry* target, MobilizationType type);
+    // The realm's own grand host, and every vassal it may call up.
+    void MobilizeGrandHost();
     void DeclareWar(CRZCountryID target, bool firstFlag, bool secondFlag);
     void DeclareWar(CRZCountry* target, bool firstFlag, bool secondFlag);
     void LiberateVassal(CRZCountryID vassal, bool flag);
@@ -427,8 +444,11 @@ public:
     bool HasCountyToGiveAway() const { return controlledProvinces.GetSize() >= 2; }
     bool HasClaim(const CTitle* title) const;
     float GetRulerPower() const;
-    // Each part of the cost above 0 must be covered by the ruler's score; false without a ruler.
+    // The ruler's; false without a ruler.
     bool CanAfford(const CScore& cost) const;
+    // The first request this realm sent to the realm and still awaits, or null.
+    CRequest* GetRequestTo(CRZCountryID other) const;
+    bool HasRequestTo(CRZCountryID other) const { return GetRequestTo(other) != nullptr; }
     bool HasEcclesticalCourtmember() const;
     // The ruler's attributes with each filled office's own: marshal's martial, steward's stewardship,
     // chancellor's diplomacy, spymaster's intrigue.
@@ -441,6 +461,19 @@ public:
     bool CanInstituteLaw(int law) const;
     bool IsAtWarWith(CRZCountryID other) const;
     bool CanDeclareWarOn(CRZCountryID other);
+    bool CanHaveAlliances(CRZCountry* other);
+    bool CanOfferAlliance(CRZCountry* other);
+    bool CanOfferVassalization(const CRZCountry* other) const;
+    bool CanPledgeAllegience(const CRZCountry* other) const;
+    // The realm itself: some province it owns and controls has no raised levy. A vassal realm of this
+    // ruler: no request to it waits and some province it owns and controls has an unraised levy above 10.
+    bool CanMobilizeHost(CRZCountry* target);
+    bool CanMobilizeGrandHost();
+    bool CanMobilizeProvince(int province) const;
+    // At war with the other and a war between the two exists.
+    bool CanIOfferPeace(CRZCountryID other) const;
+    bool CanAssassinate(const CCharacter* victim) const;
+    bool CanExcommunicate(const CCharacter* character) const;
     bool CanSendFosterling(const CCharacter* child) const;
     // A duchy or kingdom whose provinces (0..1003, by county or duchy title) lie at least 66 percent
     // under the character's realm, and at least one exists.
@@ -503,9 +536,8 @@ public:
     static CRZCountry* CreateCountryFromTitles(CList<CRZID>& titles, CCharacter* ruler, CRZCountryID wanted);
     // The highest number from 1421 down whose slot is empty; 0 when every one is taken.
     static CRZCountryID FindFreeCountryNumber();
-    // Sends the proposal to the other side; sending belongs to the diplomatic requests, and the plain
-    // realm sends nothing.
-    virtual void OfferPeace(const CPeaceProposal&) { }
+    // Sends the proposal to the realm of its receiving leader as a sue-for-peace request.
+    virtual void OfferPeace(const CPeaceProposal& proposal);
     // A vassal or an ally of this realm has gone to war; the computer's realms answer, the others do
     // nothing.
     virtual void VassalAtWar(CRZCountry*, CRZCountry*) { }

@@ -13,6 +13,7 @@
 #include "realms/province.h"
 #include "realms/province_effect.h"
 #include "realms/province_improvement.h"
+#include "realms/request.h"
 
 #include "foundation/safeguards.h"
 
@@ -288,4 +289,95 @@ void CRZCountry::SendDiplomaticEvent(CRZEvent* event, CRZCountryID receiver)
     ProcessGlobalEvent(new CRZSetAllowedToSendDateEvent(_CRZEVT_SET_SEND_DATE_, CountryIdentity(index), receiver, allowed));
     if (event != nullptr)
         ProcessGlobalEvent(event);
+}
+
+namespace {
+
+// The request goes to the host; only the local player hears that it went out.
+void Send(const CRZCountry& sender, CRequest* request)
+{
+    request->SendToHost();
+    if (sender.IsLocal())
+        request->ShowRequestSentFeedback();
+    delete request;
+}
+
+CRZCountryID RealmOf(const CCharacter* character)
+{
+    const CRZCountry* realm = character != nullptr ? character->GetCountry() : nullptr;
+    return realm != nullptr ? realm->index : 0;
+}
+
+} // namespace
+
+void CRZCountry::OfferVassalization(CRZCountry* target)
+{
+    if (target != nullptr)
+        Send(*this, new COfferVassalizationRequest(index, target->index));
+}
+
+void CRZCountry::PledgeAllegience(CRZCountry* target)
+{
+    if (target != nullptr)
+        Send(*this, new CPledgeAllegienceRequest(index, target->index));
+}
+
+void CRZCountry::OfferAlliance(CRZCountry* target)
+{
+    if (target != nullptr)
+        Send(*this, new COfferAllianceRequest(index, target->index));
+}
+
+void CRZCountry::SendFosterling(CCharacter* child, CCharacter* guardian)
+{
+    if (child != nullptr && guardian != nullptr)
+        Send(*this, new CSendFosterlingRequest(index, RealmOf(guardian), child->GetID()));
+}
+
+void CRZCountry::ProposeMarrige(CRZCountry* target, CCharacter* ours, CCharacter* theirs)
+{
+    if (target != nullptr && ours != nullptr && theirs != nullptr)
+        Send(*this, new COfferMarrigeRequest(index, target->index, ours->GetID(), theirs->GetID()));
+}
+
+void CRZCountry::RevokeTitle(CTitle* title)
+{
+    if (title != nullptr)
+        Send(*this, new CRevokeTitleRequest(index, RealmOf(title->GetCurrentHolder()), title->GetID()));
+}
+
+void CRZCountry::OfferPeace(const CPeaceProposal& proposal)
+{
+    Send(*this, new CSueForPeaceRequest(index, RealmOf(proposal.GetReceiver()), proposal));
+}
+
+void CRZCountry::MobilizeHost(CRZCountry* target, MobilizationType type)
+{
+    if (target == nullptr)
+        return;
+    if (target == this) {
+        PostToHostEvent(new CRZCountryIntEvent(_CRZEVT_MOBILIZE_HOST_, CountryIdentity(index), index, type));
+        return;
+    }
+    Send(*this, new CMobilizeHostRequest(index, target->index));
+    if (type != MOBILIZE_WITH_VASSALS)
+        return;
+    CRZCountryList* theirs = target->GetVassals();
+    for (auto it = theirs->GetHead(); !it.IsEnd(); it++) {
+        CRZCountry* vassal = GetCountry(*it);
+        if (vassal != nullptr && target->CanMobilizeHost(vassal))
+            MobilizeHost(vassal, MOBILIZE_WITH_VASSALS);
+    }
+}
+
+void CRZCountry::MobilizeGrandHost()
+{
+    if (CanMobilizeHost(this))
+        PostToHostEvent(new CRZCountryIntEvent(_CRZEVT_MOBILIZE_HOST_, CountryIdentity(index), index, MOBILIZE_GRAND_HOST));
+    CRZCountryList* ours = GetVassals();
+    for (auto it = ours->GetHead(); !it.IsEnd(); it++) {
+        CRZCountry* vassal = GetCountry(*it);
+        if (vassal != nullptr && CanMobilizeHost(vassal))
+            MobilizeHost(vassal, MOBILIZE_WITH_VASSALS);
+    }
 }

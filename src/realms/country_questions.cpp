@@ -7,12 +7,14 @@
 #include "app/game.h"
 #include "characters/character.h"
 #include "characters/law.h"
+#include "characters/papacy.h"
 #include "characters/title.h"
 #include "foundation/text_format.h"
 #include "realms/country.h"
 #include "realms/province.h"
 #include "realms/province_effect.h"
 #include "realms/province_improvement.h"
+#include "realms/request.h"
 #include "text/new_text.h"
 
 #include "foundation/safeguards.h"
@@ -22,6 +24,7 @@ namespace {
 constexpr int kSlots = static_cast<int>(kCountryTableSlots);
 // Provinces 1004 and up are sea zones, lakes and rivers.
 constexpr int kLastLandProvince = 1003;
+constexpr int kExcommunicated = 70;
 
 // The realm laws that bound the budget, and the church laws.
 constexpr int kFirstRealmLaw = 7;
@@ -491,4 +494,159 @@ const char* CRZCountry::GetDemesneIncomeModifierInfo() const
     const double penalty = 1.0 - GetDemesneIncomeModifier(0.0f);
     text += FormatDataText(Text("DEMESNE_PENALTYINFO"), { provinces, limit, penalty * 100.0 });
     return text.c_str();
+}
+
+CRequest* CRZCountry::GetRequestTo(CRZCountryID other) const
+{
+    for (auto it = pendingRequests.GetHead(); !it.IsEnd(); it++) {
+        if ((*it)->GetRecipient() == other)
+            return *it;
+    }
+    return nullptr;
+}
+
+namespace {
+
+int RankPoints(const CRZCountry* realm)
+{
+    const CTitle* title = CTitle::GetTitle(realm->index);
+    return title != nullptr && title->GetTier() != nullptr ? title->GetRankPts() : 0;
+}
+
+bool IsVassalRealm(CRZCountry* realm, CRZCountryID other)
+{
+    CRZCountryList* vassals = realm->GetVassals();
+    for (auto it = vassals->GetHead(); !it.IsEnd(); it++) {
+        if (*it == other)
+            return true;
+    }
+    return false;
+}
+
+// A province the realm owns and controls whose levy is not raised, with more than the given men.
+bool HasUnraisedLevy(const CRZCountry* realm, float above)
+{
+    for (auto it = realm->GetOwnedProvinces().GetHead(); !it.IsEnd(); it++) {
+        const CProvince* province = CProvince::GetProvince(*it);
+        if (province != nullptr && province->controller == realm->index && province->levyRegiment == NOID
+            && province->currentLevy.GetTotal() > above)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+bool CRZCountry::CanHaveAlliances(CRZCountry* other)
+{
+    if (other == nullptr)
+        return false;
+    return other->GetRealm() == GetRealm() || other->IsRealm()
+        || (other->ruler != nullptr && other->ruler->MayAcceptOfferVassalization());
+}
+
+bool CRZCountry::CanOfferAlliance(CRZCountry* other)
+{
+    if (other == nullptr || other == this || ruler == nullptr || !CanHaveAlliances(other)
+        || IsAtWarWith(other->index) || ruler->allies.GetSize() >= ruler->GetAllowedAllies()
+        || allianceFlags[other->index] != 0)
+        return false;
+    if (!IsRealm()) {
+        const CCharacter* liege = ruler->GetLiegeRuler();
+        if (!ruler->MayAcceptOfferVassalization() || (liege != nullptr && liege->GetCountry() == other))
+            return false;
+    }
+    return !IsVassalRealm(this, other->index);
+}
+
+bool CRZCountry::CanOfferVassalization(const CRZCountry* other) const
+{
+    if (other == nullptr || other == this || other->ruler == nullptr || formOfGovernment == GOV_KNIGHT_ORDER
+        || other->formOfGovernment == GOV_KNIGHT_ORDER || HasRequestTo(other->index))
+        return false;
+    return RankPoints(this) > RankPoints(other) && other->ruler->MayAcceptOfferVassalization();
+}
+
+bool CRZCountry::CanPledgeAllegience(const CRZCountry* other) const
+{
+    if (other == nullptr || other == this || ruler == nullptr || formOfGovernment == GOV_KNIGHT_ORDER
+        || other->formOfGovernment == GOV_KNIGHT_ORDER || HasRequestTo(other->index) || IsAtWarWith(other->index))
+        return false;
+    return RankPoints(this) < RankPoints(other) && ruler->MayPledgeAllegience()
+        && CanAfford(GetPledgeAllegienceCost(other->index));
+}
+
+bool CRZCountry::CanMobilizeHost(CRZCountry* target)
+{
+    if (target == this)
+        return HasUnraisedLevy(this, -1.0f);
+    if (target == nullptr || ruler == nullptr || target->ruler == nullptr || HasRequestTo(target->index)
+        || target->IsRealm() || target->ruler->GetLiegeRuler() != ruler)
+        return false;
+    return HasUnraisedLevy(target, 10.0f);
+}
+
+bool CRZCountry::CanMobilizeGrandHost()
+{
+    if (CanMobilizeHost(this))
+        return true;
+    CRZCountryList* ourVassals = GetVassals();
+    for (auto it = ourVassals->GetHead(); !it.IsEnd(); it++) {
+        if (CanMobilizeHost(GetCountry(*it)))
+            return true;
+    }
+    return false;
+}
+
+bool CRZCountry::CanMobilizeProvince(int number) const
+{
+    const CProvince* province = CProvince::GetProvince(number);
+    const CRZCountry* owner = province != nullptr ? province->GetOwner() : nullptr;
+    if (owner == nullptr || province->controller != owner->index || province->levyRegiment != NOID)
+        return false;
+    // The men already standing there count against the levy.
+    float present = 0.0f;
+    for (const CRZCountry* realm : _pCountry) {
+        if (realm == nullptr)
+            continue;
+        for (auto it = realm->armies.GetHead(); !it.IsEnd(); it++) {
+            const CArmyState army = StateOf(*it);
+            if (army.province == number)
+                present += army.strength;
+        }
+    }
+    const bool levyAbove = province->currentLevy.GetTotal() > present / 10.0f;
+    if (owner == this)
+        return levyAbove;
+    return ruler != nullptr && IsUnder(*province, ruler) && owner->ruler != nullptr
+        && owner->ruler->MayAcceptDirectTroopRecruitment() && levyAbove;
+}
+
+bool CRZCountry::CanIOfferPeace(CRZCountryID other) const
+{
+    return IsAtWarWith(other) && GetWar(other) != nullptr;
+}
+
+bool CRZCountry::CanAssassinate(const CCharacter* victim) const
+{
+    return victim != nullptr && victim->IsAlive() && victim != ruler && CanAfford(victim->GetAssassinateCost(false));
+}
+
+bool CRZCountry::CanExcommunicate(const CCharacter* character) const
+{
+    const CCharacter* pope = CPapacy::GetPope();
+    if (pope == nullptr || character == nullptr || character == pope || character->religion != 0
+        || character->HasTrait(kExcommunicated) || !character->IsRuler())
+        return false;
+    return pope->score.GetPrestige() >= character->GetExcommunicationCost();
+}
+
+bool CRZCountry::CanRevokeTitle(const CTitle* title) const
+{
+    const CCharacter* holder = title != nullptr ? title->GetCurrentHolder() : nullptr;
+    const CRZCountry* holderRealm = holder != nullptr ? holder->GetCountry() : nullptr;
+    if (holderRealm == nullptr || HasRequestTo(holderRealm->index))
+        return false;
+    return !(holder->titles.GetSize() > 1 && holderRealm->GetOwnedProvinces().GetSize() == 1 && title->GetTier() != nullptr
+        && title->GetTier()->IsCounty());
 }

@@ -13,6 +13,9 @@
 #include "event_capture.h"
 #include "realms/country.h"
 #include "realms/province.h"
+#include "realms/realm_servers.h"
+#include "realms/request.h"
+#include "realm_land.h"
 
 #include "foundation/safeguards.h"
 
@@ -105,6 +108,30 @@ TEST_F(RealmActions, WarOnItselfAndAMergeOfOneArmyAreNotSent)
     EXPECT_EQ(merges[0].As<CRZUnitMergeEventData>().second, second.GetID());
 }
 
+TEST_F(RealmActions, TheHostSetsUpAWarOnlyAgainstARealmNotFoughtAlready)
+{
+    auto* foe = new CRZCountry;
+    foe->index = 9;
+    CRZCountry::_pCountry[9] = foe;
+    CRZDiplomacyServer server;
+    const auto declare = [&] {
+        realm->DeclareWar(foe, true, false);
+        const auto asked = capture.Take();
+        EXPECT_EQ(asked.size(), 1u);
+        const auto r = asked.at(0).As<CRZWarEventData>();
+        CRZWarEvent request(_CRZEVT_REQ_SETUP_WAR_, DIPLOMACY_SERVER, r.war, r.first, r.second, r.firstFlag != 0,
+            r.secondFlag != 0);
+        server.Update(&request);
+        return capture.Take();
+    };
+    const auto war = declare();
+    ASSERT_EQ(war.size(), 1u);
+    EXPECT_EQ(war[0].type, _CRZEVT_EXEC_SETUP_WAR_);
+    EXPECT_EQ(war[0].receiver, CountryIdentity(5));
+    realm->atWarWith[9] = 1;
+    EXPECT_TRUE(declare().empty());
+}
+
 TEST_F(RealmActions, ADiplomaticMessageFirstSetsTheNextAllowedDate)
 {
     realm->SendDiplomaticEvent(new CRZIntEvent(_CRZEVT_REFRESHMAP_, CountryIdentity(9), 1), 9);
@@ -114,6 +141,109 @@ TEST_F(RealmActions, ADiplomaticMessageFirstSetsTheNextAllowedDate)
     EXPECT_EQ(sent[0].receiver, CountryIdentity(5));
     EXPECT_EQ(sent[0].As<CRZSetAllowedToSendDateEventData>().country, 9);
     EXPECT_EQ(sent[1].type, _CRZEVT_REFRESHMAP_);
+}
+
+} // namespace
+
+namespace {
+
+int gFeedback = 0;
+
+// A kingdom with two vassal duchies, one with a levy worth calling up; and a count who asks.
+class RealmRequests : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        CRZCountry::InitCountryArray();
+        ClearCountryControl();
+        gFeedback = 0;
+        gRequestHooks.ShowMessage = [](int, CRZCountryID, const char* const*, int) { ++gFeedback; };
+        liege = Realm(1300);
+        CCharacter* king = land.Ruler(liege);
+        strong = Realm(1100);
+        land.Ruler(strong, king);
+        weak = Realm(1101);
+        land.Ruler(weak, king);
+        Levy(land.Land(40, strong), 20);
+        Levy(land.Land(41, weak), 5);
+        sender = Realm(8);
+        land.Ruler(sender);
+    }
+    void TearDown() override
+    {
+        gRequestHooks = CRequestHooks {};
+        CRZCountry::DeleteAll();
+    }
+    static CRZCountry* Realm(int number)
+    {
+        auto* made = new CRZCountry;
+        made->index = number;
+        CRZCountry::_pCountry[number] = made;
+        return made;
+    }
+    static void Levy(CProvince* province, int men)
+    {
+        province->controller = province->GetOwner()->index;
+        province->currentLevy.Set(0, men);
+        province->GetOwner()->ruler->RefreshOwnedProvinces();
+    }
+    // The requests that went to the host.
+    size_t Requests()
+    {
+        size_t count = 0;
+        for (const CCapturedEvent& event : capture.Take())
+            count += event.receiver == DIPLOMACY_SERVER ? 1 : 0;
+        return count;
+    }
+
+    CRealmLand land;
+    CEventCapture capture;
+    CRZCountry* liege = nullptr;
+    CRZCountry* strong = nullptr;
+    CRZCountry* weak = nullptr;
+    CRZCountry* sender = nullptr;
+};
+
+TEST_F(RealmRequests, CallingUpWithVassalsAlsoAsksTheVassalsTheLiegeMayCallUp)
+{
+    EXPECT_TRUE(liege->CanMobilizeHost(strong));
+    EXPECT_FALSE(liege->CanMobilizeHost(weak)) << "a levy of 5";
+    EXPECT_FALSE(strong->CanMobilizeHost(liege)) << "no vassal of his";
+
+    sender->MobilizeHost(liege, MOBILIZE_OWN_HOST);
+    EXPECT_EQ(Requests(), 1u);
+    sender->MobilizeHost(liege, MOBILIZE_WITH_VASSALS);
+    EXPECT_EQ(Requests(), 2u) << "the liege and his strong vassal";
+
+    strong->MobilizeHost(strong, MOBILIZE_OWN_HOST);
+    const auto own = capture.Take();
+    ASSERT_EQ(own.size(), 1u);
+    EXPECT_EQ(own[0].type, _CRZEVT_MOBILIZE_HOST_);
+    EXPECT_EQ(own[0].receiver, CountryIdentity(1100));
+}
+
+TEST_F(RealmRequests, VassalageIsOfferedDownwardAndPledgedUpwardForItsPrice)
+{
+    EXPECT_TRUE(liege->CanOfferVassalization(sender));
+    EXPECT_FALSE(sender->CanOfferVassalization(liege)) << "a lower rank";
+    EXPECT_FALSE(sender->CanPledgeAllegience(liege)) << "no prestige to pay with";
+    sender->ruler->score = CSimpleScore(0.0f, 25.0f, 0.0f);
+    EXPECT_TRUE(sender->CanPledgeAllegience(liege));
+    EXPECT_FALSE(liege->CanPledgeAllegience(sender)) << "a higher rank";
+    sender->formOfGovernment = GOV_KNIGHT_ORDER;
+    EXPECT_FALSE(sender->CanPledgeAllegience(liege));
+    EXPECT_FALSE(liege->CanOfferVassalization(sender));
+}
+
+TEST_F(RealmRequests, OnlyTheLocalPlayerIsToldARequestWentOut)
+{
+    sender->OfferAlliance(liege);
+    EXPECT_EQ(Requests(), 1u);
+    EXPECT_EQ(gFeedback, 0) << "a computer realm";
+    gCountryControl[8] = CONTROL_LOCAL_PLAYER;
+    sender->OfferAlliance(liege);
+    EXPECT_EQ(Requests(), 1u);
+    EXPECT_EQ(gFeedback, 1);
 }
 
 } // namespace

@@ -161,6 +161,9 @@ TEST_F(RealmQuestions, ADuchyWithTenProvincesBeyondItsLimitKeepsSixTenths)
     EXPECT_EQ(realm->GetDemesneLimit(), 6.0f);
     EXPECT_NEAR(realm->GetDemesneIncomeModifier(0.0f), 0.6f, 1e-6f);
     EXPECT_NEAR(realm->GetDemesneIncomeModifier(0.25f), 0.85f, 1e-6f);
+    PutTexts({ { "DPA_STEWARDSHIP2", "ruler %.1f" }, { "DPA_TIME", "years +%d" }, { "DPA_DUCHY", "duchy" },
+        { "DEMESNE_PENALTYINFO", "%d held, limit %.0f, %.0f%% less" } });
+    EXPECT_EQ(std::string(realm->GetDemesneIncomeModifierInfo()), "ruler 5.0\nyears +1\nduchy\n10 held, limit 6, 40% less");
 }
 
 } // namespace
