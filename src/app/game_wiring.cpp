@@ -37,6 +37,7 @@
 #include "realms/province_improvement.h"
 #include "realms/realm_character_hooks.h"
 #include "realms/request.h"
+#include "world/character_life_hooks.h"
 #include "realms/war.h"
 #include "text/new_text.h"
 #include "widgets/button.h"
@@ -249,6 +250,7 @@ void InstallGameWiring()
         if (realm >= 0 && realm < static_cast<CRZCountryID>(kCountryTableSlots) && gCountryControl[realm] == CONTROL_LOCAL_PLAYER)
             gMessageHandler.ShowMessage(type, realm, texts, count);
     };
+    InstallCharacterLifeHooks();
     // Graphics: the music plays at the settings' volume; a restored display takes the interface's cursors.
     gSongHooks.GetMusicVolume = [] { return gpSettings ? gpSettings->Record().musicVolume : 100; };
     gVideoHooks.InitCursors = [] {

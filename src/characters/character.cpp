@@ -491,6 +491,8 @@ int CCharacter::Update(CRZEvent* event)
         CCharacter* character = dynamic_cast<CCharacter*>(CIdentity::GetObjectFromID(named));
         return character != this ? character : nullptr;
     };
+    if (IsAttributeEvent(static_cast<int>(event->GetType())))
+        return handleAttribute(event);
     switch (static_cast<int>(event->GetType())) {
     case _CRZEVT_CHANGE_COURT_POS_:
         if (const auto* record = RecordAs<CRZChangeCourtPosEventData>(event);
@@ -520,11 +522,23 @@ int CCharacter::Update(CRZEvent* event)
             LoseRival(rival);
         break;
     case _CRZEVT_SET_CHAR_RELIGION_:
-        // A number from the network outside the six religions would index tables past their end.
-        if (const auto* record = RecordAs<CRZCharacterReligionEventData>(event);
-            record != nullptr && record->religion >= 0 && record->religion <= RELIGION_NONE)
-            religion = static_cast<int32_t>(record->religion);
-        break;
+        return handleSetReligion(event);
+    case _CRZEVT_INDEPENDENCE_:
+        return handleIndependence();
+    case _CRZEVT_ADD_TRAIT_:
+        return handleAddTrait(event);
+    case _CRZEVT_REMOVE_TRAIT_:
+        return handleRemoveTrait(event);
+    case _CRZEVT_CHARACTER_CREATION_:
+        return handleCharacterCreation(event);
+    case _CRZEVT_CREATECLAIM_:
+        return handleCreateClaim(event);
+    case _CRZEVT_LOSECLAIM_:
+        return handleLoseClaim(event);
+    case _CRZEVT_LEAVE_COURT_:
+        return handleLeaveCourt();
+    case _CRZEVT_SET_PEACE_:
+        return handleSetPeace(event);
     // Life and death.
     case _CRZEVT_TIMER_DAY_:
         return handleTimerDay(event);

@@ -17,7 +17,9 @@
 #include "realms/score.h"
 
 class CCharacter;
+class CClaim;
 class CDivision;
+struct CRZCharacterCreationEventData;
 class CLScript;
 class CRZParser;
 class CRZCountry;
@@ -130,6 +132,22 @@ struct CCharacterHooks {
     void (*TriggerEvent)(const CRZID& event, CCharacter* character) = nullptr;
     // Whether the marriage's host-only steps are to be taken here.
     bool (*IsHost)() = nullptr;
+    // Creation, the character server and the character's own events.
+    int32_t (*GetCapital)(const CRZCountry* realm) = nullptr;
+    // The number of the realm that owns the province; 0 where none does.
+    int32_t (*GetProvinceOwner)(int32_t province) = nullptr;
+    // Whether the realm may have the target killed; unset, every realm may.
+    bool (*CanAssassinate)(CRZCountry* realm, const CCharacter* target) = nullptr;
+    // How much easier a plot against a realm whose capital is the province comes; unset, 1.
+    float (*GetPlotFactor)(int32_t province) = nullptr;
+    void (*AddBadBoy)(CRZCountry* realm, float amount) = nullptr;
+    void (*ChangeStability)(CRZCountry* realm, float change) = nullptr;
+    // A message of the type to the realm's player, with the two texts it names.
+    void (*ShowMessage)(int type, int32_t realmId, const char* first, const char* second) = nullptr;
+    // The war between the two characters' realms ends; every machine runs it from the peace event.
+    void (*SetPeace)(CCharacter* self, CCharacter* other) = nullptr;
+    // The diplomacy cheat of the console is on.
+    bool (*IsDiploCheat)() = nullptr;
 };
 extern CCharacterHooks gCharacterHooks;
 
@@ -349,6 +367,41 @@ public:
     const char* GetName() const { return name != nullptr ? name : ""; }
     void SetBaseAttributes(const CAttributeTuple& values);
     const CAttributeTuple& GetBaseAttributes() const { return baseAttributes; }
+
+    // Creation (character_creation.cpp). Every creation during play is applied on every machine from one
+    // event that carries a seed: the draws come from the game's generator seeded with it, in a fixed
+    // order, and the generator's own sequence is left as it was.
+    // Makes the character the event asks for; an event whose numbers are out of range or whose new
+    // identity is taken is dropped with a line in the history. Always 0.
+    int handleCharacterCreation(CRZEvent* event);
+    void InitCharacter(const CRZCharacterCreationEventData& data);
+    // Called on a dead character: a male relative of his realm and dynasty, registered under the
+    // identity and listed; null when the identity is taken.
+    CCharacter* DoCreateRandomCousin(const CRZID& newId, int seed);
+    void InitFromCousin(const CCharacter& source, int seed);
+    void InitFromVoid();
+    // The shared anonymous soldier, made once per game and never listed; the caller owns it.
+    static CCharacter* InitAnonymous();
+    // From both parents where both exist, else random digits; draws from the game's generator.
+    void GenerateDNA();
+
+    // Requests about the character and the handlers of their global events (character_events.cpp). A
+    // number from an event that indexes a table is checked first: a bad event is dropped with a line in
+    // the history. Every handler answers 0.
+    void PostLoseClaim(const CClaim* claim);
+    void PostLeaveCourt();
+    void PostSetPeace(const CCharacter* other);
+    // The events that handleAttribute applies: attributes, loyalty, scores, bad boy and stability.
+    static bool IsAttributeEvent(int type);
+    int handleAttribute(CRZEvent* event);
+    int handleAddTrait(CRZEvent* event);
+    int handleRemoveTrait(CRZEvent* event);
+    int handleCreateClaim(CRZEvent* event);
+    int handleLoseClaim(CRZEvent* event);
+    int handleLeaveCourt();
+    int handleIndependence();
+    int handleSetReligion(CRZEvent* event);
+    int handleSetPeace(CRZEvent* event);
 
     // The character's record in scenarios and saved games (character_record.cpp). ParseFields reads the
     // block after its "{" up to and including its "}", then refreshes the effective attributes; 0. An

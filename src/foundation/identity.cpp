@@ -75,6 +75,7 @@ int CIdentity::Create(const CRZID& newId)
     id = newId;
     if (registered)
         _pHashTable->Add(this);
+    KeepCounterAbove(newId);
     return 1;
 }
 
@@ -105,6 +106,12 @@ CIdentity* CIdentity::GetObjectFromID(const CRZID& id)
     if (id.type == RZTYPE_PROVINCE && id.number < kProvinceArraySize && gIdentityLookups.GetProvince)
         return gIdentityLookups.GetProvince(id.number);
     return nullptr;
+}
+
+void CIdentity::KeepCounterAbove(const CRZID& taken)
+{
+    if (taken.type == CurrentID.type && CurrentID.type >= RZTYPE_DYNAMIC && taken.number > CurrentID.number)
+        CurrentID.number = taken.number;
 }
 
 CRZID CIdentity::GetRandomID()
@@ -224,6 +231,7 @@ void CRZDynamicObject::Register(const DynamicID& newId)
     RequireRegistry(_pHashTable, newId);
     id = newId;
     _pHashTable->Add(this);
+    CIdentity::KeepCounterAbove(newId);
 }
 
 int CRZDynamicObject::Destroy()

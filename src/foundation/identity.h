@@ -48,6 +48,9 @@ public:
     static bool IsRegisteredType(uint16_t type);
     // The next identity of this machine's counter: (4712 + player slot, last number + 1).
     static CRZID GetRandomID();
+    // An identity of this machine's own kind taken by anything (a loaded object above all) moves the
+    // counter past it, so that the next identity drawn is new.
+    static void KeepCounterAbove(const CRZID& taken);
     // NOID starts afresh for the player slot; a saved (type, highest number) entry of this machine's
     // own type makes numbering resume after it.
     static void TotalInit(const CRZID& id, int slot);

@@ -70,4 +70,13 @@ void InstallRealmCharacterHooks()
     gCharacterHooks.ChangeRelation
         = [](CRZCountry* realm, CRZCountry* other, float change) { realm->ChangeRelation(other->index, change); };
     gCharacterHooks.IsHost = []() { return gCountryHooks.IsHost == nullptr || gCountryHooks.IsHost(); };
+    // Creation, the character server and the character's own events.
+    gCharacterHooks.GetCapital = [](const CRZCountry* realm) -> int32_t { return realm->capital; };
+    gCharacterHooks.GetProvinceOwner = [](int32_t number) -> int32_t {
+        const CProvince* province = CProvince::GetProvince(number);
+        const CRZCountry* owner = province != nullptr ? province->GetOwner() : nullptr;
+        return owner != nullptr ? owner->index : 0;
+    };
+    gCharacterHooks.AddBadBoy = [](CRZCountry* realm, float amount) { realm->AddBadBoy(amount); };
+    gCharacterHooks.ChangeStability = [](CRZCountry* realm, float change) { realm->ChangeStability(change); };
 }

@@ -340,6 +340,9 @@ const TextKey gTextKeys[] = {
     { "config\\text.csv", "MALE_POSSESIVE_PRONOM", "his" },
     { "config\\text.csv", "FEMALE_POSSESIVE_PRONOM", "her" },
     { "config\\text.csv", "ANONYMOUS_SOLDIER_DESC", "A soldier of the realm" },
+    // New characters: the anonymous soldier, and the name of one whose culture has no names.
+    { "config\\text.csv", "NAME_ANONYMOUS_SOLDIER", "Soldier" },
+    { "config\\text.csv", "INFANT_NAME", "Child" },
     { "config\\text.csv", "AGE_ALIVE", "Age %d" },
     { "config\\text.csv", "AGE_DEAD", "Died at %d" },
     { "config\\text.csv", "NO_TITLE", "No titles" },
