@@ -39,6 +39,7 @@
 #include "realms/request.h"
 #include "world/character_life_hooks.h"
 #include "realms/war.h"
+#include "scripted/new_event_server.h"
 #include "text/new_text.h"
 #include "widgets/button.h"
 #include "widgets/character_box.h"
@@ -170,6 +171,8 @@ const CGameRoute kRoutes[] = {
     VM_ROUTE(gCountryHooks.AddDivision, kWiring),
     VM_ROUTE(gCountryHooks.DestroyArmy, kWiring),
     VM_ROUTE(gWarHooks.RefreshWars, kWiring),
+    VM_ROUTE(gCountryHooks.IsGameStarted, kWiring),
+    VM_ROUTE(gCountryHooks.TriggerScriptedEvent, kWiring),
     VM_ROUTE(gImprovementButtonHooks.MakeButton, kWiring),
     VM_ROUTE(gImprovementButtonHooks.IsPressed, kWiring),
     VM_ROUTE(gImprovementButtonHooks.SetEnabled, kWiring),
@@ -311,6 +314,15 @@ void InstallGameWiring()
     gCountryHooks.GetCourtierCounters = [] { return &gGlobal.courtierCounters; };
     gCountryHooks.InvalidateMap = &CGameMap::InvalidateMap;
     gCountryHooks.ClearNoFogCheat = [] { CRZCheats::_isNoFOW = 0; };
+    gCountryHooks.IsGameStarted = [] { return gpGame != nullptr && gpGame->IsStarted(); };
+    gCountryHooks.TriggerScriptedEvent = [](int number, CCharacter* character) {
+        CNewEventServer* server = CNewEventServer::GetInstance();
+        CNewGameEvent* scripted = number >= 0 ? CNewEventServer::Find(static_cast<uint32_t>(number)) : nullptr;
+        if (server == nullptr || scripted == nullptr)
+            return;
+        CGameEventExpression scope(CGameEventExpression(), character);
+        server->TriggerEvent(scripted, scope);
+    };
     InstallRealmDivisionHooks();
     // The improvements' offering buttons are the interface's.
     InstallImprovementButtonHooks();

@@ -68,6 +68,15 @@ template <std::size_t N> void TerminateRecordName(char (&field)[N])
 // before anything is sent or delivered, so posting it is harmless.
 void RefuseEvent(CRZEvent* event, const char* why);
 
+// Payload words: the 32-bit words of a record after its 20-byte head, counted from 1, as the fixed layouts
+// place them. Read and written by byte copies within the event's own size; false (nothing read or written)
+// where the record ends before the word.
+inline constexpr uint32_t kRecordHeadSize = 20;
+bool LoadPayloadWord(const CRZEvent& event, uint32_t word, int32_t& value);
+bool StorePayloadWord(CRZEvent& event, uint32_t word, int32_t value);
+// The same for a 16-bit half at a byte offset of the record.
+bool LoadRecordHalf(const CRZEvent& event, uint32_t offset, uint16_t& value);
+
 // Keeps an event of a shorter record off the network: the receiving side rebuilds its type with a
 // longer record and would refuse the copy. Clears the send flag and logs when it was set.
 void KeepEventLocal(CRZEvent* event);

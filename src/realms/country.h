@@ -34,6 +34,7 @@ class CProvinceImprovementType;
 class CProvinceEffectType;
 class CTitle;
 class CPeaceProposal;
+class CProvince;
 
 // Realm numbers that are no real country: none, the realm of nobody, the rebels.
 inline constexpr int32_t kNoCountry = 0;
@@ -152,6 +153,14 @@ struct CountryHooks {
     void (*InvalidateMap)() = nullptr;
     // The local player's realm starts without the no-fog-of-war cheat.
     void (*ClearNoFogCheat)() = nullptr;
+    // The game has begun (its session says so); unset, a game counts as not started.
+    bool (*IsGameStarted)() = nullptr;
+    // Tells the local player: a message of the type about the realm, its four texts and a province
+    // number. Unset, nothing is shown.
+    void (*ShowMessage)(int type, CRZCountryID realm, const char* first, const char* second, const char* third,
+        const char* fourth, int number) = nullptr;
+    // Fires the scripted event of that number for the character, when such an event exists.
+    void (*TriggerScriptedEvent)(int number, CCharacter* character) = nullptr;
 };
 extern CountryHooks gCountryHooks;
 
@@ -632,12 +641,42 @@ public:
 
     // Indexed by realm number; null where no realm exists.
     static CRZCountry* _pCountry[kCountryTableSlots];
+
+    // Ruler and court (country_court_handlers.cpp).
+    // This machine takes the host's steps; false while the game has not said.
+    static bool OnHost() { return gCountryHooks.IsHost && gCountryHooks.IsHost(); }
+    // Plots this realm has carried out, and the realm last exposed plotting against this realm's ruler.
+    int32_t assassinationPlots = 0;
+    CRZCountryID lastPlotter = 0;
+
+    // Rebels and revolts (rebels.cpp).
+    // On the host, every province of this realm that the rebels have held for over a year (at once with
+    // the flag) asks to become the realm of its county; the rebels' armies there go over to it. Returns 0.
+    int CreateCountriesFromRevolts(bool atOnce);
+    // Walks the owned provinces; income is booked elsewhere.
+    void IncomeProcess();
+
+    // Tag change (country_tag_change.cpp).
+    // Applied to each waiting event: the receiver and the country words its type carries, where they name
+    // global_from, take ToCountry and global_to. Bounded by the event's record size.
+    static void ReDirectEvents2(CRZEvent* event);
+    // The request's sender and recipient, where they are global_from, become global_to.
+    static void ChangeTag(CRequest* request);
+    // Set for the length of one redirection pass.
+    static CRZID FromCountry;
+    static CRZID ToCountry;
+    static int32_t global_from;
+    static int32_t global_to;
 };
 
-// The rebels' realm: at war with everyone.
+// The rebels' realm: at war with everyone (rebels.cpp).
 class CRZRebels : public CRZCountry {
 public:
     int Init() override { return 0; }
+    int handleProvinceChangeControl(CRZEvent* event) override;
+    int handleTimerMonth(CRZEvent* event) override;
+    // On the host, the rebel armies that stand together are asked to join the first of them.
+    void MergeAllRebels() override;
 };
 
 // True for a number inside the country table; logs the place that handed in a bad one.

@@ -109,20 +109,11 @@ int CRZCountry::UpdateSubObjects(CRZEvent* event)
 }
 
 // Every other handler of the plain realm answers as handled; the kinds of realm override what they act on.
-int CRZCountry::handleNewRuler(CRZEvent*) { return kHandled; }
 int CRZCountry::handleCreateRandomCousin(CRZEvent*) { return kHandled; }
 int CRZCountry::handleMobilizeHost(CRZEvent*) { return kHandled; }
 int CRZCountry::handleMobilizeProvince(CRZEvent*) { return kHandled; }
-int CRZCountry::handleGrantTitle(CRZEvent*) { return kHandled; }
-int CRZCountry::handleGrabTitle(CRZEvent*) { return kHandled; }
-int CRZCountry::handleUsurpTitle(CRZEvent*) { return kHandled; }
-int CRZCountry::handleClaimTitle(CRZEvent*) { return kHandled; }
-int CRZCountry::handleCreateBishopry(CRZEvent*) { return kHandled; }
 int CRZCountry::handleAddCulture(CRZEvent*) { return kHandled; }
 int CRZCountry::handleRemoveCulture(CRZEvent*) { return kHandled; }
-int CRZCountry::handleChangeBudget(CRZEvent*) { return kHandled; }
-int CRZCountry::handleChangeTag(CRZEvent*) { return kHandled; }
-int CRZCountry::handleExecuteEvent(CRZEvent*) { return kHandled; }
 int CRZCountry::handleSetAnnexation(CRZEvent*) { return kHandled; }
 int CRZCountry::handleWeDeclareWar(CRZEvent*) { return kHandled; }
 int CRZCountry::handleTheyDeclareWar(CRZEvent*) { return kHandled; }
@@ -130,10 +121,7 @@ int CRZCountry::handleJoinWar(CRZEvent*) { return kHandled; }
 int CRZCountry::handleProvinceChangeOwner(CRZEvent*) { return kHandled; }
 int CRZCountry::handleSiegeWon(CRZEvent*) { return kHandled; }
 int CRZCountry::handleUnitDelete(CRZEvent*) { return kHandled; }
-int CRZCountry::handleExecRelation(CRZEvent*) { return kHandled; }
-int CRZCountry::handleSendGift(CRZEvent*) { return kHandled; }
 int CRZCountry::handleDisbandUnit(CRZEvent*) { return kHandled; }
-int CRZCountry::handleRenameObject(CRZEvent*) { return kHandled; }
 int CRZCountry::handleChangeModifier(CRZEvent*) { return kHandled; }
 int CRZCountry::handleTransferAllArmies(CRZEvent*) { return kHandled; }
 int CRZCountry::handleCreateArmy(CRZEvent*) { return kHandled; }
@@ -153,37 +141,11 @@ int CRZCountry::handleKillDivision(CRZEvent* event)
 int CRZCountry::handleCreateCountryEvent(CRZEvent*) { return kHandled; }
 int CRZCountry::handleSetSendDate(CRZEvent*) { return kHandled; }
 int CRZCountry::handleSwitchAllegiance(CRZEvent*) { return kHandled; }
-int CRZCountry::handleAssassinate(CRZEvent*) { return kHandled; }
-int CRZCountry::handleAddCore(CRZEvent*) { return kHandled; }
-int CRZCountry::handleRemoveCore(CRZEvent*) { return kHandled; }
 int CRZCountry::handleSetAnnex(CRZEvent*) { return kHandled; }
 int CRZCountry::handleCheckEcoData(CRZEvent*) { return kHandled; }
 int CRZCountry::handleWinSiege(CRZEvent*) { return kHandled; }
 int CRZCountry::handleRebelSpawnRate(CRZEvent*) { return kHandled; }
-int CRZCountry::handleEventChance(CRZEvent*) { return kHandled; }
 int CRZCountry::handleTransferDivision(CRZEvent*) { return kHandled; }
 int CRZCountry::handlePeace(CRZEvent*) { return kHandled; }
-int CRZCountry::handleStartBuildingProvinceImprovement(CRZEvent*) { return kHandled; }
-int CRZCountry::handleCancelBuildingProvinceImprovement(CRZEvent*) { return kHandled; }
-int CRZCountry::handleCreateProvinceImprovement(CRZEvent*) { return kHandled; }
-int CRZCountry::handleDestroyProvinceImprovement(CRZEvent*) { return kHandled; }
-int CRZCountry::handleAddAdvance(CRZEvent*) { return kHandled; }
-int CRZCountry::handleRemoveAdvance(CRZEvent*) { return kHandled; }
-int CRZCountry::handleSetReligion(CRZEvent*) { return kHandled; }
-int CRZCountry::handleSetCulture(CRZEvent*) { return kHandled; }
-int CRZCountry::handleAddProvinceEffect(CRZEvent*) { return kHandled; }
-int CRZCountry::handleRemoveProvinceEffect(CRZEvent*) { return kHandled; }
-int CRZCountry::handleChangePeasantNoblesPrivileges(CRZEvent*) { return kHandled; }
-int CRZCountry::handleChangeBurgherClergyPrivileges(CRZEvent*) { return kHandled; }
-int CRZCountry::handleInstituteLaw(CRZEvent*) { return kHandled; }
-int CRZCountry::handleSetDevelopmentFocus(CRZEvent*) { return kHandled; }
-int CRZCountry::handleStartCrusades(CRZEvent*) { return kHandled; }
 int CRZCountry::handleRequest(CRequest*) { return kHandled; }
-int CRZCountry::handleGodMode(bool on)
-{
-    godMode = on;
-    return kHandled;
-}
-int CRZCountry::handleCrusadesLost() { return kHandled; }
-int CRZCountry::handleCrusadesWon() { return kHandled; }
 int CRZCountry::handleRequestCharacterTransfer(CRZEvent*) { return kHandled; }

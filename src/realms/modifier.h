@@ -36,6 +36,9 @@ public:
     // A province without an owner yields the periodic score alone.
     CCompositeScore GetProvinceMonthlyScore(const CProvince& province) const;
 
+    // Plunder part only: the gold of the province's income plus the pillage score.
+    CCompositeScore GetProvincePlunderScore(const CProvince& province) const;
+
     // The improvement's cost in the construction part; the modifier does not change it.
     CCompositeScore GetProvinceImprovementCost(const CProvinceImprovementType& type) const;
     // The improvement's construction time times the build-time factor, truncated toward zero; a product

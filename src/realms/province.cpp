@@ -2,6 +2,7 @@
 #include "realms/province.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "characters/character.h"
 #include "characters/title.h"
@@ -261,6 +262,29 @@ CStandsTuple CProvince::GetPrivileges() const
     if (sum <= 0.0f)
         return CStandsTuple(0.25f, 0.25f, 0.25f, 0.25f);
     return shares * (1.0f / sum);
+}
+
+void CProvince::ChangePrivileges(int estate, float x)
+{
+    if (estate < 0 || estate >= CStandsTuple::COUNT || !std::isfinite(x))
+        return;
+    CStandsTuple change;
+    change.Set(estate, x);
+    const float y = x / 3.0f;
+    if (y > 0.0f) {
+        for (int j = 0; j < CStandsTuple::COUNT; ++j)
+            if (j != estate)
+                change.Set(j, -std::min(y, GetPrivileges().Get(j)));
+    }
+    CStandsTuple newLoyalty = loyalty;
+    CStandsTuple newPrivileges = privileges;
+    for (int j = 0; j < CStandsTuple::COUNT; ++j) {
+        const float c = change.Get(j) > 0.0f ? change.Get(j) * 0.8f : change.Get(j);
+        newLoyalty.Set(j, newLoyalty.Get(j) + c);
+        newPrivileges.Set(j, newPrivileges.Get(j) + c);
+    }
+    loyalty = Clamped(newLoyalty);
+    privileges = Clamped(newPrivileges);
 }
 
 CStandsTuple CProvince::GetLoyalty() const

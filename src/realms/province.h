@@ -169,6 +169,17 @@ public:
     // The improvements', effects' and advances' modifiers on the neutral one.
     void CalcModifier();
 
+    // Estates (province.cpp) and construction (province_works.cpp).
+    // Raises estate i's privileges by x, taking up to x / 3 from each other estate's share, every gain at
+    // 0.8; the change goes to loyalty and privileges alike, both held to 0..1. An estate outside 0..3 or
+    // an amount that is no finite number changes nothing.
+    void ChangePrivileges(int estate, float x);
+    // Marks the type under construction from today for its build time; the owner pays its cost. A type
+    // outside the table changes nothing.
+    void StartConstruction(int type);
+    // The owner gets back the part of the cost for the time not yet built; nothing is built afterwards.
+    void CancelConstruction();
+
     // --- Drawing state ---
     // Held to 0..31.
     void SetLight(int value);

@@ -305,6 +305,14 @@ const TextKey gTextKeys[] = {
     { "config\\text.csv", "BUILDTIME_BONUS", "Building time" },
     { "config\\text.csv", "SPEED_BONUS", "Movement speed" },
     { "config\\text.csv", "ASSASINATION_BONUS", "Assassination success" },
+    // The outcome of a plot, and the plotter's name where he stayed hidden.
+    { "config\\text.csv", "ASS_1", "was murdered by an unknown hand" },
+    { "config\\text.csv", "ASS_2", "survived an attempt on his life" },
+    { "config\\text.csv", "ASS_3", "was murdered, and the plotters were exposed" },
+    { "config\\text.csv", "ASS_4", "survived a plot, and the plotters were exposed" },
+    { "config\\text.csv", "ASS_5", "Unknown plotters" },
+    // The name of a levy raised in a province.
+    { "config\\text.csv", "REGNAME", "Levy of %s" },
     { "config\\text.csv", "TOLL_MODIFIER", "Tolls" },
     { "config\\text.csv", "RECRUIT_MODIFIER", "Recruitment speed" },
     { "config\\text.csv", "ATTRITION_MODIFIER", "Attrition" },
