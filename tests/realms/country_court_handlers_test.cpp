@@ -8,7 +8,7 @@
 
 #include "events/records_character.h"
 #include "events/records_realm.h"
-#include "foundation/scratch_data_folder.h"
+#include "support/data_folder.h"
 #include "realm_handlers.h"
 #include "realms/country.h"
 #include "text_keys.h"

@@ -12,7 +12,7 @@
 #include "events/generic_events.h"
 #include "events/net_event.h"
 #include "events/records_realm.h"
-#include "foundation/scratch_data_folder.h"
+#include "support/data_folder.h"
 #include "realm_handlers.h"
 #include "realms/country.h"
 #include "realms/province_effect.h"

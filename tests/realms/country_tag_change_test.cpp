@@ -11,7 +11,7 @@
 #include "events/event_scheduler.h"
 #include "events/record_event.h"
 #include "events/records_realm.h"
-#include "foundation/scratch_data_folder.h"
+#include "support/data_folder.h"
 #include "realm_handlers.h"
 #include "realms/country.h"
 #include "realms/request.h"

@@ -9,7 +9,7 @@
 #include "events/game_clock.h"
 #include "events/records_character.h"
 #include "events/records_realm.h"
-#include "foundation/scratch_data_folder.h"
+#include "support/data_folder.h"
 #include "realm_handlers.h"
 #include "realms/country.h"
 

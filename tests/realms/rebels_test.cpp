@@ -11,7 +11,7 @@
 #include "events/records_army.h"
 #include "events/records_realm.h"
 #include "events/variable_events.h"
-#include "foundation/scratch_data_folder.h"
+#include "support/data_folder.h"
 #include "realm_handlers.h"
 #include "realms/country.h"
 #include "realms/province_effect.h"
