@@ -365,14 +365,6 @@ public:
     // Takes at most kDNALength characters of the text; NULs among the first kDNALength become '3'.
     void SetDNA(const char* text);
     const char* GetName() const { return name != nullptr ? name : ""; }
-
-    // Requests to the host about the character (character_posts.cpp).
-    // Asks for a claim on the realm's title under a new identity.
-    void PostCreateClaim(int32_t realm);
-    // Asks for his death today; the host marks it posted first, so a second call posts nothing.
-    void PostDeath();
-    // What a plot against him costs the plotter, in gold; extra adds 100 prestige and 100 piety.
-    CSimpleScore GetAssassinateCost(bool extra) const;
     void SetBaseAttributes(const CAttributeTuple& values);
     const CAttributeTuple& GetBaseAttributes() const { return baseAttributes; }
 
