@@ -13,6 +13,7 @@
 #include "app/settings.h"
 #include "app/winmain.h"
 #include "ai/ai_country.h"
+#include "armies/army_sieges.h"
 #include "armies/realm_divisions.h"
 #include "characters/character.h"
 #include "datalang/attribute_tuple.h"
@@ -173,6 +174,12 @@ const CGameRoute kRoutes[] = {
     VM_ROUTE(gWarHooks.RefreshWars, kWiring),
     VM_ROUTE(gCountryHooks.IsGameStarted, kWiring),
     VM_ROUTE(gCountryHooks.TriggerScriptedEvent, kWiring),
+    VM_ROUTE(gProvinceHooks.DescribeArmy, kWiring),
+    VM_ROUTE(gProvinceHooks.DescribeCommand, kWiring),
+    VM_ROUTE(gProvinceHooks.UpdateExiled, kAwaited), // the armies' exile
+    VM_ROUTE(gProvinceHooks.OwnerChanged, kAwaited), // the computer opponents
+    VM_ROUTE(gProvinceHooks.RaiseRebels, kAwaited), // the armies' creation handlers
+    VM_ROUTE(gProvinceHooks.IsSavedGame, kAwaited), // the scenario information
     VM_ROUTE(gImprovementButtonHooks.MakeButton, kWiring),
     VM_ROUTE(gImprovementButtonHooks.IsPressed, kWiring),
     VM_ROUTE(gImprovementButtonHooks.SetEnabled, kWiring),
@@ -324,6 +331,7 @@ void InstallGameWiring()
         server->TriggerEvent(scripted, scope);
     };
     InstallRealmDivisionHooks();
+    InstallArmySiegeHooks();
     // The improvements' offering buttons are the interface's.
     InstallImprovementButtonHooks();
     // World: game files are read into the game's own world, which owns nothing but what it reads.

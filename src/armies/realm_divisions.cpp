@@ -84,6 +84,7 @@ int KillRealmDivision(CRZCountry* realm, const CRZKillDivisionEventData& record)
     if (army == nullptr)
         return kHandled;
     army->divisions.Remove(division);
+    division->army = nullptr;
     FreeDivision(division);
     return kHandled;
 }
@@ -100,5 +101,6 @@ int AddRealmDivision(CRZCountry* realm, const CRZAddDivisionEventData& record)
     if (from != nullptr)
         from->divisions.Remove(division);
     army->divisions.Append(division);
+    division->army = army;
     return kHandled;
 }

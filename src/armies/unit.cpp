@@ -2,6 +2,7 @@
 #include "armies/unit.h"
 
 #include "armies/division.h"
+#include "realms/province.h"
 
 #include "foundation/safeguards.h"
 
@@ -17,4 +18,19 @@ int CRZUnit::GetTotalStrength() const
         if (*it)
             men += (*it)->GetTotalMen();
     return men;
+}
+
+CRZUnit::~CRZUnit()
+{
+    if (CProvince* old = CProvince::GetProvince(province))
+        old->units.Remove(this);
+}
+
+void CRZUnit::SetInProvince(int number)
+{
+    if (CProvince* old = CProvince::GetProvince(province))
+        old->units.Remove(this);
+    province = number;
+    if (CProvince* now = CProvince::GetProvince(province); now && !now->units.Contains(this))
+        now->units.Append(this);
 }

@@ -15,7 +15,8 @@ class CRZCountry;
 class CRZUnit : public CRZObj, public CRZDynamicObject {
 public:
     CRZUnit() = default;
-    ~CRZUnit() override = default;
+    // Leaves the province it stands in.
+    ~CRZUnit() override;
 
     int Update(CRZEvent*) override { return 0; }
 
@@ -28,8 +29,8 @@ public:
     int GetTotalStrength() const;
     // The province the army stands in, 0 for none.
     int GetProvince() const { return province; }
-    // Puts the army into the province at once, without marching.
-    void SetInProvince(int number) { province = number; }
+    // Puts the army into the province at once, without marching; the provinces list the armies in them.
+    void SetInProvince(int number);
 
     // The battle the army fights in, or null.
     CRZCombat* battle = nullptr;
@@ -41,4 +42,9 @@ public:
     int32_t province = 0;
     // The provinces the army is ordered to, in order.
     std::vector<int32_t> movementOrders;
+    // The marks a siege reads: marching on, held back from fighting, and standing by without pressing
+    // the siege.
+    bool moving = false;
+    bool blocked = false;
+    bool holdsBack = false;
 };

@@ -501,6 +501,13 @@ public:
 class CRZFortressEvent : public CRZRecordEvent<CRZFortressEventData> {
 public:
     using CRZRecordEvent::CRZRecordEvent;
+    // The damage to the land and to the coastal walls.
+    CRZFortressEvent(CRZEvtType type, const CRZID& receiver, int32_t land, int32_t coastal)
+        : CRZRecordEvent(type, receiver)
+    {
+        Record().first = land;
+        Record().second = coastal;
+    }
 };
 
 // Only rebuilt from the network.

@@ -13,6 +13,7 @@
 #include "foundation/safeguards.h"
 
 CProvince* CProvince::_pProvince[kMapProvinceCount] = {};
+ProvinceHooks gProvinceHooks;
 CExcelParse* CProvince::DataBase = nullptr;
 
 CProvince::CProvince()
@@ -318,10 +319,15 @@ void CProvince::AddManpower(const CMilitaryComposition& men)
     manpowerTotal = currentLevy.GetTotal();
 }
 
-int CProvince::GetAttritionCap() const
+int CProvince::GetTerrainSupply() const
 {
     static const int kTerrainSupply[kTerrainCount] = { 2500, 2000, 1500, 2000, 4000, 1500, 0, 0, 0 };
-    const int base = terrain >= 0 && terrain < kTerrainCount ? kTerrainSupply[terrain] : 0;
+    return terrain >= 0 && terrain < kTerrainCount ? kTerrainSupply[terrain] : 0;
+}
+
+int CProvince::GetAttritionCap() const
+{
+    const int base = GetTerrainSupply();
     // Truncated like the cap's other terms, and held to the int range a broken definition could leave.
     const float share = std::clamp(modifier.supportable, -1.0e9f, 1.0e9f);
     return 100 + static_cast<int>(share) + base;
@@ -416,5 +422,7 @@ void CProvince::SetController(CRZCountryID realm)
     if (old)
         lastControllerChange = CRZGame::GetCurrentDate();
     InitController(target);
+    UpdateSupply(old);
+    UpdateSupply(next);
     CRZLandArea::NotifyOwnerChanged(*this, old, next);
 }

@@ -24,8 +24,10 @@
 #include "realms/terrain_types.h"
 
 class CCharacter;
+class CDivision;
 class CExcelParse;
 class CRZCountry;
+class CRZUnit;
 class CRZOwnerArea;
 class CTitle;
 
@@ -48,6 +50,36 @@ inline constexpr int32_t kCrossingRiver = 1;
 // Nothing is being built.
 inline constexpr int32_t kNoImprovement = 44;
 
+// Sieges and supply: what a siege reads of one army in the province, filled in by the armies.
+struct CSiegeArmy {
+    CRZCountry* realm = nullptr;
+    // Null without one.
+    CCharacter* leader = nullptr;
+    // Neither marching on nor held back from fighting.
+    bool mayBesiege = false;
+    // Stands in the province without pressing the siege.
+    bool holdsBack = false;
+    // Over its divisions: men per siege point times the division's siege value.
+    float siegeStrength = 0.0f;
+    // Its men.
+    int strength = 0;
+};
+struct ProvinceHooks {
+    // False for an army the armies do not know.
+    bool (*DescribeArmy)(const CRZUnit* army, CSiegeArmy& out) = nullptr;
+    // The army of the division a character commands; false without one.
+    bool (*DescribeCommand)(const CDivision* division, CSiegeArmy& out) = nullptr;
+    // The armies of the province re-evaluate which stand outside their owner's reach.
+    void (*UpdateExiled)(CProvince& province) = nullptr;
+    // The computer opponents hear that the province's owner changed.
+    void (*OwnerChanged)(CProvince& province) = nullptr;
+    // Host only: the rebels raise the force as an army of their own in the province.
+    void (*RaiseRebels)(CProvince& province, const CMilitaryComposition& force) = nullptr;
+    // The game being started was loaded from a save, whose levies stand as they were saved.
+    bool (*IsSavedGame)() = nullptr;
+};
+extern ProvinceHooks gProvinceHooks;
+
 class CProvince : public CDrawable, public CIdentity, public CLScripter, public CRZAreaDB {
 public:
     CProvince();
@@ -55,7 +87,8 @@ public:
     CProvince(const CProvince&) = delete;
     CProvince& operator=(const CProvince&) = delete;
 
-    int Update(CRZEvent*) override { return 0; }
+    // The province's events, daily and monthly work: 3 where the event is consumed, 0 to let it go on.
+    int Update(CRZEvent* event) override;
     // The record of scenarios and saves: the id, then for land the people, tuples and advances, then the
     // levies, occupation and construction where set. The caller owns the list.
     CLScript* GetScript() const override;
@@ -157,6 +190,8 @@ public:
     void AddManpower(const CMilitaryComposition& men);
     // The supply a province carries before attrition: a base by terrain plus the modifier's share.
     int GetAttritionCap() const;
+    // The terrain's part of that base.
+    int GetTerrainSupply() const;
 
     // --- Changing state; each recomputes the modifier ---
     void AddAdvance(int advance);
@@ -195,8 +230,50 @@ public:
     // none; a number outside the table counts as none).
     void InitController(CRZCountryID realm);
     // A change of control: the occupation ends, nobody means the rebels (or none without them), and the
-    // owner areas follow.
+    // owner areas and both controllers' supply follow.
     void SetController(CRZCountryID realm);
+
+    // --- Events, daily and monthly update ---
+    void HandleGameStarted();
+    void handleTimerDay();
+    void HandleMonthly();
+    // Host only: at most one estate revolts a day, and only below loyalty 0.2.
+    void CheckRevolts();
+    void CreateRevolt(int estate);
+    // The maximum levy from the owner's demesne, the estates' shares, the military law and the terrain.
+    void CalculateRegimentSize();
+    // The month's income to the owner (and the liege's scutage); nothing unless the owner controls it.
+    void DoContributeScore();
+    void DetemineStrategicValue();
+    void ChangePrivileges(int estate, float change);
+    void StartConstruction(const CProvinceImprovementType& type);
+    // Refunds the share of the cost for the days not yet built.
+    void CancelConstruction();
+    // One buffer shared by every province, overwritten by the next call.
+    const char* GetAttritionCapInfo() const;
+    // Men of the armies here by their realm's stance towards the realm.
+    void GetTroopStrength(const CRZCountry& realm, int& enemy, int& neutral, int& friendly) const;
+    void CombatStarted(const DynamicID& battle);
+    void CombatEnded(const DynamicID& battle);
+
+    // --- Sieges, occupation, conquest ---
+    void UpdateOccupation();
+    // Returns the new progress; at 1 the host hands the province to the best occupier.
+    float AddOccupation(float change, CRZCountry* besieger, CCharacter* character);
+    void ClearOccupation();
+    CRZCountry* GetBestOccupier(CRZCountry* besieger) const;
+    void Conquer(CRZCountry* realm);
+
+    // --- Supply ---
+    // A controller and an owner that is none, friendly or at war: a neutral owner blocks.
+    bool CanTraceSupply(const CRZCountry& realm) const;
+    bool IsTrueSupplySource(const CRZCountry& realm) const;
+    int CountSupplySources(const CRZCountry& realm);
+    void SupplyAllVisited(int count);
+    void UpdateSupply(const CRZCountry* realm);
+    static void UpdateAllSupply(const CRZCountry& realm);
+    bool HasAdjacentSupplySource(const CRZCountry& realm) const;
+    bool CanSupply(const CRZCountry& realm) const;
 
     // Identity and geography
     int32_t number = 0;
@@ -243,6 +320,15 @@ public:
     CRZID levyRegiment = NOID;
     float occupation = 0.0f;
     CRZID sieger = NOID;
+
+    // Sieges and supply
+    // Not owned: the armies list themselves here while they stand in the province.
+    CList<CRZUnit*> units;
+    CList<DynamicID> battles;
+    int32_t supplyCount = 0; // -1 marks a neighbour while the supply is counted
+    bool supplyVisited = false;
+    // Stands in for a missing controller during a siege.
+    CRZCountryID fallbackController = 0;
 
     // Politics
     CRZCountryID controller = 0;

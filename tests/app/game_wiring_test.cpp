@@ -21,6 +21,7 @@
 #include "gfx/song.h"
 #include "gfx/video.h"
 #include "realms/country.h"
+#include "realms/province.h"
 #include "widgets/character_box.h"
 #include "widgets/player_hooks.h"
 #include "widgets/popup_dialog.h"
@@ -107,6 +108,10 @@ void FillEveryRoute()
     gCharacterHooks.TriggerEvent = [](const CRZID&, CCharacter*) { };
     gCountryHooks.MakePlayer = [] { return static_cast<CRZCountry*>(nullptr); };
     gCountryHooks.MakeTutorial = [] { return static_cast<CRZCountry*>(nullptr); };
+    gProvinceHooks.UpdateExiled = [](CProvince&) { };
+    gProvinceHooks.OwnerChanged = [](CProvince&) { };
+    gProvinceHooks.RaiseRebels = [](CProvince&, const CMilitaryComposition&) { };
+    gProvinceHooks.IsSavedGame = [] { return false; };
     gGlobalHooks.NewUnitSprite = [] { return static_cast<CUnitSprite*>(nullptr); };
     gGlobalHooks.DeleteUnitSprite = [](CUnitSprite*) { };
     gGlobalHooks.NewScenarioInformation = [] { return static_cast<CRZScenarioInformation*>(nullptr); };

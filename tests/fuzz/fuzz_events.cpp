@@ -10,6 +10,7 @@
 #include "events/event_factory.h"
 #include "events/net_event.h"
 #include "events/record_class_rows.h"
+#include "fuzz_net_event.h"
 
 #include "foundation/safeguards.h"
 
@@ -49,22 +50,7 @@ uint64_t WalkLists(CRZEvent* event)
 // Input: u16 type, u16 claimed record size, then the record's bytes after its type word.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    if (size < 4)
-        return 0;
-    uint16_t type;
-    uint16_t recordSize;
-    std::memcpy(&type, data, 2);
-    std::memcpy(&recordSize, data + 2, 2);
-    std::vector<uint8_t> record(recordSize, 0);
-    const uint32_t type32 = type;
-    // A record of size 0 has no storage to copy the type into: it goes to the builder empty.
-    if (!record.empty())
-        std::memcpy(record.data(), &type32, std::min<size_t>(4, record.size()));
-    if (record.size() > 4)
-        std::memcpy(record.data() + 4, data + 4, std::min(size - 4, record.size() - 4));
-
-    CRZNetEvent net(record.data(), recordSize);
-    CRZEvent* event = BuildEventFromNetwork(&net);
+    CRZEvent* event = BuildFuzzedEvent(data, size);
     if (event == nullptr)
         return 0;
     volatile uint64_t sink = WalkLists(event) + event->GetSender().number + std::strlen(event->GetName());

@@ -317,6 +317,7 @@ const TextKey gTextKeys[] = {
     { "config\\text.csv", "RECRUIT_MODIFIER", "Recruitment speed" },
     { "config\\text.csv", "ATTRITION_MODIFIER", "Attrition" },
     { "config\\text.csv", "SUPPORT_MODIFIER", "Supply limit" },
+    { "config\\text.csv", "BASE_SUPPORT", "Base supply limit: %d" },
     { "config\\text.csv", "DEMESNE_MODIFIER", "Demesne penalty" },
     { "config\\text.csv", "ABSOLUTE_GOLD_BONUS", "Gold per month" },
     { "config\\text.csv", "ABSOLUTE_PRESTIGE_BONUS", "Prestige per month" },
