@@ -245,10 +245,6 @@ public:
     // The month's income to the owner (and the liege's scutage); nothing unless the owner controls it.
     void DoContributeScore();
     void DetemineStrategicValue();
-    void ChangePrivileges(int estate, float change);
-    void StartConstruction(const CProvinceImprovementType& type);
-    // Refunds the share of the cost for the days not yet built.
-    void CancelConstruction();
     // One buffer shared by every province, overwritten by the next call.
     const char* GetAttritionCapInfo() const;
     // Men of the armies here by their realm's stance towards the realm.

@@ -352,53 +352,6 @@ void CProvince::DetemineStrategicValue()
     strategicValue = value;
 }
 
-void CProvince::ChangePrivileges(int estate, float change)
-{
-    if (estate < 0 || estate >= CStandsTuple::COUNT || !std::isfinite(change))
-        return;
-    CStandsTuple delta;
-    delta.Set(estate, change);
-    const float taken = change / 3.0f;
-    if (taken > 0.0f)
-        for (int other = 0; other < CStandsTuple::COUNT; ++other)
-            if (other != estate)
-                delta.Set(other, -std::min(taken, privileges.Get(other)));
-    for (int i = 0; i < CStandsTuple::COUNT; ++i)
-        if (delta.Get(i) > 0.0f)
-            delta.Set(i, delta.Get(i) * 0.8f);
-    for (int i = 0; i < CStandsTuple::COUNT; ++i) {
-        loyalty.Set(i, std::clamp(loyalty.Get(i) + delta.Get(i), 0.0f, 1.0f));
-        privileges.Set(i, std::clamp(privileges.Get(i) + delta.Get(i), 0.0f, 1.0f));
-    }
-}
-
-void CProvince::StartConstruction(const CProvinceImprovementType& type)
-{
-    const CCompositeScore cost = modifier.GetProvinceImprovementCost(type);
-    constructionCost = cost.GetTotal();
-    construction = type.GetID();
-    constructionStart = CRZGame::GetCurrentDate();
-    constructionDone = constructionStart;
-    constructionDone.AddMonths(modifier.GetProvinceImprovementBuildTimeInMonths(type));
-    if (CRZCountry* owner = GetOwner())
-        owner->AddScore(-cost);
-}
-
-void CProvince::CancelConstruction()
-{
-    if (!HasImprovementUnderConstruction())
-        return;
-    const int planned = constructionDone.GetDays() - constructionStart.GetDays();
-    const int elapsed = CRZGame::GetCurrentDate().GetDays() - constructionStart.GetDays();
-    // A building planned for no time at all has not been started in any sense: all of it comes back
-    // rather than a division by zero deciding the refund.
-    const float left = planned > 0 ? std::clamp(1.0f - static_cast<float>(elapsed) / static_cast<float>(planned), 0.0f, 1.0f)
-                                   : 1.0f;
-    if (CRZCountry* owner = GetOwner())
-        owner->AddScore(CCompositeScore(VLST_CONSTRUCTION, constructionCost * left));
-    construction = kNoImprovement;
-}
-
 const char* CProvince::GetAttritionCapInfo() const
 {
     static char buffer[4096];

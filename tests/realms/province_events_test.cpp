@@ -250,7 +250,7 @@ TEST_F(ProvinceDays, AStoppedBuildingRefundsTheDaysNotYetBuilt)
     for (const auto& c : cases) {
         gpTimer->SetDate(CDate(0, 0, 1100));
         const float before = owner->GetScore().GetGold();
-        p->StartConstruction(*c.type);
+        p->StartConstruction(c.type->GetID());
         EXPECT_TRUE(p->HasImprovementUnderConstruction());
         EXPECT_FLOAT_EQ(owner->GetScore().GetGold(), before - 90.0f);
         CDate later = CDate(0, 0, 1100);
@@ -264,7 +264,7 @@ TEST_F(ProvinceDays, AStoppedBuildingRefundsTheDaysNotYetBuilt)
     // On its completion day the owner asks the host to finish the building, and not a day before.
     CEventCapture capture;
     gpTimer->SetDate(CDate(0, 0, 1100));
-    p->StartConstruction(*slow);
+    p->StartConstruction(slow->GetID());
     CDate day = CDate(0, 0, 1100);
     day.AddDays(59);
     gpTimer->SetDate(day);
