@@ -399,7 +399,6 @@ const TextKey gTextKeys[] = {
     { "config\\text.csv", "DESC_PIETY_CRUSADES", "The crusade: %+.2f" },
     { "config\\text.csv", "DESC_PIETY_CHURCH_DONATIONS", "Gifts to the church: %+.2f" },
     { "config\\text.csv", "DESC_PIETY_TRAITS", "Traits: %+.2f" },
-    { "config\\text.csv", "BASE_SUPPORT", "Base support: %d" },
     { "config\\text.csv", "TIER_COUNTY", "County" },
     { "config\\text.csv", "TIER_DUCHY", "Duchy" },
     { "config\\text.csv", "TIER_KINGDOM", "Kingdom" },
