@@ -30,3 +30,15 @@ inline CRZEvent* BuildFuzzedEvent(const std::uint8_t* data, std::size_t size)
     CRZNetEvent net(record.data(), recordSize);
     return BuildEventFromNetwork(&net);
 }
+
+// The event of the given type whose record, after its type word, holds the body's bytes; the caller
+// deletes it; null for a refused record.
+inline CRZEvent* BuildEventOfType(std::uint32_t type, const std::uint8_t* body, std::size_t size)
+{
+    std::vector<std::uint8_t> record(size + 4, 0);
+    std::memcpy(record.data(), &type, 4);
+    if (size > 0)
+        std::memcpy(record.data() + 4, body, size);
+    CRZNetEvent net(record.data(), static_cast<std::uint32_t>(record.size()));
+    return BuildEventFromNetwork(&net);
+}

@@ -16,6 +16,8 @@
 #include "realms/realm_servers.h"
 #include "realms/request.h"
 
+#include "fuzz_net_event.h"
+
 #include "foundation/safeguards.h"
 
 namespace {
@@ -60,12 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (size < 1)
         return 0;
     const uint32_t type = kTypes[data[0] % std::size(kTypes)];
-    std::vector<uint8_t> record(size - 1 + 4, 0);
-    std::memcpy(record.data(), &type, 4);
-    std::memcpy(record.data() + 4, data + 1, size - 1);
-
-    CRZNetEvent net(record.data(), static_cast<uint32_t>(record.size()));
-    CRZEvent* event = BuildEventFromNetwork(&net);
+    CRZEvent* event = BuildEventOfType(type, data + 1, size - 1);
     if (event == nullptr)
         return 0;
     world.server.Update(event);
