@@ -107,7 +107,9 @@ bool CProvince::ReadProvince(int index)
         baseIncome = income;
     for (int k = 0; k < 5; ++k)
         titleRealms[k] = TagToCountry(row.text[10 + k]);
-    const CPoint centre((boundingBox.left + boundingBox.right) / 2, (boundingBox.top + boundingBox.bottom) / 2);
+    // The box comes from the file: its sides are summed wide, so no pair of them overflows.
+    const auto middle = [](int32_t a, int32_t b) { return static_cast<int32_t>((int64_t { a } + b) / 2); };
+    const CPoint centre(middle(boundingBox.left, boundingBox.right), middle(boundingBox.top, boundingBox.bottom));
     auto position = [&](int column, bool bothZero) {
         const CPoint at(Int(row.text[column]), Int(row.text[column + 1]));
         const bool fallBack = bothZero ? at.x == 0 && at.y == 0 : at.x < 1 && at.y < 1;
