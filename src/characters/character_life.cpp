@@ -1,6 +1,7 @@
 // A character's day: conception, labour and birth decided on the host, children growing up, claims kept
 // tidy, and courtiers and fosterlings going where their family is; with the handlers that apply the
 // outcomes on every machine and the making of a new-born.
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <strings.h>
@@ -404,7 +405,11 @@ void CCharacter::InitFromBirth(const CRZBirthEventData& data)
     culture = data.culture;
     CAttributeTuple base;
     for (int which = 0; which < CAttributeTuple::COUNT; ++which)
-        base.Set(which, std::max(0, static_cast<int>(std::trunc(data.values[which]))));
+    {
+        // The values come from the network: what is no number or beyond any attribute reads as a bound.
+        const float value = std::isfinite(data.values[which]) ? data.values[which] : 0.0F;
+        base.Set(which, static_cast<int>(std::trunc(std::clamp(value, 0.0F, 1000.0F))));
+    }
     baseAttributes = base;
     status = 1;
 
