@@ -16,6 +16,8 @@
 #include "armies/army_sieges.h"
 #include "armies/realm_divisions.h"
 #include "characters/character.h"
+#include "characters/coat_of_arms.h"
+#include "characters/portrait.h"
 #include "datalang/attribute_tuple.h"
 #include "datalang/lexer.h"
 #include "datalang/parser.h"
@@ -49,6 +51,7 @@
 #include "widgets/player_hooks.h"
 #include "widgets/popup_dialog.h"
 #include "widgets/status_bar.h"
+#include "widgets/widget_hooks.h"
 #include "world/cheats.h"
 #include "world/character_estate.h"
 #include "world/client.h"
@@ -146,7 +149,8 @@ const CGameRoute kRoutes[] = {
     VM_ROUTE(gGotoBoxHooks.GetCapitalProvince, kWiring),
     VM_ROUTE(gGotoBoxHooks.GetCenterPoint, kWiring),
     VM_ROUTE(gGotoBoxHooks.InvalidateMap, kWiring),
-    VM_ROUTE(gCharacterBoxHooks.MakePortrait, kAwaited), // the portraits
+    VM_ROUTE(gCharacterBoxHooks.MakePortrait, kWiring),
+    VM_ROUTE(gWidgetHooks.MakeCoatOfArms, kWiring),
     VM_ROUTE(gCharacterBoxHooks.ShowCharacter, kAwaited), // the character window
     VM_ROUTE(gPopupHooks.GetWar, kWiring),
     VM_ROUTE(gPopupHooks.DeclareWar, kAwaited), // the realms' wars
@@ -285,6 +289,17 @@ void InstallGameWiring()
     gStatusBarHooks.GetCountryColor = [](int country) {
         const CCountryColor c = CRZCountry::GetCountryColor(country);
         return static_cast<uint32_t>(c.red) << 24 | static_cast<uint32_t>(c.green) << 16 | static_cast<uint32_t>(c.blue) << 8;
+    };
+    // Characters are shown by their portraits; a realm's arms are drawn for its ruler's culture and faith,
+    // or for its people's when it has no ruler or no realm stands at the number.
+    gCharacterBoxHooks.MakePortrait = [](CCharacter* character) -> CRZBtn* { return new CPortrait(character); };
+    gWidgetHooks.MakeCoatOfArms = [](CRZCountryID country) -> CRZBtn* {
+        const CRZCountry* realm = CRZCountry::GetCountry(country);
+        if (realm != nullptr && realm->ruler != nullptr)
+            return new CCoatOfArms(country, static_cast<RZCultureType>(realm->ruler->culture),
+                static_cast<RZReligionType>(realm->ruler->religion));
+        const int people = country >= 0 && country < static_cast<CRZCountryID>(kCountryTableSlots) ? DBCountries[country].nationality : 0;
+        return new CCoatOfArms(country, static_cast<RZCultureType>(people), CRZCulture::GetDefaultReligion(people));
     };
     gGotoBoxHooks.GetProvinceName = [](int number) -> const char* {
         const CProvince* province = CProvince::GetProvince(number);

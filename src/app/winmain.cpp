@@ -15,7 +15,9 @@
 #include "app/settings.h"
 #include "app/sound_effects.h"
 #include "app/window_procedure.h"
+#include "characters/coat_of_arms.h"
 #include "characters/law.h"
+#include "characters/portrait.h"
 #include "characters/trait.h"
 #include "datalang/lexer.h"
 #include "events/event_posting.h"
@@ -438,8 +440,10 @@ int WinMain(Windows::HINSTANCE instance, Windows::HINSTANCE, char*, int)
     Step("CCountryDB::Init");
     Require(CCountryDB::Init(), "db\\country.csv");
     Step("CPortrait::InitDB");
+    CPortrait::InitDB();
     Stage(10, "INIT_GLOBALS");
     Step("CCoatOfArms::InitDB");
+    CCoatOfArms::InitDB();
     Stage(15, "INIT_GLOBALS");
     Step("CLawType::Init");
     Require(CLawType::Init(), "db\\laws.txt");
@@ -632,6 +636,8 @@ void ShutDown()
     gEventRoutes.frontEnd = nullptr;
     gFrontEnd.Deactivate();
     CRZGenericButton::DeInitSprites();
+    CPortrait::ShutdownDB();
+    CCoatOfArms::ShutdownDB();
     CLawType::Shutdown();
     CProvinceImprovementType::Shutdown();
     CAdvanceType::Shutdown();

@@ -228,7 +228,7 @@ void CCharacter::InitCharacter(const CRZCharacterCreationEventData& data)
             char own[kDNALength + 1];
             std::memcpy(own, dna, kDNALength);
             own[kDNALength] = '\0';
-            MergeDNA(dna, own, parent->dna, gGameRandom.Next());
+            CPortraitDNA::MergeDNA(dna, own, parent->dna, gGameRandom.Next());
             (parent->IsFemale() ? mother : father) = parent->GetID();
             parent->InitAddChild(this);
             dynasty = parent->dynasty;
@@ -323,7 +323,7 @@ void CCharacter::InitFromCousin(const CCharacter& source, int seed)
         pairs[i] = pairs[i + 1] = static_cast<char>('0' + Draw(10));
     pairs[kDNALength] = '\0';
     // The new pairs stand in for the character's own features, mixed with the source's.
-    MergeDNA(dna, pairs, source.dna, gGameRandom.Next());
+    CPortraitDNA::MergeDNA(dna, pairs, source.dna, gGameRandom.Next());
     SetCountry(realm);
     dynasty = source.dynasty;
     RefreshAttributes();

@@ -439,7 +439,7 @@ void CCharacter::InitFromBirth(const CRZBirthEventData& data)
     for (int which = 0; which < CAttributeTuple::COUNT; ++which)
         sum += baseAttributes.Get(which);
     char merged[kDNALength + 1] = {};
-    MergeDNA(merged, dad != nullptr ? dad->dna : dna, mum != nullptr ? mum->dna : dna, sum);
+    CPortraitDNA::MergeDNA(merged, dad != nullptr ? dad->dna : dna, mum != nullptr ? mum->dna : dna, sum);
     SetDNA(merged);
 
     const unsigned k = static_cast<unsigned>(GetGameToday().day) + id.number;

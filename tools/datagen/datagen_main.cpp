@@ -11,6 +11,7 @@
 #include "data_writer.h"
 #include "definition_files.h"
 #include "movie_encoder.h"
+#include "portrait_files.h"
 #include "scenario_files.h"
 #include "world_map.h"
 
@@ -73,6 +74,8 @@ int main(int argc, char** argv)
         datagen::WriteIntroMovies(context);
         datagen::WriteBitmaps(context);
         datagen::WriteButtonFiles(context);
+        datagen::WritePortraitFiles(context);
+        datagen::WriteArmsFiles(context);
         datagen::WriteSounds(context);
         datagen::WriteFonts(context);
     } catch (const std::exception& e) {

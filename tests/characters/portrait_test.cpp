@@ -1,0 +1,254 @@
+// Portraits and coats of arms drawn from the generator's pictures: how a DNA reads, which frames and strip
+// set it picks (compared by image hash), strips that are missing or narrower than a frame, a character's
+// generic face and overlays, and the arms' frame and mask by tier, people and faith.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "characters/character.h"
+#include "characters/coat_of_arms.h"
+#include "characters/portrait.h"
+#include "foundation/identity.h"
+#include "gfx/bitmap_bytes.h"
+#include "gfx/image.h"
+#include "gfx/video_fixture.h"
+#include "realms/country_db.h"
+#include "support/data_folder.h"
+
+#include "foundation/safeguards.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kLight = 1; // a light culture
+constexpr int kDark = 33; // turkish, drawn dark
+constexpr int kTurkish = 33;
+constexpr int kPersian = 35;
+
+// FNV-1a over the 16-bit pixels of a 128 by 128 image.
+std::uint64_t Hash(CImage* image)
+{
+    std::uint64_t h = 1469598103934665603ull;
+    for (int y = 0; y < 128; ++y)
+        for (int x = 0; x < 128; ++x)
+            h = (h ^ video_test::Pixel16(image, x, y)) * 1099511628211ull;
+    return h;
+}
+
+std::uint64_t FaceHash(const char* dna, int gender, int culture)
+{
+    CPortrait portrait(dna, gender, static_cast<RZCultureType>(culture));
+    return Hash(portrait.GetImage());
+}
+
+// The sprites drawn one after another at (0, 0) into a fresh 128 by 128 image: what composing must give.
+template <class... Frames> std::uint64_t ComposedHash(std::pair<CSprite*, int> first, Frames... rest)
+{
+    CImage image(128, 128, 16, IMAGE_SYSTEM);
+    image.Clear();
+    for (auto [sprite, frame] : { first, rest... }) {
+        sprite->SetFrame(frame);
+        sprite->MoveTo(0, 0);
+        sprite->SetClippingArea(0, 0, 128, 128);
+        sprite->SetDestinationImage(&image);
+        sprite->Draw(CRZDrawType {});
+    }
+    return Hash(&image);
+}
+
+class PortraitTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        const std::string command = video_test::DataGenerator().string() + " --seed 5 --size tiny '"
+            + support::gDataFolder + "' > /dev/null";
+        ASSERT_EQ(std::system(command.c_str()), 0) << "the data generator is built beside the tests";
+    }
+    void SetUp() override
+    {
+        video = std::make_unique<video_test::ScopedHeadlessVideo>(640, 480);
+        ASSERT_TRUE(video->ok());
+        ASSERT_TRUE(CCountryDB::Init());
+        ASSERT_TRUE(CPortrait::InitDB());
+        ASSERT_TRUE(CCoatOfArms::InitDB());
+    }
+    void TearDown() override
+    {
+        CCoatOfArms::ShutdownDB();
+        CPortrait::ShutdownDB();
+        video.reset();
+    }
+    std::unique_ptr<video_test::ScopedHeadlessVideo> video;
+};
+
+TEST(PortraitDNA, ReadsShortAndBrokenDNAAndPicksSetAndFrame)
+{
+    char complete[15];
+    CPortraitDNA::CompleteDNA("", complete);
+    EXPECT_STREQ(complete, "01020304050607");
+    CPortraitDNA::CompleteDNA(nullptr, complete);
+    EXPECT_STREQ(complete, "01020304050607");
+    CPortraitDNA::CompleteDNA("9912", complete);
+    EXPECT_STREQ(complete, "99120304050607");
+    CPortraitDNA::CompleteDNA("a7x?0304050607ZZZ", complete);
+    EXPECT_STREQ(complete, "a7x?0304050607");
+    EXPECT_EQ(CPortraitDNA::GetPair(complete, LAYER_HEADS), 7); // a letter counts as 0
+    EXPECT_EQ(CPortraitDNA::GetPair(complete, LAYER_EYES), 0);
+    EXPECT_EQ(CPortraitDNA::GetPair(complete, LAYER_MISC), 7);
+
+    const struct {
+        int pair, frames, frame;
+    } kFrames[] = { { 99, 40, 19 }, { 39, 40, 39 }, { 40, 40, 0 }, { 7, 10, 7 }, { 12, 1, 0 }, { 5, 0, -1 }, { 5, -3, -1 } };
+    for (const auto& c : kFrames)
+        EXPECT_EQ(CPortraitDNA::SelectFrame(c.pair, c.frames), c.frame) << c.pair << " of " << c.frames;
+
+    EXPECT_EQ(CPortraitDNA::ChooseSet(0, kLight), 0);
+    EXPECT_EQ(CPortraitDNA::ChooseSet(1, kLight), 1);
+    EXPECT_EQ(CPortraitDNA::ChooseSet(0, kDark), 2);
+    EXPECT_EQ(CPortraitDNA::ChooseSet(1, kDark), 3);
+    EXPECT_EQ(CPortraitDNA::ChooseSet(1, 36), 3);
+    EXPECT_EQ(CPortraitDNA::ChooseSet(0, 37), 0);
+}
+
+TEST(PortraitDNA, MergeIsTheClassesAndKeepsItsDigits)
+{
+    char a[15], b[15];
+    CPortrait::MergeDNA(a, "11111111111111", "22222222222222", 77);
+    CPortraitDNA::MergeDNA(b, "11111111111111", "22222222222222", 77);
+    EXPECT_STREQ(a, b);
+    EXPECT_EQ(std::string(a).size(), 14u);
+}
+
+TEST_F(PortraitTest, FacesComposeTheFramesTheirDNAPicks)
+{
+    ASSERT_EQ(CPortrait::GetLayerFrames(LAYER_HEADS, 0), 40);
+    // An empty DNA is the default face.
+    EXPECT_EQ(FaceHash("", 0, kLight), FaceHash("01020304050607", 0, kLight));
+    // "99" on the heads' 40 frames is frame 19; frame 18 looks different.
+    EXPECT_EQ(FaceHash("99020304050607", 0, kLight), FaceHash("19020304050607", 0, kLight));
+    EXPECT_NE(FaceHash("99020304050607", 0, kLight), FaceHash("18020304050607", 0, kLight));
+    // Letters count as 0.
+    EXPECT_EQ(FaceHash("0x0a0304050607", 1, kLight), FaceHash("00000304050607", 1, kLight));
+
+    // A dark woman is drawn from set 3, layer by layer.
+    const char dna[] = "05030207110104";
+    const std::uint64_t expected = ComposedHash(std::pair { CPortrait::_pHeads[3], 5 }, std::pair { CPortrait::_pEyes[3], 3 },
+        std::pair { CPortrait::_pNoses[3], 2 }, std::pair { CPortrait::_pMouths[3], 7 }, std::pair { CPortrait::_pHairs[3], 11 },
+        std::pair { CPortrait::_pEars[3], 1 }, std::pair { CPortrait::_pMisc[3], 4 });
+    EXPECT_EQ(FaceHash(dna, 1, kDark), expected);
+    EXPECT_NE(FaceHash(dna, 0, kDark), expected);
+    EXPECT_NE(FaceHash(dna, 1, kLight), expected);
+}
+
+// A strip narrower than a frame, or missing, has no frames: its layer is left out, nothing divides by
+// its count, and the rest of the face is drawn.
+TEST_F(PortraitTest, StripWithoutFramesIsLeftOut)
+{
+    const fs::path folder = fs::path(support::gDataFolder) / "gfx" / "portraits";
+    const fs::path eyes = folder / "testface_eyes.bmp", noses = folder / "testface_noses.bmp";
+    fs::copy_file(eyes, folder / "eyes.keep", fs::copy_options::overwrite_existing);
+    fs::copy_file(noses, folder / "noses.keep", fs::copy_options::overwrite_existing);
+    const std::uint64_t whole = FaceHash("", 0, kLight);
+    CPortrait::ShutdownDB();
+    fixture::Bmp narrow;
+    narrow.width = 100;
+    narrow.height = 128;
+    narrow.pixels.assign(100 * 128, '\x05');
+    std::ofstream(eyes, std::ios::binary) << fixture::Bytes(narrow);
+    fs::remove(noses);
+    CPortrait::InitDB();
+    fs::rename(folder / "eyes.keep", eyes);
+    fs::rename(folder / "noses.keep", noses);
+
+    EXPECT_EQ(CPortrait::GetLayerFrames(LAYER_EYES, 0), 0);
+    EXPECT_EQ(CPortrait::GetLayerFrames(LAYER_NOSES, 0), 0);
+    EXPECT_EQ(CPortrait::GetLayerFrames(LAYER_EYES, 1), 12);
+    const std::uint64_t withoutEyes = FaceHash("99999999999999", 0, kLight);
+    const std::uint64_t expected = ComposedHash(std::pair { CPortrait::_pHeads[0], 19 }, std::pair { CPortrait::_pMouths[0], 9 },
+        std::pair { CPortrait::_pHairs[0], 3 }, std::pair { CPortrait::_pEars[0], 3 }, std::pair { CPortrait::_pMisc[0], 3 });
+    EXPECT_EQ(withoutEyes, expected);
+    EXPECT_NE(FaceHash("", 0, kLight), whole);
+}
+
+TEST_F(PortraitTest, ChildGetsTheGenericFaceAndTheOverlaysOfHisState)
+{
+    CIdentity::TotalInit(NOID, 0);
+    {
+        CCharacter child;
+        child.Create(CRZID(RZTYPE_CHARACTER, 1));
+        child.SetName("Agnes");
+        child.courtPosition = COURT_MARSHAL;
+        child.conceptionDate.year = 1066;
+        CPortrait portrait(&child);
+        EXPECT_EQ(Hash(portrait.GetImage()), ComposedHash(std::pair { CPortrait::_pGenericBoy, 0 }));
+        for (int overlay = 0; overlay < kPortraitOverlays; ++overlay)
+            EXPECT_EQ(portrait.IsOverlayOn(overlay),
+                overlay == OVERLAY_FRAME_NO_TITLE || overlay == OVERLAY_MARSHAL || overlay == OVERLAY_PREGNANT)
+                << overlay;
+        EXPECT_EQ(portrait.GetCharacter(), &child);
+        EXPECT_STREQ(portrait.GetWindowInstantRollover(CPoint()), "Agnes");
+
+        // The overlays are drawn where the button is, and hit where they show.
+        CImage screen(256, 256, 16, IMAGE_SYSTEM);
+        screen.Fill16Bit(0);
+        portrait.SetDestinationImage(&screen);
+        portrait.SetClippingArea(0, 0, 256, 256);
+        portrait.MoveTo(64, 64);
+        portrait.Draw(CRZDrawType {});
+        EXPECT_NE(video_test::Pixel16(&screen, 64, 64), 0); // the no-title frame's edge
+        EXPECT_EQ(video_test::Pixel16(&screen, 63, 63), 0);
+        EXPECT_TRUE(portrait.Within(64 + 108, 64 + 108)); // the marshal's emblem
+    }
+    CIdentity::TotalCleanup();
+}
+
+TEST_F(PortraitTest, ArmsTakeTheFrameAndMaskOfTierPeopleAndFaith)
+{
+    const CRZCountryID county = 5, duchy = 1100, kingdom = 1300;
+    const struct {
+        CRZCountryID realm;
+        int culture, religion;
+        ArmsFrame frame;
+    } kCases[] = {
+        { kingdom, kTurkish, RELIGION_CATHOLIC, ARMS_KINGDOM },
+        { kingdom, kTurkish, RELIGION_PAGAN, ARMS_TURKISH },
+        { duchy, kPersian, RELIGION_MUSLIM, ARMS_MUSLIM },
+        { duchy, kPersian, RELIGION_ORTHODOX, ARMS_DUCHY },
+        { county, 29, RELIGION_JEWISH, ARMS_TURKISH },
+        { county, 36, RELIGION_NONE, ARMS_TURKISH },
+        { county, 34, RELIGION_MUSLIM, ARMS_MUSLIM },
+        { county, 37, RELIGION_MUSLIM, ARMS_COUNTY },
+        { duchy, 28, RELIGION_PAGAN, ARMS_DUCHY },
+    };
+    for (const auto& c : kCases)
+        EXPECT_EQ(CCoatOfArms::ChooseFrame(c.realm, c.culture, c.religion), c.frame)
+            << c.realm << " " << c.culture << " " << c.religion;
+
+    CCoatOfArms arms(duchy, static_cast<RZCultureType>(kPersian), RELIGION_MUSLIM);
+    EXPECT_EQ(arms.GetSound(), kArmsSound);
+    EXPECT_EQ(Hash(arms.GetImage()),
+        ComposedHash(std::pair { CCoatOfArms::_pIcons[duchy], 0 }, std::pair { CCoatOfArms::_pFrames[ARMS_MUSLIM], 0 },
+            std::pair { CCoatOfArms::_pMasks[ARMS_MUSLIM], 0 }));
+    // The mask cuts the shield: its corner is the transparent colour, which drawing leaves out.
+    EXPECT_EQ(video_test::Pixel16(arms.GetImage(), 0, 127), CImageBase::Transparent16Bit);
+    EXPECT_NE(video_test::Pixel16(arms.GetImage(), 64, 70), CImageBase::Transparent16Bit);
+    EXPECT_FALSE(arms.Within(0, 127));
+    EXPECT_TRUE(arms.Within(64, 70));
+    // Each realm has an icon of its own.
+    EXPECT_NE(Hash(arms.GetImage()), Hash(CCoatOfArms(duchy + 1, static_cast<RZCultureType>(kPersian), RELIGION_MUSLIM).GetImage()));
+    // A number outside the table draws the icon of no country.
+    for (const CRZCountryID outside : { 5000, -1 }) {
+        const ArmsFrame frame = CCoatOfArms::ChooseFrame(outside, CULTURE_NONE, RELIGION_CATHOLIC);
+        EXPECT_EQ(Hash(CCoatOfArms(outside, CULTURE_NONE, RELIGION_CATHOLIC).GetImage()),
+            ComposedHash(std::pair { CCoatOfArms::_pIcons[0], 0 }, std::pair { CCoatOfArms::_pFrames[frame], 0 },
+                std::pair { CCoatOfArms::_pMasks[frame], 0 }));
+    }
+}
+
+} // namespace
