@@ -208,6 +208,31 @@ TEST_F(PortraitTest, ChildGetsTheGenericFaceAndTheOverlaysOfHisState)
     CIdentity::TotalCleanup();
 }
 
+// A portrait that outlives its character draws him in the dead look and tells nothing of him.
+TEST_F(PortraitTest, PortraitOfOneGoneIsDrawnDimmed)
+{
+    CIdentity::TotalInit(NOID, 0);
+    std::unique_ptr<CPortrait> portrait;
+    {
+        CCharacter child;
+        child.Create(CRZID(RZTYPE_CHARACTER, 1));
+        portrait = std::make_unique<CPortrait>(&child);
+    }
+    const std::uint64_t alive = Hash(portrait->GetImage());
+    const std::uint16_t before = video_test::Pixel16(portrait->GetImage(), 64, 60);
+    CImage screen(128, 128, 16, IMAGE_SYSTEM);
+    portrait->SetDestinationImage(&screen);
+    portrait->Draw(CRZDrawType {});
+    EXPECT_EQ(portrait->GetCharacter(), nullptr);
+    EXPECT_STREQ(portrait->GetWindowInstantRollover(CPoint()), "");
+    EXPECT_STREQ(portrait->GetWindowDelayedRollover(CPoint()), "");
+    EXPECT_NE(Hash(portrait->GetImage()), alive);
+    const std::uint16_t after = video_test::Pixel16(portrait->GetImage(), 64, 60);
+    EXPECT_LT(after >> 10 & 31, before >> 10 & 31) << std::hex << before << " " << after; // less red: darker
+    portrait.reset();
+    CIdentity::TotalCleanup();
+}
+
 TEST_F(PortraitTest, ArmsTakeTheFrameAndMaskOfTierPeopleAndFaith)
 {
     const CRZCountryID county = 5, duchy = 1100, kingdom = 1300;

@@ -419,8 +419,9 @@ Picture GenericFace(bool female, bool child)
     c.Ellipse(64, 142, 58 * scale, 44, [](int, int, double d) { return d > 0.94 ? P_GREY : P_GREY + 20; });
     const double cy = child ? 68 : 60;
     c.Ellipse(64, cy, 28 * scale, 35 * scale, [](int, int, double d) { return d > 0.93 ? P_GREY : P_GREY + 55 - static_cast<int>(10 * d); });
-    c.Ellipse(64, cy - 12 * scale, 30 * scale, 26 * scale, [cy](int, int y, double d) {
-        return y < cy - 14 || d > 0.9 ? P_GREY + 8 : 0;
+    // The hair over the crown and round the edge of the head; the face below it stays.
+    c.Ellipse(64, cy - 12 * scale, 30 * scale, 26 * scale, [&c, cy](int x, int y, double d) {
+        return y < cy - 14 || d > 0.9 ? P_GREY + 8 : c.Get(x, y);
     });
     if (female) {
         c.Ellipse(64 - 30 * scale, cy + 22, 8 * scale, 30 * scale, [](int, int, double) { return P_GREY + 8; });
