@@ -73,6 +73,8 @@ inline constexpr int kBudgetSliders = 6;
 
 // The realm's event handlers, in the order of its virtual table. Each takes the event and returns the
 // value the router hands back.
+// The formatter would re-flow this list mid-name, so it is kept by hand.
+// clang-format off
 #define VM_COUNTRY_HANDLERS(X)                                                                                \
     X(handleNewRuler) X(handleCreateRandomCousin) X(handleMobilizeHost) X(handleMobilizeProvince)             \
     X(handleGrantTitle) X(handleGrabTitle) X(handleUsurpTitle) X(handleClaimTitle) X(handleCreateBishopry)    \
@@ -93,6 +95,10 @@ inline constexpr int kBudgetSliders = 6;
     X(handleRemoveProvinceEffect) X(handleChangePeasantNoblesPrivileges)                                      \
     X(handleChangeBurgherClergyPrivileges) X(handleInstituteLaw) X(handleSetDevelopmentFocus)                 \
     X(handleStartCrusades)
+// clang-format on
+
+// Defined outside the class: a definition inside its body throws the formatter off for the rest of it.
+#define VM_COUNTRY_DECLARE_HANDLER(name) virtual int name(CRZEvent* event);
 
 class CRZCountry;
 
@@ -203,9 +209,7 @@ public:
     // The rebels answer with the registry's name for them.
     const char* GetName() const override;
 
-#define VM_COUNTRY_DECLARE_HANDLER(name) virtual int name(CRZEvent* event);
     VM_COUNTRY_HANDLERS(VM_COUNTRY_DECLARE_HANDLER)
-#undef VM_COUNTRY_DECLARE_HANDLER
     // The request is owned by the caller; the plain realm accepts nothing and answers 3.
     virtual int handleRequest(CRequest* request);
     virtual int handleResponse(CRequest* request, int answer);
@@ -668,6 +672,7 @@ public:
     static int32_t global_from;
     static int32_t global_to;
 };
+#undef VM_COUNTRY_DECLARE_HANDLER
 
 // The rebels' realm: at war with everyone (rebels.cpp).
 class CRZRebels : public CRZCountry {

@@ -13,6 +13,9 @@ namespace Ravel {
 class IDirect3DImp7;
 class IDirectDrawStandardSurfaceImp7;
 
+// Outside the class body, where the pragmas would throw the formatter off.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 class IDirectDrawImp7 : public Windows::IDirectDraw7, public IUnknownImp {
 public:
     using HRESULT = Windows::HRESULT;
@@ -20,11 +23,8 @@ public:
 
     IDirectDrawImp7();
     ~IDirectDrawImp7() override;
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
     static void* operator new(std::size_t size) { return ::operator new(size); }
     static void operator delete(void* block, std::size_t size) { IUnknownImp::operator delete(block, size); }
-#pragma GCC diagnostic pop
 
     // IID_IDirect3D7: the object's Direct3D factory (not counted; it goes with this object); IID_IDirectDraw2: a new, separate DirectDraw object; any
     // other: -2020 with out untouched.
@@ -97,17 +97,18 @@ public:
 private:
     std::unique_ptr<IDirect3DImp7> mDirect3D;
 };
+#pragma GCC diagnostic pop
 
+// Outside the class body, where the pragmas would throw the formatter off.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 class IDirectDrawClipperImp : public Windows::IDirectDrawClipper, public IUnknownImp {
 public:
     using HRESULT = Windows::HRESULT;
     using DWORD = Windows::DWORD;
 
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
     static void* operator new(std::size_t size) { return ::operator new(size); }
     static void operator delete(void* block, std::size_t size) { IUnknownImp::operator delete(block, size); }
-#pragma GCC diagnostic pop
 
     HRESULT QueryInterface(Windows::REFIID, void**) override { return 0; }
     Windows::ULONG AddRef() override { return IUnknownImp::AddRef(); }
@@ -119,5 +120,6 @@ public:
     HRESULT SetClipList(Windows::LPVOID, DWORD) override { return 0; }
     HRESULT SetHWnd(DWORD, Windows::HWND) override { return 0; }
 };
+#pragma GCC diagnostic pop
 
 } // namespace Ravel

@@ -11,6 +11,9 @@
 
 namespace Ravel {
 
+// Outside the class body, where the pragmas would throw the formatter off.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 class IDirect3DDeviceImp7 : public Windows::IDirect3DDevice7, public IUnknownImp {
 public:
     using HRESULT = Windows::HRESULT;
@@ -22,11 +25,8 @@ public:
     ~IDirect3DDeviceImp7() override;
     // Paired with the counting base's delete, which keeps released storage a while and then frees it with
     // the global delete; the compiler cannot see that the two match.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
     static void* operator new(std::size_t size) { return ::operator new(size); }
     static void operator delete(void* block, std::size_t size) { IUnknownImp::operator delete(block, size); }
-#pragma GCC diagnostic pop
 
     HRESULT QueryInterface(Windows::REFIID, void**) override { return 0; }
     Windows::ULONG AddRef() override { return IUnknownImp::AddRef(); }
@@ -144,6 +144,7 @@ private:
     Windows::IDirectDrawSurface7* mSurfaceGiven = nullptr;
     IDirectDrawStandardSurfaceImp7* mRenderTarget = nullptr;
 };
+#pragma GCC diagnostic pop
 
 // The first device made; null again once it is destroyed.
 extern IDirect3DDeviceImp7* gDevice;
