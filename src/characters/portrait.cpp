@@ -30,7 +30,8 @@ namespace {
 
 const char* const kPortraitPalette = "portraits.bmp";
 const char* const kSetPrefixes[kPortraitSets] = { "testface_", "testface_fem_", "dark_", "dark_fem_" };
-const char* const kLayerWords[kPortraitLayers] = { "heads", "eyes", "noses", "mouths", "hairs", "ears", "misc" };
+const char* const kLayerWords[kPortraitLayers]
+    = { "heads", "eyes", "noses", "mouths", "hairs", "ears", "misc" };
 const char* const kOverlayFiles[kPortraitOverlays] = {
     "gfx\\portraits\\overlays\\battle_withdrawn.bmp",
     "gfx\\portraits\\overlays\\battle_routed.bmp",
@@ -121,7 +122,8 @@ bool CPortrait::InitDB()
     for (int layer = 0; layer < kPortraitLayers; ++layer)
         for (int set = 0; set < kPortraitSets; ++set) {
             char file[96];
-            std::snprintf(file, sizeof file, "gfx\\portraits\\%s%s.bmp", kSetPrefixes[set], kLayerWords[layer]);
+            std::snprintf(
+                file, sizeof file, "gfx\\portraits\\%s%s.bmp", kSetPrefixes[set], kLayerWords[layer]);
             CSprite* strip = LoadPortraitBitmap(file);
             Strips(layer)[set] = strip;
             const int frames = IsMissing(*strip) ? 0 : strip->GetImage()->GetWidth() / kPortraitSize;
@@ -266,14 +268,17 @@ void CPortrait::SetCharacterOverlays(const CCharacter& character)
         SetOverlay(OVERLAY_FRAME_DUCHY, true);
     else
         SetOverlay(OVERLAY_FRAME_COUNTY, true);
-    if (const CPapacy* papacy = CPapacy::GetInstance(); papacy != nullptr && papacy->GetPapalController() == &character)
+    if (const CPapacy* papacy = CPapacy::GetInstance();
+        papacy != nullptr && papacy->GetPapalController() == &character)
         SetOverlay(OVERLAY_PAPAL_CONTROLLER, true);
     if (character.IsPregnant())
         SetOverlay(OVERLAY_PREGNANT, true);
-    if (const CCharacter* ruler = LocalRuler(); ruler != nullptr && character.dynasty != NOID && ruler->dynasty == character.dynasty)
+    if (const CCharacter* ruler = LocalRuler();
+        ruler != nullptr && character.dynasty != NOID && ruler->dynasty == character.dynasty)
         SetOverlay(OVERLAY_DYNASTY, true);
     // The offices by court position, chancellor to chaplain.
-    static const int kOfficeOverlays[] = { OVERLAY_CHANCELLOR, OVERLAY_STEWARD, OVERLAY_MARSHAL, OVERLAY_SPYMASTER, OVERLAY_CHAPLAIN };
+    static const int kOfficeOverlays[]
+        = { OVERLAY_CHANCELLOR, OVERLAY_STEWARD, OVERLAY_MARSHAL, OVERLAY_SPYMASTER, OVERLAY_CHAPLAIN };
     if (character.courtPosition >= COURT_CHANCELLOR && character.courtPosition <= COURT_CHAPLAIN)
         SetOverlay(kOfficeOverlays[character.courtPosition - COURT_CHANCELLOR], true);
 }

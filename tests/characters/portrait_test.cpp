@@ -104,7 +104,8 @@ TEST(PortraitDNA, ReadsShortAndBrokenDNAAndPicksSetAndFrame)
 
     const struct {
         int pair, frames, frame;
-    } kFrames[] = { { 99, 40, 19 }, { 39, 40, 39 }, { 40, 40, 0 }, { 7, 10, 7 }, { 12, 1, 0 }, { 5, 0, -1 }, { 5, -3, -1 } };
+    } kFrames[] = { { 99, 40, 19 }, { 39, 40, 39 }, { 40, 40, 0 }, { 7, 10, 7 }, { 12, 1, 0 }, { 5, 0, -1 },
+        { 5, -3, -1 } };
     for (const auto& c : kFrames)
         EXPECT_EQ(CPortraitDNA::SelectFrame(c.pair, c.frames), c.frame) << c.pair << " of " << c.frames;
 
@@ -138,8 +139,9 @@ TEST_F(PortraitTest, FacesComposeTheFramesTheirDNAPicks)
 
     // A dark woman is drawn from set 3, layer by layer.
     const char dna[] = "05030207110104";
-    const std::uint64_t expected = ComposedHash(std::pair { CPortrait::_pHeads[3], 5 }, std::pair { CPortrait::_pEyes[3], 3 },
-        std::pair { CPortrait::_pNoses[3], 2 }, std::pair { CPortrait::_pMouths[3], 7 }, std::pair { CPortrait::_pHairs[3], 11 },
+    const std::uint64_t expected = ComposedHash(std::pair { CPortrait::_pHeads[3], 5 },
+        std::pair { CPortrait::_pEyes[3], 3 }, std::pair { CPortrait::_pNoses[3], 2 },
+        std::pair { CPortrait::_pMouths[3], 7 }, std::pair { CPortrait::_pHairs[3], 11 },
         std::pair { CPortrait::_pEars[3], 1 }, std::pair { CPortrait::_pMisc[3], 4 });
     EXPECT_EQ(FaceHash(dna, 1, kDark), expected);
     EXPECT_NE(FaceHash(dna, 0, kDark), expected);
@@ -170,8 +172,9 @@ TEST_F(PortraitTest, StripWithoutFramesIsLeftOut)
     EXPECT_EQ(CPortrait::GetLayerFrames(LAYER_NOSES, 0), 0);
     EXPECT_EQ(CPortrait::GetLayerFrames(LAYER_EYES, 1), 12);
     const std::uint64_t withoutEyes = FaceHash("99999999999999", 0, kLight);
-    const std::uint64_t expected = ComposedHash(std::pair { CPortrait::_pHeads[0], 19 }, std::pair { CPortrait::_pMouths[0], 9 },
-        std::pair { CPortrait::_pHairs[0], 3 }, std::pair { CPortrait::_pEars[0], 3 }, std::pair { CPortrait::_pMisc[0], 3 });
+    const std::uint64_t expected = ComposedHash(std::pair { CPortrait::_pHeads[0], 19 },
+        std::pair { CPortrait::_pMouths[0], 9 }, std::pair { CPortrait::_pHairs[0], 3 },
+        std::pair { CPortrait::_pEars[0], 3 }, std::pair { CPortrait::_pMisc[0], 3 });
     EXPECT_EQ(withoutEyes, expected);
     EXPECT_NE(FaceHash("", 0, kLight), whole);
 }
@@ -189,7 +192,8 @@ TEST_F(PortraitTest, ChildGetsTheGenericFaceAndTheOverlaysOfHisState)
         EXPECT_EQ(Hash(portrait.GetImage()), ComposedHash(std::pair { CPortrait::_pGenericBoy, 0 }));
         for (int overlay = 0; overlay < kPortraitOverlays; ++overlay)
             EXPECT_EQ(portrait.IsOverlayOn(overlay),
-                overlay == OVERLAY_FRAME_NO_TITLE || overlay == OVERLAY_MARSHAL || overlay == OVERLAY_PREGNANT)
+                overlay == OVERLAY_FRAME_NO_TITLE || overlay == OVERLAY_MARSHAL
+                    || overlay == OVERLAY_PREGNANT)
                 << overlay;
         EXPECT_EQ(portrait.GetCharacter(), &child);
         EXPECT_STREQ(portrait.GetWindowInstantRollover(CPoint()), "Agnes");
@@ -258,7 +262,8 @@ TEST_F(PortraitTest, ArmsTakeTheFrameAndMaskOfTierPeopleAndFaith)
     CCoatOfArms arms(duchy, static_cast<RZCultureType>(kPersian), RELIGION_MUSLIM);
     EXPECT_EQ(arms.GetSound(), kArmsSound);
     EXPECT_EQ(Hash(arms.GetImage()),
-        ComposedHash(std::pair { CCoatOfArms::_pIcons[duchy], 0 }, std::pair { CCoatOfArms::_pFrames[ARMS_MUSLIM], 0 },
+        ComposedHash(std::pair { CCoatOfArms::_pIcons[duchy], 0 },
+            std::pair { CCoatOfArms::_pFrames[ARMS_MUSLIM], 0 },
             std::pair { CCoatOfArms::_pMasks[ARMS_MUSLIM], 0 }));
     // The mask cuts the shield: its corner is the transparent colour, which drawing leaves out.
     EXPECT_EQ(video_test::Pixel16(arms.GetImage(), 0, 127), CImageBase::Transparent16Bit);
@@ -266,13 +271,14 @@ TEST_F(PortraitTest, ArmsTakeTheFrameAndMaskOfTierPeopleAndFaith)
     EXPECT_FALSE(arms.Within(0, 127));
     EXPECT_TRUE(arms.Within(64, 70));
     // Each realm has an icon of its own.
-    EXPECT_NE(Hash(arms.GetImage()), Hash(CCoatOfArms(duchy + 1, static_cast<RZCultureType>(kPersian), RELIGION_MUSLIM).GetImage()));
+    EXPECT_NE(Hash(arms.GetImage()),
+        Hash(CCoatOfArms(duchy + 1, static_cast<RZCultureType>(kPersian), RELIGION_MUSLIM).GetImage()));
     // A number outside the table draws the icon of no country.
     for (const CRZCountryID outside : { 5000, -1 }) {
         const ArmsFrame frame = CCoatOfArms::ChooseFrame(outside, CULTURE_NONE, RELIGION_CATHOLIC);
         EXPECT_EQ(Hash(CCoatOfArms(outside, CULTURE_NONE, RELIGION_CATHOLIC).GetImage()),
-            ComposedHash(std::pair { CCoatOfArms::_pIcons[0], 0 }, std::pair { CCoatOfArms::_pFrames[frame], 0 },
-                std::pair { CCoatOfArms::_pMasks[frame], 0 }));
+            ComposedHash(std::pair { CCoatOfArms::_pIcons[0], 0 },
+                std::pair { CCoatOfArms::_pFrames[frame], 0 }, std::pair { CCoatOfArms::_pMasks[frame], 0 }));
     }
 }
 

@@ -66,7 +66,8 @@ constexpr int kMetals = 2; // argent and or come first
 Rgb Shade(Rgb base, int shade, int shades)
 {
     const double f = 0.55 + 0.65 * shade / std::max(1, shades - 1);
-    const auto c = [&](int v) { return static_cast<std::uint8_t>(std::clamp(static_cast<int>(v * f), 0, 255)); };
+    const auto c
+        = [&](int v) { return static_cast<std::uint8_t>(std::clamp(static_cast<int>(v * f), 0, 255)); };
     return { c(base.r), c(base.g), c(base.b) };
 }
 
@@ -97,8 +98,8 @@ Colours PortraitPalette()
     c[P_PURPLE] = { 120, 50, 140 };
     Ramp(c, P_SKIN_LIGHT, 16, { 225, 185, 150 });
     Ramp(c, P_SKIN_DARK, 16, { 140, 95, 65 });
-    const Rgb hair[6] = { { 40, 32, 26 }, { 105, 68, 38 }, { 160, 75, 38 }, { 215, 185, 110 }, { 150, 150, 150 },
-        { 225, 225, 220 } };
+    const Rgb hair[6] = { { 40, 32, 26 }, { 105, 68, 38 }, { 160, 75, 38 }, { 215, 185, 110 },
+        { 150, 150, 150 }, { 225, 225, 220 } };
     for (int i = 0; i < 6; ++i)
         Ramp(c, P_HAIR + 8 * i, 8, hair[i]);
     const Rgb eyes[4] = { { 70, 115, 190 }, { 80, 135, 70 }, { 100, 65, 35 }, { 120, 130, 145 } };
@@ -151,7 +152,8 @@ Colours MaskPalette()
     c[2] = { 0, 255, 0 };
     c[3] = { 30, 22, 14 };
     for (int i = 4; i < 256; ++i)
-        c[static_cast<std::size_t>(i)] = { static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i) };
+        c[static_cast<std::size_t>(i)]
+            = { static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i) };
     return c;
 }
 
@@ -260,7 +262,8 @@ void DrawEyes(Canvas& c, int frame, Set set)
         c.Disc(cx, cy, 1.0, P_OUTLINE);
         const int brow = set.dark ? P_HAIR : P_BROWN_DARK;
         const double lift = frame % 2 == 0 ? 0 : 1.5;
-        c.Line(cx - 7, cy - 6 - (side < 0 ? 0 : lift), cx + 7, cy - 6 - (side < 0 ? lift : 0), set.female ? 1.5 : 2.5, brow);
+        c.Line(cx - 7, cy - 6 - (side < 0 ? 0 : lift), cx + 7, cy - 6 - (side < 0 ? lift : 0),
+            set.female ? 1.5 : 2.5, brow);
         if (set.female)
             c.Line(cx - 6, cy - 2.5, cx + 6, cy - 2.5, 1.2, P_OUTLINE);
     }
@@ -282,7 +285,8 @@ void DrawMouth(Canvas& c, int frame, Set set)
     const double half = 7 + (frame % 4) * 1.5 - (set.female ? 1 : 0);
     const int upper = set.female ? P_RED : P_LIP_DARK;
     c.Ellipse(64, y, half, 2.0, [&](int, int, double) { return upper; });
-    c.Ellipse(64, y + 2.2, half - 2, 2.4, [&](int, int, double d) { return d > 0.5 ? P_LIP : (set.female ? P_PINK : P_LIP); });
+    c.Ellipse(64, y + 2.2, half - 2, 2.4,
+        [&](int, int, double d) { return d > 0.5 ? P_LIP : (set.female ? P_PINK : P_LIP); });
     c.Line(64 - half, y + 0.5, 64 + half, y + 0.5, 1, P_OUTLINE);
     if (frame >= 5) { // a smile
         c.Disc(64 - half - 0.5, y - 0.8, 1, P_OUTLINE);
@@ -404,8 +408,8 @@ struct Layer {
     const char* word;
     LayerDraw draw;
 };
-const Layer kLayers[7] = { { "heads", DrawHead }, { "eyes", DrawEyes }, { "noses", DrawNose }, { "mouths", DrawMouth },
-    { "hairs", DrawHair }, { "ears", DrawEars }, { "misc", DrawMisc } };
+const Layer kLayers[7] = { { "heads", DrawHead }, { "eyes", DrawEyes }, { "noses", DrawNose },
+    { "mouths", DrawMouth }, { "hairs", DrawHair }, { "ears", DrawEars }, { "misc", DrawMisc } };
 const char* const kSetPrefixes[4] = { "testface_", "testface_fem_", "dark_", "dark_fem_" };
 
 // A faceless head and shoulders in greys, smaller for a child.
@@ -418,14 +422,16 @@ Picture GenericFace(bool female, bool child)
     const double scale = child ? 0.8 : 1.0;
     c.Ellipse(64, 142, 58 * scale, 44, [](int, int, double d) { return d > 0.94 ? P_GREY : P_GREY + 20; });
     const double cy = child ? 68 : 60;
-    c.Ellipse(64, cy, 28 * scale, 35 * scale, [](int, int, double d) { return d > 0.93 ? P_GREY : P_GREY + 55 - static_cast<int>(10 * d); });
+    c.Ellipse(64, cy, 28 * scale, 35 * scale,
+        [](int, int, double d) { return d > 0.93 ? P_GREY : P_GREY + 55 - static_cast<int>(10 * d); });
     // The hair over the crown and round the edge of the head; the face below it stays.
-    c.Ellipse(64, cy - 12 * scale, 30 * scale, 26 * scale, [&c, cy](int x, int y, double d) {
-        return y < cy - 14 || d > 0.9 ? P_GREY + 8 : c.Get(x, y);
-    });
+    c.Ellipse(64, cy - 12 * scale, 30 * scale, 26 * scale,
+        [&c, cy](int x, int y, double d) { return y < cy - 14 || d > 0.9 ? P_GREY + 8 : c.Get(x, y); });
     if (female) {
-        c.Ellipse(64 - 30 * scale, cy + 22, 8 * scale, 30 * scale, [](int, int, double) { return P_GREY + 8; });
-        c.Ellipse(64 + 30 * scale, cy + 22, 8 * scale, 30 * scale, [](int, int, double) { return P_GREY + 8; });
+        c.Ellipse(
+            64 - 30 * scale, cy + 22, 8 * scale, 30 * scale, [](int, int, double) { return P_GREY + 8; });
+        c.Ellipse(
+            64 + 30 * scale, cy + 22, 8 * scale, 30 * scale, [](int, int, double) { return P_GREY + 8; });
     }
     return c.p;
 }
@@ -480,7 +486,8 @@ Picture Emblem(int kind)
         break;
     case 9: // chancellor: a scroll
         c.Disc(ex, ey, 13, P_CLOTHES + 8 + 4);
-        c.Rect(static_cast<int>(ex) - 7, static_cast<int>(ey) - 5, static_cast<int>(ex) + 7, static_cast<int>(ey) + 6, P_WHITE);
+        c.Rect(static_cast<int>(ex) - 7, static_cast<int>(ey) - 5, static_cast<int>(ex) + 7,
+            static_cast<int>(ey) + 6, P_WHITE);
         break;
     case 10: // chaplain: a cross
         c.Disc(ex, ey, 13, P_PURPLE);
@@ -581,7 +588,8 @@ bool InShield(Shield shield, double x, double y)
 
 bool NearEdge(Shield shield, int x, int y, int distance)
 {
-    for (const auto& [dx, dy] : { std::pair { -1, 0 }, { 1, 0 }, { 0, -1 }, { 0, 1 }, { -1, -1 }, { 1, 1 }, { -1, 1 }, { 1, -1 } })
+    for (const auto& [dx, dy] :
+        { std::pair { -1, 0 }, { 1, 0 }, { 0, -1 }, { 0, 1 }, { -1, -1 }, { 1, 1 }, { -1, 1 }, { 1, -1 } })
         if (!InShield(shield, x + 0.5 + dx * distance, y + 0.5 + dy * distance))
             return true;
     return false;
@@ -634,15 +642,32 @@ Picture Icon(Random& random)
         for (int x = 0; x < kFrame; ++x) {
             bool other = false;
             switch (division) {
-            case 1: other = x >= 64; break; // per pale
-            case 2: other = y >= 66; break; // per fess
-            case 3: other = (x >= 64) != (y >= 66); break; // quarterly
-            case 4: other = std::abs((x - 16) - (y - 8)) < 16; break; // a bend
-            case 5: other = y > 70 - 0.8 * std::abs(x - 64) && y < 94 - 0.8 * std::abs(x - 64); break; // a chevron
-            case 6: other = std::abs(x - 64) < 10 || std::abs(y - 60) < 10; break; // a cross
-            case 7: other = std::abs((x - 64) - (y - 66)) < 11 || std::abs((x - 64) + (y - 66)) < 11; break; // a saltire
-            case 8: other = y < 36; break; // a chief
-            default: break;
+            case 1:
+                other = x >= 64;
+                break; // per pale
+            case 2:
+                other = y >= 66;
+                break; // per fess
+            case 3:
+                other = (x >= 64) != (y >= 66);
+                break; // quarterly
+            case 4:
+                other = std::abs((x - 16) - (y - 8)) < 16;
+                break; // a bend
+            case 5:
+                other = y > 70 - 0.8 * std::abs(x - 64) && y < 94 - 0.8 * std::abs(x - 64);
+                break; // a chevron
+            case 6:
+                other = std::abs(x - 64) < 10 || std::abs(y - 60) < 10;
+                break; // a cross
+            case 7:
+                other = std::abs((x - 64) - (y - 66)) < 11 || std::abs((x - 64) + (y - 66)) < 11;
+                break; // a saltire
+            case 8:
+                other = y < 36;
+                break; // a chief
+            default:
+                break;
             }
             c.Set(x, y, Tincture(other ? second : field, 6 - y / 32));
         }
@@ -690,7 +715,8 @@ std::string CountryTag(int number)
 void WritePortraitFiles(const Context& context)
 {
     const Colours palette = PortraitPalette();
-    WriteDataFile(context, "gfx\\palette\\portraits.bmp", BitmapFile(Canvas(16, 16).p, Depth::Indexed, &palette));
+    WriteDataFile(
+        context, "gfx\\palette\\portraits.bmp", BitmapFile(Canvas(16, 16).p, Depth::Indexed, &palette));
     for (int set = 0; set < 4; ++set)
         for (int layer = 0; layer < 7; ++layer) {
             const int frames = kPortraitLayerFrames[layer];
@@ -699,7 +725,8 @@ void WritePortraitFiles(const Context& context)
                 strip.x0 = frame * kFrame;
                 kLayers[layer].draw(strip, frame, Set { (set & 1) != 0, set >= 2 });
             }
-            Write(context, std::string("gfx\\portraits\\") + kSetPrefixes[set] + kLayers[layer].word + ".bmp", strip.p, palette);
+            Write(context, std::string("gfx\\portraits\\") + kSetPrefixes[set] + kLayers[layer].word + ".bmp",
+                strip.p, palette);
         }
     Write(context, "gfx\\portraits\\generic_boy.bmp", GenericFace(false, true), palette);
     Write(context, "gfx\\portraits\\generic_girl.bmp", GenericFace(true, true), palette);
@@ -748,7 +775,8 @@ void WriteArmsFiles(const Context& context)
     };
     for (const auto& shield : kShields) {
         Write(context, std::string("gfx\\coa\\") + shield.name + "_mask.bmp", Mask(shield.shield), masks);
-        Write(context, std::string("gfx\\coa\\") + shield.name + ".bmp", Frame(shield.shield, shield.metal, shield.rim), arms);
+        Write(context, std::string("gfx\\coa\\") + shield.name + ".bmp",
+            Frame(shield.shield, shield.metal, shield.rim), arms);
     }
     // The quarter frame: the county's rim at a quarter of the size.
     {
