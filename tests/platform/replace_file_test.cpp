@@ -50,6 +50,22 @@ TEST(ReplaceFile, ReplacesAndCreatesWithoutLeavingTheTemporaryFile)
     EXPECT_EQ(ReadAll(fresh), "new bytes, longer than the old");
 }
 
+// The unsynced replace still goes through the temporary file: a failing write keeps the old bytes.
+TEST(ReplaceFile, TheUnsyncedReplaceIsStillAtomic)
+{
+    support::ScratchDir dir;
+    const std::string path = dir.write("data.txt", "old");
+    ASSERT_TRUE(Ravel::ReplaceFileUnsynced(path.c_str(), WriteNew));
+    EXPECT_EQ(ReadAll(path), "new bytes, longer than the old");
+    EXPECT_FALSE(Exists(path + ".tmp"));
+    EXPECT_FALSE(Ravel::ReplaceFileUnsynced(path.c_str(), [](std::FILE* file) {
+        std::fputs("half", file);
+        return false;
+    }));
+    EXPECT_EQ(ReadAll(path), "new bytes, longer than the old");
+    EXPECT_FALSE(Exists(path + ".tmp"));
+}
+
 TEST(ReplaceFile, AFailureBeforeTheRenameLeavesTheOldBytes)
 {
     for (ReplaceStep failing : { ReplaceStep::kCreate, ReplaceStep::kWrite, ReplaceStep::kFlush,

@@ -53,8 +53,10 @@ void InjectReplaceFailure(ReplaceStep step)
     gInjected.store(step);
 }
 
-bool ReplaceFile(
-    const char* path, const std::function<bool(std::FILE*)>& write, ReplaceStep* failedStep, int* error)
+namespace {
+
+bool Replace(const char* path, const std::function<bool(std::FILE*)>& write, ReplaceStep* failedStep,
+    int* error, bool sync)
 {
     ReplaceStep step = ReplaceStep::kCreate;
     const std::string target = path ? path : "";
@@ -79,7 +81,7 @@ bool ReplaceFile(
     }
     if (good) {
         step = ReplaceStep::kSyncFile;
-        good = fsync(fileno(file)) == 0 && !Injected(step);
+        good = (!sync || fsync(fileno(file)) == 0) && !Injected(step);
     }
     if (file) {
         const int saved = errno;
@@ -105,12 +107,25 @@ bool ReplaceFile(
             *error = saved;
         return false;
     }
-    const bool synced = SyncFolder(target);
+    const bool synced = !sync || SyncFolder(target);
     if (failedStep)
         *failedStep = synced ? ReplaceStep::kNone : ReplaceStep::kSyncFolder;
     if (error)
         *error = synced ? 0 : errno;
     return true;
+}
+
+} // namespace
+
+bool ReplaceFile(
+    const char* path, const std::function<bool(std::FILE*)>& write, ReplaceStep* failedStep, int* error)
+{
+    return Replace(path, write, failedStep, error, true);
+}
+
+bool ReplaceFileUnsynced(const char* path, const std::function<bool(std::FILE* file)>& write)
+{
+    return Replace(path, write, nullptr, nullptr, false);
 }
 
 } // namespace Ravel

@@ -28,6 +28,10 @@ enum class ReplaceStep {
 bool ReplaceFile(const char* path, const std::function<bool(std::FILE* file)>& write,
     ReplaceStep* failedStep = nullptr, int* error = nullptr);
 
+// The same replace without the two syncs, for files that are cheaper to write again than to make
+// durable: a crash still leaves the old file or the new one, but a power loss may leave neither whole.
+bool ReplaceFileUnsynced(const char* path, const std::function<bool(std::FILE* file)>& write);
+
 // Makes every later replace fail at the step with EIO, as a full or failing disk would; kNone ends
 // that. For tests of the callers.
 void InjectReplaceFailure(ReplaceStep step);
