@@ -9,7 +9,7 @@
 
 CIdentityLookups gIdentityLookups;
 
-CHashTable<CRZID, CIdentity>* CIdentity::_pHashTable = nullptr;
+CIdentityIndex<CIdentity>* CIdentity::_pHashTable = nullptr;
 int CIdentity::_bIsInited = 0;
 CRZID CIdentity::CurrentID;
 CHashTable<DynamicID, CRZDynamicObject>* CRZDynamicObject::_pHashTable = nullptr;
@@ -128,7 +128,7 @@ void CIdentity::TotalInit(const CRZID& id, int slot)
         CurrentID = CRZID(static_cast<uint16_t>(RZTYPE_DYNAMIC + slot), 0);
     }
     if (_pHashTable == nullptr) {
-        _pHashTable = new CHashTable<CRZID, CIdentity>(kIdentityBuckets);
+        _pHashTable = new CIdentityIndex<CIdentity>();
         delete CRZDynamicObject::_pHashTable;
         CRZDynamicObject::_pHashTable = new CHashTable<DynamicID, CRZDynamicObject>(kIdentityBuckets);
         _bIsInited = 1;

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "foundation/hash_table.h"
+#include "foundation/identity_index.h"
 #include "foundation/rz_id.h"
 
 class CRZEvent;
@@ -58,7 +59,7 @@ public:
     // Row i becomes (4712 + i, highest number of that type among the registered objects).
     static void GetMaxID(CRZID* table, int count);
 
-    static CHashTable<CRZID, CIdentity>* _pHashTable;
+    static CIdentityIndex<CIdentity>* _pHashTable;
     static int _bIsInited;
     static CRZID CurrentID;
 
