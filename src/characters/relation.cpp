@@ -27,7 +27,7 @@ constexpr CRZTokenType kTypeTokens[kRelationTypeCount] = { KW_MARRIGE, KW_TRUCE,
 // Characters born during play carry identities of their machine's type, so the type alone does not tell.
 CCharacter* FindCharacter(const CRZID& id)
 {
-    return dynamic_cast<CCharacter*>(CIdentity::GetObjectFromID(id));
+    return CRef<CCharacter>(id).Get();
 }
 
 // An alliance across top realms gives way to a liege who may raise the ally's troops directly.

@@ -58,44 +58,51 @@ int CTraitTuple::ParseFields(CRZParser& parser)
     });
 }
 
+// The sums below add in trait-number order, as every machine must for the same float results; only the
+// traits held are visited.
 float CTraitTuple::GetOpinionOf() const
 {
     float sum = 0.0f;
-    for (int i = 0; i < kTraitCount; ++i)
-        if (const CTraitType* type = Exists(i) ? CTraitType::Get(i) : nullptr)
+    ForEachHeld([&](int i) {
+        if (const CTraitType* type = CTraitType::Get(i))
             sum += type->GetOpinionOf();
+    });
     return sum;
 }
 
 float CTraitTuple::GetOpinionOf(const CTraitTuple& other) const
 {
+    int theirs[kTraitCount];
+    int count = 0;
+    other.ForEachHeld([&](int j) { theirs[count++] = j; });
     float sum = 0.0f;
-    for (int i = 0; i < kTraitCount; ++i) {
-        const CTraitType* type = Exists(i) ? CTraitType::Get(i) : nullptr;
-        if (!type)
-            continue;
-        for (int j = 0; j < kTraitCount; ++j)
-            if (other.Exists(j))
-                sum += type->GetOpinion(j);
-    }
+    if (count == 0)
+        return sum;
+    ForEachHeld([&](int i) {
+        if (const CTraitType* type = CTraitType::Get(i))
+            for (int k = 0; k < count; ++k)
+                sum += type->GetOpinion(theirs[k]);
+    });
     return sum;
 }
 
 CAttributeTuple CTraitTuple::GetAttributeModifier() const
 {
     CAttributeTuple sum;
-    for (int i = 0; i < kTraitCount; ++i)
-        if (const CTraitType* type = Exists(i) ? CTraitType::Get(i) : nullptr)
+    ForEachHeld([&](int i) {
+        if (const CTraitType* type = CTraitType::Get(i))
             sum += type->GetAttributes();
+    });
     return sum;
 }
 
 CSimpleScore CTraitTuple::GetPeriodicScoreModifier() const
 {
     CSimpleScore sum;
-    for (int i = 0; i < kTraitCount; ++i)
-        if (const CTraitType* type = Exists(i) ? CTraitType::Get(i) : nullptr)
+    ForEachHeld([&](int i) {
+        if (const CTraitType* type = CTraitType::Get(i))
             sum += type->GetPeriodicScore();
+    });
     return sum;
 }
 

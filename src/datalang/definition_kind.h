@@ -2,6 +2,7 @@
 // keywords, sets of members saved as "keyword = yes", and definition files of "keyword = { ... }" blocks.
 #pragma once
 
+#include <bit>
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
@@ -50,36 +51,50 @@ template <class Has> CLScript* WriteKeywordSet(const CKeywordKind& kind, Has has
     return list;
 }
 
-// One 32-bit flag per member of a kind: the set form of traits, laws, improvements and effects. Numbers
-// outside 0..N-1 are never held and change nothing.
+// One bit per member of a kind: the set form of traits, laws, improvements and effects. Numbers outside
+// 0..N-1 are never held and change nothing. Bits keep a character's traits in two words, so the pairwise
+// opinion sums that realms take of each other every month stay within a cache line.
 template <int N> class CKeywordFlags {
 public:
-    bool Exists(int number) const { return number >= 0 && number < N && flags[number] != 0; }
+    bool Exists(int number) const
+    {
+        return number >= 0 && number < N && (words[number / 64] >> (number % 64) & 1u) != 0;
+    }
     void Add(int number) { Put(number, true); }
     void Remove(int number) { Put(number, false); }
     void Put(int number, bool on)
     {
-        if (number >= 0 && number < N)
-            flags[number] = on ? 1 : 0;
+        if (number < 0 || number >= N)
+            return;
+        const uint64_t bit = uint64_t { 1 } << (number % 64);
+        words[number / 64] = on ? words[number / 64] | bit : words[number / 64] & ~bit;
     }
     // Every member of other is held here too.
     bool HasAll(const CKeywordFlags& other) const
     {
-        for (int number = 0; number < N; ++number)
-            if (other.flags[number] && !flags[number])
+        for (int w = 0; w < kWords; ++w)
+            if ((other.words[w] & ~words[w]) != 0)
                 return false;
         return true;
     }
     CKeywordFlags& operator|=(const CKeywordFlags& other)
     {
-        for (int number = 0; number < N; ++number)
-            flags[number] = flags[number] | other.flags[number];
+        for (int w = 0; w < kWords; ++w)
+            words[w] |= other.words[w];
         return *this;
     }
     bool operator==(const CKeywordFlags& other) const = default;
+    // Calls f with each member held, in number order.
+    template <class F> void ForEachHeld(F f) const
+    {
+        for (int w = 0; w < kWords; ++w)
+            for (uint64_t rest = words[w]; rest != 0; rest &= rest - 1)
+                f(w * 64 + std::countr_zero(rest));
+    }
 
-protected:
-    int32_t flags[N] = {};
+private:
+    static constexpr int kWords = (N + 63) / 64;
+    uint64_t words[kWords] = {};
 };
 
 // Reads every statement of a whole file: each must be "key = value" and goes to the handler, which checks

@@ -31,25 +31,6 @@ CIdentity::~CIdentity()
     CIdentity::Destroy();
 }
 
-bool CIdentity::IsRegisteredType(uint16_t type)
-{
-    switch (type) {
-    case 6:
-    case 7:
-    case 9:
-    case 10:
-    case 11:
-    case 12:
-    case 13:
-    case 14:
-    case 17:
-    case 18:
-        return true;
-    default:
-        return type >= RZTYPE_DYNAMIC;
-    }
-}
-
 int CIdentity::Create()
 {
     return Create(GetRandomID());
@@ -97,15 +78,6 @@ int CIdentity::Destroy()
 int CIdentity::Update(CRZEvent*)
 {
     return 0;
-}
-
-CIdentity* CIdentity::GetObjectFromID(const CRZID& id)
-{
-    if (IsRegisteredType(id.type))
-        return _pHashTable ? _pHashTable->Find(id) : nullptr;
-    if (id.type == RZTYPE_PROVINCE && id.number < kProvinceArraySize && gIdentityLookups.GetProvince)
-        return gIdentityLookups.GetProvince(id.number);
-    return nullptr;
 }
 
 void CIdentity::KeepCounterAbove(const CRZID& taken)

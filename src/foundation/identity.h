@@ -44,9 +44,34 @@ public:
     const CRZID& GetID() const { return id; }
     const CRZID& GetHashKey() const { return id; }
 
-    // Registered types through the registry, provinces through the province array; null otherwise.
-    static CIdentity* GetObjectFromID(const CRZID& id);
-    static bool IsRegisteredType(uint16_t type);
+    // Registered types through the registry, provinces through the province array; null otherwise. Inline:
+    // the daily passes call it for every relation and spouse.
+    static CIdentity* GetObjectFromID(const CRZID& id)
+    {
+        if (IsRegisteredType(id.type))
+            return _pHashTable ? _pHashTable->Find(id) : nullptr;
+        if (id.type == RZTYPE_PROVINCE && id.number < kProvinceArraySize && gIdentityLookups.GetProvince)
+            return gIdentityLookups.GetProvince(id.number);
+        return nullptr;
+    }
+    static bool IsRegisteredType(uint16_t type)
+    {
+        switch (type) {
+        case 6:
+        case 7:
+        case 9:
+        case 10:
+        case 11:
+        case 12:
+        case 13:
+        case 14:
+        case 17:
+        case 18:
+            return true;
+        default:
+            return type >= RZTYPE_DYNAMIC;
+        }
+    }
     // The next identity of this machine's counter: (4712 + player slot, last number + 1).
     static CRZID GetRandomID();
     // An identity of this machine's own kind taken by anything (a loaded object above all) moves the

@@ -2,6 +2,8 @@
 // turns empty when its target is destroyed; and CRZTimeID, a date paired with an identity.
 #pragma once
 
+#include <typeinfo>
+
 #include "foundation/calendar_date.h"
 #include "foundation/identity.h"
 #include "foundation/rz_id.h"
@@ -23,7 +25,15 @@ public:
     bool operator==(const CIdentityHandle& other) const { return id == other.id; }
     const Id& GetID() const { return id; }
     // Null when nothing of type T is registered under the identity.
-    T* Get() const { return dynamic_cast<T*>(Base::GetObjectFromID(id)); }
+    T* Get() const
+    {
+        Base* object = Base::GetObjectFromID(id);
+        // Nearly every handle names an object of exactly its own class: comparing the class is one
+        // compare, where the cast would search the hierarchy on every daily lookup.
+        if (object != nullptr && typeid(*object) == typeid(T))
+            return static_cast<T*>(object);
+        return dynamic_cast<T*>(object);
+    }
 
 private:
     Id id;
