@@ -312,7 +312,15 @@ class CCharacterDayRoute : public CRZEventHandler {
 public:
     CRZReturnType Update(CRZEvent* event) override
     {
+        // A day reaches into most of a character's members; fetching the whole object a few characters
+        // ahead keeps the walk from waiting on memory at each of them.
+        constexpr int kAhead = 4;
         for (int i = 0; i < gGlobal.GetLiveCharCount(); ++i) {
+            if (const CCharacter* ahead = gGlobal.GetLiveChar(i + kAhead)) {
+                const char* bytes = reinterpret_cast<const char*>(ahead);
+                for (std::size_t at = 0; at < sizeof(CCharacter); at += 64)
+                    __builtin_prefetch(bytes + at);
+            }
             if (CCharacter* character = gGlobal.GetLiveChar(i))
                 character->Update(event);
         }

@@ -180,13 +180,23 @@ void CRZGlobal::HandleDailyUpdate()
         std::memset(realm->allianceFlags, 0, sizeof realm->allianceFlags);
     });
 
+    // Marriages, most of the registry, set nothing here: their sides are not looked up at all.
+    auto setsFlagsOrLists = [](const CRelation* relation) {
+        const CRelationType type = relation->GetType();
+        return type == RELATION_TRUCE || type == RELATION_ALLIANCE || type == RELATION_FRIEND
+            || type == RELATION_RIVAL;
+    };
     CRelations& relations = *CRelations::GetInstance();
-    auto prefetch = PrefetchingWalk(relations, [](const CRelation* relation) {
+    auto prefetch = PrefetchingWalk(relations, [&](const CRelation* relation) {
+        if (!setsFlagsOrLists(relation))
+            return;
         __builtin_prefetch(relation->GetPrimary());
         __builtin_prefetch(relation->GetSecondary());
     });
     for (auto it = relations.GetHead(); !it.IsEnd(); it++, prefetch.Step()) {
         CRelation* relation = *it;
+        if (!setsFlagsOrLists(relation))
+            continue;
         CCharacter* primary = relation->GetPrimary();
         CCharacter* secondary = relation->GetSecondary();
 
