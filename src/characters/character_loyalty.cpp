@@ -3,9 +3,12 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <memory>
+#include <unordered_map>
 
 #include "characters/character.h"
 #include "characters/culture.h"
+#include "characters/loyalty_month.h"
 #include "characters/succession.h"
 #include "characters/title.h"
 #include "foundation/text_format.h"
@@ -73,6 +76,23 @@ float RegimentEffect(const CRZCountry* realm)
     return std::max(-v, -0.05f);
 }
 
+// The heirs of each liege asked for while a CLoyaltyMonth lives; null otherwise.
+std::unique_ptr<std::unordered_map<const CCharacter*, CSuccessorList>> gMonthHeirs;
+
+const CSuccessorList& HeirsOf(const CCharacter* liege, const CLawTuple& laws, CSuccessorList& fresh)
+{
+    if (gMonthHeirs != nullptr) {
+        auto found = gMonthHeirs->find(liege);
+        if (found != gMonthHeirs->end())
+            return found->second;
+    }
+    CSuccessionLaw succession(laws);
+    fresh = succession.GetSuccessors(CRef<CCharacter>(const_cast<CCharacter*>(liege)), kHeirsCounted);
+    if (gMonthHeirs == nullptr)
+        return fresh;
+    return gMonthHeirs->emplace(liege, fresh).first->second;
+}
+
 // Every effect of the month, 0 where it does not apply.
 std::array<float, LOY_EFFECTS> LoyaltyEffects(const CCharacter& self)
 {
@@ -93,8 +113,8 @@ std::array<float, LOY_EFFECTS> LoyaltyEffects(const CCharacter& self)
 
     const CLawTuple* laws = liegeRealm != nullptr && gCharacterHooks.GetLaws != nullptr ? gCharacterHooks.GetLaws(liegeRealm) : nullptr;
     if (laws != nullptr) {
-        CSuccessionLaw succession(*laws);
-        const CSuccessorList heirs = succession.GetSuccessors(CRef<CCharacter>(const_cast<CCharacter*>(liege)), kHeirsCounted);
+        CSuccessorList fresh;
+        const CSuccessorList& heirs = HeirsOf(liege, *laws, fresh);
         int place = 0;
         for (auto it = heirs.GetHead(); !it.IsEnd(); it++, ++place) {
             if ((*it).GetID() == self.GetID()) {
@@ -133,6 +153,16 @@ std::array<float, LOY_EFFECTS> LoyaltyEffects(const CCharacter& self)
 }
 
 } // namespace
+
+CLoyaltyMonth::CLoyaltyMonth()
+{
+    gMonthHeirs = std::make_unique<std::unordered_map<const CCharacter*, CSuccessorList>>();
+}
+
+CLoyaltyMonth::~CLoyaltyMonth()
+{
+    gMonthHeirs.reset();
+}
 
 bool CCharacter::MayAcceptOfferVassalization() const
 {

@@ -9,6 +9,7 @@
 #include "armies/unit.h"
 #include "characters/character.h"
 #include "characters/character_server.h"
+#include "characters/loyalty_month.h"
 #include "characters/relation.h"
 #include "characters/title.h"
 #include "events/event_hooks.h"
@@ -378,6 +379,7 @@ void CRZGlobal::CalcRanks()
 void CRZGlobal::HandleMonthlyUpdate()
 {
     marriagePool.RemoveAll();
+    const CLoyaltyMonth month;
     for (CCharacter* character : liveChars) {
         const CRZCountry* realm = character->GetCountry();
         if (character->IsFemale() && character->IsAdult() && character->FindSpouse() == nullptr

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "characters/character.h"
+#include "characters/loyalty_month.h"
 #include "characters/title.h"
 #include "events/game_clock.h"
 #include "realms/country.h"
@@ -127,6 +128,36 @@ TEST_F(CharacterLoyaltyTest, TheLiegesLawsScutageAndInfamyMoveAVassalsLoyalty)
     const float withLaw = count->GetMonthlyLoyaltyChange();
     kingdom->AddBadBoy(CRZCountry::GetBadBoyLimit());
     EXPECT_NEAR(count->GetMonthlyLoyaltyChange() - withLaw, -0.1f, 1e-6f) << "a player's infamy";
+}
+
+// The monthly pass reckons each liege's heirs once: every vassal still gets the drift of his own liege's
+// heirs, as outside the pass.
+TEST_F(CharacterLoyaltyTest, TheMonthsPassGivesEachVassalHisOwnLiegesSuccession)
+{
+    std::vector<CCharacter*> vassals;
+    for (int k = 0; k < 2; ++k) {
+        CCharacter* king = Ruler(1300 + k);
+        CCharacter* son = Vassal(king, 20 + k);
+        son->father = king->GetID();
+        king->children.Add(CRef<CCharacter>(son));
+        vassals.push_back(son);
+        vassals.push_back(Vassal(king, 30 + k));
+    }
+    std::vector<float> alone;
+    for (const CCharacter* vassal : vassals)
+        alone.push_back(vassal->GetMonthlyLoyaltyChange());
+    ASSERT_GT(alone[0], alone[1]) << "the heir's place in the succession raises his loyalty";
+    {
+        const CLoyaltyMonth month;
+        for (std::size_t i = 0; i < vassals.size(); ++i) {
+            EXPECT_EQ(vassals[i]->GetMonthlyLoyaltyChange(), alone[i]) << i;
+            EXPECT_EQ(vassals[i]->GetMonthlyLoyaltyChange(), alone[i]) << i << " asked again";
+        }
+    }
+    // After the pass the heirs are reckoned afresh: a son disowned is one more count.
+    vassals[0]->GetLiegeRuler()->children.RemoveAll();
+    vassals[0]->father = NOID;
+    EXPECT_EQ(vassals[0]->GetMonthlyLoyaltyChange(), alone[1]);
 }
 
 TEST_F(CharacterLoyaltyTest, AKingsGrownUnmarriedDaughtersAndSonsAtHomeCostPrestige)
