@@ -3,20 +3,27 @@
 // generic face and overlays, and the arms' frame and mask by tier, people and faith.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "characters/character.h"
 #include "characters/coat_of_arms.h"
+#include "characters/papacy.h"
 #include "characters/portrait.h"
+#include "characters/title.h"
+#include "events/game_clock.h"
 #include "foundation/identity.h"
 #include "gfx/bitmap_bytes.h"
 #include "gfx/image.h"
 #include "gfx/video_fixture.h"
+#include "realms/country.h"
 #include "realms/country_db.h"
 #include "support/data_folder.h"
 
@@ -212,6 +219,79 @@ TEST_F(PortraitTest, ChildGetsTheGenericFaceAndTheOverlaysOfHisState)
     CIdentity::TotalCleanup();
 }
 
+// A papacy that only names its controller.
+struct ControlledPapacy : CPapacy {
+    int ParseFields(CRZParser&) override { return 0; }
+    CLScript* GetScript() const override { return nullptr; }
+};
+
+// Grown characters are drawn from their own DNA; the frame follows the tier of the primary title, and the
+// papal controller, the local ruler's kin and each office have their overlay.
+TEST_F(PortraitTest, GrownCharactersShowTheirFaceRankOfficeChurchAndKin)
+{
+    CIdentity::TotalInit(NOID, 0);
+    ClearCountryControl();
+    CTitle::ConstructAll();
+    gpTimer = new CRZTimer(15);
+    gpTimer->SetDate(CDate(0, 0, 1100));
+    ControlledPapacy papacy;
+    CPapacy::SetInstance(&papacy);
+    {
+        std::vector<std::unique_ptr<CCharacter>> people;
+        const auto person = [&](int title, int position, int dynasty) {
+            people.push_back(std::make_unique<CCharacter>());
+            CCharacter& one = *people.back();
+            one.Create(CRZID(RZTYPE_CHARACTER, static_cast<uint32_t>(people.size())));
+            one.birthDate = CDate(0, 0, 1060);
+            one.courtPosition = position;
+            one.dynasty = dynasty != 0 ? CRZID(RZTYPE_DYNASTY, static_cast<uint32_t>(dynasty)) : NOID;
+            if (title != 0)
+                CTitle::GetTitle(title)->SetNewHolder(&one);
+            return &one;
+        };
+        CCharacter* king = person(1300, COURT_COURTIER, 7);
+        CRZCountry::ConstructCountry(1300);
+        CRZCountry::GetCountry(1300)->AddRulerImmidiatly(king);
+        gCountryControl[1300] = CONTROL_LOCAL_PLAYER;
+
+        CCharacter* duke = person(1100, COURT_COURTIER, 8);
+        std::snprintf(duke->dna, sizeof duke->dna, "%s", "05030207110104");
+        duke->gender = 1;
+        duke->culture = kDark;
+        papacy.controller = duke->GetID();
+        const struct {
+            CCharacter* who;
+            std::vector<int> on;
+        } kCases[] = {
+            { king, { OVERLAY_FRAME_KINGDOM, OVERLAY_DYNASTY } },
+            { duke, { OVERLAY_FRAME_DUCHY, OVERLAY_PAPAL_CONTROLLER } },
+            { person(5, COURT_COURTIER, 0), { OVERLAY_FRAME_COUNTY } },
+            { person(0, COURT_CHANCELLOR, 7), { OVERLAY_FRAME_NO_TITLE, OVERLAY_CHANCELLOR, OVERLAY_DYNASTY } },
+            { person(0, COURT_STEWARD, 0), { OVERLAY_FRAME_NO_TITLE, OVERLAY_STEWARD } },
+            { person(0, COURT_MARSHAL, 0), { OVERLAY_FRAME_NO_TITLE, OVERLAY_MARSHAL } },
+            { person(0, COURT_SPYMASTER, 0), { OVERLAY_FRAME_NO_TITLE, OVERLAY_SPYMASTER } },
+            { person(0, COURT_CHAPLAIN, 8), { OVERLAY_FRAME_NO_TITLE, OVERLAY_CHAPLAIN } },
+        };
+        for (const auto& c : kCases) {
+            CPortrait portrait(c.who);
+            for (int overlay = 0; overlay < kPortraitOverlays; ++overlay)
+                EXPECT_EQ(portrait.IsOverlayOn(overlay), std::find(c.on.begin(), c.on.end(), overlay) != c.on.end())
+                    << "character " << c.who->GetID().number << ", overlay " << overlay;
+        }
+        EXPECT_EQ(Hash(CPortrait(duke).GetImage()), FaceHash("05030207110104", 1, kDark));
+
+        // Without a local player nobody's kin is marked.
+        gCountryControl[1300] = 0;
+        EXPECT_FALSE(CPortrait(king).IsOverlayOn(OVERLAY_DYNASTY));
+        CRZCountry::DeleteAll();
+    }
+    CPapacy::SetInstance(nullptr);
+    CTitle::DestroyAll();
+    delete gpTimer;
+    gpTimer = nullptr;
+    CIdentity::TotalCleanup();
+}
+
 // A portrait that outlives its character draws him in the dead look and tells nothing of him.
 TEST_F(PortraitTest, PortraitOfOneGoneIsDrawnDimmed)
 {
@@ -235,6 +315,26 @@ TEST_F(PortraitTest, PortraitOfOneGoneIsDrawnDimmed)
     EXPECT_LT(after >> 10 & 31, before >> 10 & 31) << std::hex << before << " " << after; // less red: darker
     portrait.reset();
     CIdentity::TotalCleanup();
+}
+
+// The generator writes every picture the faces and arms read, under the names they read: none of them is
+// the fallback picture, and each realm number has an icon of its own.
+TEST_F(PortraitTest, EveryPictureTheyReadIsGenerated)
+{
+    CPortrait face("", 0, static_cast<RZCultureType>(kLight)); // its overlays
+    int pictures = 0;
+    std::vector<std::string> missing;
+    CSprite::_ImageDB.ForEach([&](CImageNode* node) {
+        ++pictures;
+        if (std::string(node->GetName()) == kDummyImageName)
+            missing.emplace_back(node->GetHashKey().GetName());
+    });
+    EXPECT_TRUE(missing.empty()) << missing.size() << " missing, first " << missing.front();
+    // 4 generic faces, 28 strips, 14 overlays; 5 masks, 6 frames, the flag's 2 and 1423 icons.
+    EXPECT_EQ(pictures, 4 + 28 + 14 + 5 + 6 + 2 + 1423);
+    for (int layer = 0; layer < kPortraitLayers; ++layer)
+        for (int set = 0; set < kPortraitSets; ++set)
+            EXPECT_GT(CPortrait::GetLayerFrames(layer, set), 1) << layer << " " << set;
 }
 
 TEST_F(PortraitTest, ArmsTakeTheFrameAndMaskOfTierPeopleAndFaith)
