@@ -124,6 +124,14 @@ void FillCourtsFromPool(CRZCountry& pool)
     }
 }
 
+// The day's phases reach the diagnostic log only while it is switched on; otherwise not even the realm's
+// name is looked up, since every realm runs its day.
+void TracePhase(const CRZCountry& realm, char phase)
+{
+    if (isSuperDebug)
+        superdebug("TimerDay: %s - phase %c\n", realm.GetName(), phase);
+}
+
 void MarkWarOrPeace(CRZCountry& realm)
 {
     if (realm.atWar != 0)
@@ -267,24 +275,24 @@ int CRZCountry::handleTimerDay(CRZEvent* event)
     if (real && capital == 0)
         SetCapital();
 
-    superdebug("TimerDay: %s - phase a\n", GetName());
+    TracePhase(*this, 'a');
     LimitSliders();
     MarkWarOrPeace(*this);
     if (ruler != nullptr)
         ruler->RefreshOwnedProvinces();
 
-    superdebug("TimerDay: %s - phase b\n", GetName());
+    TracePhase(*this, 'b');
     CalculateHereticOwned();
     CalcRealmHasCoast();
 
-    superdebug("TimerDay: %s - phase c\n", GetName());
+    TracePhase(*this, 'c');
     UpdateSubObjects(event);
 
-    superdebug("TimerDay: %s - phase d\n", GetName());
+    TracePhase(*this, 'd');
     if (index == kNobodyCountry)
         FillCourtsFromPool(*this);
 
-    superdebug("TimerDay: %s - phase e\n", GetName());
+    TracePhase(*this, 'e');
     // A computer realm never carries debt into the next day; a human lives with his.
     if (index >= 0 && index < kSlots && gCountryControl[index] == CONTROL_COMPUTER && ruler != nullptr) {
         const float gold = GetScore().GetGold();

@@ -2,12 +2,17 @@
 // infamy forgotten with piety, computer realms out of debt, and the courts filled from the realm of nobody.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
+
 #include "app/settings.h"
 #include "characters/papacy.h"
 #include "events/game_clock.h"
 #include "events/generic_events.h"
+#include "foundation/logs.h"
 #include "realm_land.h"
 #include "realms/country.h"
+#include "support/data_folder.h"
 
 #include "foundation/safeguards.h"
 
@@ -134,6 +139,30 @@ TEST_F(CountryTimersTest, InfamyFadesWithPietyAndTheDifficultyWhateverAPeerSent)
     realm->AddBadBoy(10.0f);
     Tick(realm, _CRZEVT_TIMER_MONTH_);
     EXPECT_NEAR(realm->GetBadBoy(), 10.0f - 5.0f / 12.0f, 1e-5f);
+}
+
+// Every realm runs its day, so its trace lines cost nothing unless the save-debugging log is on.
+TEST_F(CountryTimersTest, TheDaysPhasesAreTracedOnlyWhileTheDiagnosticLogIsOn)
+{
+    auto contents = [] {
+        std::ifstream in(support::gDataFolder + "/savedebug.txt");
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    };
+    CRZCountry* realm = Make(8);
+    Ruler(realm);
+    const std::string before = contents();
+    Tick(realm, _CRZEVT_TIMER_DAY_);
+    EXPECT_EQ(contents(), before);
+
+    isSuperDebug = 1;
+    Tick(realm, _CRZEVT_TIMER_DAY_);
+    isSuperDebug = 0;
+    std::string phases;
+    for (char phase : std::string("abcde"))
+        phases += std::string("TimerDay: ") + realm->GetName() + " - phase " + phase + "\n";
+    EXPECT_EQ(contents(), before + phases);
 }
 
 TEST_F(CountryTimersTest, AComputerRealmEndsTheDayOutOfDebtAHumanKeepsHis)
