@@ -145,7 +145,8 @@ void MarkWarOrPeace(CRZCountry& realm)
 int CRZCountry::GetNeededCharacters() const
 {
     int needed = IsKingdom() ? 8 : IsDuchy() ? 6 : 4;
-    for (auto it = members.GetHead(); !it.IsEnd(); it++) {
+    // Asked every day for every realm: counting stops once the court is full, not at the last member.
+    for (auto it = members.GetHead(); !it.IsEnd() && needed > 0; it++) {
         if ((*it)->IsAdult())
             --needed;
     }
