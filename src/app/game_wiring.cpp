@@ -13,6 +13,7 @@
 #include "app/settings.h"
 #include "app/winmain.h"
 #include "ai/ai_country.h"
+#include "ai/ai_router.h"
 #include "armies/army_sieges.h"
 #include "armies/realm_divisions.h"
 #include "characters/character.h"
@@ -175,6 +176,14 @@ const CGameRoute kRoutes[] = {
     VM_ROUTE(gCountryHooks.KillDivision, kWiring),
     VM_ROUTE(gCountryHooks.AddDivision, kWiring),
     VM_ROUTE(gCountryHooks.DestroyArmy, kWiring),
+    VM_ROUTE(gCountryHooks.NewArmy, kWiring),
+    VM_ROUTE(gCountryHooks.RetireArmy, kWiring),
+    VM_ROUTE(gCountryHooks.MarkArmyFading, kWiring),
+    VM_ROUTE(gCountryHooks.CreateDivision, kWiring),
+    VM_ROUTE(gCountryHooks.RemoveDivision, kWiring),
+    VM_ROUTE(gCountryHooks.TransferDivision, kWiring),
+    VM_ROUTE(gCountryHooks.NotifyAI, kWiring),
+    VM_ROUTE(gCountryHooks.NotifyArmyDeleted, kWiring),
     VM_ROUTE(gWarHooks.RefreshWars, kWiring),
     VM_ROUTE(gCountryHooks.IsGameStarted, kWiring),
     VM_ROUTE(gCountryHooks.TriggerScriptedEvent, kWiring),
@@ -346,6 +355,9 @@ void InstallGameWiring()
         server->TriggerEvent(scripted, scope);
     };
     InstallRealmDivisionHooks();
+    // The computer opponents follow the armies raised and lost.
+    gCountryHooks.NotifyAI = &CAIRouter::Notify;
+    gCountryHooks.NotifyArmyDeleted = [](CRZUnit* army) { CAIRouter::NotifyArmyDeleted(*army); };
     InstallArmySiegeHooks();
     // The improvements' offering buttons are the interface's.
     InstallImprovementButtonHooks();

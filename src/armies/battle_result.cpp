@@ -29,22 +29,6 @@ float Men(const CMilitaryComposition& losses)
     return static_cast<float>(static_cast<int32_t>(losses.GetTotal()));
 }
 
-CMilitaryComposition FromRecord(const CMilitaryCompositionRecord& record)
-{
-    CMilitaryComposition composition;
-    for (int type = 0; type < kTroopTypeCount; ++type)
-        composition.Add(type, record.values[type]);
-    return composition;
-}
-
-CMilitaryCompositionRecord ToRecord(const CMilitaryComposition& composition)
-{
-    CMilitaryCompositionRecord record {};
-    for (int type = 0; type < kTroopTypeCount; ++type)
-        record.values[type] = composition.GetValue(type);
-    return record;
-}
-
 void RequireBlock(CRZParser& parser)
 {
     if (parser.value.type != TT_OPEN_BRACE)
@@ -52,6 +36,22 @@ void RequireBlock(CRZParser& parser)
 }
 
 } // namespace
+
+CMilitaryComposition CompositionFromRecord(const CMilitaryCompositionRecord& record)
+{
+    CMilitaryComposition composition;
+    for (int type = 0; type < kTroopTypeCount; ++type)
+        composition.Add(type, record.values[type]);
+    return composition;
+}
+
+CMilitaryCompositionRecord CompositionToRecord(const CMilitaryComposition& composition)
+{
+    CMilitaryCompositionRecord record {};
+    for (int type = 0; type < kTroopTypeCount; ++type)
+        record.values[type] = composition.GetValue(type);
+    return record;
+}
 
 CBattleResult::CBattleResult(int32_t inProvince, const CDate& start, const CDate& end,
     const CMilitaryComposition& attackerLost, const CMilitaryComposition& defenderLost, bool aggressorAttacked,
@@ -72,8 +72,8 @@ CBattleResult::CBattleResult(const CBattleResultRecord& record)
     : province(record.province)
     , startDate(record.startDate.date)
     , endDate(record.endDate.date)
-    , attackerLosses(FromRecord(record.attackerLosses))
-    , defenderLosses(FromRecord(record.defenderLosses))
+    , attackerLosses(CompositionFromRecord(record.attackerLosses))
+    , defenderLosses(CompositionFromRecord(record.defenderLosses))
     , aggressorIsAttacker(record.aggressorIsAttacker != 0)
     , attackerWon(record.attackerWon != 0)
     , attackerCount(record.attackers)
@@ -87,8 +87,8 @@ CBattleResultRecord CBattleResult::ToRecord() const
     record.province = province;
     record.startDate = startDate;
     record.endDate = endDate;
-    record.attackerLosses = ::ToRecord(attackerLosses);
-    record.defenderLosses = ::ToRecord(defenderLosses);
+    record.attackerLosses = CompositionToRecord(attackerLosses);
+    record.defenderLosses = CompositionToRecord(defenderLosses);
     record.aggressorIsAttacker = aggressorIsAttacker ? 1u : 0u;
     record.attackerWon = attackerWon ? 1u : 0u;
     record.attackers = attackerCount;

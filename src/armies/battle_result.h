@@ -11,6 +11,10 @@
 
 class CRZParser;
 
+// A composition in the form the events carry it, one float per troop type, and back.
+CMilitaryComposition CompositionFromRecord(const CMilitaryCompositionRecord& record);
+CMilitaryCompositionRecord CompositionToRecord(const CMilitaryComposition& composition);
+
 class CBattleResult : public CLScripter {
 public:
     CBattleResult() = default;

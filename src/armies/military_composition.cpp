@@ -150,6 +150,14 @@ bool CMilitaryComposition::operator==(const CMilitaryComposition& other) const
     return true;
 }
 
+CMilitaryComposition CMilitaryComposition::operator*(float factor) const
+{
+    CMilitaryComposition product(*this);
+    for (float& value : product.values)
+        value *= factor;
+    return product;
+}
+
 float CMilitaryComposition::GetTotal() const
 {
     float total = 0.0f;

@@ -50,6 +50,8 @@ public:
     // The seven values added up, as held.
     float GetTotal() const;
     void MemberwiseMultiplicationAndAssignment(const CMilitaryComposition& other);
+    // Every value times the factor.
+    CMilitaryComposition operator*(float factor) const;
 
     // Appends one line per troop type to the buffer. Absolute form: types at exactly 0 are skipped, the
     // others give "name label +value". Percent form: types at exactly 1 are skipped, the others give

@@ -2,6 +2,7 @@
 #include "armies/unit.h"
 
 #include "armies/division.h"
+#include "realms/country.h"
 #include "realms/province.h"
 
 #include "foundation/safeguards.h"
@@ -33,4 +34,12 @@ void CRZUnit::SetInProvince(int number)
     province = number;
     if (CProvince* now = CProvince::GetProvince(province); now && !now->units.Contains(this))
         now->units.Append(this);
+}
+
+bool CRZUnit::HaveAccess(const CProvince* target) const
+{
+    if (target == nullptr || owner == nullptr)
+        return false;
+    const CRZCountryID controller = target->GetControllerID();
+    return controller == kNoCountry || controller == owner->index || owner->HasAccessWith(controller);
 }

@@ -4,18 +4,21 @@
 #include <cstdint>
 #include <vector>
 
+#include "foundation/calendar_date.h"
 #include "foundation/identity.h"
 #include "foundation/linked_list.h"
 #include "foundation/rz_obj.h"
 
 class CDivision;
+class CProvince;
 class CRZCombat;
 class CRZCountry;
 
 class CRZUnit : public CRZObj, public CRZDynamicObject {
 public:
     CRZUnit() = default;
-    // Leaves the province it stands in.
+    // Leaves the province it stands in and destroys the divisions it still holds, freeing their leaders'
+    // commands.
     ~CRZUnit() override;
 
     int Update(CRZEvent*) override { return 0; }
@@ -31,6 +34,25 @@ public:
     int GetProvince() const { return province; }
     // Puts the army into the province at once, without marching; the provinces list the armies in them.
     void SetInProvince(int number);
+
+    // Raising and disbanding (realm_armies.cpp).
+    void SetCountry(CRZCountry* realm) { owner = realm; }
+    // The computer opponent's agent that leads the army, by identity; NOID for none.
+    void SetAgent(const CRZID& leader) { agent = leader; }
+    // Its men; below 1 the army has no troops left.
+    int GetUnitSize() const { return GetTotalStrength(); }
+    // The owner may enter the province: it controls it, nobody does, or it has access with the controller.
+    bool HaveAccess(const CProvince* target) const;
+
+    CRZID agent = NOID;
+    CDate raised;
+    // Gone without a fading picture on the map.
+    bool fadingOut = false;
+    // Died of attrition rather than in battle.
+    bool wastedAway = false;
+    // Its kill event is on its way; a second deletion must not post another.
+    bool beingDeleted = false;
+    bool selected = false;
 
     // The battle the army fights in, or null.
     CRZCombat* battle = nullptr;

@@ -46,6 +46,10 @@ VM_EVENT_RECORD_FLAT(CRZDivisionLossesEventData, 152)
     FIELD(CRZCountryID, country, 36)
 VM_EVENT_RECORD_FLAT(CRZKillDivisionEventData, 40)
 
+// A division goes over to another realm.
+#define VM_RECORD_CRZTransferDivisionEventData(FIELD) FIELD(DynamicID, division, 20) FIELD(CRZCountryID, country, 28)
+VM_EVENT_RECORD_FLAT(CRZTransferDivisionEventData, 32)
+
 #define VM_RECORD_CRZReinforceDivisionEventData(FIELD) FIELD(DynamicID, division, 20) FIELD(float, amount, 28)
 VM_EVENT_RECORD_FLAT(CRZReinforceDivisionEventData, 32)
 
@@ -246,6 +250,17 @@ public:
         : CRZRecordEvent(type, receiver)
     {
         Record().division = division;
+    }
+};
+
+class CRZTransferDivisionEvent : public CRZRecordEvent<CRZTransferDivisionEventData> {
+public:
+    using CRZRecordEvent::CRZRecordEvent;
+    CRZTransferDivisionEvent(CRZEvtType type, const CRZID& receiver, const DynamicID& division, CRZCountryID country)
+        : CRZRecordEvent(type, receiver)
+    {
+        Record().division = division;
+        Record().country = country;
     }
 };
 

@@ -342,6 +342,23 @@ bool CAdvanceTuple::operator==(const CAdvanceTuple& other) const
     return HasAll(other) && other.HasAll(*this);
 }
 
+CAdvanceTupleRecord CAdvanceTuple::ToRecord() const
+{
+    CAdvanceTupleRecord record {};
+    for (int word = 0; word < kWords; ++word)
+        record.bits[word] = bits[word];
+    return record;
+}
+
+CAdvanceTuple CAdvanceTuple::FromRecord(const CAdvanceTupleRecord& record)
+{
+    CAdvanceTuple tuple;
+    for (int id = 0; id < kAdvanceCount; ++id)
+        if ((record.bits[id / 32] >> (id % 32)) & 1u)
+            tuple.Add(id);
+    return tuple;
+}
+
 int CAdvanceTuple::GetNextLevelToDevelopInGroup(int groupId) const
 {
     const CAdvanceTypeGroup* group = CAdvanceTypeGroup::GetGroup(groupId);

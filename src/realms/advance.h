@@ -8,6 +8,7 @@
 
 #include "armies/military_composition.h"
 #include "datalang/definition_keywords.h"
+#include "events/record_values.h"
 #include "foundation/linked_list.h"
 #include "realms/modifier.h"
 
@@ -181,6 +182,10 @@ public:
     virtual int ParseFields(CRZParser& parser);
 
     bool operator==(const CAdvanceTuple& other) const;
+
+    // The form the division events carry; bits past the last advance are dropped on the way in.
+    CAdvanceTupleRecord ToRecord() const;
+    static CAdvanceTuple FromRecord(const CAdvanceTupleRecord& record);
 
 private:
     static constexpr int kWords = 5;

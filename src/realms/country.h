@@ -116,7 +116,11 @@ struct CArmyState {
     const CRZCountry* owner = nullptr;
     // Men in all its divisions.
     float strength = 0.0f;
+    // No valid opponent in battle.
+    bool excluded = false;
 };
+// The army as the armies describe it; a blank state while they are not wired.
+CArmyState StateOf(const CRZUnit* army);
 
 // How many courtiers the realms have had made, and how many of them women: the gender of the next one
 // evens them out.
@@ -167,6 +171,25 @@ struct CountryHooks {
         const char* fourth, int number) = nullptr;
     // Fires the scripted event of that number for the character, when such an event exists.
     void (*TriggerScriptedEvent)(int number, CCharacter* character) = nullptr;
+
+    // Armies and mobilisation: the armies' side of raising and deleting armies and of the division
+    // handlers, and what the computer opponents hear of it. Unset, the step is left out.
+    // The army registered under the identity, of the realm, standing in the province, led by the agent
+    // (NOID for none).
+    CRZUnit* (*NewArmy)(CRZCountry* realm, const DynamicID& id, const CDate& date, int province,
+        const CRZID& agent) = nullptr;
+    // After the realm let the army go: the local player hears of an army left without troops, the army
+    // leaves its province and battle, and the first deletion posts the kill event that frees it.
+    void (*RetireArmy)(CRZCountry* realm, CRZUnit* army) = nullptr;
+    // The army leaves without a fading picture.
+    void (*MarkArmyFading)(CRZUnit* army) = nullptr;
+    // Each answers as its handler.
+    int (*CreateDivision)(CRZCountry* realm, const CRZDivisionEventData& record) = nullptr;
+    int (*RemoveDivision)(CRZCountry* realm, const CRZAddDivisionEventData& record) = nullptr;
+    void (*TransferDivision)(const DynamicID& division, CRZCountryID realm) = nullptr;
+    // The computer opponents' router on the host: a notification with its two values, an army gone.
+    void (*NotifyAI)(int notification, int first, int second) = nullptr;
+    void (*NotifyArmyDeleted)(CRZUnit* army) = nullptr;
 };
 extern CountryHooks gCountryHooks;
 
@@ -439,6 +462,7 @@ public:
         const CAdvanceTupleRecord& advances, const CMilitaryCompositionRecord& strength, bool firstFlag,
         bool secondFlag, bool thirdFlag);
     void AddDivision(const DynamicID& unit, CDivision* division);
+    void AddDivision(const DynamicID& unit, const DynamicID& division);
     void RemoveDivision(CDivision* division);
     void DemobilizeUnit(CRZUnit* army);
     // The first army stays; every other one joins it, in list order. One army alone posts nothing.
@@ -660,6 +684,15 @@ public:
     // Walks the owned provinces; income is booked elsewhere.
     void IncomeProcess();
 
+    // Armies and mobilisation (country_armies.cpp, country_army_handlers.cpp).
+    // Builds an army of this realm in the province under the identity, processes its unit-finished event
+    // here and returns it; null when the armies are not wired. The second identity is the record's and
+    // unused; the agent is taken on the host only.
+    CRZUnit* ConstructArmy(int province, const DynamicID& army, CDate date, const DynamicID& second, const CRZID& agent);
+    // Lets the army of this realm with the identity go; the army object dies with its kill event. Answers 0,
+    // also for an identity that names none of its armies.
+    virtual int DeleteUnit(const DynamicID& army);
+
     // Tag change (country_tag_change.cpp).
     // Applied to each waiting event: the receiver and the country words its type carries, where they name
     // global_from, take ToCountry and global_to. Bounded by the event's record size.
@@ -686,3 +719,5 @@ public:
 
 // True for a number inside the country table; logs the place that handed in a bad one.
 bool IsCountryNumber(int64_t number, const char* where);
+// The land province of a number an event carried (1..1003), or null with a log line naming the event.
+CProvince* EventProvince(int64_t number, CRZEvent* event);

@@ -247,10 +247,13 @@ void CRZCountry::CreateDivision(const DynamicID& unit, int province, CCharacter*
 
 void CRZCountry::AddDivision(const DynamicID& unit, CDivision* division)
 {
-    if (division == nullptr || gCountryHooks.GetDivisionID == nullptr)
-        return;
-    ProcessGlobalEvent(
-        new CRZAddDivisionEvent(_CRZEVT_ADD_DIVISION_, CountryIdentity(index), unit, gCountryHooks.GetDivisionID(division), 0));
+    if (division != nullptr && gCountryHooks.GetDivisionID != nullptr)
+        AddDivision(unit, gCountryHooks.GetDivisionID(division));
+}
+
+void CRZCountry::AddDivision(const DynamicID& unit, const DynamicID& division)
+{
+    ProcessGlobalEvent(new CRZAddDivisionEvent(_CRZEVT_ADD_DIVISION_, CountryIdentity(index), unit, division, 0));
 }
 
 void CRZCountry::RemoveDivision(CDivision* division)

@@ -26,16 +26,6 @@ constexpr int kHandled = 3;
 // Effect 0 marks a plundered province: the first to set it takes the spoils.
 constexpr int kPlunderEffect = 0;
 
-// The land province the event names, or null with a log line: the numbers come from other machines.
-CProvince* EventProvince(int64_t number, CRZEvent* event)
-{
-    CProvince* province = number >= 1 && number <= kLastTableProvince ? CProvince::GetProvince(static_cast<int>(number)) : nullptr;
-    if (province == nullptr)
-        history("%s: province %lld names no province; event dropped\n", event->GetName(),
-            static_cast<long long>(number));
-    return province;
-}
-
 bool InTable(bool found, int64_t number, CRZEvent* event)
 {
     if (!found)
@@ -86,6 +76,17 @@ int ChangePrivileges(CRZEvent* event, int upper, int lower)
 }
 
 } // namespace
+
+// The numbers come from other machines.
+CProvince* EventProvince(int64_t number, CRZEvent* event)
+{
+    CProvince* province = number >= 1 && number <= kLastTableProvince ? CProvince::GetProvince(static_cast<int>(number)) : nullptr;
+    if (province == nullptr)
+        history("%s: province %lld names no province; event dropped\n", event->GetName(),
+            static_cast<long long>(number));
+    return province;
+}
+
 
 int CRZCountry::handleStartBuildingProvinceImprovement(CRZEvent* event)
 {

@@ -88,10 +88,14 @@ bool IsUnder(const CProvince& province, const CCharacter* character)
     return realm->ruler->IsRealmUnderMe(owner->ruler);
 }
 
+} // namespace
+
 CArmyState StateOf(const CRZUnit* army)
 {
     return gCountryHooks.GetArmyState != nullptr ? gCountryHooks.GetArmyState(army) : CArmyState {};
 }
+
+namespace {
 
 bool HasCombatIn(int province)
 {

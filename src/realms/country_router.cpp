@@ -110,8 +110,6 @@ int CRZCountry::UpdateSubObjects(CRZEvent* event)
 
 // Every other handler of the plain realm answers as handled; the kinds of realm override what they act on.
 int CRZCountry::handleCreateRandomCousin(CRZEvent*) { return kHandled; }
-int CRZCountry::handleMobilizeHost(CRZEvent*) { return kHandled; }
-int CRZCountry::handleMobilizeProvince(CRZEvent*) { return kHandled; }
 int CRZCountry::handleAddCulture(CRZEvent*) { return kHandled; }
 int CRZCountry::handleRemoveCulture(CRZEvent*) { return kHandled; }
 int CRZCountry::handleSetAnnexation(CRZEvent*) { return kHandled; }
@@ -120,24 +118,7 @@ int CRZCountry::handleTheyDeclareWar(CRZEvent*) { return kHandled; }
 int CRZCountry::handleJoinWar(CRZEvent*) { return kHandled; }
 int CRZCountry::handleProvinceChangeOwner(CRZEvent*) { return kHandled; }
 int CRZCountry::handleSiegeWon(CRZEvent*) { return kHandled; }
-int CRZCountry::handleUnitDelete(CRZEvent*) { return kHandled; }
-int CRZCountry::handleDisbandUnit(CRZEvent*) { return kHandled; }
 int CRZCountry::handleChangeModifier(CRZEvent*) { return kHandled; }
-int CRZCountry::handleTransferAllArmies(CRZEvent*) { return kHandled; }
-int CRZCountry::handleCreateArmy(CRZEvent*) { return kHandled; }
-int CRZCountry::handleCreateDivision(CRZEvent*) { return kHandled; }
-int CRZCountry::handleAddDivision(CRZEvent* event)
-{
-    const auto* record = RecordAs<CRZAddDivisionEventData>(event);
-    return record && gCountryHooks.AddDivision ? gCountryHooks.AddDivision(this, *record) : kHandled;
-}
-int CRZCountry::handleRemoveDivision(CRZEvent*) { return kHandled; }
-int CRZCountry::handleReinforceDivision(CRZEvent*) { return kHandled; }
-int CRZCountry::handleKillDivision(CRZEvent* event)
-{
-    const auto* record = RecordAs<CRZKillDivisionEventData>(event);
-    return record && gCountryHooks.KillDivision ? gCountryHooks.KillDivision(this, *record) : kHandled;
-}
 int CRZCountry::handleCreateCountryEvent(CRZEvent*) { return kHandled; }
 int CRZCountry::handleSetSendDate(CRZEvent*) { return kHandled; }
 int CRZCountry::handleSwitchAllegiance(CRZEvent*) { return kHandled; }
@@ -145,7 +126,6 @@ int CRZCountry::handleSetAnnex(CRZEvent*) { return kHandled; }
 int CRZCountry::handleCheckEcoData(CRZEvent*) { return kHandled; }
 int CRZCountry::handleWinSiege(CRZEvent*) { return kHandled; }
 int CRZCountry::handleRebelSpawnRate(CRZEvent*) { return kHandled; }
-int CRZCountry::handleTransferDivision(CRZEvent*) { return kHandled; }
 int CRZCountry::handlePeace(CRZEvent*) { return kHandled; }
 int CRZCountry::handleRequest(CRequest*) { return kHandled; }
 int CRZCountry::handleRequestCharacterTransfer(CRZEvent*) { return kHandled; }
