@@ -2,6 +2,7 @@
 // the multiplayer session and the scenario information through gGameStateHooks.
 #include "app/game.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -54,6 +55,22 @@ void SanitizeSaveName(const char* text, char* out, std::size_t size)
     // Nothing left, or only dots and blanks, is no file name of its own.
     if (std::strspn(out, ". ") == used)
         std::snprintf(out, size, "%s", "save");
+}
+
+void MakeGameFilePath(const char* folder, const char* name, char* out, std::size_t size)
+{
+    if (size == 0)
+        return;
+    out[0] = 0;
+    static constexpr char kExtension[] = ".rzg";
+    const char* place = folder != nullptr ? folder : "";
+    const std::size_t fixed = std::strlen(place) + 1 + (sizeof kExtension - 1);
+    // At least one character of name and the NUL must fit beside the folder and the extension.
+    if (size < fixed + 2)
+        return;
+    char safe[256];
+    SanitizeSaveName(name, safe, std::min(sizeof safe, size - fixed));
+    std::snprintf(out, size, "%s\\%s%s", place, safe, kExtension);
 }
 
 void CRZGame::CalculateVersion()

@@ -49,6 +49,10 @@ uint32_t get_file_checksum(const char* name);
 // "..", control characters and the characters the session's file names never hold ('+', '?', '*') are
 // left out. Cut to the buffer; an empty result becomes "save".
 void SanitizeSaveName(const char* text, char* out, std::size_t size);
+// The data path "<folder>\<name>.rzg" of a game file under a name the player typed or was offered: the
+// name made safe as above and cut so that the folder and the extension always fit the buffer. A buffer
+// too small for the folder and the extension gets "".
+void MakeGameFilePath(const char* folder, const char* name, char* out, std::size_t size);
 
 // The game session: one scenario or saved game built into the world, from the moment the front end closes
 // until the game ends. The constructor builds the world and the destructor tears it down; a file that

@@ -207,10 +207,8 @@ int CRZGame::SaveAs(const char* name)
 
 void CRZGame::RequestSave(const char* playerName)
 {
-    char name[200];
-    SanitizeSaveName(playerName, name, sizeof name);
     char path[256];
-    std::snprintf(path, sizeof path, "scenarios\\save games\\%s.rzg", name);
+    MakeGameFilePath("scenarios\\save games", playerName, path, sizeof path);
     SetFileName(path);
     savePending = 1;
 }

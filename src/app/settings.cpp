@@ -256,9 +256,9 @@ void CSettings::InitSettings()
     SaveSettings();
 }
 
-void CSettings::SaveSettings()
+bool CSettings::SaveSettings()
 {
-    WriteRecord(kSettingsFile);
+    return WriteRecord(kSettingsFile);
 }
 
 void CSettings::SetOptions(const char* file)

@@ -83,8 +83,9 @@ public:
     // The defaults, then saved.
     void InitSettings();
     // Stores the message handler's flags and writes the record to "config.rz". A failed write is
-    // reported on standard error and keeps the old file.
-    void SaveSettings();
+    // reported on standard error and keeps the old file; false then, so that a caller the player is
+    // looking at can tell him.
+    bool SaveSettings();
     // As SaveSettings, into the given data-folder file (the options beside a saved game).
     void SetOptions(const char* file);
     // Reads a record from the given file and makes it the settings, saved as "config.rz". A missing,

@@ -88,8 +88,6 @@ int gArgc = 0;
 char** gArgv = nullptr;
 
 constexpr const char* kLoadPicture = "gfx\\load_1024.bmp";
-constexpr const char* kMonthKeys[12] = { "JANUARY", "FEBRUARY", "MARCH", "APRIL", "MAY", "JUNE", "JULY",
-    "AUGUST", "SEPTEMBER", "OCTOBER", "NOVEMBER", "DECEMBER" };
 
 constexpr Windows::UINT kWmSetIcon = 0x80;
 constexpr int kSwShow = 5;

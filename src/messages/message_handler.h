@@ -10,6 +10,15 @@
 
 #include "app/settings.h"
 
+class CNewListBox;
+class CRZEvent;
+class CNewListBoxEntry;
+class CNewRadioButton;
+class CRZMenuBtn;
+class CRZGenericButton;
+class CSprite;
+enum CRZDrawType : std::int32_t;
+
 // A message type, 0..102.
 enum MessageType : int32_t {};
 
@@ -59,6 +68,36 @@ public:
     std::deque<CShownMessage> log;
 
     static CMessType _MessType[kMessageTypeCount];
+
+    // The message settings page of the options screen (built with the widgets, above this layer).
+    // InitSetup builds it on the background sprite, whose position is the page's origin, and saves every
+    // type's live flags for CANCEL.
+    void InitSetup(CSprite* background);
+    // 0 while the page is not open; 1 once OK (the live flags stored into the settings record) or CANCEL
+    // (the saved flags back) finished it; otherwise whether a part of the page took the event.
+    int Update(CRZEvent* event);
+    int Draw(CRZDrawType type);
+    // Destroys the page; the owner calls it once Update answered 1.
+    void RemoveSetup();
+    bool IsSetupActive() const { return mSetupActive != 0; }
+    // The type whose choice the radio group shows; -1 for none.
+    int GetSetupType() const { return mSetupType; }
+    CNewListBox* GetSetupList() const { return mSetupList; }
+    CNewRadioButton* GetSetupRadio() const { return mSetupRadio; }
+    CRZGenericButton* GetSetupButton(int button) const { return mSetupButtons[button]; }
+    enum SetupButton { kSetupCancel, kSetupOK, kSetupDefault, kSetupButtons };
+
+private:
+    CSprite* mSetupBackground = nullptr;
+    CNewListBox* mSetupList = nullptr;
+    CNewRadioButton* mSetupRadio = nullptr;
+    std::int32_t mSetupActive = 0;
+    std::int32_t mSetupType = -1;
+    CRZGenericButton* mSetupButtons[kSetupButtons] = {};
+    CSprite* mSetupFrame = nullptr;
+    // Owned by the radio group; choices 1 to 4.
+    CRZMenuBtn* mSetupChoices[4] = {};
+    CNewListBoxEntry* mSetupEntry = nullptr;
 };
 
 extern CMessageHandler gMessageHandler;

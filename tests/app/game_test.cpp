@@ -209,4 +209,17 @@ TEST(GameVersion, SaveNamesStayInTheSaveFolder)
     EXPECT_STREQ(small, "abcd");
 }
 
+TEST(GameVersion, GameFilePathsKeepTheirFolderAndExtensionWhateverTheName)
+{
+    char path[64];
+    MakeGameFilePath("scenarios\\rz2", "..\\..\\config", path, sizeof path);
+    EXPECT_STREQ(path, "scenarios\\rz2\\config.rzg");
+    // A long name is cut, never the extension.
+    MakeGameFilePath("scenarios\\rz2", std::string(200, 'x').c_str(), path, sizeof path);
+    EXPECT_EQ(std::string(path), "scenarios\\rz2\\" + std::string(63 - 18, 'x') + ".rzg");
+    char tiny[8];
+    MakeGameFilePath("scenarios\\rz2", "a", tiny, sizeof tiny);
+    EXPECT_STREQ(tiny, "");
+}
+
 } // namespace

@@ -233,7 +233,7 @@ TEST_F(SettingsRecord, AFailedWriteKeepsTheOldFileAndSaysSo)
     settings.SetPlayerName("Lost");
     Ravel::InjectReplaceFailure(Ravel::ReplaceStep::kRename);
     testing::internal::CaptureStderr();
-    settings.SaveSettings();
+    EXPECT_FALSE(settings.SaveSettings());
     const std::string log = testing::internal::GetCapturedStderr();
     EXPECT_NE(log.find("config.rz: could not be saved"), std::string::npos) << log;
     EXPECT_EQ(ReadBytes(kSettingsFile), before);

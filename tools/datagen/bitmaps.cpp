@@ -330,6 +330,13 @@ void WriteBitmaps(const Context& context)
     WriteDataFile(context, "gfx\\interface\\header.bmp", FramedButton(160, 20));
     write("tutorial\\introduction help.bmp", 640, 344, Depth::True);
     write("tutorial\\fullscreen help.bmp", 1024, 768, Depth::True);
+    // The in-game options: the menu's background, which the options screen, the file dialog and the
+    // message settings page share, the radio buttons and the file dialog's buttons (up, lit, down,
+    // disabled), and the frame around the message settings list.
+    write("gfx\\settings\\setupscreen_bg.bmp", 352, 480, Depth::True);
+    WriteDataFile(context, "gfx\\settings\\btn_radio.bmp", FramedButton(16, 16));
+    WriteDataFile(context, "gfx\\interface\\btn_saveload.bmp", FramedButton(96, 32));
+    write("gfx\\settings\\bg_settings_listbox.bmp", 290, 274, Depth::True);
     // The pictures of buildings and advances.
     for (const std::string& path : DefinitionPictures())
         write(path, 32, 24, Depth::IndexedRle, true);

@@ -7,6 +7,7 @@
 
 #include "bitmaps.h"
 #include "button_files.h"
+#include "message_texts.h"
 #include "country_table.h"
 #include "data_writer.h"
 #include "definition_files.h"
@@ -67,6 +68,8 @@ int main(int argc, char** argv)
         texts.insert(texts.end(), countries.begin(), countries.end());
         const std::vector<datagen::GeneratedText> buttons = datagen::ButtonTexts();
         texts.insert(texts.end(), buttons.begin(), buttons.end());
+        const std::vector<datagen::GeneratedText> messages = datagen::MessageSetupTexts();
+        texts.insert(texts.end(), messages.begin(), messages.end());
         datagen::WriteTextTables(context, texts);
         datagen::WriteScenarioFiles(context, world);
         datagen::WriteDefinitionFiles(context);
