@@ -76,11 +76,7 @@ class WindowsOnScreen : public testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        const std::filesystem::path generator = video_test::DataGenerator();
-        ASSERT_TRUE(std::filesystem::exists(generator)) << "build the datagen target first: " << generator;
-        const std::string command
-            = generator.string() + " --seed 3 --size tiny '" + support::gDataFolder + "' > /dev/null";
-        ASSERT_EQ(std::system(command.c_str()), 0);
+        ASSERT_TRUE(video_test::GenerateTinyData(3)) << "build the datagen target first";
     }
 
     void SetUp() override

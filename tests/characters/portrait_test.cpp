@@ -74,9 +74,7 @@ class PortraitTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        const std::string command = video_test::DataGenerator().string() + " --seed 5 --size tiny '"
-            + support::gDataFolder + "' > /dev/null";
-        ASSERT_EQ(std::system(command.c_str()), 0) << "the data generator is built beside the tests";
+        ASSERT_TRUE(video_test::GenerateTinyData(5)) << "the data generator is built beside the tests";
     }
     void SetUp() override
     {

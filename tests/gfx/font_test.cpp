@@ -23,13 +23,7 @@ class FontTest : public testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        char exe[4096];
-        const ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
-        ASSERT_GT(n, 0);
-        exe[n] = '\0';
-        const std::string command
-            = (fs::path(exe).parent_path() / "datagen").string() + " --seed 3 --size tiny '" + support::gDataFolder + "' > /dev/null";
-        ASSERT_EQ(std::system(command.c_str()), 0) << "the data generator is built beside the tests";
+        ASSERT_TRUE(video_test::GenerateTinyData(3)) << "the data generator is built beside the tests";
     }
     void SetUp() override
     {

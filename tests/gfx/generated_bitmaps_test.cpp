@@ -21,10 +21,7 @@ namespace {
 
 TEST(GeneratedBitmaps, EveryPictureAndPaletteLoads)
 {
-    const fs::path generator = video_test::DataGenerator();
-    ASSERT_TRUE(fs::exists(generator)) << "build the datagen target first: " << generator;
-    const std::string command = generator.string() + " --seed 5 --size tiny '" + support::gDataFolder + "'";
-    ASSERT_EQ(std::system(command.c_str()), 0);
+    ASSERT_TRUE(video_test::GenerateTinyData(5)) << "build the datagen target first";
     SetDataPath();
     video_test::ScopedHeadlessVideo video;
 

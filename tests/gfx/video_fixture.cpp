@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include "support/data_folder.h"
+#include "support/generated_data.h"
 #include "gfx/direct_draw.h"
 #include "platform/display/basic_hwnd_imp.h"
 #include "platform/host/host_hooks.h"
@@ -29,6 +30,13 @@ std::filesystem::path DataGenerator()
         return {};
     exe[n] = '\0';
     return std::filesystem::path(exe).parent_path() / "datagen";
+}
+
+bool GenerateTinyData(int seed)
+{
+    const std::filesystem::path generator = DataGenerator();
+    return std::filesystem::exists(generator)
+        && support::GenerateDataWith(generator, support::gDataFolder, "tiny", seed);
 }
 
 std::uint16_t Pixel16(CImageBase* image, int x, int y)

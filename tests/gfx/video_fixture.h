@@ -18,6 +18,9 @@ namespace video_test {
 
 // The data generator, built beside the test programs.
 std::filesystem::path DataGenerator();
+// The tiny data folder of the seed, from the generator beside the test programs, in the program's data
+// folder; false when the generator is missing or fails.
+bool GenerateTinyData(int seed);
 
 // The 16-bit pixel at (x, y) of an image (locked for the read).
 std::uint16_t Pixel16(CImageBase* image, int x, int y);

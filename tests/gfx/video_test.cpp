@@ -115,10 +115,7 @@ TEST_F(Video, UpdatePresentsTheBackBufferAndDrawsTheCursorOncePerFlip)
 
 TEST_F(Video, GeneratedCursorsAreKeyedInTheirCorners)
 {
-    const fs::path generator = video_test::DataGenerator();
-    ASSERT_TRUE(fs::exists(generator)) << "build the datagen target first: " << generator;
-    const std::string command = generator.string() + " --seed 3 --size tiny '" + support::gDataFolder + "' > /dev/null";
-    ASSERT_EQ(std::system(command.c_str()), 0);
+    ASSERT_TRUE(video_test::GenerateTinyData(3)) << "build the datagen target first";
     for (const char* name : { "gfx\\interface\\cursor_active.bmp", "gfx\\interface\\cursor_inactive.bmp" }) {
         SCOPED_TRACE(name);
         CImage cursor(name, IMAGE_SYSTEM, false);

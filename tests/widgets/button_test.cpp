@@ -260,8 +260,7 @@ class GenericButtonTest : public ButtonTest {
 protected:
     static void SetUpTestSuite()
     {
-        const std::string command = video_test::DataGenerator().string() + " --seed 3 --size tiny '" + support::gDataFolder + "' > /dev/null";
-        ASSERT_EQ(std::system(command.c_str()), 0) << "the data generator is built beside the tests";
+        ASSERT_TRUE(video_test::GenerateTinyData(3)) << "the data generator is built beside the tests";
     }
     void SetUp() override
     {

@@ -25,8 +25,7 @@ inline int gButtonTicks = 0;
 // The tiny folder of seed 5 in the scratch folder, once per suite.
 inline void GenerateTinyFolder()
 {
-    const std::string command = video_test::DataGenerator().string() + " --seed 5 --size tiny '" + support::gDataFolder + "' > /dev/null";
-    ASSERT_EQ(std::system(command.c_str()), 0) << "the data generator is built beside the tests";
+    ASSERT_TRUE(video_test::GenerateTinyData(5)) << "the data generator is built beside the tests";
 }
 
 // The index of the list's first visible row, -1 for none.

@@ -278,8 +278,7 @@ namespace {
 // The data generator's "db\buttons.txt" and its pictures, read through the game's reader.
 TEST_F(ButtonDB, TheGeneratedFileHoldsEveryNamedButtonWithDistinctFrames)
 {
-    const std::string command = video_test::DataGenerator().string() + " --seed 4 --size tiny '" + support::gDataFolder + "' > /dev/null";
-    ASSERT_EQ(std::system(command.c_str()), 0) << "the data generator is built beside the tests";
+    ASSERT_TRUE(video_test::GenerateTinyData(4)) << "the data generator is built beside the tests";
     ASSERT_TRUE(TextStrings.Init(static_cast<RZLanguageType>(0))) << "the generated text tables load";
     CRZButtonDB db("db\\buttons.txt");
     ASSERT_TRUE(db.IsLoaded()) << GetAssertMessage();

@@ -75,10 +75,7 @@ protected:
 // each way shows every tile once, in its place, without one painting over another.
 TEST_F(WindowTiles, LoadFromTheDataFolderAndFrameAWindow)
 {
-    const std::filesystem::path generator = video_test::DataGenerator();
-    ASSERT_TRUE(std::filesystem::exists(generator)) << "build the datagen target first: " << generator;
-    const std::string command = generator.string() + " --seed 5 --size tiny '" + support::gDataFolder + "' > /dev/null";
-    ASSERT_EQ(std::system(command.c_str()), 0);
+    ASSERT_TRUE(video_test::GenerateTinyData(5)) << "build the datagen target first";
     SetDataPath();
 
     CWindowsTiles unknown(12);
