@@ -271,6 +271,8 @@ public:
         const CRZID& id, const CList<int32_t>& provinces, bool flag);
     uint32_t GetCount() const { return Record().provinces.count; }
     int32_t GetProvince(uint32_t index) const { return Load<int32_t>(44 + 4ull * index); }
+    // The count is the sender's word: true when that many provinces lie within the bytes held.
+    bool HoldsCount() const { return GetHeldSize() >= 44u && GetCount() <= (GetHeldSize() - 44u) / 4u; }
 
 protected:
     uint32_t Measure() const override { return (4u * Record().provinces.count + 50u) & ~1u; }

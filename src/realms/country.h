@@ -717,6 +717,10 @@ public:
     void MergeAllRebels() override;
 };
 
+// The numbers 1323, 1349, 1365 and 1400 stand for realms whose government is fixed whenever they arise,
+// by a tag change or as a new realm.
+void SetFixedGovernment(CRZCountry& realm);
+
 // True for a number inside the country table; logs the place that handed in a bad one.
 bool IsCountryNumber(int64_t number, const char* where);
 // The land province of a number an event carried (1..1003), or null with a log line naming the event.

@@ -109,20 +109,16 @@ int CRZCountry::UpdateSubObjects(CRZEvent* event)
 }
 
 // Every other handler of the plain realm answers as handled; the kinds of realm override what they act on.
-int CRZCountry::handleCreateRandomCousin(CRZEvent*) { return kHandled; }
 int CRZCountry::handleAddCulture(CRZEvent*) { return kHandled; }
 int CRZCountry::handleRemoveCulture(CRZEvent*) { return kHandled; }
-int CRZCountry::handleSetAnnexation(CRZEvent*) { return kHandled; }
 int CRZCountry::handleWeDeclareWar(CRZEvent*) { return kHandled; }
 int CRZCountry::handleTheyDeclareWar(CRZEvent*) { return kHandled; }
 int CRZCountry::handleJoinWar(CRZEvent*) { return kHandled; }
 int CRZCountry::handleProvinceChangeOwner(CRZEvent*) { return kHandled; }
 int CRZCountry::handleSiegeWon(CRZEvent*) { return kHandled; }
 int CRZCountry::handleChangeModifier(CRZEvent*) { return kHandled; }
-int CRZCountry::handleCreateCountryEvent(CRZEvent*) { return kHandled; }
 int CRZCountry::handleSetSendDate(CRZEvent*) { return kHandled; }
 int CRZCountry::handleSwitchAllegiance(CRZEvent*) { return kHandled; }
-int CRZCountry::handleSetAnnex(CRZEvent*) { return kHandled; }
 int CRZCountry::handleCheckEcoData(CRZEvent*) { return kHandled; }
 int CRZCountry::handleWinSiege(CRZEvent*) { return kHandled; }
 int CRZCountry::handleRebelSpawnRate(CRZEvent*) { return kHandled; }

@@ -66,15 +66,6 @@ void RenumberWord(CRZEvent& event, uint32_t word)
         StorePayloadWord(event, word, CRZCountry::global_to);
 }
 
-// The numbers 1323, 1349, 1365 and 1400 stand for realms whose government is fixed whenever they arise.
-void SetFixedGovernment(CRZCountry& realm)
-{
-    if (realm.index == 1323)
-        realm.ImmidiateSetFormOfGoverment(GOV_ECCLESIASTICAL);
-    else if (realm.index == 1349 || realm.index == 1365 || realm.index == 1400)
-        realm.ImmidiateSetFormOfGoverment(GOV_KNIGHT_ORDER);
-}
-
 void MoveFlag(uint8_t (&flags)[kCountryTableSlots], int32_t from, int32_t to)
 {
     flags[to] = flags[from];
@@ -82,6 +73,14 @@ void MoveFlag(uint8_t (&flags)[kCountryTableSlots], int32_t from, int32_t to)
 }
 
 } // namespace
+
+void SetFixedGovernment(CRZCountry& realm)
+{
+    if (realm.index == 1323)
+        realm.ImmidiateSetFormOfGoverment(GOV_ECCLESIASTICAL);
+    else if (realm.index == 1349 || realm.index == 1365 || realm.index == 1400)
+        realm.ImmidiateSetFormOfGoverment(GOV_KNIGHT_ORDER);
+}
 
 void CRZCountry::ReDirectEvents2(CRZEvent* event)
 {

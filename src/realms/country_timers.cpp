@@ -278,6 +278,7 @@ int CRZCountry::handleTimerDay(CRZEvent* event)
 
     TracePhase(*this, 'a');
     LimitSliders();
+    CreateCountriesFromRevolts(false);
     MarkWarOrPeace(*this);
     if (ruler != nullptr)
         ruler->RefreshOwnedProvinces();
@@ -285,6 +286,7 @@ int CRZCountry::handleTimerDay(CRZEvent* event)
     TracePhase(*this, 'b');
     CalculateHereticOwned();
     CalcRealmHasCoast();
+    IncomeProcess();
 
     TracePhase(*this, 'c');
     UpdateSubObjects(event);

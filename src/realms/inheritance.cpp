@@ -7,6 +7,7 @@
 
 #include "characters/character.h"
 #include "characters/title.h"
+#include "events/event_posting.h"
 #include "events/variable_events.h"
 #include "foundation/logs.h"
 #include "foundation/sorted_list.h"
@@ -166,4 +167,17 @@ const char* CInheritance::GetString(const CCharacter* heir) const
         out.Add(" %s ", TextStrings.GetString("MSG_AND"));
     out.Add("%d %s", static_cast<int>(score.GetGold()), TextStrings.GetString("SCOREGOLD"));
     return text;
+}
+
+void PostInherit(CCharacter* heir, const CRZID& dead, const CInheritance& share)
+{
+    CRZInheritanceTerms terms;
+    terms.formOfGovernment = share.GetFormOfGoverment();
+    terms.score.gold = share.GetScore().GetGold();
+    terms.score.prestige = share.GetScore().GetPrestige();
+    terms.score.piety = share.GetScore().GetPiety();
+    terms.titles = share.GetTitles();
+    terms.claims = share.GetClaims();
+    terms.wars = share.GetWars();
+    ProcessToHostEvent(new CRZInheritEvent(_CRZEVT_INHERIT_, CHARACTER_SERVER, heir->GetID(), dead, terms));
 }

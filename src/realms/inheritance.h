@@ -52,3 +52,8 @@ private:
 // The titles of the identities (of claims when claims is set, else of titles) in title order, as the
 // title list reads them; identities that name nothing are left out. The text is the title list's buffer.
 const char* TitleList(const CList<CRZID>& ids, bool claims);
+
+// Hands the share to the heir through the character server, processed at once on this machine. A share
+// whose heir is the dead man himself vacates its titles on every machine. The dead is named by identity:
+// a vacant title's last holder may be long gone.
+void PostInherit(CCharacter* heir, const CRZID& dead, const CInheritance& share);

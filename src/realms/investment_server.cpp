@@ -291,13 +291,11 @@ void CreateCountry(CRZEvent* event)
         return;
     }
     const uint32_t count = request->GetCount();
-    // The count is the sender's word: it must fit the bytes that came with it.
-    const uint32_t size = request->GetHeldSize();
     if (count == 0) {
         Drop("no provinces", type);
         return;
     }
-    if (size < 44u || count > (size - 44u) / 4u) {
+    if (!request->HoldsCount()) {
         Drop("province count beyond the record", type);
         return;
     }
@@ -328,8 +326,8 @@ void CreateCountry(CRZEvent* event)
         religion = static_cast<int32_t>(CRZCulture::GetDefaultReligion(culture));
     }
     const CRZID ruler = CRZDynamicObject::GetUniqueDynamicID();
-    ProcessLocalEvent(new CRZCharacterCreationEvent(_CRZEVT_CHARACTER_CREATION_, CHARACTER_SERVER, ruler,
-        CountryIdentity(requester->index), NOID, gGameRandom.Next(), first->GetNumber(), GENDER_MALE, VLCreationType {},
+    ProcessLocalEvent(new CRZCharacterCreationEvent(_CRZEVT_CHARACTER_CREATION_, CHARACTER_SERVER,
+        CountryIdentity(requester->index), NOID, ruler, gGameRandom.Next(), first->GetNumber(), GENDER_MALE, VLCreationType {},
         static_cast<RZReligionType>(religion), static_cast<RZCultureType>(culture), ""));
     ProcessGlobalEvent(new CRZCreateCountryEvent(
         type, CountryIdentity(requester->index), record->first, record->second, ruler, provinces, record->flag != 0));

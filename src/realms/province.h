@@ -240,6 +240,9 @@ public:
     // Host only: at most one estate revolts a day, and only below loyalty 0.2.
     void CheckRevolts();
     void CreateRevolt(int estate);
+    // Vacant counties (province_vacant.cpp). Host only: a land province whose county title has lost its
+    // holder gets a new count, made among the rebels, who inherits the county from the last holder.
+    void FillVacantCounty();
     // The maximum levy from the owner's demesne, the estates' shares, the military law and the terrain.
     void CalculateRegimentSize();
     // The month's income to the owner (and the liege's scutage); nothing unless the owner controls it.
@@ -331,6 +334,8 @@ public:
     // Looked up afresh for a county number; set by hand only where a world has no county of that number.
     mutable CTitle* countyTitle = nullptr;
     CDate lastConquest, lastControllerChange;
+    // Host only, never saved: the count made for the vacant county while his inheritance is on its way.
+    CRZID vacancyHeir = NOID;
     CRZCountryID titleRealms[5] = {}; // duchy, kingdom, then three more
 
     // Drawing: the map's colour index (bit 32 while hidden), light 0..31 and the fog of war.

@@ -208,6 +208,7 @@ void CProvince::handleTimerDay()
         if (const CProvinceImprovementType* type = CProvinceImprovementType::Get(construction); owner && type)
             owner->CreateProvinceImprovement(*this, *type);
     }
+    FillVacantCounty();
 }
 
 void CProvince::CheckRevolts()

@@ -331,19 +331,6 @@ CCharacterDayRoute gCharacterDayRoute;
 
 } // namespace
 
-void PostInherit(CCharacter* heir, const CCharacter* dead, const CInheritance& share)
-{
-    CRZInheritanceTerms terms;
-    terms.formOfGovernment = share.GetFormOfGoverment();
-    terms.score.gold = share.GetScore().GetGold();
-    terms.score.prestige = share.GetScore().GetPrestige();
-    terms.score.piety = share.GetScore().GetPiety();
-    terms.titles = share.GetTitles();
-    terms.claims = share.GetClaims();
-    terms.wars = share.GetWars();
-    ProcessToHostEvent(new CRZInheritEvent(_CRZEVT_INHERIT_, CHARACTER_SERVER, heir->GetID(), dead->GetID(), terms));
-}
-
 void DivideEstate(CCharacter* dead)
 {
     CRZCountry* realm = dead->GetCountry();
@@ -375,9 +362,9 @@ void DivideEstate(CCharacter* dead)
             continue;
         // A share nobody takes is lost, but its titles are vacated on every machine.
         if (taker != nullptr)
-            PostInherit(taker, dead, share);
+            PostInherit(taker, dead->GetID(), share);
         else if (!share.GetTitles().IsEmpty())
-            PostInherit(dead, dead, share);
+            PostInherit(dead, dead->GetID(), share);
     }
     if (realm->GetFormOfGoverment() == GOV_FEUDAL && dead->GetPrimaryTitle() != nullptr) {
         int claimants = FurtherClaimants(laws);

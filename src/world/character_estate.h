@@ -12,6 +12,3 @@ void InstallCharacterEstateHooks();
 // The host's steps of a death: heirs by the realm's succession law, a bishop's heirs, a cousin for a ruler
 // without any, the shares, the new ruler, and claims for the further heirs.
 void DivideEstate(CCharacter* dead);
-// Hands the share to the heir through the character server, processed at once on this machine. A share
-// whose heir is the dead man himself vacates its titles on every machine.
-void PostInherit(CCharacter* heir, const CCharacter* dead, const CInheritance& share);

@@ -166,7 +166,8 @@ TEST_F(InvestmentServer, ANewRealmGetsItsRulerMadeOnTheHostThenTheRealmEverywher
     EXPECT_EQ(made[0].type, _CRZEVT_CHARACTER_CREATION_);
     EXPECT_EQ(made[0].receiver, CHARACTER_SERVER);
     const auto ruler = made[0].As<CRZCharacterCreationEventData>();
-    EXPECT_EQ(ruler.second, CountryIdentity(owner->index));
+    EXPECT_EQ(ruler.first, CountryIdentity(owner->index)) << "the ruler is made in the requesting realm";
+    EXPECT_EQ(ruler.second, NOID);
     EXPECT_EQ(ruler.province, 12);
     EXPECT_EQ(static_cast<int>(ruler.religion), 2);
     EXPECT_EQ(static_cast<int>(ruler.culture), 17);
@@ -174,7 +175,8 @@ TEST_F(InvestmentServer, ANewRealmGetsItsRulerMadeOnTheHostThenTheRealmEverywher
     EXPECT_EQ(made[1].receiver, CountryIdentity(owner->index));
     const auto realm = made[1].As<CRZCreateCountryEventData>();
     EXPECT_EQ(realm.first, 1100);
-    EXPECT_EQ(realm.id, ruler.first) << "the realm is made with the ruler just created";
+    EXPECT_NE(ruler.third, NOID);
+    EXPECT_EQ(realm.id, ruler.third) << "the realm is made with the ruler just created";
     EXPECT_EQ(realm.provinces.count, 1u);
 }
 

@@ -138,6 +138,18 @@ TEST_F(RebelsTest, AProvinceBreaksAwayAfterAYearOrAtOnceAndTheRebelArmiesThereFo
     EXPECT_TRUE(gDelivered.empty());
 }
 
+TEST_F(RebelsTest, TheOwnersDayAsksForTheBreakawayOfAProvinceHeldOverAYear)
+{
+    province->controller = kRebelCountry;
+    province->lastControllerChange = CDate(9, 5, 1099);
+    CRZTimerEvent day(_CRZEVT_TIMER_DAY_, realm->GetID(), CDate(10, 5, 1100));
+    realm->Update(&day);
+    int asked = 0;
+    for (const Delivered& d : gDelivered)
+        asked += d.type == _CRZEVT_CREATE_COUNTRY_ && d.receiver == INVESTMENT_SERVER && d.first == 5 ? 1 : 0;
+    EXPECT_EQ(asked, 1);
+}
+
 TEST_F(RebelsTest, TakingAProvinceCostsItsOwnerPrestigeEverywhereAndOneOfSeveralWorks)
 {
     ASSERT_EQ(LoadFailure(CProvinceEffectType::InitFromFile, "looted = { effects = { } }\n"), "");
