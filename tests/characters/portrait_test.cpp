@@ -394,6 +394,20 @@ TEST_F(PortraitTest, ArmsTakeTheFrameAndMaskOfTierPeopleAndFaith)
     // Each realm has an icon of its own.
     EXPECT_NE(Hash(arms.GetImage()),
         Hash(CCoatOfArms(duchy + 1, static_cast<RZCultureType>(kPersian), RELIGION_MUSLIM).GetImage()));
+    // A character's arms are those of his realm for his own culture and faith.
+    CIdentity::TotalInit(NOID, 0);
+    {
+        CCharacter shah;
+        shah.Create(CRZID(RZTYPE_CHARACTER, 1));
+        shah.realmId = duchy;
+        shah.culture = kPersian;
+        shah.religion = RELIGION_MUSLIM;
+        EXPECT_EQ(Hash(CCoatOfArms(&shah).GetImage()), Hash(arms.GetImage()));
+        shah.religion = RELIGION_CATHOLIC;
+        EXPECT_EQ(Hash(CCoatOfArms(&shah).GetImage()),
+            Hash(CCoatOfArms(duchy, static_cast<RZCultureType>(kPersian), RELIGION_CATHOLIC).GetImage()));
+    }
+    CIdentity::TotalCleanup();
     // A number outside the table draws the icon of no country.
     for (const CRZCountryID outside : { 5000, -1 }) {
         const ArmsFrame frame = CCoatOfArms::ChooseFrame(outside, CULTURE_NONE, RELIGION_CATHOLIC);
