@@ -1,6 +1,8 @@
 // The computer realm's side of the diplomatic requests.
 #include "ai/ai_country.h"
 
+#include "armies/army_allegiance.h"
+
 #include "foundation/safeguards.h"
 
 int CRZAI::handleRequest(CRequest* request)
@@ -13,4 +15,16 @@ int CRZAI::handleRequest(CRequest* request)
     else
         request->DispatchToAi(this);
     return kHandled;
+}
+
+void InstallComputerOpponentHooks()
+{
+    gArmyAIHooks.AssignArmy = [](CRZCountry& realm, CRZUnit& army) {
+        if (auto* computer = dynamic_cast<CRZAI*>(&realm))
+            computer->GetKing().AssignArmy(army);
+    };
+    gArmyAIHooks.DetachArmy = [](CRZUnit& army) {
+        if (CAIAgent* agent = CAIAgent::GetAgent(army))
+            agent->DetachArmy(army);
+    };
 }

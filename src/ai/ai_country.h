@@ -1,6 +1,7 @@
 // CRZAI, a realm the computer plays on the host: it answers the diplomatic requests put to it.
 #pragma once
 
+#include "ai/ai_agent.h"
 #include "realms/country.h"
 #include "realms/request.h"
 
@@ -21,6 +22,13 @@ public:
     void handleRequest(CRevokeTitleRequest* request) override { Decide(request); }
     void handleRequest(COfferAllianceRequest* request) override { Decide(request); }
 
+    // The root of the realm's agent tree, which takes the armies given to the realm.
+    CAIKing& GetKing() { return king; }
+
 private:
+    CAIKing king;
     static void Decide(CRequest* request) { request->AnswerToHost(request->GetDefaultAnswer()); }
 };
+
+// Puts the computer realms' kings and agents into the armies' hooks (gArmyAIHooks).
+void InstallComputerOpponentHooks();

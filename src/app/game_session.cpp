@@ -5,6 +5,7 @@
 
 #include "app/game.h"
 #include "app/settings.h"
+#include "armies/army_servers.h"
 #include "characters/character.h"
 #include "characters/character_server.h"
 #include "characters/title.h"
@@ -89,6 +90,7 @@ bool CRZGame::Init()
     gGlobal.characterServer = new CCharacterServer;
     gGlobal.investmentServer = new CRZInvestmentServer;
     gGlobal.diplomacyServer = new CRZDiplomacyServer;
+    gGlobal.combatServer = new CRZCombatServer;
     world = _pNewWorld != nullptr ? _pNewWorld(*gGlobal.characterServer) : nullptr;
     built = true;
     if (world == nullptr) {
@@ -178,6 +180,7 @@ int CRZGame::Cleanup()
     Release(gGlobal.investmentServer);
     Release(gGlobal.titleServer);
     Release(gGlobal.diplomacyServer);
+    Release(gGlobal.combatServer);
     Release(gpServer);
     DeleteAll(gGlobal.wars);
     gGlobal.CleanupDB();

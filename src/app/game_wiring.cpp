@@ -14,7 +14,9 @@
 #include "app/winmain.h"
 #include "ai/ai_country.h"
 #include "ai/ai_router.h"
+#include "armies/army_allegiance.h"
 #include "armies/army_sieges.h"
+#include "armies/combat.h"
 #include "armies/realm_divisions.h"
 #include "characters/character.h"
 #include "characters/coat_of_arms.h"
@@ -185,6 +187,13 @@ const CGameRoute kRoutes[] = {
     VM_ROUTE(gCountryHooks.NotifyAI, kWiring),
     VM_ROUTE(gCountryHooks.NotifyArmyDeleted, kWiring),
     VM_ROUTE(gWarHooks.RefreshWars, kWiring),
+    VM_ROUTE(gWarHooks.GetResultDesc, kWiring),
+    VM_ROUTE(gWarHooks.MoveArmies, kWiring),
+    VM_ROUTE(gWarHooks.SwitchAllegiance, kWiring),
+    VM_ROUTE(gWarHooks.SettleArmies, kWiring),
+    VM_ROUTE(gWarHooks.WithdrawArmy, kWiring),
+    VM_ROUTE(gArmyAIHooks.AssignArmy, kWiring),
+    VM_ROUTE(gArmyAIHooks.DetachArmy, kWiring),
     VM_ROUTE(gCountryHooks.IsGameStarted, kWiring),
     VM_ROUTE(gCountryHooks.TriggerScriptedEvent, kWiring),
     VM_ROUTE(gProvinceHooks.DescribeArmy, kWiring),
@@ -266,6 +275,13 @@ void InstallGameWiring()
     InstallCharacterEstateHooks();
     // Realms: a peace made rebuilds the world's at-war flags from its wars.
     gWarHooks.RefreshWars = [] { gGlobal.RefreshWars(); };
+    // Realms: battles tell their results, armies change sides, and the computer realms' kings keep them.
+    gWarHooks.GetResultDesc = [](const DynamicID& id) -> const char* {
+        const CRZCombat* battle = CRZCombat::GetCombat(id);
+        return battle != nullptr ? battle->GetResultDesc() : nullptr;
+    };
+    InstallArmyAllegianceHooks();
+    InstallComputerOpponentHooks();
     // Realms: the computer plays its realms; a request's outcome is told to the local player only.
     gCountryHooks.MakeAI = []() -> CRZCountry* { return new CRZAI; };
     gRequestHooks.FormatDate = &ConvertToLocaleDate;

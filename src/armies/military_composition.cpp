@@ -122,6 +122,22 @@ void CMilitaryComposition::GetSpecialInfo(
     }
 }
 
+void CMilitaryComposition::GetInfo(char* buffer, std::size_t size, bool compact) const
+{
+    if (size == 0)
+        return;
+    buffer[0] = '\0';
+    bool first = true;
+    for (int type = 0; type < kTroopTypeCount; ++type) {
+        if (!compact) {
+            AppendFormat(buffer, size, "%s: %.0f\n", GetName(type), values[type]);
+        } else if (values[type] > 0.0f) {
+            AppendFormat(buffer, size, "%s%s: %.0f", first ? "" : ", ", GetName(type), values[type]);
+            first = false;
+        }
+    }
+}
+
 CLScript* CMilitaryComposition::GetScript() const
 {
     CLSList* list = new CLSList;

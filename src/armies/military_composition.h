@@ -57,6 +57,9 @@ public:
     // others give "name label +value". Percent form: types at exactly 1 are skipped, the others give
     // "label name +percent\%" of (value - 1) x 100. Text past the buffer's size is cut.
     void GetSpecialInfo(const char* label, char* buffer, std::size_t size, bool percent) const;
+    // Writes the values into the buffer: all seven as "name: value" lines, or compact, those above 0 on one
+    // line separated by ", ". Text past the buffer's size is cut.
+    void GetInfo(char* buffer, std::size_t size, bool compact) const;
 
     // The block of the non-zero values in key order; the caller owns it.
     CLScript* GetScript() const override;

@@ -77,7 +77,7 @@ void InstallRealmDivisionHooks()
     gCountryHooks.GetArmyID = &GetArmyID;
     gCountryHooks.GetArmyState = [](const CRZUnit* army) {
         return CArmyState { army->GetProvince(), army->IsInBattle(), army->owner,
-            static_cast<float>(army->GetTotalStrength()), army->exclusion != 0 };
+            static_cast<float>(army->GetTotalStrength()), !army->movementOrders.empty(), army->exclusion != 0 };
     };
     gCountryHooks.KillDivision = &KillRealmDivision;
     gCountryHooks.AddDivision = &AddRealmDivision;

@@ -69,4 +69,12 @@ public:
     bool moving = false;
     bool blocked = false;
     bool holdsBack = false;
+
+    // Exile (army_allegiance.cpp).
+    CRZUnit& GetArmy() { return *this; }
+    // Outside its owner's reach, and neither fighting nor retreating.
+    bool HasExiledFlag() const { return exiled && !IsInBattle() && !retreating; }
+    // Standing where its owner has no access (CRZUnitList::UpdateExiled).
+    bool exiled = false;
+    bool retreating = false;
 };

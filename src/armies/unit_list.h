@@ -17,6 +17,8 @@ public:
     void MoveUnitsTo(int province, const CDate& date);
     // The move is appended to every army's orders; last marks the final leg of a longer route.
     void AddMovementTo(int province, const CDate& date, bool last);
+    // Every army that stands in a province is exiled exactly when its owner has no access there.
+    void UpdateExiled();
 };
 
 class CRZSelectedUnitList : public CRZUnitList {

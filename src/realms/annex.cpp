@@ -5,6 +5,7 @@
 
 #include "characters/title.h"
 #include "events/event_posting.h"
+#include "events/event_scheduler.h"
 #include "events/records_session.h"
 #include "foundation/logs.h"
 #include "realms/country.h"
@@ -238,6 +239,19 @@ void CRZCountry::Annex(CRZCountryID victimId, bool extendConquestDate)
         actingCapital = victim->capital;
     }
     victim->Cleanup();
+    if (gWarHooks.WithdrawArmy != nullptr) {
+        std::vector<CRZUnit*> leaving;
+        for (auto it = victim->armies.GetHead(); !it.IsEnd(); it++)
+            leaving.push_back(*it);
+        for (CRZUnit* army : leaving)
+            gWarHooks.WithdrawArmy(army);
+    }
+    // What waits in the scheduler for the victim would otherwise reach whoever takes its number next.
+    if (!victim->IsLocal()) {
+        FromCountry = victim->GetID();
+        ToCountry = NOID;
+        gEventScheduler.ForEach(&CRZCountry::ReDirectEvents);
+    }
 
     for (int i = 0; i < static_cast<int>(kCountryTableSlots); ++i) {
         CRZCountry* other = _pCountry[i];
@@ -269,6 +283,9 @@ void CRZCountry::Annex(CRZCountryID victimId, bool extendConquestDate)
 
 void CRZCountry::AfterWarPeace(bool settleOccupations)
 {
+    CProvince::UpdateAllSupply(*this);
+    if (gWarHooks.SettleArmies != nullptr)
+        gWarHooks.SettleArmies(this);
     if (!settleOccupations)
         return;
     std::vector<int32_t> controlled;
@@ -282,8 +299,20 @@ void CRZCountry::AfterWarPeace(bool settleOccupations)
         if (province->occupation <= 0.0f || province->occupation >= 2.0f) {
             if (owner != nullptr && owner != this && atWarWith[owner->index] == 0)
                 province->SetController(owner->index);
-        } else {
-            province->occupation = 0.0f;
+        } else if (!IsBesiegedByEnemy(*province)) {
+            province->ClearOccupation();
         }
     }
+}
+
+bool CRZCountry::IsBesiegedByEnemy(const CProvince& province) const
+{
+    if (gCountryHooks.GetArmyState == nullptr)
+        return false;
+    for (auto it = province.units.GetHead(); !it.IsEnd(); it++) {
+        const CArmyState army = gCountryHooks.GetArmyState(*it);
+        if (army.owner != nullptr && atWarWith[army.owner->index] != 0 && !army.hasPath && !army.excluded)
+            return true;
+    }
+    return false;
 }

@@ -116,7 +116,8 @@ struct CArmyState {
     const CRZCountry* owner = nullptr;
     // Men in all its divisions.
     float strength = 0.0f;
-    // No valid opponent in battle.
+    // It has a path to march, or is no valid opponent in battle.
+    bool hasPath = false;
     bool excluded = false;
 };
 // The army as the armies describe it; a blank state while they are not wired.
@@ -568,6 +569,8 @@ public:
     void Annex(CRZCountryID victim, bool extendConquestDate);
     // Settles the armies after a change of war and peace and, when asked, the occupied provinces.
     void AfterWarPeace(bool settleOccupations);
+    // An army of a realm at war with this one stands in the province, has no path and may be fought.
+    bool IsBesiegedByEnemy(const CProvince& province) const;
     // A realm of the titles for the ruler, numbered wanted when that is free, else the highest free number
     // from 1421 down; null without a county among the titles or without a free number.
     static CRZCountry* CreateCountryFromTitles(CList<CRZID>& titles, CCharacter* ruler, CRZCountryID wanted);
@@ -579,6 +582,8 @@ public:
     // nothing.
     virtual void VassalAtWar(CRZCountry*, CRZCountry*) { }
     virtual void AllyAtWar(CRZCountry*, CRZCountry*) { }
+    // The army is no longer one of this realm's chosen armies; only the local player chooses.
+    virtual void DeselectUnit(CRZUnit*) { }
     static bool _bAnnexationInProgress;
 
     // Realm timers (country_timers.cpp): the day, month and year ticks, the tick loop and the game start
@@ -694,6 +699,8 @@ public:
     virtual int DeleteUnit(const DynamicID& army);
 
     // Tag change (country_tag_change.cpp).
+    // Applied to each waiting event: a receiver that is FromCountry becomes ToCountry.
+    static void ReDirectEvents(CRZEvent* event);
     // Applied to each waiting event: the receiver and the country words its type carries, where they name
     // global_from, take ToCountry and global_to. Bounded by the event's record size.
     static void ReDirectEvents2(CRZEvent* event);

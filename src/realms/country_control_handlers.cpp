@@ -7,6 +7,7 @@
 #include "characters/title.h"
 #include "events/event_posting.h"
 #include "events/generic_events.h"
+#include "events/records_army.h"
 #include "events/records_realm.h"
 #include "foundation/logs.h"
 #include "realms/country.h"
@@ -168,6 +169,14 @@ int CRZCountry::handleProvinceChangeControl(CRZEvent* event)
         }
     }
     RefreshMap();
+    return kHandled;
+}
+
+int CRZCountry::handleSwitchAllegiance(CRZEvent* event)
+{
+    const auto* record = RecordAs<CRZUnitEventData>(event);
+    if (record == nullptr || gWarHooks.SwitchAllegiance == nullptr || !gWarHooks.SwitchAllegiance(this, record->unit))
+        history("%s: an army that is gone or may not change sides stays where it was", GetTag());
     return kHandled;
 }
 

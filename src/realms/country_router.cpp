@@ -118,9 +118,7 @@ int CRZCountry::handleProvinceChangeOwner(CRZEvent*) { return kHandled; }
 int CRZCountry::handleSiegeWon(CRZEvent*) { return kHandled; }
 int CRZCountry::handleChangeModifier(CRZEvent*) { return kHandled; }
 int CRZCountry::handleSetSendDate(CRZEvent*) { return kHandled; }
-int CRZCountry::handleSwitchAllegiance(CRZEvent*) { return kHandled; }
 int CRZCountry::handleCheckEcoData(CRZEvent*) { return kHandled; }
-int CRZCountry::handleWinSiege(CRZEvent*) { return kHandled; }
 int CRZCountry::handleRebelSpawnRate(CRZEvent*) { return kHandled; }
 int CRZCountry::handlePeace(CRZEvent*) { return kHandled; }
 int CRZCountry::handleRequest(CRequest*) { return kHandled; }

@@ -82,15 +82,21 @@ void SetFixedGovernment(CRZCountry& realm)
         realm.ImmidiateSetFormOfGoverment(GOV_KNIGHT_ORDER);
 }
 
-void CRZCountry::ReDirectEvents2(CRZEvent* event)
+void CRZCountry::ReDirectEvents(CRZEvent* event)
 {
     if (event == nullptr || event->GetDataSize() < kRecordHeadSize)
         return;
     CRZEventData* head = event->GetData();
     if (head->receiver.type == FromCountry.type && head->receiver.number == FromCountry.number)
         head->receiver = ToCountry;
+}
 
-    const uint32_t type = head->type;
+void CRZCountry::ReDirectEvents2(CRZEvent* event)
+{
+    ReDirectEvents(event);
+    if (event == nullptr || event->GetDataSize() < kRecordHeadSize)
+        return;
+    const uint32_t type = event->GetData()->type;
     for (const CountryWords& row : kCountryWords) {
         if (row.type != type)
             continue;

@@ -218,3 +218,17 @@ int CRZCountry::handleSiegeLost(CRZEvent* event)
     baseVP[kLossesSource] -= static_cast<float>(province->GetLandFortressLevel() + 1);
     return kHandled;
 }
+
+int CRZCountry::handleWinSiege(CRZEvent* event)
+{
+    const auto* record = RecordAs<CRZIntCountryEventData>(event);
+    CProvince* province = record != nullptr && record->number > 0 && record->number <= kLastTableProvince
+        ? CProvince::GetProvince(record->number)
+        : nullptr;
+    if (province == nullptr) {
+        history("A siege won names no province: dropped");
+        return kHandled;
+    }
+    province->AddOccupation(1.0f, this, ruler);
+    return kHandled;
+}

@@ -17,6 +17,7 @@
 
 class CPeaceProposal;
 class CRZCountry;
+class CRZUnit;
 
 // What wars and peace need of the layers above the realms; unset, nothing is shown, played or redrawn.
 struct CWarHooks {
@@ -32,6 +33,12 @@ struct CWarHooks {
     const char* (*GetResultDesc)(const DynamicID& combat) = nullptr;
     // Every army of one realm handed to another, the computer opponents' bookkeeping with them.
     void (*MoveArmies)(CRZCountry* from, CRZCountry* to) = nullptr;
+    // The army of the identity goes over to the realm; false when it is gone or may not change sides.
+    bool (*SwitchAllegiance)(CRZCountry* to, const DynamicID& army) = nullptr;
+    // The realm's armies settled after a change of war and peace.
+    void (*SettleArmies)(CRZCountry* realm) = nullptr;
+    // The army leaves its province and any battle it fights, as its realm is annexed.
+    void (*WithdrawArmy)(CRZUnit* army) = nullptr;
 };
 extern CWarHooks gWarHooks;
 

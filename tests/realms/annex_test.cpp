@@ -2,7 +2,13 @@
 // annexed, and a realm made from titles.
 #include <gtest/gtest.h>
 
+#include <vector>
+
+#include "events/event_posting.h"
 #include "events/event_routing.h"
+#include "events/event_scheduler.h"
+#include "events/generic_events.h"
+#include "events/record_event.h"
 #include "war_world.h"
 
 #include "foundation/safeguards.h"
@@ -71,6 +77,21 @@ TEST_F(AnnexTest, ARealmIsMadeOnlyOfTitlesWithACountyUnderTheHighestFreeNumber)
     ASSERT_NE(made, nullptr);
     EXPECT_EQ(made->index, 1421);
     EXPECT_EQ(made->ruler, founder);
+}
+
+// Events waiting for the annexed realm must not reach whoever takes its number next.
+TEST_F(AnnexTest, EventsWaitingForTheVictimAreAddressedToNobody)
+{
+    CRZCountry* annexer = world.Realm(10);
+    world.Realm(20);
+    world.Land(10, annexer);
+    PostLocalEvent(new CRZIntEvent(_CRZEVT_GAIN_TECH_, CountryIdentity(20), 1));
+    PostLocalEvent(new CRZIntEvent(_CRZEVT_GAIN_TECH_, CountryIdentity(10), 1));
+    annexer->Annex(20, false);
+    std::vector<CRZID> receivers;
+    gEventScheduler.ForEach([&](CRZEvent* event) { receivers.push_back(event->GetData()->receiver); });
+    gEventScheduler.Erase();
+    EXPECT_EQ(receivers, (std::vector<CRZID> { NOID, CountryIdentity(10) }));
 }
 
 } // namespace

@@ -105,6 +105,25 @@ TEST_F(WarHandlersTest, BattlesAndSiegesLostCountAgainstTheRealm)
     }
 }
 
+// A siege won on the host completes the occupation: the province goes to the besieger.
+TEST_F(WarHandlersTest, ASiegeWonTakesTheProvinceAndANumberOutOfRangeIsDropped)
+{
+    gCountryHooks.IsHost = [] { return true; };
+    CRZCountry* besieger = world.Realm(10);
+    CRZCountry* owner = world.Realm(20);
+    CProvince* province = world.Land(30, owner);
+    besieger->atWarWith[20] = owner->atWarWith[10] = 1;
+    for (const int32_t number : { -1, 0, 5000 }) {
+        CRZIntCountryEvent bad(_CRZEVT_WIN_SIEGE_, besieger->GetID(), number, 10);
+        EXPECT_EQ(besieger->Update(&bad), 3);
+    }
+    EXPECT_EQ(province->GetControllerID(), 20);
+    CRZIntCountryEvent won(_CRZEVT_WIN_SIEGE_, besieger->GetID(), 30, 10);
+    EXPECT_EQ(besieger->Update(&won), 3);
+    EXPECT_EQ(province->GetControllerID(), 10);
+    EXPECT_FLOAT_EQ(province->occupation, 0.0f);
+}
+
 TEST_F(WarHandlersTest, ABattleWonWhoseListOverrunsItsRecordIsDropped)
 {
     CRZCountry* winner = world.Realm(10);

@@ -514,6 +514,9 @@ const TextKey gTextKeys[] = {
     { "config\\text.csv", "DISPLAY_IN_LOG", "Show in the log" },
     { "config\\text.csv", "DISPLAY_IN_BOX", "Show in a box" },
     { "config\\text.csv", "DISPLAY_PAUSE", "Show in a box and pause" },
+    // The result of a battle, one line per side.
+    { "config\\text.csv", "COMBAT_LOST", "%s lost %d men (%s)" },
+    { "config\\text.csv", "COMBAT_NO_LOSS", "%s lost no men" },
 };
 
 } // namespace

@@ -1,0 +1,124 @@
+// A battle's result text and its sides, an annexed realm's armies withdrawn from their battle, and the
+// occupations that the settling after war and peace keeps or clears by the armies standing there.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "armies/army_allegiance.h"
+#include "armies/combat.h"
+#include "armies/realm_divisions.h"
+#include "armies/unit.h"
+#include "realms/text_keys.h"
+#include "realms/war_world.h"
+
+#include "foundation/safeguards.h"
+
+namespace {
+
+class CombatTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        InstallRealmDivisionHooks();
+        InstallArmyAllegianceHooks();
+    }
+    // Battles go first; the realms destroy their armies with themselves.
+    void TearDown() override { battles.clear(); }
+    CRZUnit* Army(CRZCountry* realm, int province)
+    {
+        auto* army = new CRZUnit;
+        army->Create(CRZDynamicObject::GetUniqueDynamicID());
+        army->owner = realm;
+        realm->armies.Append(army);
+        army->SetInProvince(province);
+        return army;
+    }
+    CRZCombat* Battle(int province)
+    {
+        battles.push_back(std::make_unique<CRZCombat>(province, CRZDynamicObject::GetUniqueDynamicID(), GetGameToday()));
+        return battles.back().get();
+    }
+
+    CWarWorld world;
+    std::vector<std::unique_ptr<CRZCombat>> battles;
+};
+
+TEST_F(CombatTest, TheResultTellsEachSidesLeaderAndLossesAttackerFirst)
+{
+    PutTexts({ { "COMBAT_LOST", "%s lost %d (%s)" }, { "COMBAT_NO_LOSS", "%s lost none" } });
+    CRZCountry* a = world.Realm(10);
+    CRZCountry* d = world.Realm(20);
+    CRZCombat* battle = Battle(30);
+    battle->attackers.leader = CRef<CCharacter>(a->ruler);
+    battle->attackers.losses.Add(MILITIA, 300.0f);
+    battle->attackers.losses.Add(ARCHERS, 20.0f);
+    const std::string expected = std::string(a->ruler->GetFullName()) + " lost 320 ("
+        + CMilitaryComposition::GetName(ARCHERS) + ": 20, " + CMilitaryComposition::GetName(MILITIA) + ": 300)\n"
+        + " lost none";
+    EXPECT_EQ(std::string(battle->GetResultDesc()), expected) << "a side without leader names nobody";
+    (void)d;
+}
+
+TEST_F(CombatTest, AnAnnexedRealmsArmyLeavesItsBattleAndProvinceAndTheSidesAreRebuilt)
+{
+    CRZCountry* annexer = world.Realm(10);
+    CRZCountry* victim = world.Realm(20);
+    CRZCountry* ally = world.Realm(30);
+    world.Land(10, annexer);
+    world.Land(40, annexer);
+    CRZUnit* attacker = Army(annexer, 40);
+    CRZUnit* leaving = Army(victim, 40);
+    CRZUnit* staying = Army(ally, 40);
+    CRZCombat* battle = Battle(40);
+    battle->AddUnit(attacker, true);
+    battle->AddUnit(leaving, false);
+    battle->AddUnit(staying, false);
+    ASSERT_EQ(battle->defenders.participants, (std::vector<int32_t> { 20, 30 }));
+
+    // The victim goes with its armies: the battle and the province must hold none of them.
+    annexer->Annex(20, false);
+    ASSERT_EQ(CRZCountry::GetCountry(20), nullptr);
+    EXPECT_FALSE(battle->defenders.armies.Contains(leaving));
+    EXPECT_FALSE(CProvince::GetProvince(40)->units.Contains(leaving));
+    EXPECT_EQ(battle->defenders.participants, (std::vector<int32_t> { 30 }));
+    EXPECT_TRUE(staying->IsInBattle());
+}
+
+// An occupation under way is kept while an enemy army stands in the province without orders to march
+// and may be fought; otherwise it is cleared.
+TEST_F(CombatTest, SettlingKeepsAnOccupationOnlyWhileAnEnemyArmyStandsToPressIt)
+{
+    CRZCountry* occupier = world.Realm(10);
+    CRZCountry* owner = world.Realm(20);
+    CRZCountry* bystander = world.Realm(30);
+    world.Land(10, occupier);
+    CProvince* province = world.Land(40, owner, occupier);
+    owner->atWarWith[10] = occupier->atWarWith[20] = 1;
+    const struct {
+        const char* what;
+        CRZCountry* realm;
+        bool marching;
+        uint32_t exclusion;
+        bool kept;
+    } cases[] = {
+        { "the owner's army stands there", owner, false, 0, true },
+        { "the owner's army marches on", owner, true, 0, false },
+        { "the owner's army may not be fought", owner, false, 1, false },
+        { "a realm at peace stands there", bystander, false, 0, false },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        CRZUnit* army = Army(c.realm, 40);
+        if (c.marching)
+            army->movementOrders = { 10 };
+        army->exclusion = c.exclusion;
+        province->occupation = 0.5f;
+        occupier->AfterWarPeace(true);
+        EXPECT_FLOAT_EQ(province->occupation, c.kept ? 0.5f : 0.0f);
+        army->SetInProvince(0);
+    }
+}
+
+} // namespace
