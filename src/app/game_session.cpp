@@ -8,6 +8,8 @@
 #include "armies/army_servers.h"
 #include "characters/character.h"
 #include "characters/character_server.h"
+#include "characters/crusade.h"
+#include "characters/papacy.h"
 #include "characters/title.h"
 #include "datalang/game_file.h"
 #include "datalang/scenario_world.h"
@@ -36,6 +38,25 @@ namespace {
 constexpr int kRebels = 1422;
 constexpr int kNobody = 1401;
 constexpr int kLastProvince = 1003;
+
+// The papacy and the crusade take the broadcasts at the tail of the world's chain.
+class CIdentityRoute : public CRZEventHandler {
+public:
+    explicit CIdentityRoute(CIdentity* (*inGet)())
+        : get(inGet)
+    {
+    }
+    CRZReturnType Update(CRZEvent* event) override
+    {
+        CIdentity* object = get();
+        return object != nullptr ? object->Update(event) : 0;
+    }
+
+private:
+    CIdentity* (*get)();
+};
+CIdentityRoute gPapacyRoute([]() -> CIdentity* { return CPapacy::GetInstance(); });
+CIdentityRoute gCrusadeRoute([]() -> CIdentity* { return CCrusade::GetInstance(); });
 
 template <class T> void Release(T*& object)
 {
@@ -79,6 +100,10 @@ bool CRZGame::Init()
     waitingForStart = 1;
     CIdentity::TotalInit(NOID, 0);
     CTitle::ConstructAll();
+    CPapacy::Init();
+    CCrusade::Init();
+    gEventRoutes.papacy = &gPapacyRoute;
+    gEventRoutes.crusade = &gCrusadeRoute;
     KeepAlive();
     started = 0;
     gameEnd = 0;
@@ -166,6 +191,10 @@ int CRZGame::Cleanup()
         return 1;
     if (gEventRoutes.game == &route)
         gEventRoutes.game = nullptr;
+    gEventRoutes.papacy = nullptr;
+    gEventRoutes.crusade = nullptr;
+    CPapacy::Shutdown();
+    CCrusade::Shutdown();
     if (gpTimer)
         gpTimer->SetRunning(false);
     _inGame = 0;

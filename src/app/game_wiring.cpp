@@ -15,6 +15,7 @@
 #include "ai/ai_country.h"
 #include "ai/ai_router.h"
 #include "armies/army_allegiance.h"
+#include "player/player.h"
 #include "armies/army_sieges.h"
 #include "armies/combat.h"
 #include "armies/realm_divisions.h"
@@ -104,8 +105,8 @@ const CGameRoute kRoutes[] = {
     VM_ROUTE(gEventRoutes.characters, kWiring),
     VM_ROUTE(gEventRoutes.oldEventServer, kAwaited),
     VM_ROUTE(gEventRoutes.newEventServer, kAwaited),
-    VM_ROUTE(gEventRoutes.crusade, kAwaited),
-    VM_ROUTE(gEventRoutes.papacy, kAwaited),
+    VM_ROUTE(gEventRoutes.crusade, kGame), // the game session
+    VM_ROUTE(gEventRoutes.papacy, kGame), // the game session
     VM_ROUTE(gEventRoutes.client, kGame), // ReplaceClient
     VM_ROUTE(gEventRoutes.displayList, kGame), // start-up, with gpDisplayList
     VM_ROUTE(gEventRoutes.OnGameStarted, kAwaited), // the computer opponents
@@ -134,6 +135,7 @@ const CGameRoute kRoutes[] = {
     VM_ROUTE(gCharacterHooks.ChangeRelation, kWiring),
     VM_ROUTE(gCharacterHooks.IsHost, kWiring),
     VM_ROUTE(gCharacterHooks.TriggerEvent, kAwaited), // the scripted events
+    VM_ROUTE(gCharacterHooks.ShowMessage, kWiring),
     VM_ROUTE(gRequestHooks.ShowMessage, kWiring),
     VM_ROUTE(gRequestHooks.FormatDate, kWiring),
     // Graphics.
@@ -169,7 +171,7 @@ const CGameRoute kRoutes[] = {
     VM_ROUTE(gCountryHooks.IsHost, kWiring),
     VM_ROUTE(gCountryHooks.IsTutorial, kWiring),
     VM_ROUTE(gCountryHooks.MakeAI, kWiring),
-    VM_ROUTE(gCountryHooks.MakePlayer, kAwaited), // the local player
+    VM_ROUTE(gCountryHooks.MakePlayer, kWiring),
     VM_ROUTE(gCountryHooks.MakeTutorial, kAwaited), // the tutorial
     VM_ROUTE(gCountryHooks.UpdateArmy, kWiring),
     VM_ROUTE(gCountryHooks.GetDivisionID, kWiring),
@@ -284,10 +286,15 @@ void InstallGameWiring()
     InstallComputerOpponentHooks();
     // Realms: the computer plays its realms; a request's outcome is told to the local player only.
     gCountryHooks.MakeAI = []() -> CRZCountry* { return new CRZAI; };
+    gCountryHooks.MakePlayer = []() -> CRZCountry* { return new CRZPlayer; };
     gRequestHooks.FormatDate = &ConvertToLocaleDate;
     gRequestHooks.ShowMessage = [](int type, CRZCountryID realm, const char* const* texts, int count) {
         if (realm >= 0 && realm < static_cast<CRZCountryID>(kCountryTableSlots) && gCountryControl[realm] == CONTROL_LOCAL_PLAYER)
             gMessageHandler.ShowMessage(type, realm, texts, count);
+    };
+    gCharacterHooks.ShowMessage = [](int type, int32_t realm, const char* first, const char* second) {
+        const char* const texts[] = { first, second };
+        gRequestHooks.ShowMessage(type, realm, texts, 2);
     };
     InstallCharacterLifeHooks();
     // Graphics: the music plays at the settings' volume; a restored display takes the interface's cursors.

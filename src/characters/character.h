@@ -148,6 +148,14 @@ struct CCharacterHooks {
     void (*SetPeace)(CCharacter* self, CCharacter* other) = nullptr;
     // The diplomacy cheat of the console is on.
     bool (*IsDiploCheat)() = nullptr;
+
+    // The papacy and the crusade. Unset, no human plays here and a province has no name and yields nothing.
+    // The local player's realm; 0 where no human plays on this machine.
+    int32_t (*GetLocalPlayerRealm)() = nullptr;
+    // The province's name; null for a number that names none.
+    const char* (*GetProvinceName)(int32_t province) = nullptr;
+    // The gold of the province's monthly score; 0 for a number that names none.
+    float (*GetProvinceMonthlyGold)(int32_t province) = nullptr;
 };
 extern CCharacterHooks gCharacterHooks;
 

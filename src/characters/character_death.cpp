@@ -2,6 +2,7 @@
 // his command, office, pregnancy and relations ended; the host's division of his estate and the heir's
 // side of it are the realms' to carry out, through the character hooks.
 #include "characters/character.h"
+#include "characters/papacy.h"
 #include "characters/title.h"
 #include "events/event_hooks.h"
 #include "events/event_posting.h"
@@ -68,6 +69,9 @@ void CCharacter::Die(const CDate& date)
         if (IsHostMachine() && gCharacterHooks.DivideEstate != nullptr)
             gCharacterHooks.DivideEstate(this);
     }
+    // The host names a new papal controller; the other machines wait for its event.
+    if (CPapacy* papacy = CPapacy::GetInstance(); papacy != nullptr && papacy->controller == id)
+        papacy->DetermineNewController();
     if (CRZCountry* realm = GetCountry(); realm != nullptr && gCharacterHooks.RemoveCharacter != nullptr)
         gCharacterHooks.RemoveCharacter(realm, this);
 }

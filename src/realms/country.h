@@ -559,6 +559,11 @@ public:
     float GetMonthlyPossibleToLiege() const;
     // The explanation of the demesne limit and penalty, in a buffer of its own.
     const char* GetDemesneIncomeModifierInfo() const;
+    // Piety a month the ruler gives to the crusade: his power / 200 times the crusade's need / 10000, five
+    // times that for a crusader, less a fifth per crusade the realm has counted; never below 0, and 0 for a
+    // ruler who is not catholic or a world without a crusade.
+    float GetCrusadesCost() const;
+    int32_t crusadeCounter = 0;
     // Wars, peace and annexation (annex.cpp)
     // The wars this realm's ruler leads on either side, in the order of the list of wars; the first of
     // them against the other realm's ruler, or null.

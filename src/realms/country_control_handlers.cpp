@@ -43,25 +43,12 @@ void RefreshMap()
         gWarHooks.RefreshMap();
 }
 
-// A crusade's stake in a province: the target itself weighs most, its kingdom next, the rest little.
-float AreaFactor(const CCrusade& crusade, const CProvince& province)
-{
-    const CProvince* target = CProvince::GetProvince(crusade.GetTargetProvince());
-    if (target == nullptr || crusade.GetTargetProvince() == 0)
-        return 0.05f;
-    if (target == &province)
-        return 10.0f;
-    if (target->titleRealms[1] != 0 && target->titleRealms[1] == province.titleRealms[1])
-        return 2.0f;
-    return 0.25f;
-}
-
 void ScoreCrusadeCapture(const CProvince& province, CCharacter* loser, CCharacter* taker, CCharacter* commander)
 {
     const CCrusade* crusade = CCrusade::GetInstance();
     if (crusade == nullptr || !crusade->IsActive() || loser == nullptr || taker == nullptr)
         return;
-    const float factor = AreaFactor(*crusade, province);
+    const float factor = crusade->GetAreaFactor(province.number);
     if (loser->religion == kCatholic && !IsChristian(taker)) {
         CSimpleScore lost(0.0f, -10.0f, -20.0f);
         if (loser->HasTrait(kZealousTrait))

@@ -6,6 +6,7 @@
 
 #include "app/game.h"
 #include "characters/character.h"
+#include "characters/crusade.h"
 #include "characters/law.h"
 #include "characters/papacy.h"
 #include "characters/title.h"
@@ -25,6 +26,7 @@ constexpr int kSlots = static_cast<int>(kCountryTableSlots);
 // Provinces 1004 and up are sea zones, lakes and rivers.
 constexpr int kLastLandProvince = 1003;
 constexpr int kExcommunicated = 70;
+constexpr int kCrusaderTrait = 71;
 
 // The realm laws that bound the budget, and the church laws.
 constexpr int kFirstRealmLaw = 7;
@@ -653,4 +655,15 @@ bool CRZCountry::CanRevokeTitle(const CTitle* title) const
         return false;
     return !(holder->titles.GetSize() > 1 && holderRealm->GetOwnedProvinces().GetSize() == 1 && title->GetTier() != nullptr
         && title->GetTier()->IsCounty());
+}
+
+float CRZCountry::GetCrusadesCost() const
+{
+    CCrusade* crusade = CCrusade::GetInstance();
+    if (ruler == nullptr || ruler->religion != 0 || crusade == nullptr)
+        return 0.0f;
+    float cost = ruler->GetPower() / 200.0f * crusade->GetCrusadeNeed() / 10000.0f;
+    if (ruler->HasTrait(kCrusaderTrait))
+        cost *= 5.0f;
+    return std::max(cost - 0.2f * static_cast<float>(crusadeCounter), 0.0f);
 }

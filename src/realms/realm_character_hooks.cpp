@@ -5,6 +5,7 @@
 #include "characters/character.h"
 #include "realms/country.h"
 #include "realms/country_db.h"
+#include "realms/modifier.h"
 #include "realms/province.h"
 
 #include "foundation/safeguards.h"
@@ -79,4 +80,21 @@ void InstallRealmCharacterHooks()
     };
     gCharacterHooks.AddBadBoy = [](CRZCountry* realm, float amount) { realm->AddBadBoy(amount); };
     gCharacterHooks.ChangeStability = [](CRZCountry* realm, float change) { realm->ChangeStability(change); };
+    // The papacy and the crusade.
+    gCharacterHooks.GetLocalPlayerRealm = []() -> int32_t {
+        for (int32_t i = 0; i < static_cast<int32_t>(kCountryTableSlots); ++i) {
+            if (gCountryControl[i] == CONTROL_LOCAL_PLAYER)
+                return i;
+        }
+        return 0;
+    };
+    gCharacterHooks.GetProvinceName = [](int32_t number) -> const char* {
+        const CProvince* province = CProvince::GetProvince(number);
+        return province != nullptr ? province->GetName() : nullptr;
+    };
+    gCharacterHooks.GetProvinceMonthlyGold = [](int32_t number) {
+        const CProvince* province = CProvince::GetProvince(number);
+        return province != nullptr ? province->GetModifier().GetProvinceMonthlyScore(*province).GetGold() : 0.0f;
+    };
+    gCharacterHooks.GetCrusadesCost = [](const CRZCountry* realm) { return realm->GetCrusadesCost(); };
 }

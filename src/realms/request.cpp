@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 
 #include "characters/character.h"
 #include "events/event.h"
@@ -254,6 +255,13 @@ void CRequest::FillPopup(std::string (&parts)[8], const char* stem, int lines,
         parts[line] = value != nullptr ? FormatDataText(TextStrings.GetString(key), { *value })
                                        : std::string(TextStrings.GetString(key));
     }
+}
+
+CRequest* CRequest::Copy() const
+{
+    // The kind's own event form carries everything it is; reading it back makes the copy.
+    std::unique_ptr<CRZEvent> event(MakeEvent(CountryIdentity(recipient)));
+    return event != nullptr ? CreateRequest(event.get()) : nullptr;
 }
 
 CRequest* CRequest::CreateRequest(CRZEvent* event)

@@ -119,6 +119,10 @@ public:
     static float GetOurCharacterPrestigeGain(const CCharacter* our, const CCharacter* their);
     static float GetTheirCharacterPrestigeGain(const CCharacter* a, const CCharacter* b) { return GetOurCharacterPrestigeGain(b, a); }
 
+    // An independent copy of the same kind, identity, realms, date and terms, owned by the caller; null when
+    // the kind carries nothing to copy. What the recipient keeps while its player makes up his mind.
+    CRequest* Copy() const;
+
     // A new request built from the event, owned by the caller; null for an event of no request kind (474
     // included), a record that is too short, or a request that is not IsValid.
     static CRequest* CreateRequest(CRZEvent* event);

@@ -10,6 +10,7 @@
 #include "characters/papacy.h"
 #include "characters/succession.h"
 #include "characters/title.h"
+#include "events/event_hooks.h"
 #include "events/event_posting.h"
 #include "events/event_routing.h"
 #include "events/generic_events.h"
@@ -305,6 +306,9 @@ void Inherit(CCharacter* heir, CRZEvent* event)
             claim->SetCharacter(heir);
     }
     heir->AddScore(share.GetScore());
+    // A new pope may stand under another lay ruler's sway.
+    if (CPapacy* papacy = CPapacy::GetInstance(); papal && papacy != nullptr && IsHostMachine())
+        papacy->DetermineNewController();
 }
 
 // Every living character of the day's table takes the day tick, in table order.
@@ -338,7 +342,9 @@ void DivideEstate(CCharacter* dead)
         return;
     const CLawTuple laws = realm->GetLaws();
     CSuccessionLaw succession(laws);
-    CSuccessorList heirs = succession.GetSuccessors(CRef<CCharacter>(dead), kHeirsAsked);
+    // The pope's see goes to the churchmen the papacy names, not to his family.
+    CSuccessorList heirs = IsPope(dead) ? CPapacy::GetInstance()->GetPapalSuccessors()
+                                        : succession.GetSuccessors(CRef<CCharacter>(dead), kHeirsAsked);
     const bool ruler = dead->IsRuler();
     if (dead->IsBishop() && !IsPope(dead))
         ChooseBishopHeirs(dead, laws, heirs);

@@ -497,6 +497,7 @@ std::string ScenarioBuilder::Scenario(const char* nameKey, int endYear) const
     s += "globaldata = {\n";
     s += "    startdate = { year = " + std::to_string(kStartYear) + " month = january day = 0 }\n";
     s += "    enddate = { year = " + std::to_string(endYear) + " month = january day = 0 }\n";
+    s += "    crusade = { active = no ended = no target = 0 }\n";
     s += "}\n";
     for (int number = 1; number <= kLastCounty; ++number) {
         const WorldProvince& p = world.provinces[static_cast<std::size_t>(number)];
