@@ -25,6 +25,7 @@ namespace {
 
 // The keyword of "startdate"; its partner "enddate" is the only other date of the block.
 constexpr uint32_t kStartDate = 203;
+constexpr uint32_t kEndDate = 204;
 constexpr uint32_t kHolder = 634;
 
 // Every generated tag: the counties "C%03d" and the built-in realms.
@@ -64,7 +65,11 @@ public:
         return ReadBlockStatements(parser, [&] {
             if (parser.value.type != TT_OPEN_BRACE)
                 parser.ParseError("globaldata: not a date");
-            (parser.key.type == kStartDate ? start : end).ParseFields(parser);
+            // The papacy's and the crusade's blocks are not this tally's concern.
+            if (parser.key.type == kStartDate || parser.key.type == kEndDate)
+                (parser.key.type == kStartDate ? start : end).ParseFields(parser);
+            else
+                SkipBlock(parser);
             return kReadOn;
         });
     }

@@ -399,7 +399,7 @@ const TextKey gTextKeys[] = {
     { "config\\text.csv", "DESC_PIETY_CRUSADES", "The crusade: %+.2f" },
     { "config\\text.csv", "CRUSADES_TARGET", "The crusade is called against %s.\\n" },
     { "config\\text.csv", "CRUSADES_INSTANT_ROLLOVER", "Taking the cross costs %d piety a month." },
-    { "config\\text.csv", "CRUSADES_DELAYED_ROLLOVER", "Catholic realms are called to take the crusade's target; battles fought on it bring prestige and piety." },
+    { "config\\text.csv", "CRUSADES_DELAYED_ROLLOVER", "Catholic realms are called to take the crusade's target, and battles fought on it bring prestige and piety." },
     { "config\\text.csv", "DESC_PIETY_CHURCH_DONATIONS", "Gifts to the church: %+.2f" },
     { "config\\text.csv", "DESC_PIETY_TRAITS", "Traits: %+.2f" },
     { "config\\text.csv", "TIER_COUNTY", "County" },
