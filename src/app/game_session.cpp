@@ -129,6 +129,9 @@ bool CRZGame::Init()
     CGameMapProvince::InitProvinces();
     CCountryDB::SetNationality();
     KeepAlive();
+    // The realms join the game's queue as the file builds them, and take its broadcasts from there.
+    gpGameQ = new CRZRealmQueue;
+    gEventRoutes.realms = gpGameQ;
     if (!Load(fileName)) {
         Cleanup();
         return false;
@@ -205,6 +208,9 @@ int CRZGame::Cleanup()
         world->DiscardLoad();
     CTitle::DestroyAll();
     Release(world);
+    if (gEventRoutes.realms == gpGameQ)
+        gEventRoutes.realms = nullptr;
+    Release(gpGameQ);
     Release(gGlobal.characterServer);
     Release(gGlobal.investmentServer);
     Release(gGlobal.titleServer);

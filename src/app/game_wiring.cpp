@@ -98,10 +98,10 @@ const CGameRoute kRoutes[] = {
     VM_ROUTE(gEventRoutes.game, kGame), // the game session
     VM_ROUTE(gEventRoutes.server, kGame), // SetGameServer
     VM_ROUTE(gEventRoutes.session, kAwaited),
-    VM_ROUTE(gEventRoutes.map, kAwaited),
+    VM_ROUTE(gEventRoutes.map, kWiring),
     VM_ROUTE(gEventRoutes.global, kWiring),
     VM_ROUTE(gEventRoutes.gameInterface, kAwaited),
-    VM_ROUTE(gEventRoutes.realms, kAwaited),
+    VM_ROUTE(gEventRoutes.realms, kGame), // the game session's queue of realms
     VM_ROUTE(gEventRoutes.characters, kWiring),
     VM_ROUTE(gEventRoutes.oldEventServer, kAwaited),
     VM_ROUTE(gEventRoutes.newEventServer, kAwaited),
@@ -226,6 +226,13 @@ public:
 };
 CGlobalRoute gGlobalRoute;
 
+// The map's share of the broadcast: every province takes the days, months and start of the game.
+class CMapRoute : public CRZEventHandler {
+public:
+    CRZReturnType Update(CRZEvent* event) override { return CGameMap::Update(event); }
+};
+CMapRoute gMapRoute;
+
 // History dates its entries only while a game runs, with the clock's date.
 bool HistoryGameStarted()
 {
@@ -266,6 +273,7 @@ void InstallGameWiring()
     // a route a game needs to start.
     gClockHooks.GetGameSpeed = [] { return gpSettings ? gpSettings->Record().gameSpeed : 2; };
     gEventRoutes.global = &gGlobalRoute;
+    gEventRoutes.map = &gMapRoute;
     // Game state: the front end says whether it is open; the settings record keeps the message
     // handler's display settings.
     gGameStateHooks.IsFrontEndActive = [] { return gFrontEnd.IsActive(); };

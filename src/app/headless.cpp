@@ -168,6 +168,7 @@ bool ParseHeadlessArguments(int argc, char** argv, CHeadlessOptions& options, st
             : option == "--save"                   ? &options.save
             : option == "--record"                 ? &options.record
             : option == "--replay"                 ? &options.replay
+            : option == "--day-hashes"             ? &options.dayHashes
                                                    : nullptr;
         const bool days = option == "--days";
         const bool seed = option == "--seed";
@@ -250,6 +251,20 @@ uint64_t HashGameState()
     return hash;
 }
 
+namespace {
+
+// The line that ends a run, and each day of a run asked for its days' hashes: the date and the state hash.
+uint64_t WriteDateAndHash(std::FILE* out)
+{
+    const uint64_t hash = HashGameState();
+    const CDate date = CRZGame::GetCurrentDate();
+    std::fprintf(out, "%04d-%02d-%02d %016llx\n", date.year, date.month + 1, date.day + 1,
+        static_cast<unsigned long long>(hash));
+    return hash;
+}
+
+} // namespace
+
 int RunHeadless(const CHeadlessOptions& options, std::FILE* out, std::FILE* err)
 {
     CEventJournal journal;
@@ -280,10 +295,19 @@ int RunHeadless(const CHeadlessOptions& options, std::FILE* out, std::FILE* err)
     const std::string path = GamePath(options.scenario);
     gGameRandom.Seed(options.seed);
     CInvariantChecker checker;
-    // Checks every day of the run, and once after the load for a replay, which has no days of its own.
+    std::FILE* dayHashes = nullptr;
+    if (!options.dayHashes.empty() && (dayHashes = std::fopen(options.dayHashes.c_str(), "w")) == nullptr) {
+        std::fprintf(err, "vellmark: %s cannot be written\n", options.dayHashes.c_str());
+        SetEventSession(nullptr);
+        ShutDownHeadlessTables();
+        return 1;
+    }
+    // Checks and hashes the day just ended; a replay ends its days where the host's loop ticks did.
     auto check = [&] {
         if (options.check)
             checker.CheckDay(err);
+        if (dayHashes != nullptr)
+            WriteDateAndHash(dayHashes);
     };
     gpGame = new CRZGame(path.c_str(), 0);
     if (!gpGame->IsLoaded()) {
@@ -295,15 +319,22 @@ int RunHeadless(const CHeadlessOptions& options, std::FILE* out, std::FILE* err)
             for (int day = 0; day < options.days; ++day) {
                 PostGlobalEvent(new CRZIntEvent(_CRZEVT_TIMER_DATE_, BASIC_CLIENT, 1));
                 ProcessReady();
+                // A frame's loop tick ends the day. It goes out with the day's events, so that a replay
+                // runs it at the same point as the host.
+                PostGlobalEvent(new CRZGenericEvent(_CRZEVT_TIMER_TICK_LOOP_, ALLID));
+                ProcessReady();
                 check();
             }
         } else {
             for (const std::vector<uint8_t>& record : journal.records) {
                 CRZNetEvent net(record.data(), static_cast<uint32_t>(record.size()));
-                PostLocalEvent(BuildEventFromNetwork(&net));
+                CRZEvent* event = BuildEventFromNetwork(&net);
+                const bool dayEnds = event != nullptr && event->GetType() == _CRZEVT_TIMER_TICK_LOOP_;
+                PostLocalEvent(event);
                 ProcessReady();
+                if (dayEnds)
+                    check();
             }
-            check();
         }
         if (!options.save.empty() && !gpGame->SaveAs(options.save.c_str())) {
             std::fprintf(err, "vellmark: %s\n", gpGame->GetSaveError());
@@ -314,10 +345,7 @@ int RunHeadless(const CHeadlessOptions& options, std::FILE* out, std::FILE* err)
             if (checker.GetBreaks() > 0)
                 status = 1;
         }
-        const uint64_t hash = HashGameState();
-        const CDate date = CRZGame::GetCurrentDate();
-        std::fprintf(out, "%04d-%02d-%02d %016llx\n", date.year, date.month + 1, date.day + 1,
-            static_cast<unsigned long long>(hash));
+        const uint64_t hash = WriteDateAndHash(out);
         if (!options.record.empty()) {
             journal.scenario = path;
             journal.records = recorder.records;
@@ -333,6 +361,8 @@ int RunHeadless(const CHeadlessOptions& options, std::FILE* out, std::FILE* err)
             status = 1;
         }
     }
+    if (dayHashes != nullptr)
+        std::fclose(dayHashes);
     delete gpGame;
     gpGame = nullptr;
     SetEventSession(nullptr);

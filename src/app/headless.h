@@ -18,6 +18,8 @@ struct CHeadlessOptions {
     uint32_t seed = 1;
     // Checks the world's rules after every day and reports the run's figures on err.
     bool check = false;
+    // Where each day's date and state hash are written, one line a day, by a host and by a replay alike.
+    std::string dayHashes;
 };
 
 // True when the command line asks for a run without a window.

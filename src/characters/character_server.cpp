@@ -153,9 +153,10 @@ CRZReturnType CCharacterServer::Update(CRZEvent* event)
         }
         break;
     case _CRZEVT_CREATE_RANDOM_COUSIN_:
-        // The realm (second) has its ruler make the cousin under the new identity (first).
+        // The realm (second) has its ruler make the cousin under the new identity (first). At once: the
+        // estate that asked takes the cousin as its heir before the request returns.
         if (const auto* r = RecordAs<CRZCreateRandomCousinEventData>(event))
-            PostGlobalEvent(new CRZCreateRandomCousinEvent(event->GetType(), r->second, r->first, r->second, r->number));
+            ProcessGlobalEvent(new CRZCreateRandomCousinEvent(event->GetType(), r->second, r->first, r->second, r->number));
         break;
     case _CRZEVT_CHARACTER_CREATION_:
         if (const auto* r = RecordAs<CRZCharacterCreationEventData>(event)) {

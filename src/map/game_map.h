@@ -6,8 +6,13 @@
 
 #include "foundation/point_rect.h"
 
+class CRZEvent;
+
 class CGameMap {
 public:
+    // The map's share of a broadcast: each of the provinces of the province table in turn, the first that
+    // takes the event (3) ending the walk, and a new month redraws the map. 3 when a province took it.
+    static int Update(CRZEvent* event);
     // The centre of the province's bounding box in map coordinates; false (and the point untouched) for a
     // number the map holds no province of.
     static bool GetCenterPoint(int province, CPoint& centre);

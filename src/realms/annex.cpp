@@ -261,12 +261,18 @@ void CRZCountry::Annex(CRZCountryID victimId, bool extendConquestDate)
 
     victim->annexed = true;
     victim->willInherit = false;
-    // A realm cannot delete itself from inside its own handler.
+    // A realm cannot delete itself from inside its own handler: it leaves the table now and is deleted
+    // once the event that reached it has been handed on.
     if (victim->IsLocal()) {
         ProcessLocalEvent(new CRZWinnerEvent(index));
     } else if (victim != this) {
         delete victim;
         victim = nullptr;
+    } else {
+        _pCountry[index] = nullptr;
+        if (gpGameQ != nullptr)
+            gpGameQ->Remove(this);
+        _dissolved.Append(this);
     }
 
     for (CRZCountry* realm : _pCountry) {

@@ -95,6 +95,9 @@ CRZCountry::~CRZCountry()
 {
     if (index >= 0 && index < kSlots && _pCountry[index] == this)
         _pCountry[index] = nullptr;
+    if (gpGameQ != nullptr)
+        gpGameQ->Remove(this);
+    _dissolved.Remove(this);
     delete vassals;
     delete allies;
     if (gCountryHooks.DestroyArmy != nullptr) {
@@ -118,6 +121,8 @@ void CRZCountry::ConstructCountry(CRZCountryID id)
     realm->SetTag(CCountryDB::IDToTag(id));
     realm->SetName(CCountryDB::IDToName(id));
     realm->CRZStaticObject::Create(StaticID(CRZID(RZTYPE_COUNTRY, static_cast<uint32_t>(id))));
+    if (gpGameQ != nullptr)
+        gpGameQ->Append(realm);
 }
 
 void CRZCountry::InitCountryArray()
@@ -129,6 +134,7 @@ void CRZCountry::DeleteAll()
 {
     for (CRZCountry*& realm : _pCountry)
         delete realm;
+    DeleteDissolved();
     InitCountryArray();
 }
 

@@ -716,8 +716,29 @@ public:
     static CRZID ToCountry;
     static int32_t global_from;
     static int32_t global_to;
+
+    // A realm without land that no living ruler holds together is annexed by itself: its ruler alive, when
+    // it has no vassals or no computer plays it; its ruler dead, from the day after his death.
+    void DissolveIfLandless();
+
+    // The game's queue of realms (realm_queue.cpp).
+    // A realm dissolved from inside its own handler leaves the table at once and is deleted here, once the
+    // walk that reached it is over.
+    static void DeleteDissolved();
+    static CList<CRZCountry*> _dissolved;
 };
 #undef VM_COUNTRY_DECLARE_HANDLER
+
+// The game's queue of realms (gpGameQ): every realm built joins it and leaves it when deleted, and a started
+// game offers it each broadcast, newest realm first. It holds the realms without owning them: the country
+// table does. The game session makes it while a game is loaded; null otherwise.
+class CRZRealmQueue : public CRZObjectList {
+public:
+    ~CRZRealmQueue() override;
+    // The walk from the newest realm, then the deletion of the realms it dissolved.
+    int Update(CRZEvent* event) override;
+};
+extern CRZObjectList* gpGameQ;
 
 // The rebels' realm: at war with everyone (rebels.cpp).
 class CRZRebels : public CRZCountry {

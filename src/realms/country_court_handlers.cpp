@@ -29,9 +29,13 @@ constexpr int kMessageOtherAssassinated = 96;
 // Trait 26 marks a kinslayer; trait 72 a fosterling, kin of the realm he lives in.
 constexpr int kTraitKinslayer = 26;
 
+// Characters of the scenario bear character identities, those born or made in play dynamic ones: the
+// object itself says whether it is a character.
 CCharacter* CharacterOf(const CRZID& id)
 {
-    return id.type == RZTYPE_CHARACTER ? dynamic_cast<CCharacter*>(CIdentity::GetObjectFromID(id)) : nullptr;
+    return id.type == RZTYPE_CHARACTER || id.type >= RZTYPE_DYNAMIC
+        ? dynamic_cast<CCharacter*>(CIdentity::GetObjectFromID(id))
+        : nullptr;
 }
 
 void Show(int type, CRZCountryID realm, const char* first, const char* second, const char* third, const char* fourth)

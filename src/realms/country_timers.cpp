@@ -366,9 +366,10 @@ int CRZCountry::handleTimerTickLoop(CRZEvent* event)
             && (atSeat == nullptr || atSeat->GetControllerID() != index))
             RecalculateSeatOfGovernment();
     }
-    // A realm without land waits for its dissolution, which annexation carries out.
-    if (GetOwnedProvinces().IsEmpty() && real)
+    if (GetOwnedProvinces().IsEmpty() && real) {
+        DissolveIfLandless();
         return 0;
+    }
 
     if (CountryIDOf(CProvince::GetProvince(capital)) != index)
         capital = actingCapital = 0;
@@ -399,6 +400,21 @@ int CRZCountry::handleTimerTickLoop(CRZEvent* event)
     if (formOfGovernment != GOV_FEUDAL)
         laws.Set(kTheocraticLaw);
     return 0;
+}
+
+void CRZCountry::DissolveIfLandless()
+{
+    if (ruler == nullptr)
+        return;
+    // The recorded death date, not IsAlive: the host counts a death it has only posted, and every machine
+    // must dissolve the realm on the same day.
+    ruler->IsAlive();
+    const CDate died = ruler->deathDate;
+    const bool dissolve = died == CDate()
+        ? GetVassals()->IsEmpty() || gCountryControl[index] != CONTROL_COMPUTER
+        : Today() > died;
+    if (dissolve)
+        Annex(index, false);
 }
 
 int CRZCountry::handleGameStarted(CRZEvent* event)

@@ -41,7 +41,8 @@ TitleAct ReadTitleAct(CRZEvent* event)
     const auto* record = RecordAs<CRZCountryTwoIdEventData>(event);
     if (record == nullptr)
         return act;
-    if (record->first.type == RZTYPE_CHARACTER)
+    // A character made in play bears a dynamic identity.
+    if (record->first.type == RZTYPE_CHARACTER || record->first.type >= RZTYPE_DYNAMIC)
         act.character = dynamic_cast<CCharacter*>(CIdentity::GetObjectFromID(record->first));
     act.title = CTitle::GetTitle(record->second);
     if (act.character == nullptr || act.title == nullptr)

@@ -127,7 +127,6 @@ TEST_F(ServerTest, EachRequestIsIssuedOnceToItsReceiverOnTheHostAndNeverOnAClien
         { 439, [](CRZID w, CRZID) -> CRZEvent* { return new CRZCharacterReligionEvent(_CRZEVT_SET_CHAR_RELIGION_, CHARACTER_SERVER, w, RELIGION_JEWISH); }, false, NOID },
         { 442, [](CRZID w, CRZID) -> CRZEvent* { return new CRZCharacterTraitEvent(_CRZEVT_ADD_TRAIT_, CHARACTER_SERVER, w, static_cast<TraitType>(3)); }, false, NOID },
         { 445, [](CRZID w, CRZID r) -> CRZEvent* { return new CRZNewRulerEvent(_CRZEVT_NEW_RULER_, CHARACTER_SERVER, w, r); }, true, NOID },
-        { 447, [](CRZID, CRZID r) -> CRZEvent* { return new CRZCreateRandomCousinEvent(_CRZEVT_CREATE_RANDOM_COUSIN_, CHARACTER_SERVER, CRZID(RZTYPE_DYNAMIC, 9), r, 77); }, true, NOID },
         { 488, [](CRZID w, CRZID) -> CRZEvent* { return new CRZCreateClaimEvent(_CRZEVT_CREATECLAIM_, CHARACTER_SERVER, w, 12, CRZID(RZTYPE_DYNAMIC, 3)); }, false, NOID },
         { 495, [](CRZID w, CRZID) -> CRZEvent* { return new CRZIdEvent(_CRZEVT_SETPAPALCONTROLLER_, CHARACTER_SERVER, w); }, false, PAPACY },
         { 503, [](CRZID w, CRZID) -> CRZEvent* { return new CRZIdEvent(_CRZEVT_LEAVE_COURT_, CHARACTER_SERVER, w); }, false, NOID },

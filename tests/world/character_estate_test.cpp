@@ -1,6 +1,7 @@
 // A death and its estate, through the host's character server as the game runs them: the shares under
 // gavelkind, gold that divides while prestige and piety stay, titles that never stay with a dead man, an
-// heir who keeps his share when no realm number is free, and at most one titled death a day.
+// heir who keeps his share when no realm number is free, a cousin made the same day for a ruler with no
+// heir, and at most one titled death a day.
 #include <gtest/gtest.h>
 
 #include "events/event_scheduler.h"
@@ -121,6 +122,22 @@ TEST_F(CharacterEstateTest, WithNoFreeRealmNumberTheHeirKeepsHisShareWhereHeIs)
     EXPECT_EQ(elder->titles.GetSize(), 1);
     ASSERT_EQ(younger->titles.GetSize(), 1);
     EXPECT_EQ(younger->realmId, kRealm);
+}
+
+TEST_F(CharacterEstateTest, ARulerWithoutHeirsLeavesHisRealmToACousinOnTheDayHeDies)
+{
+    CCharacter* lord = Lord({ 5 });
+    Die(lord);
+    CCharacter* cousin = realm->ruler;
+    ASSERT_NE(cousin, nullptr);
+    ASSERT_NE(cousin, lord);
+    // Made in play, as every machine makes him; the test owns what it made.
+    characters.emplace_back(cousin);
+    EXPECT_GE(cousin->GetID().type, RZTYPE_DYNAMIC);
+    EXPECT_TRUE(cousin->IsAlive());
+    EXPECT_EQ(cousin->GetCountry(), realm);
+    EXPECT_EQ(CTitle::GetTitle(5)->GetCurrentHolder(), cousin);
+    EXPECT_FLOAT_EQ(cousin->score.GetGold(), 90.0f);
 }
 
 TEST_F(CharacterEstateTest, OneTitledDeathADayTheOthersWaitForTheNext)
