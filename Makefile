@@ -5,7 +5,7 @@ FUZZ_COUNT = $(words $(FUZZ_TARGETS))
 FUZZ_EACH = $(if $(FUZZ_SECONDS),$(FUZZ_SECONDS),$(shell n=$$(( $(FUZZ_BUDGET) * 2 / $(FUZZ_COUNT) )); [ $$n -ge 1 ] || n=1; echo $$n))
 FUZZ_TARGETS := $(basename $(notdir $(wildcard tests/fuzz/fuzz_*.cpp)))
 
-.PHONY: run test deps release test-build fuzz tsan
+.PHONY: run test deps release test-build fuzz tsan format-check
 
 deps:
 	scripts/install-deps
@@ -22,7 +22,11 @@ test-build: deps
 	    -DVELLMARK_SANITIZE=ON -DVELLMARK_BENCH=OFF
 	cmake --build build/test -j $(JOBS)
 
-test: test-build
+# The sources follow .clang-format; `scripts/check-format --fix` formats them.
+format-check: deps
+	scripts/check-format
+
+test: format-check test-build
 	cd build/test && xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure -j $(JOBS) --timeout 600
 	$(MAKE) tsan
 	$(MAKE) fuzz

@@ -57,7 +57,8 @@ void BM_FullScenarioDays(benchmark::State& state)
             PostGlobalEvent(new CRZIntEvent(_CRZEVT_TIMER_DATE_, BASIC_CLIENT, 1));
             gEventScheduler.ProcessAll();
             gEventScheduler.EmptyExternalList();
-            const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+            const double seconds
+                = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
             worst = std::max(worst, seconds);
             total += seconds;
         }
@@ -67,7 +68,8 @@ void BM_FullScenarioDays(benchmark::State& state)
         gpGame = nullptr;
         state.ResumeTiming();
     }
-    state.counters["days_per_s"] = static_cast<double>(kDays) * static_cast<double>(state.iterations()) / total;
+    state.counters["days_per_s"]
+        = static_cast<double>(kDays) * static_cast<double>(state.iterations()) / total;
     state.counters["worst_day_ms"] = worst * 1000.0;
     state.counters["end_year"] = endYear;
 }

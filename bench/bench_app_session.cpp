@@ -74,7 +74,8 @@ void BM_SaveFullScenario(benchmark::State& state)
         if (!game.SaveAs("bench.rzg"))
             state.SkipWithError(game.GetSaveError());
     state.counters["peak_MB"] = PeakMegabytes();
-    state.counters["save_MB"] = static_cast<double>(std::filesystem::file_size(Folder() + "/bench.rzg")) / 1e6;
+    state.counters["save_MB"]
+        = static_cast<double>(std::filesystem::file_size(Folder() + "/bench.rzg")) / 1e6;
 }
 BENCHMARK(BM_SaveFullScenario)->Unit(benchmark::kMillisecond)->Iterations(5);
 
@@ -95,7 +96,8 @@ void BM_ChangeOfController(benchmark::State& state)
             continue;
         for (int i = 0; i < province->GetNeighborCount(); ++i) {
             const CProvince* other = CProvince::GetProvince(province->GetNeighbor(i).number);
-            if (other && other->IsLand() && other->controller != 0 && other->controller != province->controller) {
+            if (other && other->IsLand() && other->controller != 0
+                && other->controller != province->controller) {
                 changes.emplace_back(province, other->controller);
                 break;
             }

@@ -30,7 +30,8 @@ void StartToMenu(benchmark::State& state)
     }
     const std::string data = std::string(pattern) + "/data";
     if (!support::GenerateData(data, "full", 1)
-        || std::system(("printf '" + std::string(kSettings) + "' > '" + data + "/settings.cfg'").c_str()) != 0) {
+        || std::system(("printf '" + std::string(kSettings) + "' > '" + data + "/settings.cfg'").c_str())
+            != 0) {
         state.SkipWithError("the data folder could not be generated");
         return;
     }

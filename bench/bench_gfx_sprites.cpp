@@ -38,8 +38,10 @@ CImage* Sheet()
     unsigned char* p = sheet->Lock();
     for (int y = 0; y < 64; ++y)
         for (int x = 0; x < 256; ++x)
-            p[y * sheet->GetPitch() + x] = static_cast<unsigned char>(
-                (x % 64) < 8 ? 0 : (x % 64) < 12 ? 1 : (x / 4 + y) % 3 == 0 ? 2 + (x * 7 + y) % 200 : 40 + y);
+            p[y * sheet->GetPitch() + x] = static_cast<unsigned char>((x % 64) < 8 ? 0
+                    : (x % 64) < 12                                                ? 1
+                    : (x / 4 + y) % 3 == 0                                         ? 2 + (x * 7 + y) % 200
+                                                                                   : 40 + y);
     sheet->Unlock();
     sheet->SetPalette(&gPalette);
     sheet->Encode(4);
@@ -64,8 +66,8 @@ void BM_DecodeRLE(benchmark::State& state)
         frame = (frame + 1) & 3;
         sheet->Draw(100 + frame, 100, CRect(frame * 64, 0, frame * 64 + 64, 64), nullptr, dest, nullptr);
     }
-    state.counters["Mpixel/s"] = benchmark::Counter(64.0 * 64.0 * static_cast<double>(state.iterations()) / 1e6,
-        benchmark::Counter::kIsRate);
+    state.counters["Mpixel/s"] = benchmark::Counter(
+        64.0 * 64.0 * static_cast<double>(state.iterations()) / 1e6, benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_DecodeRLE)
     ->ArgsProduct({ { IMAGE_SYSTEM, IMAGE_ALPHA, IMAGE_TRANSLUCENT, IMAGE_MULTIPLY }, { 0, 1, 2 } })
@@ -95,8 +97,8 @@ void BM_Frame300SpritesAnd2000Glyphs(benchmark::State& state)
         dest->Fill16Bit(0);
         for (int i = 0; i < 300; ++i) {
             const int frame = i & 3;
-            sheet->Draw((i * 37) % 1000, (i * 53) % 740, CRect(frame * 64, 0, frame * 64 + 64, 64), nullptr, dest,
-                nullptr);
+            sheet->Draw((i * 37) % 1000, (i * 53) % 740, CRect(frame * 64, 0, frame * 64 + 64, 64), nullptr,
+                dest, nullptr);
         }
         for (int row = 0; row < 20; ++row)
             font->Print(line.c_str(), 0, row * 14, dest, 0x7FFF);

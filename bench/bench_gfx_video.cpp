@@ -77,8 +77,8 @@ void BM_FastBlt16to16(benchmark::State& state)
     CRect all(0, 0, 1024, 768);
     for (auto _ : state)
         source.FastBltAsm16to16(0, 0, &all, &dest);
-    state.counters["Mpixel/s"]
-        = benchmark::Counter(1024.0 * 768.0 * static_cast<double>(state.iterations()) / 1e6, benchmark::Counter::kIsRate);
+    state.counters["Mpixel/s"] = benchmark::Counter(
+        1024.0 * 768.0 * static_cast<double>(state.iterations()) / 1e6, benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_FastBlt16to16);
 
@@ -103,8 +103,8 @@ void BM_SpriteMacro8to16(benchmark::State& state)
     CRect all(0, 0, 1024, 768);
     for (auto _ : state)
         source.proc_SpriteMacro(0, 0, &all, &dest);
-    state.counters["Mpixel/s"]
-        = benchmark::Counter(1024.0 * 768.0 * static_cast<double>(state.iterations()) / 1e6, benchmark::Counter::kIsRate);
+    state.counters["Mpixel/s"] = benchmark::Counter(
+        1024.0 * 768.0 * static_cast<double>(state.iterations()) / 1e6, benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_SpriteMacro8to16);
 

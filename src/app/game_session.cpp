@@ -86,7 +86,6 @@ CRZGame::~CRZGame()
     Cleanup();
 }
 
-
 void CRZGame::ClearGlobalGameVariables()
 {
     CRZCountry::InitCountryArray();
@@ -170,7 +169,8 @@ bool CRZGame::Init()
     for (auto it = gGlobal.characterServer->GetHead(); !it.IsEnd(); it++) {
         CCharacter* character = *it;
         CRZCountry* realm = character->GetCountry();
-        if (realm != nullptr && character->courtPosition >= COURT_CHANCELLOR && character->courtPosition <= COURT_CHAPLAIN)
+        if (realm != nullptr && character->courtPosition >= COURT_CHANCELLOR
+            && character->courtPosition <= COURT_CHAPLAIN)
             realm->courtPositions[character->courtPosition - COURT_CHANCELLOR] = character;
     }
     loaded = true;
@@ -317,15 +317,18 @@ void CRZGame::CheckIfScenarioValid()
             continue;
         }
         if (ruler->GetLiegeRuler() == ruler) {
-            report(std::snprintf(line, sizeof line, "%s (id: %d) has himself as his liege.\n", ruler->GetName(), id));
+            report(std::snprintf(
+                line, sizeof line, "%s (id: %d) has himself as his liege.\n", ruler->GetName(), id));
             ruler->SetLiegeRuler(nullptr);
         }
         if (ruler->GetCountry() == nullptr)
-            report(std::snprintf(line, sizeof line, "%s (id: %d) is ruler of %s but coded as part of no court.\n",
-                ruler->GetName(), id, country->GetTag()));
+            report(std::snprintf(line, sizeof line,
+                "%s (id: %d) is ruler of %s but coded as part of no court.\n", ruler->GetName(), id,
+                country->GetTag()));
         else
-            report(std::snprintf(line, sizeof line, "%s (id: %d) is ruler of %s but coded as part of %s court.\n",
-                ruler->GetName(), id, country->GetTag(), ruler->GetCountry()->GetTag()));
+            report(std::snprintf(line, sizeof line,
+                "%s (id: %d) is ruler of %s but coded as part of %s court.\n", ruler->GetName(), id,
+                country->GetTag(), ruler->GetCountry()->GetTag()));
     }
     if (gGlobal.characterServer != nullptr) {
         for (auto it = gGlobal.characterServer->GetHead(); !it.IsEnd(); it++) {
@@ -340,8 +343,8 @@ void CRZGame::CheckIfScenarioValid()
                 report(std::snprintf(line, sizeof line, "Character id: %d (Name: %s) has no culture.\n", id,
                     character->GetName()));
             if (character->dynasty == NOID)
-                report(std::snprintf(line, sizeof line, "Character id: %d (Name: %s) has no dynasty assigned.\n",
-                    id, character->GetName()));
+                report(std::snprintf(line, sizeof line,
+                    "Character id: %d (Name: %s) has no dynasty assigned.\n", id, character->GetName()));
             const CList<CRef<CCharacter>>& spouses = character->GetSpouses();
             for (auto a = spouses.GetHead(); !a.IsEnd(); a++) {
                 auto b = a;
@@ -349,8 +352,10 @@ void CRZGame::CheckIfScenarioValid()
                     CCharacter* spouse = (*a).Get();
                     if (spouse != nullptr && spouse == (*b).Get())
                         report(std::snprintf(line, sizeof line,
-                            "Character id: %d (Name: %s) and Character id: %d (Name: %s) are married twice.\n", id,
-                            character->GetName(), static_cast<int>(spouse->GetID().number), spouse->GetName()));
+                            "Character id: %d (Name: %s) and Character id: %d (Name: %s) are married "
+                            "twice.\n",
+                            id, character->GetName(), static_cast<int>(spouse->GetID().number),
+                            spouse->GetName()));
                 }
             }
         }
@@ -367,7 +372,8 @@ void CRZGame::CheckIfScenarioValid()
                 "Province %d is specififed as controlled by %s but nobody is specified as owner\n", number,
                 province->GetController()->GetTag()));
         if (number >= 1 && province->IsLand() && owner == nullptr)
-            report(std::snprintf(line, sizeof line, "Province %d is a land province without an owner.\n", number));
+            report(std::snprintf(
+                line, sizeof line, "Province %d is a land province without an owner.\n", number));
     }
 }
 

@@ -31,10 +31,10 @@ constexpr int kValueRight = 228;
 // A notice that the options were not kept stays this long unless the player closes it.
 constexpr int kNotSavedSeconds = 20;
 
-constexpr const char* kSpeedKeys[] = { "FEOPT_GAMESPEED0", "FEOPT_GAMESPEED1", "FEOPT_GAMESPEED2", "FEOPT_GAMESPEED3",
-    "FEOPT_GAMESPEED4", "FEOPT_GAMESPEED5", "FEOPT_GAMESPEED6", "FEOPT_GAMESPEED7" };
-constexpr const char* kAutosaveKeys[] = { "FEOPT_AUTOSAVE1", "FEOPT_AUTOSAVE2", "FEOPT_AUTOSAVE3", "FEOPT_AUTOSAVE4",
-    "FEOPT_AUTOSAVE5" };
+constexpr const char* kSpeedKeys[] = { "FEOPT_GAMESPEED0", "FEOPT_GAMESPEED1", "FEOPT_GAMESPEED2",
+    "FEOPT_GAMESPEED3", "FEOPT_GAMESPEED4", "FEOPT_GAMESPEED5", "FEOPT_GAMESPEED6", "FEOPT_GAMESPEED7" };
+constexpr const char* kAutosaveKeys[]
+    = { "FEOPT_AUTOSAVE1", "FEOPT_AUTOSAVE2", "FEOPT_AUTOSAVE3", "FEOPT_AUTOSAVE4", "FEOPT_AUTOSAVE5" };
 constexpr int kSpeedEntry = 0;
 constexpr int kAutosaveEntry = 3;
 constexpr int kEffectEntry = 4;
@@ -88,7 +88,8 @@ int CSettingBtnEntry::Draw(CRZDrawType type)
     CFont* font = Font(kOptionsFont);
     if (font == nullptr || mDest == nullptr)
         return 0;
-    font->PrintDropRight(TextStrings.GetString(GetChoiceKey(GetValue())), mX + kValueRight, mY, mDest, 0xFFFF);
+    font->PrintDropRight(
+        TextStrings.GetString(GetChoiceKey(GetValue())), mX + kValueRight, mY, mDest, 0xFFFF);
     if (!mChosen)
         return 0;
     mRadio.Draw(type);
@@ -103,8 +104,8 @@ int CSettingBtnEntry::Draw(CRZDrawType type)
 CSettingSliderEntry::CSettingSliderEntry(CFont* font, const char* label, std::int32_t* target, int maximum,
     CPoint position, CPoint size, int number)
     : CFrontEndEntry(font, label, nullptr, number)
-    , mSlider(0.0f, static_cast<float>(maximum), static_cast<float>(target != nullptr ? *target : 0), 1.0f, kSliderMinus,
-          kSliderPlus, kSliderKnob, kSliderTrack)
+    , mSlider(0.0f, static_cast<float>(maximum), static_cast<float>(target != nullptr ? *target : 0), 1.0f,
+          kSliderMinus, kSliderPlus, kSliderKnob, kSliderTrack)
     , mTarget(target)
     , mNumber(number)
 {
@@ -156,7 +157,8 @@ CGameSettings::CGameSettings(CSprite* background)
     : mBackground(background)
 {
     const CPoint origin = background != nullptr ? background->GetPosition() : CPoint();
-    const CPoint size = background != nullptr ? CPoint(background->GetWidth(), background->GetHeight()) : CPoint();
+    const CPoint size
+        = background != nullptr ? CPoint(background->GetWidth(), background->GetHeight()) : CPoint();
     if (gpSettings != nullptr) {
         const CSettingsRecord& record = gpSettings->Record();
         mAIAggressiveness = record.aiAggressiveness;
@@ -180,17 +182,17 @@ CGameSettings::CGameSettings(CSprite* background)
         entry->SetDestinationImage(pBackBuffer);
         mList->Append(entry);
     };
-    mSpeedEntry = new CSettingBtnEntry(font, TextStrings.GetString("FEOPT_GAMESPEED"), &mSpeed, 8, kSpeedKeys, origin,
-        kSpeedEntry);
+    mSpeedEntry = new CSettingBtnEntry(
+        font, TextStrings.GetString("FEOPT_GAMESPEED"), &mSpeed, 8, kSpeedKeys, origin, kSpeedEntry);
     add(mSpeedEntry);
-    mAutosaveEntry = new CSettingBtnEntry(font, TextStrings.GetString("FEOPT_AUTOSAVE"), &mAutosave, 5, kAutosaveKeys,
-        origin, kAutosaveEntry);
+    mAutosaveEntry = new CSettingBtnEntry(
+        font, TextStrings.GetString("FEOPT_AUTOSAVE"), &mAutosave, 5, kAutosaveKeys, origin, kAutosaveEntry);
     add(mAutosaveEntry);
-    mEffectEntry = new CSettingSliderEntry(font, TextStrings.GetString("OPTION_SFXVOLUME"), &mEffectVolume, 100, origin,
-        size, kEffectEntry);
+    mEffectEntry = new CSettingSliderEntry(
+        font, TextStrings.GetString("OPTION_SFXVOLUME"), &mEffectVolume, 100, origin, size, kEffectEntry);
     add(mEffectEntry);
-    mMusicEntry = new CSettingSliderEntry(font, TextStrings.GetString("OPTION_MUSICVOLUME"), &mMusicVolume, 100, origin,
-        size, kMusicEntry);
+    mMusicEntry = new CSettingSliderEntry(
+        font, TextStrings.GetString("OPTION_MUSICVOLUME"), &mMusicVolume, 100, origin, size, kMusicEntry);
     add(mMusicEntry);
     mList->ResetPos();
 }
@@ -284,7 +286,8 @@ int CGameSettings::Draw(CRZDrawType type)
     const int width = mBackground != nullptr ? mBackground->GetWidth() : 0;
     const std::uint16_t gold = TrueToHigh(240, 220, 176);
     if (CFont* font = Font(kOptionsHeaderFont))
-        font->PrintCenter(TextStrings.GetString("OPTIONHEADER"), origin.x + width / 2, origin.y + 31, pBackBuffer, gold);
+        font->PrintCenter(
+            TextStrings.GetString("OPTIONHEADER"), origin.x + width / 2, origin.y + 31, pBackBuffer, gold);
     pBackBuffer->SetLineColor(gold);
     pBackBuffer->DrawLine16(CPoint(origin.x + 62, origin.y + 62), CPoint(origin.x + 290, origin.y + 62));
     pBackBuffer->DrawLine16(CPoint(origin.x + 62, origin.y + 189), CPoint(origin.x + 290, origin.y + 189));

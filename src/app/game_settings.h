@@ -40,8 +40,8 @@ private:
 class CSettingSliderEntry : public CFrontEndEntry {
 public:
     // position and size: the options screen's; the slider is centred on x + width / 2 at y + 256.
-    CSettingSliderEntry(CFont* font, const char* label, std::int32_t* target, int maximum, CPoint position, CPoint size,
-        int number);
+    CSettingSliderEntry(CFont* font, const char* label, std::int32_t* target, int maximum, CPoint position,
+        CPoint size, int number);
 
     // A left-button release within selects the row; selected, it hands the event to the slider and keeps
     // the value in the target. Always 0.

@@ -9,13 +9,12 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "ai/ai_country.h"
+#include "ai/ai_router.h"
 #include "app/game.h"
 #include "app/settings.h"
 #include "app/winmain.h"
-#include "ai/ai_country.h"
-#include "ai/ai_router.h"
 #include "armies/army_allegiance.h"
-#include "player/player.h"
 #include "armies/army_sieges.h"
 #include "armies/combat.h"
 #include "armies/realm_divisions.h"
@@ -38,13 +37,13 @@
 #include "gfx/video.h"
 #include "map/game_map.h"
 #include "messages/message_handler.h"
+#include "player/player.h"
 #include "realms/country.h"
 #include "realms/country_db.h"
 #include "realms/province.h"
 #include "realms/province_improvement.h"
 #include "realms/realm_character_hooks.h"
 #include "realms/request.h"
-#include "world/character_life_hooks.h"
 #include "realms/war.h"
 #include "scripted/new_event_server.h"
 #include "text/new_text.h"
@@ -56,8 +55,9 @@
 #include "widgets/popup_dialog.h"
 #include "widgets/status_bar.h"
 #include "widgets/widget_hooks.h"
-#include "world/cheats.h"
 #include "world/character_estate.h"
+#include "world/character_life_hooks.h"
+#include "world/cheats.h"
 #include "world/client.h"
 #include "world/game_scenario_world.h"
 #include "world/global.h"
@@ -70,40 +70,32 @@ constexpr CRouteSource kWiring = CRouteSource::kWiring;
 constexpr CRouteSource kGame = CRouteSource::kGame;
 constexpr CRouteSource kAwaited = CRouteSource::kAwaited;
 
-#define VM_ROUTE(expression, source)                                                                        \
-    CGameRoute                                                                                              \
-    {                                                                                                       \
-        #expression, [] { return (expression) != nullptr; }, [] { (expression) = nullptr; }, source          \
+#define VM_ROUTE(expression, source)                                                                         \
+    CGameRoute                                                                                               \
+    {                                                                                                        \
+#expression, [] { return (expression) != nullptr; }, [] { (expression) = nullptr; }, source          \
     }
 
 const CGameRoute kRoutes[] = {
     // Foundation.
-    VM_ROUTE(CAttributeTuple::_pGetText, kWiring),
-    VM_ROUTE(gHistoryDateSource.IsGameStarted, kWiring),
-    VM_ROUTE(gHistoryDateSource.GetCurrentDate, kWiring),
-    VM_ROUTE(gIdentityLookups.GetCountry, kWiring),
+    VM_ROUTE(CAttributeTuple::_pGetText, kWiring), VM_ROUTE(gHistoryDateSource.IsGameStarted, kWiring),
+    VM_ROUTE(gHistoryDateSource.GetCurrentDate, kWiring), VM_ROUTE(gIdentityLookups.GetCountry, kWiring),
     VM_ROUTE(gIdentityLookups.GetProvince, kWiring),
     VM_ROUTE(gIdentityLookups.GetGameServer, kGame), // SetGameServer
     VM_ROUTE(gDateTickSource.pStartDate, kGame), // the global game state
     VM_ROUTE(gDateTickSource.GetTicksPerDay, kGame), // the game clock
     VM_ROUTE(CFile::_pLoadingHook, kAwaited), // the loading screen's progress bar
     // Data language.
-    VM_ROUTE(CLexer::_pIsParseOption, kWiring),
-    VM_ROUTE(CRZParser::_pTagToID, kWiring),
+    VM_ROUTE(CLexer::_pIsParseOption, kWiring), VM_ROUTE(CRZParser::_pTagToID, kWiring),
     VM_ROUTE(CLID::_pIDToTag, kWiring),
     // Events.
-    VM_ROUTE(gClockHooks.GetGameSpeed, kWiring),
-    VM_ROUTE(gEventRoutes.player, kAwaited),
-    VM_ROUTE(gEventRoutes.frontEnd, kAwaited),
-    VM_ROUTE(gEventRoutes.game, kGame), // the game session
+    VM_ROUTE(gClockHooks.GetGameSpeed, kWiring), VM_ROUTE(gEventRoutes.player, kAwaited),
+    VM_ROUTE(gEventRoutes.frontEnd, kAwaited), VM_ROUTE(gEventRoutes.game, kGame), // the game session
     VM_ROUTE(gEventRoutes.server, kGame), // SetGameServer
-    VM_ROUTE(gEventRoutes.session, kAwaited),
-    VM_ROUTE(gEventRoutes.map, kWiring),
-    VM_ROUTE(gEventRoutes.global, kWiring),
-    VM_ROUTE(gEventRoutes.gameInterface, kAwaited),
+    VM_ROUTE(gEventRoutes.session, kAwaited), VM_ROUTE(gEventRoutes.map, kWiring),
+    VM_ROUTE(gEventRoutes.global, kWiring), VM_ROUTE(gEventRoutes.gameInterface, kAwaited),
     VM_ROUTE(gEventRoutes.realms, kGame), // the game session's queue of realms
-    VM_ROUTE(gEventRoutes.characters, kWiring),
-    VM_ROUTE(gEventRoutes.oldEventServer, kAwaited),
+    VM_ROUTE(gEventRoutes.characters, kWiring), VM_ROUTE(gEventRoutes.oldEventServer, kAwaited),
     VM_ROUTE(gEventRoutes.newEventServer, kAwaited),
     VM_ROUTE(gEventRoutes.crusade, kGame), // the game session
     VM_ROUTE(gEventRoutes.papacy, kGame), // the game session
@@ -111,32 +103,23 @@ const CGameRoute kRoutes[] = {
     VM_ROUTE(gEventRoutes.displayList, kGame), // start-up, with gpDisplayList
     VM_ROUTE(gEventRoutes.OnGameStarted, kAwaited), // the computer opponents
     // Game state.
-    VM_ROUTE(gSettingsHooks.UpdateSettings, kWiring),
-    VM_ROUTE(gSettingsHooks.InitMessages, kWiring),
+    VM_ROUTE(gSettingsHooks.UpdateSettings, kWiring), VM_ROUTE(gSettingsHooks.InitMessages, kWiring),
     VM_ROUTE(gGameStateHooks.GetSessionPlayerCount, kAwaited), // the multiplayer session
     VM_ROUTE(gGameStateHooks.IsFrontEndActive, kWiring),
     VM_ROUTE(gGameStateHooks.IsTutorialScenario, kAwaited), // the scenario information
     VM_ROUTE(CRZGame::_pNewWorld, kWiring), // the world that game files are read into
     // Characters and titles.
-    VM_ROUTE(gCharacterHooks.GetCountry, kWiring),
-    VM_ROUTE(gCharacterHooks.GetCountryIndex, kWiring),
-    VM_ROUTE(gCharacterHooks.GetRuler, kWiring),
-    VM_ROUTE(gCharacterHooks.GetRealm, kWiring),
+    VM_ROUTE(gCharacterHooks.GetCountry, kWiring), VM_ROUTE(gCharacterHooks.GetCountryIndex, kWiring),
+    VM_ROUTE(gCharacterHooks.GetRuler, kWiring), VM_ROUTE(gCharacterHooks.GetRealm, kWiring),
     VM_ROUTE(gCharacterHooks.GetFormOfGoverment, kWiring),
-    VM_ROUTE(gCharacterHooks.GetProvinceCount, kWiring),
-    VM_ROUTE(gCharacterHooks.AddCharacter, kWiring),
-    VM_ROUTE(gCharacterHooks.RemoveCharacter, kWiring),
-    VM_ROUTE(gCharacterHooks.GetOffice, kWiring),
-    VM_ROUTE(gCharacterHooks.GetParticularName, kWiring),
-    VM_ROUTE(gCharacterHooks.HandOverCounty, kWiring),
-    VM_ROUTE(gCharacterHooks.RefreshVassals, kWiring),
-    VM_ROUTE(gCharacterHooks.GetProvinceWarValue, kWiring),
-    VM_ROUTE(gCharacterHooks.GetCourt, kWiring),
-    VM_ROUTE(gCharacterHooks.ChangeRelation, kWiring),
+    VM_ROUTE(gCharacterHooks.GetProvinceCount, kWiring), VM_ROUTE(gCharacterHooks.AddCharacter, kWiring),
+    VM_ROUTE(gCharacterHooks.RemoveCharacter, kWiring), VM_ROUTE(gCharacterHooks.GetOffice, kWiring),
+    VM_ROUTE(gCharacterHooks.GetParticularName, kWiring), VM_ROUTE(gCharacterHooks.HandOverCounty, kWiring),
+    VM_ROUTE(gCharacterHooks.RefreshVassals, kWiring), VM_ROUTE(gCharacterHooks.GetProvinceWarValue, kWiring),
+    VM_ROUTE(gCharacterHooks.GetCourt, kWiring), VM_ROUTE(gCharacterHooks.ChangeRelation, kWiring),
     VM_ROUTE(gCharacterHooks.IsHost, kWiring),
     VM_ROUTE(gCharacterHooks.TriggerEvent, kAwaited), // the scripted events
-    VM_ROUTE(gCharacterHooks.ShowMessage, kWiring),
-    VM_ROUTE(gRequestHooks.ShowMessage, kWiring),
+    VM_ROUTE(gCharacterHooks.ShowMessage, kWiring), VM_ROUTE(gRequestHooks.ShowMessage, kWiring),
     VM_ROUTE(gRequestHooks.FormatDate, kWiring),
     // Graphics.
     VM_ROUTE(gVideoHooks.InitCursors, kWiring), // the interface's cursors
@@ -148,17 +131,12 @@ const CGameRoute kRoutes[] = {
     VM_ROUTE(gShowDotsHooks.GetCenterPoint, kWiring),
     VM_ROUTE(gShowDotsHooks.WorldToMinimap, kAwaited), // the minimap
     // Widgets.
-    VM_ROUTE(gStatusBarHooks.GetCountryColor, kWiring),
-    VM_ROUTE(gGotoBoxHooks.GetProvinceName, kWiring),
-    VM_ROUTE(gGotoBoxHooks.GetCountryName, kWiring),
-    VM_ROUTE(gGotoBoxHooks.GetCapitalProvince, kWiring),
-    VM_ROUTE(gGotoBoxHooks.GetCenterPoint, kWiring),
-    VM_ROUTE(gGotoBoxHooks.InvalidateMap, kWiring),
-    VM_ROUTE(gCharacterBoxHooks.MakePortrait, kWiring),
-    VM_ROUTE(gWidgetHooks.MakeCoatOfArms, kWiring),
+    VM_ROUTE(gStatusBarHooks.GetCountryColor, kWiring), VM_ROUTE(gGotoBoxHooks.GetProvinceName, kWiring),
+    VM_ROUTE(gGotoBoxHooks.GetCountryName, kWiring), VM_ROUTE(gGotoBoxHooks.GetCapitalProvince, kWiring),
+    VM_ROUTE(gGotoBoxHooks.GetCenterPoint, kWiring), VM_ROUTE(gGotoBoxHooks.InvalidateMap, kWiring),
+    VM_ROUTE(gCharacterBoxHooks.MakePortrait, kWiring), VM_ROUTE(gWidgetHooks.MakeCoatOfArms, kWiring),
     VM_ROUTE(gCharacterBoxHooks.ShowCharacter, kAwaited), // the character window
-    VM_ROUTE(gPopupHooks.GetWar, kWiring),
-    VM_ROUTE(gPopupHooks.DeclareWar, kAwaited), // the realms' wars
+    VM_ROUTE(gPopupHooks.GetWar, kWiring), VM_ROUTE(gPopupHooks.DeclareWar, kAwaited), // the realms' wars
     VM_ROUTE(gPopupHooks.AcceptTrade, kAwaited), // the diplomatic requests
     VM_ROUTE(gPopupHooks.DeclineTrade, kAwaited), // the diplomatic requests
     VM_ROUTE(gPopupHooks.ShowMessageSettings, kAwaited), // the message settings
@@ -168,37 +146,22 @@ const CGameRoute kRoutes[] = {
     VM_ROUTE(gWidgetPlayerHooks.IsHolding, kAwaited), // the local player
     VM_ROUTE(gWidgetPlayerHooks.SetHolding, kAwaited), // the local player
     // Realms.
-    VM_ROUTE(gCountryHooks.IsHost, kWiring),
-    VM_ROUTE(gCountryHooks.IsTutorial, kWiring),
-    VM_ROUTE(gCountryHooks.MakeAI, kWiring),
-    VM_ROUTE(gCountryHooks.MakePlayer, kWiring),
+    VM_ROUTE(gCountryHooks.IsHost, kWiring), VM_ROUTE(gCountryHooks.IsTutorial, kWiring),
+    VM_ROUTE(gCountryHooks.MakeAI, kWiring), VM_ROUTE(gCountryHooks.MakePlayer, kWiring),
     VM_ROUTE(gCountryHooks.MakeTutorial, kAwaited), // the tutorial
-    VM_ROUTE(gCountryHooks.UpdateArmy, kWiring),
-    VM_ROUTE(gCountryHooks.GetDivisionID, kWiring),
-    VM_ROUTE(gCountryHooks.GetArmyID, kWiring),
-    VM_ROUTE(gCountryHooks.GetArmyState, kWiring),
-    VM_ROUTE(gCountryHooks.KillDivision, kWiring),
-    VM_ROUTE(gCountryHooks.AddDivision, kWiring),
-    VM_ROUTE(gCountryHooks.DestroyArmy, kWiring),
-    VM_ROUTE(gCountryHooks.NewArmy, kWiring),
-    VM_ROUTE(gCountryHooks.RetireArmy, kWiring),
-    VM_ROUTE(gCountryHooks.MarkArmyFading, kWiring),
-    VM_ROUTE(gCountryHooks.CreateDivision, kWiring),
-    VM_ROUTE(gCountryHooks.RemoveDivision, kWiring),
-    VM_ROUTE(gCountryHooks.TransferDivision, kWiring),
-    VM_ROUTE(gCountryHooks.NotifyAI, kWiring),
-    VM_ROUTE(gCountryHooks.NotifyArmyDeleted, kWiring),
-    VM_ROUTE(gWarHooks.RefreshWars, kWiring),
-    VM_ROUTE(gWarHooks.GetResultDesc, kWiring),
-    VM_ROUTE(gWarHooks.MoveArmies, kWiring),
-    VM_ROUTE(gWarHooks.SwitchAllegiance, kWiring),
-    VM_ROUTE(gWarHooks.SettleArmies, kWiring),
-    VM_ROUTE(gWarHooks.WithdrawArmy, kWiring),
-    VM_ROUTE(gArmyAIHooks.AssignArmy, kWiring),
-    VM_ROUTE(gArmyAIHooks.DetachArmy, kWiring),
-    VM_ROUTE(gCountryHooks.IsGameStarted, kWiring),
-    VM_ROUTE(gCountryHooks.TriggerScriptedEvent, kWiring),
-    VM_ROUTE(gProvinceHooks.DescribeArmy, kWiring),
+    VM_ROUTE(gCountryHooks.UpdateArmy, kWiring), VM_ROUTE(gCountryHooks.GetDivisionID, kWiring),
+    VM_ROUTE(gCountryHooks.GetArmyID, kWiring), VM_ROUTE(gCountryHooks.GetArmyState, kWiring),
+    VM_ROUTE(gCountryHooks.KillDivision, kWiring), VM_ROUTE(gCountryHooks.AddDivision, kWiring),
+    VM_ROUTE(gCountryHooks.DestroyArmy, kWiring), VM_ROUTE(gCountryHooks.NewArmy, kWiring),
+    VM_ROUTE(gCountryHooks.RetireArmy, kWiring), VM_ROUTE(gCountryHooks.MarkArmyFading, kWiring),
+    VM_ROUTE(gCountryHooks.CreateDivision, kWiring), VM_ROUTE(gCountryHooks.RemoveDivision, kWiring),
+    VM_ROUTE(gCountryHooks.TransferDivision, kWiring), VM_ROUTE(gCountryHooks.NotifyAI, kWiring),
+    VM_ROUTE(gCountryHooks.NotifyArmyDeleted, kWiring), VM_ROUTE(gWarHooks.RefreshWars, kWiring),
+    VM_ROUTE(gWarHooks.GetResultDesc, kWiring), VM_ROUTE(gWarHooks.MoveArmies, kWiring),
+    VM_ROUTE(gWarHooks.SwitchAllegiance, kWiring), VM_ROUTE(gWarHooks.SettleArmies, kWiring),
+    VM_ROUTE(gWarHooks.WithdrawArmy, kWiring), VM_ROUTE(gArmyAIHooks.AssignArmy, kWiring),
+    VM_ROUTE(gArmyAIHooks.DetachArmy, kWiring), VM_ROUTE(gCountryHooks.IsGameStarted, kWiring),
+    VM_ROUTE(gCountryHooks.TriggerScriptedEvent, kWiring), VM_ROUTE(gProvinceHooks.DescribeArmy, kWiring),
     VM_ROUTE(gProvinceHooks.DescribeCommand, kWiring),
     VM_ROUTE(gProvinceHooks.UpdateExiled, kAwaited), // the armies' exile
     VM_ROUTE(gProvinceHooks.OwnerChanged, kAwaited), // the computer opponents
@@ -208,8 +171,7 @@ const CGameRoute kRoutes[] = {
     VM_ROUTE(gImprovementButtonHooks.IsPressed, kWiring),
     VM_ROUTE(gImprovementButtonHooks.SetEnabled, kWiring),
     // World.
-    VM_ROUTE(gGlobalHooks.NewUnitSprite, kAwaited),
-    VM_ROUTE(gGlobalHooks.DeleteUnitSprite, kAwaited),
+    VM_ROUTE(gGlobalHooks.NewUnitSprite, kAwaited), VM_ROUTE(gGlobalHooks.DeleteUnitSprite, kAwaited),
     VM_ROUTE(gGlobalHooks.NewScenarioInformation, kAwaited),
     VM_ROUTE(gGlobalHooks.DeleteScenarioInformation, kAwaited),
     VM_ROUTE(gClientHooks.HandlePing, kAwaited), // the multiplayer session
@@ -257,13 +219,13 @@ void InstallGameWiring()
     CAttributeTuple::_pGetText = [](const char* key) { return TextStrings.GetString(key); };
     gHistoryDateSource.IsGameStarted = &HistoryGameStarted;
     gHistoryDateSource.GetCurrentDate = &HistoryCurrentDate;
-    gIdentityLookups.GetCountry = [](uint32_t index) -> CRZStaticObject* {
-        return CRZCountry::GetCountry(static_cast<int>(index));
-    };
+    gIdentityLookups.GetCountry
+        = [](uint32_t index) -> CRZStaticObject* { return CRZCountry::GetCountry(static_cast<int>(index)); };
     gIdentityLookups.GetProvince
         = [](uint32_t index) -> CIdentity* { return CProvince::GetProvince(static_cast<int>(index)); };
     // Data language: the tokenizer's conditional sections ask the scenario's options.
-    CLexer::_pIsParseOption = [](const char* name) { return gpSettings ? gpSettings->IsParseOption(name) : 0; };
+    CLexer::_pIsParseOption
+        = [](const char* name) { return gpSettings ? gpSettings->IsParseOption(name) : 0; };
     // Game files name realms by the tags of the country-tag table.
     CRZParser::_pTagToID = [](const char* tag) { return static_cast<int>(CCountryDB::TagToID(tag)); };
     CLID::_pIDToTag = [](int index) { return CCountryDB::IDToTag(index); };
@@ -297,7 +259,8 @@ void InstallGameWiring()
     gCountryHooks.MakePlayer = []() -> CRZCountry* { return new CRZPlayer; };
     gRequestHooks.FormatDate = &ConvertToLocaleDate;
     gRequestHooks.ShowMessage = [](int type, CRZCountryID realm, const char* const* texts, int count) {
-        if (realm >= 0 && realm < static_cast<CRZCountryID>(kCountryTableSlots) && gCountryControl[realm] == CONTROL_LOCAL_PLAYER)
+        if (realm >= 0 && realm < static_cast<CRZCountryID>(kCountryTableSlots)
+            && gCountryControl[realm] == CONTROL_LOCAL_PLAYER)
             gMessageHandler.ShowMessage(type, realm, texts, count);
     };
     gCharacterHooks.ShowMessage = [](int type, int32_t realm, const char* first, const char* second) {
@@ -328,18 +291,23 @@ void InstallGameWiring()
     // and centres the map on a province.
     gStatusBarHooks.GetCountryColor = [](int country) {
         const CCountryColor c = CRZCountry::GetCountryColor(country);
-        return static_cast<uint32_t>(c.red) << 24 | static_cast<uint32_t>(c.green) << 16 | static_cast<uint32_t>(c.blue) << 8;
+        return static_cast<uint32_t>(c.red) << 24 | static_cast<uint32_t>(c.green) << 16
+            | static_cast<uint32_t>(c.blue) << 8;
     };
     // Characters are shown by their portraits; a realm's arms are drawn for its ruler's culture and faith,
     // or for its people's when it has no ruler or no realm stands at the number.
-    gCharacterBoxHooks.MakePortrait = [](CCharacter* character) -> CRZBtn* { return new CPortrait(character); };
+    gCharacterBoxHooks.MakePortrait
+        = [](CCharacter* character) -> CRZBtn* { return new CPortrait(character); };
     gWidgetHooks.MakeCoatOfArms = [](CRZCountryID country) -> CRZBtn* {
         const CRZCountry* realm = CRZCountry::GetCountry(country);
         if (realm != nullptr && realm->ruler != nullptr)
             return new CCoatOfArms(country, static_cast<RZCultureType>(realm->ruler->culture),
                 static_cast<RZReligionType>(realm->ruler->religion));
-        const int people = country >= 0 && country < static_cast<CRZCountryID>(kCountryTableSlots) ? DBCountries[country].nationality : 0;
-        return new CCoatOfArms(country, static_cast<RZCultureType>(people), CRZCulture::GetDefaultReligion(people));
+        const int people = country >= 0 && country < static_cast<CRZCountryID>(kCountryTableSlots)
+            ? DBCountries[country].nationality
+            : 0;
+        return new CCoatOfArms(
+            country, static_cast<RZCultureType>(people), CRZCulture::GetDefaultReligion(people));
     };
     gGotoBoxHooks.GetProvinceName = [](int number) -> const char* {
         const CProvince* province = CProvince::GetProvince(number);
@@ -365,7 +333,9 @@ void InstallGameWiring()
         gGlobal.wars.ForEach([&](CWar* war) {
             const CCharacter* attacker = war->GetAttacker();
             const CCharacter* defender = war->GetDefender();
-            if (!found && ((attacker == a->ruler && defender == b->ruler) || (attacker == b->ruler && defender == a->ruler)))
+            if (!found
+                && ((attacker == a->ruler && defender == b->ruler)
+                    || (attacker == b->ruler && defender == a->ruler)))
                 found = war;
         });
         return found;
@@ -379,7 +349,8 @@ void InstallGameWiring()
     gCountryHooks.IsGameStarted = [] { return gpGame != nullptr && gpGame->IsStarted(); };
     gCountryHooks.TriggerScriptedEvent = [](int number, CCharacter* character) {
         CNewEventServer* server = CNewEventServer::GetInstance();
-        CNewGameEvent* scripted = number >= 0 ? CNewEventServer::Find(static_cast<uint32_t>(number)) : nullptr;
+        CNewGameEvent* scripted
+            = number >= 0 ? CNewEventServer::Find(static_cast<uint32_t>(number)) : nullptr;
         if (server == nullptr || scripted == nullptr)
             return;
         CGameEventExpression scope(CGameEventExpression(), character);

@@ -1,6 +1,7 @@
 // A game run without a window or sound, as fast as the machine allows: "vellmark --headless --scenario
-// NAME [--days N] [--seed N] [--check] [--save FILE] [--record FILE | --replay FILE]". It prints one line, the game date and the
-// state hash; a host's run can be recorded as an event journal and replayed as a client would play it.
+// NAME [--days N] [--seed N] [--check] [--save FILE] [--record FILE | --replay FILE]". It prints one line,
+// the game date and the state hash; a host's run can be recorded as an event journal and replayed as a client
+// would play it.
 #pragma once
 
 #include <cstdint>

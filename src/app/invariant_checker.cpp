@@ -44,15 +44,18 @@ void CheckCharacters(CInvariantChecker& checker, std::FILE* err)
         }
         ++living;
         if (character->GetCountry() == nullptr)
-            checker.Break(err, "character %u lives in realm %d, which does not exist", number, character->realmId);
+            checker.Break(
+                err, "character %u lives in realm %d, which does not exist", number, character->realmId);
         if (character->IsPregnant()) {
             conceptions[character->GetID()] = character->conceptionDate;
             if (today.GetDays() - character->conceptionDate.GetDays() > kLastPregnancyDay)
-                checker.Break(err, "character %u is pregnant for more than %d days", number, kLastPregnancyDay);
+                checker.Break(
+                    err, "character %u is pregnant for more than %d days", number, kLastPregnancyDay);
         }
         // A child of a pregnancy; one created during play (a bastard made whole) has no conception.
         const auto conceived = checker.conceptions.find(character->mother);
-        if (character->status != 0 && character->birthDate == today && conceived != checker.conceptions.end()) {
+        if (character->status != 0 && character->birthDate == today
+            && conceived != checker.conceptions.end()) {
             ++checker.births;
             const int length = today.GetDays() - conceived->second.GetDays();
             checker.shortestPregnancy = std::min(checker.shortestPregnancy, length);
@@ -76,7 +79,8 @@ void CheckTitlesAndRulers(CInvariantChecker& checker, std::FILE* err)
         const CRZCountry* realm = CRZCountry::GetCountry(realmId);
         if (realm != nullptr && CRZCountry::IsRealCountry(realmId) && realm->ruler != nullptr
             && !IsZero(realm->ruler->deathDate))
-            checker.Break(err, "realm %d is ruled by the dead character %u", realmId, realm->ruler->GetID().number);
+            checker.Break(
+                err, "realm %d is ruled by the dead character %u", realmId, realm->ruler->GetID().number);
     }
 }
 
@@ -96,7 +100,8 @@ void CheckRealms(CInvariantChecker& checker, std::FILE* err)
         for (int32_t other = 0; other < static_cast<int32_t>(kCountryTableSlots); ++other) {
             const float relation = realm->relations[other];
             if (!IsFinite(relation) || relation < -200.0f || relation > 200.0f)
-                checker.Break(err, "realm %d holds relation %g toward %d", index, static_cast<double>(relation), other);
+                checker.Break(
+                    err, "realm %d holds relation %g toward %d", index, static_cast<double>(relation), other);
         }
         if (!IsFinite(realm->stability) || realm->stability < -3.0f || realm->stability > 3.0f)
             checker.Break(err, "realm %d has stability %g", index, static_cast<double>(realm->stability));
@@ -114,9 +119,11 @@ void CheckRealms(CInvariantChecker& checker, std::FILE* err)
     }
     for (int number = 0; number < kMapProvinceCount; ++number) {
         const CProvince* province = CProvince::_pProvince[number];
-        const CRZCountry* controller = province != nullptr ? CRZCountry::GetCountry(province->GetControllerID()) : nullptr;
+        const CRZCountry* controller
+            = province != nullptr ? CRZCountry::GetCountry(province->GetControllerID()) : nullptr;
         if (controller != nullptr && !controller->controlledProvinces.Contains(number))
-            checker.Break(err, "province %d is controlled by realm %d, which does not list it", number, controller->index);
+            checker.Break(err, "province %d is controlled by realm %d, which does not list it", number,
+                controller->index);
     }
     if (gGlobal.characterServer == nullptr)
         return;
@@ -161,7 +168,7 @@ void CInvariantChecker::Break(std::FILE* err, const char* format, ...)
 void CInvariantChecker::Report(std::FILE* out) const
 {
     std::fprintf(out,
-        "check: %d days, %d breaks; living %d to %d; %d births, %d deaths; pregnancies of %d to %d days\n", days,
-        breaks, fewestLiving == INT32_MAX ? 0 : fewestLiving, mostLiving, births, deaths,
+        "check: %d days, %d breaks; living %d to %d; %d births, %d deaths; pregnancies of %d to %d days\n",
+        days, breaks, fewestLiving == INT32_MAX ? 0 : fewestLiving, mostLiving, births, deaths,
         shortestPregnancy == INT32_MAX ? 0 : shortestPregnancy, longestPregnancy);
 }

@@ -68,8 +68,9 @@ const char* QuitQuestion()
 void ProposeSaveName(const char* realm, const CDate& date, char* out, std::size_t size)
 {
     char proposal[256];
-    std::snprintf(proposal, sizeof proposal, "%s_%d_%s_%d", realm != nullptr ? realm : "", static_cast<int>(date.year),
-        TextStrings.GetString(kMonthKeys[((date.month % 12) + 12) % 12]), date.GetJulianDays() + 1);
+    std::snprintf(proposal, sizeof proposal, "%s_%d_%s_%d", realm != nullptr ? realm : "",
+        static_cast<int>(date.year), TextStrings.GetString(kMonthKeys[((date.month % 12) + 12) % 12]),
+        date.GetJulianDays() + 1);
     SanitizeSaveName(proposal, out, size);
 }
 
@@ -140,7 +141,8 @@ void COptMain::CloseDialog(bool save)
     if (save) {
         if (gpGame != nullptr)
             gpGame->RequestSave(chosen);
-    } else if (MakeGameFilePath(kExportFolder, chosen, path, sizeof path); !generate_rz2(path) && gpInterface != nullptr) {
+    } else if (MakeGameFilePath(kExportFolder, chosen, path, sizeof path);
+               !generate_rz2(path) && gpInterface != nullptr) {
         new CMessageBox(TextStrings.GetString("EXPORT_FAILED"), kNoticeSeconds);
     }
     Finish();
@@ -152,7 +154,8 @@ void COptMain::Act(int button)
     case kSave: {
         char proposal[kFileDialogNameMax + 1];
         ProposeSaveName(LocalRealmName(), CRZGame::GetCurrentDate(), proposal, sizeof proposal);
-        mDialog = new CFileDialog(TextStrings.GetString("SAVEGAME"), mBackground, proposal, kSaveFolder, "rzg");
+        mDialog
+            = new CFileDialog(TextStrings.GetString("SAVEGAME"), mBackground, proposal, kSaveFolder, "rzg");
         mSaveOpen = 1;
         break;
     }
@@ -239,8 +242,8 @@ int COptMain::Draw(CRZDrawType type)
         return 0;
     }
     if (CFont* font = FindFont(kHeaderFont); font != nullptr && pBackBuffer != nullptr)
-        font->PrintCenter(TextStrings.GetString("OPTHEADER"), _nXPos + mBackground->GetWidth() / 2, _nYPos + 32, pBackBuffer,
-            0xFFFF);
+        font->PrintCenter(TextStrings.GetString("OPTHEADER"), _nXPos + mBackground->GetWidth() / 2,
+            _nYPos + 32, pBackBuffer, 0xFFFF);
     for (CRZBtn* button : mButtons)
         button->Draw(type);
     return 0;

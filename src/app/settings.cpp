@@ -184,8 +184,8 @@ bool CSettings::ReadRecord(const char* file, CSettingsRecord& out) const
     const bool header = read >= 12 && candidate.format == record->format && candidate.size == record->size
         && candidate.revision == record->revision;
     if (!header) {
-        std::fprintf(stderr, "%s: not a settings record of format %d, size %d and revision %d\n", file, kFormat,
-            kRecordSize, kMessageTypeCount);
+        std::fprintf(stderr, "%s: not a settings record of format %d, size %d and revision %d\n", file,
+            kFormat, kRecordSize, kMessageTypeCount);
         return false;
     }
     if (read < sizeof bytes) {

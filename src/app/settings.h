@@ -42,7 +42,8 @@ inline constexpr int kSettingsWords = 346;
 static_assert(sizeof(CSettingsRecord) == kSettingsWords * 4);
 static_assert(offsetof(CSettingsRecord, shown) == 16 && offsetof(CSettingsRecord, inBox) == 428);
 static_assert(offsetof(CSettingsRecord, pause) == 840 && offsetof(CSettingsRecord, playerName) == 1252);
-static_assert(offsetof(CSettingsRecord, lastIp) == 1316 && offsetof(CSettingsRecord, aiAggressiveness) == 1348);
+static_assert(
+    offsetof(CSettingsRecord, lastIp) == 1316 && offsetof(CSettingsRecord, aiAggressiveness) == 1348);
 static_assert(offsetof(CSettingsRecord, lastHint) == 1376);
 
 // What the record needs of the message handler above it: its live flags stored into the record, and

@@ -21,8 +21,9 @@ int main(int argc, char** argv)
         CHeadlessOptions options;
         std::string message;
         if (!ParseHeadlessArguments(argc, argv, options, message)) {
-            std::fprintf(stderr, "vellmark: %s\nusage: vellmark --headless --scenario NAME [--days N] [--save FILE] "
-                                 "[--record FILE | --replay FILE] [--seed N] [--check] [--day-hashes FILE]\n",
+            std::fprintf(stderr,
+                "vellmark: %s\nusage: vellmark --headless --scenario NAME [--days N] [--save FILE] "
+                "[--record FILE | --replay FILE] [--seed N] [--check] [--day-hashes FILE]\n",
                 message.c_str());
             return 2;
         }

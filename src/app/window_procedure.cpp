@@ -34,7 +34,8 @@ bool IsInputMessage(Windows::UINT message)
 
 CPoint PointOf(Windows::LPARAM lParam)
 {
-    return CPoint(static_cast<std::int16_t>(lParam & 0xFFFF), static_cast<std::int16_t>((lParam >> 16) & 0xFFFF));
+    return CPoint(
+        static_cast<std::int16_t>(lParam & 0xFFFF), static_cast<std::int16_t>((lParam >> 16) & 0xFFFF));
 }
 
 // Each button message sets or clears its button's state (the double click leaves it) and posts its event

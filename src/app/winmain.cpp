@@ -111,7 +111,10 @@ void Step(const char* name)
 // The animation ticks reach every animating drawable of the running game through the display list.
 class CDisplayListRoute : public CRZEventHandler {
 public:
-    CRZReturnType Update(CRZEvent* event) override { return gpDisplayList ? gpDisplayList->Update(event) : 0; }
+    CRZReturnType Update(CRZEvent* event) override
+    {
+        return gpDisplayList ? gpDisplayList->Update(event) : 0;
+    }
 } gDisplayListRoute;
 
 // The loading bar while start-up loads the tables; null before and after.
@@ -177,7 +180,6 @@ template <class T> void Release(T*& pointer)
     delete pointer;
     pointer = nullptr;
 }
-
 
 // The display mode again after a game's start or end, as the player may have switched away meanwhile.
 void RestoreDisplay()
@@ -281,7 +283,8 @@ void ReadMusicIni()
     // The music lies inside the data folder: a path out of it or too long for the name is refused.
     if (folder[0] == '/' || folder[0] == '\\' || std::strstr(folder, "..") != nullptr
         || std::strchr(folder, ':') != nullptr || std::strlen(folder) >= sizeof MusicPath) {
-        std::fprintf(stderr, "music.ini: line 2 does not name a folder of the data folder; \"music\" is used\n");
+        std::fprintf(
+            stderr, "music.ini: line 2 does not name a folder of the data folder; \"music\" is used\n");
         return;
     }
     std::snprintf(MusicPath, sizeof MusicPath, "%s", folder);
@@ -373,8 +376,8 @@ int WinMain(Windows::HINSTANCE instance, Windows::HINSTANCE, char*, int)
     // sizes it.
     Step("CreateWindowEx");
     MainWindowsHwnd = Windows::CreateWindowExA(0, GlobalClassName, AppName, kWsPopupVisible, 0, 0,
-        std::max(Windows::GetSystemMetrics(0), gScreenWidth), std::max(Windows::GetSystemMetrics(1), gScreenHeight),
-        nullptr, nullptr, instance, nullptr);
+        std::max(Windows::GetSystemMetrics(0), gScreenWidth),
+        std::max(Windows::GetSystemMetrics(1), gScreenHeight), nullptr, nullptr, instance, nullptr);
     if (MainWindowsHwnd == nullptr) {
         Windows::UnregisterClassA(GlobalClassName, instance);
         Windows::MessageBoxA(Windows::GetDesktopWindow(), "Error Creating Window!", "Starkwall", kMbIconStop);
@@ -592,7 +595,8 @@ int GameMainTick()
         }
         ProcessReadyEvents();
         const bool graphics = CVideo::pBackBuffer != nullptr;
-        if (graphics && !gFrontEnd.IsActive() && gpGame != nullptr && gpGame->IsStarted() && !gpGame->quitting) {
+        if (graphics && !gFrontEnd.IsActive() && gpGame != nullptr && gpGame->IsStarted()
+            && !gpGame->quitting) {
             if (gpDisplayList)
                 gpDisplayList->Draw();
             if (gpConsole)

@@ -54,8 +54,8 @@ void DrawLoading(int);
 void ReadMusicIni();
 
 // The text keys of the twelve months, January first.
-inline constexpr const char* kMonthKeys[12] = { "JANUARY", "FEBRUARY", "MARCH", "APRIL", "MAY", "JUNE", "JULY",
-    "AUGUST", "SEPTEMBER", "OCTOBER", "NOVEMBER", "DECEMBER" };
+inline constexpr const char* kMonthKeys[12] = { "JANUARY", "FEBRUARY", "MARCH", "APRIL", "MAY", "JUNE",
+    "JULY", "AUGUST", "SEPTEMBER", "OCTOBER", "NOVEMBER", "DECEMBER" };
 
 // The date as the player reads it, by dateorder: 'M' the month's text, 'D' the day of the real month,
 // 'Y' the year, any other character as it stands. Cut to the buffer.

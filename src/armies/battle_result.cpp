@@ -54,8 +54,8 @@ CMilitaryCompositionRecord CompositionToRecord(const CMilitaryComposition& compo
 }
 
 CBattleResult::CBattleResult(int32_t inProvince, const CDate& start, const CDate& end,
-    const CMilitaryComposition& attackerLost, const CMilitaryComposition& defenderLost, bool aggressorAttacked,
-    bool won, int32_t attackers, int32_t defenders)
+    const CMilitaryComposition& attackerLost, const CMilitaryComposition& defenderLost,
+    bool aggressorAttacked, bool won, int32_t attackers, int32_t defenders)
     : province(inProvince)
     , startDate(start)
     , endDate(end)
@@ -151,7 +151,8 @@ int CBattleResult::ParseFields(CRZParser& parser)
         }
         case KW_ATTACKER_LOSSES:
         case KW_DEFENDER_LOSSES: {
-            CMilitaryComposition& losses = parser.key.type == KW_ATTACKER_LOSSES ? attackerLosses : defenderLosses;
+            CMilitaryComposition& losses
+                = parser.key.type == KW_ATTACKER_LOSSES ? attackerLosses : defenderLosses;
             RequireBlock(parser);
             losses.ParseFields(parser);
             break;

@@ -18,9 +18,9 @@ CMilitaryCompositionRecord CompositionToRecord(const CMilitaryComposition& compo
 class CBattleResult : public CLScripter {
 public:
     CBattleResult() = default;
-    CBattleResult(int32_t inProvince, const CDate& start, const CDate& end, const CMilitaryComposition& attackerLost,
-        const CMilitaryComposition& defenderLost, bool aggressorAttacked, bool attackerWon, int32_t attackers,
-        int32_t defenders);
+    CBattleResult(int32_t inProvince, const CDate& start, const CDate& end,
+        const CMilitaryComposition& attackerLost, const CMilitaryComposition& defenderLost,
+        bool aggressorAttacked, bool attackerWon, int32_t attackers, int32_t defenders);
     explicit CBattleResult(const CBattleResultRecord& record);
     CBattleResult(const CBattleResult&) = default;
     CBattleResult& operator=(const CBattleResult&) = default;

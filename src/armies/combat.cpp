@@ -20,7 +20,8 @@ void Rebuild(CRZCombat::CSide& side)
     for (auto it = side.armies.GetHead(); !it.IsEnd(); it++) {
         const CRZCountry* owner = *it != nullptr ? (*it)->owner : nullptr;
         if (owner != nullptr
-            && std::find(side.participants.begin(), side.participants.end(), owner->index) == side.participants.end())
+            && std::find(side.participants.begin(), side.participants.end(), owner->index)
+                == side.participants.end())
             side.participants.push_back(owner->index);
     }
 }

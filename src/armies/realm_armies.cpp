@@ -20,7 +20,8 @@ constexpr int kMessageArmyDestroyed = 19;
 
 } // namespace
 
-CRZUnit* NewRealmArmy(CRZCountry* realm, const DynamicID& id, const CDate& date, int province, const CRZID& agent)
+CRZUnit* NewRealmArmy(
+    CRZCountry* realm, const DynamicID& id, const CDate& date, int province, const CRZID& agent)
 {
     if (realm == nullptr || id == NOID || CRZDynamicObject::GetObjectFromID(id) != nullptr) {
         history("An army cannot be raised under identity %u:%u: none or taken; dropped\n",

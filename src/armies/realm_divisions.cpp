@@ -77,7 +77,8 @@ void InstallRealmDivisionHooks()
     gCountryHooks.GetArmyID = &GetArmyID;
     gCountryHooks.GetArmyState = [](const CRZUnit* army) {
         return CArmyState { army->GetProvince(), army->IsInBattle(), army->owner,
-            static_cast<float>(army->GetTotalStrength()), !army->movementOrders.empty(), army->exclusion != 0 };
+            static_cast<float>(army->GetTotalStrength()), !army->movementOrders.empty(),
+            army->exclusion != 0 };
     };
     gCountryHooks.KillDivision = &KillRealmDivision;
     gCountryHooks.AddDivision = &AddRealmDivision;
@@ -126,7 +127,8 @@ int CreateRealmDivision(CRZCountry* realm, const CRZDivisionEventData& record)
 {
     CProvince* home = CProvince::GetProvince(record.province);
     if (home == nullptr || record.province < 1 || record.province > kLastTableProvince) {
-        history("Create division: province %d names no province; event dropped\n", static_cast<int>(record.province));
+        history("Create division: province %d names no province; event dropped\n",
+            static_cast<int>(record.province));
         return kHandled;
     }
     for (float men : record.strength.values) {
@@ -149,10 +151,12 @@ int CreateRealmDivision(CRZCountry* realm, const CRZDivisionEventData& record)
         CRZCountry* owner = home->GetOwner();
         if (owner == realm) {
             home->levyRegiment = division->GetID();
-        } else if (realm->ruler != nullptr && owner != nullptr && realm->ruler->IsRealmUnderMe(owner->ruler)) {
+        } else if (realm->ruler != nullptr && owner != nullptr
+            && realm->ruler->IsRealmUnderMe(owner->ruler)) {
             home->levyRegiment = division->GetID();
             if (owner->IsLocal())
-                Show(kMessageLevyRaised, realm->index, home->GetName(), RulerName(realm), "", home->GetNumber());
+                Show(kMessageLevyRaised, realm->index, home->GetName(), RulerName(realm), "",
+                    home->GetNumber());
         }
     }
     if (realm->IsLocal())
@@ -180,8 +184,8 @@ int KillRealmDivision(CRZCountry* realm, const CRZKillDivisionEventData& record)
     Leave(army, division);
     CRZCountry* homeOwner = home ? home->GetOwner() : nullptr;
     if (record.secondFlag != 0 && homeOwner != nullptr && homeOwner->ruler != nullptr && realm->IsLocal())
-        Show(kMessageLevyLeaves, realm->index, division->GetName(), ProvinceName(standing), RulerName(homeOwner),
-            army->GetProvince());
+        Show(kMessageLevyLeaves, realm->index, division->GetName(), ProvinceName(standing),
+            RulerName(homeOwner), army->GetProvince());
     if (home != nullptr && home->levyRegiment == division->GetID())
         home->levyRegiment = NOID;
     FreeRealmDivision(division);
@@ -212,7 +216,8 @@ int AddRealmDivision(CRZCountry* realm, const CRZAddDivisionEventData& record)
 int RemoveRealmDivision(CRZCountry* realm, const CRZAddDivisionEventData& record)
 {
     CDivision* division = FindDivision(record.division);
-    CRZUnit* army = division ? (division->army != nullptr ? division->army : ArmyHolding(realm, division)) : nullptr;
+    CRZUnit* army
+        = division ? (division->army != nullptr ? division->army : ArmyHolding(realm, division)) : nullptr;
     if (army == nullptr)
         return kHandled;
     Leave(army, division);
@@ -239,8 +244,9 @@ void TransferRealmDivision(const DynamicID& id, CRZCountryID realm)
 void CDivision::Init(const CRZDivisionEventData& record)
 {
     homeProvince = record.province;
-    SetLeader(record.leader.type == RZTYPE_CHARACTER ? dynamic_cast<CCharacter*>(CIdentity::GetObjectFromID(record.leader))
-                                                    : nullptr);
+    SetLeader(record.leader.type == RZTYPE_CHARACTER
+            ? dynamic_cast<CCharacter*>(CIdentity::GetObjectFromID(record.leader))
+            : nullptr);
     if (CCharacter* commander = GetLeader(); commander != nullptr && !commander->HasMilitaryCommand())
         commander->SetMilitaryCommand(this);
     culture = record.culture;

@@ -112,7 +112,8 @@ CCharacter* CCharacter::GetLiegeForLoyalty() const
     if (!titles.IsEmpty())
         return GetLiegeRuler();
     const CRZCountry* realm = GetCountry();
-    return realm != nullptr && gCharacterHooks.GetRuler != nullptr ? gCharacterHooks.GetRuler(realm) : nullptr;
+    return realm != nullptr && gCharacterHooks.GetRuler != nullptr ? gCharacterHooks.GetRuler(realm)
+                                                                   : nullptr;
 }
 
 void CCharacter::SetLiegeRuler(CCharacter* ruler)
@@ -158,10 +159,22 @@ int CountVassals(const CList<CRef<CCharacter>>& vassals, bool (CTier::*test)() c
 
 } // namespace
 
-int CCharacter::GetNumOfKingdomTitles() const { return CountTitles(titles, &CTier::IsKingdom); }
-int CCharacter::GetNumOfDuchyTitles() const { return CountTitles(titles, &CTier::IsDuchy); }
-int CCharacter::GetNumOfVassalCounts() const { return CountVassals(vassals, &CTier::IsCounty); }
-int CCharacter::GetNumOfVassalDukes() const { return CountVassals(vassals, &CTier::IsDuchy); }
+int CCharacter::GetNumOfKingdomTitles() const
+{
+    return CountTitles(titles, &CTier::IsKingdom);
+}
+int CCharacter::GetNumOfDuchyTitles() const
+{
+    return CountTitles(titles, &CTier::IsDuchy);
+}
+int CCharacter::GetNumOfVassalCounts() const
+{
+    return CountVassals(vassals, &CTier::IsCounty);
+}
+int CCharacter::GetNumOfVassalDukes() const
+{
+    return CountVassals(vassals, &CTier::IsDuchy);
+}
 
 void CCharacter::CalcVassals()
 {
@@ -192,7 +205,8 @@ bool CCharacter::IsReligiousEnemy(const CCharacter* other) const
 {
     if (other == nullptr || religion == other->religion)
         return false;
-    const bool christians = (religion == 0 || religion == 1) && (other->religion == 0 || other->religion == 1);
+    const bool christians
+        = (religion == 0 || religion == 1) && (other->religion == 0 || other->religion == 1);
     return !christians;
 }
 
@@ -301,7 +315,8 @@ float CCharacter::GetPower() const
             = gCharacterHooks.GetProvinceCount != nullptr ? gCharacterHooks.GetProvinceCount(realm) : 0;
         power = 10.0f * static_cast<float>(provinces) + 12.0f * static_cast<float>(vassals.GetSize());
     }
-    return power + static_cast<float>(baseAttributes.Get(CAttributeTuple::MARTIAL)) + score.GetPrestige() / 100.0f;
+    return power + static_cast<float>(baseAttributes.Get(CAttributeTuple::MARTIAL))
+        + score.GetPrestige() / 100.0f;
 }
 
 bool CCharacter::IsRealmUnderMe(const CCharacter* other) const
@@ -501,7 +516,9 @@ int CCharacter::Update(CRZEvent* event)
         break;
     case _CRZEVT_CHANGE_COUNTRY_:
         if (const auto* record = RecordAs<CRZCountryEventData>(event); record != nullptr) {
-            if (CRZCountry* realm = gCharacterHooks.GetCountry != nullptr ? gCharacterHooks.GetCountry(record->country) : nullptr)
+            if (CRZCountry* realm = gCharacterHooks.GetCountry != nullptr
+                    ? gCharacterHooks.GetCountry(record->country)
+                    : nullptr)
                 SetCountry(realm);
         }
         break;

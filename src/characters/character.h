@@ -192,7 +192,10 @@ public:
     bool IsAdult() const { return GetAge() >= kAdultAge; }
     // A death date later than today is erased first; on the host a posted death already counts.
     bool IsAlive() const;
-    bool IsPregnant() const { return conceptionDate.year != 0 || conceptionDate.month != 0 || conceptionDate.day != 0; }
+    bool IsPregnant() const
+    {
+        return conceptionDate.year != 0 || conceptionDate.month != 0 || conceptionDate.day != 0;
+    }
     bool IsAnonymous() const { return id == kAnonymousSoldierID || id == kRebelLeaderID; }
     bool IsFemale() const { return gender != GENDER_MALE; }
 
@@ -240,8 +243,14 @@ public:
     // The first active relation of the type with the other character, or null.
     CRelation* GetRelation(const CCharacter* other, CRelationType type) const;
     bool HasTruce(const CCharacter* other) const { return GetRelation(other, RELATION_TRUCE) != nullptr; }
-    bool HasAlliance(const CCharacter* other) const { return GetRelation(other, RELATION_ALLIANCE) != nullptr; }
-    bool HasFriendship(const CCharacter* other) const { return GetRelation(other, RELATION_FRIEND) != nullptr; }
+    bool HasAlliance(const CCharacter* other) const
+    {
+        return GetRelation(other, RELATION_ALLIANCE) != nullptr;
+    }
+    bool HasFriendship(const CCharacter* other) const
+    {
+        return GetRelation(other, RELATION_FRIEND) != nullptr;
+    }
     bool HasRivalry(const CCharacter* other) const { return GetRelation(other, RELATION_RIVAL) != nullptr; }
     // 0..1: how well this character's traits sit with the other's.
     float GetBaseCompability(const CCharacter* other) const;
@@ -276,7 +285,8 @@ public:
     void Marry(CCharacter* other);
     // The prestige of a marriage for one spouse: a fifth of the ruler's prestige (unless he is the spouse)
     // and of the partner's, at most 50. The marriage applies it with the ruler of the spouse's own realm.
-    static float GetMarriagePrestigeGain(const CCharacter* spouse, const CCharacter* partner, const CCharacter* ruler);
+    static float GetMarriagePrestigeGain(
+        const CCharacter* spouse, const CCharacter* partner, const CCharacter* ruler);
     // The prestige our realm's ruler gains when our character marries theirs: a tenth of their ruler's
     // prestige (unless he is ours) and of their character's (unless that is our ruler), at most 50; none
     // within one realm or without both rulers.

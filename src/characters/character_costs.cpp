@@ -32,12 +32,15 @@ Tier TierOf(const CTitle* title)
 {
     if (title == nullptr)
         return Tier::County;
-    return title->GetTier()->IsKingdom() ? Tier::Kingdom : title->GetTier()->IsDuchy() ? Tier::Duchy : Tier::County;
+    return title->GetTier()->IsKingdom() ? Tier::Kingdom
+        : title->GetTier()->IsDuchy()    ? Tier::Duchy
+                                         : Tier::County;
 }
 
 CCharacter* RulerOf(const CRZCountry* realm)
 {
-    return realm != nullptr && gCharacterHooks.GetRuler != nullptr ? gCharacterHooks.GetRuler(realm) : nullptr;
+    return realm != nullptr && gCharacterHooks.GetRuler != nullptr ? gCharacterHooks.GetRuler(realm)
+                                                                   : nullptr;
 }
 
 bool WasEverMarried(const CCharacter& character)
@@ -96,7 +99,8 @@ float CrusadeCost(const CCharacter& ruler)
 
 float RealmPiety(const CCharacter& ruler)
 {
-    return gCharacterHooks.GetMonthlyPiety != nullptr ? gCharacterHooks.GetMonthlyPiety(ruler.GetCountry()) : 0.0f;
+    return gCharacterHooks.GetMonthlyPiety != nullptr ? gCharacterHooks.GetMonthlyPiety(ruler.GetCountry())
+                                                      : 0.0f;
 }
 
 } // namespace
@@ -136,7 +140,8 @@ CSimpleScore CCharacter::GetAssassinateCost(bool extra) const
     float cost = 10.0f;
     if (const CTitle* primary = GetPrimaryTitle())
         cost += 5.0f * static_cast<float>(primary->GetRankPts());
-    else if (const CCharacter* spouse = FindSpouse(); spouse != nullptr && spouse->GetPrimaryTitle() != nullptr)
+    else if (const CCharacter* spouse = FindSpouse();
+             spouse != nullptr && spouse->GetPrimaryTitle() != nullptr)
         cost += 5.0f * static_cast<float>(spouse->GetPrimaryTitle()->GetRankPts());
     cost += 2.0f * static_cast<float>(titles.GetSize());
     const CCharacter* ruler = RulerOf(GetCountry());
@@ -162,25 +167,30 @@ float CCharacter::GetExcommunicationCost() const
 
 void CCharacter::PostExcommunicate()
 {
-    PostToHostEvent(new CRZCharacterTraitEvent(_CRZEVT_ADD_TRAIT_, CHARACTER_SERVER, id, static_cast<TraitType>(kExcommunicated)));
+    PostToHostEvent(new CRZCharacterTraitEvent(
+        _CRZEVT_ADD_TRAIT_, CHARACTER_SERVER, id, static_cast<TraitType>(kExcommunicated)));
     if (const CCharacter* pope = CPapacy::GetPope())
-        PostToHostEvent(new CRZCharacterFloatEvent(_CRZEVT_PRESTIGE_, CHARACTER_SERVER, pope->GetID(), -GetExcommunicationCost()));
+        PostToHostEvent(new CRZCharacterFloatEvent(
+            _CRZEVT_PRESTIGE_, CHARACTER_SERVER, pope->GetID(), -GetExcommunicationCost()));
 }
 
 void CCharacter::PostRevokeExcommunication()
 {
-    PostToHostEvent(new CRZCharacterTraitEvent(_CRZEVT_REMOVE_TRAIT_, CHARACTER_SERVER, id, static_cast<TraitType>(kExcommunicated)));
+    PostToHostEvent(new CRZCharacterTraitEvent(
+        _CRZEVT_REMOVE_TRAIT_, CHARACTER_SERVER, id, static_cast<TraitType>(kExcommunicated)));
 }
 
 float CCharacter::GetUnknightedSonPenalty(int i) const
 {
-    static constexpr float kPenalty[3][kPenaltyPlaces] = { { 1, 0, 0, 0, 0 }, { 3, 1, 1, 0, 0 }, { 5, 3, 2, 1, 1 } };
+    static constexpr float kPenalty[3][kPenaltyPlaces]
+        = { { 1, 0, 0, 0, 0 }, { 3, 1, 1, 0, 0 }, { 5, 3, 2, 1, 1 } };
     return i >= 0 && i < kPenaltyPlaces ? kPenalty[static_cast<int>(TierOf(GetPrimaryTitle()))][i] : 0.0f;
 }
 
 float CCharacter::GetUnmarriedDaughterPenalty(int i) const
 {
-    static constexpr float kPenalty[3][kPenaltyPlaces] = { { 3, 2, 1, 0, 0 }, { 4, 3, 2, 1, 0 }, { 5, 4, 3, 2, 1 } };
+    static constexpr float kPenalty[3][kPenaltyPlaces]
+        = { { 3, 2, 1, 0, 0 }, { 4, 3, 2, 1, 0 }, { 5, 4, 3, 2, 1 } };
     return i >= 0 && i < kPenaltyPlaces ? kPenalty[static_cast<int>(TierOf(GetPrimaryTitle()))][i] : 0.0f;
 }
 
@@ -191,7 +201,8 @@ float CCharacter::GetTitlesPrestigeBonus() const
         return 0.0f;
     switch (TierOf(primary)) {
     case Tier::Kingdom:
-        return 5.0f * static_cast<float>(GetNumOfKingdomTitles()) + 3.0f * static_cast<float>(GetNumOfVassalDukes());
+        return 5.0f * static_cast<float>(GetNumOfKingdomTitles())
+            + 3.0f * static_cast<float>(GetNumOfVassalDukes());
     case Tier::Duchy:
         return 3.0f * static_cast<float>(GetNumOfDuchyTitles()) + static_cast<float>(GetNumOfVassalCounts());
     case Tier::County:
@@ -223,14 +234,17 @@ float CCharacter::GetMonthlyPietyChange() const
 const char* CCharacter::GetMonthlyPrestigeChangeDesc() const
 {
     static char buffer[256];
-    CopyString(buffer, FormatDataText(Text("DESC_PRESTIGE_CHANGE"), { static_cast<double>(GetMonthlyPrestigeChange()) }).c_str());
+    CopyString(buffer,
+        FormatDataText(Text("DESC_PRESTIGE_CHANGE"), { static_cast<double>(GetMonthlyPrestigeChange()) })
+            .c_str());
     return buffer;
 }
 
 const char* CCharacter::GetMonthlyPietyChangeDesc() const
 {
     static char buffer[256];
-    CopyString(buffer, FormatDataText(Text("DESC_PIETY_CHANGE"), { static_cast<double>(GetMonthlyPietyChange()) }).c_str());
+    CopyString(buffer,
+        FormatDataText(Text("DESC_PIETY_CHANGE"), { static_cast<double>(GetMonthlyPietyChange()) }).c_str());
     return buffer;
 }
 
@@ -242,7 +256,8 @@ void AppendPart(char* buffer, std::size_t size, const char* key, float part, int
 {
     if (std::fabs(part) <= 0.001f)
         return;
-    AppendFormat(buffer, size, "%s\n", FormatDataText(Text(key), { static_cast<double>(part), count }).c_str());
+    AppendFormat(
+        buffer, size, "%s\n", FormatDataText(Text(key), { static_cast<double>(part), count }).c_str());
 }
 
 } // namespace
@@ -257,12 +272,16 @@ const char* CCharacter::GetMonthlyPrestigeChangeDescLong() const
         AppendPart(buffer, sizeof buffer, "DESC_PRESTIGE_UNMARRIED", -atHome.daughters);
         switch (GetPrimaryTitle() != nullptr ? TierOf(GetPrimaryTitle()) : Tier::County) {
         case Tier::Kingdom:
-            AppendPart(buffer, sizeof buffer, "DESC_PRESTIGE_KINGDOMS", 5.0f * static_cast<float>(GetNumOfKingdomTitles()) / 12.0f, GetNumOfKingdomTitles());
-            AppendPart(buffer, sizeof buffer, "DESC_PRESTIGE_DUKES", 3.0f * static_cast<float>(GetNumOfVassalDukes()) / 12.0f, GetNumOfVassalDukes());
+            AppendPart(buffer, sizeof buffer, "DESC_PRESTIGE_KINGDOMS",
+                5.0f * static_cast<float>(GetNumOfKingdomTitles()) / 12.0f, GetNumOfKingdomTitles());
+            AppendPart(buffer, sizeof buffer, "DESC_PRESTIGE_DUKES",
+                3.0f * static_cast<float>(GetNumOfVassalDukes()) / 12.0f, GetNumOfVassalDukes());
             break;
         case Tier::Duchy:
-            AppendPart(buffer, sizeof buffer, "DESC_PRESTIGE_DUCHIES", 3.0f * static_cast<float>(GetNumOfDuchyTitles()) / 12.0f, GetNumOfDuchyTitles());
-            AppendPart(buffer, sizeof buffer, "DESC_PRESTIGE_COUNTS", static_cast<float>(GetNumOfVassalCounts()) / 12.0f, GetNumOfVassalCounts());
+            AppendPart(buffer, sizeof buffer, "DESC_PRESTIGE_DUCHIES",
+                3.0f * static_cast<float>(GetNumOfDuchyTitles()) / 12.0f, GetNumOfDuchyTitles());
+            AppendPart(buffer, sizeof buffer, "DESC_PRESTIGE_COUNTS",
+                static_cast<float>(GetNumOfVassalCounts()) / 12.0f, GetNumOfVassalCounts());
             break;
         case Tier::County:
         default:
@@ -271,7 +290,8 @@ const char* CCharacter::GetMonthlyPrestigeChangeDescLong() const
             break;
         }
     }
-    AppendPart(buffer, sizeof buffer, "DESC_PRESTIGE_TRAITS", traits.GetPeriodicScoreModifier().GetPrestige() / 12.0f);
+    AppendPart(buffer, sizeof buffer, "DESC_PRESTIGE_TRAITS",
+        traits.GetPeriodicScoreModifier().GetPrestige() / 12.0f);
     return buffer;
 }
 
@@ -283,6 +303,7 @@ const char* CCharacter::GetMonthlyPietyChangeDescLong() const
         AppendPart(buffer, sizeof buffer, "DESC_PIETY_CRUSADES", -CrusadeCost(*this));
         AppendPart(buffer, sizeof buffer, "DESC_PIETY_CHURCH_DONATIONS", RealmPiety(*this));
     }
-    AppendPart(buffer, sizeof buffer, "DESC_PIETY_TRAITS", traits.GetPeriodicScoreModifier().GetPiety() / 12.0f);
+    AppendPart(
+        buffer, sizeof buffer, "DESC_PIETY_TRAITS", traits.GetPeriodicScoreModifier().GetPiety() / 12.0f);
     return buffer;
 }

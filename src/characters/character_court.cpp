@@ -103,8 +103,8 @@ void CCharacter::ChangeCourtPosition(VLCourtPosition position)
 
 const char* CCharacter::GetCourtPositionName(int position)
 {
-    static const char* const kKeys[] = { "NOTATCOURT", "COURTIER", "CHANCELLOR", "STEWARD", "MARSHAL",
-        "SPYMASTER", "CHAPLAIN" };
+    static const char* const kKeys[]
+        = { "NOTATCOURT", "COURTIER", "CHANCELLOR", "STEWARD", "MARSHAL", "SPYMASTER", "CHAPLAIN" };
     if (position < 0 || position > COURT_CHAPLAIN)
         return "";
     return Text(kKeys[position]);
@@ -175,7 +175,8 @@ const char* CCharacter::GetBriefInfo() const
     AppendFormat(buffer, sizeof buffer, "%s\n", GetFullName());
     if (courtPosition > COURT_COURTIER)
         AppendFormat(buffer, sizeof buffer, "%s\n", GetCourtPositionName(courtPosition));
-    AppendFormat(buffer, sizeof buffer, "%s", FormatDataText(Text(IsAlive() ? "AGE_ALIVE" : "AGE_DEAD"), { GetAge() }).c_str());
+    AppendFormat(buffer, sizeof buffer, "%s",
+        FormatDataText(Text(IsAlive() ? "AGE_ALIVE" : "AGE_DEAD"), { GetAge() }).c_str());
     AppendFormat(buffer, sizeof buffer, "\n");
     if (GetLiegeRuler() != nullptr)
         AppendFormat(buffer, sizeof buffer, "%s (%.1f)\n", GetLoyaltyInfo(), loyaltyToLiege * 100.0f);
@@ -183,8 +184,9 @@ const char* CCharacter::GetBriefInfo() const
     AppendFormat(buffer, sizeof buffer, "%s: %.0f\n", Text("PRESTIGE"), score.GetPrestige());
     AppendFormat(buffer, sizeof buffer, "%s: %.0f\n", Text("SCOREGOLD"), score.GetGold());
     AppendFormat(buffer, sizeof buffer, "%s: %d, %s: %d, %s: %d, %s: %d\n", Text("MARTIAL"),
-        attributes.Get(CAttributeTuple::MARTIAL), Text("DIPLOMACY"), attributes.Get(CAttributeTuple::DIPLOMACY),
-        Text("INTRIGUE"), attributes.Get(CAttributeTuple::INTRIGUE), Text("STEWARDSHIP"),
+        attributes.Get(CAttributeTuple::MARTIAL), Text("DIPLOMACY"),
+        attributes.Get(CAttributeTuple::DIPLOMACY), Text("INTRIGUE"),
+        attributes.Get(CAttributeTuple::INTRIGUE), Text("STEWARDSHIP"),
         attributes.Get(CAttributeTuple::STEWARDSHIP));
     if (titles.IsEmpty()) {
         AppendFormat(buffer, sizeof buffer, "%s\n", Text("NO_TITLE"));

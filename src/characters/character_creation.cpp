@@ -116,7 +116,8 @@ CRZCountry* RealmAt(int32_t number)
 
 CCharacter* RulerOf(const CRZCountry* realm)
 {
-    return realm != nullptr && gCharacterHooks.GetRuler != nullptr ? gCharacterHooks.GetRuler(realm) : nullptr;
+    return realm != nullptr && gCharacterHooks.GetRuler != nullptr ? gCharacterHooks.GetRuler(realm)
+                                                                   : nullptr;
 }
 
 int32_t CapitalOf(const CRZCountry* realm)
@@ -270,7 +271,9 @@ void CCharacter::InitCharacter(const CRZCharacterCreationEventData& data)
         RemoveTrait(1);
     }
     if (type == kDefectorCreation && IsHostMachine()) {
-        const int32_t owner = gCharacterHooks.GetProvinceOwner != nullptr ? gCharacterHooks.GetProvinceOwner(originProvince) : 0;
+        const int32_t owner = gCharacterHooks.GetProvinceOwner != nullptr
+            ? gCharacterHooks.GetProvinceOwner(originProvince)
+            : 0;
         if (const CCharacter* ruler = RulerOf(RealmAt(owner))) {
             const int p = std::max(10, 100 - ruler->titles.GetSize());
             int32_t candidate = owner;

@@ -29,7 +29,9 @@ CCharacter* FindCharacter(const CRZID& id)
 
 int32_t NumberOf(const CRZCountry* realm)
 {
-    return realm != nullptr && gCharacterHooks.GetCountryIndex != nullptr ? gCharacterHooks.GetCountryIndex(realm) : 0;
+    return realm != nullptr && gCharacterHooks.GetCountryIndex != nullptr
+        ? gCharacterHooks.GetCountryIndex(realm)
+        : 0;
 }
 
 bool IsRealRealm(const CRZCountry* realm)
@@ -40,7 +42,8 @@ bool IsRealRealm(const CRZCountry* realm)
 
 bool IsLocalPlayers(const CRZCountry* realm)
 {
-    return realm != nullptr && gCharacterHooks.GetControlKind != nullptr && gCharacterHooks.GetControlKind(realm) == 1;
+    return realm != nullptr && gCharacterHooks.GetControlKind != nullptr
+        && gCharacterHooks.GetControlKind(realm) == 1;
 }
 
 void Tell(int type, const CRZCountry* realm, const char* first, const char* second)
@@ -74,7 +77,8 @@ int TraitOf(CRZEvent* event)
 
 void CCharacter::PostCreateClaim(int32_t realm)
 {
-    PostToHostEvent(new CRZCreateClaimEvent(_CRZEVT_CREATECLAIM_, CHARACTER_SERVER, id, realm, CIdentity::GetRandomID()));
+    PostToHostEvent(
+        new CRZCreateClaimEvent(_CRZEVT_CREATECLAIM_, CHARACTER_SERVER, id, realm, CIdentity::GetRandomID()));
 }
 
 void CCharacter::PostLoseClaim(const CClaim* claim)
@@ -214,7 +218,8 @@ int CCharacter::handleCreateClaim(CRZEvent* event)
     const CRZID& claimId = record->second;
     if (title == nullptr || claimId == NOID || !CIdentity::IsRegisteredType(claimId.type)
         || CIdentity::GetObjectFromID(claimId) != nullptr) {
-        history("claim event dropped: no title %d or the claim's identity is not free\n", static_cast<int>(claimed));
+        history("claim event dropped: no title %d or the claim's identity is not free\n",
+            static_cast<int>(claimed));
         return 0;
     }
     // A claim on his own title, or a second on the same title, would only clutter the lists.
@@ -252,7 +257,8 @@ int CCharacter::handleLeaveCourt()
     RemoveCourtReferences();
     if (CRZCountry* realm = GetCountry(); realm != nullptr && gCharacterHooks.RemoveCharacter != nullptr)
         gCharacterHooks.RemoveCharacter(realm, this);
-    CRZCountry* nobody = gCharacterHooks.GetCountry != nullptr ? gCharacterHooks.GetCountry(kNobodyRealm) : nullptr;
+    CRZCountry* nobody
+        = gCharacterHooks.GetCountry != nullptr ? gCharacterHooks.GetCountry(kNobodyRealm) : nullptr;
     SetCountry(nobody);
     if (nobody == nullptr)
         realmId = kNobodyRealm;

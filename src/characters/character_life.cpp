@@ -8,8 +8,8 @@
 
 #include "characters/character.h"
 #include "characters/character_server.h"
-#include "characters/portrait_dna.h"
 #include "characters/culture.h"
+#include "characters/portrait_dna.h"
 #include "characters/title.h"
 #include "events/event_hooks.h"
 #include "events/event_posting.h"
@@ -96,12 +96,15 @@ CRZCountry* BestRealmFor(const CCharacter& character, const CDate& today)
     const CIdentity* dynasty = CIdentity::GetObjectFromID(character.dynasty);
     for (int32_t realmId = 0; realmId <= kLastRealm; ++realmId) {
         CRZCountry* realm = Realm(realmId);
-        const CCharacter* ruler = realm != nullptr && gCharacterHooks.GetRuler != nullptr ? gCharacterHooks.GetRuler(realm) : nullptr;
+        const CCharacter* ruler = realm != nullptr && gCharacterHooks.GetRuler != nullptr
+            ? gCharacterHooks.GetRuler(realm)
+            : nullptr;
         if (ruler == nullptr)
             continue;
         if (gCharacterHooks.GetNeededCharacters != nullptr && gCharacterHooks.GetNeededCharacters(realm) >= 1)
             continue;
-        const CList<CCharacter*>* court = gCharacterHooks.GetCourt != nullptr ? gCharacterHooks.GetCourt(realm) : nullptr;
+        const CList<CCharacter*>* court
+            = gCharacterHooks.GetCourt != nullptr ? gCharacterHooks.GetCourt(realm) : nullptr;
         int score = (today.day + realmId) % 20 - (court != nullptr ? court->GetSize() : 0);
         score += ruler->culture == character.culture ? 90 : 0;
         score += ruler->religion == character.religion ? 100 : 0;
@@ -138,7 +141,8 @@ int CCharacter::handleTimerDay(CRZEvent*)
         && today.month == birthDate.month) {
         const int d = Draw(10);
         if (d <= 2) {
-            for (CRZEvtType type : { _CRZEVT_STEWARDSHIP_, _CRZEVT_DIPLOMACY_, _CRZEVT_INTRIGUE_, _CRZEVT_MARTIAL_ })
+            for (CRZEvtType type :
+                { _CRZEVT_STEWARDSHIP_, _CRZEVT_DIPLOMACY_, _CRZEVT_INTRIGUE_, _CRZEVT_MARTIAL_ })
                 PostAttribute(id, type, 1.0f);
         } else {
             const float amount = d == 9 ? 2.0f : 1.0f;
@@ -146,7 +150,8 @@ int CCharacter::handleTimerDay(CRZEvent*)
                 int attribute;
                 CRZEvtType type;
             } kTrained[4] = { { CAttributeTuple::MARTIAL, _CRZEVT_MARTIAL_ },
-                { CAttributeTuple::INTRIGUE, _CRZEVT_INTRIGUE_ }, { CAttributeTuple::DIPLOMACY, _CRZEVT_DIPLOMACY_ },
+                { CAttributeTuple::INTRIGUE, _CRZEVT_INTRIGUE_ },
+                { CAttributeTuple::DIPLOMACY, _CRZEVT_DIPLOMACY_ },
                 { CAttributeTuple::STEWARDSHIP, _CRZEVT_STEWARDSHIP_ } };
             const auto& trained = kTrained[Draw(4)];
             if (baseAttributes.Get(trained.attribute) < kTrainedAttributeLimit)
@@ -193,7 +198,8 @@ int CCharacter::handleTimerDay(CRZEvent*)
     CCharacter* spouse = FindSpouse();
     // A husband stays where he is when his wife is an untitled courtier: she follows him, not he her.
     CCharacter* followed = spouse;
-    if (!IsFemale() && spouse != nullptr && spouse->titles.IsEmpty() && spouse->courtPosition == COURT_COURTIER)
+    if (!IsFemale() && spouse != nullptr && spouse->titles.IsEmpty()
+        && spouse->courtPosition == COURT_COURTIER)
         followed = nullptr;
     if (CCharacter* family = FirstOfFamily(*this, followed, GetAge() < kLeavesParentsAt, false)) {
         if (family->realmId != realmId)
@@ -253,7 +259,8 @@ void CCharacter::CheckImpregnation()
     const double chance = 1.0 - std::pow(0.5, std::pow(static_cast<double>(f), 4.0) / 900000.0);
     const double u = static_cast<double>(gGameRandom.Next()) / 32767.0;
     if (chance > u)
-        PostToHostEvent(new CRZImpregnationEvent(_CRZEVT_IMPREGNATION_, CHARACTER_SERVER, id, spouse->GetID(), today));
+        PostToHostEvent(
+            new CRZImpregnationEvent(_CRZEVT_IMPREGNATION_, CHARACTER_SERVER, id, spouse->GetID(), today));
 }
 
 void CCharacter::CheckBirth()
@@ -303,9 +310,10 @@ void CCharacter::GiveBirth(CRef<CCharacter> childsFather)
     if (childCulture == 0)
         childCulture = parent.culture;
     const CRZID child = CRZDynamicObject::GetUniqueDynamicID();
-    PostToHostEvent(new CRZBirthEvent(_CRZEVT_BIRTH_, CHARACTER_SERVER, id, childsFather.GetID(), child, homeProvince,
-        GetGameToday(), 0.0f, 0.0f, 0.0f, 0.0f, health, fertility, static_cast<Gender>(childGender),
-        static_cast<RZReligionType>(parent.religion), static_cast<RZCultureType>(childCulture)));
+    PostToHostEvent(
+        new CRZBirthEvent(_CRZEVT_BIRTH_, CHARACTER_SERVER, id, childsFather.GetID(), child, homeProvince,
+            GetGameToday(), 0.0f, 0.0f, 0.0f, 0.0f, health, fertility, static_cast<Gender>(childGender),
+            static_cast<RZReligionType>(parent.religion), static_cast<RZCultureType>(childCulture)));
 }
 
 void CCharacter::PostDeathChildbirth()
@@ -341,9 +349,9 @@ int CCharacter::handleBirth(CRZEvent* event)
         || CIdentity::GetObjectFromID(childId) != nullptr || record->gender < GENDER_MALE
         || record->gender > GENDER_FEMALE || record->religion < 0 || record->religion >= kReligionCount + 1
         || record->culture < 0 || record->culture >= kCultureCount) {
-        history("birth event for %u with child %u:%u, gender %d, religion %d, culture %d dropped\n", id.number,
-            childId.type, childId.number, static_cast<int>(record->gender), static_cast<int>(record->religion),
-            static_cast<int>(record->culture));
+        history("birth event for %u with child %u:%u, gender %d, religion %d, culture %d dropped\n",
+            id.number, childId.type, childId.number, static_cast<int>(record->gender),
+            static_cast<int>(record->religion), static_cast<int>(record->culture));
         return 0;
     }
     auto* child = new CCharacter;
@@ -404,8 +412,7 @@ void CCharacter::InitFromBirth(const CRZBirthEventData& data)
     religion = data.religion;
     culture = data.culture;
     CAttributeTuple base;
-    for (int which = 0; which < CAttributeTuple::COUNT; ++which)
-    {
+    for (int which = 0; which < CAttributeTuple::COUNT; ++which) {
         // The values come from the network: what is no number or beyond any attribute reads as a bound.
         const float value = std::isfinite(data.values[which]) ? data.values[which] : 0.0F;
         base.Set(which, static_cast<int>(std::trunc(std::clamp(value, 0.0F, 1000.0F))));
@@ -418,9 +425,11 @@ void CCharacter::InitFromBirth(const CRZBirthEventData& data)
     CCharacter* dad = Find(father);
     const char* chosen = "";
     for (int draw = 0; draw < 12; ++draw) {
-        chosen = CCharacterServer::GetRandomCharacterName(static_cast<RZCultureType>(culture), static_cast<Gender>(gender));
+        chosen = CCharacterServer::GetRandomCharacterName(
+            static_cast<RZCultureType>(culture), static_cast<Gender>(gender));
         bool taken = false;
-        for (auto child = dad != nullptr ? dad->children.GetHead() : CSortedList<CRef<CCharacter>, AgeComparer>::Iterator();
+        for (auto child = dad != nullptr ? dad->children.GetHead()
+                                         : CSortedList<CRef<CCharacter>, AgeComparer>::Iterator();
              !child.IsEnd() && !taken; child++) {
             const CCharacter* sibling = (*child).Get();
             taken = sibling != nullptr && strcasecmp(sibling->GetName(), chosen) == 0;

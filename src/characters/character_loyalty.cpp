@@ -57,7 +57,8 @@ bool IsParentOf(const CCharacter* parent, const CCharacter* child)
 // A foreign regiment raised long ago in the realm's provinces wears down its lords' patience.
 float RegimentEffect(const CRZCountry* realm)
 {
-    if (realm == nullptr || gCharacterHooks.GetRuler == nullptr || gCharacterHooks.GetForeignRegimentMonths == nullptr)
+    if (realm == nullptr || gCharacterHooks.GetRuler == nullptr
+        || gCharacterHooks.GetForeignRegimentMonths == nullptr)
         return 0.0f;
     const CCharacter* ruler = gCharacterHooks.GetRuler(realm);
     if (ruler == nullptr || ruler->ownedProvinces.IsEmpty())
@@ -111,7 +112,9 @@ std::array<float, LOY_EFFECTS> LoyaltyEffects(const CCharacter& self)
     if (const CCharacter* spouse = self.FindSpouse(); spouse != nullptr && IsParentOf(liege, spouse))
         effects[LOY_FAMILY] += 0.02f;
 
-    const CLawTuple* laws = liegeRealm != nullptr && gCharacterHooks.GetLaws != nullptr ? gCharacterHooks.GetLaws(liegeRealm) : nullptr;
+    const CLawTuple* laws = liegeRealm != nullptr && gCharacterHooks.GetLaws != nullptr
+        ? gCharacterHooks.GetLaws(liegeRealm)
+        : nullptr;
     if (laws != nullptr) {
         CSuccessorList fresh;
         const CSuccessorList& heirs = HeirsOf(liege, *laws, fresh);
@@ -123,7 +126,9 @@ std::array<float, LOY_EFFECTS> LoyaltyEffects(const CCharacter& self)
             }
         }
         if (titled)
-            effects[LOY_LAWS] = laws->Exists(kRoyalPrerogative) ? -0.01f : laws->Exists(kFeudalContract) ? 0.01f : 0.0f;
+            effects[LOY_LAWS] = laws->Exists(kRoyalPrerogative) ? -0.01f
+                : laws->Exists(kFeudalContract)                 ? 0.01f
+                                                                : 0.0f;
     }
 
     effects[LOY_PRESTIGE] = std::clamp(liege->score.GetPrestige() / 1000.0f * 0.01f, -0.02f, 0.01f);
@@ -138,7 +143,8 @@ std::array<float, LOY_EFFECTS> LoyaltyEffects(const CCharacter& self)
         effects[LOY_REGIMENT] = RegimentEffect(self.GetCountry());
     }
     if (liegeRealm != nullptr) {
-        const int32_t control = gCharacterHooks.GetControlKind != nullptr ? gCharacterHooks.GetControlKind(liegeRealm) : 0;
+        const int32_t control
+            = gCharacterHooks.GetControlKind != nullptr ? gCharacterHooks.GetControlKind(liegeRealm) : 0;
         if ((control == 1 || control == 2) && gCharacterHooks.GetBadBoyShare != nullptr)
             effects[LOY_REPUTATION] = -gCharacterHooks.GetBadBoyShare(liegeRealm) * 0.1f;
         if (gCharacterHooks.GetLoyaltyModifier != nullptr)
@@ -214,7 +220,9 @@ const char* CCharacter::GetLoyaltyEffectDesc() const
 const char* CCharacter::GetMonthlyLoyaltyChangeDesc() const
 {
     static char buffer[256];
-    CopyString(buffer, FormatDataText(Text("DESC_LOY_CHANGE"), { static_cast<double>(GetMonthlyLoyaltyChange()) * 100.0 }).c_str());
+    CopyString(buffer,
+        FormatDataText(Text("DESC_LOY_CHANGE"), { static_cast<double>(GetMonthlyLoyaltyChange()) * 100.0 })
+            .c_str());
     return buffer;
 }
 

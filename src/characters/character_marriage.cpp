@@ -16,7 +16,8 @@ constexpr CRZID kEldestDaughterMarriesEvent { 18, 1094 };
 
 CCharacter* RulerOf(const CRZCountry* realm)
 {
-    return realm != nullptr && gCharacterHooks.GetRuler != nullptr ? gCharacterHooks.GetRuler(realm) : nullptr;
+    return realm != nullptr && gCharacterHooks.GetRuler != nullptr ? gCharacterHooks.GetRuler(realm)
+                                                                   : nullptr;
 }
 
 bool MayNotMarryAsRuler(const CCharacter* character)
@@ -75,7 +76,8 @@ bool CCharacter::CanMarry(const CCharacter* other) const
     return !MayNotMarryAsRuler(this);
 }
 
-float CCharacter::GetMarriagePrestigeGain(const CCharacter* spouse, const CCharacter* partner, const CCharacter* ruler)
+float CCharacter::GetMarriagePrestigeGain(
+    const CCharacter* spouse, const CCharacter* partner, const CCharacter* ruler)
 {
     if (spouse == nullptr || partner == nullptr)
         return 0.0f;
@@ -155,7 +157,8 @@ void CCharacter::Ally(CCharacter* other)
     if (other == nullptr)
         return;
     CreateRelation(other, RELATION_ALLIANCE);
-    if (gCharacterHooks.ChangeRelation != nullptr && GetCountry() != nullptr && other->GetCountry() != nullptr)
+    if (gCharacterHooks.ChangeRelation != nullptr && GetCountry() != nullptr
+        && other->GetCountry() != nullptr)
         gCharacterHooks.ChangeRelation(GetCountry(), other->GetCountry(), 25.0f);
 }
 

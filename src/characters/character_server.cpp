@@ -49,7 +49,8 @@ CRZInheritanceTerms CopyTerms(const CRZInheritEvent& event)
     CRZInheritanceTerms terms;
     terms.formOfGovernment = event.Record().formOfGovernment;
     terms.score = event.Record().score;
-    const CRZInheritEvent::Group groups[] = { CRZInheritEvent::Titles, CRZInheritEvent::Claims, CRZInheritEvent::Wars };
+    const CRZInheritEvent::Group groups[]
+        = { CRZInheritEvent::Titles, CRZInheritEvent::Claims, CRZInheritEvent::Wars };
     CList<CRZID>* lists[] = { &terms.titles, &terms.claims, &terms.wars };
     for (int group = 0; group < 3; ++group)
         for (uint32_t i = 0; i < event.GetCount(groups[group]); ++i)
@@ -77,26 +78,31 @@ CRZReturnType CCharacterServer::Update(CRZEvent* event)
     const int type = static_cast<int>(event->GetType());
     if (CCharacter::IsAttributeEvent(type)) {
         if (const auto* r = RecordAs<CRZCharacterFloatEventData>(event))
-            PostGlobalEvent(new CRZCharacterFloatEvent(event->GetType(), r->character, r->character, r->value));
+            PostGlobalEvent(
+                new CRZCharacterFloatEvent(event->GetType(), r->character, r->character, r->value));
         return 0;
     }
     switch (type) {
     case _CRZEVT_CHANGE_COURT_POS_:
-        if (const auto* r = RecordAs<CRZChangeCourtPosEventData>(event); r != nullptr && FindCharacter(r->character))
-            PostGlobalEvent(new CRZChangeCourtPosEvent(event->GetType(), r->character, r->character, r->position));
+        if (const auto* r = RecordAs<CRZChangeCourtPosEventData>(event);
+            r != nullptr && FindCharacter(r->character))
+            PostGlobalEvent(
+                new CRZChangeCourtPosEvent(event->GetType(), r->character, r->character, r->position));
         break;
     case _CRZEVT_UNNAMED_380_:
     case _CRZEVT_UNNAMED_381_:
     case _CRZEVT_UNNAMED_382_:
     case _CRZEVT_UNNAMED_383_:
         if (const auto* r = RecordAs<CRZCharacterCharacterEventData>(event))
-            ProcessGlobalEvent(new CRZCharacterCharacterEvent(event->GetType(), r->first, r->first, r->second));
+            ProcessGlobalEvent(
+                new CRZCharacterCharacterEvent(event->GetType(), r->first, r->first, r->second));
         break;
     case _CRZEVT_IMPREGNATION_:
         if (const auto* r = RecordAs<CRZImpregnationEventData>(event)) {
             const CCharacter* mother = FindCharacter(r->first);
             if (mother != nullptr && mother->CanBeImpregnated())
-                PostGlobalEvent(new CRZImpregnationEvent(event->GetType(), r->first, r->first, r->second, r->date));
+                PostGlobalEvent(
+                    new CRZImpregnationEvent(event->GetType(), r->first, r->first, r->second, r->date));
         }
         break;
     case _CRZEVT_BIRTH_:
@@ -106,9 +112,9 @@ CRZReturnType CCharacterServer::Update(CRZEvent* event)
                 break;
             // A second birth request for her on the same day finds her no longer pregnant here.
             mother->ClearImpregnation();
-            PostGlobalEvent(new CRZBirthEvent(event->GetType(), r->first, r->first, r->second, r->third, r->number,
-                r->date, r->values[0], r->values[1], r->values[2], r->values[3], r->values[4], r->values[5],
-                r->gender, r->religion, r->culture));
+            PostGlobalEvent(new CRZBirthEvent(event->GetType(), r->first, r->first, r->second, r->third,
+                r->number, r->date, r->values[0], r->values[1], r->values[2], r->values[3], r->values[4],
+                r->values[5], r->gender, r->religion, r->culture));
         }
         break;
     case _CRZEVT_DEATH_:
@@ -128,12 +134,14 @@ CRZReturnType CCharacterServer::Update(CRZEvent* event)
         break;
     case _CRZEVT_SET_CHAR_RELIGION_:
         if (const auto* r = RecordAs<CRZCharacterReligionEventData>(event))
-            PostGlobalEvent(new CRZCharacterReligionEvent(event->GetType(), r->character, r->character, r->religion));
+            PostGlobalEvent(
+                new CRZCharacterReligionEvent(event->GetType(), r->character, r->character, r->religion));
         break;
     case _CRZEVT_ADD_TRAIT_:
     case _CRZEVT_REMOVE_TRAIT_:
         if (const auto* r = RecordAs<CRZCharacterTraitEventData>(event))
-            PostGlobalEvent(new CRZCharacterTraitEvent(event->GetType(), r->character, r->character, r->trait));
+            PostGlobalEvent(
+                new CRZCharacterTraitEvent(event->GetType(), r->character, r->character, r->trait));
         break;
     case _CRZEVT_ASSASSINATE_:
         RelayAssassination(event);
@@ -149,30 +157,36 @@ CRZReturnType CCharacterServer::Update(CRZEvent* event)
     case _CRZEVT_INHERIT_:
         if (const auto* inherit = dynamic_cast<const CRZInheritEvent*>(event)) {
             const auto& r = inherit->Record();
-            PostGlobalEvent(new CRZInheritEvent(event->GetType(), r.first, r.first, r.second, CopyTerms(*inherit)));
+            PostGlobalEvent(
+                new CRZInheritEvent(event->GetType(), r.first, r.first, r.second, CopyTerms(*inherit)));
         }
         break;
     case _CRZEVT_CREATE_RANDOM_COUSIN_:
         // The realm (second) has its ruler make the cousin under the new identity (first). At once: the
         // estate that asked takes the cousin as its heir before the request returns.
         if (const auto* r = RecordAs<CRZCreateRandomCousinEventData>(event))
-            ProcessGlobalEvent(new CRZCreateRandomCousinEvent(event->GetType(), r->second, r->first, r->second, r->number));
+            ProcessGlobalEvent(
+                new CRZCreateRandomCousinEvent(event->GetType(), r->second, r->first, r->second, r->number));
         break;
     case _CRZEVT_CHARACTER_CREATION_:
         if (const auto* r = RecordAs<CRZCharacterCreationEventData>(event)) {
             CRZCountry* realm = gCharacterHooks.GetCountry != nullptr
                 ? gCharacterHooks.GetCountry(static_cast<int32_t>(r->first.number))
                 : nullptr;
-            CCharacter* ruler = realm != nullptr && gCharacterHooks.GetRuler != nullptr ? gCharacterHooks.GetRuler(realm) : nullptr;
+            CCharacter* ruler = realm != nullptr && gCharacterHooks.GetRuler != nullptr
+                ? gCharacterHooks.GetRuler(realm)
+                : nullptr;
             if (ruler == nullptr)
                 break;
-            ProcessGlobalEvent(new CRZCharacterCreationEvent(event->GetType(), ruler->GetID(), r->first, r->second,
-                r->third, r->seed, r->province, r->gender, r->creation, r->religion, r->culture, r->name));
+            ProcessGlobalEvent(
+                new CRZCharacterCreationEvent(event->GetType(), ruler->GetID(), r->first, r->second, r->third,
+                    r->seed, r->province, r->gender, r->creation, r->religion, r->culture, r->name));
         }
         break;
     case _CRZEVT_CREATECLAIM_:
         if (const auto* r = RecordAs<CRZCreateClaimEventData>(event))
-            PostGlobalEvent(new CRZCreateClaimEvent(event->GetType(), r->first, r->first, r->country, r->second));
+            PostGlobalEvent(
+                new CRZCreateClaimEvent(event->GetType(), r->first, r->first, r->country, r->second));
         break;
     case _CRZEVT_LOSECLAIM_:
         if (const auto* r = RecordAs<CRZLoseClaimEventData>(event))
@@ -206,7 +220,8 @@ void CCharacterServer::RelayAssassination(CRZEvent* event)
     float attack = static_cast<float>(orderer->GetAttributes().GetIntrigue());
     if (orderer->IsRuler())
         attack += static_cast<float>(SpymasterIntrigue(realm));
-    if (targetRealm != nullptr && gCharacterHooks.GetCapital != nullptr && gCharacterHooks.GetPlotFactor != nullptr)
+    if (targetRealm != nullptr && gCharacterHooks.GetCapital != nullptr
+        && gCharacterHooks.GetPlotFactor != nullptr)
         attack *= gCharacterHooks.GetPlotFactor(gCharacterHooks.GetCapital(targetRealm));
     if (!(attack >= 2.0f))
         attack = 2.0f;
@@ -219,13 +234,16 @@ void CCharacterServer::RelayAssassination(CRZEvent* event)
     // An attack beyond any int would make the draw's range meaningless; the plot then cannot fail.
     const int attackRange = attack < 1.0e9f ? static_cast<int>(attack) : 1000000000;
     bool success = Draw(attackRange) > target->titles.GetSize() + Draw(defence);
-    const bool played = gCharacterHooks.GetControlKind != nullptr && gCharacterHooks.GetControlKind(realm) != 0;
+    const bool played
+        = gCharacterHooks.GetControlKind != nullptr && gCharacterHooks.GetControlKind(realm) != 0;
     if (played && gCharacterHooks.IsDiploCheat != nullptr && gCharacterHooks.IsDiploCheat()) {
         success = true;
         discovered = false;
     }
-    const int32_t realmNumber = gCharacterHooks.GetCountryIndex != nullptr ? gCharacterHooks.GetCountryIndex(realm) : 0;
-    PostGlobalEvent(new CRZAssassinateEvent(event->GetType(), CountryIdentity(realmNumber), r->first, r->second, success, discovered));
+    const int32_t realmNumber
+        = gCharacterHooks.GetCountryIndex != nullptr ? gCharacterHooks.GetCountryIndex(realm) : 0;
+    PostGlobalEvent(new CRZAssassinateEvent(
+        event->GetType(), CountryIdentity(realmNumber), r->first, r->second, success, discovered));
 }
 
 void CCharacterServer::ClearRandomCharacterNames()

@@ -1,5 +1,6 @@
 // The crusade: its start and end, the weight of each province in it, the daily need for one, the prestige and
-// piety its battles bring catholic rulers, the crusade button's tooltips and the crusade's block of a saved game.
+// piety its battles bring catholic rulers, the crusade button's tooltips and the crusade's block of a saved
+// game.
 #include "characters/crusade.h"
 
 #include "armies/battle_result.h"
@@ -39,13 +40,15 @@ constexpr int kCrusadesWon = 102;
 
 CCharacter* RulerOf(const CRZCountry* realm)
 {
-    return realm != nullptr && gCharacterHooks.GetRuler != nullptr ? gCharacterHooks.GetRuler(realm) : nullptr;
+    return realm != nullptr && gCharacterHooks.GetRuler != nullptr ? gCharacterHooks.GetRuler(realm)
+                                                                   : nullptr;
 }
 
 // The ruler of the realm that owns the province; null where none does.
 CCharacter* OwnerRuler(int32_t province)
 {
-    const int32_t owner = gCharacterHooks.GetProvinceOwner != nullptr ? gCharacterHooks.GetProvinceOwner(province) : 0;
+    const int32_t owner
+        = gCharacterHooks.GetProvinceOwner != nullptr ? gCharacterHooks.GetProvinceOwner(province) : 0;
     if (owner == 0 || gCharacterHooks.GetCountry == nullptr)
         return nullptr;
     return RulerOf(gCharacterHooks.GetCountry(owner));
@@ -53,7 +56,9 @@ CCharacter* OwnerRuler(int32_t province)
 
 int32_t KingdomOf(int32_t province)
 {
-    return gCharacterHooks.GetProvinceTitleRealm != nullptr ? gCharacterHooks.GetProvinceTitleRealm(province, kKingdomTitle) : 0;
+    return gCharacterHooks.GetProvinceTitleRealm != nullptr
+        ? gCharacterHooks.GetProvinceTitleRealm(province, kKingdomTitle)
+        : 0;
 }
 
 // How strongly a faith calls for a crusade against it.
@@ -73,7 +78,8 @@ float FaithWeight(int religion)
 
 void TellLocalPlayer(int type)
 {
-    const int32_t realm = gCharacterHooks.GetLocalPlayerRealm != nullptr ? gCharacterHooks.GetLocalPlayerRealm() : 0;
+    const int32_t realm
+        = gCharacterHooks.GetLocalPlayerRealm != nullptr ? gCharacterHooks.GetLocalPlayerRealm() : 0;
     if (realm != 0 && gCharacterHooks.ShowMessage != nullptr)
         gCharacterHooks.ShowMessage(type, realm, "", "");
 }
@@ -122,7 +128,8 @@ int CCrusade::Update(CRZEvent* event)
             active = 0;
             if (oldTarget != 0) {
                 const CCharacter* holder = OwnerRuler(oldTarget);
-                TellLocalPlayer(holder != nullptr && holder->religion != kCatholic ? kCrusadesLost : kCrusadesWon);
+                TellLocalPlayer(
+                    holder != nullptr && holder->religion != kCatholic ? kCrusadesLost : kCrusadesWon);
             }
         }
         break;
@@ -163,7 +170,9 @@ float CCrusade::GetCrusadeNeed()
         const float weight = FaithWeight(ruler->religion);
         if (weight == 0.0f)
             continue;
-        const float gold = gCharacterHooks.GetProvinceMonthlyGold != nullptr ? gCharacterHooks.GetProvinceMonthlyGold(province) : 0.0f;
+        const float gold = gCharacterHooks.GetProvinceMonthlyGold != nullptr
+            ? gCharacterHooks.GetProvinceMonthlyGold(province)
+            : 0.0f;
         sum += GetAreaFactor(province) * weight * gold;
     }
     need = sum;
@@ -172,19 +181,24 @@ float CCrusade::GetCrusadeNeed()
     return need;
 }
 
-void CCrusade::AddScoreFromBattle(const CBattleResult& result, bool attackerSide, const CRZCountryList& realms) const
+void CCrusade::AddScoreFromBattle(
+    const CBattleResult& result, bool attackerSide, const CRZCountryList& realms) const
 {
     const float factor = GetAreaFactor(result.province);
-    float score = attackerSide ? result.GetCrusadeScoreForAttacker(factor) : result.GetCrusadeScoreForDefender(factor);
+    float score = attackerSide ? result.GetCrusadeScoreForAttacker(factor)
+                               : result.GetCrusadeScoreForDefender(factor);
     for (auto it = realms.GetHead(); !it.IsEnd(); it++) {
-        const CCharacter* ruler = gCharacterHooks.GetCountry != nullptr ? RulerOf(gCharacterHooks.GetCountry(*it)) : nullptr;
+        const CCharacter* ruler
+            = gCharacterHooks.GetCountry != nullptr ? RulerOf(gCharacterHooks.GetCountry(*it)) : nullptr;
         if (ruler == nullptr || ruler->religion != kCatholic)
             continue;
         // The zeal of a crusader carries over to those who fight beside him.
         if (ruler->HasTrait(kCrusaderTrait))
             score *= 5.0f;
-        PostToHostEvent(new CRZCharacterFloatEvent(_CRZEVT_PIETY_, CHARACTER_SERVER, ruler->GetID(), 2.0f * score));
-        PostToHostEvent(new CRZCharacterFloatEvent(_CRZEVT_PRESTIGE_, CHARACTER_SERVER, ruler->GetID(), score));
+        PostToHostEvent(
+            new CRZCharacterFloatEvent(_CRZEVT_PIETY_, CHARACTER_SERVER, ruler->GetID(), 2.0f * score));
+        PostToHostEvent(
+            new CRZCharacterFloatEvent(_CRZEVT_PRESTIGE_, CHARACTER_SERVER, ruler->GetID(), score));
     }
 }
 
@@ -193,11 +207,16 @@ const char* CCrusade::GetInstantRollover(const CRZCountry* country) const
     static char buffer[1024];
     std::string text;
     if (targetProvince != 0) {
-        const char* name = gCharacterHooks.GetProvinceName != nullptr ? gCharacterHooks.GetProvinceName(targetProvince) : nullptr;
+        const char* name = gCharacterHooks.GetProvinceName != nullptr
+            ? gCharacterHooks.GetProvinceName(targetProvince)
+            : nullptr;
         text = FormatDataText(TextStrings.GetString("CRUSADES_TARGET"), { name });
     }
-    const float cost = country != nullptr && gCharacterHooks.GetCrusadesCost != nullptr ? gCharacterHooks.GetCrusadesCost(country) : 0.0f;
-    text += FormatDataText(TextStrings.GetString("CRUSADES_INSTANT_ROLLOVER"), { static_cast<int>(cost + 0.5f) });
+    const float cost = country != nullptr && gCharacterHooks.GetCrusadesCost != nullptr
+        ? gCharacterHooks.GetCrusadesCost(country)
+        : 0.0f;
+    text += FormatDataText(
+        TextStrings.GetString("CRUSADES_INSTANT_ROLLOVER"), { static_cast<int>(cost + 0.5f) });
     CopyString(buffer, text.c_str());
     return buffer;
 }

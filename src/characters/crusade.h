@@ -41,7 +41,8 @@ public:
     float GetCrusadeNeed();
     // The battle's crusade score for one side goes to each catholic ruler of the realms as piety (twice) and
     // prestige, through the host; a crusader ruler multiplies it by five for himself and every realm after.
-    void AddScoreFromBattle(const CBattleResult& result, bool attackerSide, const CRZCountryList& realms) const;
+    void AddScoreFromBattle(
+        const CBattleResult& result, bool attackerSide, const CRZCountryList& realms) const;
     // The crusade button's tooltips, in a buffer of each function's own that the next call overwrites.
     const char* GetInstantRollover(const CRZCountry* country) const;
     const char* GetDelayedRollover(const CRZCountry* country) const;

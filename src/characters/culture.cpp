@@ -2,8 +2,8 @@
 #include "characters/culture.h"
 
 #include "characters/culture_table.h"
-#include "text/new_text.h"
 #include "platform/win/win32.h"
+#include "text/new_text.h"
 
 #include "foundation/safeguards.h"
 

@@ -46,8 +46,8 @@ bool IsCatholicMan(const CCharacter* c)
 // A lay ruler fit to hold sway over the papacy.
 bool MayControl(const CCharacter* c)
 {
-    return c->IsAlive() && c->IsRuler() && c->religion == kCatholic && FormOf(c) == kFeudal && !c->IsAnonymous()
-        && !c->HasTrait(TRAIT_EXCOMMUNICATED) && !c->HasTrait(TRAIT_HERETIC);
+    return c->IsAlive() && c->IsRuler() && c->religion == kCatholic && FormOf(c) == kFeudal
+        && !c->IsAnonymous() && !c->HasTrait(TRAIT_EXCOMMUNICATED) && !c->HasTrait(TRAIT_HERETIC);
 }
 
 // A member of a court who may take a see.
@@ -59,7 +59,8 @@ bool MayBecomeBishop(const CCharacter* c)
 
 const CList<CCharacter*>* CourtOf(CRZCountry* realm)
 {
-    return realm != nullptr && gCharacterHooks.GetCourt != nullptr ? gCharacterHooks.GetCourt(realm) : nullptr;
+    return realm != nullptr && gCharacterHooks.GetCourt != nullptr ? gCharacterHooks.GetCourt(realm)
+                                                                   : nullptr;
 }
 
 // The candidates by suitability, at most three; the sort is stable, so equal ones keep their gathering order.
@@ -109,14 +110,17 @@ int CPapacy::handleSetPapalController(CRZEvent* event)
     controller = record->id;
     const CCharacter* chosen = GetPapalController();
     const CRZCountry* realm = chosen != nullptr ? chosen->GetCountry() : nullptr;
-    if (realm != nullptr && gCharacterHooks.ShowMessage != nullptr && gCharacterHooks.GetCountryIndex != nullptr)
-        gCharacterHooks.ShowMessage(kNewControllerMessage, gCharacterHooks.GetCountryIndex(realm), chosen->GetLongName(), "");
+    if (realm != nullptr && gCharacterHooks.ShowMessage != nullptr
+        && gCharacterHooks.GetCountryIndex != nullptr)
+        gCharacterHooks.ShowMessage(
+            kNewControllerMessage, gCharacterHooks.GetCountryIndex(realm), chosen->GetLongName(), "");
     return 0;
 }
 
 void CPapacy::SetPapalController(const CCharacter* character)
 {
-    PostToHostEvent(new CRZIdEvent(_CRZEVT_SETPAPALCONTROLLER_, CHARACTER_SERVER, character != nullptr ? character->GetID() : NOID));
+    PostToHostEvent(new CRZIdEvent(
+        _CRZEVT_SETPAPALCONTROLLER_, CHARACTER_SERVER, character != nullptr ? character->GetID() : NOID));
 }
 
 bool CPapacy::IsPope(const CCharacter* character) const

@@ -22,7 +22,8 @@ constexpr CRZTokenType KW_SECONDARY = static_cast<CRZTokenType>(783);
 constexpr CRZTokenType KW_STARTDATE = static_cast<CRZTokenType>(203);
 constexpr CRZTokenType KW_ENDDATE = static_cast<CRZTokenType>(204);
 
-constexpr CRZTokenType kTypeTokens[kRelationTypeCount] = { KW_MARRIGE, KW_TRUCE, KW_ALLIANCE, KW_FRIEND, KW_RIVAL };
+constexpr CRZTokenType kTypeTokens[kRelationTypeCount]
+    = { KW_MARRIGE, KW_TRUCE, KW_ALLIANCE, KW_FRIEND, KW_RIVAL };
 
 // Characters born during play carry identities of their machine's type, so the type alone does not tell.
 CCharacter* FindCharacter(const CRZID& id)
@@ -44,7 +45,8 @@ void RequireBlock(CRZParser& parser, const char* message)
 
 } // namespace
 
-CRelation::CRelation(CRelationType inType, CRef<CCharacter> primaryCharacter, CRef<CCharacter> secondaryCharacter)
+CRelation::CRelation(
+    CRelationType inType, CRef<CCharacter> primaryCharacter, CRef<CCharacter> secondaryCharacter)
     : type(inType)
     , primary(primaryCharacter.GetID())
     , secondary(secondaryCharacter.GetID())
@@ -210,8 +212,8 @@ CLScript* CRelations::GetScript() const
 {
     CLSList* list = new CLSList;
     for (auto it = GetHead(); !it.IsEnd(); it++)
-        list->Append(new CLSymbol(static_cast<CRZTokenType>(CRelation::GetTypeToken((*it)->GetType())),
-            (*it)->GetScript()));
+        list->Append(new CLSymbol(
+            static_cast<CRZTokenType>(CRelation::GetTypeToken((*it)->GetType())), (*it)->GetScript()));
     return list;
 }
 

@@ -51,11 +51,12 @@ public:
     void AddCharacter(CCharacter* character, CSuccessorList& list) const;
     // Walks the character's descendants into the list; true when the walk must stop. Each character is
     // walked at most once per successor list, so a family tree that loops back on itself ends.
-    bool Process(CCharacter* character, CSuccessorList& list, const CBreakCondition& condition, const CCharacter* skip);
+    bool Process(CCharacter* character, CSuccessorList& list, const CBreakCondition& condition,
+        const CCharacter* skip);
     // The character, his line, then upwards his father's other lines; at the top call the ruler himself
     // is taken off the head of the list.
-    void CalculateSuccessionList(CCharacter* character, CSuccessorList& list, const CBreakCondition& condition,
-        const CCharacter* skip, bool top);
+    void CalculateSuccessionList(CCharacter* character, CSuccessorList& list,
+        const CBreakCondition& condition, const CCharacter* skip, bool top);
     // The ruler's successors, best first. Walks are cut only between them, so the list may hold more than
     // n; under election the first n candidates by power. An empty list for a ruler that is gone.
     CSuccessorList GetSuccessors(CRef<CCharacter> ruler, int n);

@@ -57,9 +57,18 @@ const CTier* TierOf(int32_t realmId)
 
 } // namespace
 
-const CTier* GetCountyTier() { return &countyTier; }
-const CTier* GetDuchyTier() { return &duchyTier; }
-const CTier* GetKingdomTier() { return &kingdomTier; }
+const CTier* GetCountyTier()
+{
+    return &countyTier;
+}
+const CTier* GetDuchyTier()
+{
+    return &duchyTier;
+}
+const CTier* GetKingdomTier()
+{
+    return &kingdomTier;
+}
 
 bool CTier::IsHigherThan(const CTier* other) const
 {
@@ -84,7 +93,10 @@ CTitleHolding::CTitleHolding(CCharacter* inHolder)
 {
 }
 
-void CTitleHolding::Terminate() { endDate = Today(); }
+void CTitleHolding::Terminate()
+{
+    endDate = Today();
+}
 
 CTitle* CTitle::_pTitle[kTitleCount] = {};
 
@@ -122,7 +134,10 @@ void CTitle::ConstructAll()
     }
 }
 
-CTitle* CTitle::ConstructTitle(int32_t realmId) { return new CTitle(realmId); }
+CTitle* CTitle::ConstructTitle(int32_t realmId)
+{
+    return new CTitle(realmId);
+}
 
 void CTitle::DestroyAll()
 {
@@ -175,8 +190,8 @@ bool CTitle::IsOurRemoteVassal(const CTitle* other) const
 {
     // Bounded by the table size: the liege fields never form a cycle, but a walk must not trust that blindly.
     int depth = 0;
-    for (const CTitle* up = other != nullptr ? other->GetOwnLiege() : nullptr; up != nullptr && depth < kTitleCount;
-         up = up->GetOwnLiege(), depth++) {
+    for (const CTitle* up = other != nullptr ? other->GetOwnLiege() : nullptr;
+         up != nullptr && depth < kTitleCount; up = up->GetOwnLiege(), depth++) {
         if (up == this)
             return true;
     }
@@ -281,7 +296,9 @@ void CTitle::SetNewHolder(CCharacter* holder)
 float CTitle::GetWarValue() const
 {
     if (tier->IsCounty())
-        return gCharacterHooks.GetProvinceWarValue != nullptr ? gCharacterHooks.GetProvinceWarValue(GetProvince()) : 0.0f;
+        return gCharacterHooks.GetProvinceWarValue != nullptr
+            ? gCharacterHooks.GetProvinceWarValue(GetProvince())
+            : 0.0f;
     CCharacter* holder = GetCurrentHolder();
     if (holder == nullptr)
         return tier->IsDuchy() ? 100.0f : 250.0f;
@@ -315,14 +332,19 @@ float CTitle::GetPrestigeGrabCost(const CRZCountry* grabber) const
         if (grabbingRuler->HasRivalry(holder))
             factor *= 0.5f;
     }
-    const int32_t control
-        = grabber != nullptr && gCharacterHooks.GetControlKind != nullptr ? gCharacterHooks.GetControlKind(grabber) : 0;
+    const int32_t control = grabber != nullptr && gCharacterHooks.GetControlKind != nullptr
+        ? gCharacterHooks.GetControlKind(grabber)
+        : 0;
     float scale = 5.0f;
     if (control != 0) {
         const int32_t difficulty = gCharacterHooks.GetDifficultyModifier != nullptr
             ? gCharacterHooks.GetDifficultyModifier(grabber)
             : 0;
-        scale = difficulty == -2 ? 1.0f : difficulty == -1 ? 3.0f : difficulty == 2 ? 20.0f : difficulty == 1 ? 10.0f : 5.0f;
+        scale = difficulty == -2 ? 1.0f
+            : difficulty == -1   ? 3.0f
+            : difficulty == 2    ? 20.0f
+            : difficulty == 1    ? 10.0f
+                                 : 5.0f;
     } else {
         const int32_t aggressiveness
             = gCharacterHooks.GetAiAggressiveness != nullptr ? gCharacterHooks.GetAiAggressiveness() : -1;
@@ -427,9 +449,15 @@ CCharacter* CClaim::GetCharacter() const
     return dynamic_cast<CCharacter*>(CIdentity::GetObjectFromID(claimant));
 }
 
-CTitle* CClaim::GetTitle() const { return CTitle::GetTitle(realmId); }
+CTitle* CClaim::GetTitle() const
+{
+    return CTitle::GetTitle(realmId);
+}
 
-int CClaim::GetAge() const { return Today().GetDays() - date.GetDays(); }
+int CClaim::GetAge() const
+{
+    return Today().GetDays() - date.GetDays();
+}
 
 void CClaim::Add()
 {
@@ -500,7 +528,8 @@ CHolderView ViewOf(const CCharacter* holder)
 
 const char* CTitle::GetParticularName() const
 {
-    const char* name = gCharacterHooks.GetParticularName != nullptr ? gCharacterHooks.GetParticularName(realmId) : nullptr;
+    const char* name
+        = gCharacterHooks.GetParticularName != nullptr ? gCharacterHooks.GetParticularName(realmId) : nullptr;
     return name != nullptr ? name : "";
 }
 
@@ -523,8 +552,9 @@ const char* CTitle::GetTitleTypeKey(int32_t government, int32_t religion, int32_
     }
     switch (religion) {
     case RELIGION_MUSLIM:
-        return IsTurkish(culture) ? ByTier(tier, "TIER_COUNT_TURKISH", "TIER_DUKE_MUSLIM", "TIER_KING_TURKISH")
-                                  : ByTier(tier, "TIER_COUNT_MUSLIM", "TIER_DUKE_MUSLIM", "TIER_KING");
+        return IsTurkish(culture)
+            ? ByTier(tier, "TIER_COUNT_TURKISH", "TIER_DUKE_MUSLIM", "TIER_KING_TURKISH")
+            : ByTier(tier, "TIER_COUNT_MUSLIM", "TIER_DUKE_MUSLIM", "TIER_KING");
     case RELIGION_ORTHODOX:
         return female ? ByTier(tier, "TIER_COUNTESS", "TIER_DUCHESS_ORTHODOX", "TIER_QUEEN")
                       : ByTier(tier, "TIER_COUNT", "TIER_DUKE_ORTHODOX", "TIER_KING");
@@ -553,8 +583,9 @@ const char* CTitle::GetCountryNameKey(int32_t government, int32_t religion, int3
     }
     switch (religion) {
     case RELIGION_MUSLIM:
-        return IsTurkish(culture) ? ByTier(tier, "TIER_COUNTY_TURKISH", "TIER_DUCHY_MUSLIM", "TIER_KINGDOM_TURKISH")
-                                  : ByTier(tier, "TIER_COUNTY_MUSLIM", "TIER_DUCHY_MUSLIM", "TIER_KINGDOM");
+        return IsTurkish(culture)
+            ? ByTier(tier, "TIER_COUNTY_TURKISH", "TIER_DUCHY_MUSLIM", "TIER_KINGDOM_TURKISH")
+            : ByTier(tier, "TIER_COUNTY_MUSLIM", "TIER_DUCHY_MUSLIM", "TIER_KINGDOM");
     case RELIGION_PAGAN:
         return ByTier(tier, "TIER_COUNTY_PAGAN", "TIER_DUCHY_PAGAN", "TIER_KINGDOM_PAGAN");
     case RELIGION_ORTHODOX:

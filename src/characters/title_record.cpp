@@ -189,7 +189,8 @@ int CTitle::ParseFields(CRZParser& parser)
         }
         case KW_TIER:
             // The tier follows from the realm number; the word is checked, not obeyed.
-            if (parser.value.type != KW_COUNTY && parser.value.type != KW_DUCHY && parser.value.type != KW_KINGDOM)
+            if (parser.value.type != KW_COUNTY && parser.value.type != KW_DUCHY
+                && parser.value.type != KW_KINGDOM)
                 parser.ParseError(kUnknownTitleKey);
             break;
         default:
@@ -222,7 +223,8 @@ void CTitle::SyncronizeTitlesClaimsAndCharacters()
     for (CTitle* title : _pTitle) {
         if (title == nullptr)
             continue;
-        if (CTitle* liege = title->GetOwnLiege(); liege != nullptr && !liege->vassals.Contains(title->GetID()))
+        if (CTitle* liege = title->GetOwnLiege();
+            liege != nullptr && !liege->vassals.Contains(title->GetID()))
             liege->vassals.Append(title->GetID());
     }
 }

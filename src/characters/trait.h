@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "datalang/definition_keywords.h"
 #include "datalang/attribute_tuple.h"
+#include "datalang/definition_keywords.h"
 #include "foundation/scripter.h"
 #include "realms/score.h"
 

@@ -1,9 +1,9 @@
 // The data-language blocks of small value types: character attribute tuples and points.
+#include "datalang/attribute_tuple.h"
 #include "datalang/block_keywords.h"
 #include "datalang/block_reader.h"
 #include "datalang/parser.h"
 #include "datalang/script_tree.h"
-#include "datalang/attribute_tuple.h"
 #include "foundation/logs.h"
 #include "foundation/point_rect.h"
 #include "foundation/utilities.h"

@@ -81,7 +81,8 @@ std::vector<uint8_t> EncodeEventJournal(const CEventJournal& journal)
     const std::size_t nameLength = std::min<std::size_t>(journal.scenario.size(), 0xFFFF);
     out.push_back(static_cast<uint8_t>(nameLength));
     out.push_back(static_cast<uint8_t>(nameLength >> 8));
-    out.insert(out.end(), journal.scenario.begin(), journal.scenario.begin() + static_cast<std::ptrdiff_t>(nameLength));
+    out.insert(out.end(), journal.scenario.begin(),
+        journal.scenario.begin() + static_cast<std::ptrdiff_t>(nameLength));
     for (const std::vector<uint8_t>& record : journal.records) {
         Put32(out, static_cast<uint32_t>(record.size()));
         out.insert(out.end(), record.begin(), record.end());
@@ -110,11 +111,13 @@ bool DecodeEventJournal(const uint8_t* bytes, std::size_t size, CEventJournal& o
     for (;;) {
         uint64_t recordSize = 0;
         if (!in.Get(recordSize, 4))
-            return Fail(message, "the journal is cut after event " + Nth(out.records.size()) + ": it has no end mark");
+            return Fail(message,
+                "the journal is cut after event " + Nth(out.records.size()) + ": it has no end mark");
         if (recordSize == kJournalEndMark)
             break;
         if (recordSize < sizeof(CRZEventData) || recordSize > kMaxNetRecordSize)
-            return Fail(message, "event " + Nth(out.records.size() + 1) + " of the journal has an impossible size");
+            return Fail(
+                message, "event " + Nth(out.records.size() + 1) + " of the journal has an impossible size");
         if (recordSize > in.Left())
             return Fail(message, "the journal is cut inside event " + Nth(out.records.size() + 1));
         std::vector<uint8_t> record(static_cast<std::size_t>(recordSize));
@@ -125,7 +128,8 @@ bool DecodeEventJournal(const uint8_t* bytes, std::size_t size, CEventJournal& o
     if (!in.Get(count, 4) || !in.Get(hash, 8))
         return Fail(message, "the journal is cut inside its end mark");
     if (count != out.records.size())
-        return Fail(message, "the journal's end mark counts " + Nth(static_cast<std::size_t>(count)) + " events");
+        return Fail(
+            message, "the journal's end mark counts " + Nth(static_cast<std::size_t>(count)) + " events");
     if (in.Left() != 0)
         return Fail(message, "the journal has bytes after its end mark");
     out.stateHash = hash;
@@ -137,9 +141,11 @@ bool WriteEventJournal(const char* path, const CEventJournal& journal, std::stri
     const std::vector<uint8_t> bytes = EncodeEventJournal(journal);
     int error = 0;
     if (!Ravel::ReplaceFile(
-            path, [&](std::FILE* file) { return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size(); },
+            path,
+            [&](std::FILE* file) { return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size(); },
             nullptr, &error)) {
-        message = std::string("the journal could not be written: ") + (error ? std::strerror(error) : "write failed");
+        message = std::string("the journal could not be written: ")
+            + (error ? std::strerror(error) : "write failed");
         return false;
     }
     return true;

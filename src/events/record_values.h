@@ -9,8 +9,8 @@
 
 #include "events/event_record.h"
 
-// Where the record layout once held a value object's hidden first word (its class pointer): zero in every record
-// built here, meaningless in a received one, so its row is a gap.
+// Where the record layout once held a value object's hidden first word (its class pointer): zero in every
+// record built here, meaningless in a received one, so its row is a gap.
 struct CRZRecordSlot {
     uint32_t word = 0;
 };

@@ -47,7 +47,8 @@ VM_EVENT_RECORD_FLAT(CRZDivisionLossesEventData, 152)
 VM_EVENT_RECORD_FLAT(CRZKillDivisionEventData, 40)
 
 // A division goes over to another realm.
-#define VM_RECORD_CRZTransferDivisionEventData(FIELD) FIELD(DynamicID, division, 20) FIELD(CRZCountryID, country, 28)
+#define VM_RECORD_CRZTransferDivisionEventData(FIELD)                                                        \
+    FIELD(DynamicID, division, 20) FIELD(CRZCountryID, country, 28)
 VM_EVENT_RECORD_FLAT(CRZTransferDivisionEventData, 32)
 
 #define VM_RECORD_CRZReinforceDivisionEventData(FIELD) FIELD(DynamicID, division, 20) FIELD(float, amount, 28)
@@ -256,7 +257,8 @@ public:
 class CRZTransferDivisionEvent : public CRZRecordEvent<CRZTransferDivisionEventData> {
 public:
     using CRZRecordEvent::CRZRecordEvent;
-    CRZTransferDivisionEvent(CRZEvtType type, const CRZID& receiver, const DynamicID& division, CRZCountryID country)
+    CRZTransferDivisionEvent(
+        CRZEvtType type, const CRZID& receiver, const DynamicID& division, CRZCountryID country)
         : CRZRecordEvent(type, receiver)
     {
         Record().division = division;

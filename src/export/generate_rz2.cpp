@@ -7,6 +7,7 @@
 
 bool generate_rz2(const char* fileName)
 {
-    history("Export to %s: the scenario export is not available yet, nothing was written", fileName != nullptr ? fileName : "");
+    history("Export to %s: the scenario export is not available yet, nothing was written",
+        fileName != nullptr ? fileName : "");
     return false;
 }

@@ -116,14 +116,16 @@ void Fill(std::string& out, CSpecifier spec, const CTextArg& arg)
     case CTextArg::Kind::Integer:
         if (spec.conversion == 'c') {
             safe += 'c';
-            length = std::snprintf(buffer, sizeof buffer, safe.c_str(), static_cast<int>(static_cast<unsigned char>(arg.integer)));
+            length = std::snprintf(buffer, sizeof buffer, safe.c_str(),
+                static_cast<int>(static_cast<unsigned char>(arg.integer)));
         } else {
             safe += "ll";
             safe += spec.conversion;
             if (spec.conversion == 'd' || spec.conversion == 'i')
                 length = std::snprintf(buffer, sizeof buffer, safe.c_str(), arg.integer);
             else
-                length = std::snprintf(buffer, sizeof buffer, safe.c_str(), static_cast<unsigned long long>(arg.integer));
+                length = std::snprintf(
+                    buffer, sizeof buffer, safe.c_str(), static_cast<unsigned long long>(arg.integer));
         }
         break;
     case CTextArg::Kind::Decimal:

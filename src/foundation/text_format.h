@@ -13,14 +13,46 @@ class CTextArg {
 public:
     enum class Kind : std::uint8_t { Integer, Decimal, Text };
 
-    CTextArg(int value) : kind(Kind::Integer), integer(value) {}
-    CTextArg(long value) : kind(Kind::Integer), integer(value) {}
-    CTextArg(long long value) : kind(Kind::Integer), integer(value) {}
-    CTextArg(unsigned value) : kind(Kind::Integer), integer(value) {}
-    CTextArg(double value) : kind(Kind::Decimal), decimal(value) {}
-    CTextArg(const char* value) : kind(Kind::Text), text(value ? value : "") {}
-    CTextArg(std::string_view value) : kind(Kind::Text), text(value) {}
-    CTextArg(const std::string& value) : kind(Kind::Text), text(value) {}
+    CTextArg(int value)
+        : kind(Kind::Integer)
+        , integer(value)
+    {
+    }
+    CTextArg(long value)
+        : kind(Kind::Integer)
+        , integer(value)
+    {
+    }
+    CTextArg(long long value)
+        : kind(Kind::Integer)
+        , integer(value)
+    {
+    }
+    CTextArg(unsigned value)
+        : kind(Kind::Integer)
+        , integer(value)
+    {
+    }
+    CTextArg(double value)
+        : kind(Kind::Decimal)
+        , decimal(value)
+    {
+    }
+    CTextArg(const char* value)
+        : kind(Kind::Text)
+        , text(value ? value : "")
+    {
+    }
+    CTextArg(std::string_view value)
+        : kind(Kind::Text)
+        , text(value)
+    {
+    }
+    CTextArg(const std::string& value)
+        : kind(Kind::Text)
+        , text(value)
+    {
+    }
 
     Kind kind;
     long long integer = 0;

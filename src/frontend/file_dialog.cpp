@@ -28,7 +28,8 @@ constexpr int kCancelHotKey = 14;
 
 } // namespace
 
-CFileDialog::CFileDialog(const char* title, CSprite* frame, const char* fileName, const char* folder, const char* extension)
+CFileDialog::CFileDialog(
+    const char* title, CSprite* frame, const char* fileName, const char* folder, const char* extension)
     : mFrame(frame)
     , mTitle(title != nullptr ? title : "")
     , mExtension(extension != nullptr ? extension : "")
@@ -39,9 +40,11 @@ CFileDialog::CFileDialog(const char* title, CSprite* frame, const char* fileName
     mOKButton = new CRZBtn(kFileDialogButton, TextStrings.GetString("OK"), font, 1, -1);
     mOKButton->MoveTo(origin.x + 240 - mOKButton->GetWidth() / 2, origin.y + 356);
     mCancelButton->MoveTo(origin.x + 114 - mCancelButton->GetWidth() / 2, origin.y + 356);
-    mNameField = new CEditBox(origin.x + 42, origin.y + 333, 250, kFileDialogNameMax, font, pBackBuffer, fileName);
+    mNameField
+        = new CEditBox(origin.x + 42, origin.y + 333, 250, kFileDialogNameMax, font, pBackBuffer, fileName);
     mNameField->SetColor("%777");
-    mList = new CNewListBox(kListWidth, kListLines * (font != nullptr ? font->GetLineHeight() : 14), LISTBOX_NOSHADOW, 0);
+    mList = new CNewListBox(
+        kListWidth, kListLines * (font != nullptr ? font->GetLineHeight() : 14), LISTBOX_NOSHADOW, 0);
     if (font != nullptr)
         mList->SetFont(font);
     mList->MoveTo(origin.x + 46, origin.y + 58);
@@ -87,7 +90,8 @@ void CFileDialog::GetDir(const char* folder, const char* extension, bool folders
         }
         if (isFolder || !it->is_regular_file(kindError))
             continue;
-        if (file.size() <= pattern.size() || file.compare(file.size() - pattern.size(), pattern.size(), pattern) != 0)
+        if (file.size() <= pattern.size()
+            || file.compare(file.size() - pattern.size(), pattern.size(), pattern) != 0)
             continue;
         const std::string shown = file.substr(0, file.find('.'));
         if (!shown.empty())
@@ -174,7 +178,8 @@ int CFileDialog::Draw(CRZDrawType type)
     pBackBuffer->DrawLine16(CPoint(area.left, area.bottom), CPoint(area.left, area.top));
     if (CFont* font = FindFont(kFileDialogFont)) {
         const int width = mFrame != nullptr ? mFrame->GetWidth() : 0;
-        font->PrintDropCenter(mTitle.c_str(), origin.x + width / 2, origin.y + 24, pBackBuffer, TrueToHigh(255, 255, 255));
+        font->PrintDropCenter(
+            mTitle.c_str(), origin.x + width / 2, origin.y + 24, pBackBuffer, TrueToHigh(255, 255, 255));
     }
     mCancelButton->Draw(type);
     mOKButton->Draw(type);

@@ -28,7 +28,8 @@ public:
     // The frame is the caller's; title, name, folder and extension are copied. A null or empty folder is
     // the current one. The list holds the parent line when the folder has a backslash, then the
     // sub-folders, then the files of the extension.
-    CFileDialog(const char* title, CSprite* frame, const char* name, const char* folder, const char* extension);
+    CFileDialog(
+        const char* title, CSprite* frame, const char* name, const char* folder, const char* extension);
     ~CFileDialog() override;
     CFileDialog(const CFileDialog&) = delete;
     CFileDialog& operator=(const CFileDialog&) = delete;

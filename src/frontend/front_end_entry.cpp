@@ -84,7 +84,8 @@ int CFrontEndEntry::Draw(CRZDrawType)
     return 0;
 }
 
-COptionEntry::COptionEntry(CFont* font, const char* label, int count, const char* const* keys, int value, int option)
+COptionEntry::COptionEntry(
+    CFont* font, const char* label, int count, const char* const* keys, int value, int option)
     : CFrontEndEntry(font, label, nullptr, option)
 {
     for (int i = 0; i < count; ++i) {
@@ -141,6 +142,7 @@ int COptionEntry::Draw(CRZDrawType type)
     CFrontEndEntry::Draw(type);
     CFont* font = FindFont(kChoiceFont);
     if (font != nullptr && mDest != nullptr)
-        font->Print(TextStrings.GetString(GetChoiceKey(GetValue())), mX + kChoiceOffset, mY, mDest, TrueToHigh(255, 255, 255));
+        font->Print(TextStrings.GetString(GetChoiceKey(GetValue())), mX + kChoiceOffset, mY, mDest,
+            TrueToHigh(255, 255, 255));
     return 0;
 }

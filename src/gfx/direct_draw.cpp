@@ -9,8 +9,8 @@
 #include "gfx/image.h"
 #include "gfx/video.h"
 #include "platform/ddraw/ddraw_object.h"
-#include "platform/input/window_messages.h"
 #include "platform/host/host_hooks.h"
+#include "platform/input/window_messages.h"
 #include "platform/settings/settings_file.h"
 
 #include "foundation/safeguards.h"
@@ -38,7 +38,8 @@ constexpr ErrorEntry kErrors[] = {
     { DDERR_WASSTILLDRAWING, " The previous blit operation is incomplete." },
     { static_cast<long>(0x887600E1U), " Access to Surface refused because Surface is already locked." },
     { static_cast<long>(0x887600E6U), " Access to Surface refused because Surface is obscured." },
-    { static_cast<long>(0x88760091U), " Operation could not be carried out because the surface is not locked." },
+    { static_cast<long>(0x88760091U),
+        " Operation could not be carried out because the surface is not locked." },
     { static_cast<long>(0x80004001U), " The function called is not supported at this time." },
     { static_cast<long>(0x80004002U), " The requested interface is not supported." },
     { static_cast<long>(0x887600A0U), " The display mode is not supported." },
@@ -137,8 +138,9 @@ int CDirectDraw::SetLevel(bool fullScreen)
 {
     if (!_pDD)
         return 0;
-    const DWORD level = fullScreen && gWindowedMode == 0 ? DDSCL_FULLSCREEN | DDSCL_ALLOWREBOOT | DDSCL_EXCLUSIVE
-                                                         : DDSCL_NORMAL | DDSCL_NOWINDOWCHANGES;
+    const DWORD level = fullScreen && gWindowedMode == 0
+        ? DDSCL_FULLSCREEN | DDSCL_ALLOWREBOOT | DDSCL_EXCLUSIVE
+        : DDSCL_NORMAL | DDSCL_NOWINDOWCHANGES;
     for (int attempt = 0; attempt < kCreateAttempts; ++attempt) {
         // The object queried as IDirectDraw2 is another object; the display state both set is shared.
         if (_pDD->SetCooperativeLevel(_hWnd, level) == 0) {
@@ -182,7 +184,8 @@ int CDirectDraw::CreatePrimarySurface()
     _PrimaryDesc.dwSize = sizeof(_PrimaryDesc);
     _PrimaryDesc.dwFlags = DDSD_CAPS;
     _PrimaryDesc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
-    if (const HRESULT result = _pDD2->CreateSurface(&_PrimaryDesc, &_pPrimary, nullptr); result != 0 || !_pPrimary) {
+    if (const HRESULT result = _pDD2->CreateSurface(&_PrimaryDesc, &_pPrimary, nullptr);
+        result != 0 || !_pPrimary) {
         _pPrimary = nullptr;
         superdebug("Failed to create primary surface! ");
         ReportError(__FILE__, __LINE__, result);
@@ -273,7 +276,8 @@ int CDirectDraw::LockPrimarySurface()
             return 1;
         if (result == DDERR_SURFACELOST) {
             _pPrimary->Restore();
-        } else if (result == DDERR_INVALIDOBJECT || result == DDERR_INVALIDPARAMS || result == DDERR_OUTOFMEMORY) {
+        } else if (result == DDERR_INVALIDOBJECT || result == DDERR_INVALIDPARAMS
+            || result == DDERR_OUTOFMEMORY) {
             ReportError(__FILE__, __LINE__, result);
             return 0;
         }
@@ -363,8 +367,8 @@ void CDirectDraw::BlitCursor(CImage* cursor, CImage* saveUnder, bool onPrimary)
     const int h = place.bottom - place.top;
     if (!onPrimary && _CursorW > 0 && _CursorH > 0) {
         RECT saved { 0, 0, _CursorW, _CursorH };
-        target->BltFast(static_cast<DWORD>(_CursorX), static_cast<DWORD>(_CursorY), saveUnder->GetSurface(), &saved,
-            DDBLTFAST_WAIT);
+        target->BltFast(static_cast<DWORD>(_CursorX), static_cast<DWORD>(_CursorY), saveUnder->GetSurface(),
+            &saved, DDBLTFAST_WAIT);
     }
     _bCursorDrawn = 1;
     RECT under { x, y, x + w, y + h };

@@ -91,7 +91,8 @@ Step Next(const unsigned char*& p, std::uint16_t start, bool measuring)
             return { Item::End };
         }
         p += 4;
-        return { Item::Colour, 0, CVideo::TrueToHigh(ColourDigit(p[-1]), ColourDigit(p[-2]), ColourDigit(p[-3])) };
+        return { Item::Colour, 0,
+            CVideo::TrueToHigh(ColourDigit(p[-1]), ColourDigit(p[-2]), ColourDigit(p[-3])) };
     case '\\':
         if (n == 0)
             return { Item::End };
@@ -191,10 +192,11 @@ int CFont::Init(const char* file, int lineHeight, const char* characters)
     const int available = bitmap.GetHeight() / lineHeight;
     const int cellWidth = std::min(_GlyphWidth, static_cast<int>(INT16_MAX));
     for (int i = 0; i < std::min(cells, available); ++i) {
-        const unsigned char character
-            = characters ? static_cast<unsigned char>(characters[i]) : static_cast<unsigned char>(kFirstCell + i);
-        _Glyphs[character] = MakeGlyph(pixels + static_cast<std::ptrdiff_t>(i) * lineHeight * bitmap.GetPitch(),
-            bitmap.GetPitch(), cellWidth, lineHeight);
+        const unsigned char character = characters ? static_cast<unsigned char>(characters[i])
+                                                   : static_cast<unsigned char>(kFirstCell + i);
+        _Glyphs[character]
+            = MakeGlyph(pixels + static_cast<std::ptrdiff_t>(i) * lineHeight * bitmap.GetPitch(),
+                bitmap.GetPitch(), cellWidth, lineHeight);
     }
     return 1;
 }
@@ -232,7 +234,8 @@ void CFont::DrawGlyph(const CCharRLE& glyph, int x, int y, CImage* target, std::
     const auto put = [&](int px, int py, int index, bool shadow) {
         if (px < 0 || py < 0 || px >= w || py >= h)
             return;
-        unsigned char* at = base + static_cast<std::ptrdiff_t>(py) * pitch + static_cast<std::ptrdiff_t>(px) * bytes;
+        unsigned char* at
+            = base + static_cast<std::ptrdiff_t>(py) * pitch + static_cast<std::ptrdiff_t>(px) * bytes;
         if (bytes == 2)
             *reinterpret_cast<std::uint16_t*>(at) = shadow ? 0 : colour;
         else if (bytes == 1)
@@ -290,7 +293,8 @@ int CFont::Print(const char* text, int x, int y, CRect clip, CImage* target, std
             const CCharRLE* glyph = _Glyphs[c].get();
             if (!glyph)
                 break;
-            if (x >= clip.left && x + glyph->width <= clip.right && y >= clip.top && y <= clip.bottom - _LineHeight)
+            if (x >= clip.left && x + glyph->width <= clip.right && y >= clip.top
+                && y <= clip.bottom - _LineHeight)
                 DrawGlyph(*glyph, x, y, target, colour);
             x += glyph->width;
             break;

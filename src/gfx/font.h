@@ -43,12 +43,17 @@ public:
     int Print(const char* text, int x, int y, CRect clip, CImage* target, std::uint16_t colour);
     // The clip defaults to the whole target; Center starts at x − Length / 2, Right at x − Length.
     int Print(const char* text, int x, int y, CImage* target, std::uint16_t colour, CRect* clip = nullptr);
-    int PrintCenter(const char* text, int x, int y, CImage* target, std::uint16_t colour, CRect* clip = nullptr);
-    int PrintRight(const char* text, int x, int y, CImage* target, std::uint16_t colour, CRect* clip = nullptr);
+    int PrintCenter(
+        const char* text, int x, int y, CImage* target, std::uint16_t colour, CRect* clip = nullptr);
+    int PrintRight(
+        const char* text, int x, int y, CImage* target, std::uint16_t colour, CRect* clip = nullptr);
     // The same with a drop shadow one pixel right and down.
-    int PrintDrop(const char* text, int x, int y, CImage* target, std::uint16_t colour, CRect* clip = nullptr);
-    int PrintDropCenter(const char* text, int x, int y, CImage* target, std::uint16_t colour, CRect* clip = nullptr);
-    int PrintDropRight(const char* text, int x, int y, CImage* target, std::uint16_t colour, CRect* clip = nullptr);
+    int PrintDrop(
+        const char* text, int x, int y, CImage* target, std::uint16_t colour, CRect* clip = nullptr);
+    int PrintDropCenter(
+        const char* text, int x, int y, CImage* target, std::uint16_t colour, CRect* clip = nullptr);
+    int PrintDropRight(
+        const char* text, int x, int y, CImage* target, std::uint16_t colour, CRect* clip = nullptr);
 
     // The width the text takes; codes and line breaks take none. 0 for a null text.
     int Length(const char* text);
@@ -65,7 +70,8 @@ public:
     const CCharRLE* GetGlyph(unsigned char character) const { return _Glyphs[character].get(); }
 
 private:
-    int PrintAligned(const char* text, int x, int y, CImage* target, std::uint16_t colour, CRect* clip, int align, bool drop);
+    int PrintAligned(const char* text, int x, int y, CImage* target, std::uint16_t colour, CRect* clip,
+        int align, bool drop);
     void DrawGlyph(const CCharRLE& glyph, int x, int y, CImage* target, std::uint16_t colour);
     int Advance(unsigned char character) const;
 

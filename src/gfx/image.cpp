@@ -134,7 +134,8 @@ CImageBase::CImageBase(int width, int height, int bits, ImageType type)
     } else if (type == IMAGE_SYSTEM) {
         // 8-bit rows are held in a surface of 16-bit pixels, half as many columns (rounded up) holding the
         // same bytes.
-        desc = SizedDesc(bits == 8 ? (width + 1) / 2 : width, height, DDSCAPS_OFFSCREENPLAIN | DDSCAPS_SYSTEMMEMORY);
+        desc = SizedDesc(
+            bits == 8 ? (width + 1) / 2 : width, height, DDSCAPS_OFFSCREENPLAIN | DDSCAPS_SYSTEMMEMORY);
         SetFormat(desc, 16);
     } else if (type != IMAGE_SCREEN) {
         return;
@@ -197,7 +198,8 @@ bool CImageBase::TakeSurface(IDirectDrawSurface7* surface, bool clear)
     if (clear) {
         const std::size_t row = static_cast<std::size_t>(_Width) * _BytesPerPixel;
         for (int y = 0; y < _Height; ++y)
-            std::memset(static_cast<unsigned char*>(desc.lpSurface) + static_cast<std::size_t>(y) * _Pitch, 0, row);
+            std::memset(
+                static_cast<unsigned char*>(desc.lpSurface) + static_cast<std::size_t>(y) * _Pitch, 0, row);
     }
     surface->Unlock(nullptr);
     _pSurface = surface;
@@ -395,7 +397,8 @@ void CImageBase::Fill8Bit(unsigned char index)
     if (!held.pixels() || _BytesPerPixel != 1)
         return;
     for (int y = 0; y < _Height; ++y)
-        std::memset(held.pixels() + static_cast<std::size_t>(y) * _Pitch, index, static_cast<std::size_t>(_Width));
+        std::memset(
+            held.pixels() + static_cast<std::size_t>(y) * _Pitch, index, static_cast<std::size_t>(_Width));
 }
 
 void CImageBase::Fill16Bit(unsigned short pixel)
@@ -522,7 +525,8 @@ int CImageBase::Draw(int x, int y, CRect src, CRect* clip, CImage* dest, CRect* 
         if (frameWidth <= 0)
             return 0;
         const int frame = src.left / frameWidth;
-        _pRLEHeader->nCurrentFrame = static_cast<std::int16_t>(std::clamp(frame, 0, _pRLEHeader->nFrames - 1));
+        _pRLEHeader->nCurrentFrame
+            = static_cast<std::int16_t>(std::clamp(frame, 0, _pRLEHeader->nFrames - 1));
         src.left -= frame * frameWidth;
         src.right -= frame * frameWidth;
         DrawRLE(dest, x, y, src);
@@ -582,9 +586,11 @@ void CImageBase::FastBltAsm16to16(int x, int y, CRect* src, CImage* dest)
     const std::uint16_t key = Transparent16Bit;
     for (int row = 0; row < a.h; ++row) {
         const auto* in = reinterpret_cast<const std::uint16_t*>(
-            from.pixels() + static_cast<std::size_t>(a.sy + (row << s)) * _Pitch) + a.sx;
+                             from.pixels() + static_cast<std::size_t>(a.sy + (row << s)) * _Pitch)
+            + a.sx;
         auto* out = reinterpret_cast<std::uint16_t*>(
-            to.pixels() + static_cast<std::size_t>(a.y + row) * dest->_Pitch) + a.x;
+                        to.pixels() + static_cast<std::size_t>(a.y + row) * dest->_Pitch)
+            + a.x;
         if (!_bHasTransparency && s == 0) {
             std::memmove(out, in, static_cast<std::size_t>(a.w) * 2);
             continue;
@@ -618,8 +624,8 @@ void CImageBase::FastBltAsm8to8(int x, int y, CRect* src, CImage* dest)
     }
 }
 
-void CImageBase::proc_ScaleMacro15(std::uint16_t* destRow, int destWidth, int column, const std::uint8_t* from,
-    int pairs, int shift, const std::uint32_t* table)
+void CImageBase::proc_ScaleMacro15(std::uint16_t* destRow, int destWidth, int column,
+    const std::uint8_t* from, int pairs, int shift, const std::uint32_t* table)
 {
     // Index 0 keeps what lies below, index 1 halves it; the pixel pair is taken in memory order.
     for (int i = 0; i < pairs; ++i) {
@@ -668,7 +674,8 @@ void CImageBase::proc_SpriteMacro(int x, int y, CRect* src, CImage* dest)
     int destY = Wrap(y, destHeight);
     for (int row = 0; row < rows; ++row) {
         const std::uint8_t* in = from.pixels() + static_cast<std::size_t>(top + (row << s)) * _Pitch + left;
-        auto* out = reinterpret_cast<std::uint16_t*>(to.pixels() + static_cast<std::size_t>(destY) * dest->_Pitch);
+        auto* out
+            = reinterpret_cast<std::uint16_t*>(to.pixels() + static_cast<std::size_t>(destY) * dest->_Pitch);
         proc_ScaleMacro15(out, destWidth, column, in, pairs, s, table);
         if (++destY == destHeight)
             destY = 0;
@@ -679,7 +686,8 @@ void CImageBase::BlitToScreen(CImage* dest, CRect* src, CRect* position)
 {
     if (!dest || !src || !position || dest->_Type != IMAGE_SCREEN || dest->_BytesPerPixel != _BytesPerPixel)
         return;
-    CopyArea a { position->left, position->top, src->left, src->top, src->right - src->left, src->bottom - src->top };
+    CopyArea a { position->left, position->top, src->left, src->top, src->right - src->left,
+        src->bottom - src->top };
     if (!CutArea(a, 0, _Width, _Height, dest->GetWidth(), dest->GetHeight()))
         return;
     CHeldLock from(this);
@@ -690,7 +698,8 @@ void CImageBase::BlitToScreen(CImage* dest, CRect* src, CRect* position)
     for (int row = 0; row < a.h; ++row) {
         std::memcpy(to.pixels() + static_cast<std::size_t>(a.y + row) * dest->_Pitch
                 + static_cast<std::size_t>(a.x) * _BytesPerPixel,
-            from.pixels() + static_cast<std::size_t>(a.sy + row) * _Pitch + static_cast<std::size_t>(a.sx) * _BytesPerPixel,
+            from.pixels() + static_cast<std::size_t>(a.sy + row) * _Pitch
+                + static_cast<std::size_t>(a.sx) * _BytesPerPixel,
             bytes);
     }
 }
@@ -713,9 +722,12 @@ void CImageBase::BlitScroll(int x, int y, int sourceColumn, int sourceRow, CImag
     const int firstPart = std::min(_Width - column, width);
     for (int r = 0; r < rows; ++r) {
         const unsigned char* in = from.pixels() + static_cast<std::size_t>(row) * _Pitch;
-        unsigned char* out = to.pixels() + static_cast<std::size_t>(y + r) * dest->_Pitch + static_cast<std::size_t>(x) * bpp;
-        std::memcpy(out, in + static_cast<std::size_t>(column) * bpp, static_cast<std::size_t>(firstPart) * bpp);
-        std::memcpy(out + static_cast<std::size_t>(firstPart) * bpp, in, static_cast<std::size_t>(width - firstPart) * bpp);
+        unsigned char* out = to.pixels() + static_cast<std::size_t>(y + r) * dest->_Pitch
+            + static_cast<std::size_t>(x) * bpp;
+        std::memcpy(
+            out, in + static_cast<std::size_t>(column) * bpp, static_cast<std::size_t>(firstPart) * bpp);
+        std::memcpy(out + static_cast<std::size_t>(firstPart) * bpp, in,
+            static_cast<std::size_t>(width - firstPart) * bpp);
         if (++row == _Height)
             row = 0;
     }

@@ -119,8 +119,8 @@ public:
     // The length of the literal that may start at column x of row y of the frame beginning at column
     // first: the following pixels that are neither transparent nor shadow and differ from their right
     // neighbour, at most 62, never reaching the row's last pixel.
-    short CheckNotEqual(const unsigned char* pixels, short x, short y, short pitch, short first,
-        short frameWidth) const;
+    short CheckNotEqual(
+        const unsigned char* pixels, short x, short y, short pitch, short first, short frameWidth) const;
     // Decodes the current frame into the 16-bit image dest with the frame's (0, 0) at (x, y), writing only
     // the pixels of src (frame coordinates) that lie inside dest.
     void DrawRLE(CImage* dest, int x, int y, CRect src);

@@ -18,7 +18,8 @@ constexpr int kScanlineRows = 1280;
 // One side of the triangle per array, one record per image row; drawing runs on one thread only.
 ScanlineData Scanline[2][kScanlineRows];
 
-void SetupGouraudLine(ScanlineData* array, const CPoint& p, const CPoint& q, int vp, int vq, int width, int height)
+void SetupGouraudLine(
+    ScanlineData* array, const CPoint& p, const CPoint& q, int vp, int vq, int width, int height)
 {
     if ((p.x < 0 && q.x < 0) || (p.x > width && q.x > width) || (p.y < 0 && q.y < 0)
         || (p.y > height && q.y > height))
@@ -32,7 +33,8 @@ void SetupGouraudLine(ScanlineData* array, const CPoint& p, const CPoint& q, int
     const CPoint& bottom = down ? q : p;
     const int c0 = down ? vp : vq, c1 = down ? vq : vp;
     const int dy = bottom.y - top.y;
-    const std::int32_t xStep = static_cast<std::int32_t>((static_cast<std::int64_t>(bottom.x - top.x) << 16) / dy);
+    const std::int32_t xStep
+        = static_cast<std::int32_t>((static_cast<std::int64_t>(bottom.x - top.x) << 16) / dy);
     const std::int32_t vStep = static_cast<std::int32_t>((static_cast<std::int64_t>(c1 - c0) << 16) / dy);
     std::int32_t x = top.x << 16, value = c0 << 16;
     for (int y = top.y; y < bottom.y; ++y, x += xStep, value += vStep)
@@ -75,8 +77,8 @@ void CImage::DrawGouraudTriangle(
     }
     const int n = (t + 1) % 3, l = (t + 2) % 3;
     SetupGouraudLine(Scanline[0], corner[t], corner[n], index[t], index[n], _Width, _Height);
-    SetupGouraudLine(
-        Scanline[corner[l].y <= corner[n].y ? 1 : 0], corner[n], corner[l], index[n], index[l], _Width, _Height);
+    SetupGouraudLine(Scanline[corner[l].y <= corner[n].y ? 1 : 0], corner[n], corner[l], index[n], index[l],
+        _Width, _Height);
     SetupGouraudLine(Scanline[1], corner[l], corner[t], index[l], index[t], _Width, _Height);
     unsigned char* base = Lock();
     if (!base)

@@ -69,7 +69,8 @@ template <class F> void ForEachPixel(CImage& image, const CRect& r, F f)
     if (!base)
         return;
     for (int y = r.top; y < r.bottom; ++y) {
-        auto* row = reinterpret_cast<std::uint16_t*>(base + static_cast<std::ptrdiff_t>(y) * image.GetPitch());
+        auto* row
+            = reinterpret_cast<std::uint16_t*>(base + static_cast<std::ptrdiff_t>(y) * image.GetPitch());
         for (int x = r.left; x < r.right; ++x)
             row[x] = f(row[x]);
     }
@@ -228,10 +229,12 @@ void CImage::FloodFill(int x, int y, unsigned short colour)
     unsigned char* base = Lock();
     if (!base)
         return;
-    const auto transparent = [&](int px, int py) { return *PixelAt(base, *this, px, py) == Transparent16Bit; };
+    const auto transparent
+        = [&](int px, int py) { return *PixelAt(base, *this, px, py) == Transparent16Bit; };
     if (transparent(x, y)) {
         // Points travel packed: x in the low 16 bits, y in the high.
-        std::vector<std::uint32_t> stack { static_cast<std::uint32_t>(y) << 16 | static_cast<std::uint32_t>(x) };
+        std::vector<std::uint32_t> stack { static_cast<std::uint32_t>(y) << 16
+            | static_cast<std::uint32_t>(x) };
         while (!stack.empty()) {
             const std::uint32_t point = stack.back();
             stack.pop_back();

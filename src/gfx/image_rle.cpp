@@ -23,7 +23,8 @@ void CImageBase::InitAlpha()
         for (int c = 0; c < 32; ++c) {
             const float fa = static_cast<float>(a);
             const float fc = static_cast<float>(c);
-            _Alphatab[a * 32 + c] = static_cast<std::uint8_t>(a + static_cast<int>((32.0f - fa) * fc / 32.0f));
+            _Alphatab[a * 32 + c]
+                = static_cast<std::uint8_t>(a + static_cast<int>((32.0f - fa) * fc / 32.0f));
             _Multiplytab[a * 32 + c] = static_cast<std::uint8_t>(fa * fc / 32.0f);
             _Transtab[a * 32 + c] = static_cast<std::uint8_t>(fa * fc / 32.0f);
         }
@@ -150,7 +151,8 @@ template <class Kernel> void Decode(const CRLEFrame& frame, int frameWidth, cons
     // The destination row of output row ry, formed only for rows inside the destination.
     std::uint16_t* row = nullptr;
     const auto rowAt = [&] {
-        row = ry >= top && ry < bottom ? t.pixels + static_cast<std::ptrdiff_t>(t.y + ry) * t.pitch + t.x : nullptr;
+        row = ry >= top && ry < bottom ? t.pixels + static_cast<std::ptrdiff_t>(t.y + ry) * t.pitch + t.x
+                                       : nullptr;
     };
     rowAt();
     const auto advance = [&](int n) {
@@ -223,7 +225,10 @@ template <bool k565> struct NormalKernel {
     static constexpr bool kDrawsSkip = false;
     const std::uint32_t* table;
     void Skip(std::uint16_t&) const { }
-    void Shadow(std::uint16_t& d) const { d = static_cast<std::uint16_t>((d >> 1) & (k565 ? 0x7BEF : 0x3DEF)); }
+    void Shadow(std::uint16_t& d) const
+    {
+        d = static_cast<std::uint16_t>((d >> 1) & (k565 ? 0x7BEF : 0x3DEF));
+    }
     void Value(std::uint8_t v, std::uint16_t& d) const { d = Pixel(table, v); }
 };
 
@@ -242,7 +247,10 @@ template <bool k565> struct AlphaKernel {
     static constexpr bool kDrawsSkip = false;
     void Skip(std::uint16_t&) const { }
     void Shadow(std::uint16_t& d) const { d = Blend<k565>(d, CImageBase::_Alphatab); }
-    void Value(std::uint8_t v, std::uint16_t& d) const { d = Blend<k565>(d, CImageBase::_Alphatab + (v >> 3) * 32); }
+    void Value(std::uint8_t v, std::uint16_t& d) const
+    {
+        d = Blend<k565>(d, CImageBase::_Alphatab + (v >> 3) * 32);
+    }
 };
 
 // Multiply mode blackens what the other modes leave alone; 0xFF marks its transparent pixels.

@@ -31,7 +31,8 @@ inline constexpr int kShowDotsMapProvinces = 1008;
 // A location word: the province in the low 16 bits, the dot colour in the high 16.
 constexpr int MakeDotWord(int province, ShowDotsColor colour)
 {
-    return static_cast<int>(static_cast<std::uint32_t>(colour) << 16 | (static_cast<std::uint32_t>(province) & 0xFFFF));
+    return static_cast<int>(
+        static_cast<std::uint32_t>(colour) << 16 | (static_cast<std::uint32_t>(province) & 0xFFFF));
 }
 
 // What the dots ask of the realms, the armies, the map and the player above the graphics; the game's

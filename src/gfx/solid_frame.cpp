@@ -23,10 +23,12 @@ CRZSolidFrame::CRZSolidFrame(int width, int height, const char* title, int frame
     CImage* image = GetImage();
     if (!image || width <= 0 || height <= 0)
         return;
-    const std::uint16_t frame
-        = frameColour == kSolidFrameDefaultColour ? DefaultFrameColour() : static_cast<std::uint16_t>(frameColour);
-    const std::uint16_t fill
-        = fillColour == kSolidFrameDefaultColour ? DefaultFillColour() : static_cast<std::uint16_t>(fillColour);
+    const std::uint16_t frame = frameColour == kSolidFrameDefaultColour
+        ? DefaultFrameColour()
+        : static_cast<std::uint16_t>(frameColour);
+    const std::uint16_t fill = fillColour == kSolidFrameDefaultColour
+        ? DefaultFillColour()
+        : static_cast<std::uint16_t>(fillColour);
     image->Clear();
     image->SetLineColor(frame);
     const int right = width - 1;

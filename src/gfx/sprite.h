@@ -100,7 +100,10 @@ public:
     // 32 and above opaque; below 32 run-length images draw translucently.
     void SetOpacity(int opacity) { _Opacity = opacity; }
     int GetOpacity() const { return _Opacity; }
-    void SetAttachment(std::unique_ptr<CSpriteAttachment> attachment) { _pAttachment = std::move(attachment); }
+    void SetAttachment(std::unique_ptr<CSpriteAttachment> attachment)
+    {
+        _pAttachment = std::move(attachment);
+    }
 
     // Live sprites.
     static std::int32_t Reference;

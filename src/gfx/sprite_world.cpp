@@ -170,7 +170,8 @@ int CSpriteWorld::ParseFields(CRZParser& parser)
         int transparency = 0;
         int opacity = 0;
     } d;
-    if (parser.ParseSimpleStatement() != 1 || parser.key.type != KW_SPRITE || parser.value.type != TT_OPEN_BRACE)
+    if (parser.ParseSimpleStatement() != 1 || parser.key.type != KW_SPRITE
+        || parser.value.type != TT_OPEN_BRACE)
         parser.ParseError("Sprite keyword not found..");
     ReadBlockStatements(parser, [&] {
         switch (parser.key.type) {

@@ -20,8 +20,9 @@ constexpr int kRecordBytes = 12;
 
 std::int32_t Little32(const unsigned char* bytes)
 {
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8
-        | static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24);
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(bytes[0])
+        | static_cast<std::uint32_t>(bytes[1]) << 8 | static_cast<std::uint32_t>(bytes[2]) << 16
+        | static_cast<std::uint32_t>(bytes[3]) << 24);
 }
 
 // The whole file, or false with a message when it cannot be read.
@@ -91,7 +92,8 @@ bool CGameMapProvince::LoadAdjacencyTable(const char* name)
         offsets[static_cast<std::size_t>(k)] = static_cast<std::uint32_t>(Little32(bytes.data() + 4 * k));
     const std::uint64_t records = offsets[kTableProvinces];
     if (records > (bytes.size() - headerBytes) / kRecordBytes) {
-        std::fprintf(stderr, "%s: %llu records do not fit in the file\n", name, static_cast<unsigned long long>(records));
+        std::fprintf(stderr, "%s: %llu records do not fit in the file\n", name,
+            static_cast<unsigned long long>(records));
         return false;
     }
     for (int p = 1; p < kTableProvinces; ++p)
@@ -104,10 +106,12 @@ bool CGameMapProvince::LoadAdjacencyTable(const char* name)
         return Adjacent { Little32(at), Little32(at + 4), Little32(at + 8) };
     };
     for (int p = 1; p < kTableProvinces; ++p)
-        for (std::uint32_t r = offsets[static_cast<std::size_t>(p)]; r < offsets[static_cast<std::size_t>(p) + 1]; ++r) {
+        for (std::uint32_t r = offsets[static_cast<std::size_t>(p)];
+             r < offsets[static_cast<std::size_t>(p) + 1]; ++r) {
             const Adjacent a = record(r);
             if (a.number < 1 || a.number >= kTableProvinces || a.number == p) {
-                std::fprintf(stderr, "%s: province %d has neighbour %d\n", name, p, static_cast<int>(a.number));
+                std::fprintf(
+                    stderr, "%s: province %d has neighbour %d\n", name, p, static_cast<int>(a.number));
                 return false;
             }
         }

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 #include <deque>
-#include <utility>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/settings.h"

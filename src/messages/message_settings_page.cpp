@@ -28,7 +28,8 @@ constexpr int kHeadingType = 103;
 
 // The four ways a type is shown, as the radio group numbers them.
 enum Choice { kNone = 1, kLog = 2, kBox = 3, kPause = 4 };
-constexpr const char* kChoiceLabels[] = { "DO_NOT_DISPLAY", "DISPLAY_IN_LOG", "DISPLAY_IN_BOX", "DISPLAY_PAUSE" };
+constexpr const char* kChoiceLabels[]
+    = { "DO_NOT_DISPLAY", "DISPLAY_IN_LOG", "DISPLAY_IN_BOX", "DISPLAY_PAUSE" };
 
 struct CSetupRow {
     int type; // kHeadingType for a heading
@@ -146,7 +147,8 @@ void CMessageHandler::InitSetup(CSprite* background)
         char key[64];
         std::snprintf(key, sizeof key, "%s_SETUP", _MessType[row.type].stem);
         mSetupList->SetFont(Font(kLabelFont));
-        mSetupList->AddString(TextStrings.GetString(key), row.type, true, CRZID())->SetColour(CVideo::TrueToHigh(240, 220, 176));
+        mSetupList->AddString(TextStrings.GetString(key), row.type, true, CRZID())
+            ->SetColour(CVideo::TrueToHigh(240, 220, 176));
     }
     mSetupList->ResetPos();
     mSetupEntry = nullptr;
@@ -207,7 +209,8 @@ int CMessageHandler::Update(CRZEvent* event)
         return answer;
     }
     // 4. A newly selected type shows its choice.
-    if (entry != nullptr && entry->GetValue() != mSetupType && entry->GetValue() >= 0 && entry->GetValue() < kMessageTypeCount) {
+    if (entry != nullptr && entry->GetValue() != mSetupType && entry->GetValue() >= 0
+        && entry->GetValue() < kMessageTypeCount) {
         mSetupType = entry->GetValue();
         mSetupRadio->SetSelected(ChoiceOf(_MessType[mSetupType]));
         OfferChoices(mSetupChoices, _MessType[mSetupType]);
@@ -246,13 +249,13 @@ int CMessageHandler::Draw(CRZDrawType type)
     const int width = mSetupBackground != nullptr ? mSetupBackground->GetWidth() : 0;
     if (mSetupType >= 0 && screen != nullptr) {
         if (CFont* font = Font(kPageHeaderFont))
-            font->PrintDropCenter(TextStrings.GetString("MESSAGE_HEADER"), origin.x + width / 2, origin.y + 24, screen,
-                CVideo::TrueToHigh(255, 255, 255));
+            font->PrintDropCenter(TextStrings.GetString("MESSAGE_HEADER"), origin.x + width / 2,
+                origin.y + 24, screen, CVideo::TrueToHigh(255, 255, 255));
         mSetupRadio->Draw(type);
         if (CFont* font = Font(kLabelFont))
             for (int i = 0; i < 4; ++i)
-                font->PrintDrop(TextStrings.GetString(kChoiceLabels[i]), origin.x + 58, origin.y + 313 + 17 * i, screen,
-                    CVideo::TrueToHigh(240, 220, 176));
+                font->PrintDrop(TextStrings.GetString(kChoiceLabels[i]), origin.x + 58,
+                    origin.y + 313 + 17 * i, screen, CVideo::TrueToHigh(240, 220, 176));
     }
     for (CRZGenericButton* button : mSetupButtons)
         button->Draw(type);

@@ -42,7 +42,8 @@ int CRZPlayer::handleRequest(CRequest* request)
 
 const CRequest* CRZPlayer::GetOpenAnswer(int i) const
 {
-    return i >= 0 && i < GetOpenAnswerCount() ? mAnswers[static_cast<std::size_t>(i)]->request.get() : nullptr;
+    return i >= 0 && i < GetOpenAnswerCount() ? mAnswers[static_cast<std::size_t>(i)]->request.get()
+                                              : nullptr;
 }
 
 bool CRZPlayer::Answer(int i, int answer)

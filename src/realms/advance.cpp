@@ -8,8 +8,8 @@
 
 #include "foundation/text_format.h"
 #include "foundation/utilities.h"
-#include "text/new_text.h"
 #include "realms/province_improvement.h"
+#include "text/new_text.h"
 
 #include "foundation/safeguards.h"
 
@@ -80,7 +80,9 @@ char* CWeapon::GetInfo(char* buffer, std::size_t size) const
     attack.GetSpecialInfo(TextStrings.GetString("ADV_ATTACK"), buffer, size, false);
     for (int type = 0; type < kTroopTypeCount; ++type) {
         char label[256];
-        CopyString(label, FormatDataText(TextStrings.GetString("ADV_ATTACKMUL"), { CMilitaryComposition::GetName(type) }).c_str(),
+        CopyString(label,
+            FormatDataText(TextStrings.GetString("ADV_ATTACKMUL"), { CMilitaryComposition::GetName(type) })
+                .c_str(),
             sizeof label);
         multipliers[type].GetSpecialInfo(label, buffer, size, true);
     }

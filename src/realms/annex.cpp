@@ -97,7 +97,8 @@ CRZCountryID CRZCountry::FindFreeCountryNumber()
     return kNoCountry;
 }
 
-CRZCountry* CRZCountry::CreateCountryFromTitles(CList<CRZID>& titles, CCharacter* newRuler, CRZCountryID wanted)
+CRZCountry* CRZCountry::CreateCountryFromTitles(
+    CList<CRZID>& titles, CCharacter* newRuler, CRZCountryID wanted)
 {
     bool hasCounty = false;
     for (auto it = titles.GetHead(); !it.IsEnd(); it++) {
@@ -107,7 +108,8 @@ CRZCountry* CRZCountry::CreateCountryFromTitles(CList<CRZID>& titles, CCharacter
     if (!hasCounty || newRuler == nullptr)
         return nullptr;
     CRZCountryID number = wanted;
-    if (number <= kNoCountry || number > kHighestNewRealm || number == kNobodyCountry || _pCountry[number] != nullptr)
+    if (number <= kNoCountry || number > kHighestNewRealm || number == kNobodyCountry
+        || _pCountry[number] != nullptr)
         number = FindFreeCountryNumber();
     if (number == kNoCountry) {
         history("No free realm number for %s: no realm is made", newRuler->GetName());
@@ -218,7 +220,8 @@ void CRZCountry::Annex(CRZCountryID victimId, bool extendConquestDate)
             province->countyTitle->SetNewHolder(owner->ruler);
             province->lastConquest = GetGameToday();
         }
-        if (province->GetControllerID() != index && province->GetOwner() == victim && atWarWith[province->GetControllerID()] == 0)
+        if (province->GetControllerID() != index && province->GetOwner() == victim
+            && atWarWith[province->GetControllerID()] == 0)
             province->SetController(index);
         if (province->GetOwner() == this && extendConquestDate)
             province->lastConquest.AddYears(3);

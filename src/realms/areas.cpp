@@ -3,8 +3,8 @@
 
 #include <strings.h>
 
-#include "text/new_text.h"
 #include "realms/province.h"
+#include "text/new_text.h"
 
 #include "foundation/safeguards.h"
 

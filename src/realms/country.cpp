@@ -6,12 +6,12 @@
 #include <cmath>
 #include <cstdio>
 
-#include "foundation/logs.h"
 #include "app/game.h"
 #include "app/settings.h"
 #include "characters/title.h"
 #include "events/event_posting.h"
 #include "events/generic_events.h"
+#include "foundation/logs.h"
 #include "realms/advance.h"
 #include "realms/country_db.h"
 #include "realms/province.h"
@@ -57,7 +57,7 @@ CRZCountry* MakeKind(CRZCountryID id)
         break;
     case CONTROL_LOCAL_PLAYER:
         realm = made(gCountryHooks.IsTutorial && gCountryHooks.IsTutorial() ? gCountryHooks.MakeTutorial
-                                                                             : gCountryHooks.MakePlayer);
+                                                                            : gCountryHooks.MakePlayer);
         break;
     case CONTROL_REBELS:
         realm = new CRZRebels;
@@ -371,7 +371,8 @@ void CRZCountry::RefreshKnowledge()
         if (province == nullptr)
             continue;
         ++owned;
-        if (const CProvince* sea = province->portSeaZone > 0 ? CProvince::GetProvince(province->portSeaZone) : nullptr;
+        if (const CProvince* sea
+            = province->portSeaZone > 0 ? CProvince::GetProvince(province->portSeaZone) : nullptr;
             sea && (sea->terrain == TERRAIN_OCEAN || sea->terrain == TERRAIN_LAKE))
             coastalShare += 1.0f;
         if (province->area != 0 && province->area == home)
@@ -407,8 +408,8 @@ void CRZCountry::KillDivision(CDivision* division, bool message, bool send)
 {
     if (division == nullptr || gCountryHooks.GetDivisionID == nullptr)
         return;
-    auto* event = new CRZKillDivisionEvent(
-        _CRZEVT_KILL_DIVISION_, CountryIdentity(index), gCountryHooks.GetDivisionID(division), send, message, 0);
+    auto* event = new CRZKillDivisionEvent(_CRZEVT_KILL_DIVISION_, CountryIdentity(index),
+        gCountryHooks.GetDivisionID(division), send, message, 0);
     if (send)
         ProcessGlobalEvent(event);
     else

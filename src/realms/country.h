@@ -7,13 +7,13 @@
 #include "characters/character.h"
 #include "characters/law.h"
 #include "events/event_types.h"
-#include "events/records_army.h"
 #include "events/record_types.h"
+#include "events/records_army.h"
 #include "foundation/calendar_date.h"
 #include "foundation/identity.h"
 #include "foundation/linked_list.h"
-#include "foundation/rz_obj.h"
 #include "foundation/ref.h"
+#include "foundation/rz_obj.h"
 #include "realms/areas.h"
 #include "realms/base_vp.h"
 #include "realms/modifier.h"
@@ -59,7 +59,12 @@ struct CCountryColor {
     bool operator==(const CCountryColor&) const = default;
 };
 
-enum FormOfGoverment : int32_t { GOV_FEUDAL = 0, GOV_REPUBLIC = 1, GOV_ECCLESIASTICAL = 2, GOV_KNIGHT_ORDER = 3 };
+enum FormOfGoverment : int32_t {
+    GOV_FEUDAL = 0,
+    GOV_REPUBLIC = 1,
+    GOV_ECCLESIASTICAL = 2,
+    GOV_KNIGHT_ORDER = 3
+};
 
 // The tier a realm stands on; realms begin as counties.
 enum CountryTier : int32_t { TIER_COUNTY = 0, TIER_DUCHY = 1, TIER_KINGDOM = 2 };
@@ -68,7 +73,14 @@ enum CountryTier : int32_t { TIER_COUNTY = 0, TIER_DUCHY = 1, TIER_KINGDOM = 2 }
 enum MobilizationType : int32_t { MOBILIZE_OWN_HOST = 1, MOBILIZE_WITH_VASSALS = 2, MOBILIZE_GRAND_HOST = 3 };
 
 // Budget slider order.
-enum BudgetSlider : int32_t { SLIDER_SCUTAGE, SLIDER_CROWN_DUTY, SLIDER_CENSUS, SLIDER_TOLLS, SLIDER_UPKEEP, SLIDER_CHURCH };
+enum BudgetSlider : int32_t {
+    SLIDER_SCUTAGE,
+    SLIDER_CROWN_DUTY,
+    SLIDER_CENSUS,
+    SLIDER_TOLLS,
+    SLIDER_UPKEEP,
+    SLIDER_CHURCH
+};
 inline constexpr int kBudgetSliders = 6;
 
 // The realm's event handlers, in the order of its virtual table. Each takes the event and returns the
@@ -168,8 +180,9 @@ struct CountryHooks {
     bool (*IsGameStarted)() = nullptr;
     // Tells the local player: a message of the type about the realm, its four texts and a province
     // number. Unset, nothing is shown.
-    void (*ShowMessage)(int type, CRZCountryID realm, const char* first, const char* second, const char* third,
-        const char* fourth, int number) = nullptr;
+    void (*ShowMessage)(int type, CRZCountryID realm, const char* first, const char* second,
+        const char* third, const char* fourth, int number)
+        = nullptr;
     // Fires the scripted event of that number for the character, when such an event exists.
     void (*TriggerScriptedEvent)(int number, CCharacter* character) = nullptr;
 
@@ -177,8 +190,9 @@ struct CountryHooks {
     // handlers, and what the computer opponents hear of it. Unset, the step is left out.
     // The army registered under the identity, of the realm, standing in the province, led by the agent
     // (NOID for none).
-    CRZUnit* (*NewArmy)(CRZCountry* realm, const DynamicID& id, const CDate& date, int province,
-        const CRZID& agent) = nullptr;
+    CRZUnit* (*NewArmy)(
+        CRZCountry* realm, const DynamicID& id, const CDate& date, int province, const CRZID& agent)
+        = nullptr;
     // After the realm let the army go: the local player hears of an army left without troops, the army
     // leaves its province and battle, and the first deletion posts the kill event that frees it.
     void (*RetireArmy)(CRZCountry* realm, CRZUnit* army) = nullptr;
@@ -372,17 +386,11 @@ public:
     // The ruler's claims on titles whose holder belongs to the realm, in his claim order; identities that
     // name no claim any more leave his list on the way. The list is the caller's.
     CList<CClaim*> GetClaimsAgainst(CRZCountryID other);
-    bool HaveClaimsAgainst(CRZCountryID other)
-    {
-        return !GetClaimsAgainst(other).IsEmpty();
-    }
+    bool HaveClaimsAgainst(CRZCountryID other) { return !GetClaimsAgainst(other).IsEmpty(); }
     // Fills the offices 2 to 6 from the untitled courtiers, each given to the best suited, a holder keeping
     // his office against an equal, and asks the character server for each change.
     void AssignCourt();
-    void CalculatePower()
-    {
-        power[0] = power[1] = 1.0f;
-    }
+    void CalculatePower() { power[0] = power[1] = 1.0f; }
     // The ruler's culture, or 0 (none) without a ruler.
     int32_t GetPrimaryCulture() const;
     bool IsMongol() const;
@@ -698,7 +706,8 @@ public:
     // Builds an army of this realm in the province under the identity, processes its unit-finished event
     // here and returns it; null when the armies are not wired. The second identity is the record's and
     // unused; the agent is taken on the host only.
-    CRZUnit* ConstructArmy(int province, const DynamicID& army, CDate date, const DynamicID& second, const CRZID& agent);
+    CRZUnit* ConstructArmy(
+        int province, const DynamicID& army, CDate date, const DynamicID& second, const CRZID& agent);
     // Lets the army of this realm with the identity go; the army object dies with its kill event. Answers 0,
     // also for an identity that names none of its armies.
     virtual int DeleteUnit(const DynamicID& army);

@@ -42,8 +42,8 @@ void CRZCountry::DeclareWar(CRZCountryID target, bool firstFlag, bool secondFlag
 {
     if (target == index)
         return;
-    ProcessToHostEvent(
-        new CRZWarEvent(_CRZEVT_REQ_SETUP_WAR_, DIPLOMACY_SERVER, DynamicID(NOID), index, target, firstFlag, secondFlag));
+    ProcessToHostEvent(new CRZWarEvent(
+        _CRZEVT_REQ_SETUP_WAR_, DIPLOMACY_SERVER, DynamicID(NOID), index, target, firstFlag, secondFlag));
 }
 
 void CRZCountry::DeclareWar(CRZCountry* target, bool firstFlag, bool secondFlag)
@@ -54,14 +54,16 @@ void CRZCountry::DeclareWar(CRZCountry* target, bool firstFlag, bool secondFlag)
 
 void CRZCountry::LiberateVassal(CRZCountryID vassal, bool flag)
 {
-    ProcessToHostEvent(new CRZTwoCountryEvent(_CRZEVT_LIBERATE_VASSAL_, DIPLOMACY_SERVER, vassal, index, flag));
+    ProcessToHostEvent(
+        new CRZTwoCountryEvent(_CRZEVT_LIBERATE_VASSAL_, DIPLOMACY_SERVER, vassal, index, flag));
 }
 
 namespace {
 
 void PostTitleAct(CRZEvtType type, CRZCountryID realm, const CCharacter* character, const CTitle* title)
 {
-    PostToHostEvent(new CRZCountryTwoIdEvent(type, DIPLOMACY_SERVER, realm, IdentityOf(character), IdentityOf(title)));
+    PostToHostEvent(
+        new CRZCountryTwoIdEvent(type, DIPLOMACY_SERVER, realm, IdentityOf(character), IdentityOf(title)));
 }
 
 } // namespace
@@ -119,7 +121,8 @@ void CRZCountry::DeclineTrade(CRZDiplomaticEvent* offer)
     AnswerTrade(index, offer, kTradeDeclined);
 }
 
-void CRZCountry::ChangeBudget(float scutage, float crownDuty, float census, float tolls, float upkeep, float church)
+void CRZCountry::ChangeBudget(
+    float scutage, float crownDuty, float census, float tolls, float upkeep, float church)
 {
     PostToHostEvent(new CRZBudgetPercentageEvent(
         _CRZEVT_CHANGE_BUDGET_, INVESTMENT_SERVER, index, scutage, crownDuty, census, tolls, upkeep, church));
@@ -133,7 +136,8 @@ void CRZCountry::InstituteLaw(const CLawType& law)
 void CRZCountry::SetDevelopmentFocus(const CAdvanceTypeGroup* group)
 {
     if (group != nullptr)
-        PostToHostEvent(new CRZIntCountryEvent(_CRZEVT_SET_DEVELOPMENT_FOCUS_, INVESTMENT_SERVER, group->GetId(), index));
+        PostToHostEvent(
+            new CRZIntCountryEvent(_CRZEVT_SET_DEVELOPMENT_FOCUS_, INVESTMENT_SERVER, group->GetId(), index));
 }
 
 namespace {
@@ -145,14 +149,16 @@ void PostProvinceAct(CRZEvtType type, const CProvince& province, int number)
 
 } // namespace
 
-void CRZCountry::StartBuildingProvinceImprovement(const CProvince& province, const CProvinceImprovementType& type)
+void CRZCountry::StartBuildingProvinceImprovement(
+    const CProvince& province, const CProvinceImprovementType& type)
 {
     PostProvinceAct(_CRZEVT_START_BUILDING_PROVINCE_IMPROVEMENT_, province, type.GetID());
 }
 
 void CRZCountry::CancelBuildingProvinceImprovement(const CProvince& province)
 {
-    PostToHostEvent(new CRZIntEvent(_CRZEVT_CANCEL_BUILDING_PROVINCE_IMPROVEMENT_, INVESTMENT_SERVER, province.GetNumber()));
+    PostToHostEvent(new CRZIntEvent(
+        _CRZEVT_CANCEL_BUILDING_PROVINCE_IMPROVEMENT_, INVESTMENT_SERVER, province.GetNumber()));
 }
 
 void CRZCountry::CreateProvinceImprovement(const CProvince& province, const CProvinceImprovementType& type)
@@ -187,12 +193,14 @@ void CRZCountry::RemoveProvinceEffect(const CProvince& province, const CProvince
 
 void CRZCountry::ChangeProvinceReligion(const CProvince& province, RZReligionType religion)
 {
-    PostToHostEvent(new CRZProvinceReligionEvent(_CRZEVT_SET_PROV_RELIGION_, INVESTMENT_SERVER, province.GetNumber(), religion));
+    PostToHostEvent(new CRZProvinceReligionEvent(
+        _CRZEVT_SET_PROV_RELIGION_, INVESTMENT_SERVER, province.GetNumber(), religion));
 }
 
 void CRZCountry::ChangeProvinceCulture(const CProvince& province, RZCultureType culture)
 {
-    PostToHostEvent(new CRZProvinceCultureEvent(_CRZEVT_SET_PROV_CULTURE_, INVESTMENT_SERVER, province.GetNumber(), culture));
+    PostToHostEvent(new CRZProvinceCultureEvent(
+        _CRZEVT_SET_PROV_CULTURE_, INVESTMENT_SERVER, province.GetNumber(), culture));
 }
 
 void CRZCountry::ChangePeasantNoblesPrivileges(const CProvince& province, float change)
@@ -209,7 +217,8 @@ void CRZCountry::ChangeBurgherClergyPrivileges(const CProvince& province, float 
 
 void CRZCountry::SetNewRuler(CCharacter* character)
 {
-    ProcessToHostEvent(new CRZNewRulerEvent(_CRZEVT_NEW_RULER_, CHARACTER_SERVER, IdentityOf(character), CountryIdentity(index)));
+    ProcessToHostEvent(new CRZNewRulerEvent(
+        _CRZEVT_NEW_RULER_, CHARACTER_SERVER, IdentityOf(character), CountryIdentity(index)));
 }
 
 CCharacter* CRZCountry::CreateRandomCousin()
@@ -228,21 +237,22 @@ void CRZCountry::Assassinate(CCharacter* victim)
 
 void CRZCountry::MobilizeProvince(int province, MobilizationType type)
 {
-    ProcessGlobalEvent(new CRZIntIntEvent(_CRZEVT_MOBILIZE_PROVINCE_, CountryIdentity(index), province, type));
+    ProcessGlobalEvent(
+        new CRZIntIntEvent(_CRZEVT_MOBILIZE_PROVINCE_, CountryIdentity(index), province, type));
 }
 
 void CRZCountry::CreateArmy(const DynamicID& army, int number)
 {
-    ProcessGlobalEvent(new CRZBuildArmyEvent(_CRZEVT_CREATE_ARMY_, CountryIdentity(index), GetGameToday(), army,
-        CRZDynamicObject::GetUniqueDynamicID(), number, NOID, NOID));
+    ProcessGlobalEvent(new CRZBuildArmyEvent(_CRZEVT_CREATE_ARMY_, CountryIdentity(index), GetGameToday(),
+        army, CRZDynamicObject::GetUniqueDynamicID(), number, NOID, NOID));
 }
 
-void CRZCountry::CreateDivision(const DynamicID& unit, int province, CCharacter* leader, RZCultureType culture,
-    const CAdvanceTupleRecord& advances, const CMilitaryCompositionRecord& strength, bool firstFlag, bool secondFlag,
-    bool thirdFlag)
+void CRZCountry::CreateDivision(const DynamicID& unit, int province, CCharacter* leader,
+    RZCultureType culture, const CAdvanceTupleRecord& advances, const CMilitaryCompositionRecord& strength,
+    bool firstFlag, bool secondFlag, bool thirdFlag)
 {
-    ProcessGlobalEvent(new CRZDivisionEvent(_CRZEVT_CREATE_DIVISION_, CountryIdentity(index), unit, province, IdentityOf(leader),
-        culture, advances, strength, firstFlag, secondFlag, thirdFlag, 0));
+    ProcessGlobalEvent(new CRZDivisionEvent(_CRZEVT_CREATE_DIVISION_, CountryIdentity(index), unit, province,
+        IdentityOf(leader), culture, advances, strength, firstFlag, secondFlag, thirdFlag, 0));
 }
 
 void CRZCountry::AddDivision(const DynamicID& unit, CDivision* division)
@@ -253,7 +263,8 @@ void CRZCountry::AddDivision(const DynamicID& unit, CDivision* division)
 
 void CRZCountry::AddDivision(const DynamicID& unit, const DynamicID& division)
 {
-    ProcessGlobalEvent(new CRZAddDivisionEvent(_CRZEVT_ADD_DIVISION_, CountryIdentity(index), unit, division, 0));
+    ProcessGlobalEvent(
+        new CRZAddDivisionEvent(_CRZEVT_ADD_DIVISION_, CountryIdentity(index), unit, division, 0));
 }
 
 void CRZCountry::RemoveDivision(CDivision* division)
@@ -261,13 +272,15 @@ void CRZCountry::RemoveDivision(CDivision* division)
     if (division == nullptr || gCountryHooks.GetDivisionID == nullptr)
         return;
     const DynamicID divisionId = gCountryHooks.GetDivisionID(division);
-    ProcessGlobalEvent(new CRZAddDivisionEvent(_CRZEVT_REMOVE_DIVISION_, CountryIdentity(index), divisionId, divisionId, 0));
+    ProcessGlobalEvent(
+        new CRZAddDivisionEvent(_CRZEVT_REMOVE_DIVISION_, CountryIdentity(index), divisionId, divisionId, 0));
 }
 
 void CRZCountry::DemobilizeUnit(CRZUnit* army)
 {
     if (army != nullptr && gCountryHooks.GetArmyID != nullptr)
-        PostGlobalEvent(new CRZUnitEvent(_CRZEVT_REQUEST_DISBAND_UNIT_, ALLSERVER, gCountryHooks.GetArmyID(army), true));
+        PostGlobalEvent(
+            new CRZUnitEvent(_CRZEVT_REQUEST_DISBAND_UNIT_, ALLSERVER, gCountryHooks.GetArmyID(army), true));
 }
 
 void CRZCountry::Merge(const CList<CRZUnit*>* list)
@@ -277,7 +290,8 @@ void CRZCountry::Merge(const CList<CRZUnit*>* list)
     auto it = list->GetHead();
     const DynamicID staying = gCountryHooks.GetArmyID(*it);
     for (it++; !it.IsEnd(); it++)
-        ProcessToHostEvent(new CRZUnitMergeEvent(_CRZEVT_REQUEST_MERGE_, ALLSERVER, staying, gCountryHooks.GetArmyID(*it)));
+        ProcessToHostEvent(
+            new CRZUnitMergeEvent(_CRZEVT_REQUEST_MERGE_, ALLSERVER, staying, gCountryHooks.GetArmyID(*it)));
 }
 
 void CRZCountry::RefreshWindows()
@@ -289,7 +303,8 @@ void CRZCountry::SendDiplomaticEvent(CRZEvent* event, CRZCountryID receiver)
 {
     CDate allowed = GetGameToday();
     allowed.AddDays(kDiplomaticPauseDays);
-    ProcessGlobalEvent(new CRZSetAllowedToSendDateEvent(_CRZEVT_SET_SEND_DATE_, CountryIdentity(index), receiver, allowed));
+    ProcessGlobalEvent(
+        new CRZSetAllowedToSendDateEvent(_CRZEVT_SET_SEND_DATE_, CountryIdentity(index), receiver, allowed));
     if (event != nullptr)
         ProcessGlobalEvent(event);
 }
@@ -376,7 +391,8 @@ void CRZCountry::MobilizeHost(CRZCountry* target, MobilizationType type)
 void CRZCountry::MobilizeGrandHost()
 {
     if (CanMobilizeHost(this))
-        PostToHostEvent(new CRZCountryIntEvent(_CRZEVT_MOBILIZE_HOST_, CountryIdentity(index), index, MOBILIZE_GRAND_HOST));
+        PostToHostEvent(new CRZCountryIntEvent(
+            _CRZEVT_MOBILIZE_HOST_, CountryIdentity(index), index, MOBILIZE_GRAND_HOST));
     CRZCountryList* ours = GetVassals();
     for (auto it = ours->GetHead(); !it.IsEnd(); it++) {
         CRZCountry* vassal = GetCountry(*it);

@@ -17,7 +17,8 @@ constexpr int kNotifyRebelArmy = 20;
 
 } // namespace
 
-CRZUnit* CRZCountry::ConstructArmy(int province, const DynamicID& army, CDate date, const DynamicID&, const CRZID& agent)
+CRZUnit* CRZCountry::ConstructArmy(
+    int province, const DynamicID& army, CDate date, const DynamicID&, const CRZID& agent)
 {
     const CProvince* place = CProvince::GetProvince(province);
     if (index == kRebelCountry && place != nullptr && place->GetControllerID() != kNoCountry) {

@@ -25,7 +25,8 @@ constexpr float kLevyAbroadHeavy = -0.2f;
 constexpr float kLevyAbroadLight = -0.1f;
 
 // Hands the event's record to the armies' side of its handler, which answers for it.
-template <class Data> int ToArmies(CRZCountry* realm, CRZEvent* event, int (*armies)(CRZCountry*, const Data&))
+template <class Data>
+int ToArmies(CRZCountry* realm, CRZEvent* event, int (*armies)(CRZCountry*, const Data&))
 {
     const Data* record = RecordAs<Data>(event);
     return record != nullptr && armies != nullptr ? armies(realm, *record) : kHandled;
@@ -39,16 +40,19 @@ int CRZCountry::handleMobilizeHost(CRZEvent* event)
     if (record == nullptr || !OnHost())
         return kHandled;
     if (record->number < MOBILIZE_OWN_HOST || record->number > MOBILIZE_GRAND_HOST) {
-        history("%s: mobilisation type %d unknown; event dropped\n", event->GetName(), static_cast<int>(record->number));
+        history("%s: mobilisation type %d unknown; event dropped\n", event->GetName(),
+            static_cast<int>(record->number));
         return kHandled;
     }
-    CRZCountry* mobiliser = IsCountryNumber(record->country, event->GetName()) ? GetCountry(record->country) : nullptr;
+    CRZCountry* mobiliser
+        = IsCountryNumber(record->country, event->GetName()) ? GetCountry(record->country) : nullptr;
     if (mobiliser == nullptr)
         return kHandled;
     const auto type = static_cast<MobilizationType>(record->number);
     for (auto it = GetOwnedProvinces().GetHead(); !it.IsEnd(); it++) {
         const CProvince* province = CProvince::GetProvince(*it);
-        if (province != nullptr && province->GetControllerID() == index && mobiliser->CanMobilizeProvince(*it))
+        if (province != nullptr && province->GetControllerID() == index
+            && mobiliser->CanMobilizeProvince(*it))
             mobiliser->MobilizeProvince(*it, type);
     }
     return kHandled;
@@ -67,14 +71,15 @@ int CRZCountry::handleMobilizeProvince(CRZEvent* event)
         if (owner != nullptr && owner->ruler != nullptr && owner->ruler->religion != province->religion)
             culture = owner->GetUnitNationality();
         // The host hands the whole levy to the division; every other machine empties it below.
-        CreateDivision(division, province->GetNumber(), province->GetMilitaryLeader(), static_cast<RZCultureType>(culture),
-            province->GetAdvances().ToRecord(), CompositionToRecord(province->GetRegimentSize()), false, false, false);
+        CreateDivision(division, province->GetNumber(), province->GetMilitaryLeader(),
+            static_cast<RZCultureType>(culture), province->GetAdvances().ToRecord(),
+            CompositionToRecord(province->GetRegimentSize()), false, false, false);
     } else {
         province->ClearRegimentSize();
     }
     // Loyalty is every machine's state, so every machine lowers it, not the host alone.
-    if (owner != nullptr && owner != this && record->second == 0 && ruler != nullptr && owner->ruler != nullptr
-        && ruler->IsRealmUnderMe(owner->ruler)) {
+    if (owner != nullptr && owner != this && record->second == 0 && ruler != nullptr
+        && owner->ruler != nullptr && ruler->IsRealmUnderMe(owner->ruler)) {
         int raised = 0;
         int unraised = 0;
         for (auto it = GetOwnedProvinces().GetHead(); !it.IsEnd(); it++) {

@@ -43,7 +43,8 @@ void RefreshMap()
         gWarHooks.RefreshMap();
 }
 
-void ScoreCrusadeCapture(const CProvince& province, CCharacter* loser, CCharacter* taker, CCharacter* commander)
+void ScoreCrusadeCapture(
+    const CProvince& province, CCharacter* loser, CCharacter* taker, CCharacter* commander)
 {
     const CCrusade* crusade = CCrusade::GetInstance();
     if (crusade == nullptr || !crusade->IsActive() || loser == nullptr || taker == nullptr)
@@ -93,11 +94,13 @@ int CRZCountry::handleProvinceChangeControl(CRZEvent* event)
             if (!handBack)
                 PlayWarSound(kSoundProvinceLost);
             const std::string taker = GetName();
-            ShowWarMessage(kMessProvinceOccupied, before->index, { "", place.c_str(), taker.c_str() }, province->number);
+            ShowWarMessage(
+                kMessProvinceOccupied, before->index, { "", place.c_str(), taker.c_str() }, province->number);
         } else if (IsLocal()) {
             PlayWarSound(kSoundProvinceTaken);
             const std::string loserName = before->GetName();
-            ShowWarMessage(kMessProvinceLiberated, index, { "", place.c_str(), loserName.c_str() }, province->number);
+            ShowWarMessage(
+                kMessProvinceLiberated, index, { "", place.c_str(), loserName.c_str() }, province->number);
         }
         province->SetController(next);
         RefreshMap();
@@ -162,7 +165,8 @@ int CRZCountry::handleProvinceChangeControl(CRZEvent* event)
 int CRZCountry::handleSwitchAllegiance(CRZEvent* event)
 {
     const auto* record = RecordAs<CRZUnitEventData>(event);
-    if (record == nullptr || gWarHooks.SwitchAllegiance == nullptr || !gWarHooks.SwitchAllegiance(this, record->unit))
+    if (record == nullptr || gWarHooks.SwitchAllegiance == nullptr
+        || !gWarHooks.SwitchAllegiance(this, record->unit))
         history("%s: an army that is gone or may not change sides stays where it was", GetTag());
     return kHandled;
 }
@@ -189,7 +193,8 @@ int CRZCountry::handleDiplomaticEvent(CRZEvent* event)
                 int table;
                 CRZCountryID to;
                 bool province;
-            } moves[] = { { 0, index, true }, { 1, otherId, true }, { 4, index, false }, { 5, otherId, false } };
+            } moves[]
+                = { { 0, index, true }, { 1, otherId, true }, { 4, index, false }, { 5, otherId, false } };
             for (const auto& move : moves) {
                 const int32_t value = record->tables[move.table][slot];
                 if (value <= 0)
@@ -202,7 +207,8 @@ int CRZCountry::handleDiplomaticEvent(CRZEvent* event)
                         history("A settlement names province %d: left out", value);
                         continue;
                     }
-                    ProcessLocalEvent(new CRZProvChangeEvent(_CRZEVT_PROVCHANGEOWNER_, to->GetID(), value, NOID));
+                    ProcessLocalEvent(
+                        new CRZProvChangeEvent(_CRZEVT_PROVCHANGEOWNER_, to->GetID(), value, NOID));
                 } else {
                     if (value >= kAdvanceCount) {
                         history("A settlement names advance %d: left out", value);

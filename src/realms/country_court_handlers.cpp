@@ -38,7 +38,8 @@ CCharacter* CharacterOf(const CRZID& id)
         : nullptr;
 }
 
-void Show(int type, CRZCountryID realm, const char* first, const char* second, const char* third, const char* fourth)
+void Show(int type, CRZCountryID realm, const char* first, const char* second, const char* third,
+    const char* fourth)
 {
     if (gCountryHooks.ShowMessage)
         gCountryHooks.ShowMessage(type, realm, first, second, third, fourth, 0);
@@ -103,7 +104,8 @@ int CRZCountry::handleAssassinate(CRZEvent* event)
         tRealm->ChangeRelation(aRealm->index, -50.0f);
         if (tRealm != this)
             tRealm->lastPlotter = index;
-        if (t->GetLiegeRuler() == a && aRealm->GetVassals()->Contains(tRealm->index) && tRealm->ruler != nullptr)
+        if (t->GetLiegeRuler() == a && aRealm->GetVassals()->Contains(tRealm->index)
+            && tRealm->ruler != nullptr)
             tRealm->ruler->ChangeLoyaltyToLiege(-0.5f);
         aRealm->AddBadBoy(t->GetPrimaryTitle() != nullptr ? 2.0f : 1.0f);
     }
@@ -137,8 +139,8 @@ int CRZCountry::handleAssassinate(CRZEvent* event)
 
     const char* key = killed ? (exposed ? "ASS_3" : "ASS_1") : (exposed ? "ASS_4" : "ASS_2");
     const std::string text = TextStrings.GetString(key);
-    const std::string plotter
-        = exposed && aRealm != nullptr ? std::string(aRealm->GetName()) : std::string(TextStrings.GetString("ASS_5"));
+    const std::string plotter = exposed && aRealm != nullptr ? std::string(aRealm->GetName())
+                                                             : std::string(TextStrings.GetString("ASS_5"));
 
     a->AddScore(-t->GetAssassinateCost(exposed));
 
@@ -149,8 +151,8 @@ int CRZCountry::handleAssassinate(CRZEvent* event)
         } else {
             CRZCountry* top = tRealm->GetRealm();
             const bool ours = top != nullptr && top->IsLocal();
-            Show(ours ? kMessageOursAssassinated : kMessageOtherAssassinated, tRealm->index, "", plotter.c_str(),
-                target.c_str(), text.c_str());
+            Show(ours ? kMessageOursAssassinated : kMessageOtherAssassinated, tRealm->index, "",
+                plotter.c_str(), target.c_str(), text.c_str());
         }
     }
     if (killed && OnHost())

@@ -12,10 +12,10 @@
 #include "foundation/fatal_error.h"
 #include "foundation/logs.h"
 #include "foundation/utilities.h"
-#include "text/new_text.h"
 #include "platform/win/win32.h"
 #include "realms/country_tags.h"
 #include "realms/province.h"
+#include "text/new_text.h"
 
 #include "foundation/safeguards.h"
 

@@ -29,7 +29,8 @@ constexpr int kPlunderEffect = 0;
 bool InTable(bool found, int64_t number, CRZEvent* event)
 {
     if (!found)
-        history("%s: type %lld outside its table; event dropped\n", event->GetName(), static_cast<long long>(number));
+        history("%s: type %lld outside its table; event dropped\n", event->GetName(),
+            static_cast<long long>(number));
     return found;
 }
 
@@ -80,13 +81,14 @@ int ChangePrivileges(CRZEvent* event, int upper, int lower)
 // The numbers come from other machines.
 CProvince* EventProvince(int64_t number, CRZEvent* event)
 {
-    CProvince* province = number >= 1 && number <= kLastTableProvince ? CProvince::GetProvince(static_cast<int>(number)) : nullptr;
+    CProvince* province = number >= 1 && number <= kLastTableProvince
+        ? CProvince::GetProvince(static_cast<int>(number))
+        : nullptr;
     if (province == nullptr)
         history("%s: province %lld names no province; event dropped\n", event->GetName(),
             static_cast<long long>(number));
     return province;
 }
-
 
 int CRZCountry::handleStartBuildingProvinceImprovement(CRZEvent* event)
 {
@@ -249,10 +251,22 @@ int CRZCountry::handleRenameObject(CRZEvent* event)
     return kHandled;
 }
 
-int CRZCountry::handleExecuteEvent(CRZEvent*) { return 0; }
-int CRZCountry::handleStartCrusades(CRZEvent*) { return 0; }
-int CRZCountry::handleCrusadesLost() { return 0; }
-int CRZCountry::handleCrusadesWon() { return 0; }
+int CRZCountry::handleExecuteEvent(CRZEvent*)
+{
+    return 0;
+}
+int CRZCountry::handleStartCrusades(CRZEvent*)
+{
+    return 0;
+}
+int CRZCountry::handleCrusadesLost()
+{
+    return 0;
+}
+int CRZCountry::handleCrusadesWon()
+{
+    return 0;
+}
 int CRZCountry::handleGodMode(bool on)
 {
     godMode = on;

@@ -66,7 +66,8 @@ int CRZCountry::handleCreateCountryEvent(CRZEvent* event)
     std::vector<CProvince*> provinces;
     for (uint32_t i = 0; i < created->GetCount(); ++i) {
         const int32_t province = created->GetProvince(i);
-        CProvince* found = province >= 1 && province <= kLastTableProvince ? CProvince::GetProvince(province) : nullptr;
+        CProvince* found
+            = province >= 1 && province <= kLastTableProvince ? CProvince::GetProvince(province) : nullptr;
         if (found == nullptr || CTitle::GetTitle(province) == nullptr) {
             Drop(event, "a listed province names no county");
             return kHandled;

@@ -160,7 +160,8 @@ CAttributeTuple CRZCountry::GetAttributes() const
     CAttributeTuple total;
     if (ruler != nullptr)
         total = ruler->attributes;
-    const auto office = [this](VLCourtPosition position) { return courtPositions[position - COURT_CHANCELLOR]; };
+    const auto office
+        = [this](VLCourtPosition position) { return courtPositions[position - COURT_CHANCELLOR]; };
     if (const CCharacter* marshal = office(COURT_MARSHAL))
         total.AddMartial(marshal->attributes.GetMartial());
     if (const CCharacter* steward = office(COURT_STEWARD))
@@ -265,8 +266,8 @@ CTitleLands CountTitleLands(const CCharacter* character, const CTitle* title)
 
 bool CRZCountry::CanUsurpTitle(const CCharacter* character, const CTitle* title) const
 {
-    if (character == nullptr || title == nullptr || title->GetTier() == nullptr || title->GetTier()->IsCounty()
-        || formOfGovernment != GOV_FEUDAL || character->religion > 1)
+    if (character == nullptr || title == nullptr || title->GetTier() == nullptr
+        || title->GetTier()->IsCounty() || formOfGovernment != GOV_FEUDAL || character->religion > 1)
         return false;
     return CountTitleLands(character, title).IsTwoThirds();
 }
@@ -284,8 +285,8 @@ bool CRZCountry::CanClaimTitle(const CCharacter* character, const CTitle* title)
 
 bool CRZCountry::CanGrabTitle(const CTitle* title) const
 {
-    if (title == nullptr || title->IsReligiousSpecialTitle() || formOfGovernment != GOV_FEUDAL || ruler == nullptr
-        || ruler->religion > 1)
+    if (title == nullptr || title->IsReligiousSpecialTitle() || formOfGovernment != GOV_FEUDAL
+        || ruler == nullptr || ruler->religion > 1)
         return false;
     const CCharacter* holder = title->GetCurrentHolder();
     return holder != nullptr && !holder->IsReligiousEnemy(ruler) && !HasClaim(title)
@@ -307,7 +308,8 @@ bool CRZCountry::CanGrantTitle(const CTitle* title, const CCharacter* character)
     } else if (character->titles.IsEmpty()) {
         return false;
     }
-    return !character->HasTrait(TRAIT_FOSTERLING) && (character->GetCountry() == this || character->IsRuler());
+    return !character->HasTrait(TRAIT_FOSTERLING)
+        && (character->GetCountry() == this || character->IsRuler());
 }
 
 bool CRZCountry::CanBuildImprovement(const CProvince& province, int type) const
@@ -407,16 +409,46 @@ const char* CRZCountry::GetChangeLawEffect(int law) const
     return text.c_str();
 }
 
-float CRZCountry::GetMaxScutage() const { return kScutageBounds.max[LawInForce(laws, kFirstRealmLaw)]; }
-float CRZCountry::GetMinScutage() const { return kScutageBounds.min[LawInForce(laws, kFirstRealmLaw)]; }
-float CRZCountry::GetMaxCrownDuty() const { return kCrownDutyBounds.max[LawInForce(laws, kFirstRealmLaw)]; }
-float CRZCountry::GetMinCrownDuty() const { return kCrownDutyBounds.min[LawInForce(laws, kFirstRealmLaw)]; }
-float CRZCountry::GetMaxCensusTax() const { return kCommonersBounds.max[LawInForce(laws, kFirstRealmLaw)]; }
-float CRZCountry::GetMinCensusTax() const { return kCommonersBounds.min[LawInForce(laws, kFirstRealmLaw)]; }
-float CRZCountry::GetMaxTolls() const { return kCommonersBounds.max[LawInForce(laws, kFirstRealmLaw)]; }
-float CRZCountry::GetMinTolls() const { return kCommonersBounds.min[LawInForce(laws, kFirstRealmLaw)]; }
-float CRZCountry::GetMaxChurchDonations() const { return kChurchBounds.max[LawInForce(laws, kFirstChurchLaw)]; }
-float CRZCountry::GetMinChurchDonations() const { return kChurchBounds.min[LawInForce(laws, kFirstChurchLaw)]; }
+float CRZCountry::GetMaxScutage() const
+{
+    return kScutageBounds.max[LawInForce(laws, kFirstRealmLaw)];
+}
+float CRZCountry::GetMinScutage() const
+{
+    return kScutageBounds.min[LawInForce(laws, kFirstRealmLaw)];
+}
+float CRZCountry::GetMaxCrownDuty() const
+{
+    return kCrownDutyBounds.max[LawInForce(laws, kFirstRealmLaw)];
+}
+float CRZCountry::GetMinCrownDuty() const
+{
+    return kCrownDutyBounds.min[LawInForce(laws, kFirstRealmLaw)];
+}
+float CRZCountry::GetMaxCensusTax() const
+{
+    return kCommonersBounds.max[LawInForce(laws, kFirstRealmLaw)];
+}
+float CRZCountry::GetMinCensusTax() const
+{
+    return kCommonersBounds.min[LawInForce(laws, kFirstRealmLaw)];
+}
+float CRZCountry::GetMaxTolls() const
+{
+    return kCommonersBounds.max[LawInForce(laws, kFirstRealmLaw)];
+}
+float CRZCountry::GetMinTolls() const
+{
+    return kCommonersBounds.min[LawInForce(laws, kFirstRealmLaw)];
+}
+float CRZCountry::GetMaxChurchDonations() const
+{
+    return kChurchBounds.max[LawInForce(laws, kFirstChurchLaw)];
+}
+float CRZCountry::GetMinChurchDonations() const
+{
+    return kChurchBounds.min[LawInForce(laws, kFirstChurchLaw)];
+}
 
 float CRZCountry::GetMonthlyPossibleDemesneIncome() const
 {
@@ -448,9 +480,18 @@ float AtFullRate(CRZCountry& realm, int slider, int part)
 
 } // namespace
 
-float CRZCountry::GetMonthlyPossibleCrownDuty() { return AtFullRate(*this, SLIDER_CROWN_DUTY, kPartCrownDuty); }
-float CRZCountry::GetMonthlyPossibleCensusTax() { return AtFullRate(*this, SLIDER_CENSUS, kPartCensus); }
-float CRZCountry::GetMonthlyPossibleTolls() { return AtFullRate(*this, SLIDER_TOLLS, kPartTolls); }
+float CRZCountry::GetMonthlyPossibleCrownDuty()
+{
+    return AtFullRate(*this, SLIDER_CROWN_DUTY, kPartCrownDuty);
+}
+float CRZCountry::GetMonthlyPossibleCensusTax()
+{
+    return AtFullRate(*this, SLIDER_CENSUS, kPartCensus);
+}
+float CRZCountry::GetMonthlyPossibleTolls()
+{
+    return AtFullRate(*this, SLIDER_TOLLS, kPartTolls);
+}
 
 float CRZCountry::GetMonthlyPossibleScutage() const
 {
@@ -460,8 +501,8 @@ float CRZCountry::GetMonthlyPossibleScutage() const
     for (int number = 0; number <= kLastLandProvince; ++number) {
         const CProvince* province = CProvince::GetProvince(number);
         const CRZCountry* owner = province != nullptr ? province->GetOwner() : nullptr;
-        if (owner != nullptr && owner != this && owner->ruler != nullptr && owner->ruler->GetLiegeRuler() == ruler
-            && province->controller == owner->index)
+        if (owner != nullptr && owner != this && owner->ruler != nullptr
+            && owner->ruler->GetLiegeRuler() == ruler && province->controller == owner->index)
             gold += MonthlyGold(*province, -1);
     }
     return gold / 2.0f;
@@ -576,7 +617,8 @@ bool CRZCountry::CanOfferVassalization(const CRZCountry* other) const
 bool CRZCountry::CanPledgeAllegience(const CRZCountry* other) const
 {
     if (other == nullptr || other == this || ruler == nullptr || formOfGovernment == GOV_KNIGHT_ORDER
-        || other->formOfGovernment == GOV_KNIGHT_ORDER || HasRequestTo(other->index) || IsAtWarWith(other->index))
+        || other->formOfGovernment == GOV_KNIGHT_ORDER || HasRequestTo(other->index)
+        || IsAtWarWith(other->index))
         return false;
     return RankPoints(this) < RankPoints(other) && ruler->MayPledgeAllegience()
         && CanAfford(GetPledgeAllegienceCost(other->index));
@@ -635,7 +677,8 @@ bool CRZCountry::CanIOfferPeace(CRZCountryID other) const
 
 bool CRZCountry::CanAssassinate(const CCharacter* victim) const
 {
-    return victim != nullptr && victim->IsAlive() && victim != ruler && CanAfford(victim->GetAssassinateCost(false));
+    return victim != nullptr && victim->IsAlive() && victim != ruler
+        && CanAfford(victim->GetAssassinateCost(false));
 }
 
 bool CRZCountry::CanExcommunicate(const CCharacter* character) const
@@ -653,8 +696,8 @@ bool CRZCountry::CanRevokeTitle(const CTitle* title) const
     const CRZCountry* holderRealm = holder != nullptr ? holder->GetCountry() : nullptr;
     if (holderRealm == nullptr || HasRequestTo(holderRealm->index))
         return false;
-    return !(holder->titles.GetSize() > 1 && holderRealm->GetOwnedProvinces().GetSize() == 1 && title->GetTier() != nullptr
-        && title->GetTier()->IsCounty());
+    return !(holder->titles.GetSize() > 1 && holderRealm->GetOwnedProvinces().GetSize() == 1
+        && title->GetTier() != nullptr && title->GetTier()->IsCounty());
 }
 
 float CRZCountry::GetCrusadesCost() const

@@ -49,10 +49,11 @@ constexpr CRZTokenType KW_STARTDATE = static_cast<CRZTokenType>(203);
 constexpr CRZTokenType KW_ENDDATE = static_cast<CRZTokenType>(204);
 
 // The budget sliders' keys in slider order.
-constexpr CRZTokenType kSliderKeys[kBudgetSliders] = { static_cast<CRZTokenType>(31), static_cast<CRZTokenType>(32),
-    static_cast<CRZTokenType>(33), static_cast<CRZTokenType>(35), static_cast<CRZTokenType>(36),
-    static_cast<CRZTokenType>(724) };
-constexpr CRZTokenType kFocusKeys[3] = { KW_WARFARE_DEV_FOCUS, KW_PRODUCTION_DEV_FOCUS, KW_CULTURE_DEV_FOCUS };
+constexpr CRZTokenType kSliderKeys[kBudgetSliders]
+    = { static_cast<CRZTokenType>(31), static_cast<CRZTokenType>(32), static_cast<CRZTokenType>(33),
+          static_cast<CRZTokenType>(35), static_cast<CRZTokenType>(36), static_cast<CRZTokenType>(724) };
+constexpr CRZTokenType kFocusKeys[3]
+    = { KW_WARFARE_DEV_FOCUS, KW_PRODUCTION_DEV_FOCUS, KW_CULTURE_DEV_FOCUS };
 
 constexpr int kLastProvince = static_cast<int>(kProvinceArraySize) - 1;
 // The province a realm without a capital measures its candidates from.
@@ -304,15 +305,19 @@ CLScript* CRZCountry::GetScript() const
     list->Append(new CLSymbol(KW_BADBOY, new CLFloat(badBoy)));
     if (formOfGovernment >= GOV_FEUDAL && formOfGovernment <= GOV_KNIGHT_ORDER)
         list->Append(new CLSymbol(KW_FORM_OF_GOVERMENT,
-            new CLIdentifier(static_cast<CRZTokenType>(static_cast<int>(KW_FEUDAL) + static_cast<int>(formOfGovernment)))));
+            new CLIdentifier(static_cast<CRZTokenType>(
+                static_cast<int>(KW_FEUDAL) + static_cast<int>(formOfGovernment)))));
     list->Append(new CLSymbol(KW_CAPITAL, new CLInteger(capital)));
-    const CTier* tierObject = tier == TIER_KINGDOM ? GetKingdomTier() : tier == TIER_DUCHY ? GetDuchyTier() : GetCountyTier();
+    const CTier* tierObject = tier == TIER_KINGDOM ? GetKingdomTier()
+        : tier == TIER_DUCHY                       ? GetDuchyTier()
+                                                   : GetCountyTier();
     list->Append(new CLSymbol(KW_TIER, new CLIdentifier(tierObject->GetTag())));
     if (ruler != nullptr)
         list->Append(new CLSymbol(KW_RULER, RulerScript(ruler)));
     for (int group = 0; group < 3; ++group)
         if (lawDates[group].year != 0)
-            list->Append(new CLSymbol(static_cast<CRZTokenType>(KW_LAW_DATE_1 + group), lawDates[group].GetScript()));
+            list->Append(
+                new CLSymbol(static_cast<CRZTokenType>(KW_LAW_DATE_1 + group), lawDates[group].GetScript()));
     list->Append(new CLSymbol(KW_LAWS, laws.GetScript()));
     for (int category = 0; category < 3; ++category)
         list->Append(new CLSymbol(kFocusKeys[category], new CLInteger(devFocus[category])));
@@ -341,7 +346,8 @@ void CRZCountry::SetCapital()
             const CProvince* province = CProvince::GetProvince(*it);
             if (province == nullptr)
                 continue;
-            const CSimpleScore monthly = province->GetModifier().GetProvinceMonthlyScore(*province).GetTotal();
+            const CSimpleScore monthly
+                = province->GetModifier().GetProvinceMonthlyScore(*province).GetTotal();
             float score = 10.0f * province->GetIncome() + monthly.GetPrestige() + monthly.GetGold();
             if (province->titleRealms[0] == index)
                 score += 10000.0f;

@@ -109,17 +109,59 @@ int CRZCountry::UpdateSubObjects(CRZEvent* event)
 }
 
 // Every other handler of the plain realm answers as handled; the kinds of realm override what they act on.
-int CRZCountry::handleAddCulture(CRZEvent*) { return kHandled; }
-int CRZCountry::handleRemoveCulture(CRZEvent*) { return kHandled; }
-int CRZCountry::handleWeDeclareWar(CRZEvent*) { return kHandled; }
-int CRZCountry::handleTheyDeclareWar(CRZEvent*) { return kHandled; }
-int CRZCountry::handleJoinWar(CRZEvent*) { return kHandled; }
-int CRZCountry::handleProvinceChangeOwner(CRZEvent*) { return kHandled; }
-int CRZCountry::handleSiegeWon(CRZEvent*) { return kHandled; }
-int CRZCountry::handleChangeModifier(CRZEvent*) { return kHandled; }
-int CRZCountry::handleSetSendDate(CRZEvent*) { return kHandled; }
-int CRZCountry::handleCheckEcoData(CRZEvent*) { return kHandled; }
-int CRZCountry::handleRebelSpawnRate(CRZEvent*) { return kHandled; }
-int CRZCountry::handlePeace(CRZEvent*) { return kHandled; }
-int CRZCountry::handleRequest(CRequest*) { return kHandled; }
-int CRZCountry::handleRequestCharacterTransfer(CRZEvent*) { return kHandled; }
+int CRZCountry::handleAddCulture(CRZEvent*)
+{
+    return kHandled;
+}
+int CRZCountry::handleRemoveCulture(CRZEvent*)
+{
+    return kHandled;
+}
+int CRZCountry::handleWeDeclareWar(CRZEvent*)
+{
+    return kHandled;
+}
+int CRZCountry::handleTheyDeclareWar(CRZEvent*)
+{
+    return kHandled;
+}
+int CRZCountry::handleJoinWar(CRZEvent*)
+{
+    return kHandled;
+}
+int CRZCountry::handleProvinceChangeOwner(CRZEvent*)
+{
+    return kHandled;
+}
+int CRZCountry::handleSiegeWon(CRZEvent*)
+{
+    return kHandled;
+}
+int CRZCountry::handleChangeModifier(CRZEvent*)
+{
+    return kHandled;
+}
+int CRZCountry::handleSetSendDate(CRZEvent*)
+{
+    return kHandled;
+}
+int CRZCountry::handleCheckEcoData(CRZEvent*)
+{
+    return kHandled;
+}
+int CRZCountry::handleRebelSpawnRate(CRZEvent*)
+{
+    return kHandled;
+}
+int CRZCountry::handlePeace(CRZEvent*)
+{
+    return kHandled;
+}
+int CRZCountry::handleRequest(CRequest*)
+{
+    return kHandled;
+}
+int CRZCountry::handleRequestCharacterTransfer(CRZEvent*)
+{
+    return kHandled;
+}

@@ -55,7 +55,8 @@ int CountryIDOf(const CProvince* province)
 void PostCourtierCreation(const CRZCountry& realm)
 {
     CCourtierCounters none;
-    CCourtierCounters& counters = gCountryHooks.GetCourtierCounters != nullptr ? *gCountryHooks.GetCourtierCounters() : none;
+    CCourtierCounters& counters
+        = gCountryHooks.GetCourtierCounters != nullptr ? *gCountryHooks.GetCourtierCounters() : none;
     Gender gender = GENDER_MALE;
     if (gGameRandom.Next() % 100 > 60 || counters.women < counters.characters / 2) {
         gender = GENDER_FEMALE;
@@ -69,8 +70,9 @@ void PostCourtierCreation(const CRZCountry& realm)
         creation = r < 25 ? 5 : r < 55 ? 3 : r < 75 ? 4 : 1;
     const int seed = gGameRandom.Next();
     const CCharacter* ruler = realm.ruler;
-    PostToHostEvent(new CRZCharacterCreationEvent(_CRZEVT_CHARACTER_CREATION_, CHARACTER_SERVER, realm.GetID(), NOID,
-        CRZID(CRZDynamicObject::GetUniqueDynamicID()), seed, realm.capital, gender, static_cast<VLCreationType>(creation),
+    PostToHostEvent(new CRZCharacterCreationEvent(_CRZEVT_CHARACTER_CREATION_, CHARACTER_SERVER,
+        realm.GetID(), NOID, CRZID(CRZDynamicObject::GetUniqueDynamicID()), seed, realm.capital, gender,
+        static_cast<VLCreationType>(creation),
         static_cast<RZReligionType>(ruler != nullptr ? ruler->religion : 0),
         static_cast<RZCultureType>(ruler != nullptr ? ruler->culture : 0), nullptr));
 }
@@ -79,7 +81,8 @@ void PostCourtierCreation(const CRZCountry& realm)
 // culture or its capital's, the pope's court only men while women are half of it.
 void FillCourtsFromPool(CRZCountry& pool)
 {
-    const CCharacter* controller = CPapacy::GetInstance() != nullptr ? CPapacy::GetInstance()->GetPapalController() : nullptr;
+    const CCharacter* controller
+        = CPapacy::GetInstance() != nullptr ? CPapacy::GetInstance()->GetPapalController() : nullptr;
     const CRZCountry* papalState = CPapacy::GetPapalState();
     for (int i = 0; i < kSlots; ++i) {
         CRZCountry* realm = CRZCountry::_pCountry[i];
@@ -214,7 +217,8 @@ float CRZCountry::GetMonthlyBadBoyDecay() const
     float s = piety > 0.0f ? std::sqrt(piety) / 10.0f : 0.0f;
     // A peer's settings record may carry any number: out of 0..4 it would divide by zero or turn the
     // decay into growth.
-    const int32_t difficulty = gpSettings != nullptr ? std::clamp<int32_t>(gpSettings->Record().difficulty, 0, 4) : 0;
+    const int32_t difficulty
+        = gpSettings != nullptr ? std::clamp<int32_t>(gpSettings->Record().difficulty, 0, 4) : 0;
     s /= static_cast<float>(difficulty + 1);
     return s > 5.0f ? 5.0f / 12.0f : s / 12.0f;
 }
@@ -332,7 +336,8 @@ int CRZCountry::handleTimerMonth(CRZEvent* event)
 
     if (ruler != nullptr && ruler->IsAlive()) {
         const float gold = -(GetMonthlyPossibleChurchDonations() * budget[SLIDER_CHURCH]);
-        ruler->AddScore(CSimpleScore(gold, ruler->GetMonthlyPrestigeChange(), ruler->GetMonthlyPietyChange()));
+        ruler->AddScore(
+            CSimpleScore(gold, ruler->GetMonthlyPrestigeChange(), ruler->GetMonthlyPietyChange()));
     }
 
     // A kingdom's or duchy's capital stays inside its own lands.
@@ -378,7 +383,8 @@ int CRZCountry::handleTimerTickLoop(CRZEvent* event)
     CTitle* primary = ruler != nullptr ? ruler->GetPrimaryTitle() : nullptr;
     if (IsHost() && primary != nullptr && primary->GetCountryID() != index) {
         CTitle* own = CTitle::GetTitle(index);
-        if (own != nullptr && own->GetCurrentHolder() == ruler && primary->GetRankPts() == own->GetRankPts()) {
+        if (own != nullptr && own->GetCurrentHolder() == ruler
+            && primary->GetRankPts() == own->GetRankPts()) {
             // The realm's own title leads the titles of its rank.
             CList<CTitle*> aside;
             for (auto it = ruler->titles.GetHead(); !it.IsEnd(); it++) {
@@ -391,10 +397,12 @@ int CRZCountry::handleTimerTickLoop(CRZEvent* event)
             ruler->AddTitle(own);
             for (auto it = aside.GetHead(); !it.IsEnd(); it++)
                 ruler->AddTitle(*it);
-        } else if (!(own != nullptr && own->GetCurrentHolder() == ruler && primary->GetRankPts() < own->GetRankPts())
+        } else if (!(own != nullptr && own->GetCurrentHolder() == ruler
+                       && primary->GetRankPts() < own->GetRankPts())
             && GetCountry(primary->GetCountryID()) == nullptr) {
             // The realm takes the name of its ruler's highest title.
-            ProcessGlobalEvent(new CRZCountryEvent(_CRZEVT_CHANGE_TAG_, GetID(), primary->GetCountryID(), true));
+            ProcessGlobalEvent(
+                new CRZCountryEvent(_CRZEVT_CHANGE_TAG_, GetID(), primary->GetCountryID(), true));
         }
     }
     if (formOfGovernment != GOV_FEUDAL)

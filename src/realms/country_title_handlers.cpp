@@ -75,7 +75,8 @@ bool ConcernsLocalPlayer(const CTitle& title, bool byLand)
         const CProvince* province = CProvince::GetProvince(p);
         const CRZCountry* owner = province != nullptr ? province->GetOwner() : nullptr;
         if (owner != nullptr && owner->IsLocal()
-            && (province->titleRealms[0] == title.GetCountryID() || province->titleRealms[1] == title.GetCountryID()))
+            && (province->titleRealms[0] == title.GetCountryID()
+                || province->titleRealms[1] == title.GetCountryID()))
             return true;
     }
     return false;

@@ -124,22 +124,26 @@ int CRZCountry::handleSetUpWar(CRZEvent* event)
     if (D->IsLocal()) {
         char key[32];
         std::snprintf(key, sizeof key, "MESS_BADWORDS%d", gInsults.Next() % 4 + 1);
-        ShowWarMessage(kMessDeclaredOnUs, A->index, { TextStrings.GetString(key), nameA.c_str() }, A->capital);
+        ShowWarMessage(
+            kMessDeclaredOnUs, A->index, { TextStrings.GetString(key), nameA.c_str() }, A->capital);
         PlayWarSound(kSoundWarDeclared);
     } else if (A->IsLocal()) {
         const std::string longD = d->GetLongName();
         ShowWarMessage(kMessWeDeclared, A->index, { "", longD.c_str() }, 0);
         PlayWarSound(kSoundWarDeclared);
     } else {
-        ShowWarMessage(kMessDeclaredOther, A->index, { nameA.c_str(), nameA.c_str(), nameD.c_str() }, A->capital);
+        ShowWarMessage(
+            kMessDeclaredOther, A->index, { nameA.c_str(), nameA.c_str(), nameD.c_str() }, A->capital);
     }
 
     if (!D->IsRealm()) {
-        if (CRZCountry* liegeRealm = d->GetLiegeRuler() != nullptr ? d->GetLiegeRuler()->GetCountry() : nullptr)
+        if (CRZCountry* liegeRealm
+            = d->GetLiegeRuler() != nullptr ? d->GetLiegeRuler()->GetCountry() : nullptr)
             liegeRealm->VassalAtWar(D, A);
     }
     if (!A->IsRealm()) {
-        if (CRZCountry* liegeRealm = a->GetLiegeRuler() != nullptr ? a->GetLiegeRuler()->GetCountry() : nullptr)
+        if (CRZCountry* liegeRealm
+            = a->GetLiegeRuler() != nullptr ? a->GetLiegeRuler()->GetCountry() : nullptr)
             liegeRealm->VassalAtWar(A, D);
     }
     for (auto it = d->allies.GetHead(); !it.IsEnd(); it++) {
@@ -176,9 +180,11 @@ int CRZCountry::handleBattleWon(CRZEvent* event)
     const uint32_t count = won->GetCount();
     for (uint32_t i = 0; i < count; ++i) {
         const CRZCountryID beatenId = won->GetRealm(i);
-        const CRZCountry* beaten = IsCountryNumber(beatenId, "handleBattleWon") ? GetCountry(beatenId) : nullptr;
+        const CRZCountry* beaten
+            = IsCountryNumber(beatenId, "handleBattleWon") ? GetCountry(beatenId) : nullptr;
         if (beaten != nullptr && beaten->IsLocal()) {
-            ShowWarMessage(kMessBattleLost, index, { "", winner.c_str(), place.c_str(), resultText.c_str() }, number);
+            ShowWarMessage(
+                kMessBattleLost, index, { "", winner.c_str(), place.c_str(), resultText.c_str() }, number);
             PlayWarSound(kSoundBattleLost);
         }
     }
@@ -193,7 +199,8 @@ int CRZCountry::handleBattleWon(CRZEvent* event)
         ShowWarMessage(kMessBattleWonOther, index,
             { winner.c_str(), winner.c_str(), beaten.c_str(), place.c_str(), resultText.c_str() }, number);
     } else {
-        ShowWarMessage(kMessBattleWon, index, { "", beaten.c_str(), place.c_str(), resultText.c_str() }, number);
+        ShowWarMessage(
+            kMessBattleWon, index, { "", beaten.c_str(), place.c_str(), resultText.c_str() }, number);
         PlayWarSound(kSoundBattleWon);
     }
     return kHandled;

@@ -67,9 +67,10 @@ int CRZDiplomacyServer::Update(CRZEvent* event)
             DropShort(event);
             return 0;
         }
-        if (IsCountryNumber(r->first, "annexation") && IsCountryNumber(r->second, "annexation") && Exists(r->first)
-            && Exists(r->second))
-            ProcessGlobalEvent(new CRZAnnexationEvent(_CRZEVT_EXEC_SET_ANNEXATION_, CountryIdentity(r->first), r->first, r->second));
+        if (IsCountryNumber(r->first, "annexation") && IsCountryNumber(r->second, "annexation")
+            && Exists(r->first) && Exists(r->second))
+            ProcessGlobalEvent(new CRZAnnexationEvent(
+                _CRZEVT_EXEC_SET_ANNEXATION_, CountryIdentity(r->first), r->first, r->second));
         return 0;
     }
     case _CRZEVT_REQ_SETUP_WAR_: {
@@ -84,7 +85,8 @@ int CRZDiplomacyServer::Update(CRZEvent* event)
         if (declaring == nullptr || declaring->atWarWith[r->second] != 0)
             return 0;
         ProcessGlobalEvent(new CRZWarEvent(_CRZEVT_EXEC_SETUP_WAR_, CountryIdentity(r->first),
-            CRZDynamicObject::GetUniqueDynamicID(), r->first, r->second, r->firstFlag != 0, r->secondFlag != 0));
+            CRZDynamicObject::GetUniqueDynamicID(), r->first, r->second, r->firstFlag != 0,
+            r->secondFlag != 0));
         return 0;
     }
     case _CRZEVT_GRANTTITLE_:
@@ -98,7 +100,8 @@ int CRZDiplomacyServer::Update(CRZEvent* event)
             return 0;
         }
         if (IsCountryNumber(r->country, "title request") && Exists(r->country))
-            PostGlobalEvent(new CRZCountryTwoIdEvent(event->GetType(), CountryIdentity(r->country), r->country, r->first, r->second));
+            PostGlobalEvent(new CRZCountryTwoIdEvent(
+                event->GetType(), CountryIdentity(r->country), r->country, r->first, r->second));
         return 0;
     }
     case _CRZEVT_REQUEST_CHARACTER_TRANSFER_: {
@@ -107,8 +110,10 @@ int CRZDiplomacyServer::Update(CRZEvent* event)
             DropShort(event);
             return 0;
         }
-        if (IsCountryNumber(r->first, "character transfer") && IsCountryNumber(r->second, "character transfer"))
-            PostGlobalEvent(new CRZPureTwoCountryEvent(event->GetType(), CountryIdentity(r->second), r->first, r->second));
+        if (IsCountryNumber(r->first, "character transfer")
+            && IsCountryNumber(r->second, "character transfer"))
+            PostGlobalEvent(new CRZPureTwoCountryEvent(
+                event->GetType(), CountryIdentity(r->second), r->first, r->second));
         return 0;
     }
     default:
@@ -170,7 +175,8 @@ void CRZDiplomacyServer::ExpireRequests()
         }
         // An answer posted here comes back as a response, which removes the request; until then the
         // next day may post it again, and the second response finds nothing.
-        if (request->GetRecipientCountry() == nullptr || !request->IsDataValid() || today > request->GetExpirationDate())
+        if (request->GetRecipientCountry() == nullptr || !request->IsDataValid()
+            || today > request->GetExpirationDate())
             request->AnswerToHost(request->GetDefaultAnswer());
     }
 }

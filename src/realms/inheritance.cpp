@@ -85,13 +85,13 @@ CInheritance::CInheritance(const CRZInheritEvent& event)
     const CRZInheritEventData& record = event.Record();
     formOfGovernment = record.formOfGovernment;
     score = CSimpleScore(record.score.gold, record.score.prestige, record.score.piety);
-    const uint32_t counts[3] = { event.GetCount(CRZInheritEvent::Titles), event.GetCount(CRZInheritEvent::Claims),
-        event.GetCount(CRZInheritEvent::Wars) };
+    const uint32_t counts[3] = { event.GetCount(CRZInheritEvent::Titles),
+        event.GetCount(CRZInheritEvent::Claims), event.GetCount(CRZInheritEvent::Wars) };
     const uint64_t total = uint64_t { counts[0] } + counts[1] + counts[2];
     if (event.GetRequiredSize() == kUnreadableRecord || total != record.count
         || 8 * total + 82 > kMaxSentRecordSize) {
-        mydebug("inherit event with counts %u %u %u for %u identities refused\n", counts[0], counts[1], counts[2],
-            static_cast<unsigned>(record.count));
+        mydebug("inherit event with counts %u %u %u for %u identities refused\n", counts[0], counts[1],
+            counts[2], static_cast<unsigned>(record.count));
         return;
     }
     CList<CRZID>* groups[3] = { &titles, &claims, &wars };

@@ -33,8 +33,8 @@ bool InRange(int64_t value, int64_t count, const char* what, CRZEvtType type)
 {
     if (value >= 0 && value < count)
         return true;
-    history("investment server: %s %lld outside 0..%lld in event %d: dropped", what, static_cast<long long>(value),
-        static_cast<long long>(count - 1), static_cast<int>(type));
+    history("investment server: %s %lld outside 0..%lld in event %d: dropped", what,
+        static_cast<long long>(value), static_cast<long long>(count - 1), static_cast<int>(type));
     return false;
 }
 
@@ -91,7 +91,8 @@ void ProvinceAndType(CRZEvent* event, int count, const char* what)
     if (record == nullptr || !InRange(record->second, count, what, type))
         return;
     if (CRZCountry* owner = OwnerOf(record->first, type))
-        ProcessGlobalEvent(new CRZIntIntEvent(type, CountryIdentity(owner->index), record->first, record->second));
+        ProcessGlobalEvent(
+            new CRZIntIntEvent(type, CountryIdentity(owner->index), record->first, record->second));
 }
 
 void StartBuilding(CRZEvent* event)
@@ -107,7 +108,8 @@ void StartBuilding(CRZEvent* event)
         Drop("the owner may not build it", type);
         return;
     }
-    ProcessGlobalEvent(new CRZIntIntEvent(type, CountryIdentity(owner->index), record->first, record->second));
+    ProcessGlobalEvent(
+        new CRZIntIntEvent(type, CountryIdentity(owner->index), record->first, record->second));
 }
 
 void CancelBuilding(CRZEvent* event)
@@ -137,7 +139,8 @@ void Privileges(CRZEvent* event)
         return;
     }
     if (CRZCountry* owner = OwnerOf(record->number, type))
-        ProcessGlobalEvent(new CRZIntFloatEvent(type, CountryIdentity(owner->index), record->number, record->value));
+        ProcessGlobalEvent(
+            new CRZIntFloatEvent(type, CountryIdentity(owner->index), record->number, record->value));
 }
 
 void AddEffect(CRZEvent* event)
@@ -155,7 +158,8 @@ void AddEffect(CRZEvent* event)
         Drop("province without controller", type);
         return;
     }
-    ProcessGlobalEvent(new CRZIntIntEvent(type, CountryIdentity(controller->index), record->first, record->second));
+    ProcessGlobalEvent(
+        new CRZIntIntEvent(type, CountryIdentity(controller->index), record->first, record->second));
 }
 
 void InstituteLaw(CRZEvent* event)
@@ -172,7 +176,8 @@ void InstituteLaw(CRZEvent* event)
         Drop("the law may not be instituted", type);
         return;
     }
-    ProcessGlobalEvent(new CRZIntCountryEvent(type, CountryIdentity(realm->index), record->number, record->country));
+    ProcessGlobalEvent(
+        new CRZIntCountryEvent(type, CountryIdentity(realm->index), record->number, record->country));
 }
 
 void SetFocus(CRZEvent* event)
@@ -189,17 +194,20 @@ void SetFocus(CRZEvent* event)
         Drop("no such advance group", type);
         return;
     }
-    ProcessGlobalEvent(new CRZIntCountryEvent(type, CountryIdentity(realm->index), group->GetId(), record->country));
+    ProcessGlobalEvent(
+        new CRZIntCountryEvent(type, CountryIdentity(realm->index), group->GetId(), record->country));
 }
 
 void SetReligion(CRZEvent* event)
 {
     const auto* record = Read<CRZProvinceReligionEventData>(event);
     const CRZEvtType type = event->GetType();
-    if (record == nullptr || !InRange(static_cast<int32_t>(record->religion), kReligionNumbers, "religion", type))
+    if (record == nullptr
+        || !InRange(static_cast<int32_t>(record->religion), kReligionNumbers, "religion", type))
         return;
     if (CRZCountry* owner = OwnerOf(record->province, type))
-        ProcessGlobalEvent(new CRZProvinceReligionEvent(type, CountryIdentity(owner->index), record->province, record->religion));
+        ProcessGlobalEvent(new CRZProvinceReligionEvent(
+            type, CountryIdentity(owner->index), record->province, record->religion));
 }
 
 void SetCulture(CRZEvent* event)
@@ -209,7 +217,8 @@ void SetCulture(CRZEvent* event)
     if (record == nullptr || !InRange(static_cast<int32_t>(record->culture), kCultureCount, "culture", type))
         return;
     if (CRZCountry* owner = OwnerOf(record->province, type))
-        ProcessGlobalEvent(new CRZProvinceCultureEvent(type, CountryIdentity(owner->index), record->province, record->culture));
+        ProcessGlobalEvent(new CRZProvinceCultureEvent(
+            type, CountryIdentity(owner->index), record->province, record->culture));
 }
 
 template <std::size_t N> bool AllFinite(const float (&values)[N], CRZEvtType type)
@@ -241,8 +250,8 @@ void ChangeInvestment(CRZEvent* event)
         || !AllFinite(record->values, type))
         return;
     const float* v = record->values;
-    ProcessGlobalEvent(new CRZInvestmentEvent(
-        _CRZEVT_INVESTMENT_CHANGE_, CountryIdentity(record->country), record->country, v[0], v[1], v[2], v[3]));
+    ProcessGlobalEvent(new CRZInvestmentEvent(_CRZEVT_INVESTMENT_CHANGE_, CountryIdentity(record->country),
+        record->country, v[0], v[1], v[2], v[3]));
 }
 
 void SetMaintenance(CRZEvent* event)
@@ -263,8 +272,8 @@ void DeployToPool(CRZEvent* event)
     const auto* record = Read<CRZDeployDevelopmentEventData>(event);
     if (record == nullptr)
         return;
-    ProcessGlobalEvent(new CRZDeployDevelopmentEvent(
-        event->GetType(), record->id, record->id, record->first, record->second, record->third, record->number));
+    ProcessGlobalEvent(new CRZDeployDevelopmentEvent(event->GetType(), record->id, record->id, record->first,
+        record->second, record->third, record->number));
 }
 
 void WinSiege(CRZEvent* event)
@@ -274,7 +283,8 @@ void WinSiege(CRZEvent* event)
     if (record == nullptr)
         return;
     if (CRZCountry* realm = Realm(record->country, type))
-        ProcessGlobalEvent(new CRZIntCountryEvent(type, CountryIdentity(realm->index), record->number, record->country));
+        ProcessGlobalEvent(
+            new CRZIntCountryEvent(type, CountryIdentity(realm->index), record->number, record->country));
 }
 
 // The new realm's ruler is made on the host from a draw of the game's generator, and the realm with him
@@ -327,10 +337,10 @@ void CreateCountry(CRZEvent* event)
     }
     const CRZID ruler = CRZDynamicObject::GetUniqueDynamicID();
     ProcessLocalEvent(new CRZCharacterCreationEvent(_CRZEVT_CHARACTER_CREATION_, CHARACTER_SERVER,
-        CountryIdentity(requester->index), NOID, ruler, gGameRandom.Next(), first->GetNumber(), GENDER_MALE, VLCreationType {},
-        static_cast<RZReligionType>(religion), static_cast<RZCultureType>(culture), ""));
-    ProcessGlobalEvent(new CRZCreateCountryEvent(
-        type, CountryIdentity(requester->index), record->first, record->second, ruler, provinces, record->flag != 0));
+        CountryIdentity(requester->index), NOID, ruler, gGameRandom.Next(), first->GetNumber(), GENDER_MALE,
+        VLCreationType {}, static_cast<RZReligionType>(religion), static_cast<RZCultureType>(culture), ""));
+    ProcessGlobalEvent(new CRZCreateCountryEvent(type, CountryIdentity(requester->index), record->first,
+        record->second, ruler, provinces, record->flag != 0));
 }
 
 void CreateDivision(CRZEvent* event)

@@ -79,7 +79,6 @@ private:
     std::size_t used = 0;
 };
 
-
 } // namespace
 
 int CModifier::ParseFields(CRZParser& parser)
@@ -253,13 +252,17 @@ CCompositeScore CModifier::GetProvinceMonthlyScore(const CProvince& province) co
         auto tax = [&](float share, float level) { return share * level * income; };
         const float* rates = owner->budget;
         score.Add(VLST_TAX_PEASANTS,
-            CSimpleScore(tax(shares.GetPeasants(), estateLoyalty.GetPeasants()) * rates[SLIDER_CENSUS], 0.0f, 0.0f));
+            CSimpleScore(
+                tax(shares.GetPeasants(), estateLoyalty.GetPeasants()) * rates[SLIDER_CENSUS], 0.0f, 0.0f));
         score.Add(VLST_TAX_BURGHERS,
-            CSimpleScore(tax(shares.GetBurghers(), estateLoyalty.GetBurghers()) * rates[SLIDER_TOLLS] * tollsFactor,
+            CSimpleScore(
+                tax(shares.GetBurghers(), estateLoyalty.GetBurghers()) * rates[SLIDER_TOLLS] * tollsFactor,
                 0.0f, 0.0f));
-        score.Add(VLST_TAX_CLERGY, CSimpleScore(tax(shares.GetClergy(), estateLoyalty.GetClergy()), 0.0f, 0.0f));
+        score.Add(
+            VLST_TAX_CLERGY, CSimpleScore(tax(shares.GetClergy(), estateLoyalty.GetClergy()), 0.0f, 0.0f));
         score.Add(VLST_TAX_NOBLES,
-            CSimpleScore(tax(shares.GetNobles(), estateLoyalty.GetNobles()) * rates[SLIDER_CROWN_DUTY], 0.0f, 0.0f));
+            CSimpleScore(
+                tax(shares.GetNobles(), estateLoyalty.GetNobles()) * rates[SLIDER_CROWN_DUTY], 0.0f, 0.0f));
         score.MemberwiseMultiplicationAndAssignment(scoreFactor);
         const float demesneShare = std::clamp(owner->GetDemesneIncomeModifier(demesne), 0.0f, 1.0f);
         const float stewardship = owner->ruler ? owner->ruler->attributes.GetGoldIncomeModifier() : 1.0f;

@@ -52,7 +52,8 @@ void Vanish(CRZOwnerArea* area)
 }
 
 // Both sides count one more (or one fewer) border for each neighbour record of the province.
-void CountBorders(CRZOwnerArea& area, const CProvince& province, int change, const CRZOwnerArea* skip = nullptr)
+void CountBorders(
+    CRZOwnerArea& area, const CProvince& province, int change, const CRZOwnerArea* skip = nullptr)
 {
     for (const Adjacent& neighbour : province.neighbours) {
         const CProvince* other = Province(neighbour.number);
@@ -130,7 +131,8 @@ void CRZOwnerArea::ModifyNeighborCount(CRZOwnerArea& other, int change)
 {
     if (&other == this)
         return;
-    auto entry = std::find_if(neighbors.begin(), neighbors.end(), [&](const CRZNeighborArea& n) { return n.area == &other; });
+    auto entry = std::find_if(
+        neighbors.begin(), neighbors.end(), [&](const CRZNeighborArea& n) { return n.area == &other; });
     if (entry != neighbors.end()) {
         entry->count += change;
         if (entry->count < 1) {
@@ -147,7 +149,8 @@ void CRZOwnerArea::ModifyNeighborCount(CRZOwnerArea& other, int change)
 
 int CRZOwnerArea::TakeNeighbor(const CRZOwnerArea& other)
 {
-    auto entry = std::find_if(neighbors.begin(), neighbors.end(), [&](const CRZNeighborArea& n) { return n.area == &other; });
+    auto entry = std::find_if(
+        neighbors.begin(), neighbors.end(), [&](const CRZNeighborArea& n) { return n.area == &other; });
     if (entry == neighbors.end())
         return 0;
     const int count = entry->count;
@@ -360,7 +363,8 @@ void CRZLandArea::TrySplit(CProvince& left, CRZCountry& realm)
     CalculateValues();
 }
 
-void CRZLandArea::NotifyOwnerChanged(CProvince& province, CRZCountry* oldController, CRZCountry* newController)
+void CRZLandArea::NotifyOwnerChanged(
+    CProvince& province, CRZCountry* oldController, CRZCountry* newController)
 {
     if (oldController == newController)
         return;

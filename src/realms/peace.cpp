@@ -106,8 +106,8 @@ void GiveUpClaim(const CRZID& id, CRZCountry* realm)
 
 // Appends one clause: the key's text filled with the arguments, the claims' titles when there are any,
 // then the separator.
-void Clause(std::string& out, const char* key, std::initializer_list<CTextArg> args, const CList<CRZID>* claims,
-    const char* separator)
+void Clause(std::string& out, const char* key, std::initializer_list<CTextArg> args,
+    const CList<CRZID>* claims, const char* separator)
 {
     out += FormatDataText(TextStrings.GetString(key), args);
     if (claims != nullptr)
@@ -227,7 +227,8 @@ float CPeaceProposal::GetSenderPrestigeGain() const
     const CWar* fought = realmI->GetWar(realmR->index);
     if (fought == nullptr)
         return 0.0f;
-    const float score = fought->GetAttacker() == GetInitiator() ? fought->GetAttackerScore() : -fought->GetAttackerScore();
+    const float score
+        = fought->GetAttacker() == GetInitiator() ? fought->GetAttackerScore() : -fought->GetAttackerScore();
     const float value = GetSenderValue();
     const bool claims = realmI->HaveClaimsAgainst(realmR->index) || realmR->HaveClaimsAgainst(realmI->index);
     if (!claims || value <= 0.0f)

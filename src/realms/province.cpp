@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/game.h"
 #include "characters/character.h"
 #include "characters/title.h"
-#include "app/game.h"
 #include "realms/country.h"
 #include "realms/owner_area.h"
 
@@ -145,7 +145,8 @@ bool CProvince::IsIsland() const
 
 bool CProvince::IsAdjacent(int other) const
 {
-    return std::any_of(neighbours.begin(), neighbours.end(), [&](const Adjacent& n) { return n.number == other; });
+    return std::any_of(
+        neighbours.begin(), neighbours.end(), [&](const Adjacent& n) { return n.number == other; });
 }
 
 bool CProvince::IsRiverCrossing(int other) const
@@ -192,7 +193,8 @@ bool CProvince::IsNational(const CRZCountry& realm) const
 
 CCharacter* CProvince::GetMilitaryLeader() const
 {
-    auto free = [](const CCharacter* c) { return c && !c->HasMilitaryCommand() && c->MayHaveMilitaryCommand(); };
+    auto free
+        = [](const CCharacter* c) { return c && !c->HasMilitaryCommand() && c->MayHaveMilitaryCommand(); };
     if (CRZCountry* owner = GetOwner()) {
         if (owner->capital == number && free(owner->ruler))
             return owner->ruler;
@@ -223,7 +225,8 @@ void CProvince::SetLight(int value)
 
 void CProvince::SetLightRelative(int change)
 {
-    SetLight(static_cast<int>(std::clamp(static_cast<int64_t>(light) + change, int64_t { 0 }, int64_t { 31 })));
+    SetLight(
+        static_cast<int>(std::clamp(static_cast<int64_t>(light) + change, int64_t { 0 }, int64_t { 31 })));
 }
 
 void CProvince::SetViewable(bool seen)

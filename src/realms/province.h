@@ -126,7 +126,10 @@ public:
 
     // --- Queries ---
     int GetNumber() const { return number; }
-    bool IsLand() const { return terrain != TERRAIN_OCEAN && terrain != TERRAIN_RIVER && terrain != TERRAIN_LAKE; }
+    bool IsLand() const
+    {
+        return terrain != TERRAIN_OCEAN && terrain != TERRAIN_RIVER && terrain != TERRAIN_LAKE;
+    }
     // The realm of the county title's holder; null for water, and where title or holder is missing.
     CRZCountry* GetOwner() const;
     // The controlling realm, or null.

@@ -216,8 +216,8 @@ void CProvince::CheckRevolts()
     if (!IsHost())
         return;
     loyalty = GetLoyalty();
-    static constexpr int kOrder[] = { CStandsTuple::PEASANTS, CStandsTuple::BURGHERS, CStandsTuple::CLERGY,
-        CStandsTuple::NOBLES };
+    static constexpr int kOrder[]
+        = { CStandsTuple::PEASANTS, CStandsTuple::BURGHERS, CStandsTuple::CLERGY, CStandsTuple::NOBLES };
     for (const int estate : kOrder) {
         const int chance = static_cast<int>((0.2f - loyalty.Get(estate)) * 50.0f);
         if (chance <= 0)
@@ -252,7 +252,8 @@ void CProvince::HandleMonthly()
     if (owner == nullptr)
         return;
 
-    float growth = owner->ruler ? static_cast<float>(owner->ruler->GetAttributes().GetMartial()) * 0.01f : 0.0f;
+    float growth
+        = owner->ruler ? static_cast<float>(owner->ruler->GetAttributes().GetMartial()) * 0.01f : 0.0f;
     switch (owner->GetDifficultyModifier()) {
     case -1:
         growth *= 1.5f;
@@ -297,7 +298,8 @@ void CProvince::DoContributeScore()
     if (!owner->IsRealm() && score.GetGold() > 0.0f) {
         if (CRZCountry* liege = LiegeRealm(*owner)) {
             const float share = liege->budget[SLIDER_SCUTAGE] * 0.5f;
-            liege->AddScore(CCompositeScore(VLST_PROVINCE, CSimpleScore(score.GetGold() * share, 0.0f, 0.0f)));
+            liege->AddScore(
+                CCompositeScore(VLST_PROVINCE, CSimpleScore(score.GetGold() * share, 0.0f, 0.0f)));
             goldFactor = 1.0f - share;
         }
     }
@@ -313,20 +315,25 @@ void CProvince::CalculateRegimentSize()
         return;
     const float demesne = std::clamp(owner->GetDemesneIncomeModifier(modifier.demesne), 0.0f, 1.0f);
     const float stewardship = owner->ruler ? owner->ruler->GetAttributes().GetGoldIncomeModifier() : 1.0f;
-    const float base = std::max(
-        1.0f, ((baseIncome * demesne * stewardship) * modifier.scoreFactor.GetGold() + modifier.periodicScore.GetGold()) * 10.0f);
+    const float base = std::max(1.0f,
+        ((baseIncome * demesne * stewardship) * modifier.scoreFactor.GetGold()
+            + modifier.periodicScore.GetGold())
+            * 10.0f);
 
     const Mix* law = nullptr;
     for (int i = 0; i < 4 && law == nullptr; ++i)
         if (owner->HasLaw(kFirstMilitaryLaw + i))
             law = &kLawMix[i];
-    const Mix* ground = terrain >= TERRAIN_FOREST && terrain <= TERRAIN_PLAINS ? &kTerrainMix[terrain] : nullptr;
+    const Mix* ground
+        = terrain >= TERRAIN_FOREST && terrain <= TERRAIN_PLAINS ? &kTerrainMix[terrain] : nullptr;
     const CStandsTuple shares = GetPrivileges();
     float levy[kTroopTypeCount] = {};
     for (int estate = 0; estate < CStandsTuple::COUNT; ++estate) {
         const float men = std::trunc(std::clamp(base * (shares.Get(estate) * 10.0f), -1.0e9f, 1.0e9f));
         for (int type = 0; type < kTroopTypeCount; ++type)
-            levy[type] += men * static_cast<float>((law ? (*law)[estate][type] : 0) + (ground ? (*ground)[estate][type] : 0));
+            levy[type] += men
+                * static_cast<float>(
+                    (law ? (*law)[estate][type] : 0) + (ground ? (*ground)[estate][type] : 0));
     }
     float scutage = 1.0f;
     if (!owner->IsRealm())
@@ -348,7 +355,8 @@ void CProvince::DetemineStrategicValue()
     for (const Adjacent& neighbour : neighbours) {
         const CProvince* other = GetProvince(neighbour.number);
         if (other && other->controller != controller)
-            value = static_cast<int>(static_cast<float>(value) + 1.0f + 0.02f * static_cast<float>(other->landFortress));
+            value = static_cast<int>(
+                static_cast<float>(value) + 1.0f + 0.02f * static_cast<float>(other->landFortress));
     }
     strategicValue = value;
 }
@@ -357,8 +365,10 @@ const char* CProvince::GetAttritionCapInfo() const
 {
     static char buffer[4096];
     buffer[0] = '\0';
-    AppendFormat(buffer, sizeof buffer, "%s\n", FormatDataText(TextStrings.GetString("BASE_SUPPORT"), { 100 }).c_str());
-    AppendFormat(buffer, sizeof buffer, "%s %+.f\n", CTerrain::GetTerrainName(terrain), static_cast<double>(GetTerrainSupply()));
+    AppendFormat(buffer, sizeof buffer, "%s\n",
+        FormatDataText(TextStrings.GetString("BASE_SUPPORT"), { 100 }).c_str());
+    AppendFormat(buffer, sizeof buffer, "%s %+.f\n", CTerrain::GetTerrainName(terrain),
+        static_cast<double>(GetTerrainSupply()));
     auto line = [](const char* label, float value) {
         if (value != 0.0f)
             AppendFormat(buffer, sizeof buffer, "%s: %s %.2f\n", label ? label : "", value > 0.0f ? "+" : "",
@@ -368,7 +378,8 @@ const char* CProvince::GetAttritionCapInfo() const
         if (const CAdvanceType* type = HasAdvance(advance) ? CAdvanceType::Get(advance) : nullptr)
             line(type->GetName(), type->GetModifier().supportable);
     for (int improvement = 0; improvement < kNoImprovement; ++improvement)
-        if (const CProvinceImprovementType* type = HasImprovement(improvement) ? CProvinceImprovementType::Get(improvement) : nullptr)
+        if (const CProvinceImprovementType* type
+            = HasImprovement(improvement) ? CProvinceImprovementType::Get(improvement) : nullptr)
             line(type->GetName(), type->GetModifier().supportable);
     for (int effect = 0; effect < kEffectCount; ++effect)
         if (const CProvinceEffectType* type = HasEffect(effect) ? CProvinceEffectType::Get(effect) : nullptr)

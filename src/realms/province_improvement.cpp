@@ -151,7 +151,8 @@ CProvinceImprovementType::CPictures& CProvinceImprovementType::Pictures() const
     return *pictures;
 }
 
-bool CProvinceImprovementType::HasOverlappingGfxWithAnyOfThese(const CProvinceImprovementTuple& improvements) const
+bool CProvinceImprovementType::HasOverlappingGfxWithAnyOfThese(
+    const CProvinceImprovementTuple& improvements) const
 {
     if (!upgradeable)
         return false;
@@ -163,7 +164,8 @@ bool CProvinceImprovementType::HasOverlappingGfxWithAnyOfThese(const CProvinceIm
     const int right = left + mine->GetWidth();
     const int bottom = top + mine->GetHeight();
     for (int other = 0; other < kImprovementCount; ++other) {
-        const CProvinceImprovementType* type = other != id && improvements.Exists(other) ? Get(other) : nullptr;
+        const CProvinceImprovementType* type
+            = other != id && improvements.Exists(other) ? Get(other) : nullptr;
         CSprite* theirs = type != nullptr ? type->Pictures().completed.get() : nullptr;
         if (theirs == nullptr)
             continue;
@@ -273,7 +275,8 @@ bool CProvinceImprovementType::HasRequirements(const CRZCountry*, const CProvinc
 {
     if (!(province.GetModifier().GetProvinceMonthlyScore(province).GetGold() > minimumIncome))
         return false;
-    if (!province.GetImprovements().HasAll(requiredImprovements) || !province.GetAdvances().HasAll(requiredAdvances))
+    if (!province.GetImprovements().HasAll(requiredImprovements)
+        || !province.GetAdvances().HasAll(requiredAdvances))
         return false;
     if (requireCoastal && !province.IsCoastal())
         return false;
@@ -304,7 +307,8 @@ CProvinceImprovementTuple CProvinceImprovementType::GetIndirectRequirements() co
 {
     CProvinceImprovementTuple all = requiredImprovements;
     for (int other = 0; other < kImprovementCount; ++other)
-        if (const CProvinceImprovementType* required = requiredImprovements.Exists(other) ? Get(other) : nullptr)
+        if (const CProvinceImprovementType* required
+            = requiredImprovements.Exists(other) ? Get(other) : nullptr)
             all |= required->GetIndirectRequirements();
     return all;
 }

@@ -34,7 +34,6 @@ int GetProvinceImprovementType(int token);
 // The keyword token of an improvement; the token of "yes" for a number outside 0..43.
 int GetTokenType(int number);
 
-
 // One flag per improvement number.
 class CProvinceImprovementTuple : public CLScripter, public CKeywordFlags<kImprovementCount> {
 public:

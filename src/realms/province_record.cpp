@@ -59,7 +59,8 @@ CLScript* CProvince::GetScript() const
     if (HasImprovementUnderConstruction()) {
         list->Append(new CLSymbol(KW_CONSTRUCTION_COST, constructionCost.GetScript()));
         list->Append(new CLSymbol(KW_START_CONSTRUCTION_DATE, constructionStart.GetScript()));
-        list->Append(new CLSymbol(KW_UNDER_CONSTRUCTION, new CLIdentifier(static_cast<CRZTokenType>(GetTokenType(construction)))));
+        list->Append(new CLSymbol(
+            KW_UNDER_CONSTRUCTION, new CLIdentifier(static_cast<CRZTokenType>(GetTokenType(construction)))));
         list->Append(new CLSymbol(KW_COMPLETION_DATE, constructionDone.GetScript()));
     }
     return list;

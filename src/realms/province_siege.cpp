@@ -54,7 +54,8 @@ Fortress StrongestFortress(const CProvince& province)
 
 void PostChangeOfControl(const CRZCountry& realm, int province, const CRZID& character)
 {
-    ProcessGlobalEvent(new CRZProvChangeEvent(_CRZEVT_PROVCHANGECONTROL_, realm.GetID(), province, character));
+    ProcessGlobalEvent(
+        new CRZProvChangeEvent(_CRZEVT_PROVCHANGECONTROL_, realm.GetID(), province, character));
 }
 
 } // namespace
@@ -114,10 +115,12 @@ void CProvince::UpdateOccupation()
 
     CCharacter* current = GetSieger();
     const bool claimant = best != nullptr && county != nullptr && best->HasClaim(county);
-    CCharacter* chosen = siegerPresent && current != nullptr && !current->IsAnonymous() && !claimant ? current : best;
+    CCharacter* chosen
+        = siegerPresent && current != nullptr && !current->IsAnonymous() && !claimant ? current : best;
     CSiegeArmy command;
     const bool commands = chosen != nullptr && !chosen->IsAnonymous() && chosen->HasMilitaryCommand()
-        && gProvinceHooks.DescribeCommand != nullptr && gProvinceHooks.DescribeCommand(chosen->GetMilitaryCommand(), command);
+        && gProvinceHooks.DescribeCommand != nullptr
+        && gProvinceHooks.DescribeCommand(chosen->GetMilitaryCommand(), command);
     if (commands && command.realm != nullptr)
         besieger = command.realm;
 
@@ -144,7 +147,8 @@ void CProvince::UpdateOccupation()
         AddOccupation(gain / 100.0f, besieger, character);
 
     // The garrison sallies out: the chance and the blow both grow with the walls.
-    if (IsHost() && occupation < 1.0f && static_cast<float>(gGameRandom.Next() % 100) < fortress.defence + 5.0f)
+    if (IsHost() && occupation < 1.0f
+        && static_cast<float>(gGameRandom.Next() % 100) < fortress.defence + 5.0f)
         PostGlobalEvent(new CRZFloatEvent(_CRZEVT_CHANGE_SIEGE_, GetID(), fortress.defence * 0.01f));
 }
 

@@ -20,7 +20,8 @@ bool CProvince::IsTrueSupplySource(const CRZCountry& realm) const
 {
     const CRZCountry* holder = GetController();
     const CRZCountry* owner = GetOwner();
-    return holder != nullptr && owner != nullptr && realm.IsFriend(holder->index) && realm.IsFriend(owner->index);
+    return holder != nullptr && owner != nullptr && realm.IsFriend(holder->index)
+        && realm.IsFriend(owner->index);
 }
 
 int CProvince::CountSupplySources(const CRZCountry& realm)

@@ -5,12 +5,12 @@
 #include <strings.h>
 
 #include "characters/culture.h"
-#include "text/new_text.h"
 #include "foundation/excel_parse.h"
 #include "foundation/logs.h"
 #include "realms/country_tags.h"
 #include "realms/province.h"
 #include "realms/terrain.h"
+#include "text/new_text.h"
 
 #include "foundation/safeguards.h"
 
@@ -109,7 +109,8 @@ bool CProvince::ReadProvince(int index)
         titleRealms[k] = TagToCountry(row.text[10 + k]);
     // The box comes from the file: its sides are summed wide, so no pair of them overflows.
     const auto middle = [](int32_t a, int32_t b) { return static_cast<int32_t>((int64_t { a } + b) / 2); };
-    const CPoint centre(middle(boundingBox.left, boundingBox.right), middle(boundingBox.top, boundingBox.bottom));
+    const CPoint centre(
+        middle(boundingBox.left, boundingBox.right), middle(boundingBox.top, boundingBox.bottom));
     auto position = [&](int column, bool bothZero) {
         const CPoint at(Int(row.text[column]), Int(row.text[column + 1]));
         const bool fallBack = bothZero ? at.x == 0 && at.y == 0 : at.x < 1 && at.y < 1;
@@ -126,7 +127,8 @@ bool CProvince::ReadProvince(int index)
             ++decorations;
     InitPort(portSeaZone > 0 ? new CRZPort(portSeaZone) : nullptr);
     if (port && Int(row.text[21]) == 0 && Int(row.text[22]) == 0)
-        mydebug("Missing coordinates for port in %d (%s)  Seazone should be in %d\n", number, GetName(), portSeaZone);
+        mydebug("Missing coordinates for port in %d (%s)  Seazone should be in %d\n", number, GetName(),
+            portSeaZone);
     return true;
 }
 

@@ -30,8 +30,8 @@ void CProvince::FillVacantCounty()
         return;
     const CRZID heirId = CRZID(CRZDynamicObject::GetUniqueDynamicID());
     ProcessGlobalEvent(new CRZCharacterCreationEvent(_CRZEVT_CHARACTER_CREATION_, CHARACTER_SERVER,
-        CountryIdentity(kRebelCountry), NOID, heirId, gGameRandom.Next(), number, GENDER_MALE, VLCreationType {},
-        static_cast<RZReligionType>(religion), static_cast<RZCultureType>(culture), ""));
+        CountryIdentity(kRebelCountry), NOID, heirId, gGameRandom.Next(), number, GENDER_MALE,
+        VLCreationType {}, static_cast<RZReligionType>(religion), static_cast<RZCultureType>(culture), ""));
     auto* heir = dynamic_cast<CCharacter*>(CIdentity::GetObjectFromID(heirId));
     if (heir == nullptr) {
         history("Province %d: no count could be made for the vacant county\n", number);

@@ -30,9 +30,11 @@ void CProvince::CancelConstruction()
     if (construction != kNoImprovement) {
         const int planned = constructionDone.GetDays() - constructionStart.GetDays();
         const int elapsed = CRZGame::GetCurrentDate().GetDays() - constructionStart.GetDays();
-        const float left = planned > 0 ? 1.0f - static_cast<float>(elapsed) / static_cast<float>(planned) : 1.0f;
+        const float left
+            = planned > 0 ? 1.0f - static_cast<float>(elapsed) / static_cast<float>(planned) : 1.0f;
         if (CRZCountry* owner = GetOwner())
-            owner->AddScore(CCompositeScore(VLST_CONSTRUCTION, constructionCost * std::clamp(left, 0.0f, 1.0f)));
+            owner->AddScore(
+                CCompositeScore(VLST_CONSTRUCTION, constructionCost * std::clamp(left, 0.0f, 1.0f)));
     }
     construction = kNoImprovement;
 }

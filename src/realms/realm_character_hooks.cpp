@@ -20,7 +20,8 @@ void InstallRealmCharacterHooks()
         = [](const CRZCountry* realm) { return static_cast<int32_t>(realm->GetFormOfGoverment()); };
     gCharacterHooks.GetProvinceCount
         = [](const CRZCountry* realm) { return static_cast<int32_t>(realm->controlledProvinces.GetSize()); };
-    gCharacterHooks.AddCharacter = [](CRZCountry* realm, CCharacter* character) { realm->AddCharacter(character); };
+    gCharacterHooks.AddCharacter
+        = [](CRZCountry* realm, CCharacter* character) { realm->AddCharacter(character); };
     gCharacterHooks.RemoveCharacter
         = [](CRZCountry* realm, CCharacter* character) { realm->RemoveCharacter(character); };
     gCharacterHooks.GetOffice = [](CRZCountry* realm, int position) -> CCharacter** {
@@ -47,11 +48,14 @@ void InstallRealmCharacterHooks()
     };
     gCharacterHooks.GetTag = [](int32_t realmId) { return CCountryDB::IDToTag(realmId); };
     gCharacterHooks.GetProvinceTitleRealm = [](int32_t number, int which) -> int32_t {
-        const CProvince* province = number > 0 && number <= kLastTableProvince ? CProvince::GetProvince(number) : nullptr;
+        const CProvince* province
+            = number > 0 && number <= kLastTableProvince ? CProvince::GetProvince(number) : nullptr;
         return province != nullptr && which >= 0 && which < 5 ? province->titleRealms[which] : 0;
     };
     gCharacterHooks.GetControlKind = [](const CRZCountry* realm) -> int32_t {
-        return realm->index > 0 && realm->index < static_cast<int>(kCountryTableSlots) ? gCountryControl[realm->index] : 0;
+        return realm->index > 0 && realm->index < static_cast<int>(kCountryTableSlots)
+            ? gCountryControl[realm->index]
+            : 0;
     };
     gCharacterHooks.GetDifficultyModifier
         = [](const CRZCountry* realm) -> int32_t { return realm->GetDifficultyModifier(); };
@@ -62,14 +66,18 @@ void InstallRealmCharacterHooks()
         return slider >= 0 && slider < kBudgetSliders ? realm->budget[slider] : 0.0f;
     };
     gCharacterHooks.GetLaws = [](const CRZCountry* realm) -> const CLawTuple* { return &realm->GetLaws(); };
-    gCharacterHooks.GetBadBoyShare = [](const CRZCountry* realm) { return realm->GetBadBoy() / CRZCountry::GetBadBoyLimit(); };
+    gCharacterHooks.GetBadBoyShare
+        = [](const CRZCountry* realm) { return realm->GetBadBoy() / CRZCountry::GetBadBoyLimit(); };
     gCharacterHooks.IsAtWarWith = [](const CRZCountry* realm, const CRZCountry* other) {
-        return other->index >= 0 && other->index < static_cast<int>(kCountryTableSlots) && realm->atWarWith[other->index] != 0;
+        return other->index >= 0 && other->index < static_cast<int>(kCountryTableSlots)
+            && realm->atWarWith[other->index] != 0;
     };
     gCharacterHooks.GetMonthlyPiety = [](const CRZCountry* realm) { return realm->GetMonthlyPiety(); };
-    gCharacterHooks.GetLoyaltyModifier = [](const CRZCountry* realm) { return realm->GetAttributes().GetLoyaltyModifier(); };
-    gCharacterHooks.ChangeRelation
-        = [](CRZCountry* realm, CRZCountry* other, float change) { realm->ChangeRelation(other->index, change); };
+    gCharacterHooks.GetLoyaltyModifier
+        = [](const CRZCountry* realm) { return realm->GetAttributes().GetLoyaltyModifier(); };
+    gCharacterHooks.ChangeRelation = [](CRZCountry* realm, CRZCountry* other, float change) {
+        realm->ChangeRelation(other->index, change);
+    };
     gCharacterHooks.IsHost = []() { return gCountryHooks.IsHost == nullptr || gCountryHooks.IsHost(); };
     // Creation, the character server and the character's own events.
     gCharacterHooks.GetCapital = [](const CRZCountry* realm) -> int32_t { return realm->capital; };
@@ -94,7 +102,8 @@ void InstallRealmCharacterHooks()
     };
     gCharacterHooks.GetProvinceMonthlyGold = [](int32_t number) {
         const CProvince* province = CProvince::GetProvince(number);
-        return province != nullptr ? province->GetModifier().GetProvinceMonthlyScore(*province).GetGold() : 0.0f;
+        return province != nullptr ? province->GetModifier().GetProvinceMonthlyScore(*province).GetGold()
+                                   : 0.0f;
     };
     gCharacterHooks.GetCrusadesCost = [](const CRZCountry* realm) { return realm->GetCrusadesCost(); };
 }

@@ -80,12 +80,13 @@ int CRZCountry::CreateCountriesFromRevolts(bool atOnce)
         }
         CList<int32_t> provinces;
         provinces.Append(province->GetNumber());
-        ProcessToHostEvent(
-            new CRZCreateCountryEvent(_CRZEVT_CREATE_COUNTRY_, INVESTMENT_SERVER, number, index, NOID, provinces, true));
+        ProcessToHostEvent(new CRZCreateCountryEvent(
+            _CRZEVT_CREATE_COUNTRY_, INVESTMENT_SERVER, number, index, NOID, provinces, true));
         if (CRZCountry* rebels = GetCountry(kRebelCountry)) {
             const CList<CRZUnit*> armiesThere = ArmiesIn(*rebels, province->GetNumber());
             for (auto army = armiesThere.GetHead(); !army.IsEnd(); army++)
-                PostGlobalEvent(new CRZUnitEvent(_CRZEVT_SWITCH_ALLEGIANCE_, CountryIdentity(number), ArmyID(*army), true));
+                PostGlobalEvent(new CRZUnitEvent(
+                    _CRZEVT_SWITCH_ALLEGIANCE_, CountryIdentity(number), ArmyID(*army), true));
         }
     }
     return 0;
@@ -101,7 +102,8 @@ int CRZRebels::handleProvinceChangeControl(CRZEvent* event)
         ? CProvince::GetProvince(record->province)
         : nullptr;
     if (province == nullptr) {
-        history("%s: province %d names no province; event dropped\n", event->GetName(), static_cast<int>(record->province));
+        history("%s: province %d names no province; event dropped\n", event->GetName(),
+            static_cast<int>(record->province));
         return 0;
     }
     if (province->controller != kRebelCountry)

@@ -46,8 +46,7 @@ bool RealmsInTable(CRZCountryID from, CRZCountryID to)
     return IsCountryNumber(from, "request sender") && IsCountryNumber(to, "request recipient");
 }
 
-template <class Kind, class Record, class... Extra>
-CRequest* Made(const Record& r, Extra&&... extra)
+template <class Kind, class Record, class... Extra> CRequest* Made(const Record& r, Extra&&... extra)
 {
     if (!RealmsInTable(r.first, r.second))
         return nullptr;
@@ -145,8 +144,8 @@ void CRequest::ChangeTag(CRZCountryID oldId, CRZCountryID newId)
 
 bool CRequest::IsValid() const
 {
-    return GetSenderCountry() != nullptr && GetRecipientCountry() != nullptr && CRZCountry::IsRealCountry(sender)
-        && CRZCountry::IsRealCountry(recipient);
+    return GetSenderCountry() != nullptr && GetRecipientCountry() != nullptr
+        && CRZCountry::IsRealCountry(sender) && CRZCountry::IsRealCountry(recipient);
 }
 
 CDate CRequest::GetExpirationDate() const
@@ -287,7 +286,8 @@ int CRZCountry::handleResponse(CRequest* request, int answer)
 
 int CRZCountry::GetMaxDiplomaticResponseTime(const CRZCountry* from) const
 {
-    if (index < 0 || index >= static_cast<int32_t>(kCountryTableSlots) || gCountryControl[index] != CONTROL_COMPUTER)
+    if (index < 0 || index >= static_cast<int32_t>(kCountryTableSlots)
+        || gCountryControl[index] != CONTROL_COMPUTER)
         return 60;
     const float ours = GetAttributes().GetResponseTimeModifier();
     const float theirs = from != nullptr ? from->GetAttributes().GetResponseTimeModifier() : 1.0f;

@@ -115,9 +115,15 @@ public:
     // The marriage's prestige for the rulers and the spouses. The ruler gains are the same on every
     // machine; GetOurCharacterPrestigeGain counts the local player's ruler and serves the displays only.
     static float GetOurRulerPrestigeGain(const CCharacter* our, const CCharacter* their);
-    static float GetTheirRulerPrestigeGain(const CCharacter* a, const CCharacter* b) { return GetOurRulerPrestigeGain(b, a); }
+    static float GetTheirRulerPrestigeGain(const CCharacter* a, const CCharacter* b)
+    {
+        return GetOurRulerPrestigeGain(b, a);
+    }
     static float GetOurCharacterPrestigeGain(const CCharacter* our, const CCharacter* their);
-    static float GetTheirCharacterPrestigeGain(const CCharacter* a, const CCharacter* b) { return GetOurCharacterPrestigeGain(b, a); }
+    static float GetTheirCharacterPrestigeGain(const CCharacter* a, const CCharacter* b)
+    {
+        return GetOurCharacterPrestigeGain(b, a);
+    }
 
     // An independent copy of the same kind, identity, realms, date and terms, owned by the caller; null when
     // the kind carries nothing to copy. What the recipient keeps while its player makes up his mind.
@@ -216,7 +222,8 @@ public:
 // "Let our character marry yours."
 class COfferMarrigeRequest : public CRequest {
 public:
-    COfferMarrigeRequest(CRZCountryID from, CRZCountryID to, const CRZID& ourCharacter, const CRZID& theirCharacter);
+    COfferMarrigeRequest(
+        CRZCountryID from, CRZCountryID to, const CRZID& ourCharacter, const CRZID& theirCharacter);
     COfferMarrigeRequest(const CRZID& identity, CRZCountryID from, CRZCountryID to, const CDate& when,
         const CRZID& ourCharacter, const CRZID& theirCharacter);
     bool IsDataValid() const override;
@@ -241,8 +248,8 @@ private:
 class CSendFosterlingRequest : public CRequest {
 public:
     CSendFosterlingRequest(CRZCountryID from, CRZCountryID to, const CRZID& child);
-    CSendFosterlingRequest(const CRZID& identity, CRZCountryID from, CRZCountryID to, const CDate& when,
-        const CRZID& child);
+    CSendFosterlingRequest(
+        const CRZID& identity, CRZCountryID from, CRZCountryID to, const CDate& when, const CRZID& child);
     bool IsDataValid() const override;
     void Execute(int answer) override;
     void ShowMessage(int answer) override;
@@ -287,8 +294,8 @@ private:
 class CRevokeTitleRequest : public CRequest {
 public:
     CRevokeTitleRequest(CRZCountryID from, CRZCountryID to, const CRZID& title);
-    CRevokeTitleRequest(const CRZID& identity, CRZCountryID from, CRZCountryID to, const CDate& when,
-        const CRZID& title);
+    CRevokeTitleRequest(
+        const CRZID& identity, CRZCountryID from, CRZCountryID to, const CDate& when, const CRZID& title);
     int GetDefaultAnswer() const override { return 1; }
     bool IsDataValid() const override;
     void Execute(int answer) override;

@@ -130,7 +130,8 @@ void CMobilizeHostRequest::Execute(int answer)
             return;
         for (auto it = to->GetOwnedProvinces().GetHead(); !it.IsEnd(); it++) {
             CProvince* province = CProvince::GetProvince(*it);
-            if (province != nullptr && province->GetControllerID() == to->index && province->levyRegiment == NOID)
+            if (province != nullptr && province->GetControllerID() == to->index
+                && province->levyRegiment == NOID)
                 from->MobilizeProvince(*it, MOBILIZE_OWN_HOST);
         }
         return;
@@ -150,12 +151,14 @@ void CMobilizeHostRequest::ShowMessage(int answer)
 
 void CMobilizeHostRequest::WriteToPopup(std::string (&parts)[8]) const
 {
-    FillPopup(parts, "MOBHOST", 4, { { 1, LongName(SenderRuler()) }, { 2, Pronoun(SenderRuler()) }, { 4, ExpiryText() } });
+    FillPopup(parts, "MOBHOST", 4,
+        { { 1, LongName(SenderRuler()) }, { 2, Pronoun(SenderRuler()) }, { 4, ExpiryText() } });
 }
 
 std::string CMobilizeHostRequest::WriteToBlockInfo() const
 {
-    return FormatDataText(TextStrings.GetString("MOBHOST_CURR_INFO"), { LongName(RecipientRuler()), ExpiryText() });
+    return FormatDataText(
+        TextStrings.GetString("MOBHOST_CURR_INFO"), { LongName(RecipientRuler()), ExpiryText() });
 }
 
 // Offer vassalization.
@@ -193,7 +196,8 @@ void COfferVassalizationRequest::WriteToPopup(std::string (&parts)[8]) const
 
 std::string COfferVassalizationRequest::WriteToBlockInfo() const
 {
-    return FormatDataText(TextStrings.GetString("PLEDGE_VASSAL_INFO"), { LongName(RecipientRuler()), ExpiryText() });
+    return FormatDataText(
+        TextStrings.GetString("PLEDGE_VASSAL_INFO"), { LongName(RecipientRuler()), ExpiryText() });
 }
 
 // Pledge allegiance.
@@ -226,7 +230,8 @@ void CPledgeAllegienceRequest::WriteToPopup(std::string (&parts)[8]) const
 
 std::string CPledgeAllegienceRequest::WriteToBlockInfo() const
 {
-    return FormatDataText(TextStrings.GetString("PLEDGE_CURR_INFO"), { LongName(RecipientRuler()), ExpiryText() });
+    return FormatDataText(
+        TextStrings.GetString("PLEDGE_CURR_INFO"), { LongName(RecipientRuler()), ExpiryText() });
 }
 
 // Offer marriage.
@@ -250,7 +255,8 @@ COfferMarrigeRequest::COfferMarrigeRequest(const CRZID& identity, CRZCountryID f
 
 CRZEvent* COfferMarrigeRequest::MakeEvent(const CRZID& receiver) const
 {
-    return new CRZTwoIdRequestEvent(_CRZEVT_REQUEST_OFFER_MARRIGE_, receiver, id, sender, recipient, date, ours, theirs);
+    return new CRZTwoIdRequestEvent(
+        _CRZEVT_REQUEST_OFFER_MARRIGE_, receiver, id, sender, recipient, date, ours, theirs);
 }
 
 bool COfferMarrigeRequest::IsDataValid() const
@@ -277,15 +283,16 @@ void COfferMarrigeRequest::Execute(int answer)
 
 void COfferMarrigeRequest::ShowMessage(int answer)
 {
-    Tell((answer == 1 ? 57 : 60) + GetProximity(), { LongName(RecipientRuler()).c_str(),
-                                                       LongName(Character(ours)).c_str(), LongName(Character(theirs)).c_str() });
+    Tell((answer == 1 ? 57 : 60) + GetProximity(),
+        { LongName(RecipientRuler()).c_str(), LongName(Character(ours)).c_str(),
+            LongName(Character(theirs)).c_str() });
 }
 
 void COfferMarrigeRequest::WriteToPopup(std::string (&parts)[8]) const
 {
     FillPopup(parts, "OFFERMARRIGE", 6,
-        { { 1, LongName(SenderRuler()) }, { 3, LongName(Character(ours)) }, { 5, LongName(Character(theirs)) },
-            { 6, ExpiryText() } });
+        { { 1, LongName(SenderRuler()) }, { 3, LongName(Character(ours)) },
+            { 5, LongName(Character(theirs)) }, { 6, ExpiryText() } });
 }
 
 std::string COfferMarrigeRequest::WriteToBlockInfo() const
@@ -333,7 +340,8 @@ void CSendFosterlingRequest::Execute(int answer)
 
 void CSendFosterlingRequest::ShowMessage(int answer)
 {
-    Tell((answer == 1 ? 64 : 67) + GetProximity(), { LongName(RecipientRuler()).c_str(), LongName(Character(child)).c_str() });
+    Tell((answer == 1 ? 64 : 67) + GetProximity(),
+        { LongName(RecipientRuler()).c_str(), LongName(Character(child)).c_str() });
 }
 
 void CSendFosterlingRequest::WriteToPopup(std::string (&parts)[8]) const
@@ -367,7 +375,8 @@ CRZEvent* CSueForPeaceRequest::MakeEvent(const CRZID& receiver) const
 {
     if (proposal.GetWar() == nullptr)
         return nullptr;
-    return new CRZPeaceRequestEvent(_CRZEVT_REQUEST_SUE_FOR_PEACE_, receiver, id, sender, recipient, date, proposal.GetTerms());
+    return new CRZPeaceRequestEvent(
+        _CRZEVT_REQUEST_SUE_FOR_PEACE_, receiver, id, sender, recipient, date, proposal.GetTerms());
 }
 
 bool CSueForPeaceRequest::MustAccept() const
@@ -388,7 +397,8 @@ bool CSueForPeaceRequest::MustAccept() const
 bool CSueForPeaceRequest::IsDataValid() const
 {
     CRZCountry* from = GetSenderCountry();
-    return from != nullptr && GetRecipientCountry() != nullptr && from->atWarWith[recipient] != 0 && IsValid();
+    return from != nullptr && GetRecipientCountry() != nullptr && from->atWarWith[recipient] != 0
+        && IsValid();
 }
 
 void CSueForPeaceRequest::Execute(int answer)
@@ -410,7 +420,8 @@ void CSueForPeaceRequest::WriteToPopup(std::string (&parts)[8]) const
 
 std::string CSueForPeaceRequest::WriteToBlockInfo() const
 {
-    return FormatDataText(TextStrings.GetString("PEACE_CURR_INFO"), { LongName(proposal.GetReceiver()), ExpiryText() });
+    return FormatDataText(
+        TextStrings.GetString("PEACE_CURR_INFO"), { LongName(proposal.GetReceiver()), ExpiryText() });
 }
 
 // Revoke title.
@@ -430,7 +441,8 @@ CRevokeTitleRequest::CRevokeTitleRequest(
 
 CRZEvent* CRevokeTitleRequest::MakeEvent(const CRZID& receiver) const
 {
-    return new CRZOneIdRequestEvent(_CRZEVT_REQUEST_REVOKE_TITLE_, receiver, id, sender, recipient, date, title);
+    return new CRZOneIdRequestEvent(
+        _CRZEVT_REQUEST_REVOKE_TITLE_, receiver, id, sender, recipient, date, title);
 }
 
 bool CRevokeTitleRequest::IsDataValid() const
@@ -521,7 +533,8 @@ std::string CRevokeTitleRequest::WriteToBlockInfo() const
 {
     const CTitle* revoked = CTitle::GetTitle(title);
     const std::string name = revoked != nullptr ? revoked->GetString(RecipientRuler()) : "";
-    return FormatDataText(TextStrings.GetString("REVOKE_CURR_INFO"), { name, LongName(RecipientRuler()), ExpiryText() });
+    return FormatDataText(
+        TextStrings.GetString("REVOKE_CURR_INFO"), { name, LongName(RecipientRuler()), ExpiryText() });
 }
 
 // Offer alliance.
@@ -531,7 +544,8 @@ bool COfferAllianceRequest::IsDataValid() const
     const CCharacter* ours = SenderRuler();
     const CCharacter* theirs = RecipientRuler();
     if (ours != nullptr && theirs != nullptr
-        && (ours->allies.GetSize() >= ours->GetAllowedAllies() || theirs->allies.GetSize() > theirs->GetAllowedAllies()))
+        && (ours->allies.GetSize() >= ours->GetAllowedAllies()
+            || theirs->allies.GetSize() > theirs->GetAllowedAllies()))
         return false;
     return IsValid();
 }
@@ -556,5 +570,6 @@ void COfferAllianceRequest::WriteToPopup(std::string (&parts)[8]) const
 
 std::string COfferAllianceRequest::WriteToBlockInfo() const
 {
-    return FormatDataText(TextStrings.GetString("OFFERALLIANCE_CURR_INFO"), { LongName(RecipientRuler()), ExpiryText() });
+    return FormatDataText(
+        TextStrings.GetString("OFFERALLIANCE_CURR_INFO"), { LongName(RecipientRuler()), ExpiryText() });
 }

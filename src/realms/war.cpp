@@ -241,7 +241,8 @@ void CWar::Inherit(CCharacter* dead, CCharacter* heir)
 
 CWarHooks gWarHooks;
 
-void ShowWarMessage(int type, CRZCountryID country, std::initializer_list<const char*> texts, int32_t province)
+void ShowWarMessage(
+    int type, CRZCountryID country, std::initializer_list<const char*> texts, int32_t province)
 {
     if (gWarHooks.ShowMessage)
         gWarHooks.ShowMessage(type, country, texts.begin(), static_cast<int>(texts.size()), province);

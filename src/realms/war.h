@@ -43,7 +43,8 @@ struct CWarHooks {
 extern CWarHooks gWarHooks;
 
 // The local player's message of the type with its texts, through the hook.
-void ShowWarMessage(int type, CRZCountryID country, std::initializer_list<const char*> texts, int32_t province);
+void ShowWarMessage(
+    int type, CRZCountryID country, std::initializer_list<const char*> texts, int32_t province);
 void PlayWarSound(int sound);
 
 class CWar : public CIdentity, public CLScripter {

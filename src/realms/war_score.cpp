@@ -184,7 +184,8 @@ float CWar::GetAttackerScore(CList<const CWar*>& visited) const
             score += value;
     }
 
-    for (const CCharacter* leader : { static_cast<const CCharacter*>(a), static_cast<const CCharacter*>(d) }) {
+    for (const CCharacter* leader :
+        { static_cast<const CCharacter*>(a), static_cast<const CCharacter*>(d) }) {
         const CCharacter* liege = leader->GetLiegeRuler();
         CList<CRZID> supporting = GetSupportingWars(leader);
         for (auto it = supporting.GetHead(); !it.IsEnd(); it++) {
@@ -343,7 +344,8 @@ float CWar::GetGoal(CCharacter* c, bool total, CList<const CWar*>& visited) cons
         if (war == nullptr)
             continue;
         CCharacter* attacking = war->GetAttacker();
-        CCharacter* vassal = attacking != nullptr && attacking->GetLiegeRuler() == c ? attacking : war->GetDefender();
+        CCharacter* vassal
+            = attacking != nullptr && attacking->GetLiegeRuler() == c ? attacking : war->GetDefender();
         if (vassal == nullptr)
             continue;
         const float loyalty = vassal->GetLoyaltyToLiege();

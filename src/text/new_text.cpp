@@ -7,8 +7,8 @@
 #include "foundation/data_file.h"
 #include "foundation/excel_parse.h"
 #include "foundation/logs.h"
-#include "text/text_table_files.h"
 #include "platform/win/win32.h"
+#include "text/text_table_files.h"
 
 #include "foundation/safeguards.h"
 

@@ -141,7 +141,8 @@ int CRZBtn::Update(CRZEvent* event)
     const CRZEvtType type = event->GetType();
     const auto* input = dynamic_cast<CRZInputEvent*>(event);
     const CPoint at = CInput::EventPosition(event);
-    const bool isClick = type == _CRZEVT_MOUSELBUP_ || type == _CRZEVT_MOUSELBDOWN_ || type == _CRZEVT_MOUSELBDOUBLECLICK_;
+    const bool isClick
+        = type == _CRZEVT_MOUSELBUP_ || type == _CRZEVT_MOUSELBDOWN_ || type == _CRZEVT_MOUSELBDOUBLECLICK_;
     if (IsInert())
         return isClick && Within(at.x, at.y) ? UPDATE_TAKEN : 0;
 
@@ -187,7 +188,8 @@ int CRZBtn::Update(CRZEvent* event)
         return Within(at.x, at.y) ? UPDATE_TAKEN : 0;
     case _CRZEVT_KEYUP_: {
         const int key = input ? input->Record().value1 : 0;
-        const bool hot = mHotKey != 0 && mHotKey != -1 && (key == mHotKey || (key == kEqualsKey && mHotKey == kPlusKey));
+        const bool hot
+            = mHotKey != 0 && mHotKey != -1 && (key == mHotKey || (key == kEqualsKey && mHotKey == kPlusKey));
         if (!hot)
             return 0;
         PlayClick();
@@ -291,7 +293,8 @@ void InstallImprovementButtonHooks()
     gImprovementButtonHooks.MakeButton
         = [](const char* bitmap, int id) -> CSprite* { return new CRZBtn(bitmap, id, 0); };
     // Only buttons made above are handed back.
-    gImprovementButtonHooks.IsPressed = [](CSprite* button) { return static_cast<CRZBtn*>(button)->isDown(); };
+    gImprovementButtonHooks.IsPressed
+        = [](CSprite* button) { return static_cast<CRZBtn*>(button)->isDown(); };
     gImprovementButtonHooks.SetEnabled = [](CSprite* button, bool enabled) {
         auto* offer = static_cast<CRZBtn*>(button);
         if (enabled)

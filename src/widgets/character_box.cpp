@@ -101,7 +101,8 @@ int CCharacterListBoxEntry::Draw(CRZDrawType type)
         bold->Print(who->GetFullName(), mX + 56, mY, row, pBackBuffer, colour);
     if (CFont* plain = gpFontDB->GetFont(kCharacterTitleFont)) {
         const CTitle* title = who->GetPrimaryTitle();
-        const char* line = title ? title->GetString(who) : CCharacter::GetCourtPositionName(who->courtPosition);
+        const char* line
+            = title ? title->GetString(who) : CCharacter::GetCourtPositionName(who->courtPosition);
         plain->Print(line, mX + 56, mY + 12, pBackBuffer, colour);
     }
     return 0;

@@ -44,14 +44,15 @@ CRZBtn* MakeButton(const char* image)
 
 } // namespace
 
-CListBox::CListBox(int x, int y, int width, int visibleLines, const char* title, CFont* titleFont, CFont* lineFont,
-    const char* downImage, const char* upImage, bool addToDisplay)
+CListBox::CListBox(int x, int y, int width, int visibleLines, const char* title, CFont* titleFont,
+    CFont* lineFont, const char* downImage, const char* upImage, bool addToDisplay)
 {
-    Init(x, y, width, visibleLines, title, titleFont, lineFont, downImage, upImage, kListBoxThumbImage, addToDisplay);
+    Init(x, y, width, visibleLines, title, titleFont, lineFont, downImage, upImage, kListBoxThumbImage,
+        addToDisplay);
 }
 
-void CListBox::Init(int x, int y, int width, int visibleLines, const char* title, CFont* titleFont, CFont* lineFont,
-    const char* downImage, const char* upImage, const char* thumbImage, bool addToDisplay)
+void CListBox::Init(int x, int y, int width, int visibleLines, const char* title, CFont* titleFont,
+    CFont* lineFont, const char* downImage, const char* upImage, const char* thumbImage, bool addToDisplay)
 {
     mY = y;
     mWidth = width;
@@ -99,7 +100,8 @@ const CListBoxLine* CListBox::GetLine(int index) const
     return index >= 0 && index < mCount ? mLines[static_cast<std::size_t>(index)].get() : nullptr;
 }
 
-const char* CListBox::AddString(const char* text, int value, bool selectable, const CRZID& id, const char* secondText)
+const char* CListBox::AddString(
+    const char* text, int value, bool selectable, const CRZID& id, const char* secondText)
 {
     auto line = std::make_unique<CListBoxLine>();
     line->value = value;
@@ -346,11 +348,11 @@ std::string CListBox::GetDrawnText(int index) const
     if (!line)
         return std::string();
     const bool lit = mSelectionList && (index == mSelected || index == mHovered);
-    const char* code = !mSelectionList   ? kListPlainCode
-        : index == mSelected             ? kListSelectedCode
-        : index == mHovered              ? kListHoveredCode
-        : line->selectable               ? kListSelectableCode
-                                         : kListPlainCode;
+    const char* code = !mSelectionList ? kListPlainCode
+        : index == mSelected           ? kListSelectedCode
+        : index == mHovered            ? kListHoveredCode
+        : line->selectable             ? kListSelectableCode
+                                       : kListPlainCode;
     if (lit && BeginsWithCode(line->text))
         return code + line->text.substr(4);
     return code + line->text;
@@ -370,8 +372,8 @@ int CListBox::Draw(CRZDrawType)
             const std::uint16_t column = TrueToHigh(255, 255, 222);
             DrawTrackColumns(mDest, centre - 1, top, bottom, &column, 1, -1);
         } else {
-            const std::uint16_t columns[4] = { white, TrueToHigh(78, 78, 78), TrueToHigh(162, 162, 162),
-                TrueToHigh(35, 35, 35) };
+            const std::uint16_t columns[4]
+                = { white, TrueToHigh(78, 78, 78), TrueToHigh(162, 162, 162), TrueToHigh(35, 35, 35) };
             DrawTrackColumns(mDest, centre - 4, top, bottom, columns, 4, -1);
         }
         mUp->Draw(DRAW_TYPE_0);

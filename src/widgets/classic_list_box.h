@@ -64,7 +64,8 @@ public:
 
     // The newest line comes into view once the lines outnumber the visible ones. Answers the stored
     // second text, which lives as long as the box.
-    const char* AddString(const char* text, int value, bool selectable, const CRZID& id, const char* secondText);
+    const char* AddString(
+        const char* text, int value, bool selectable, const CRZID& id, const char* secondText);
     // Word-wraps the text into selectable lines of value 0, each beginning with the prefix (a colour
     // code); codes take no width. Unless keepScroll, the first line comes into view.
     void AddText(const char* text, const char* prefix, bool keepScroll);

@@ -133,7 +133,8 @@ void CActionConfirmDialog::PerformAction()
         mPlayer->PerformConfirmedAction(mAction);
 }
 
-CCancelProvincialBuildConfirmDialog::CCancelProvincialBuildConfirmDialog(CDialogPlayer* player, CProvince& province)
+CCancelProvincialBuildConfirmDialog::CCancelProvincialBuildConfirmDialog(
+    CDialogPlayer* player, CProvince& province)
     : CConfirmDialog(player)
     , mProvince(province)
 {
@@ -180,7 +181,8 @@ CNavalTransportConfirmDialog::CNavalTransportConfirmDialog(
     const CCharacter* enemy = owner ? owner->ruler : nullptr;
     if (ruler && enemy && enemy->IsReligiousEnemy(ruler)) {
         const CCrusade* crusade = CCrusade::GetInstance();
-        const CProvince* crusadeTarget = crusade ? CProvince::GetProvince(crusade->GetTargetProvince()) : nullptr;
+        const CProvince* crusadeTarget
+            = crusade ? CProvince::GetProvince(crusade->GetTargetProvince()) : nullptr;
         const bool outsideCrusade = !crusadeTarget || crusadeTarget->region != target.region;
         if (!(crusade && crusade->IsActive()) && outsideCrusade)
             mCost *= 5.0f;
@@ -189,7 +191,8 @@ CNavalTransportConfirmDialog::CNavalTransportConfirmDialog(
 
 std::string CNavalTransportConfirmDialog::GetText()
 {
-    return FormatDataText(TextStrings.GetString("CONFIRMNAVALTRA"), { ProvinceName(mTarget), static_cast<double>(mCost) });
+    return FormatDataText(
+        TextStrings.GetString("CONFIRMNAVALTRA"), { ProvinceName(mTarget), static_cast<double>(mCost) });
 }
 
 void CNavalTransportConfirmDialog::PerformAction()

@@ -157,7 +157,8 @@ const CheatSwitch kToggles[] = {
         "[CHEAT OFF] Verifying game state turned of.\n" },
     { "fullcontrol", &CRZCheats::_isTotalControl, "[CHEAT ON] You have now total control!\n",
         "[CHEAT OFF] You have lost total control!\n" },
-    { "showid", &CRZCheats::_isShowID, "[CHEAT ON] Province ID's now shown!\n", "[CHEAT ON] Province ID's off!\n" },
+    { "showid", &CRZCheats::_isShowID, "[CHEAT ON] Province ID's now shown!\n",
+        "[CHEAT ON] Province ID's off!\n" },
     { "handsoff", &CRZCheats::_isHandsOff, "[CHEAT ON] Hand Offs!\n", "[CHEAT OFF] Hands Off!\n" },
     { "nofog", &CRZCheats::_isNoFOW, "[CHEAT ON] The fog of war is now gone!\n",
         "[CHEAT OFF] A misty fog of war suddenly appears!\n" },
@@ -325,7 +326,8 @@ int CConsole::Draw(CRZDrawType)
     if (!pixels)
         return 0;
     for (int row = std::max(top, 0); row < std::min(kOpenHeight, height); ++row) {
-        auto* line = reinterpret_cast<std::uint16_t*>(pixels + static_cast<std::ptrdiff_t>(row) * back->GetPitch());
+        auto* line
+            = reinterpret_cast<std::uint16_t*>(pixels + static_cast<std::ptrdiff_t>(row) * back->GetPitch());
         for (int x = std::max(left, 0); x < std::min(left + kCursorSize, back->GetWidth()); ++x)
             line[x] = kCursorColour;
     }
@@ -346,11 +348,13 @@ void CConsole::ParseInput()
     const std::string& word = words[0];
     if (Is(word, "language")) {
         int language = 0;
-        if (Fields(words, "sd") == 2 && ReadInt(words[1], &language) && language >= 0 && language <= RZ_LANGUAGE_LAST) {
+        if (Fields(words, "sd") == 2 && ReadInt(words[1], &language) && language >= 0
+            && language <= RZ_LANGUAGE_LAST) {
             TextStrings.Init(static_cast<RZLanguageType>(language));
             printf(TextStrings.GetString("LANGUAGE"));
         } else {
-            printf("%%007usage :  %%077language num should be between 0 - %d\n", { static_cast<int>(RZ_LANGUAGE_LAST) });
+            printf("%%007usage :  %%077language num should be between 0 - %d\n",
+                { static_cast<int>(RZ_LANGUAGE_LAST) });
         }
         return;
     }
@@ -378,7 +382,8 @@ void CConsole::Help()
         printf(text);
 }
 
-bool CConsole::RunNetworkCommand(const std::string& word, const std::vector<std::string>& words, const std::string&)
+bool CConsole::RunNetworkCommand(
+    const std::string& word, const std::vector<std::string>& words, const std::string&)
 {
     struct Command {
         const char* word;
@@ -418,8 +423,10 @@ bool CConsole::RunNetworkCommand(const std::string& word, const std::vector<std:
     if (!command)
         return false;
     const int full = static_cast<int>(std::strlen(command->kinds));
-    const int group = command->groupField >= 0 ? IntField(words, static_cast<std::size_t>(command->groupField)) : 0;
-    if (Fields(words, command->kinds) != full || static_cast<int>(words.size()) > full || group < 0 || group >= kGroups) {
+    const int group
+        = command->groupField >= 0 ? IntField(words, static_cast<std::size_t>(command->groupField)) : 0;
+    if (Fields(words, command->kinds) != full || static_cast<int>(words.size()) > full || group < 0
+        || group >= kGroups) {
         printf(command->usage);
         return true;
     }
@@ -448,7 +455,8 @@ bool CConsole::RunNetworkCommand(const std::string& word, const std::vector<std:
             return true;
         }
         if (gCountryControl[country] < 2) {
-            printf(adding ? "%%007 Can't add ai or local player in group\n" : "%%007 Can't remove ai or local player from group\n");
+            printf(adding ? "%%007 Can't add ai or local player in group\n"
+                          : "%%007 Can't remove ai or local player from group\n");
             return true;
         }
         long player = -1;
@@ -478,7 +486,8 @@ bool CConsole::RunFileCommand(const std::string& word, const std::vector<std::st
     if (!load && !Is(word, "save"))
         return false;
     if (Fields(words, "ss") != 2 || !IsSafeFileName(words[1])) {
-        printf(load ? "\n%%007Usage :  %%077load %%077filename\n" : "\n%%007Usage :  %%077save %%077filename\n");
+        printf(
+            load ? "\n%%007Usage :  %%077load %%077filename\n" : "\n%%007Usage :  %%077save %%077filename\n");
         return true;
     }
     const std::string file = "scenarios\\" + words[1] + ".rzg";
@@ -509,7 +518,8 @@ bool CConsole::RunCheat(const std::string& word, const std::vector<std::string>&
     };
     if (Is(word, "teleport")) {
         int province = 0;
-        if (Fields(words, "ss") != 2 || !ReadInt(words[1], &province) || province < 1 || province > kLastProvince) {
+        if (Fields(words, "ss") != 2 || !ReadInt(words[1], &province) || province < 1
+            || province > kLastProvince) {
             printf("\n%%007Usage :  %%077teleport %%077prov\n");
             return true;
         }
@@ -541,7 +551,8 @@ bool CConsole::RunCheat(const std::string& word, const std::vector<std::string>&
             if (Player())
                 Player()->SetShield();
         }
-        printf(on ? "[CHEAT ON] Playing by rules of your own!\n" : "[CHEAT OFF] Playing like everybody else...\n");
+        printf(on ? "[CHEAT ON] Playing by rules of your own!\n"
+                  : "[CHEAT OFF] Playing like everybody else...\n");
         printf("\n");
     } else if (Is(word, "info")) {
         Info(words);
@@ -589,11 +600,19 @@ void CConsole::WriteStates()
     Ravel::ReplaceFile("states.txt", [](std::FILE* file) {
         bool ok = true;
         for (int area = 0; area < kAreaCount; ++area) {
-            ok &= std::fputs(FormatDataText("%s\r\n--------------------\r\n", { CRZAreaDB::GetAreaName(static_cast<RZArea>(area)) }).c_str(), file) >= 0;
+            ok &= std::fputs(FormatDataText("%s\r\n--------------------\r\n",
+                                 { CRZAreaDB::GetAreaName(static_cast<RZArea>(area)) })
+                                 .c_str(),
+                      file)
+                >= 0;
             for (int number = 0; number <= kLastProvince; ++number) {
                 const CProvince* province = CProvince::GetProvince(number);
                 if (province && province->area == area)
-                    ok &= std::fputs(FormatDataText("  #%d (%s)\r\n", { number, CCountryDB::IDToSimpleName(number) }).c_str(), file) >= 0;
+                    ok &= std::fputs(
+                              FormatDataText("  #%d (%s)\r\n", { number, CCountryDB::IDToSimpleName(number) })
+                                  .c_str(),
+                              file)
+                        >= 0;
             }
             ok &= std::fputs("\r\n\r\n", file) >= 0;
         }
@@ -607,7 +626,9 @@ void CConsole::SaveStats()
         bool ok = std::fputs("Tag;Country;\r\n", file) >= 0;
         for (int i = 0; i < static_cast<int>(kCountryTableSlots); ++i)
             if (const CRZCountry* realm = CRZCountry::GetCountry(i))
-                ok &= std::fputs(FormatDataText("%s;%s;\r\n", { realm->GetTag(), realm->GetName() }).c_str(), file) >= 0;
+                ok &= std::fputs(
+                          FormatDataText("%s;%s;\r\n", { realm->GetTag(), realm->GetName() }).c_str(), file)
+                    >= 0;
         return ok;
     });
     printf(saved ? "\n%%077Stats saved to statistics.csv\n" : "\n%%007ERROR! File already open.\n");
@@ -640,7 +661,9 @@ void CConsole::AIPlans(const std::vector<std::string>& words)
             if (!realm || !realm->IsAI() || strcasecmp(realm->GetTag(), words[1].c_str()) != 0)
                 continue;
             if (std::FILE* file = std::fopen("ai_info.txt", "ab")) {
-                std::fputs(FormatDataText("\r\n\r\n\r\n%s\r\n-------------------\r\n", { realm->GetName() }).c_str(), file);
+                std::fputs(
+                    FormatDataText("\r\n\r\n\r\n%s\r\n-------------------\r\n", { realm->GetName() }).c_str(),
+                    file);
                 gWidgetHooks.WriteAIPlans(*realm, file);
                 std::fclose(file);
             }

@@ -63,7 +63,8 @@ private:
     void Key(int code);
     void AddLine(LineKind kind, std::string text);
     // The commands by their word; each answers false when the word is not theirs here.
-    bool RunNetworkCommand(const std::string& word, const std::vector<std::string>& words, const std::string& line);
+    bool RunNetworkCommand(
+        const std::string& word, const std::vector<std::string>& words, const std::string& line);
     bool RunFileCommand(const std::string& word, const std::vector<std::string>& words);
     bool RunCheat(const std::string& word, const std::vector<std::string>& words, CRZCountry* player);
     void Help();

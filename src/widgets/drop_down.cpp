@@ -112,7 +112,8 @@ int CDropDown::AddEntry(const char* text, int value, bool selectable)
     const std::string upper = Upper(text);
     if (HasChoice(upper))
         return 0;
-    const int width = mClosedFrame->GetImage() ? mClosedFrame->GetImage()->GetWidth() - kDropDownChoiceMargin : 0;
+    const int width
+        = mClosedFrame->GetImage() ? mClosedFrame->GetImage()->GetWidth() - kDropDownChoiceMargin : 0;
     auto* row = new CSelectableListBoxString(mFont, upper.c_str(), width, value, NOID, selectable);
     row->SetDropShadow(false);
     row->SetSelectable(selectable);
@@ -132,7 +133,8 @@ int CDropDown::AddDisabledEntry(const char* text)
     const std::string upper = Upper(text);
     if (HasChoice(upper))
         return 0;
-    const int width = mClosedFrame->GetImage() ? mClosedFrame->GetImage()->GetWidth() - kDropDownChoiceMargin : 0;
+    const int width
+        = mClosedFrame->GetImage() ? mClosedFrame->GetImage()->GetWidth() - kDropDownChoiceMargin : 0;
     auto* row = new CNewListBoxString(mFont, upper.c_str(), width, TrueToHigh(128, 128, 128), false, false);
     row->SetDestinationImage(mDest);
     mList->Append(row);

@@ -33,7 +33,8 @@ enum : int {
 constexpr int kFirstFunctionKey = 246;
 
 // Keys that do nothing here; "%", backslash, "|" and "§" would be read as codes by the fonts.
-constexpr int kIgnored[] = { KEY_UP, KEY_DOWN, 5, KEY_ESCAPE, 18, 27, KEY_TAB, kBackslashKeyCode, '%', '\\', '|', 167 };
+constexpr int kIgnored[]
+    = { KEY_UP, KEY_DOWN, 5, KEY_ESCAPE, 18, 27, KEY_TAB, kBackslashKeyCode, '%', '\\', '|', 167 };
 
 bool IsSeparator(int c)
 {
@@ -167,14 +168,16 @@ void CEditBox::GetKeys(CRZInputEvent* event)
         Scroll();
         return;
     case KEY_DELETE:
-        std::memmove(text + mCursor, text + mCursor + 1, static_cast<std::size_t>(AllocatedSize() - mCursor - 1));
+        std::memmove(
+            text + mCursor, text + mCursor + 1, static_cast<std::size_t>(AllocatedSize() - mCursor - 1));
         text[AllocatedSize() - 1] = 0;
         return;
     case KEY_BACKSPACE:
         if (mCursor == 0)
             return;
         --mCursor;
-        std::memmove(text + mCursor, text + mCursor + 1, static_cast<std::size_t>(AllocatedSize() - mCursor - 1));
+        std::memmove(
+            text + mCursor, text + mCursor + 1, static_cast<std::size_t>(AllocatedSize() - mCursor - 1));
         text[AllocatedSize() - 1] = 0;
         mFirstVisible = std::min(mFirstVisible, mCursor);
         return;

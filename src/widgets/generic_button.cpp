@@ -37,7 +37,8 @@ CSprite* CGenericTiles::InitSprite(const char* path)
     auto sprite = std::make_unique<CSprite>(path);
     if (CImage* image = sprite->GetImage())
         image->SetHasTransparency(true);
-    sprite->SetLocalPalette(CPalette::FindPalette(sprite->GetHeight() < kSmallPaletteHeight ? "tb.bmp" : "tb2.bmp"));
+    sprite->SetLocalPalette(
+        CPalette::FindPalette(sprite->GetHeight() < kSmallPaletteHeight ? "tb.bmp" : "tb2.bmp"));
     return sprite.release();
 }
 
@@ -47,7 +48,8 @@ void CGenericTiles::Init(const char* prefix)
     for (int state = 0; state < kStates; ++state) {
         for (int part = 0; part < kParts; ++part) {
             char path[300];
-            std::snprintf(path, sizeof path, "gfx\\interface\\%s_%s_%s.bmp", prefix, kStateNames[state], kPartNames[part]);
+            std::snprintf(path, sizeof path, "gfx\\interface\\%s_%s_%s.bmp", prefix, kStateNames[state],
+                kPartNames[part]);
             mTiles[state][part] = InitSprite(path);
         }
     }
@@ -158,7 +160,8 @@ void CRZGenericButton::Reconstruct(const char* text, CFont* font, int width, con
 }
 
 CRZBackButton::CRZBackButton()
-    : CRZGenericButton(TextStrings.GetString("BACK"), gpFontDB ? gpFontDB->GetFont(kButtonFontFile) : nullptr, 0)
+    : CRZGenericButton(
+        TextStrings.GetString("BACK"), gpFontDB ? gpFontDB->GetFont(kButtonFontFile) : nullptr, 0)
 {
     mHotKey = kEscapeKey;
 }

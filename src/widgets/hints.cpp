@@ -238,6 +238,7 @@ int CHints::Draw(CRZDrawType type)
         bold->PrintDrop(header.c_str(), kHeaderX, kHeaderY, image, TextColour());
     }
     if (CFont* font = Font(kTextFont))
-        font->PrintDrop(TextStrings.GetString("HINT_SHOWHINTS"), kCheckX + kShowHintsGap, kCheckY, image, TextColour());
+        font->PrintDrop(
+            TextStrings.GetString("HINT_SHOWHINTS"), kCheckX + kShowHintsGap, kCheckY, image, TextColour());
     return CWindow::Draw(type);
 }

@@ -1,6 +1,7 @@
 // The in-game interface: its windows, buttons and side panel drawn in three passes of the display list,
 // events routed to them, and input dispatch: each input event goes to the console, the options screen, the
-// goto box, the front end or the game's receivers in a fixed order, and the game-speed keys are answered here.
+// goto box, the front end or the game's receivers in a fixed order, and the game-speed keys are answered
+// here.
 #include "widgets/interface.h"
 
 #include <cctype>
@@ -52,7 +53,8 @@ bool Asks(bool (*query)())
     return query && query();
 }
 
-constexpr const char* kCursorFiles[2] = { "gfx\\interface\\cursor_active.bmp", "gfx\\interface\\cursor_inactive.bmp" };
+constexpr const char* kCursorFiles[2]
+    = { "gfx\\interface\\cursor_active.bmp", "gfx\\interface\\cursor_inactive.bmp" };
 constexpr int kWaitingCaptionY = 58;
 
 } // namespace

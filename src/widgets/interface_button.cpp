@@ -45,7 +45,8 @@ constexpr int kHoldTicksPerCall = 7;
 void MakePath(CRZParser& parser, char (&path)[kInterfaceTextMax + 64], const char* folder)
 {
     const int written = std::snprintf(path, sizeof path, "%s%s", folder, parser.value.text);
-    if (written < 0 || written >= static_cast<int>(sizeof path) || std::strlen(parser.value.text) > kInterfaceTextMax)
+    if (written < 0 || written >= static_cast<int>(sizeof path)
+        || std::strlen(parser.value.text) > kInterfaceTextMax)
         parser.ParseError(kNameTooLong);
 }
 
@@ -135,7 +136,8 @@ int CRZInterfaceBaseBtn::ParseFields(CRZParser& parser)
             mIcon->MoveTo(_X, _Y);
             break;
         case KW_BACKGROUND:
-            MakePath(parser, path, IsLighted() ? "gfx\\interface\\piw\\buildings\\" : "gfx\\interface\\button area\\");
+            MakePath(parser, path,
+                IsLighted() ? "gfx\\interface\\piw\\buildings\\" : "gfx\\interface\\button area\\");
             SetBitmap(path);
             SetTotalFrames(4);
             if (mDisabled)

@@ -16,7 +16,8 @@
 namespace {
 
 const char* const kArrowImages[2][3] = {
-    { "gfx\\interface\\btn_pil_up.bmp", "gfx\\interface\\btn_pil_down.bmp", "gfx\\interface\\btn_slider.bmp" },
+    { "gfx\\interface\\btn_pil_up.bmp", "gfx\\interface\\btn_pil_down.bmp",
+        "gfx\\interface\\btn_slider.bmp" },
     { "GFX\\interface\\btn_pil_up_noshadow.bmp", "GFX\\interface\\btn_pil_down_noshadow.bmp",
         "GFX\\interface\\btn_slider_noshadow.bmp" },
 };
@@ -25,7 +26,8 @@ constexpr int kParked = -1000;
 
 } // namespace
 
-void DrawTrackColumns(CImage* image, int x, int top, int bottom, const std::uint16_t* colours, int count, int key)
+void DrawTrackColumns(
+    CImage* image, int x, int top, int bottom, const std::uint16_t* colours, int count, int key)
 {
     if (!image || image->GetBytesPerPixel() != 2)
         return;
@@ -39,7 +41,8 @@ void DrawTrackColumns(CImage* image, int x, int top, int bottom, const std::uint
     if (!base)
         return;
     for (int row = firstRow; row < endRow; ++row) {
-        auto* pixels = reinterpret_cast<std::uint16_t*>(base + static_cast<std::ptrdiff_t>(row) * image->GetPitch());
+        auto* pixels
+            = reinterpret_cast<std::uint16_t*>(base + static_cast<std::ptrdiff_t>(row) * image->GetPitch());
         for (int column = firstColumn; column < endColumn; ++column) {
             const std::uint16_t colour = colours[column - x];
             if (key < 0 || colour != key)
@@ -165,8 +168,9 @@ CNewListBoxBar::CNewListBoxBar()
 {
     const std::uint16_t black = CVideo::TrueToHigh(0, 0, 0);
     const std::uint16_t dark = CVideo::TrueToHigh(70, 62, 46);
-    const std::uint16_t table[kColumns] = { key, key, key, black, black, black, CVideo::TrueToHigh(58, 51, 38), dark,
-        dark, dark, dark, dark, CVideo::TrueToHigh(95, 88, 74), CVideo::TrueToHigh(114, 108, 96), black, black, key };
+    const std::uint16_t table[kColumns]
+        = { key, key, key, black, black, black, CVideo::TrueToHigh(58, 51, 38), dark, dark, dark, dark, dark,
+              CVideo::TrueToHigh(95, 88, 74), CVideo::TrueToHigh(114, 108, 96), black, black, key };
     std::copy(std::begin(table), std::end(table), colours);
 }
 
@@ -377,7 +381,8 @@ void CNewListBox::InsertLine(std::string& line, bool append)
     if (line.empty())
         return;
     const std::uint16_t colour = append ? mAppendColour : mColour;
-    auto* row = new CNewListBoxString(mFont, line.c_str(), mWidth, colour, mCentred != 0, append || mDropShadow);
+    auto* row
+        = new CNewListBoxString(mFont, line.c_str(), mWidth, colour, mCentred != 0, append || mDropShadow);
     row->SetDestinationImage(mDest);
     Append(row);
     if (append) {
@@ -452,7 +457,8 @@ int CNewListBox::Update(CRZEvent* event)
                 const int top = std::clamp(at.y - (mBar->y - mGrabOffset), 0, travel);
                 const float fraction = static_cast<float>(top) / static_cast<float>(travel);
                 SetCurrentPos(fraction);
-                mSlider->MoveTo(mSlider->GetPosition().x, mBar->y + static_cast<int>(fraction * static_cast<float>(travel)));
+                mSlider->MoveTo(mSlider->GetPosition().x,
+                    mBar->y + static_cast<int>(fraction * static_cast<float>(travel)));
                 mDragging = 1;
             }
             result = UPDATE_TAKEN;

@@ -62,7 +62,8 @@ protected:
 class CNewListBoxString : public CNewListBoxEntry {
 public:
     // The text is kept up to 255 characters.
-    CNewListBoxString(CFont* font, const char* text, int width, std::uint16_t colour, bool centred, bool dropShadow);
+    CNewListBoxString(
+        CFont* font, const char* text, int width, std::uint16_t colour, bool centred, bool dropShadow);
 
     int Draw(CRZDrawType type) override;
     int GetWidth() override { return mWidth; }
@@ -93,7 +94,8 @@ protected:
 // disabled.
 class CSelectableListBoxString : public CNewListBoxString {
 public:
-    CSelectableListBoxString(CFont* font, const char* text, int width, int value, const CRZID& id, bool enabled);
+    CSelectableListBoxString(
+        CFont* font, const char* text, int width, int value, const CRZID& id, bool enabled);
 
     int Draw(CRZDrawType type) override;
 

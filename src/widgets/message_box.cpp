@@ -360,7 +360,8 @@ void CMessageBox::Layout(const char* header, const char* text, bool withHeader)
     }
     mLayoutSize = CPoint(364, (lines + 1) * lineHeight + 80);
     CWindow::Init(nullptr, mLayoutSize, 16);
-    CListBox list(16, 0, 300, lines + 2, withHeader && header ? header : "", font, font, nullptr, nullptr, false);
+    CListBox list(
+        16, 0, 300, lines + 2, withHeader && header ? header : "", font, font, nullptr, nullptr, false);
     list.SetDestinationImage(GetImage());
     list.AddText(text, "%777", false);
     list.Draw(DRAW_TYPE_0);

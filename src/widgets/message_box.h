@@ -7,9 +7,9 @@
 #include <memory>
 #include <string>
 
+#include "events/record_types.h"
 #include "foundation/point_rect.h"
 #include "foundation/rz_id.h"
-#include "events/record_types.h"
 #include "widgets/window.h"
 
 class CFont;
@@ -53,7 +53,10 @@ public:
     virtual void Init();
     int Update(CRZEvent* event) override;
 
-    CNewListBox* GetPart(int part) const { return part >= 0 && part < kNiceBoxParts ? mParts[part] : nullptr; }
+    CNewListBox* GetPart(int part) const
+    {
+        return part >= 0 && part < kNiceBoxParts ? mParts[part] : nullptr;
+    }
     CRZBtn* GetShield() const { return mShield; }
     CRZCountryID GetCountry() const { return mCountry; }
     // The size the layout asked of the window, before the frame's tiles round it.

@@ -34,7 +34,8 @@ int CBoxEntry::Within(int x, int y)
     return sprite ? sprite->Within(x, y) : 0;
 }
 
-COverlapBox::COverlapBox(int x, int y, int width, int height, CList<CBoxEntry*>& entries, int fromRight, bool scale)
+COverlapBox::COverlapBox(
+    int x, int y, int width, int height, CList<CBoxEntry*>& entries, int fromRight, bool scale)
     : mX(x)
     , mY(y)
     , mWidth(width)

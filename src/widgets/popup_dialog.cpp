@@ -200,9 +200,10 @@ CRZAnswerRequestWindow::CRZAnswerRequestWindow(CDialogPlayer* player, CRequest* 
         CRef<CCharacter> character(id);
         if (!character.Get())
             return;
-        const CPoint at = shown == 0 ? CPoint(16, kPopupPortraitTop) : CPoint(GetWidth() - 80, kPopupPortraitTop);
-        auto* box = new COverlapBox(at.x, at.y, kPopupPortraitSize, kPopupPortraitSize,
-            new CCharacterBoxEntry(character), 0, true);
+        const CPoint at
+            = shown == 0 ? CPoint(16, kPopupPortraitTop) : CPoint(GetWidth() - 80, kPopupPortraitTop);
+        auto* box = new COverlapBox(
+            at.x, at.y, kPopupPortraitSize, kPopupPortraitSize, new CCharacterBoxEntry(character), 0, true);
         if (box->GetLayoutOrder().IsEmpty()) {
             delete box;
             return;
@@ -230,7 +231,8 @@ const char* CRZAnswerRequestWindow::GetRollover()
 
 bool CRZAnswerRequestWindow::IsValid()
 {
-    return mRequest && mRequest->IsValid() && mRequest->IsDataValid() && !(GetGameToday() > mRequest->GetExpirationDate());
+    return mRequest && mRequest->IsValid() && mRequest->IsDataValid()
+        && !(GetGameToday() > mRequest->GetExpirationDate());
 }
 
 // Trade.
@@ -326,7 +328,8 @@ bool CRZAnswerWarWindow::IsValid()
     return !realm->IsEnemy(mAsking) && !realm->IsEnemy(mEnemy);
 }
 
-CRZAnswerWarOnAllyWindow::CRZAnswerWarOnAllyWindow(CDialogPlayer* player, CRZCountryID ally, CRZCountryID enemy)
+CRZAnswerWarOnAllyWindow::CRZAnswerWarOnAllyWindow(
+    CDialogPlayer* player, CRZCountryID ally, CRZCountryID enemy)
     : CRZAnswerWarWindow(player, ally, enemy, "ANSWERALLY", false)
 {
 }
@@ -337,7 +340,8 @@ void CRZAnswerWarOnAllyWindow::OnOk()
         gPopupHooks.DeclareWar(realm, mEnemy, false, true);
 }
 
-CRZAnswerWarOnVassalWindow::CRZAnswerWarOnVassalWindow(CDialogPlayer* player, CRZCountryID vassal, CRZCountryID enemy)
+CRZAnswerWarOnVassalWindow::CRZAnswerWarOnVassalWindow(
+    CDialogPlayer* player, CRZCountryID vassal, CRZCountryID enemy)
     : CRZAnswerWarWindow(player, vassal, enemy, "ANSWERVASSAL", true)
 {
 }
@@ -353,8 +357,8 @@ void CRZAnswerWarOnVassalWindow::OnCancel()
     CRZCountry* realm = PlayerCountry();
     if (!realm || !BothExist() || AskingAttacked() || realm->IsEnemy(mEnemy))
         return;
-    PostToHostEvent(new CRZCharacterFloatEvent(
-        _CRZEVT_PRESTIGE_, CHARACTER_SERVER, CRZID(RZTYPE_COUNTRY, static_cast<std::uint32_t>(realm->index)), -100.0f));
+    PostToHostEvent(new CRZCharacterFloatEvent(_CRZEVT_PRESTIGE_, CHARACTER_SERVER,
+        CRZID(RZTYPE_COUNTRY, static_cast<std::uint32_t>(realm->index)), -100.0f));
 }
 
 // Peace.

@@ -66,7 +66,10 @@ public:
 
     // Owned; placed at the point of the box.
     void SetExtra(int slot, COverlapBox* widget, CPoint at);
-    COverlapBox* GetExtra(int slot) const { return slot >= 0 && slot < kPopupExtras ? mExtras[slot].get() : nullptr; }
+    COverlapBox* GetExtra(int slot) const
+    {
+        return slot >= 0 && slot < kPopupExtras ? mExtras[slot].get() : nullptr;
+    }
     CRZGenericButton* GetAcceptButton() const { return mAccept; }
     CRZGenericButton* GetDeclineButton() const { return mDecline; }
     int GetMessageType() const { return mMessageType; }
@@ -138,7 +141,8 @@ public:
 
 protected:
     // stem: "ANSWERALLY" or "ANSWERVASSAL"; vassals: search the attacking ruler's vassals, else his allies.
-    CRZAnswerWarWindow(CDialogPlayer* player, CRZCountryID asking, CRZCountryID enemy, const char* stem, bool vassals);
+    CRZAnswerWarWindow(
+        CDialogPlayer* player, CRZCountryID asking, CRZCountryID enemy, const char* stem, bool vassals);
     // The asking realm's ruler began the war with the enemy.
     bool AskingAttacked() const;
     bool BothExist() const;

@@ -29,7 +29,8 @@ void FillBox(CImage* image, int x0, int y0, int x1, int y1, std::uint16_t colour
     if (!base)
         return;
     for (int y = top; y <= bottom; ++y) {
-        auto* row = reinterpret_cast<std::uint16_t*>(base + static_cast<std::ptrdiff_t>(y) * image->GetPitch());
+        auto* row
+            = reinterpret_cast<std::uint16_t*>(base + static_cast<std::ptrdiff_t>(y) * image->GetPitch());
         for (int x = left; x <= right; ++x)
             row[x] = colour;
     }
@@ -80,7 +81,8 @@ int CScoreBar::Draw(CRZDrawType)
     if (border)
         DrawBorder();
     if (number > 0 && mMaximum != 0 && value != 0) {
-        const double share = static_cast<double>(mWidth) * static_cast<double>(value) / static_cast<double>(mMaximum);
+        const double share
+            = static_cast<double>(mWidth) * static_cast<double>(value) / static_cast<double>(mMaximum);
         const int columns = static_cast<int>(share);
         if (columns > 0)
             FillBox(mDest, mX, mY, mX + columns - 1, mY + height, mColour);

@@ -28,8 +28,8 @@ private:
 
 class CSlider : public CSprite, public CInputable {
 public:
-    CSlider(float minimum, float maximum, float value, float step, const char* minusImage, const char* plusImage,
-        const char* knobImage, const char* trackImage);
+    CSlider(float minimum, float maximum, float value, float step, const char* minusImage,
+        const char* plusImage, const char* knobImage, const char* trackImage);
 
     // The knob, then the arrows; dragging and held arrows act on loop ticks and held-button events.
     int Update(CRZEvent* event) override;

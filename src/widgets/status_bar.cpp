@@ -16,7 +16,11 @@ std::uint8_t CRZStatusBar::CountryColorIndex[kCountryTableSlots] = {};
 namespace {
 
 constexpr std::uint8_t kStandardColours[kStatusBarColors][3] = {
-    { 0, 255, 0 }, { 128, 255, 0 }, { 255, 255, 0 }, { 255, 160, 0 }, { 255, 0, 0 },
+    { 0, 255, 0 },
+    { 128, 255, 0 },
+    { 255, 255, 0 },
+    { 255, 160, 0 },
+    { 255, 0, 0 },
 };
 
 CPalette* SharedPalette()
@@ -32,9 +36,12 @@ void CRZStatusBar::InitColors()
 {
     const CPalette* palette = SharedPalette();
     for (int c = 0; c < kStatusBarColors; ++c)
-        DefaultColorIndex[c] = palette->FindClosestColor(kStandardColours[c][0], kStandardColours[c][1], kStandardColours[c][2]);
+        DefaultColorIndex[c] = palette->FindClosestColor(
+            kStandardColours[c][0], kStandardColours[c][1], kStandardColours[c][2]);
     for (std::uint32_t country = 0; country < kCountryTableSlots; ++country) {
-        const std::uint32_t packed = gStatusBarHooks.GetCountryColor ? gStatusBarHooks.GetCountryColor(static_cast<int>(country)) : 0;
+        const std::uint32_t packed = gStatusBarHooks.GetCountryColor
+            ? gStatusBarHooks.GetCountryColor(static_cast<int>(country))
+            : 0;
         CountryColorIndex[country] = palette->FindClosestColor(static_cast<int>(packed >> 24),
             static_cast<int>((packed >> 16) & 0xFF), static_cast<int>((packed >> 8) & 0xFF));
     }

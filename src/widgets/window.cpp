@@ -30,7 +30,8 @@ constexpr int kSidePanelWidth = 244;
 constexpr int kTopBarHeight = 32;
 constexpr int kShadowWidth = 8;
 
-const char* const kFrameTileNames[CWindowsTiles::kTileCount] = { "b", "bl", "br", "c", "cl", "cr", "t", "tl", "tr" };
+const char* const kFrameTileNames[CWindowsTiles::kTileCount]
+    = { "b", "bl", "br", "c", "cl", "cr", "t", "tl", "tr" };
 const char* const kTooltipTileNames[CWindowsTiles::kTileCount]
     = { "tt32", "tt31", "tt33", "tt22", "tt21", "tt23", "tt12", "tt11", "tt13" };
 
@@ -43,7 +44,8 @@ CWindowsTiles::CWindowsTiles(int set)
     CPalette* palette = CPalette::FindPalette("dialogue.act");
     for (int i = 0; i < kTileCount; ++i) {
         std::string file = "gfx\\interface\\";
-        file += set == 7 ? std::string(kTooltipTileNames[i]) : (set == 16 ? "win_" : "win8_") + std::string(kFrameTileNames[i]);
+        file += set == 7 ? std::string(kTooltipTileNames[i])
+                         : (set == 16 ? "win_" : "win8_") + std::string(kFrameTileNames[i]);
         file += ".bmp";
         mTiles[i] = new CSprite(file.c_str());
         mTiles[i]->SetLocalPalette(palette);
@@ -94,7 +96,10 @@ void CWindow::Init(CPoint* position, CPoint size, int tileSize)
     mShadow = 0;
     mDragging = 0;
     mTileSize = tileSize == 16 ? 16 : 8;
-    mTiles = tileSize == 16 ? gpWindowsTiles16 : tileSize == 8 ? gpWindowsTiles8 : tileSize == 7 ? gpWindowsTiles7 : nullptr;
+    mTiles = tileSize == 16 ? gpWindowsTiles16
+        : tileSize == 8     ? gpWindowsTiles8
+        : tileSize == 7     ? gpWindowsTiles7
+                            : nullptr;
     delete mChildren;
     mChildren = new CSpriteList();
     mWidth = std::max(3 * mTileSize, size.x) / mTileSize * mTileSize;
@@ -250,7 +255,8 @@ int CWindow::Draw(CRZDrawType type)
         const int right = 2 * (mX + mWidth);
         std::vector<CSpan> kept;
         for (int row = first; row < last && row < static_cast<int>(_SBuffer.size()); ++row) {
-            auto* to = reinterpret_cast<std::uint16_t*>(target + static_cast<std::ptrdiff_t>(row) * back->GetPitch());
+            auto* to = reinterpret_cast<std::uint16_t*>(
+                target + static_cast<std::ptrdiff_t>(row) * back->GetPitch());
             const auto* from = reinterpret_cast<const std::uint16_t*>(
                 source + static_cast<std::ptrdiff_t>(row - mY) * mImage->GetPitch());
             kept.clear();
@@ -267,7 +273,8 @@ int CWindow::Draw(CRZDrawType type)
                 const int b = std::min(span.end, right - 2) / 2;
                 for (int x = a; x <= b; ++x) {
                     const std::uint16_t pixel = from[x - mX];
-                    to[x] = pixel == seeThrough ? static_cast<std::uint16_t>((to[x] >> 2) & quarterMask) : pixel;
+                    to[x] = pixel == seeThrough ? static_cast<std::uint16_t>((to[x] >> 2) & quarterMask)
+                                                : pixel;
                 }
             }
             _SBuffer[row].spans.swap(kept);

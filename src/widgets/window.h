@@ -17,7 +17,17 @@ class CSpriteList;
 // centre left, centre right, top middle, top left, top right.
 class CWindowsTiles {
 public:
-    enum Tile { BOTTOM, BOTTOM_LEFT, BOTTOM_RIGHT, CENTRE, CENTRE_LEFT, CENTRE_RIGHT, TOP, TOP_LEFT, TOP_RIGHT };
+    enum Tile {
+        BOTTOM,
+        BOTTOM_LEFT,
+        BOTTOM_RIGHT,
+        CENTRE,
+        CENTRE_LEFT,
+        CENTRE_RIGHT,
+        TOP,
+        TOP_LEFT,
+        TOP_RIGHT
+    };
     static constexpr int kTileCount = 9;
 
     // Set 16, 8 or 7 (the tooltip set); each tile takes "dialogue.act" as its palette. Another number

@@ -210,7 +210,8 @@ void FoundRealm(CCharacter* heir, FormOfGoverment form)
 {
     const CRZCountryID free = CRZCountry::FindFreeCountryNumber();
     if (free == 0) {
-        history("no free realm number for %s; he keeps his inheritance in realm %d\n", heir->GetName(), heir->realmId);
+        history("no free realm number for %s; he keeps his inheritance in realm %d\n", heir->GetName(),
+            heir->realmId);
         return;
     }
     // A slot last held by a player must not build a player's realm for a computer heir.
@@ -285,7 +286,8 @@ void Inherit(CCharacter* heir, CRZEvent* event)
         HandOverToLiege(heir);
     const CTitle* primary = heir->GetPrimaryTitle();
     CRZCountry* realm = heir->GetCountry();
-    if (county && heir->IsRuler() && primary != nullptr && best != nullptr && primary->GetRank() < best->GetRank()) {
+    if (county && heir->IsRuler() && primary != nullptr && best != nullptr
+        && primary->GetRank() < best->GetRank()) {
         const CCharacter* holder = best->GetCurrentHolder();
         if (realm != nullptr && holder != nullptr) {
             realm->AdoptLawsEtc(holder->GetCountry());
@@ -386,7 +388,8 @@ void DivideEstate(CCharacter* dead)
 
 void InstallCharacterEstateHooks()
 {
-    gCharacterHooks.GetNeededCharacters = [](CRZCountry* realm) -> int32_t { return realm->GetNeededCharacters(); };
+    gCharacterHooks.GetNeededCharacters
+        = [](CRZCountry* realm) -> int32_t { return realm->GetNeededCharacters(); };
     gCharacterHooks.GetCapitalCulture = [](const CRZCountry* realm) -> int32_t {
         const CProvince* capital = CProvince::GetProvince(realm->capital);
         return capital != nullptr ? capital->culture : 0;

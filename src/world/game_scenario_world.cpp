@@ -57,7 +57,8 @@ void RequireNoAncestorCycle(const CCharacterServer& characters)
                 continue;
             const char seen = state[parent];
             if (seen == kWalking)
-                _AssertRelease("character %u is his own ancestor", static_cast<unsigned>(parent->GetID().number));
+                _AssertRelease(
+                    "character %u is his own ancestor", static_cast<unsigned>(parent->GetID().number));
             if (seen == kDone)
                 continue;
             state[parent] = kWalking;
@@ -361,7 +362,8 @@ int CGameScenarioWorld::GetCombatCount(int province) const
 
 CLScript* CGameScenarioWorld::GetCombatScript(int province, int index) const
 {
-    return gScenarioWorldHooks.GetCombatScript ? gScenarioWorldHooks.GetCombatScript(province, index) : nullptr;
+    return gScenarioWorldHooks.GetCombatScript ? gScenarioWorldHooks.GetCombatScript(province, index)
+                                               : nullptr;
 }
 
 bool CGameScenarioWorld::IsMultiPlayer() const

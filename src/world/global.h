@@ -35,7 +35,6 @@ inline constexpr int32_t kLiveCharacterCapacity = 50000;
 // A dead character is pruned after a load only when he died more than this many days ago.
 inline constexpr int32_t kPruneAfterDays = 360;
 
-
 // The objects of other subsystems that the global game state makes and frees; null hooks make none.
 struct CRZGlobalHooks {
     CUnitSprite* (*NewUnitSprite)() = nullptr;

@@ -22,8 +22,8 @@
 #include "foundation/data_file.h"
 #include "platform/elements/replace_file.h"
 #include "realms/country.h"
-#include "support/scratch.h"
 #include "support/generated_data.h"
+#include "support/scratch.h"
 #include "world/global.h"
 #include "world/server.h"
 
@@ -85,7 +85,8 @@ TEST(GameSession, FullScenarioLoadsCleanAndSavesBackToTheSameBytes)
 {
     CRZGame game("scenarios\\1066.rzg", 0);
     ASSERT_TRUE(game.IsLoaded()) << game.GetLoadError();
-    EXPECT_TRUE(game.GetFindings().empty()) << game.GetFindings().size() << " findings, first: " << FirstFinding(game);
+    EXPECT_TRUE(game.GetFindings().empty())
+        << game.GetFindings().size() << " findings, first: " << FirstFinding(game);
 
     // Every realm has a living ruler who holds the realm's own title.
     int realms = 0;
@@ -140,8 +141,10 @@ TEST(GameSession, FailedSaveKeepsThePreviousSaveAndTellsWhy)
         game.PollSaveLoad();
         Ravel::InjectReplaceFailure(Ravel::ReplaceStep::kNone);
         EXPECT_EQ(Read(save), previous) << static_cast<int>(step);
-        EXPECT_FALSE(Exists(save + ".cfg")) << "options beside a failed save, step " << static_cast<int>(step);
-        EXPECT_NE(std::string(game.GetSaveError()).find("Could not save"), std::string::npos) << game.GetSaveError();
+        EXPECT_FALSE(Exists(save + ".cfg"))
+            << "options beside a failed save, step " << static_cast<int>(step);
+        EXPECT_NE(std::string(game.GetSaveError()).find("Could not save"), std::string::npos)
+            << game.GetSaveError();
     }
     gpSettings = nullptr;
 
@@ -155,13 +158,16 @@ TEST(GameSession, FailedSaveKeepsThePreviousSaveAndTellsWhy)
         if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
             _exit(3);
         const int saved = game.SaveAs("locked\\game.rzg");
-        _exit(saved ? 1 : std::string(game.GetSaveError()).find("Could not save") != std::string::npos ? 0 : 2);
+        _exit(saved                                                                            ? 1
+                : std::string(game.GetSaveError()).find("Could not save") != std::string::npos ? 0
+                                                                                               : 2);
     }
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);
     chmod((FullFolder::Root() + "/locked").c_str(), 0755);
     EXPECT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: the save claimed success, 2: no reason given, 3: could not drop rights";
+    EXPECT_EQ(WEXITSTATUS(status), 0)
+        << "1: the save claimed success, 2: no reason given, 3: could not drop rights";
     EXPECT_EQ(Read("locked/game.rzg"), "the previous save");
     EXPECT_FALSE(Exists("locked/game.rzg.tmp"));
 }

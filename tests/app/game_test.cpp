@@ -62,8 +62,7 @@ TEST_F(GameStateTest, HostAndMultiplayerFollowTheSession)
     };
     const Case cases[] = {
         { true, true, 1, true, false }, // a session of one player is still single player
-        { true, true, 2, true, true },
-        { false, true, 2, false, true }, // a client
+        { true, true, 2, true, true }, { false, true, 2, false, true }, // a client
         { false, false, 0, true, false }, // a closed session leaves this machine the host
     };
     for (const Case& c : cases) {

@@ -76,7 +76,7 @@ void FillEveryRoute()
     gIdentityLookups.GetGameServer = [] { return &gServer; };
     gDateTickSource.pStartDate = &gStartDate;
     gDateTickSource.GetTicksPerDay = [] { return 1; };
-    CFile::_pLoadingHook = [](int) { };
+    CFile::_pLoadingHook = [](int) {};
     CLexer::_pIsParseOption = [](const char*) { return 0; };
     CRZParser::_pTagToID = [](const char*) { return 0; };
     CLID::_pIDToTag = [](int) { return "REB"; };
@@ -97,41 +97,41 @@ void FillEveryRoute()
     gEventRoutes.papacy = &gHandler;
     gEventRoutes.client = &gClient;
     gEventRoutes.displayList = &gHandler;
-    gEventRoutes.OnGameStarted = [] { };
+    gEventRoutes.OnGameStarted = [] {};
     gGameStateHooks.GetSessionPlayerCount = [] { return 1; };
     gGameStateHooks.IsFrontEndActive = [] { return false; };
     gGameStateHooks.IsTutorialScenario = [] { return false; };
     CRZGame::_pNewWorld = [](CCharacterServer&) { return static_cast<CScenarioWorld*>(nullptr); };
-    gVideoHooks.InitCursors = [] { };
+    gVideoHooks.InitCursors = [] {};
     gVideoHooks.GetCurrentCursor = [] { return 0; };
     gSongHooks.GetMusicVolume = [] { return 100; };
-    gCharacterHooks.TriggerEvent = [](const CRZID&, CCharacter*) { };
+    gCharacterHooks.TriggerEvent = [](const CRZID&, CCharacter*) {};
     gCountryHooks.MakePlayer = [] { return static_cast<CRZCountry*>(nullptr); };
     gCountryHooks.MakeTutorial = [] { return static_cast<CRZCountry*>(nullptr); };
-    gProvinceHooks.UpdateExiled = [](CProvince&) { };
-    gProvinceHooks.OwnerChanged = [](CProvince&) { };
-    gProvinceHooks.RaiseRebels = [](CProvince&, const CMilitaryComposition&) { };
+    gProvinceHooks.UpdateExiled = [](CProvince&) {};
+    gProvinceHooks.OwnerChanged = [](CProvince&) {};
+    gProvinceHooks.RaiseRebels = [](CProvince&, const CMilitaryComposition&) {};
     gProvinceHooks.IsSavedGame = [] { return false; };
     gGlobalHooks.NewUnitSprite = [] { return static_cast<CUnitSprite*>(nullptr); };
-    gGlobalHooks.DeleteUnitSprite = [](CUnitSprite*) { };
+    gGlobalHooks.DeleteUnitSprite = [](CUnitSprite*) {};
     gGlobalHooks.NewScenarioInformation = [] { return static_cast<CRZScenarioInformation*>(nullptr); };
-    gGlobalHooks.DeleteScenarioInformation = [](CRZScenarioInformation*) { };
-    gClientHooks.HandlePing = [](int) { };
-    gClientHooks.ClearPlayerReady = [](int) { };
+    gGlobalHooks.DeleteScenarioInformation = [](CRZScenarioInformation*) {};
+    gClientHooks.HandlePing = [](int) {};
+    gClientHooks.ClearPlayerReady = [](int) {};
     gClientHooks.GetLocalCountry = [] { return CRZCountryID(0); };
     gWidgetPlayerHooks.GetLocalPlayer = [] { return 0; };
-    gWidgetPlayerHooks.EnablePauseButton = [] { };
+    gWidgetPlayerHooks.EnablePauseButton = [] {};
     gWidgetPlayerHooks.IsHolding = [] { return false; };
-    gWidgetPlayerHooks.SetHolding = [](bool) { };
+    gWidgetPlayerHooks.SetHolding = [](bool) {};
     gShowDotsHooks.GetOccupationRealm = [](CRZPlayer*) { return 0; };
-    gShowDotsHooks.GetArmyLocations = [](CRZPlayer*, CList<int>&) { };
+    gShowDotsHooks.GetArmyLocations = [](CRZPlayer*, CList<int>&) {};
     gShowDotsHooks.WorldToMinimap = [](int x, int y) { return CPoint(x, y); };
     gCharacterBoxHooks.MakePortrait = [](CCharacter*) { return static_cast<CRZBtn*>(nullptr); };
-    gCharacterBoxHooks.ShowCharacter = [](CCharacter*) { };
-    gPopupHooks.DeclareWar = [](CRZCountry*, CRZCountryID, bool, bool) { };
-    gPopupHooks.AcceptTrade = [](CRZCountry*, CRZDiplomaticEvent*) { };
-    gPopupHooks.DeclineTrade = [](CRZCountry*, CRZDiplomaticEvent*) { };
-    gPopupHooks.ShowMessageSettings = [](int, CPoint) { };
+    gCharacterBoxHooks.ShowCharacter = [](CCharacter*) {};
+    gPopupHooks.DeclareWar = [](CRZCountry*, CRZCountryID, bool, bool) {};
+    gPopupHooks.AcceptTrade = [](CRZCountry*, CRZDiplomaticEvent*) {};
+    gPopupHooks.DeclineTrade = [](CRZCountry*, CRZDiplomaticEvent*) {};
+    gPopupHooks.ShowMessageSettings = [](int, CPoint) {};
     gPopupHooks.InsertTitle = [](const std::string& text) { return text; };
 }
 
@@ -178,7 +178,7 @@ TEST_F(GameWiring, AGameWithOneRouteUnsetStopsNamingIt)
     for (const CGameRoute& route : GetGameRoutes()) {
         FillEveryRoute();
         route.Clear();
-        ASSERT_EQ(FindMissingGameRoutes(), std::vector<std::string> {route.name});
+        ASSERT_EQ(FindMissingGameRoutes(), std::vector<std::string> { route.name });
         EXPECT_DEATH(CheckGameRoutes(), "the game cannot start: " + std::string(route.name) + " is not set")
             << route.name;
     }
@@ -197,7 +197,7 @@ TEST_F(GameWiring, StartUpChecksItsOwnRowsOnly)
             continue;
         InstallGameWiring();
         route.Clear();
-        ASSERT_EQ(FindMissingGameRoutes(CRouteSource::kWiring), std::vector<std::string> {route.name});
+        ASSERT_EQ(FindMissingGameRoutes(CRouteSource::kWiring), std::vector<std::string> { route.name });
         EXPECT_DEATH(CheckGameRoutes(CRouteSource::kWiring),
             "the game cannot start: " + std::string(route.name) + " is not set")
             << route.name;

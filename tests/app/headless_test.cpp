@@ -11,12 +11,12 @@
 #include <fstream>
 #include <memory>
 #include <string>
-#include <vector>
 #include <sys/wait.h>
+#include <vector>
 
 #include "events/event_journal.h"
-#include "support/scratch.h"
 #include "support/generated_data.h"
+#include "support/scratch.h"
 
 #include "foundation/safeguards.h"
 
@@ -48,8 +48,8 @@ struct RunResult {
 RunResult Headless(const std::string& options)
 {
     const std::string err = TinyFolder::Root() + "/err.txt";
-    const std::string command = std::string(VELLMARK_PATH) + " --data '" + TinyFolder::Root() + "/data' --headless "
-        + options + " 2> '" + err + "'";
+    const std::string command = std::string(VELLMARK_PATH) + " --data '" + TinyFolder::Root()
+        + "/data' --headless " + options + " 2> '" + err + "'";
     RunResult run;
     std::FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr)
@@ -119,7 +119,8 @@ std::string FirstDifferingDay(const std::string& host, const std::string& client
     while (at < host.size() || at < client.size()) {
         const std::size_t hostEnd = host.find('\n', at);
         const std::size_t clientEnd = client.find('\n', at);
-        const std::string line = host.substr(at, hostEnd == std::string::npos ? std::string::npos : hostEnd - at);
+        const std::string line
+            = host.substr(at, hostEnd == std::string::npos ? std::string::npos : hostEnd - at);
         if (line != client.substr(at, clientEnd == std::string::npos ? std::string::npos : clientEnd - at))
             return line.empty() ? client.substr(at, 10) : line.substr(0, 10);
         if (hostEnd == std::string::npos)
@@ -183,7 +184,8 @@ TEST(Headless, BadInputEndsWithAMessageAndAFailingStatus)
     whole.records.assign(3, std::vector<uint8_t>(24, 0));
     const std::vector<uint8_t> journal = EncodeEventJournal(whole);
     std::ofstream(Data("cut.journal"), std::ios::binary)
-        .write(reinterpret_cast<const char*>(journal.data()), static_cast<std::streamsize>(journal.size() / 2));
+        .write(
+            reinterpret_cast<const char*>(journal.data()), static_cast<std::streamsize>(journal.size() / 2));
     std::ofstream(Data("junk.journal"), std::ios::binary) << "not a journal at all";
     std::ofstream(Data("broken.rzg"), std::ios::binary) << "name = \"broken\"\ncharacter = { id = ";
     const struct {

@@ -188,8 +188,9 @@ CCast FindCast()
     std::vector<CRZCountry*> realms;
     for (int i = 1; i < static_cast<int>(kCountryTableSlots); ++i) {
         CRZCountry* realm = CRZCountry::GetCountry(i);
-        if (CRZCountry::IsRealCountry(i) && realm != nullptr && realm->ruler != nullptr && !realm->ruler->IsVassal()
-            && realm->GetFormOfGoverment() == GOV_FEUDAL && realm->members.GetSize() > 2)
+        if (CRZCountry::IsRealCountry(i) && realm != nullptr && realm->ruler != nullptr
+            && !realm->ruler->IsVassal() && realm->GetFormOfGoverment() == GOV_FEUDAL
+            && realm->members.GetSize() > 2)
             realms.push_back(realm);
     }
     for (CRZCountry* a : realms) {
@@ -225,27 +226,40 @@ struct CStep {
 const std::vector<CStep>& Steps()
 {
     static const std::vector<CStep> steps = {
-        { true, [](CRZCountryID f, CRZCountryID t, const CCast&) { return new COfferAllianceRequest(f, t); } },
+        { true,
+            [](CRZCountryID f, CRZCountryID t, const CCast&) { return new COfferAllianceRequest(f, t); } },
         { false,
-            [](CRZCountryID f, CRZCountryID t, const CCast& c) { return new COfferMarrigeRequest(f, t, c.bride, c.groom); } },
-        { true, [](CRZCountryID f, CRZCountryID t, const CCast& c) { return new CSendFosterlingRequest(f, t, c.child); } },
-        { false, [](CRZCountryID f, CRZCountryID t, const CCast&) { return new CMobilizeHostRequest(f, t); } },
+            [](CRZCountryID f, CRZCountryID t, const CCast& c) {
+                return new COfferMarrigeRequest(f, t, c.bride, c.groom);
+            } },
+        { true,
+            [](CRZCountryID f, CRZCountryID t, const CCast& c) {
+                return new CSendFosterlingRequest(f, t, c.child);
+            } },
+        { false,
+            [](CRZCountryID f, CRZCountryID t, const CCast&) { return new CMobilizeHostRequest(f, t); } },
         { true,
             [](CRZCountryID f, CRZCountryID t, const CCast&) {
                 // The war the sender declared just before.
                 CRZCountry* from = CRZCountry::GetCountry(f);
                 CRZCountry* to = CRZCountry::GetCountry(t);
                 CWar* war = from->GetWar(t);
-                return static_cast<CRequest*>(new CSueForPeaceRequest(
-                    f, t, war != nullptr ? CPeaceProposal(war->GetID(), from->ruler, to->ruler) : CPeaceProposal()));
+                return static_cast<CRequest*>(new CSueForPeaceRequest(f, t,
+                    war != nullptr ? CPeaceProposal(war->GetID(), from->ruler, to->ruler)
+                                   : CPeaceProposal()));
             } },
-        { false, [](CRZCountryID f, CRZCountryID t, const CCast&) { return new COfferVassalizationRequest(f, t); } },
-        { true, [](CRZCountryID f, CRZCountryID t, const CCast&) { return new CPledgeAllegienceRequest(f, t); } },
+        { false,
+            [](CRZCountryID f, CRZCountryID t, const CCast&) {
+                return new COfferVassalizationRequest(f, t);
+            } },
+        { true,
+            [](CRZCountryID f, CRZCountryID t, const CCast&) { return new CPledgeAllegienceRequest(f, t); } },
         { false,
             [](CRZCountryID f, CRZCountryID t, const CCast&) {
                 const CRZCountry* target = CRZCountry::GetCountry(t);
                 const CTitle* title = target->ruler != nullptr ? target->ruler->GetPrimaryTitle() : nullptr;
-                return static_cast<CRequest*>(new CRevokeTitleRequest(f, t, title != nullptr ? title->GetID() : NOID));
+                return static_cast<CRequest*>(
+                    new CRevokeTitleRequest(f, t, title != nullptr ? title->GetID() : NOID));
             } },
     };
     return steps;
@@ -313,7 +327,8 @@ std::string PlayMachine(int socket, bool host, const CCast& cast, uint64_t& hash
             failure = "request " + std::to_string(k) + " got no answer back to its sender";
     }
     const CCharacter* groom = CRef<CCharacter>(cast.groom).Get();
-    if (failure.empty() && (groom == nullptr || groom->FindSpouse() == nullptr || groom->FindSpouse()->GetID() != cast.bride))
+    if (failure.empty()
+        && (groom == nullptr || groom->FindSpouse() == nullptr || groom->FindSpouse()->GetID() != cast.bride))
         failure = "the marriage was not made";
     for (int round = 1; round <= 2 && failure.empty(); ++round) {
         session.SendMark(kBarrierFrame, 0);

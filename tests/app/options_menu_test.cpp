@@ -255,7 +255,8 @@ protected:
         ASSERT_EQ(CVideo::SaveScreen(nullptr), 1);
         const fs::path saved = support::gDataFolder + "/ScreenSave0.bmp";
         fs::create_directories(keep);
-        fs::copy_file(saved, fs::path(keep) / (std::string(name) + ".bmp"), fs::copy_options::overwrite_existing);
+        fs::copy_file(
+            saved, fs::path(keep) / (std::string(name) + ".bmp"), fs::copy_options::overwrite_existing);
         fs::remove(saved);
     }
     template <class T> T* FindWindow()
@@ -317,7 +318,8 @@ TEST_F(OptionsMenuWindow, AConfirmedSaveIsWrittenInTheSaveFolderUnderASafeNameAt
     EXPECT_EQ(gEventRoutes.options, nullptr) << "a finished menu takes no more events";
     EXPECT_EQ(gpOptions, nullptr);
     EXPECT_STREQ(gpGame->GetFileName(), "scenarios\\save games\\Autumn1070.rzg");
-    EXPECT_FALSE(fs::exists(InData("scenarios/save games/Autumn1070.rzg"))) << "saved only at the end of the frame";
+    EXPECT_FALSE(fs::exists(InData("scenarios/save games/Autumn1070.rzg")))
+        << "saved only at the end of the frame";
     gpGame->PollSaveLoad();
     EXPECT_TRUE(fs::exists(InData("scenarios/save games/Autumn1070.rzg")));
     EXPECT_TRUE(fs::exists(InData("scenarios/save games/Autumn1070.rzg.cfg")));
@@ -350,7 +352,8 @@ TEST_F(OptionsMenuWindow, AnExportStaysInItsFolderAndAnExportThatWritesNothingSa
     Click(dialog->GetOKButton());
     EXPECT_TRUE(menu->IsFinished());
     const std::vector<char> log = ReadBytes("history.txt");
-    EXPECT_NE(std::string(log.begin(), log.end()).find("Export to scenarios\\rz2\\config.rzg"), std::string::npos);
+    EXPECT_NE(
+        std::string(log.begin(), log.end()).find("Export to scenarios\\rz2\\config.rzg"), std::string::npos);
     EXPECT_NE(FindWindow<CMessageBox>(), nullptr) << "the player is told that nothing was exported";
 }
 

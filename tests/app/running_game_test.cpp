@@ -9,13 +9,13 @@
 
 #include "app/game.h"
 #include "app/headless.h"
-#include "foundation/data_file.h"
 #include "characters/character.h"
 #include "characters/character_server.h"
 #include "events/event_posting.h"
 #include "events/event_scheduler.h"
 #include "events/game_clock.h"
 #include "events/generic_events.h"
+#include "foundation/data_file.h"
 #include "realms/country.h"
 #include "realms/province.h"
 #include "support/generated_data.h"
@@ -116,7 +116,8 @@ TEST(RunningGame, RealmsAndProvincesTakeTheDaysAndMonthsOfAGame)
         goldMoved += after.gold != before[i].gold;
         prestigeMoved += after.prestige != before[i].prestige;
         pietyMoved += after.piety != before[i].piety;
-        relationsMoved += after.relations.size() == before[i].relations.size() && after.relations != before[i].relations;
+        relationsMoved
+            += after.relations.size() == before[i].relations.size() && after.relations != before[i].relations;
     }
     EXPECT_GT(goldMoved, 0);
     EXPECT_GT(prestigeMoved, 0);

@@ -13,9 +13,9 @@
 #include "app/settings.h"
 #include "datalang/lexer.h"
 #include "datalang/parser.h"
-#include "support/data_folder.h"
 #include "messages/message_handler.h"
 #include "platform/elements/replace_file.h"
+#include "support/data_folder.h"
 
 #include "foundation/safeguards.h"
 
@@ -36,8 +36,8 @@ Bytes ReadBytes(const char* name)
 
 void WriteBytes(const char* name, const Bytes& bytes)
 {
-    std::ofstream(InData(name), std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-        static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(InData(name), std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 int32_t WordOf(const Bytes& bytes, int word)
@@ -49,7 +49,8 @@ int32_t WordOf(const Bytes& bytes, int word)
 void PutWord(Bytes& bytes, int word, int32_t value)
 {
     for (int b = 0; b < 4; ++b)
-        bytes[static_cast<std::size_t>(4 * word + b)] = static_cast<uint8_t>(static_cast<uint32_t>(value) >> (8 * b));
+        bytes[static_cast<std::size_t>(4 * word + b)]
+            = static_cast<uint8_t>(static_cast<uint32_t>(value) >> (8 * b));
 }
 
 // The record a first start writes, as bytes.

@@ -10,8 +10,8 @@
 
 #include "app/winmain.h"
 #include "foundation/data_file.h"
-#include "support/data_folder.h"
 #include "platform/input/window_messages.h"
+#include "support/data_folder.h"
 
 #include "foundation/safeguards.h"
 
@@ -53,7 +53,8 @@ TEST_F(StartFailure, AWindowThatCannotBeMadeIsNamedAndEndsWithStatusOne)
     EXPECT_EXIT(
         {
             // The emulation makes one game window: a second cannot be made.
-            Windows::CreateWindowExA(0, "taken", "taken", 0, 0, 0, 64, 64, nullptr, nullptr, nullptr, nullptr);
+            Windows::CreateWindowExA(
+                0, "taken", "taken", 0, 0, 0, 64, 64, nullptr, nullptr, nullptr, nullptr);
             RunWinMain();
         },
         testing::ExitedWithCode(1), "Error Creating Window!");

@@ -14,11 +14,11 @@
 
 #include "app/game.h"
 #include "app/settings.h"
+#include "app/winmain.h"
 #include "events/event_posting.h"
 #include "events/event_routing.h"
-#include "events/generic_events.h"
-#include "app/winmain.h"
 #include "events/game_clock.h"
+#include "events/generic_events.h"
 #include "foundation/data_file.h"
 #include "foundation/logs.h"
 #include "foundation/system.h"

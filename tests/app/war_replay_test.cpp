@@ -128,7 +128,8 @@ void FightTheWar()
     war->AddBattleResult(result);
     CRZCountryList beaten;
     beaten.Append(dId);
-    PostGlobalEvent(new CRZBattleWonEvent(_CRZEVT_PROVBATTLEWON_, a->GetID(), DynamicID(), result.province, beaten));
+    PostGlobalEvent(
+        new CRZBattleWonEvent(_CRZEVT_PROVBATTLEWON_, a->GetID(), DynamicID(), result.province, beaten));
     ProcessReady();
 
     // Every province of the defender falls to a siege on the host, which hands control over.
@@ -145,14 +146,13 @@ void FightTheWar()
     // Peace is offered; then the defender is annexed outright.
     a->OfferPeace(CPeaceProposal(warId, a->ruler, d->ruler));
     Days(40);
-    PostGlobalEvent(new CRZDiplomaticEvent(_CRZEVT_DIPLOMATIC_EVENT_, a->GetID(), static_cast<TQDiplomacyAction>(14),
-        static_cast<TQDiplomacyType>(0), dId, aId, 0));
+    PostGlobalEvent(new CRZDiplomaticEvent(_CRZEVT_DIPLOMATIC_EVENT_, a->GetID(),
+        static_cast<TQDiplomacyAction>(14), static_cast<TQDiplomacyType>(0), dId, aId, 0));
     Days(5);
 }
 
 // Loads the tiny game under the session, runs the body and answers the state's hash.
-template <typename Body>
-uint64_t Play(CEventSession* session, Body body)
+template <typename Body> uint64_t Play(CEventSession* session, Body body)
 {
     SetEventSession(session);
     gGameRandom.Seed(1);

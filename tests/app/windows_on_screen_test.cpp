@@ -21,7 +21,6 @@
 #include "events/event_routing.h"
 #include "events/event_scheduler.h"
 #include "events/game_clock.h"
-#include "support/data_folder.h"
 #include "gfx/font.h"
 #include "gfx/image.h"
 #include "gfx/video.h"
@@ -33,6 +32,7 @@
 #include "platform/input/game_opengl_view.h"
 #include "platform/input/window_messages.h"
 #include "platform/win/win32.h"
+#include "support/data_folder.h"
 #include "widgets/input.h"
 #include "widgets/interface.h"
 #include "widgets/window.h"
@@ -93,8 +93,8 @@ protected:
         Ravel::FSApplication::setDelegate(&mDelegate);
         // A window of the game's size, smaller than the display, as the settings ask for.
         gWindowedMode = 1;
-        MainWindowsHwnd = Windows::CreateWindowExA(
-            0, "StubDirectDrawWndClass", "Vellmark", 0, 0, 0, kWidth, kHeight, nullptr, nullptr, nullptr, nullptr);
+        MainWindowsHwnd = Windows::CreateWindowExA(0, "StubDirectDrawWndClass", "Vellmark", 0, 0, 0, kWidth,
+            kHeight, nullptr, nullptr, nullptr, nullptr);
         ASSERT_NE(MainWindowsHwnd, nullptr);
         mVideo = new CVideo(0);
         ASSERT_EQ(CVideo::SetMode(kWidth, kHeight, 16, 0), 1);
@@ -264,7 +264,8 @@ TEST_F(WindowsOnScreen, TwoFramedWindowsWithTextShowInTheGameWindow)
     }
     auto at = [&](int x, int y) { return shown[static_cast<std::size_t>(y * width + x)]; };
     auto windowPixel = [](CWindow* window, int x, int y) {
-        return video_test::Pixel16(window->GetImage(), x - window->GetPosition().x, y - window->GetPosition().y);
+        return video_test::Pixel16(
+            window->GetImage(), x - window->GetPosition().x, y - window->GetPosition().y);
     };
     // Outside both windows the ground; each window's own pixels where it lies in front, its frame and
     // its text included; where they overlap, the front window's.

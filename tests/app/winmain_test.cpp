@@ -14,9 +14,9 @@
 #include "events/event_posting.h"
 #include "events/event_scheduler.h"
 #include "events/generic_events.h"
-#include "support/data_folder.h"
 #include "gfx/song.h"
 #include "platform/input/window_messages.h"
+#include "support/data_folder.h"
 #include "text/new_text.h"
 
 #include "foundation/safeguards.h"

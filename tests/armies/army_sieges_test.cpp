@@ -11,8 +11,8 @@
 #include "events/game_clock.h"
 #include "events/records_realm.h"
 #include "realms/country.h"
-#include "realms/province.h"
 #include "realms/event_capture.h"
+#include "realms/province.h"
 #include "realms/realm_days.h"
 
 #include "foundation/safeguards.h"
@@ -46,10 +46,7 @@ protected:
             c->ClearMilitaryCommand();
         CRealmDays::TearDown();
     }
-    static void AtWar(CRZCountry* a, CRZCountry* b)
-    {
-        a->atWarWith[b->index] = b->atWarWith[a->index] = 1;
-    }
+    static void AtWar(CRZCountry* a, CRZCountry* b) { a->atWarWith[b->index] = b->atWarWith[a->index] = 1; }
     static void Allies(CRZCountry* a, CRZCountry* b)
     {
         a->allianceFlags[b->index] = b->allianceFlags[a->index] = 1;
@@ -154,7 +151,8 @@ TEST_F(Siege, AClaimantOnTheCountyTakesTheLeadFromAnyOtherSieger)
 
     province->sieger = veteran->GetID();
     province->UpdateOccupation();
-    EXPECT_EQ(province->sieger, veteran->GetID()) << "the present sieger keeps the lead against a better score";
+    EXPECT_EQ(province->sieger, veteran->GetID())
+        << "the present sieger keeps the lead against a better score";
 
     Army(enemy, 1000, claimant);
     auto* claim = new CClaim(10, CDate(0, 0, 1090));
@@ -190,7 +188,8 @@ TEST_F(Siege, TheWallsFallToWhoeverTheBesiegerStandsFor)
     gCountryHooks.IsHost = [] { return true; };
     CEventCapture capture;
     province->occupation = 0.95f;
-    EXPECT_EQ(province->AddOccupation(0.1f, ally, land->rulers[2].get()), 0.0f) << "a siege starts again from 0";
+    EXPECT_EQ(province->AddOccupation(0.1f, ally, land->rulers[2].get()), 0.0f)
+        << "a siege starts again from 0";
     const auto issued = capture.Take();
     ASSERT_EQ(issued.size(), 1u);
     EXPECT_EQ(issued[0].type, _CRZEVT_PROVCHANGECONTROL_);

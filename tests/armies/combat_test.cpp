@@ -37,7 +37,8 @@ protected:
     }
     CRZCombat* Battle(int province)
     {
-        battles.push_back(std::make_unique<CRZCombat>(province, CRZDynamicObject::GetUniqueDynamicID(), GetGameToday()));
+        battles.push_back(
+            std::make_unique<CRZCombat>(province, CRZDynamicObject::GetUniqueDynamicID(), GetGameToday()));
         return battles.back().get();
     }
 
@@ -55,8 +56,8 @@ TEST_F(CombatTest, TheResultTellsEachSidesLeaderAndLossesAttackerFirst)
     battle->attackers.losses.Add(MILITIA, 300.0f);
     battle->attackers.losses.Add(ARCHERS, 20.0f);
     const std::string expected = std::string(a->ruler->GetFullName()) + " lost 320 ("
-        + CMilitaryComposition::GetName(ARCHERS) + ": 20, " + CMilitaryComposition::GetName(MILITIA) + ": 300)\n"
-        + " lost none";
+        + CMilitaryComposition::GetName(ARCHERS) + ": 20, " + CMilitaryComposition::GetName(MILITIA)
+        + ": 300)\n" + " lost none";
     EXPECT_EQ(std::string(battle->GetResultDesc()), expected) << "a side without leader names nobody";
     (void)d;
 }

@@ -40,7 +40,8 @@ protected:
         server = std::make_unique<CCharacterServer>();
         for (int culture = 1; culture < CCharacterServer::kNameCultures; ++culture)
             for (int gender = 0; gender < 2; ++gender)
-                CCharacterServer::names[gender][culture] = { Name(culture, gender, 0), Name(culture, gender, 1) };
+                CCharacterServer::names[gender][culture]
+                    = { Name(culture, gender, 0), Name(culture, gender, 1) };
         realm = Realm(kRealm);
         realm->capital = 12;
         ruler = Keep(new CCharacter);
@@ -98,9 +99,9 @@ protected:
     CCharacter* Create(const Creation& c)
     {
         CRZCharacterCreationEvent event(_CRZEVT_CHARACTER_CREATION_, ruler->GetID(),
-            CRZID(RZTYPE_COUNTRY, static_cast<uint32_t>(c.realmNumber)), c.parent, c.identity, c.seed, c.province,
-            static_cast<Gender>(c.gender), static_cast<VLCreationType>(c.type), static_cast<RZReligionType>(c.religion),
-            static_cast<RZCultureType>(c.culture), c.name);
+            CRZID(RZTYPE_COUNTRY, static_cast<uint32_t>(c.realmNumber)), c.parent, c.identity, c.seed,
+            c.province, static_cast<Gender>(c.gender), static_cast<VLCreationType>(c.type),
+            static_cast<RZReligionType>(c.religion), static_cast<RZCultureType>(c.culture), c.name);
         ruler->Update(&event);
         return dynamic_cast<CCharacter*>(CIdentity::GetObjectFromID(c.identity));
     }
@@ -146,7 +147,8 @@ TEST_F(CreationTest, TenThousandSeedsKeepEveryTypesAgesAttributesAndTraits)
         std::vector<int> first, second;
         std::vector<int> ladders;
     };
-    const std::vector<int> any = { 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25 };
+    const std::vector<int> any
+        = { 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25 };
     const Profile profiles[7] = {
         { { 1, 1, 1, 1, 4, 4 }, { 8, 8, 8, 8, 7, 7 }, any, any, { 53, 57, 61, 65 } },
         { { 1, 2, 1, 4, 4, 4 }, { 6, 8, 6, 7, 7, 7 }, { 6, 7 }, { 10, 11 }, { 65 } },
@@ -190,7 +192,8 @@ TEST_F(CreationTest, TenThousandSeedsKeepEveryTypesAgesAttributesAndTraits)
         } else {
             const Profile& p = profiles[c.type];
             youngest = std::min(youngest, age);
-            (made->IsFemale() ? oldestWoman : oldestMan) = std::max(made->IsFemale() ? oldestWoman : oldestMan, age);
+            (made->IsFemale() ? oldestWoman : oldestMan)
+                = std::max(made->IsFemale() ? oldestWoman : oldestMan, age);
             EXPECT_GE(age, 15);
             EXPECT_LE(age, made->IsFemale() ? 39 : 54);
             for (int which = 0; which < 6; ++which) {

@@ -88,7 +88,9 @@ protected:
     static std::vector<Posted> Queue()
     {
         std::vector<Posted> out;
-        gEventScheduler.ForEach([&](CRZEvent* e) { out.push_back({ static_cast<int>(e->GetType()), e->GetReceiver() }); });
+        gEventScheduler.ForEach([&](CRZEvent* e) {
+            out.push_back({ static_cast<int>(e->GetType()), e->GetReceiver() });
+        });
         return out;
     }
     // Hands the request to the server as the host's dispatch does; the event is then gone.
@@ -120,18 +122,69 @@ TEST_F(ServerTest, EachRequestIsIssuedOnceToItsReceiverOnTheHostAndNeverOnAClien
         CRZID fixed;
     };
     const Case cases[] = {
-        { 66, [](CRZID w, CRZID) -> CRZEvent* { return new CRZChangeCourtPosEvent(_CRZEVT_CHANGE_COURT_POS_, CHARACTER_SERVER, w, 2); }, false, NOID },
-        { 437, [](CRZID w, CRZID) -> CRZEvent* { return new CRZCharacterFloatEvent(_CRZEVT_GOLD_, CHARACTER_SERVER, w, 5.0f); }, false, NOID },
-        { 423, [](CRZID w, CRZID) -> CRZEvent* { return new CRZDeathEvent(_CRZEVT_DEATH_, CHARACTER_SERVER, w, CDate(0, 0, 1100)); }, false, NOID },
-        { 426, [](CRZID w, CRZID) -> CRZEvent* { return new CRZIdEvent(_CRZEVT_INDEPENDENCE_, CHARACTER_SERVER, w); }, false, NOID },
-        { 439, [](CRZID w, CRZID) -> CRZEvent* { return new CRZCharacterReligionEvent(_CRZEVT_SET_CHAR_RELIGION_, CHARACTER_SERVER, w, RELIGION_JEWISH); }, false, NOID },
-        { 442, [](CRZID w, CRZID) -> CRZEvent* { return new CRZCharacterTraitEvent(_CRZEVT_ADD_TRAIT_, CHARACTER_SERVER, w, static_cast<TraitType>(3)); }, false, NOID },
-        { 445, [](CRZID w, CRZID r) -> CRZEvent* { return new CRZNewRulerEvent(_CRZEVT_NEW_RULER_, CHARACTER_SERVER, w, r); }, true, NOID },
-        { 488, [](CRZID w, CRZID) -> CRZEvent* { return new CRZCreateClaimEvent(_CRZEVT_CREATECLAIM_, CHARACTER_SERVER, w, 12, CRZID(RZTYPE_DYNAMIC, 3)); }, false, NOID },
-        { 495, [](CRZID w, CRZID) -> CRZEvent* { return new CRZIdEvent(_CRZEVT_SETPAPALCONTROLLER_, CHARACTER_SERVER, w); }, false, PAPACY },
-        { 503, [](CRZID w, CRZID) -> CRZEvent* { return new CRZIdEvent(_CRZEVT_LEAVE_COURT_, CHARACTER_SERVER, w); }, false, NOID },
-        { 504, [](CRZID w, CRZID) -> CRZEvent* { return new CRZSetPeaceEvent(_CRZEVT_SET_PEACE_, CHARACTER_SERVER, w, CRZID(10, 99)); }, false, NOID },
-        { 22, [](CRZID, CRZID) -> CRZEvent* { return new CRZGenericEvent(_CRZEVT_TIMER_DAY_, CHARACTER_SERVER); }, false, NOID },
+        { 66,
+            [](CRZID w, CRZID) -> CRZEvent* {
+                return new CRZChangeCourtPosEvent(_CRZEVT_CHANGE_COURT_POS_, CHARACTER_SERVER, w, 2);
+            },
+            false, NOID },
+        { 437,
+            [](CRZID w, CRZID) -> CRZEvent* {
+                return new CRZCharacterFloatEvent(_CRZEVT_GOLD_, CHARACTER_SERVER, w, 5.0f);
+            },
+            false, NOID },
+        { 423,
+            [](CRZID w, CRZID) -> CRZEvent* {
+                return new CRZDeathEvent(_CRZEVT_DEATH_, CHARACTER_SERVER, w, CDate(0, 0, 1100));
+            },
+            false, NOID },
+        { 426,
+            [](CRZID w, CRZID) -> CRZEvent* {
+                return new CRZIdEvent(_CRZEVT_INDEPENDENCE_, CHARACTER_SERVER, w);
+            },
+            false, NOID },
+        { 439,
+            [](CRZID w, CRZID) -> CRZEvent* {
+                return new CRZCharacterReligionEvent(
+                    _CRZEVT_SET_CHAR_RELIGION_, CHARACTER_SERVER, w, RELIGION_JEWISH);
+            },
+            false, NOID },
+        { 442,
+            [](CRZID w, CRZID) -> CRZEvent* {
+                return new CRZCharacterTraitEvent(
+                    _CRZEVT_ADD_TRAIT_, CHARACTER_SERVER, w, static_cast<TraitType>(3));
+            },
+            false, NOID },
+        { 445,
+            [](CRZID w, CRZID r) -> CRZEvent* {
+                return new CRZNewRulerEvent(_CRZEVT_NEW_RULER_, CHARACTER_SERVER, w, r);
+            },
+            true, NOID },
+        { 488,
+            [](CRZID w, CRZID) -> CRZEvent* {
+                return new CRZCreateClaimEvent(
+                    _CRZEVT_CREATECLAIM_, CHARACTER_SERVER, w, 12, CRZID(RZTYPE_DYNAMIC, 3));
+            },
+            false, NOID },
+        { 495,
+            [](CRZID w, CRZID) -> CRZEvent* {
+                return new CRZIdEvent(_CRZEVT_SETPAPALCONTROLLER_, CHARACTER_SERVER, w);
+            },
+            false, PAPACY },
+        { 503,
+            [](CRZID w, CRZID) -> CRZEvent* {
+                return new CRZIdEvent(_CRZEVT_LEAVE_COURT_, CHARACTER_SERVER, w);
+            },
+            false, NOID },
+        { 504,
+            [](CRZID w, CRZID) -> CRZEvent* {
+                return new CRZSetPeaceEvent(_CRZEVT_SET_PEACE_, CHARACTER_SERVER, w, CRZID(10, 99));
+            },
+            false, NOID },
+        { 22,
+            [](CRZID, CRZID) -> CRZEvent* {
+                return new CRZGenericEvent(_CRZEVT_TIMER_DAY_, CHARACTER_SERVER);
+            },
+            false, NOID },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.type);
@@ -159,16 +212,17 @@ TEST_F(ServerTest, RequestsThatTheHostsStateVoidsIssueNothing)
     CCharacter* wife = Person(7, GENDER_FEMALE);
     const CRZID nobody(RZTYPE_CHARACTER, 4000);
     // Unmarried, she cannot conceive; a dead or unknown character cannot die or rule.
-    Request(new CRZImpregnationEvent(_CRZEVT_IMPREGNATION_, CHARACTER_SERVER, wife->GetID(), ruler->GetID(), CDate(0, 0, 1100)));
+    Request(new CRZImpregnationEvent(
+        _CRZEVT_IMPREGNATION_, CHARACTER_SERVER, wife->GetID(), ruler->GetID(), CDate(0, 0, 1100)));
     Request(new CRZDeathEvent(_CRZEVT_DEATH_, CHARACTER_SERVER, nobody, CDate(0, 0, 1100)));
     Request(new CRZChangeCourtPosEvent(_CRZEVT_CHANGE_COURT_POS_, CHARACTER_SERVER, nobody, 3));
     wife->deathDate = CDate(0, 0, 1099);
     Request(new CRZNewRulerEvent(_CRZEVT_NEW_RULER_, CHARACTER_SERVER, wife->GetID(), CountryIdentity(7)));
     // A creation for a realm without a ruler.
     Realm(9);
-    Request(new CRZCharacterCreationEvent(_CRZEVT_CHARACTER_CREATION_, CHARACTER_SERVER, CountryIdentity(9), NOID,
-        CRZID(RZTYPE_DYNAMIC, 50), 1, 12, GENDER_MALE, static_cast<VLCreationType>(1), RELIGION_CATHOLIC,
-        static_cast<RZCultureType>(4), nullptr));
+    Request(new CRZCharacterCreationEvent(_CRZEVT_CHARACTER_CREATION_, CHARACTER_SERVER, CountryIdentity(9),
+        NOID, CRZID(RZTYPE_DYNAMIC, 50), 1, 12, GENDER_MALE, static_cast<VLCreationType>(1),
+        RELIGION_CATHOLIC, static_cast<RZCultureType>(4), nullptr));
     EXPECT_TRUE(Queue().empty());
     EXPECT_EQ(CIdentity::GetObjectFromID(CRZID(RZTYPE_DYNAMIC, 50)), nullptr);
 }
@@ -176,9 +230,9 @@ TEST_F(ServerTest, RequestsThatTheHostsStateVoidsIssueNothing)
 TEST_F(ServerTest, ACreationForARuledRealmIsMadeAtOnceOnTheHost)
 {
     const int before = server->GetSize();
-    Request(new CRZCharacterCreationEvent(_CRZEVT_CHARACTER_CREATION_, CHARACTER_SERVER, CountryIdentity(7), NOID,
-        CRZID(RZTYPE_DYNAMIC, 50), 1, 12, GENDER_MALE, static_cast<VLCreationType>(1), RELIGION_CATHOLIC,
-        static_cast<RZCultureType>(4), "Hugh"));
+    Request(new CRZCharacterCreationEvent(_CRZEVT_CHARACTER_CREATION_, CHARACTER_SERVER, CountryIdentity(7),
+        NOID, CRZID(RZTYPE_DYNAMIC, 50), 1, 12, GENDER_MALE, static_cast<VLCreationType>(1),
+        RELIGION_CATHOLIC, static_cast<RZCultureType>(4), "Hugh"));
     auto* made = dynamic_cast<CCharacter*>(CIdentity::GetObjectFromID(CRZID(RZTYPE_DYNAMIC, 50)));
     ASSERT_NE(made, nullptr);
     EXPECT_STREQ(made->GetName(), "Hugh");
@@ -191,8 +245,9 @@ TEST_F(ServerTest, TheSecondBirthRequestOfTheDayFindsHerNoLongerPregnant)
     CCharacter* wife = Person(7, GENDER_FEMALE);
     wife->conceptionDate = CDate(0, 3, 1099);
     for (int i = 0; i < 2; ++i)
-        Request(new CRZBirthEvent(_CRZEVT_BIRTH_, CHARACTER_SERVER, wife->GetID(), ruler->GetID(), CRZID(RZTYPE_DYNAMIC, 60 + i), 5,
-            CDate(0, 0, 1100), 1, 2, 3, 4, 5, 6, GENDER_MALE, RELIGION_CATHOLIC, static_cast<RZCultureType>(4)));
+        Request(new CRZBirthEvent(_CRZEVT_BIRTH_, CHARACTER_SERVER, wife->GetID(), ruler->GetID(),
+            CRZID(RZTYPE_DYNAMIC, 60 + i), 5, CDate(0, 0, 1100), 1, 2, 3, 4, 5, 6, GENDER_MALE,
+            RELIGION_CATHOLIC, static_cast<RZCultureType>(4)));
     const std::vector<Posted> queue = Queue();
     ASSERT_EQ(queue.size(), 1u);
     EXPECT_EQ(queue[0].type, _CRZEVT_BIRTH_);
@@ -207,14 +262,16 @@ TEST_F(ServerTest, APlotGoesToTheOrderingRealmUnlessTheRealmMayNotOrderIt)
     static bool allowed;
     gCharacterHooks.CanAssassinate = [](CRZCountry*, const CCharacter*) { return allowed; };
     allowed = false;
-    Request(new CRZAssassinateEvent(_CRZEVT_ASSASSINATE_, CHARACTER_SERVER, plotter->GetID(), victim->GetID(), true, false));
+    Request(new CRZAssassinateEvent(
+        _CRZEVT_ASSASSINATE_, CHARACTER_SERVER, plotter->GetID(), victim->GetID(), true, false));
     EXPECT_TRUE(Queue().empty());
 
     // A played realm with the diplomacy cheat always succeeds unseen, whatever the intrigue.
     allowed = true;
     gCharacterHooks.GetControlKind = [](const CRZCountry*) -> int32_t { return 1; };
     gCharacterHooks.IsDiploCheat = [] { return true; };
-    Request(new CRZAssassinateEvent(_CRZEVT_ASSASSINATE_, CHARACTER_SERVER, plotter->GetID(), victim->GetID(), true, false));
+    Request(new CRZAssassinateEvent(
+        _CRZEVT_ASSASSINATE_, CHARACTER_SERVER, plotter->GetID(), victim->GetID(), true, false));
     bool seen = false;
     gEventScheduler.ForEach([&](CRZEvent* e) {
         auto* plot = dynamic_cast<CRZAssassinateEvent*>(e);
@@ -240,9 +297,16 @@ TEST_F(ServerTest, AttributeEventsChangeTheCharacterOrHisRealmAndANaNIsDropped)
         CRZEvtType type;
         float value;
     } cases[] = {
-        { _CRZEVT_MARTIAL_, 2.7f }, { _CRZEVT_FERTILITY_, -1.9f }, { _CRZEVT_LOYALTY_, 0.5f }, { _CRZEVT_GOLD_, 12.5f },
-        { _CRZEVT_PRESTIGE_, 3.0f }, { _CRZEVT_PIETY_, -2.0f }, { _CRZEVT_UNNAMED_435_, 1.5f }, { _CRZEVT_INCREASE_STABILITY_, 1.0f },
-        { _CRZEVT_GOLD_, std::nanf("") }, { _CRZEVT_MARTIAL_, INFINITY },
+        { _CRZEVT_MARTIAL_, 2.7f },
+        { _CRZEVT_FERTILITY_, -1.9f },
+        { _CRZEVT_LOYALTY_, 0.5f },
+        { _CRZEVT_GOLD_, 12.5f },
+        { _CRZEVT_PRESTIGE_, 3.0f },
+        { _CRZEVT_PIETY_, -2.0f },
+        { _CRZEVT_UNNAMED_435_, 1.5f },
+        { _CRZEVT_INCREASE_STABILITY_, 1.0f },
+        { _CRZEVT_GOLD_, std::nanf("") },
+        { _CRZEVT_MARTIAL_, INFINITY },
     };
     for (const Case& c : cases)
         Apply(man, new CRZCharacterFloatEvent(c.type, man->GetID(), man->GetID(), c.value));
@@ -258,24 +322,35 @@ TEST_F(ServerTest, AttributeEventsChangeTheCharacterOrHisRealmAndANaNIsDropped)
 
 TEST_F(ServerTest, AnExcludedTraitGivesWayAndNumbersOutsideTheTablesAreDropped)
 {
-    ASSERT_EQ(LoadFailure(CTraitType::InitFromFile, "chaste = { antithesis = { lustful = yes } }\n"
-                                                    "lustful = { antithesis = { chaste = yes } }\n"),
+    ASSERT_EQ(LoadFailure(CTraitType::InitFromFile,
+                  "chaste = { antithesis = { lustful = yes } }\n"
+                  "lustful = { antithesis = { chaste = yes } }\n"),
         "");
     CCharacter* man = Person(7);
     man->AddTrait(0);
-    Apply(man, new CRZCharacterTraitEvent(_CRZEVT_ADD_TRAIT_, man->GetID(), man->GetID(), static_cast<TraitType>(1)));
+    Apply(man,
+        new CRZCharacterTraitEvent(
+            _CRZEVT_ADD_TRAIT_, man->GetID(), man->GetID(), static_cast<TraitType>(1)));
     EXPECT_FALSE(man->HasTrait(0));
     EXPECT_TRUE(man->HasTrait(1));
-    Apply(man, new CRZCharacterTraitEvent(_CRZEVT_REMOVE_TRAIT_, man->GetID(), man->GetID(), static_cast<TraitType>(1)));
+    Apply(man,
+        new CRZCharacterTraitEvent(
+            _CRZEVT_REMOVE_TRAIT_, man->GetID(), man->GetID(), static_cast<TraitType>(1)));
     EXPECT_FALSE(man->HasTrait(1));
 
     for (int bad : { -1, 94, 100000 }) {
-        Apply(man, new CRZCharacterTraitEvent(_CRZEVT_ADD_TRAIT_, man->GetID(), man->GetID(), static_cast<TraitType>(bad)));
-        Apply(man, new CRZCharacterTraitEvent(_CRZEVT_REMOVE_TRAIT_, man->GetID(), man->GetID(), static_cast<TraitType>(bad)));
+        Apply(man,
+            new CRZCharacterTraitEvent(
+                _CRZEVT_ADD_TRAIT_, man->GetID(), man->GetID(), static_cast<TraitType>(bad)));
+        Apply(man,
+            new CRZCharacterTraitEvent(
+                _CRZEVT_REMOVE_TRAIT_, man->GetID(), man->GetID(), static_cast<TraitType>(bad)));
     }
     man->religion = RELIGION_CATHOLIC;
     for (int bad : { -1, 6, 1 << 30 })
-        Apply(man, new CRZCharacterReligionEvent(_CRZEVT_SET_CHAR_RELIGION_, man->GetID(), man->GetID(), static_cast<RZReligionType>(bad)));
+        Apply(man,
+            new CRZCharacterReligionEvent(
+                _CRZEVT_SET_CHAR_RELIGION_, man->GetID(), man->GetID(), static_cast<RZReligionType>(bad)));
     EXPECT_EQ(man->religion, RELIGION_CATHOLIC);
     Apply(man, new CRZChangeCourtPosEvent(_CRZEVT_CHANGE_COURT_POS_, man->GetID(), man->GetID(), 77));
     EXPECT_EQ(man->courtPosition, COURT_COURTIER);
@@ -286,21 +361,33 @@ TEST_F(ServerTest, ASecondClaimOnATitleMakesNothingAndALostClaimIsGone)
     CCharacter* man = Person(7);
     CTitle* title = CTitle::GetTitle(12);
     ASSERT_NE(title, nullptr);
-    Apply(man, new CRZCreateClaimEvent(_CRZEVT_CREATECLAIM_, man->GetID(), man->GetID(), 12, CRZID(RZTYPE_DYNAMIC, 70)));
-    Apply(man, new CRZCreateClaimEvent(_CRZEVT_CREATECLAIM_, man->GetID(), man->GetID(), 12, CRZID(RZTYPE_DYNAMIC, 71)));
+    Apply(man,
+        new CRZCreateClaimEvent(
+            _CRZEVT_CREATECLAIM_, man->GetID(), man->GetID(), 12, CRZID(RZTYPE_DYNAMIC, 70)));
+    Apply(man,
+        new CRZCreateClaimEvent(
+            _CRZEVT_CREATECLAIM_, man->GetID(), man->GetID(), 12, CRZID(RZTYPE_DYNAMIC, 71)));
     // Titles that do not exist, his own title and an identity already taken make nothing either.
-    Apply(man, new CRZCreateClaimEvent(_CRZEVT_CREATECLAIM_, man->GetID(), man->GetID(), 5000, CRZID(RZTYPE_DYNAMIC, 72)));
-    Apply(man, new CRZCreateClaimEvent(_CRZEVT_CREATECLAIM_, man->GetID(), man->GetID(), -3, CRZID(RZTYPE_DYNAMIC, 73)));
-    Apply(ruler, new CRZCreateClaimEvent(_CRZEVT_CREATECLAIM_, ruler->GetID(), ruler->GetID(), 7, CRZID(RZTYPE_DYNAMIC, 74)));
+    Apply(man,
+        new CRZCreateClaimEvent(
+            _CRZEVT_CREATECLAIM_, man->GetID(), man->GetID(), 5000, CRZID(RZTYPE_DYNAMIC, 72)));
+    Apply(man,
+        new CRZCreateClaimEvent(
+            _CRZEVT_CREATECLAIM_, man->GetID(), man->GetID(), -3, CRZID(RZTYPE_DYNAMIC, 73)));
+    Apply(ruler,
+        new CRZCreateClaimEvent(
+            _CRZEVT_CREATECLAIM_, ruler->GetID(), ruler->GetID(), 7, CRZID(RZTYPE_DYNAMIC, 74)));
     Apply(man, new CRZCreateClaimEvent(_CRZEVT_CREATECLAIM_, man->GetID(), man->GetID(), 13, ruler->GetID()));
     EXPECT_EQ(man->claims.GetSize(), 1);
     EXPECT_EQ(title->GetClaims().GetSize(), 1);
     EXPECT_TRUE(man->HasClaim(title));
     EXPECT_TRUE(ruler->claims.IsEmpty());
     for (int id : { 71, 72, 73, 74 })
-        EXPECT_EQ(CIdentity::GetObjectFromID(CRZID(RZTYPE_DYNAMIC, static_cast<uint32_t>(id))), nullptr) << id;
+        EXPECT_EQ(CIdentity::GetObjectFromID(CRZID(RZTYPE_DYNAMIC, static_cast<uint32_t>(id))), nullptr)
+            << id;
 
-    Apply(man, new CRZLoseClaimEvent(_CRZEVT_LOSECLAIM_, man->GetID(), man->GetID(), CRZID(RZTYPE_DYNAMIC, 70)));
+    Apply(man,
+        new CRZLoseClaimEvent(_CRZEVT_LOSECLAIM_, man->GetID(), man->GetID(), CRZID(RZTYPE_DYNAMIC, 70)));
     EXPECT_TRUE(man->claims.IsEmpty());
     EXPECT_TRUE(title->GetClaims().IsEmpty());
     EXPECT_EQ(CClaim::GetClaim(CRZID(RZTYPE_DYNAMIC, 70)), nullptr);

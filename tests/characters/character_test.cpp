@@ -434,7 +434,10 @@ TEST_F(CharacterTest, ARealmsTitlesSettleUnderItsDuchiesAndKingdoms)
 {
     // Province -> (duchy, kingdom) of this realm's counties.
     static const std::map<int, std::pair<int, int>> kLand {
-        { 10, { 1100, 1301 } }, { 11, { 1102, 1301 } }, { 12, { 1101, 1300 } }, { 13, { 1102, 1302 } },
+        { 10, { 1100, 1301 } },
+        { 11, { 1102, 1301 } },
+        { 12, { 1101, 1300 } },
+        { 13, { 1102, 1302 } },
         { 14, { 1100, 1301 } },
     };
     gCharacterHooks.GetProvinceTitleRealm = [](int32_t province, int which) -> int32_t {
@@ -522,7 +525,8 @@ TEST_F(CharacterTest, TheGrabbersPriceFollowsWhoPlaysHimExcommunicationAndRivalr
         else if (grabber->HasRivalry(holder))
             grabber->LoseRival(holder);
         EXPECT_FLOAT_EQ(duchy->GetPrestigeGrabCost(Realm(70)), c.factor * value)
-            << c.control << " " << c.difficulty << " " << c.aggressiveness << " " << c.excommunicated << c.rival;
+            << c.control << " " << c.difficulty << " " << c.aggressiveness << " " << c.excommunicated
+            << c.rival;
     }
     gCountryControl[70] = 0;
 }
@@ -563,7 +567,8 @@ TEST_F(CharacterTest, EventsChangeCourtRealmFriendsRivalsAndReligion)
     courtier->Update(&nobody);
     EXPECT_TRUE(courtier->friends.IsEmpty());
 
-    CRZCharacterReligionEvent convert(_CRZEVT_SET_CHAR_RELIGION_, self, self, static_cast<RZReligionType>(RELIGION_PAGAN));
+    CRZCharacterReligionEvent convert(
+        _CRZEVT_SET_CHAR_RELIGION_, self, self, static_cast<RZReligionType>(RELIGION_PAGAN));
     courtier->Update(&convert);
     EXPECT_EQ(courtier->religion, RELIGION_PAGAN);
     CRZCharacterReligionEvent bad(_CRZEVT_SET_CHAR_RELIGION_, self, self, static_cast<RZReligionType>(77));

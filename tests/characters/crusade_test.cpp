@@ -37,7 +37,8 @@ protected:
         CCrusade::Init();
         gTold.clear();
         gGold.clear();
-        gCharacterHooks.ShowMessage = [](int type, int32_t, const char*, const char*) { gTold.push_back(type); };
+        gCharacterHooks.ShowMessage
+            = [](int type, int32_t, const char*, const char*) { gTold.push_back(type); };
         gCharacterHooks.GetProvinceMonthlyGold = [](int32_t province) { return gGold[province]; };
         for (CRZCountryID id : { kRome, kCairo, kVilna }) {
             CRZCountry::ConstructCountry(id);
@@ -167,10 +168,14 @@ TEST_F(CrusadeTest, BattleScoresGoToCatholicRulersAndACrusaderMultipliesThemForT
         who.push_back(r.character);
     });
     const std::vector<std::pair<CRZEvtType, float>> expected = {
-        { _CRZEVT_PIETY_, 2.0f * base }, { _CRZEVT_PRESTIGE_, base }, // Rome; Cairo is no catholic
-        { _CRZEVT_PIETY_, 10.0f * base }, { _CRZEVT_PRESTIGE_, 5.0f * base },
-        { _CRZEVT_PIETY_, 50.0f * base }, { _CRZEVT_PRESTIGE_, 25.0f * base },
-        { _CRZEVT_PIETY_, 250.0f * base }, { _CRZEVT_PRESTIGE_, 125.0f * base },
+        { _CRZEVT_PIETY_, 2.0f * base },
+        { _CRZEVT_PRESTIGE_, base }, // Rome; Cairo is no catholic
+        { _CRZEVT_PIETY_, 10.0f * base },
+        { _CRZEVT_PRESTIGE_, 5.0f * base },
+        { _CRZEVT_PIETY_, 50.0f * base },
+        { _CRZEVT_PRESTIGE_, 25.0f * base },
+        { _CRZEVT_PIETY_, 250.0f * base },
+        { _CRZEVT_PRESTIGE_, 125.0f * base },
     };
     ASSERT_EQ(posted.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
@@ -203,7 +208,8 @@ TEST_F(CrusadeTest, TheRealmPaysByPowerAndNeedAndTheTooltipsSayIt)
     rome->ruler->score = CSimpleScore(0.0f, 200000.0f, 0.0f);
     const int cost = static_cast<int>(rome->GetCrusadesCost() + 0.5f);
     ASSERT_GT(cost, 0);
-    EXPECT_EQ(crusade->GetInstantRollover(rome), "against " + std::string(land.provinces[0]->GetName()) + ";costs " + std::to_string(cost));
+    EXPECT_EQ(crusade->GetInstantRollover(rome),
+        "against " + std::string(land.provinces[0]->GetName()) + ";costs " + std::to_string(cost));
     Start(0);
     EXPECT_EQ(crusade->GetInstantRollover(rome), "costs " + std::to_string(cost)) << "no target to name";
     EXPECT_STREQ(crusade->GetDelayedRollover(rome), "later");
@@ -235,7 +241,9 @@ TEST_F(CrusadeTest, TheBlockAlwaysHoldsItsThreeFieldsAndRefusesAnythingElse)
         { "target = -2 }", "crusade: target outside the province table" },
     };
     for (const auto& b : bad)
-        EXPECT_NE(support::FatalMessageOf([&] { ReadBlock(read, b.text); }).find(b.message), std::string::npos) << b.text;
+        EXPECT_NE(
+            support::FatalMessageOf([&] { ReadBlock(read, b.text); }).find(b.message), std::string::npos)
+            << b.text;
 }
 
 } // namespace

@@ -6,8 +6,8 @@
 
 #include "characters/culture.h"
 #include "datalang/lexer.h"
-#include "text/new_text.h"
 #include "platform/win/win32.h"
+#include "text/new_text.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "datalang/definition_file.h"
 #include "characters/law.h"
 #include "datalang/block_round_trip.h"
+#include "datalang/definition_file.h"
 
 #include "foundation/safeguards.h"
 

@@ -245,7 +245,9 @@ TEST_F(PapacyTest, TheBlockHoldsTheControllerOnlyWhileThereIsOne)
     CPapacy read;
     ReadBack(*papacy, read);
     EXPECT_EQ(read.controller, papacy->controller);
-    EXPECT_NE(support::FatalMessageOf([&] { ReadBlock(read, "pope = 3 }"); }).find("unknown lhs in scenario file (papacy)"),
+    EXPECT_NE(support::FatalMessageOf([&] {
+        ReadBlock(read, "pope = 3 }");
+    }).find("unknown lhs in scenario file (papacy)"),
         std::string::npos);
 }
 

@@ -95,7 +95,8 @@ TEST_F(TitleRecords, HeldVacatedAndClaimedTitlesReadBackLinked)
 
     const std::string held = WrittenBlock(*T(1100));
     const std::string vacated = WrittenBlock(*T(7));
-    for (const char* part : { "tag = T1100", "tier = duchy", "liege = T1300", "holder", "startdate", "claim" })
+    for (const char* part :
+        { "tag = T1100", "tier = duchy", "liege = T1300", "holder", "startdate", "claim" })
         EXPECT_NE(held.find(part), std::string::npos) << part << " in " << held;
     EXPECT_EQ(held.find("enddate"), std::string::npos) << held;
     EXPECT_NE(vacated.find("enddate"), std::string::npos) << vacated;
@@ -166,7 +167,8 @@ TEST_F(TitleRecords, BadRecordsEndTheLoadWithTheirMessage)
         { "key = { tag = T1100 claim = { id = { type = 10 id = 8 } strength = 3 } }",
             "unknown lhs in scenario file (claim)" },
         { "key = { tag = T1100 claim = 4 }", "unknown lhs in scenario file (title)" },
-        { "key = { tag = T1100 claim = { id = { type = 10 id = 3 } } }", "claim: identity missing or in use" },
+        { "key = { tag = T1100 claim = { id = { type = 10 id = 3 } } }",
+            "claim: identity missing or in use" },
         { "key = { tag = T1100 claim = { id = { type = 3 id = 8 } } }", "claim: identity missing or in use" },
         { "key = { tag = T1100 liege = T1100 }", "title: bad liege" },
         { "key = { tag = T1100 liege = T5 }", "title: bad liege" },

@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "datalang/definition_file.h"
 #include "characters/trait.h"
 #include "datalang/block_round_trip.h"
+#include "datalang/definition_file.h"
 
 #include "foundation/safeguards.h"
 

@@ -4,9 +4,9 @@
 #include <string>
 
 #include "datalang/lexer.h"
-#include "support/scratch.h"
 #include "foundation/fatal_error.h"
 #include "support/data_folder.h"
+#include "support/scratch.h"
 
 // The token type of a word, as the tokenizer reads it.
 inline int TokenOf(const std::string& word)

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "datalang/lexer.h"
-#include "support/fatal_message.h"
-#include "support/scratch.h"
 #include "foundation/fatal_error.h"
 #include "platform/win/win32.h"
+#include "support/fatal_message.h"
+#include "support/scratch.h"
 
 namespace {
 
@@ -175,8 +175,7 @@ TEST(Lexer, BadInputEndsInALocatedError)
     for (const Case& c : cases) {
         const std::string message = LexError(c.text);
         EXPECT_NE(message.find(std::string("ERROR : (") + c.message + ")"), std::string::npos) << message;
-        EXPECT_NE(message.find("Line = " + std::to_string(c.line) + " file = /"),
-            std::string::npos)
+        EXPECT_NE(message.find("Line = " + std::to_string(c.line) + " file = /"), std::string::npos)
             << message;
     }
     // 511 characters is still a token.

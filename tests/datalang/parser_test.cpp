@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "datalang/parser.h"
-#include "support/fatal_message.h"
-#include "support/scratch.h"
 #include "foundation/fatal_error.h"
 #include "platform/win/win32.h"
+#include "support/fatal_message.h"
+#include "support/scratch.h"
 
 namespace {
 

@@ -262,15 +262,16 @@ TEST_F(FailedSave, AFailureAtEachStepOfTheReplaceLeavesThePreviousSave)
     GameFolder::Write("steps.txt", previous);
     FakeScenarioWorld world;
     MakeSmall(world);
-    for (Ravel::ReplaceStep step : { Ravel::ReplaceStep::kCreate, Ravel::ReplaceStep::kWrite,
-             Ravel::ReplaceStep::kFlush, Ravel::ReplaceStep::kSyncFile, Ravel::ReplaceStep::kClose,
-             Ravel::ReplaceStep::kRename }) {
+    for (Ravel::ReplaceStep step :
+        { Ravel::ReplaceStep::kCreate, Ravel::ReplaceStep::kWrite, Ravel::ReplaceStep::kFlush,
+            Ravel::ReplaceStep::kSyncFile, Ravel::ReplaceStep::kClose, Ravel::ReplaceStep::kRename }) {
         char message[512] = "";
         Ravel::InjectReplaceFailure(step);
         const bool ok = SaveGameFile("steps.txt", world, message, sizeof message);
         Ravel::InjectReplaceFailure(Ravel::ReplaceStep::kNone);
         EXPECT_FALSE(ok) << static_cast<int>(step);
-        EXPECT_NE(std::string(message).find("Could not save steps.txt: the file could not"), std::string::npos)
+        EXPECT_NE(
+            std::string(message).find("Could not save steps.txt: the file could not"), std::string::npos)
             << message;
         ExpectPreviousKept("steps.txt");
     }

@@ -7,10 +7,10 @@
 #include <string>
 
 #include "datalang/parser.h"
-#include "support/fatal_message.h"
-#include "support/scratch.h"
 #include "datalang/script_tree.h"
 #include "foundation/fatal_error.h"
+#include "support/fatal_message.h"
+#include "support/scratch.h"
 
 // What the node writes at the given depth; the write's answer goes to result when it is given.
 inline std::string WrittenText(CLScript& node, int indent = 0, int* result = nullptr)

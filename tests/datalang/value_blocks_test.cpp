@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "datalang/attribute_tuple.h"
 #include "datalang/block_keywords.h"
 #include "datalang/block_round_trip.h"
 #include "datalang/lexer.h"
 #include "datalang/script_text.h"
-#include "datalang/attribute_tuple.h"
 #include "foundation/calendar_date.h"
 #include "foundation/point_rect.h"
 #include "foundation/ref.h"

@@ -12,8 +12,8 @@
 #include "events/event_posting.h"
 #include "events/net_event.h"
 #include "foundation/logs.h"
-#include "support/data_folder.h"
 #include "route_fakes.h"
+#include "support/data_folder.h"
 
 #include "foundation/safeguards.h"
 

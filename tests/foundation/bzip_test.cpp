@@ -191,9 +191,9 @@ TEST_F(BzipTest, AFailureAtEachStepOfTheReplaceLeavesTheOldPlainFileAndThePacked
     ASSERT_TRUE(bzip.CompressFile("games\\save", false));
     const std::string packedBytes = Read(packed);
     Write(plain, "the plain file from before");
-    for (Ravel::ReplaceStep step : { Ravel::ReplaceStep::kCreate, Ravel::ReplaceStep::kWrite,
-             Ravel::ReplaceStep::kFlush, Ravel::ReplaceStep::kSyncFile, Ravel::ReplaceStep::kClose,
-             Ravel::ReplaceStep::kRename }) {
+    for (Ravel::ReplaceStep step :
+        { Ravel::ReplaceStep::kCreate, Ravel::ReplaceStep::kWrite, Ravel::ReplaceStep::kFlush,
+            Ravel::ReplaceStep::kSyncFile, Ravel::ReplaceStep::kClose, Ravel::ReplaceStep::kRename }) {
         testing::internal::CaptureStdout();
         Ravel::InjectReplaceFailure(step);
         const bool unpacked = bzip.DecompressFile("games\\save");

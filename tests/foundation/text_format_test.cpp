@@ -14,10 +14,12 @@ TEST(TextFormat, FillsSuitableSpecifiersInOrder)
     };
     const Case cases[] = {
         { "Move to %s for %.0f gold?", "Move to Uppland for 35 gold?",
-          FormatDataText("Move to %s for %.0f gold?", { "Uppland", 35.0 }) },
-        { "%s, then %s", "Leon, then Gascony", FormatDataText("%s, then %s", { "Leon", std::string("Gascony") }) },
+            FormatDataText("Move to %s for %.0f gold?", { "Uppland", 35.0 }) },
+        { "%s, then %s", "Leon, then Gascony",
+            FormatDataText("%s, then %s", { "Leon", std::string("Gascony") }) },
         { "speed %d", "speed 7", FormatDataText("speed %d", { 7 }) },
-        { "%5d|%-4s|%03i|%x|%c", "   42|ab  |007|ff|A", FormatDataText("%5d|%-4s|%03i|%x|%c", { 42, "ab", 7, 255, 65 }) },
+        { "%5d|%-4s|%03i|%x|%c", "   42|ab  |007|ff|A",
+            FormatDataText("%5d|%-4s|%03i|%x|%c", { 42, "ab", 7, 255, 65 }) },
         { "%.2s|%6.1f|%ld", "ab|  -2.5|-3", FormatDataText("%.2s|%6.1f|%ld", { "abc", -2.5, -3 }) },
         { "null text", "[]", FormatDataText("[%s]", { static_cast<const char*>(nullptr) }) },
     };

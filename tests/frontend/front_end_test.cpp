@@ -3,13 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "events/generic_events.h"
-#include "support/data_folder.h"
 #include "frontend/front_end_main.h"
 #include "frontend/new_front_end.h"
 #include "gfx/bitmap_fixture.h"
 #include "gfx/image.h"
 #include "gfx/video_fixture.h"
 #include "platform/input/window_messages.h"
+#include "support/data_folder.h"
 #include "widgets/button.h"
 #include "widgets/input.h"
 

@@ -20,9 +20,10 @@
 
 namespace {
 
-constexpr CRZEvtType kTypes[] = { _CRZEVT_CREATE_ARMY_, _CRZEVT_CREATE_DIVISION_, _CRZEVT_ADD_DIVISION_,
-    _CRZEVT_REMOVE_DIVISION_, _CRZEVT_KILL_DIVISION_, _CRZEVT_DISBAND_UNIT_, _CRZEVT_UNITDELETE_,
-    _CRZEVT_TRANSFER_ALL_ARMIES_, _CRZEVT_MOBILIZE_HOST_, _CRZEVT_MOBILIZE_PROVINCE_, _CRZEVT_REINFORCE_DIVISION_ };
+constexpr CRZEvtType kTypes[]
+    = { _CRZEVT_CREATE_ARMY_, _CRZEVT_CREATE_DIVISION_, _CRZEVT_ADD_DIVISION_, _CRZEVT_REMOVE_DIVISION_,
+          _CRZEVT_KILL_DIVISION_, _CRZEVT_DISBAND_UNIT_, _CRZEVT_UNITDELETE_, _CRZEVT_TRANSFER_ALL_ARMIES_,
+          _CRZEVT_MOBILIZE_HOST_, _CRZEVT_MOBILIZE_PROVINCE_, _CRZEVT_REINFORCE_DIVISION_ };
 
 // Realm 5 owns provinces 1 and 2 with levies and an army of one division in province 1; realm 6 is its
 // vassal with province 3.
@@ -47,7 +48,8 @@ struct CWorld : CRealmLand {
             province->currentLevy.Set(MILITIA, 500);
         }
         // Identities 900001 and 900002 of the dynamic kind: the army and its division, for inputs to name.
-        CRZUnit* army = realm->ConstructArmy(1, DynamicID(CRZID(RZTYPE_DYNAMIC, 900001)), CDate(), NOID, NOID);
+        CRZUnit* army
+            = realm->ConstructArmy(1, DynamicID(CRZID(RZTYPE_DYNAMIC, 900001)), CDate(), NOID, NOID);
         auto* division = new CDivision(DynamicID(CRZID(RZTYPE_DYNAMIC, 900002)));
         division->owner = 5;
         division->homeProvince = 1;
@@ -62,7 +64,8 @@ struct CWorld : CRealmLand {
         // Divisions raised or removed into no army wait for one; the world frees them as it goes.
         std::vector<CDivision*> waiting;
         CRZDynamicObject::_pHashTable->ForEach([&](CRZDynamicObject* object) {
-            if (auto* division = dynamic_cast<CDivision*>(object); division != nullptr && division->army == nullptr)
+            if (auto* division = dynamic_cast<CDivision*>(object);
+                division != nullptr && division->army == nullptr)
                 waiting.push_back(division);
         });
         for (CDivision* division : waiting)

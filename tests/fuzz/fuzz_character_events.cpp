@@ -39,7 +39,8 @@ CCharacter* Person(CCharacterServer& registry, uint32_t number, CRZCountry* real
 
 } // namespace
 
-// Input: u8 event kind, u8 receiver (0..3: the lord, his lady, their son, a courtier), u16 claimed record size, then the record's bytes after its head.
+// Input: u8 event kind, u8 receiver (0..3: the lord, his lady, their son, a courtier), u16 claimed record
+// size, then the record's bytes after its head.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size < 4)

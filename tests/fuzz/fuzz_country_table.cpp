@@ -8,9 +8,9 @@
 #include <fstream>
 #include <string>
 
-#include "support/data_folder.h"
 #include "../gfx/bitmap_bytes.h"
 #include "realms/country_db.h"
+#include "support/data_folder.h"
 
 #include "foundation/safeguards.h"
 

@@ -36,8 +36,8 @@ CFont* TheFont()
 {
     static CFont* font = [] {
         const std::string picture = FontPicture();
-        const char* path = WriteFuzzInput("list_box_font",
-            reinterpret_cast<const std::uint8_t*>(picture.data()), picture.size());
+        const char* path = WriteFuzzInput(
+            "list_box_font", reinterpret_cast<const std::uint8_t*>(picture.data()), picture.size());
         auto* made = new CFont();
         if (!path || !made->Init(path, 10, nullptr)) {
             delete made;

@@ -16,7 +16,8 @@
 
 namespace {
 
-constexpr CRZEvtType kTypes[] = { _CRZEVT_CREATE_COUNTRY_, _CRZEVT_EXEC_SET_ANNEXATION_, _CRZEVT_CREATE_RANDOM_COUSIN_ };
+constexpr CRZEvtType kTypes[]
+    = { _CRZEVT_CREATE_COUNTRY_, _CRZEVT_EXEC_SET_ANNEXATION_, _CRZEVT_CREATE_RANDOM_COUSIN_ };
 
 CRZReturnType Discard(CRZEvent*)
 {
@@ -46,7 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         land.Land(12, CRZCountry::_pCountry[5]);
         land.Land(13, CRZCountry::_pCountry[5]);
         const bool cousin = event->GetType() == _CRZEVT_CREATE_RANDOM_COUSIN_;
-        const CRZID cousinId = cousin ? static_cast<CRZCreateRandomCousinEvent*>(event)->Record().first : NOID;
+        const CRZID cousinId
+            = cousin ? static_cast<CRZCreateRandomCousinEvent*>(event)->Record().first : NOID;
         const bool taken = CIdentity::GetObjectFromID(cousinId) != nullptr;
         CRZCountry::_pCountry[5]->Update(event);
         // A cousin made under the record's identity belongs to no registry here.

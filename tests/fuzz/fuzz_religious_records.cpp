@@ -18,8 +18,8 @@
 
 namespace {
 
-constexpr std::uint32_t kTypes[] = { _CRZEVT_SETPAPALCONTROLLER_, _CRZEVT_START_CRUSADES_, _CRZEVT_CRUSADES_LOST_,
-    _CRZEVT_CRUSADES_WON_ };
+constexpr std::uint32_t kTypes[]
+    = { _CRZEVT_SETPAPALCONTROLLER_, _CRZEVT_START_CRUSADES_, _CRZEVT_CRUSADES_LOST_, _CRZEVT_CRUSADES_WON_ };
 
 template <class Block> void ReadBlock(Block& block, const std::uint8_t* data, std::size_t size)
 {
@@ -51,7 +51,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     case 1:
         ReadBlock(*CCrusade::GetInstance(), data + 1, size - 1);
         // A target that was read must be one the need can measure.
-        if (CCrusade::GetInstance()->GetTargetProvince() < 0 || CCrusade::GetInstance()->GetTargetProvince() > 1003)
+        if (CCrusade::GetInstance()->GetTargetProvince() < 0
+            || CCrusade::GetInstance()->GetTargetProvince() > 1003)
             __builtin_trap();
         break;
     default: {
@@ -60,7 +61,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             CPapacy::GetInstance()->Update(event.get());
             CCrusade::GetInstance()->Update(event.get());
             CCrusade::GetInstance()->GetCrusadeNeed();
-            if (CCrusade::GetInstance()->GetTargetProvince() < 0 || CCrusade::GetInstance()->GetTargetProvince() > 1003)
+            if (CCrusade::GetInstance()->GetTargetProvince() < 0
+                || CCrusade::GetInstance()->GetTargetProvince() > 1003)
                 __builtin_trap();
         }
         break;

@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "support/data_folder.h"
 #include "app/settings.h"
+#include "support/data_folder.h"
 
 #include "foundation/safeguards.h"
 
@@ -31,8 +31,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::filesystem::current_path(start);
     CSettingsRecord copy = settings.Record();
     const CSettingsRecord& record = settings.Record();
-    if (written != sizeof(CSettingsRecord) || record.format != 151 || record.size != 1384 || record.revision != 103
-        || RepairSettingsRecord(copy, "check") != 0 || std::memcmp(&copy, &record, sizeof copy) != 0)
+    if (written != sizeof(CSettingsRecord) || record.format != 151 || record.size != 1384
+        || record.revision != 103 || RepairSettingsRecord(copy, "check") != 0
+        || std::memcmp(&copy, &record, sizeof copy) != 0)
         std::abort();
     return 0;
 }

@@ -11,20 +11,20 @@
 #include <algorithm>
 #include <cctype>
 #include <chrono>
-#include <cstdint>
 #include <csignal>
+#include <cstdint>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
 
-#include "support/scratch.h"
 #include "support/generated_data.h"
+#include "support/scratch.h"
 
 #include "foundation/safeguards.h"
 
@@ -125,12 +125,14 @@ Window FindGameWindow(Display* display, pid_t game)
         unsigned long after = 0;
         unsigned char* value = nullptr;
         XWindowAttributes attributes {};
-        if (XGetWindowProperty(display, children[i], pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &items,
-                &after, &value)
+        if (XGetWindowProperty(display, children[i], pidAtom, 0, 1, False, XA_CARDINAL, &type, &format,
+                &items, &after, &value)
                 == Success
             && value != nullptr) {
-            if (format == 32 && items == 1 && static_cast<pid_t>(*reinterpret_cast<unsigned long*>(value)) == game
-                && XGetWindowAttributes(display, children[i], &attributes) && attributes.map_state == IsViewable)
+            if (format == 32 && items == 1
+                && static_cast<pid_t>(*reinterpret_cast<unsigned long*>(value)) == game
+                && XGetWindowAttributes(display, children[i], &attributes)
+                && attributes.map_state == IsViewable)
                 found = children[i];
             XFree(value);
         }
@@ -184,8 +186,8 @@ void Keep(const Picture& picture, const char* name)
     std::ofstream out(std::string(folder) + "/" + name, std::ios::binary);
     out << "P6\n" << picture.width << " " << picture.height << "\n255\n";
     for (std::uint32_t pixel : picture.pixels) {
-        const char rgb[3] = { static_cast<char>(pixel >> 16), static_cast<char>(pixel >> 8),
-            static_cast<char>(pixel) };
+        const char rgb[3]
+            = { static_cast<char>(pixel >> 16), static_cast<char>(pixel >> 8), static_cast<char>(pixel) };
         out.write(rgb, 3);
     }
 }
@@ -309,7 +311,8 @@ TEST(GameStart, TheMainMenuShowsAndItsExitEndsTheGameWithStatusZero)
     ASSERT_TRUE(shown) << ReadAll(errors);
     Keep(menu, "game_main_menu.ppm");
     for (int i = 0; i < 3; ++i)
-        EXPECT_TRUE(LooksDisabled(menu.At(faceX[i], 646))) << "button " << i << ": " << std::hex << menu.At(faceX[i], 646);
+        EXPECT_TRUE(LooksDisabled(menu.At(faceX[i], 646)))
+            << "button " << i << ": " << std::hex << menu.At(faceX[i], 646);
 
     // A click on Exit as the pointer gives it.
     int x = 0, y = 0;

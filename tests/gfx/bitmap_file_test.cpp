@@ -11,8 +11,8 @@
 #include "gfx/bitmap_file.h"
 #include "gfx/bitmap_fixture.h"
 #include "gfx/image_descriptor.h"
-#include "gfx/video_fixture.h"
 #include "gfx/video.h"
+#include "gfx/video_fixture.h"
 
 #include "foundation/safeguards.h"
 

@@ -7,9 +7,9 @@
 
 #include <gtest/gtest.h>
 
-#include "support/data_folder.h"
 #include "gfx/bitmap_bytes.h"
 #include "gfx/video.h"
+#include "support/data_folder.h"
 
 namespace fixture {
 

@@ -7,11 +7,11 @@
 #include <string>
 #include <unistd.h>
 
-#include "support/data_folder.h"
 #include "gfx/font.h"
 #include "gfx/image.h"
 #include "gfx/video.h"
 #include "gfx/video_fixture.h"
+#include "support/data_folder.h"
 
 #include "foundation/safeguards.h"
 
@@ -65,7 +65,8 @@ TEST_F(FontTest, FontsRegisterWithTheirCells)
         EXPECT_LE(SmallFont->GetGlyph(c)->width, SmallFont->GetGlyphWidth());
     }
     EXPECT_EQ(SmallFont->GetGlyph(' ')->width, SmallFont->GetGlyphWidth() / 6);
-    EXPECT_EQ(SmallFont->GetGlyph(0x81)->width, 1) << "a byte Windows-1252 leaves undefined has an empty cell";
+    EXPECT_EQ(SmallFont->GetGlyph(0x81)->width, 1)
+        << "a byte Windows-1252 leaves undefined has an empty cell";
     EXPECT_EQ(SmallFont->Length(""), 0);
     EXPECT_EQ(SmallFont->Length(nullptr), 0);
     CFont missing;
@@ -78,7 +79,9 @@ TEST_F(FontTest, ColourCodesGiveExactPixels)
     const std::uint16_t white = CVideo::TrueToHigh(255, 255, 255);
     const std::uint16_t gold = CVideo::TrueToHigh(240, 220, 176);
     const int a = SmallFont->GetGlyph('A')->width, b = SmallFont->GetGlyph('B')->width;
-    const int end = SmallFont->Print("A\xa7YB\xa7\xa7" "C", 0, 0, &target, white);
+    const int end = SmallFont->Print("A\xa7YB\xa7\xa7"
+                                     "C",
+        0, 0, &target, white);
     EXPECT_EQ(end, a + b + SmallFont->GetGlyph('C')->width);
     EXPECT_GT(Count(0, a, white), 10);
     EXPECT_EQ(Count(a, a + b, white), 0);
@@ -95,7 +98,9 @@ TEST_F(FontTest, ColourCodesGiveExactPixels)
         { "%9x0", CVideo::TrueToHigh(0, 255, 255) }, // out of range digits are clamped
         { "%70", white }, // cut off by the end: nothing changes
         { "\xa7W\xa7", CVideo::TrueToHigh(255, 255, 255) },
-        { "\xa7" "B", 0 },
+        { "\xa7"
+          "B",
+            0 },
     };
     for (const Case& c : cases)
         EXPECT_EQ(SmallFont->GetLastColor(c.text, white), c.colour) << c.text;
@@ -121,7 +126,8 @@ TEST_F(FontTest, ClippingCodesAndMeasuring)
     EXPECT_EQ(SmallFont->Length("a\\nb\r\n"), SmallFont->Length("ab"));
     EXPECT_EQ(SmallFont->Length("\xa0"), SmallFont->Length(" "));
     EXPECT_EQ(SmallFont->PrintRight("ab", 100, 0, &target, 1), 100);
-    EXPECT_EQ(SmallFont->PrintCenter("ab", 100, 0, &target, 1), 100 - SmallFont->Length("ab") / 2 + SmallFont->Length("ab"));
+    EXPECT_EQ(SmallFont->PrintCenter("ab", 100, 0, &target, 1),
+        100 - SmallFont->Length("ab") / 2 + SmallFont->Length("ab"));
 }
 
 TEST_F(FontTest, TheCoinDrawsForTheDollarSign)

@@ -7,11 +7,11 @@
 #include <string>
 
 #include "foundation/data_file.h"
-#include "support/data_folder.h"
 #include "gfx/bitmap_file.h"
 #include "gfx/image_descriptor.h"
 #include "gfx/palette.h"
 #include "gfx/video_fixture.h"
+#include "support/data_folder.h"
 
 #include "foundation/safeguards.h"
 

@@ -9,7 +9,6 @@
 #include <memory>
 #include <vector>
 
-#include "support/data_folder.h"
 #include "gfx/bitmap_fixture.h"
 #include "gfx/direct_draw.h"
 #include "gfx/image.h"
@@ -17,6 +16,7 @@
 #include "platform/display/basic_hwnd_imp.h"
 #include "platform/host/host_hooks.h"
 #include "platform/render/our_context.h"
+#include "support/data_folder.h"
 
 using video_test::Pixel16;
 using video_test::SetPixel16;
@@ -33,7 +33,8 @@ void ComposeScene()
     CImage* back = CVideo::pBackBuffer;
     // Eight colour bars: every combination of full red, green and blue.
     for (int bar = 0; bar < 8; ++bar) {
-        const auto colour = static_cast<std::uint16_t>((bar & 4 ? 0x7C00 : 0) | (bar & 2 ? 0x03E0 : 0) | (bar & 1 ? 0x001F : 0));
+        const auto colour = static_cast<std::uint16_t>(
+            (bar & 4 ? 0x7C00 : 0) | (bar & 2 ? 0x03E0 : 0) | (bar & 1 ? 0x001F : 0));
         for (int y = 0; y < kHeight; ++y)
             for (int x = bar * 128; x < bar * 128 + 128; ++x)
                 SetPixel16(back, x, y, colour == 0x03E0 ? 0x03E1 : colour);
@@ -83,7 +84,8 @@ TEST_F(GoldenFrame, TheComposedFrameEqualsTheKeptPictureAndTheWindowShowsIt)
     const fs::path golden = fs::path(tests) / "gfx" / "golden_frame.bmp";
     if (std::getenv("VELLMARK_WRITE_GOLDEN")) {
         ASSERT_EQ(CVideo::SaveScreen(nullptr), 1);
-        fs::copy_file(support::gDataFolder + "/ScreenSave0.bmp", golden, fs::copy_options::overwrite_existing);
+        fs::copy_file(
+            support::gDataFolder + "/ScreenSave0.bmp", golden, fs::copy_options::overwrite_existing);
     }
     ASSERT_TRUE(fs::exists(golden)) << golden;
     fs::copy_file(golden, support::gDataFolder + "/golden.bmp", fs::copy_options::overwrite_existing);
@@ -101,7 +103,8 @@ TEST_F(GoldenFrame, TheComposedFrameEqualsTheKeptPictureAndTheWindowShowsIt)
     // Spot checks of what the scene is made of.
     EXPECT_EQ(Pixel16(CVideo::pBackBuffer, 100 + 12, 200 + 12), 0x4210); // keyed image at an even column
     EXPECT_EQ(Pixel16(CVideo::pBackBuffer, 100 + 2, 200 + 2), 0x0000); // its keyed corner shows the bar
-    EXPECT_EQ(Pixel16(CVideo::pBackBuffer, 300 + 44 + 2, 400 + 16 + 1), static_cast<std::uint16_t>(2 << 10 | 1));
+    EXPECT_EQ(
+        Pixel16(CVideo::pBackBuffer, 300 + 44 + 2, 400 + 16 + 1), static_cast<std::uint16_t>(2 << 10 | 1));
 
     kept.Unlock();
     CVideo::pBackBuffer->Unlock();

@@ -107,8 +107,8 @@ TEST_F(ImageOpsTest, Lines)
         CPoint a, b;
         int pixels;
     } cases[] = {
-        { { 0, 0 }, { 4, 0 }, 5 }, { { 0, 0 }, { 4, 1 }, 3 }, { { 2, 0 }, { 2, 3 }, 4 }, { { 0, 0 }, { 1, 4 }, 4 },
-        { { -40, 3 }, { 100, 3 }, 16 }, // clamped into the image
+        { { 0, 0 }, { 4, 0 }, 5 }, { { 0, 0 }, { 4, 1 }, 3 }, { { 2, 0 }, { 2, 3 }, 4 },
+        { { 0, 0 }, { 1, 4 }, 4 }, { { -40, 3 }, { 100, 3 }, 16 }, // clamped into the image
     };
     for (const Case& c : cases) {
         CImage image(16, 16, 16, IMAGE_SYSTEM);

@@ -165,7 +165,8 @@ TEST_F(RLETest, DecodingMatchesTheReferenceForRandomSheets)
         CImage dest(kDW, kDH, 16, IMAGE_SYSTEM);
         std::vector<std::uint16_t> expected(kDW * kDH);
         for (int i = 0; i < kDW * kDH; ++i)
-            expected[static_cast<std::size_t>(i)] = At16(dest, i % kDW, i / kDW) = static_cast<std::uint16_t>(pick(0, 0xFFFF));
+            expected[static_cast<std::size_t>(i)] = At16(dest, i % kDW, i / kDW)
+                = static_cast<std::uint16_t>(pick(0, 0xFFFF));
         const int frame = pick(0, frames - 1), fw = width / frames;
         const int x = pick(-30, kDW + 4), y = pick(-30, kDH + 4);
         image.Draw(x, y, CRect(frame * fw, 0, frame * fw + fw, rows), nullptr, &dest, nullptr);
@@ -179,7 +180,8 @@ TEST_F(RLETest, DecodingMatchesTheReferenceForRandomSheets)
 }
 
 // One pixel of value v drawn in a mode over the destination pixel d.
-std::uint16_t DrawOne(ImageType mode, std::uint8_t v, std::uint16_t d, const CPalette* palette = nullptr, int opacity = 31)
+std::uint16_t DrawOne(
+    ImageType mode, std::uint8_t v, std::uint16_t d, const CPalette* palette = nullptr, int opacity = 31)
 {
     auto image = Row({ v });
     image->SetPalette(const_cast<CPalette*>(palette));

@@ -153,7 +153,8 @@ TEST_F(Images, CopyPathsStayInsideBothImagesAtEveryEdge)
     screen.SetScreenSurface(dest16.GetSurface(), nullptr);
     // Rectangles reaching past either image on every side, at and beyond the edges; under ASan any
     // stray write or read fails the test.
-    const CRect sources[] = { CRect(-8, -8, 4, 4), CRect(0, 0, 9, 9), CRect(4, 4, 40, 40), CRect(-2, 0, 30, 2) };
+    const CRect sources[]
+        = { CRect(-8, -8, 4, 4), CRect(0, 0, 9, 9), CRect(4, 4, 40, 40), CRect(-2, 0, 30, 2) };
     const int places[] = { -30, -9, -1, 0, 3, 8, 9, 10, 11, 40 };
     for (const CRect& src : sources) {
         for (int x : places) {
@@ -214,8 +215,8 @@ TEST_F(Images, EightBitIndicesThroughThePaletteEqualAPerPixelReference)
                     const std::uint8_t index = Pixel8(&source, col << shift, row << shift);
                     const std::uint16_t under = before[static_cast<std::size_t>(dy * 20 + dx)];
                     const std::uint16_t expect = index == 0 ? under
-                        : index == 1                         ? static_cast<std::uint16_t>((under >> 1) & 0x3DEF)
-                                                             : static_cast<std::uint16_t>(palette._Normal16[index]);
+                        : index == 1 ? static_cast<std::uint16_t>((under >> 1) & 0x3DEF)
+                                     : static_cast<std::uint16_t>(palette._Normal16[index]);
                     ASSERT_EQ(Pixel16(&dest, dx, dy), expect) << "at " << col << "," << row;
                 }
             }

@@ -5,13 +5,13 @@
 #include <cstdlib>
 #include <string>
 
-#include "support/data_folder.h"
 #include "gfx/bitmap_fixture.h"
 #include "gfx/font.h"
 #include "gfx/image.h"
 #include "gfx/image_descriptor.h"
 #include "gfx/solid_frame.h"
 #include "gfx/video_fixture.h"
+#include "support/data_folder.h"
 
 #include "foundation/safeguards.h"
 
@@ -39,7 +39,10 @@ protected:
         SmallFont = BoldFont = LargeFont = Font20 = ExtraTinyFont = nullptr;
         GfxFileTest::TearDown();
     }
-    static std::uint16_t At(CRZSolidFrame& frame, int x, int y) { return video_test::Pixel16(frame.GetImage(), x, y); }
+    static std::uint16_t At(CRZSolidFrame& frame, int x, int y)
+    {
+        return video_test::Pixel16(frame.GetImage(), x, y);
+    }
 
     video_test::ScopedHeadlessVideo video { 320, 240, false };
     CFont* font = nullptr;

@@ -156,7 +156,9 @@ TEST_F(SpriteTest, DrawsTheCurrentFrameAtItsPositionLessTheOrigin)
     s.MoveTo(20, 10);
     s.SetOrgin(4, 2);
     s.Draw(DRAW_TYPE_0);
-    const auto at = [&](int x, int y) { return reinterpret_cast<std::uint16_t*>(screen.Lock() + y * screen.GetPitch())[x]; };
+    const auto at = [&](int x, int y) {
+        return reinterpret_cast<std::uint16_t*>(screen.Lock() + y * screen.GetPitch())[x];
+    };
     EXPECT_EQ(at(16, 8), 32 + 2);
     EXPECT_EQ(at(47, 15), 63 + 2);
     EXPECT_EQ(at(48, 15), 0);

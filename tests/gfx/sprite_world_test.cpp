@@ -98,7 +98,10 @@ TEST_F(SpriteWorldTest, PlacedThroughTheView)
 TEST_F(SpriteWorldTest, Definitions)
 {
     CSpriteWorld s;
-    EXPECT_EQ(Parse(s, "sprite = { bitmap = walk.bmp frames = 4 speed = 12 origin = { x = 3 y = 9 } transparency = 2 }"), "");
+    EXPECT_EQ(
+        Parse(s,
+            "sprite = { bitmap = walk.bmp frames = 4 speed = 12 origin = { x = 3 y = 9 } transparency = 2 }"),
+        "");
     ASSERT_NE(s.GetImage()->GetRLEHeader(), nullptr);
     EXPECT_EQ(s.GetImage()->GetRLEHeader()->nFrames, 4);
     EXPECT_EQ(s.GetFrequency(), 12);
@@ -132,8 +135,7 @@ TEST_F(SpriteWorldTest, Definitions)
         const char* text;
         const char* message;
     } errors[] = {
-        { "bitmap = walk.bmp", "Sprite keyword not found.." },
-        { "sprite = { origin = 4 }", "No left curly" },
+        { "bitmap = walk.bmp", "Sprite keyword not found.." }, { "sprite = { origin = 4 }", "No left curly" },
         { "sprite = { bitmap = kept.bmp frames = 0 }", "frames must be 1 or more" },
         { "sprite = { colour = red }", "SpriteWorld : Unexpected field" },
         { "sprite = { speed = 3 ", "" }, // the end of the file inside the block

@@ -5,12 +5,12 @@
 #include <cstdlib>
 #include <unistd.h>
 
-#include "support/data_folder.h"
-#include "support/generated_data.h"
 #include "gfx/direct_draw.h"
 #include "platform/display/basic_hwnd_imp.h"
 #include "platform/host/host_hooks.h"
 #include "platform/win/win_types.h"
+#include "support/data_folder.h"
+#include "support/generated_data.h"
 
 #include "foundation/safeguards.h"
 

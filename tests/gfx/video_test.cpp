@@ -6,12 +6,12 @@
 #include <filesystem>
 #include <string>
 
-#include "support/data_folder.h"
 #include "gfx/bitmap_fixture.h"
 #include "gfx/direct_draw.h"
 #include "gfx/image.h"
 #include "gfx/video_fixture.h"
 #include "platform/input/window_messages.h"
+#include "support/data_folder.h"
 
 using video_test::Pixel16;
 using video_test::SetPixel16;
@@ -29,10 +29,7 @@ protected:
     }
     void TearDown() override { mVideo.reset(); }
     // The primary surface's pixel, as the screen shows it.
-    static std::uint16_t Screen(int x, int y)
-    {
-        return Pixel16(CVideo::pFrontBuffer, x, y);
-    }
+    static std::uint16_t Screen(int x, int y) { return Pixel16(CVideo::pFrontBuffer, x, y); }
 
     std::unique_ptr<video_test::ScopedHeadlessVideo> mVideo;
 };

@@ -61,7 +61,8 @@ struct CLayers {
         size_t bestLength = 0;
         for (const auto& [folder, library] : libraryOfFolder)
             if (path.compare(0, folder.size(), folder) == 0 && path.size() > folder.size()
-                && (path[folder.size()] == '/' || path[folder.size()] == '.') && folder.size() >= bestLength) {
+                && (path[folder.size()] == '/' || path[folder.size()] == '.')
+                && folder.size() >= bestLength) {
                 best = library;
                 bestLength = folder.size();
             }
@@ -99,7 +100,8 @@ CScan CheckTree(const std::string& table, const fs::path& src)
     CScan scan;
     std::vector<fs::path> paths;
     for (const auto& entry : fs::recursive_directory_iterator(src))
-        if (entry.is_regular_file() && (entry.path().extension() == ".h" || entry.path().extension() == ".cpp"))
+        if (entry.is_regular_file()
+            && (entry.path().extension() == ".h" || entry.path().extension() == ".cpp"))
             paths.push_back(entry.path());
     std::sort(paths.begin(), paths.end());
     for (const fs::path& path : paths) {
@@ -107,7 +109,8 @@ CScan CheckTree(const std::string& table, const fs::path& src)
         const std::string own = layers.LibraryOf(name);
         ++scan.files;
         if (own.empty()) {
-            scan.faults.push_back("src/" + name + " lies in no library: declare one in its folder's CMakeLists.txt");
+            scan.faults.push_back(
+                "src/" + name + " lies in no library: declare one in its folder's CMakeLists.txt");
             continue;
         }
         std::ifstream in(path);
@@ -163,8 +166,9 @@ TEST(IncludeLayers, NamesUpwardIncludesAndFilesOutsideEveryLibrary)
         { "core/win/lock.h", "#pragma once\n#include \"foundation/safeguards.h\"\n" },
         { "core/host.h", "#pragma once\n" },
         { "foundation/list.h", "#include \"core/win/lock.h\"\n" },
-        { "events/queue.cpp", "#include \"foundation/list.h\"\n#include \"core/win/lock.h\"\n"
-                              "  #  include \"datalang/token.h\"\n#include <vector>\n" },
+        { "events/queue.cpp",
+            "#include \"foundation/list.h\"\n#include \"core/win/lock.h\"\n"
+            "  #  include \"datalang/token.h\"\n#include <vector>\n" },
         { "datalang/token.h", "#include \"foundation/list.h\"\n#include \"core/host.h\"\n" },
         { "stray/loose.cpp", "\n" },
         { "events/glue.cpp", "#include \"datalang/token.h\"\n" },
@@ -173,18 +177,20 @@ TEST(IncludeLayers, NamesUpwardIncludesAndFilesOutsideEveryLibrary)
         fs::create_directories((root / name).parent_path());
         std::ofstream(root / name) << text;
     }
-    const std::string table = "folder core/win core_base\nlibrary core_base\nfolder core core\nlibrary core core_base\n"
-                              "folder foundation foundation\nlibrary foundation core_base\n"
-                              "folder datalang datalang\nlibrary datalang foundation\n"
-                              "folder events events\nlibrary events foundation\n"
-                              "folder events/glue glue\nlibrary glue events datalang\n";
+    const std::string table
+        = "folder core/win core_base\nlibrary core_base\nfolder core core\nlibrary core core_base\n"
+          "folder foundation foundation\nlibrary foundation core_base\n"
+          "folder datalang datalang\nlibrary datalang foundation\n"
+          "folder events events\nlibrary events foundation\n"
+          "folder events/glue glue\nlibrary glue events datalang\n";
     const CScan scan = CheckTree(table, root);
     EXPECT_EQ(scan.files, 7);
     EXPECT_EQ(scan.includes, 8);
     const std::vector<std::string> expected {
         "src/datalang/token.h:2 includes core/host.h, but vm_datalang does not depend on vm_core: include no "
         "higher than its layer, or add vm_core to its DEPS",
-        "src/events/queue.cpp:3 includes datalang/token.h, but vm_events does not depend on vm_datalang: include "
+        "src/events/queue.cpp:3 includes datalang/token.h, but vm_events does not depend on vm_datalang: "
+        "include "
         "no higher than its layer, or add vm_datalang to its DEPS",
         "src/stray/loose.cpp lies in no library: declare one in its folder's CMakeLists.txt",
     };

@@ -157,7 +157,8 @@ TEST_F(GeneratedWorld, PortsOpenOnTheirSeaAndPositionsLieInTheBox)
             EXPECT_TRUE(p.IsAdjacent(p.portSeaZone)) << n;
             EXPECT_EQ(P(p.portSeaZone).terrain, TERRAIN_OCEAN) << n;
         }
-        EXPECT_EQ(p.GetPort() != nullptr && p.GetPort()->GetSeaZone() == p.portSeaZone, p.portSeaZone > 0) << n;
+        EXPECT_EQ(p.GetPort() != nullptr && p.GetPort()->GetSeaZone() == p.portSeaZone, p.portSeaZone > 0)
+            << n;
         const CRect& box = p.boundingBox;
         for (const CPoint& at : { p.castle, p.siege, p.harbour, p.works }) {
             EXPECT_GE(at.x, box.left) << n;

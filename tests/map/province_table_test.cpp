@@ -6,15 +6,16 @@
 #include <fstream>
 #include <string>
 
-#include "support/data_folder.h"
 #include "map/map_province.h"
 #include "realms/terrain.h"
+#include "support/data_folder.h"
 
 namespace {
 
 void Write(const std::string& path, const std::string& contents)
 {
-    std::filesystem::create_directories(std::filesystem::path(support::gDataFolder + "/" + path).parent_path());
+    std::filesystem::create_directories(
+        std::filesystem::path(support::gDataFolder + "/" + path).parent_path());
     std::ofstream(support::gDataFolder + "/" + path, std::ios::binary) << contents;
 }
 
@@ -22,7 +23,8 @@ std::string Le32(std::int32_t v)
 {
     std::string out(4, '\0');
     for (int k = 0; k < 4; ++k)
-        out[static_cast<std::size_t>(k)] = static_cast<char>((static_cast<std::uint32_t>(v) >> (8 * k)) & 0xFF);
+        out[static_cast<std::size_t>(k)]
+            = static_cast<char>((static_cast<std::uint32_t>(v) >> (8 * k)) & 0xFF);
     return out;
 }
 
@@ -94,7 +96,8 @@ protected:
 TEST_F(ProvinceTables, RowsGiveTheirFactsAndUnknownWordsTheDefaults)
 {
     Table(Row(0, "PROV0;;-;-;0;ocean;;none;0;") //
-        + Row(1, "PROV1;x;BRITAIN;Scotland;2;forest;;english;7.5;ABYD;ALEP;----;----;----;0;0;0;5;33;34;0;0;") //
+        + Row(1,
+            "PROV1;x;BRITAIN;Scotland;2;forest;;english;7.5;ABYD;ALEP;----;----;----;0;0;0;5;33;34;0;0;") //
         + Row(2, "PROV2;x;atlantis;nowhere;0;swamp;;klingon;3;") //
         + Row(3, "PROV3;x;region_lake;lake_area;0;SEA;;none;0;") //
         + Row(4, "PROV4;x;spain;tejo;0;march;;none;4;") //
@@ -185,7 +188,8 @@ TEST_F(ProvinceTables, BadNeighbourTablesAreRefusedWhole)
     self.replace(1005 * 4, 4, Le32(7));
     std::string huge = good;
     huge.replace(1004 * 4, 4, Le32(0x7FFFFFFF));
-    const std::string cases[] = { good.substr(0, 100), good.substr(0, good.size() - 1), backwards, outside, self, huge };
+    const std::string cases[]
+        = { good.substr(0, 100), good.substr(0, good.size() - 1), backwards, outside, self, huge };
     for (const std::string& bad : cases) {
         Write("map/adjacent.tbl", bad);
         testing::internal::CaptureStderr();
@@ -203,9 +207,9 @@ TEST_F(ProvinceTables, BadNeighbourTablesAreRefusedWhole)
 
 TEST(Terrain, WordsNamesAndCosts)
 {
-    const std::pair<const char*, int> words[] = { { "forest", 0 }, { "HILL", 1 }, { "hills", 1 }, { "march", 2 },
-        { "mountain", 3 }, { "plains", 4 }, { "desert", 5 }, { "Ocean", 6 }, { "river", 7 }, { "sea", 8 },
-        { "marsh", 4 }, { "", 4 }, { nullptr, 4 } };
+    const std::pair<const char*, int> words[] = { { "forest", 0 }, { "HILL", 1 }, { "hills", 1 },
+        { "march", 2 }, { "mountain", 3 }, { "plains", 4 }, { "desert", 5 }, { "Ocean", 6 }, { "river", 7 },
+        { "sea", 8 }, { "marsh", 4 }, { "", 4 }, { nullptr, 4 } };
     for (const auto& [word, terrain] : words)
         EXPECT_EQ(CTerrain::GetTerrain(word), terrain) << (word ? word : "null");
     EXPECT_EQ(CTerrain::GetTerrainName(9), nullptr);

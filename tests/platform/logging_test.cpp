@@ -10,9 +10,9 @@
 #include "platform/elements/rv_assert.h"
 #include "support/scratch.h"
 
+using Ravel::Logging;
 using support::Plist;
 using support::ScratchDir;
-using Ravel::Logging;
 
 namespace {
 

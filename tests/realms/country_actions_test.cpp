@@ -7,15 +7,15 @@
 #include "armies/realm_divisions.h"
 #include "armies/unit.h"
 #include "armies/unit_list.h"
+#include "event_capture.h"
 #include "events/generic_events.h"
 #include "events/records_army.h"
 #include "events/records_realm.h"
-#include "event_capture.h"
+#include "realm_land.h"
 #include "realms/country.h"
 #include "realms/province.h"
 #include "realms/realm_servers.h"
 #include "realms/request.h"
-#include "realm_land.h"
 
 #include "foundation/safeguards.h"
 
@@ -57,11 +57,16 @@ TEST_F(RealmActions, EachActionAsksItsReceiverWithItsNumbers)
         { "war", [&] { realm->DeclareWar(9, true, false); }, _CRZEVT_REQ_SETUP_WAR_, DIPLOMACY_SERVER },
         { "liberate", [&] { realm->LiberateVassal(9, true); }, _CRZEVT_LIBERATE_VASSAL_, DIPLOMACY_SERVER },
         { "grab", [&] { realm->GrabTitle(nullptr, nullptr); }, _CRZEVT_GRABTITLE_, DIPLOMACY_SERVER },
-        { "budget", [&] { realm->ChangeBudget(0.1f, 0.2f, 0.3f, 0.4f, 0.5f, 0.6f); }, _CRZEVT_CHANGE_BUDGET_, INVESTMENT_SERVER },
-        { "cancel", [&] { realm->CancelBuildingProvinceImprovement(province); }, _CRZEVT_CANCEL_BUILDING_PROVINCE_IMPROVEMENT_, INVESTMENT_SERVER },
-        { "culture", [&] { realm->ChangeProvinceCulture(province, RZCultureType(7)); }, _CRZEVT_SET_PROV_CULTURE_, INVESTMENT_SERVER },
-        { "privileges", [&] { realm->ChangeBurgherClergyPrivileges(province, 0.1f); }, _CRZEVT_CHANGE_BURGHER_CLERGY_PRIVILEGES_, INVESTMENT_SERVER },
-        { "mobilize province", [&] { realm->MobilizeProvince(12, MOBILIZE_WITH_VASSALS); }, _CRZEVT_MOBILIZE_PROVINCE_, CountryIdentity(5) },
+        { "budget", [&] { realm->ChangeBudget(0.1f, 0.2f, 0.3f, 0.4f, 0.5f, 0.6f); }, _CRZEVT_CHANGE_BUDGET_,
+            INVESTMENT_SERVER },
+        { "cancel", [&] { realm->CancelBuildingProvinceImprovement(province); },
+            _CRZEVT_CANCEL_BUILDING_PROVINCE_IMPROVEMENT_, INVESTMENT_SERVER },
+        { "culture", [&] { realm->ChangeProvinceCulture(province, RZCultureType(7)); },
+            _CRZEVT_SET_PROV_CULTURE_, INVESTMENT_SERVER },
+        { "privileges", [&] { realm->ChangeBurgherClergyPrivileges(province, 0.1f); },
+            _CRZEVT_CHANGE_BURGHER_CLERGY_PRIVILEGES_, INVESTMENT_SERVER },
+        { "mobilize province", [&] { realm->MobilizeProvince(12, MOBILIZE_WITH_VASSALS); },
+            _CRZEVT_MOBILIZE_PROVINCE_, CountryIdentity(5) },
         { "refresh", [&] { realm->RefreshWindows(); }, _CRZEVT_REFRESHWINDOWS_, ALLID },
     };
     for (const Case& c : cases) {
@@ -119,8 +124,8 @@ TEST_F(RealmActions, TheHostSetsUpAWarOnlyAgainstARealmNotFoughtAlready)
         const auto asked = capture.Take();
         EXPECT_EQ(asked.size(), 1u);
         const auto r = asked.at(0).As<CRZWarEventData>();
-        CRZWarEvent request(_CRZEVT_REQ_SETUP_WAR_, DIPLOMACY_SERVER, r.war, r.first, r.second, r.firstFlag != 0,
-            r.secondFlag != 0);
+        CRZWarEvent request(_CRZEVT_REQ_SETUP_WAR_, DIPLOMACY_SERVER, r.war, r.first, r.second,
+            r.firstFlag != 0, r.secondFlag != 0);
         server.Update(&request);
         return capture.Take();
     };

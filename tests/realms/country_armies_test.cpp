@@ -63,7 +63,9 @@ TEST_F(CountryArmies, ARebelArmyIsAnnouncedToThePlayerWhoseLandRevolts)
         Shown().clear();
         CProvince* province = Land(number, c.owner);
         province->controller = c.controller;
-        ASSERT_NE(c.raiser->ConstructArmy(number, CRZDynamicObject::GetUniqueDynamicID(), CDate(), NOID, NOID), nullptr);
+        ASSERT_NE(
+            c.raiser->ConstructArmy(number, CRZDynamicObject::GetUniqueDynamicID(), CDate(), NOID, NOID),
+            nullptr);
         ASSERT_EQ(Shown().size(), c.shown ? 1u : 0u);
         if (c.shown) {
             EXPECT_EQ(Shown()[0].type, 17);
@@ -93,7 +95,8 @@ TEST_F(CountryArmies, AnArmyGoesOnceThroughOneKillEventAndTakesItsDivisions)
     division->SetLeader(marshal);
     marshal->militaryCommand = division;
     const DynamicID divisionId = division->GetID();
-    CRZUnit* stranger = Realm(6)->ConstructArmy(40, CRZDynamicObject::GetUniqueDynamicID(), CDate(), NOID, NOID);
+    CRZUnit* stranger
+        = Realm(6)->ConstructArmy(40, CRZDynamicObject::GetUniqueDynamicID(), CDate(), NOID, NOID);
 
     // An identity that names none of this realm's armies changes nothing.
     EXPECT_EQ(realm->DeleteUnit(stranger->GetID()), 0);

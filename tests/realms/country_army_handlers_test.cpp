@@ -31,9 +31,11 @@ int Handle(CRZCountry* realm, CRZEvent* event)
     return answer;
 }
 
-CRZEvent* AddDivisionEvent(CRZCountry* realm, const CRZUnit* army, const CDivision* division, CRZEvtType type = _CRZEVT_ADD_DIVISION_)
+CRZEvent* AddDivisionEvent(CRZCountry* realm, const CRZUnit* army, const CDivision* division,
+    CRZEvtType type = _CRZEVT_ADD_DIVISION_)
 {
-    return new CRZAddDivisionEvent(type, realm->GetID(), army ? army->GetID() : DynamicID(NOID), division->GetID(), 7);
+    return new CRZAddDivisionEvent(
+        type, realm->GetID(), army ? army->GetID() : DynamicID(NOID), division->GetID(), 7);
 }
 
 class CountryArmyHandlers : public RealmArmyTest {
@@ -100,10 +102,13 @@ TEST_F(CountryArmyHandlers, ALevyInAVassalsLandCostsHisLoyaltyByHowManyOfTheLieg
             SCOPED_TRACE(testing::Message() << c.what << (onHost ? " on the host" : " on a client"));
             host = onHost;
             for (int i = 0; i < 3; ++i)
-                own[i]->levyRegiment = i < c.raisedOwn ? CRZID(RZTYPE_DYNAMIC, 900u + static_cast<uint32_t>(i)) : CRZID(NOID);
+                own[i]->levyRegiment
+                    = i < c.raisedOwn ? CRZID(RZTYPE_DYNAMIC, 900u + static_cast<uint32_t>(i)) : CRZID(NOID);
             Levied(number, vassal, 300);
             vassal->ruler->SetLoyaltyToLiege(0.5f);
-            EXPECT_EQ(Handle(liege, new CRZIntIntEvent(_CRZEVT_MOBILIZE_PROVINCE_, liege->GetID(), number, c.flag)), 3);
+            EXPECT_EQ(
+                Handle(liege, new CRZIntIntEvent(_CRZEVT_MOBILIZE_PROVINCE_, liege->GetID(), number, c.flag)),
+                3);
             EXPECT_NEAR(vassal->ruler->GetLoyaltyToLiege(), 0.5f + c.change, 1e-6f);
             gEventScheduler.ProcessAll();
             ++number;
@@ -162,7 +167,9 @@ TEST_F(CountryArmyHandlers, AKilledLevyBringsItsMenHomeHalvedFromAnotherRealmsLa
         division->SetName("Levy of Home");
         home->levyRegiment = division->GetID();
         const DynamicID id = division->GetID();
-        EXPECT_EQ(Handle(realm, new CRZKillDivisionEvent(_CRZEVT_KILL_DIVISION_, realm->GetID(), id, true, true, 0)), 3);
+        EXPECT_EQ(Handle(realm,
+                      new CRZKillDivisionEvent(_CRZEVT_KILL_DIVISION_, realm->GetID(), id, true, true, 0)),
+            3);
         EXPECT_EQ(home->currentLevy.Get(MILITIA), c.back);
         EXPECT_EQ(CRZDynamicObject::GetObjectFromID(id), nullptr);
         EXPECT_TRUE(army->divisions.IsEmpty());
@@ -205,7 +212,8 @@ TEST_F(CountryArmyHandlers, ARemovedDivisionHeadsForItsArmysProvinceTheCapitalOr
         SCOPED_TRACE(c.what);
         CRZUnit* army = Army(realm, c.standing);
         CDivision* division = Levy(army, 100, 40);
-        EXPECT_EQ(Handle(realm, AddDivisionEvent(realm, division->army, division, _CRZEVT_REMOVE_DIVISION_)), 3);
+        EXPECT_EQ(
+            Handle(realm, AddDivisionEvent(realm, division->army, division, _CRZEVT_REMOVE_DIVISION_)), 3);
         EXPECT_EQ(division->army, nullptr);
         EXPECT_TRUE(army->divisions.IsEmpty());
         EXPECT_EQ(division->destination, c.destination);
@@ -229,7 +237,8 @@ TEST_F(CountryArmyHandlers, AnEmptyArmyIsDisbandedAndAnExcludedOneIsNotDeleted)
     excluded->exclusion = 1;
     CRZUnit* plain = Army(realm, 40);
     Levy(plain, 100, 40);
-    EXPECT_EQ(Handle(realm, new CRZUnitEvent(_CRZEVT_UNITDELETE_, realm->GetID(), excluded->GetID(), false)), 0);
+    EXPECT_EQ(
+        Handle(realm, new CRZUnitEvent(_CRZEVT_UNITDELETE_, realm->GetID(), excluded->GetID(), false)), 0);
     EXPECT_EQ(realm->GetUnit(excluded->GetID()), excluded);
     EXPECT_EQ(Handle(realm, new CRZUnitEvent(_CRZEVT_UNITDELETE_, realm->GetID(), plain->GetID(), false)), 0);
     EXPECT_EQ(realm->GetUnit(plain->GetID()), nullptr);
@@ -256,7 +265,8 @@ TEST_F(CountryArmyHandlers, BadNumbersFromTheNetworkChangeNothing)
     std::vector<CRZEvent*> bad = {
         new CRZBuildArmyEvent(_CRZEVT_CREATE_ARMY_, realm->GetID(), CDate(), fresh, NOID, 5000, NOID, NOID),
         new CRZBuildArmyEvent(_CRZEVT_CREATE_ARMY_, realm->GetID(), CDate(), fresh, NOID, -3, NOID, NOID),
-        new CRZBuildArmyEvent(_CRZEVT_CREATE_ARMY_, realm->GetID(), CDate(), army->GetID(), NOID, 40, NOID, NOID),
+        new CRZBuildArmyEvent(
+            _CRZEVT_CREATE_ARMY_, realm->GetID(), CDate(), army->GetID(), NOID, 40, NOID, NOID),
         divisionEvent(1004, fresh, 0.0f),
         divisionEvent(40, fresh, nan),
         divisionEvent(40, fresh, -5.0f),
@@ -353,10 +363,12 @@ public:
             out << "realm " << realm->index << " loyalty " << realm->ruler->GetLoyaltyToLiege() << "\n";
             for (auto it = realm->armies.GetHead(); !it.IsEnd(); it++) {
                 const CRZUnit* army = *it;
-                out << " army " << army->GetID().number << " in " << army->GetProvince() << " fading " << army->fadingOut << "\n";
+                out << " army " << army->GetID().number << " in " << army->GetProvince() << " fading "
+                    << army->fadingOut << "\n";
                 for (auto d = army->divisions.GetHead(); !d.IsEnd(); d++)
-                    out << "  division " << (*d)->GetID().number << " " << (*d)->GetName() << " men " << (*d)->GetTotalMen()
-                        << " home " << (*d)->homeProvince << " owner " << (*d)->owner << "\n";
+                    out << "  division " << (*d)->GetID().number << " " << (*d)->GetName() << " men "
+                        << (*d)->GetTotalMen() << " home " << (*d)->homeProvince << " owner " << (*d)->owner
+                        << "\n";
             }
         }
         for (int number = 40; number <= 42; ++number) {
@@ -394,7 +406,8 @@ TEST(CountryArmyDeterminism, AClientFedTheHostsEventsEndsInTheHostsState)
         world.liege->CreateArmy(joined, 40);
         world.liege->AddDivision(world.liege->GetUnit(joined), *first->divisions.GetHead());
         world.liege->KillDivision(*second->divisions.GetHead(), true, true);
-        ProcessGlobalEvent(new CRZUnitEvent(_CRZEVT_DISBAND_UNIT_, world.liege->GetID(), first->GetID(), true));
+        ProcessGlobalEvent(
+            new CRZUnitEvent(_CRZEVT_DISBAND_UNIT_, world.liege->GetID(), first->GetID(), true));
         gEventScheduler.ProcessAll();
         gEventScheduler.EmptyExternalList();
         hostState = world.State();

@@ -8,9 +8,9 @@
 
 #include "events/records_character.h"
 #include "events/records_realm.h"
-#include "support/data_folder.h"
 #include "realm_handlers.h"
 #include "realms/country.h"
+#include "support/data_folder.h"
 #include "text_keys.h"
 
 #include "foundation/safeguards.h"
@@ -30,8 +30,10 @@ protected:
     {
         RealmHandlerTest::SetUp();
         gShown.clear();
-        gCountryHooks.ShowMessage = [](int type, CRZCountryID realm, const char* a, const char* b, const char* c,
-                                        const char* d, int) { gShown.push_back({ type, realm, a, b, c, d }); };
+        gCountryHooks.ShowMessage = [](int type, CRZCountryID realm, const char* a, const char* b,
+                                        const char* c, const char* d, int) {
+            gShown.push_back({ type, realm, a, b, c, d });
+        };
     }
 };
 
@@ -102,7 +104,8 @@ TEST_F(CourtHandlerTest, AnExposedPlotAgainstOnesFatherMarksTheKinslayerOnTheHos
     CCharacter* father = Ruler(victims);
     son->father = father->GetID();
 
-    CRZAssassinateEvent exposed(_CRZEVT_ASSASSINATE_, plotters->GetID(), son->GetID(), father->GetID(), false, true);
+    CRZAssassinateEvent exposed(
+        _CRZEVT_ASSASSINATE_, plotters->GetID(), son->GetID(), father->GetID(), false, true);
     EXPECT_EQ(plotters->Update(&exposed), 0);
     EXPECT_EQ(plotters->assassinationPlots, 1);
     EXPECT_EQ(victims->lastPlotter, 40);
@@ -117,7 +120,8 @@ TEST_F(CourtHandlerTest, AnExposedPlotAgainstOnesFatherMarksTheKinslayerOnTheHos
         if (event->GetType() != _CRZEVT_ADD_TRAIT_)
             continue;
         const auto& record = static_cast<CRZCharacterTraitEvent*>(event)->Record();
-        marked = record.character == son->GetID() && record.trait == 26 && event->GetReceiver() == CHARACTER_SERVER;
+        marked = record.character == son->GetID() && record.trait == 26
+            && event->GetReceiver() == CHARACTER_SERVER;
     }
     EXPECT_TRUE(marked);
     ASSERT_EQ(gShown.size(), 1u);
@@ -127,7 +131,8 @@ TEST_F(CourtHandlerTest, AnExposedPlotAgainstOnesFatherMarksTheKinslayerOnTheHos
     // Hidden and failed: only the count and the plotter's purse change, and the plotter has no name.
     gEventScheduler.Erase();
     host = false;
-    CRZAssassinateEvent hidden(_CRZEVT_ASSASSINATE_, plotters->GetID(), son->GetID(), father->GetID(), false, false);
+    CRZAssassinateEvent hidden(
+        _CRZEVT_ASSASSINATE_, plotters->GetID(), son->GetID(), father->GetID(), false, false);
     plotters->Update(&hidden);
     EXPECT_EQ(plotters->assassinationPlots, 2);
     EXPECT_FLOAT_EQ(victims->GetRelation(40), -50.0f);
@@ -146,7 +151,8 @@ TEST_F(CourtHandlerTest, ARelationChangeNeedsARealmAtTheOtherEnd)
         CRZRelationEvent event(_CRZEVT_EXEC_RELATION_, realm->GetID(), 12.0f, 50, other);
         realm->Update(&event);
     }
-    CRZRelationEvent nan(_CRZEVT_EXEC_RELATION_, realm->GetID(), std::numeric_limits<float>::quiet_NaN(), 50, 51);
+    CRZRelationEvent nan(
+        _CRZEVT_EXEC_RELATION_, realm->GetID(), std::numeric_limits<float>::quiet_NaN(), 50, 51);
     realm->Update(&nan);
     EXPECT_FLOAT_EQ(realm->GetRelation(51), 12.0f);
     EXPECT_FLOAT_EQ(realm->GetRelation(52), 0.0f);

@@ -7,11 +7,11 @@
 #include <string>
 
 #include "foundation/data_file.h"
+#include "realms/country_db.h"
+#include "realms/province.h"
 #include "support/data_folder.h"
 #include "support/generated_data.h"
 #include "text/new_text.h"
-#include "realms/country_db.h"
-#include "realms/province.h"
 
 namespace {
 
@@ -99,7 +99,8 @@ TEST_F(CountryDBTest, GeneratedTableTagsNamesAndColours)
     EXPECT_STREQ(CCountryDB::IDToName(1423), "");
     // Every row names a culture; a county number that is a sea zone has no row.
     for (int id = 1; id < 1423; ++id) {
-        const bool row = id >= 1000 || std::string(TextStrings.GetString(CCountryDB::IDToTag(id))) != kUnknownString;
+        const bool row
+            = id >= 1000 || std::string(TextStrings.GetString(CCountryDB::IDToTag(id))) != kUnknownString;
         EXPECT_TRUE(id == 1401 || !row || DBCountries[id].nationality != 0) << id;
     }
 }

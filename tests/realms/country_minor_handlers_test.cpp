@@ -12,10 +12,10 @@
 #include "events/generic_events.h"
 #include "events/net_event.h"
 #include "events/records_realm.h"
-#include "support/data_folder.h"
 #include "realm_handlers.h"
 #include "realms/country.h"
 #include "realms/province_effect.h"
+#include "support/data_folder.h"
 
 #include "foundation/safeguards.h"
 
@@ -64,7 +64,8 @@ TEST_F(MinorHandlerTest, PlunderIsPaidOnceAndThePrivilegesOfZeroGoToTheLowerEsta
     province->privileges = CStandsTuple(0.25f, 0.25f, 0.25f, 0.25f);
     province->loyalty = CStandsTuple(0.5f, 0.5f, 0.5f, 0.5f);
     Send(CRZIntFloatEvent(_CRZEVT_CHANGE_PEASANT_NOBLES_PRIVILEGES_, realm->GetID(), 5, 0.0f));
-    EXPECT_EQ(province->privileges.Get(CStandsTuple::PEASANTS), 0.25f) << "amount 0 to the peasants changes nothing";
+    EXPECT_EQ(province->privileges.Get(CStandsTuple::PEASANTS), 0.25f)
+        << "amount 0 to the peasants changes nothing";
     Send(CRZIntFloatEvent(_CRZEVT_CHANGE_PEASANT_NOBLES_PRIVILEGES_, realm->GetID(), 5, -0.3f));
     EXPECT_FLOAT_EQ(province->privileges.Get(CStandsTuple::PEASANTS), 0.25f + 0.3f * 0.8f);
     EXPECT_FLOAT_EQ(province->privileges.Get(CStandsTuple::NOBLES), 0.15f);
@@ -74,11 +75,13 @@ TEST_F(MinorHandlerTest, PlunderIsPaidOnceAndThePrivilegesOfZeroGoToTheLowerEsta
 
 TEST_F(MinorHandlerTest, BudgetSharesAreHeldToFractionsAndNoNumbersDropTheEvent)
 {
-    Send(CRZBudgetPercentageEvent(_CRZEVT_CHANGE_BUDGET_, realm->GetID(), 10, 0.2f, -1.0f, 3.0f, 0.4f, 5.0f, 0.6f));
+    Send(CRZBudgetPercentageEvent(
+        _CRZEVT_CHANGE_BUDGET_, realm->GetID(), 10, 0.2f, -1.0f, 3.0f, 0.4f, 5.0f, 0.6f));
     const float held[] = { 0.2f, 0.0f, 1.0f, 0.4f, 1.0f, 0.6f };
     for (int i = 0; i < kBudgetSliders; ++i)
         EXPECT_EQ(realm->budget[i], held[i]) << i;
-    Send(CRZBudgetPercentageEvent(_CRZEVT_CHANGE_BUDGET_, realm->GetID(), 10, 0.9f, 0.9f, 0.9f, 0.9f, kNaN, 0.9f));
+    Send(CRZBudgetPercentageEvent(
+        _CRZEVT_CHANGE_BUDGET_, realm->GetID(), 10, 0.9f, 0.9f, 0.9f, 0.9f, kNaN, 0.9f));
     for (int i = 0; i < kBudgetSliders; ++i)
         EXPECT_EQ(realm->budget[i], held[i]) << "unchanged " << i;
 }
@@ -93,8 +96,10 @@ TEST_F(MinorHandlerTest, NumbersOutsideTheirTablesDropTheEvent)
     Send(CRZIntIntEvent(_CRZEVT_ADD_ADVANCE_, realm->GetID(), 5, 100000));
     Send(CRZIntIntEvent(_CRZEVT_START_BUILDING_PROVINCE_IMPROVEMENT_, realm->GetID(), 5, 44));
     Send(CRZIntEvent(_CRZEVT_CANCEL_BUILDING_PROVINCE_IMPROVEMENT_, realm->GetID(), 1008));
-    Send(CRZProvinceCultureEvent(_CRZEVT_SET_PROV_CULTURE_, realm->GetID(), 5, static_cast<RZCultureType>(50)));
-    Send(CRZProvinceReligionEvent(_CRZEVT_SET_PROV_RELIGION_, realm->GetID(), 5, static_cast<RZReligionType>(-2)));
+    Send(CRZProvinceCultureEvent(
+        _CRZEVT_SET_PROV_CULTURE_, realm->GetID(), 5, static_cast<RZCultureType>(50)));
+    Send(CRZProvinceReligionEvent(
+        _CRZEVT_SET_PROV_RELIGION_, realm->GetID(), 5, static_cast<RZReligionType>(-2)));
     Send(CRZProvEvent(_CRZEVT_ADD_CORE_, realm->GetID(), 4000));
     Send(CRZIntFloatEvent(_CRZEVT_CHANGE_PEASANT_NOBLES_PRIVILEGES_, realm->GetID(), 5, kNaN));
     Send(CRZIntFloatEvent(_CRZEVT_EVENT_CHANCE_, realm->GetID(), 3, kNaN));
@@ -108,7 +113,8 @@ TEST_F(MinorHandlerTest, NumbersOutsideTheirTablesDropTheEvent)
     EXPECT_EQ(realm->ruler->GetScore().GetGold(), 0.0f);
 
     // Good numbers are taken, and a core already held is not listed twice.
-    Send(CRZProvinceCultureEvent(_CRZEVT_SET_PROV_CULTURE_, realm->GetID(), 5, static_cast<RZCultureType>(49)));
+    Send(CRZProvinceCultureEvent(
+        _CRZEVT_SET_PROV_CULTURE_, realm->GetID(), 5, static_cast<RZCultureType>(49)));
     Send(CRZProvEvent(_CRZEVT_ADD_CORE_, realm->GetID(), 5));
     Send(CRZProvEvent(_CRZEVT_ADD_CORE_, realm->GetID(), 5));
     EXPECT_EQ(province->culture, 49);

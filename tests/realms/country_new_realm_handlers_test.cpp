@@ -45,10 +45,11 @@ protected:
         return list;
     }
     int Create(std::unique_ptr<CRZCreateCountryEvent> event) { return realm->Update(event.get()); }
-    std::unique_ptr<CRZCreateCountryEvent> Event(CRZCountryID number, const CRZID& ruler, std::initializer_list<int32_t> listed)
+    std::unique_ptr<CRZCreateCountryEvent> Event(
+        CRZCountryID number, const CRZID& ruler, std::initializer_list<int32_t> listed)
     {
-        return std::make_unique<CRZCreateCountryEvent>(_CRZEVT_CREATE_COUNTRY_, realm->GetID(), number, realm->index,
-            ruler, Provinces(listed), true);
+        return std::make_unique<CRZCreateCountryEvent>(
+            _CRZEVT_CREATE_COUNTRY_, realm->GetID(), number, realm->index, ruler, Provinces(listed), true);
     }
 
     CEventCapture capture;
@@ -113,9 +114,18 @@ TEST_F(NewRealmTest, BadCreationsChangeNothing)
         { "a realm that exists", [&] { return Event(6, heir->GetID(), { 12 }); } },
         { "an unknown ruler", [&] { return Event(12, CRZID(RZTYPE_CHARACTER, 9999), { 12 }); } },
         { "a realm for a ruler", [&] { return Event(12, realm->GetID(), { 12 }); } },
-        { "province 0", [&] { return Event(12, heir->GetID(), { 12, 0 }); } },
-        { "a province past the map", [&] { return Event(12, heir->GetID(), { 12, 2000 }); } },
-        { "a province never made", [&] { return Event(12, heir->GetID(), { 12, 40 }); } },
+        { "province 0",
+            [&] {
+                return Event(12, heir->GetID(), { 12, 0 });
+            } },
+        { "a province past the map",
+            [&] {
+                return Event(12, heir->GetID(), { 12, 2000 });
+            } },
+        { "a province never made",
+            [&] {
+                return Event(12, heir->GetID(), { 12, 40 });
+            } },
         { "a negative province", [&] { return Event(12, heir->GetID(), { -12 }); } },
         { "a count beyond the record",
             [&] {
@@ -168,7 +178,8 @@ TEST_F(NewRealmTest, AnAnnexationByEventJoinsTheRealmAndBadNumbersAreDropped)
 TEST_F(NewRealmTest, TheRulerMakesTheCousinOnceUnderTheHostsIdentity)
 {
     const CRZID cousin = CRZID(RZTYPE_CHARACTER, 777);
-    CRZCreateRandomCousinEvent event(_CRZEVT_CREATE_RANDOM_COUSIN_, realm->GetID(), cousin, realm->GetID(), 12345);
+    CRZCreateRandomCousinEvent event(
+        _CRZEVT_CREATE_RANDOM_COUSIN_, realm->GetID(), cousin, realm->GetID(), 12345);
     EXPECT_EQ(realm->Update(&event), 3);
     auto* made = dynamic_cast<CCharacter*>(CIdentity::GetObjectFromID(cousin));
     ASSERT_NE(made, nullptr);
@@ -225,10 +236,11 @@ public:
     {
         CList<int32_t> listed;
         listed.Append(12);
-        CRZCreateCountryEvent create(_CRZEVT_CREATE_COUNTRY_, CountryIdentity(5), 12, 5, CRZID(RZTYPE_CHARACTER, 50), listed, true);
+        CRZCreateCountryEvent create(
+            _CRZEVT_CREATE_COUNTRY_, CountryIdentity(5), 12, 5, CRZID(RZTYPE_CHARACTER, 50), listed, true);
         CRZCountry::_pCountry[5]->Update(&create);
-        CRZCreateRandomCousinEvent cousin(_CRZEVT_CREATE_RANDOM_COUSIN_, CountryIdentity(6), CRZID(RZTYPE_CHARACTER, 60),
-            CountryIdentity(6), 4242);
+        CRZCreateRandomCousinEvent cousin(_CRZEVT_CREATE_RANDOM_COUSIN_, CountryIdentity(6),
+            CRZID(RZTYPE_CHARACTER, 60), CountryIdentity(6), 4242);
         CRZCountry::_pCountry[6]->Update(&cousin);
         made.push_back(dynamic_cast<CCharacter*>(CIdentity::GetObjectFromID(CRZID(RZTYPE_CHARACTER, 60))));
         CRZCountryEvent tag(_CRZEVT_CHANGE_TAG_, CountryIdentity(20), 1323, true);

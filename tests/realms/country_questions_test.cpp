@@ -36,7 +36,9 @@ protected:
     {
         auto* made = new CRZCountry;
         made->index = number;
-        made->tier = number >= kFirstKingdom ? TIER_KINGDOM : number >= kFirstDuchy ? TIER_DUCHY : TIER_COUNTY;
+        made->tier = number >= kFirstKingdom ? TIER_KINGDOM
+            : number >= kFirstDuchy          ? TIER_DUCHY
+                                             : TIER_COUNTY;
         CRZCountry::_pCountry[number] = made;
         return made;
     }
@@ -72,8 +74,8 @@ TEST_F(RealmQuestions, TheRealmAndChurchLawsBoundEachBudgetShare)
         EXPECT_EQ(realm->GetMaxTolls(), c.maxCommoners) << c.law;
         EXPECT_EQ(realm->GetMinTolls(), c.minCommoners) << c.law;
     }
-    const float church[][3] = { { 11, 0.8f, 0.0f }, { 12, 1.0f, 0.5f }, { 13, 0.7f, 0.3f }, { 14, 1.0f, 0.7f },
-        { -1, 1.0f, 0.0f } };
+    const float church[][3] = { { 11, 0.8f, 0.0f }, { 12, 1.0f, 0.5f }, { 13, 0.7f, 0.3f },
+        { 14, 1.0f, 0.7f }, { -1, 1.0f, 0.0f } };
     for (const auto& c : church) {
         realm->laws = CLawTuple();
         if (c[0] >= 0)
@@ -91,7 +93,8 @@ TEST_F(RealmQuestions, LeavingChurchSupremacyForRegalSupremacyCostsPietyOnly)
                               "ecclesical_balance = { group = 2 }\n"
                               "church_supremacy = { group = 2 }\n");
     ASSERT_TRUE(CLawType::InitFromFile(laws.Path()));
-    PutTexts({ { "IW_REALM_PRESTIGE_LOST", "Prestige lost: %.0f" }, { "IW_REALM_PIETY_LOST", "Piety lost: %.0f" } });
+    PutTexts({ { "IW_REALM_PRESTIGE_LOST", "Prestige lost: %.0f" },
+        { "IW_REALM_PIETY_LOST", "Piety lost: %.0f" } });
     realm->laws.Set(14);
     const CSimpleScore penalty = realm->GetChangeChurchLawPenalty(11);
     EXPECT_EQ(penalty.GetPrestige(), 0.0f);
@@ -114,7 +117,8 @@ TEST_F(RealmQuestions, UsurpingNeedsTwoThirdsOfTheTitlesProvinces)
     ruler->religion = 0;
     EXPECT_FALSE(realm->CanUsurpTitle(ruler, duchy)) << "a title with no provinces";
 
-    const auto inDuchy = [&](int number, CRZCountry* owner) { land.Land(number, owner)->titleRealms[0] = 1200; };
+    const auto inDuchy
+        = [&](int number, CRZCountry* owner) { land.Land(number, owner)->titleRealms[0] = 1200; };
     inDuchy(20, realm);
     inDuchy(21, rival);
     EXPECT_FALSE(realm->CanUsurpTitle(ruler, duchy)) << "1 of 2";
@@ -163,7 +167,8 @@ TEST_F(RealmQuestions, ADuchyWithTenProvincesBeyondItsLimitKeepsSixTenths)
     EXPECT_NEAR(realm->GetDemesneIncomeModifier(0.25f), 0.85f, 1e-6f);
     PutTexts({ { "DPA_STEWARDSHIP2", "ruler %.1f" }, { "DPA_TIME", "years +%d" }, { "DPA_DUCHY", "duchy" },
         { "DEMESNE_PENALTYINFO", "%d held, limit %.0f, %.0f%% less" } });
-    EXPECT_EQ(std::string(realm->GetDemesneIncomeModifierInfo()), "ruler 5.0\nyears +1\nduchy\n10 held, limit 6, 40% less");
+    EXPECT_EQ(std::string(realm->GetDemesneIncomeModifierInfo()),
+        "ruler 5.0\nyears +1\nduchy\n10 held, limit 6, 40% less");
 }
 
 } // namespace

@@ -6,15 +6,15 @@
 #include <cstring>
 #include <vector>
 
-#include "events/event_routing.h"
 #include "events/event_posting.h"
+#include "events/event_routing.h"
 #include "events/event_scheduler.h"
 #include "events/record_event.h"
 #include "events/records_realm.h"
-#include "support/data_folder.h"
 #include "realm_handlers.h"
 #include "realms/country.h"
 #include "realms/request.h"
+#include "support/data_folder.h"
 
 #include "foundation/safeguards.h"
 
@@ -39,7 +39,10 @@ public:
             words.push_back(value);
         return words;
     }
-    void SetHalf(uint32_t offset, uint16_t value) { std::memcpy(reinterpret_cast<uint8_t*>(GetData()) + offset, &value, 2); }
+    void SetHalf(uint32_t offset, uint16_t value)
+    {
+        std::memcpy(reinterpret_cast<uint8_t*>(GetData()) + offset, &value, 2);
+    }
 
 private:
     uint32_t size;
@@ -64,21 +67,76 @@ TEST(ReDirectEvents2, RenumbersExactlyTheCountryWordsOfEachType)
         std::vector<int> words;
     };
     const Case cases[] = {
-        { 76, { 1 } }, { 126, { 1 } }, { 142, { 1 } }, { 143, { 1 } }, { 164, { 1 } }, { 177, { 1 } },
-        { 178, { 1 } }, { 189, { 1 } }, { 193, { 1 } }, { 194, { 1 } }, { 213, { 1 } }, { 214, { 1 } },
-        { 231, { 1 } }, { 263, { 1 } }, { 369, { 1 } }, { 378, { 1 } }, { 490, { 1 } }, { 491, { 1 } },
-        { 492, { 1 } }, { 493, { 1 } }, { 494, { 1 } }, { 222, { 2 } }, { 402, { 2 } }, { 448, { 2 } },
-        { 467, { 2 } }, { 469, { 2 } }, { 94, { 3 } }, { 95, { 3 } }, { 367, { 3 } }, { 124, { 4 } },
-        { 149, { 4 } }, { 445, { 4 } }, { 447, { 4 } }, { 156, { 1, 2 } }, { 190, { 1, 2 } },
-        { 191, { 1, 2 } }, { 192, { 1, 2 } }, { 202, { 1, 2 } }, { 203, { 1, 2 } }, { 204, { 1, 2 } },
-        { 230, { 1, 2 } }, { 496, { 1, 2 } }, { 255, { 2, 3 } }, { 256, { 2, 3 } }, { 125, { 3, 4 } },
-        { 182, { 3, 4 } }, { 184, { 3, 4 } }, { 185, { 3, 4 } }, { 188, { 3, 4 } }, { 196, { 3, 4 } },
-        { 216, { 3, 4 } }, { 358, { 3, 4 } }, { 473, { 3, 4 } }, { 475, { 3, 4 } }, { 476, { 3, 4 } },
-        { 477, { 3, 4 } }, { 478, { 3, 4 } }, { 479, { 3, 4 } }, { 480, { 3, 4 } }, { 183, { 15, 16 } },
-        { 195, { 1, 6, 7 } }, { 215, { 1, 6, 7 } }, { 186, { 1, 8, 9 } }, { 197, { 1, 8, 9 } },
-        { 198, { 1, 8, 9 } }, { 217, { 1, 8, 9 } }, { 218, { 1, 8, 9 } },
+        { 76, { 1 } },
+        { 126, { 1 } },
+        { 142, { 1 } },
+        { 143, { 1 } },
+        { 164, { 1 } },
+        { 177, { 1 } },
+        { 178, { 1 } },
+        { 189, { 1 } },
+        { 193, { 1 } },
+        { 194, { 1 } },
+        { 213, { 1 } },
+        { 214, { 1 } },
+        { 231, { 1 } },
+        { 263, { 1 } },
+        { 369, { 1 } },
+        { 378, { 1 } },
+        { 490, { 1 } },
+        { 491, { 1 } },
+        { 492, { 1 } },
+        { 493, { 1 } },
+        { 494, { 1 } },
+        { 222, { 2 } },
+        { 402, { 2 } },
+        { 448, { 2 } },
+        { 467, { 2 } },
+        { 469, { 2 } },
+        { 94, { 3 } },
+        { 95, { 3 } },
+        { 367, { 3 } },
+        { 124, { 4 } },
+        { 149, { 4 } },
+        { 445, { 4 } },
+        { 447, { 4 } },
+        { 156, { 1, 2 } },
+        { 190, { 1, 2 } },
+        { 191, { 1, 2 } },
+        { 192, { 1, 2 } },
+        { 202, { 1, 2 } },
+        { 203, { 1, 2 } },
+        { 204, { 1, 2 } },
+        { 230, { 1, 2 } },
+        { 496, { 1, 2 } },
+        { 255, { 2, 3 } },
+        { 256, { 2, 3 } },
+        { 125, { 3, 4 } },
+        { 182, { 3, 4 } },
+        { 184, { 3, 4 } },
+        { 185, { 3, 4 } },
+        { 188, { 3, 4 } },
+        { 196, { 3, 4 } },
+        { 216, { 3, 4 } },
+        { 358, { 3, 4 } },
+        { 473, { 3, 4 } },
+        { 475, { 3, 4 } },
+        { 476, { 3, 4 } },
+        { 477, { 3, 4 } },
+        { 478, { 3, 4 } },
+        { 479, { 3, 4 } },
+        { 480, { 3, 4 } },
+        { 183, { 15, 16 } },
+        { 195, { 1, 6, 7 } },
+        { 215, { 1, 6, 7 } },
+        { 186, { 1, 8, 9 } },
+        { 197, { 1, 8, 9 } },
+        { 198, { 1, 8, 9 } },
+        { 217, { 1, 8, 9 } },
+        { 218, { 1, 8, 9 } },
         // Types that carry no realm number keep every word.
-        { 100, {} }, { 451, {} },
+        { 100, {} },
+        { 451, {} },
     };
     for (const Case& c : cases) {
         CRawEvent event(c.type, 20 + 4 * 20, kOld);
@@ -99,7 +157,8 @@ TEST(ReDirectEvents2, LeavesOtherNumbersReceiversAndShortRecordsAlone)
     other.GetData()->receiver = CRZID(RZTYPE_PROVINCE, kOld);
     Redirect(other);
     EXPECT_EQ(other.Words(), (std::vector<int32_t> { 11, 11 }));
-    EXPECT_EQ(other.GetReceiver(), CRZID(RZTYPE_PROVINCE, kOld)) << "a province of the same number is no realm";
+    EXPECT_EQ(other.GetReceiver(), CRZID(RZTYPE_PROVINCE, kOld))
+        << "a province of the same number is no realm";
 
     // Word 16 lies past a 76-byte record: word 15 changes, and nothing is written beyond the record.
     CRawEvent cut(183, 76, kOld);
@@ -119,7 +178,8 @@ TEST(ReDirectEvents2, ResultListsOnlyWhereTheRecordHoldsOne)
         won.SetHalf(32, 2);
         won.SetHalf(34, 0);
         Redirect(won);
-        EXPECT_EQ(won.Words(), (std::vector<int32_t> { kOld, kOld, kOld, 2, kNew, kNew, kOld, kOld })) << type;
+        EXPECT_EQ(won.Words(), (std::vector<int32_t> { kOld, kOld, kOld, 2, kNew, kNew, kOld, kOld }))
+            << type;
 
         // A count larger than the record: the walk stops at its end.
         CRawEvent overlong(type, 20 + 4 * 5, kOld);

@@ -12,16 +12,16 @@
 #include "events/event_scheduler.h"
 #include "events/game_clock.h"
 #include "events/generic_events.h"
-#include "events/records_character.h"
 #include "events/records_army.h"
+#include "events/records_character.h"
 #include "events/records_realm.h"
-#include "support/data_folder.h"
+#include "realm_land.h"
 #include "realms/advance.h"
 #include "realms/country.h"
 #include "realms/country_db.h"
 #include "realms/country_router.h"
-#include "realm_land.h"
 #include "realms/request.h"
+#include "support/data_folder.h"
 #include "support/scratch.h"
 
 #include "foundation/safeguards.h"
@@ -194,8 +194,8 @@ TEST_F(CountryTest, ColoursByTheRegistrysClass)
     const struct {
         int32_t colorClass;
         CCountryColor color;
-    } cases[] = { { 0, { 0, 0, 0 } }, { 9, { 255, 255, 0 } }, { 22, { 255, 160, 0 } }, { 23, { 255, 192, 96 } },
-        { -1, { 255, 192, 96 } } };
+    } cases[] = { { 0, { 0, 0, 0 } }, { 9, { 255, 255, 0 } }, { 22, { 255, 160, 0 } },
+        { 23, { 255, 192, 96 } }, { -1, { 255, 192, 96 } } };
     for (const auto& c : cases) {
         DBCountries[7].color = c.colorClass;
         EXPECT_EQ(CRZCountry::GetCountryColor(7), c.color) << c.colorClass;
@@ -658,7 +658,8 @@ protected:
     }
     int Answer(uint32_t number, int answer)
     {
-        CRZResponseEvent event(_CRZEVT_RESPONSE_, CountryIdentity(30), CRZID(RZTYPE_CHARACTER, number), answer);
+        CRZResponseEvent event(
+            _CRZEVT_RESPONSE_, CountryIdentity(30), CRZID(RZTYPE_CHARACTER, number), answer);
         return realm->Update(&event);
     }
     int Send(CRZEvtType type)
@@ -711,7 +712,8 @@ TEST_F(RouterTest, AnAnswerWithoutItsRequestGoesOnAsAnOrdinaryEvent)
     EXPECT_EQ(realm->pendingRequests.GetSize(), 1);
 
     // Where the event makes a request, the sender keeps one and the realm considers another.
-    CRZSimpleRequestEvent offer(_CRZEVT_REQUEST_OFFER_ALLIANCE_, CountryIdentity(30), CRZID(RZTYPE_CHARACTER, 77), 30, 30, CDate());
+    CRZSimpleRequestEvent offer(
+        _CRZEVT_REQUEST_OFFER_ALLIANCE_, CountryIdentity(30), CRZID(RZTYPE_CHARACTER, 77), 30, 30, CDate());
     EXPECT_EQ(realm->Update(&offer), 5);
     EXPECT_EQ(realm->pendingRequests.GetSize(), 2);
     EXPECT_EQ((std::vector<uint32_t> { 77 }), realm->considered);

@@ -121,8 +121,7 @@ TEST_F(CountryTimersTest, InfamyFadesWithPietyAndTheDifficultyWhateverAPeerSent)
     };
     const Case cases[] = {
         { 10000.0f, 0, 5.0f / 12.0f }, // s = 10, capped at 5
-        { 0.0f, 0, 0.0f },
-        { 400.0f, 1, 1.0f / 12.0f },
+        { 0.0f, 0, 0.0f }, { 400.0f, 1, 1.0f / 12.0f },
         { 10000.0f, 9, 2.0f / 12.0f }, // read as the hardest, 4
         { 400.0f, -1, 2.0f / 12.0f }, // read as the easiest, not a division by zero
     };
@@ -232,7 +231,8 @@ TEST_F(CountryTimersTest, NeededCourtiersAndTheEstatesBudgetLoyalty)
         int stand;
         float share;
         float progress;
-    } estates[] = { { 0, 1.0f, -0.01f }, { 1, 0.0f, 0.01f }, { 2, 1.0f, 0.01f }, { 3, 1.0f, -0.005f }, { 4, 1.0f, 0.0f } };
+    } estates[] = { { 0, 1.0f, -0.01f }, { 1, 0.0f, 0.01f }, { 2, 1.0f, 0.01f }, { 3, 1.0f, -0.005f },
+        { 4, 1.0f, 0.0f } };
     for (const auto& e : estates)
         EXPECT_NEAR(realm->GetLoyaltyProgress(e.stand, e.share), e.progress, 1e-6f) << e.stand;
     realm->budget[SLIDER_CROWN_DUTY] = 0.0f;

@@ -9,9 +9,9 @@
 #include "events/game_clock.h"
 #include "events/records_character.h"
 #include "events/records_realm.h"
-#include "support/data_folder.h"
 #include "realm_handlers.h"
 #include "realms/country.h"
+#include "support/data_folder.h"
 
 #include "foundation/safeguards.h"
 

@@ -8,12 +8,12 @@
 #include <limits>
 #include <string>
 
+#include "event_capture.h"
 #include "events/generic_events.h"
 #include "events/records_army.h"
 #include "events/records_character.h"
 #include "events/records_realm.h"
 #include "events/variable_events.h"
-#include "event_capture.h"
 #include "realm_land.h"
 #include "realms/realm_servers.h"
 
@@ -78,28 +78,59 @@ TEST_F(InvestmentServer, NumbersOutsideTheirTablesAreDroppedAndGoodOnesReachTheO
     };
     const CRZID to = INVESTMENT_SERVER;
     const Case cases[] = {
-        { "improvement", [&] { return new CRZIntIntEvent(_CRZEVT_CREATE_PROVINCE_IMPROVEMENT_, to, 12, 43); }, true },
-        { "improvement 44", [&] { return new CRZIntIntEvent(_CRZEVT_CREATE_PROVINCE_IMPROVEMENT_, to, 12, 44); }, false },
-        { "improvement -1", [&] { return new CRZIntIntEvent(_CRZEVT_DESTROY_PROVINCE_IMPROVEMENT_, to, 12, -1); }, false },
+        { "improvement", [&] { return new CRZIntIntEvent(_CRZEVT_CREATE_PROVINCE_IMPROVEMENT_, to, 12, 43); },
+            true },
+        { "improvement 44",
+            [&] { return new CRZIntIntEvent(_CRZEVT_CREATE_PROVINCE_IMPROVEMENT_, to, 12, 44); }, false },
+        { "improvement -1",
+            [&] { return new CRZIntIntEvent(_CRZEVT_DESTROY_PROVINCE_IMPROVEMENT_, to, 12, -1); }, false },
         { "province 1008", [&] { return new CRZIntIntEvent(_CRZEVT_ADD_ADVANCE_, to, 1008, 3); }, false },
         { "province -5", [&] { return new CRZIntIntEvent(_CRZEVT_ADD_ADVANCE_, to, -5, 3); }, false },
-        { "province with no owner", [&] { return new CRZIntIntEvent(_CRZEVT_ADD_ADVANCE_, to, 13, 3); }, false },
+        { "province with no owner", [&] { return new CRZIntIntEvent(_CRZEVT_ADD_ADVANCE_, to, 13, 3); },
+            false },
         { "advance", [&] { return new CRZIntIntEvent(_CRZEVT_REMOVE_ADVANCE_, to, 12, 149); }, true },
         { "advance 150", [&] { return new CRZIntIntEvent(_CRZEVT_REMOVE_ADVANCE_, to, 12, 150); }, false },
         { "effect", [&] { return new CRZIntIntEvent(_CRZEVT_REMOVE_PROVINCE_EFFECT_, to, 12, 14); }, true },
         { "effect 15", [&] { return new CRZIntIntEvent(_CRZEVT_ADD_PROVINCE_EFFECT_, to, 12, 15); }, false },
-        { "religion 5", [&] { return new CRZProvinceReligionEvent(_CRZEVT_SET_PROV_RELIGION_, to, 12, RZReligionType(5)); }, true },
-        { "religion 6", [&] { return new CRZProvinceReligionEvent(_CRZEVT_SET_PROV_RELIGION_, to, 12, RZReligionType(6)); }, false },
-        { "culture 49", [&] { return new CRZProvinceCultureEvent(_CRZEVT_SET_PROV_CULTURE_, to, 12, RZCultureType(49)); }, true },
-        { "culture 50", [&] { return new CRZProvinceCultureEvent(_CRZEVT_SET_PROV_CULTURE_, to, 12, RZCultureType(50)); }, false },
+        { "religion 5",
+            [&] {
+                return new CRZProvinceReligionEvent(_CRZEVT_SET_PROV_RELIGION_, to, 12, RZReligionType(5));
+            },
+            true },
+        { "religion 6",
+            [&] {
+                return new CRZProvinceReligionEvent(_CRZEVT_SET_PROV_RELIGION_, to, 12, RZReligionType(6));
+            },
+            false },
+        { "culture 49",
+            [&] { return new CRZProvinceCultureEvent(_CRZEVT_SET_PROV_CULTURE_, to, 12, RZCultureType(49)); },
+            true },
+        { "culture 50",
+            [&] { return new CRZProvinceCultureEvent(_CRZEVT_SET_PROV_CULTURE_, to, 12, RZCultureType(50)); },
+            false },
         { "law 15", [&] { return new CRZIntCountryEvent(_CRZEVT_INSTITUTE_LAW_, to, 15, 5); }, false },
-        { "law of a missing realm", [&] { return new CRZIntCountryEvent(_CRZEVT_INSTITUTE_LAW_, to, 3, 7); }, false },
-        { "privileges", [&] { return new CRZIntFloatEvent(_CRZEVT_CHANGE_PEASANT_NOBLES_PRIVILEGES_, to, 12, 0.1f); }, true },
-        { "privileges NaN", [&] { return new CRZIntFloatEvent(_CRZEVT_CHANGE_BURGHER_CLERGY_PRIVILEGES_, to, 12, nan); }, false },
-        { "budget", [&] { return new CRZBudgetPercentageEvent(_CRZEVT_CHANGE_BUDGET_, to, 5, 0.1f, 0.2f, 0.3f, 0.4f, 0.5f, 0.6f); }, true },
-        { "budget realm 1423", [&] { return new CRZBudgetPercentageEvent(_CRZEVT_CHANGE_BUDGET_, to, 1423, 0, 0, 0, 0, 0, 0); }, false },
-        { "budget NaN", [&] { return new CRZBudgetPercentageEvent(_CRZEVT_CHANGE_BUDGET_, to, 5, 0, nan, 0, 0, 0, 0); }, false },
-        { "win siege realm -1", [&] { return new CRZIntCountryEvent(_CRZEVT_WIN_SIEGE_, to, 12, -1); }, false },
+        { "law of a missing realm", [&] { return new CRZIntCountryEvent(_CRZEVT_INSTITUTE_LAW_, to, 3, 7); },
+            false },
+        { "privileges",
+            [&] { return new CRZIntFloatEvent(_CRZEVT_CHANGE_PEASANT_NOBLES_PRIVILEGES_, to, 12, 0.1f); },
+            true },
+        { "privileges NaN",
+            [&] { return new CRZIntFloatEvent(_CRZEVT_CHANGE_BURGHER_CLERGY_PRIVILEGES_, to, 12, nan); },
+            false },
+        { "budget",
+            [&] {
+                return new CRZBudgetPercentageEvent(
+                    _CRZEVT_CHANGE_BUDGET_, to, 5, 0.1f, 0.2f, 0.3f, 0.4f, 0.5f, 0.6f);
+            },
+            true },
+        { "budget realm 1423",
+            [&] { return new CRZBudgetPercentageEvent(_CRZEVT_CHANGE_BUDGET_, to, 1423, 0, 0, 0, 0, 0, 0); },
+            false },
+        { "budget NaN",
+            [&] { return new CRZBudgetPercentageEvent(_CRZEVT_CHANGE_BUDGET_, to, 5, 0, nan, 0, 0, 0, 0); },
+            false },
+        { "win siege realm -1", [&] { return new CRZIntCountryEvent(_CRZEVT_WIN_SIEGE_, to, 12, -1); },
+            false },
         { "unknown type", [&] { return new CRZIntIntEvent(_CRZEVT_MOBILIZE_PROVINCE_, to, 12, 1); }, false },
     };
     for (const Case& c : cases) {
@@ -118,8 +149,11 @@ TEST_F(InvestmentServer, AClientsServerIgnoresWhatItIsSent)
 {
     CClientSession client;
     SetEventSession(&client);
-    EXPECT_TRUE(Issue(CRZIntIntEvent(_CRZEVT_CREATE_PROVINCE_IMPROVEMENT_, INVESTMENT_SERVER, 12, 3)).empty());
-    EXPECT_TRUE(Issue(CRZBudgetPercentageEvent(_CRZEVT_CHANGE_BUDGET_, INVESTMENT_SERVER, 5, 0, 0, 0, 0, 0, 0)).empty());
+    EXPECT_TRUE(
+        Issue(CRZIntIntEvent(_CRZEVT_CREATE_PROVINCE_IMPROVEMENT_, INVESTMENT_SERVER, 12, 3)).empty());
+    EXPECT_TRUE(
+        Issue(CRZBudgetPercentageEvent(_CRZEVT_CHANGE_BUDGET_, INVESTMENT_SERVER, 5, 0, 0, 0, 0, 0, 0))
+            .empty());
 }
 
 TEST_F(InvestmentServer, AProvinceEffectGoesToTheOccupierAndAnUnbuildableImprovementToNobody)
@@ -132,10 +166,13 @@ TEST_F(InvestmentServer, AProvinceEffectGoesToTheOccupierAndAnUnbuildableImprove
     EXPECT_EQ(effect[0].As<CRZIntIntEventData>().second, 4);
 
     // The owner does not control it, so he may neither build nor cancel there.
-    EXPECT_TRUE(Issue(CRZIntIntEvent(_CRZEVT_START_BUILDING_PROVINCE_IMPROVEMENT_, INVESTMENT_SERVER, 12, 3)).empty());
-    EXPECT_TRUE(Issue(CRZIntEvent(_CRZEVT_CANCEL_BUILDING_PROVINCE_IMPROVEMENT_, INVESTMENT_SERVER, 12)).empty());
+    EXPECT_TRUE(Issue(CRZIntIntEvent(_CRZEVT_START_BUILDING_PROVINCE_IMPROVEMENT_, INVESTMENT_SERVER, 12, 3))
+                    .empty());
+    EXPECT_TRUE(
+        Issue(CRZIntEvent(_CRZEVT_CANCEL_BUILDING_PROVINCE_IMPROVEMENT_, INVESTMENT_SERVER, 12)).empty());
     province->controller = owner->index;
-    const auto cancel = Issue(CRZIntEvent(_CRZEVT_CANCEL_BUILDING_PROVINCE_IMPROVEMENT_, INVESTMENT_SERVER, 12));
+    const auto cancel
+        = Issue(CRZIntEvent(_CRZEVT_CANCEL_BUILDING_PROVINCE_IMPROVEMENT_, INVESTMENT_SERVER, 12));
     ASSERT_EQ(cancel.size(), 1u);
     EXPECT_EQ(cancel[0].receiver, CountryIdentity(owner->index));
 }
@@ -143,15 +180,21 @@ TEST_F(InvestmentServer, AProvinceEffectGoesToTheOccupierAndAnUnbuildableImprove
 TEST_F(InvestmentServer, ANewRealmGetsItsRulerMadeOnTheHostThenTheRealmEverywhere)
 {
     CList<int32_t> none;
-    EXPECT_TRUE(Issue(CRZCreateCountryEvent(_CRZEVT_CREATE_COUNTRY_, INVESTMENT_SERVER, 1100, 5, NOID, none, true)).empty());
+    EXPECT_TRUE(
+        Issue(CRZCreateCountryEvent(_CRZEVT_CREATE_COUNTRY_, INVESTMENT_SERVER, 1100, 5, NOID, none, true))
+            .empty());
 
     CList<int32_t> lands;
     lands.Append(12);
     lands.Append(1008);
-    EXPECT_TRUE(Issue(CRZCreateCountryEvent(_CRZEVT_CREATE_COUNTRY_, INVESTMENT_SERVER, 1100, 5, NOID, lands, true)).empty())
+    EXPECT_TRUE(
+        Issue(CRZCreateCountryEvent(_CRZEVT_CREATE_COUNTRY_, INVESTMENT_SERVER, 1100, 5, NOID, lands, true))
+            .empty())
         << "a province outside the map";
     lands.Remove(1008);
-    EXPECT_TRUE(Issue(CRZCreateCountryEvent(_CRZEVT_CREATE_COUNTRY_, INVESTMENT_SERVER, 1100, 77, NOID, lands, true)).empty())
+    EXPECT_TRUE(
+        Issue(CRZCreateCountryEvent(_CRZEVT_CREATE_COUNTRY_, INVESTMENT_SERVER, 1100, 77, NOID, lands, true))
+            .empty())
         << "a requester that does not exist";
 
     // A count that claims more provinces than the record holds.
@@ -161,7 +204,8 @@ TEST_F(InvestmentServer, ANewRealmGetsItsRulerMadeOnTheHostThenTheRealmEverywher
 
     province->religion = 2;
     province->culture = 17;
-    const auto made = Issue(CRZCreateCountryEvent(_CRZEVT_CREATE_COUNTRY_, INVESTMENT_SERVER, 1100, 5, NOID, lands, true));
+    const auto made = Issue(
+        CRZCreateCountryEvent(_CRZEVT_CREATE_COUNTRY_, INVESTMENT_SERVER, 1100, 5, NOID, lands, true));
     ASSERT_EQ(made.size(), 2u);
     EXPECT_EQ(made[0].type, _CRZEVT_CHARACTER_CREATION_);
     EXPECT_EQ(made[0].receiver, CHARACTER_SERVER);

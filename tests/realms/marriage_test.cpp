@@ -28,9 +28,8 @@ protected:
         gpTimer->SetDate(CDate(0, 0, 1100));
         CRelations::Init();
         gTriggered.clear();
-        gCharacterHooks.TriggerEvent = [](const CRZID& event, CCharacter* character) {
-            gTriggered.emplace_back(event, character);
-        };
+        gCharacterHooks.TriggerEvent
+            = [](const CRZID& event, CCharacter* character) { gTriggered.emplace_back(event, character); };
         for (CRZCountryID id : { kA, kB }) {
             CRZCountry::ConstructCountry(id);
             land.Ruler(CRZCountry::GetCountry(id))->birthDate = CDate(0, 0, 1060);

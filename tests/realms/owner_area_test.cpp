@@ -75,7 +75,8 @@ protected:
                 ASSERT_NE(p.ownerArea, nullptr) << when << ": " << n;
                 ASSERT_NE(p.ownerArea->GetLandArea(), nullptr) << when << ": " << n;
                 EXPECT_TRUE(p.ownerArea->GetProvinces().Contains(const_cast<CProvince*>(&p))) << when;
-                EXPECT_TRUE(CRZCountry::GetCountry(p.controller)->landAreas.Contains(p.ownerArea->GetLandArea()))
+                EXPECT_TRUE(
+                    CRZCountry::GetCountry(p.controller)->landAreas.Contains(p.ownerArea->GetLandArea()))
                     << when << ": " << n;
             }
             if (p.ownerArea)

@@ -92,7 +92,8 @@ TEST_F(PeaceTest, AClaimForALandlessCourtierFoundsRealm1421AndTheLandlessSideIsA
     EXPECT_EQ(CClaim::GetClaim(claimId), nullptr) << "an enforced claim is spent";
     EXPECT_EQ(CWar::GetWar(warId), nullptr);
     EXPECT_TRUE(world.wars.IsEmpty());
-    EXPECT_EQ(CRZCountry::GetCountry(20), nullptr) << "left with neither land nor vassals, the loser is annexed";
+    EXPECT_EQ(CRZCountry::GetCountry(20), nullptr)
+        << "left with neither land nor vassals, the loser is annexed";
     EXPECT_EQ(loser->GetCountry(), CRZCountry::GetCountry(kNobodyCountry));
     EXPECT_FLOAT_EQ(a->GetBadBoy(), 2.0f);
     ASSERT_FALSE(CWarWorld::messages.empty());

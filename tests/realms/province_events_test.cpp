@@ -6,16 +6,16 @@
 #include <limits>
 
 #include "datalang/definition_file.h"
+#include "event_capture.h"
 #include "events/game_clock.h"
 #include "events/generic_events.h"
 #include "events/records_army.h"
 #include "events/records_realm.h"
 #include "foundation/random_generator.h"
+#include "realm_days.h"
 #include "realms/country.h"
 #include "realms/owner_area.h"
 #include "realms/province.h"
-#include "event_capture.h"
-#include "realm_days.h"
 
 #include "foundation/safeguards.h"
 
@@ -63,7 +63,8 @@ TEST_F(ProvinceDays, EventsFromPeersChangeOnlyWhatTheyMayAndDropWhatIsNoNumber)
     // The siege changes only a siege under way, and never below 0.01.
     struct {
         float start, amount, expected;
-    } sieges[] = { { 0.005f, 0.1f, 0.005f }, { 0.5f, 0.6f, 0.01f }, { 0.5f, -0.01f, 0.51f }, { 0.3f, 0.1f, 0.2f } };
+    } sieges[]
+        = { { 0.005f, 0.1f, 0.005f }, { 0.5f, 0.6f, 0.01f }, { 0.5f, -0.01f, 0.51f }, { 0.3f, 0.1f, 0.2f } };
     for (const auto& c : sieges) {
         p->occupation = c.start;
         SendAmount(*p, _CRZEVT_CHANGE_SIEGE_, c.amount);
@@ -232,12 +233,16 @@ TEST_F(ProvinceDays, OnlyAnEstateBelowAFifthRevolts)
 TEST_F(ProvinceDays, AStoppedBuildingRefundsTheDaysNotYetBuilt)
 {
     support::ScratchFile pictures("");
-    ASSERT_EQ(LoadFailure([&](const char* path) { return CProvinceImprovementType::InitFromFiles(path, pictures.Path()); },
-                  "school = { cost = { gold = 90 } construction_time = 2 }\n"
-                  "library = { cost = { gold = 90 } construction_time = 0 }\n"),
+    ASSERT_EQ(
+        LoadFailure(
+            [&](const char* path) { return CProvinceImprovementType::InitFromFiles(path, pictures.Path()); },
+            "school = { cost = { gold = 90 } construction_time = 2 }\n"
+            "library = { cost = { gold = 90 } construction_time = 0 }\n"),
         "");
-    const CProvinceImprovementType* slow = CProvinceImprovementType::Get(GetProvinceImprovementType(TokenOf("school")));
-    const CProvinceImprovementType* instant = CProvinceImprovementType::Get(GetProvinceImprovementType(TokenOf("library")));
+    const CProvinceImprovementType* slow
+        = CProvinceImprovementType::Get(GetProvinceImprovementType(TokenOf("school")));
+    const CProvinceImprovementType* instant
+        = CProvinceImprovementType::Get(GetProvinceImprovementType(TokenOf("library")));
     ASSERT_TRUE(slow && instant);
     CRZCountry* owner = Realm(5);
     CProvince* p = Held(10, owner, owner);
@@ -245,8 +250,8 @@ TEST_F(ProvinceDays, AStoppedBuildingRefundsTheDaysNotYetBuilt)
         const CProvinceImprovementType* type;
         int daysLater;
         float refund;
-    } cases[] = { { slow, 0, 90.0f }, { slow, 15, 67.5f }, { slow, 60, 0.0f }, { slow, 90, 0.0f }, { instant, 0, 90.0f },
-        { instant, 30, 90.0f } };
+    } cases[] = { { slow, 0, 90.0f }, { slow, 15, 67.5f }, { slow, 60, 0.0f }, { slow, 90, 0.0f },
+        { instant, 0, 90.0f }, { instant, 30, 90.0f } };
     for (const auto& c : cases) {
         gpTimer->SetDate(CDate(0, 0, 1100));
         const float before = owner->GetScore().GetGold();

@@ -10,14 +10,14 @@
 #include "datalang/block_round_trip.h"
 #include "datalang/definition_file.h"
 #include "events/generic_events.h"
-#include "support/data_folder.h"
 #include "gfx/bitmap_fixture.h"
 #include "gfx/image.h"
 #include "gfx/video_fixture.h"
-#include "support/scratch.h"
+#include "realm_land.h"
 #include "realms/province_improvement.h"
 #include "realms/text_keys.h"
-#include "realm_land.h"
+#include "support/data_folder.h"
+#include "support/scratch.h"
 #include "widgets/button.h"
 #include "widgets/input.h"
 
@@ -216,7 +216,8 @@ TEST_F(ImprovementsInAProvince, AMinimumIncomeEqualToTheMonthlyGoldIsNotEnough)
     std::snprintf(rules, sizeof rules, "school = { minimum_income = %.9g }\n", static_cast<double>(Gold()));
     ASSERT_EQ(LoadBoth(rules, ""), "");
     EXPECT_FALSE(CProvinceImprovementType::Get(19)->HasRequirements(realm, *province));
-    std::snprintf(rules, sizeof rules, "school = { minimum_income = %.9g }\n", static_cast<double>(Gold()) - 0.01);
+    std::snprintf(
+        rules, sizeof rules, "school = { minimum_income = %.9g }\n", static_cast<double>(Gold()) - 0.01);
     ASSERT_EQ(LoadBoth(rules, ""), "");
     EXPECT_TRUE(CProvinceImprovementType::Get(19)->HasRequirements(realm, *province));
 }
@@ -351,9 +352,10 @@ TEST_F(ImprovementPictures, TheScaffoldIsCentredOnTheBuildingAndTheButtonOffersI
     WriteSolid("gfx/school.bmp", 16, 16);
     WriteSolid("gfx/interface/BDG_UC.bmp", 19, 20);
     WriteSolid("gfx/offer.bmp", 8, 8);
-    ASSERT_EQ(LoadBoth("", "school = { x_offset = 12 y_offset = -4 completed_bitmap = \"gfx\\school.bmp\"\n"
-                           "  possible_bitmap = \"gfx\\offer.bmp\" }\n"
-                           "mine = { completed_bitmap = \"gfx\\school.bmp\" }\n"),
+    ASSERT_EQ(LoadBoth("",
+                  "school = { x_offset = 12 y_offset = -4 completed_bitmap = \"gfx\\school.bmp\"\n"
+                  "  possible_bitmap = \"gfx\\offer.bmp\" }\n"
+                  "mine = { completed_bitmap = \"gfx\\school.bmp\" }\n"),
         "");
     const CProvinceImprovementType* school = CProvinceImprovementType::Get(19);
     // At 100,50 the building covers 112..127 by 46..61; the wider scaffold starts (16 - 19) / 2 = -1 and

@@ -60,9 +60,9 @@ TEST(ProvinceRecord, ALandProvinceWritesItsPeopleAndReadsBackWhole)
     Land(back);
     std::string text;
     ReadRecord(p, back, text);
-    const std::string keys[] = { "id", "religion", "culture", "loyalty", "privileges", "improvements", "effects",
-        "advances", "division", "occupied", "current_regiment_size", "maximum_regiment_size", "construction_cost",
-        "start_construction_date", "under_construction", "completion_date" };
+    const std::string keys[] = { "id", "religion", "culture", "loyalty", "privileges", "improvements",
+        "effects", "advances", "division", "occupied", "current_regiment_size", "maximum_regiment_size",
+        "construction_cost", "start_construction_date", "under_construction", "completion_date" };
     std::size_t at = 0;
     for (const std::string& key : keys) {
         const std::size_t found = text.find(key + " =", at);

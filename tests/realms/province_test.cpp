@@ -5,9 +5,9 @@
 
 #include "datalang/definition_file.h"
 #include "events/game_clock.h"
+#include "realm_land.h"
 #include "realms/country.h"
 #include "realms/province.h"
-#include "realm_land.h"
 
 #include "foundation/safeguards.h"
 
@@ -64,10 +64,12 @@ TEST(Province, ItsMonthlyGoldGivesItsWarValueAndWhatItMayBuild)
                   "prosperous = { effects = { periodic_score = { gold = 30 } } }\n"),
         "");
     support::ScratchFile pictures("");
-    ASSERT_EQ(LoadFailure([&](const char* path) { return CProvinceImprovementType::InitFromFiles(path, pictures.Path()); },
-                  "school = { minimum_income = 2 }\n"
-                  "library = { required_province_improvements = { school = yes } }\n"
-                  "grand_shipyard = { require_coastal = yes }\n"),
+    ASSERT_EQ(
+        LoadFailure(
+            [&](const char* path) { return CProvinceImprovementType::InitFromFiles(path, pictures.Path()); },
+            "school = { minimum_income = 2 }\n"
+            "library = { required_province_improvements = { school = yes } }\n"
+            "grand_shipyard = { require_coastal = yes }\n"),
         "");
     const int poor = GetProvinceEffectType(TokenOf("poor"));
     const int rich = GetProvinceEffectType(TokenOf("rich"));

@@ -37,7 +37,9 @@ protected:
                                         const char* third, const char*, int number) {
             Shown().push_back({ type, realm, second, third, number });
         };
-        gCountryHooks.NotifyAI = [](int notification, int first, int) { Notified().push_back({ notification, first }); };
+        gCountryHooks.NotifyAI = [](int notification, int first, int) {
+            Notified().push_back({ notification, first });
+        };
     }
     void TearDown() override
     {
@@ -71,7 +73,8 @@ protected:
     static int CountWaiting(CRZEvtType type, const CRZID& receiver)
     {
         int count = 0;
-        gEventScheduler.ForEach([&](CRZEvent* event) { count += event->GetType() == type && event->GetReceiver() == receiver; });
+        gEventScheduler.ForEach(
+            [&](CRZEvent* event) { count += event->GetType() == type && event->GetReceiver() == receiver; });
         return count;
     }
 

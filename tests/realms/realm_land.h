@@ -49,7 +49,8 @@ public:
     }
     // A province at the castle position, owned through its county title by the realm's ruler (who must
     // exist) or by nobody.
-    CProvince* Land(int number, CRZCountry* owner, int32_t x = 0, int32_t y = 0, int32_t terrain = TERRAIN_PLAINS)
+    CProvince* Land(
+        int number, CRZCountry* owner, int32_t x = 0, int32_t y = 0, int32_t terrain = TERRAIN_PLAINS)
     {
         provinces.push_back(std::make_unique<CProvince>());
         CProvince* province = provinces.back().get();

@@ -11,11 +11,11 @@
 #include "events/records_army.h"
 #include "events/records_realm.h"
 #include "events/variable_events.h"
-#include "support/data_folder.h"
 #include "realm_handlers.h"
 #include "realms/country.h"
 #include "realms/province_effect.h"
 #include "realms/province_improvement.h"
+#include "support/data_folder.h"
 #include "support/scratch.h"
 
 #include "foundation/safeguards.h"
@@ -154,8 +154,10 @@ TEST_F(RebelsTest, TakingAProvinceCostsItsOwnerPrestigeEverywhereAndOneOfSeveral
 {
     ASSERT_EQ(LoadFailure(CProvinceEffectType::InitFromFile, "looted = { effects = { } }\n"), "");
     support::ScratchFile pictures("");
-    ASSERT_EQ(LoadFailure([&](const char* path) { return CProvinceImprovementType::InitFromFiles(path, pictures.Path()); },
-                  "school = { }\n"),
+    ASSERT_EQ(
+        LoadFailure(
+            [&](const char* path) { return CProvinceImprovementType::InitFromFiles(path, pictures.Path()); },
+            "school = { }\n"),
         "");
     for (bool inHost : { false, true }) {
         host = inHost;
@@ -199,7 +201,8 @@ TEST_F(RebelsTest, RebelArmiesStandingTogetherJoinTheFirstOnTheHost)
     rebels->Update(&month);
     ASSERT_EQ(gDelivered.size(), 2u);
     EXPECT_EQ(gDelivered[0].type, _CRZEVT_REQUEST_MERGE_);
-    EXPECT_EQ((std::vector<int32_t> { gDelivered[0].first, gDelivered[0].second, gDelivered[1].first, gDelivered[1].second }),
+    EXPECT_EQ((std::vector<int32_t> {
+                  gDelivered[0].first, gDelivered[0].second, gDelivered[1].first, gDelivered[1].second }),
         (std::vector<int32_t> { 1, 2, 1, 4 }));
 }
 

@@ -130,13 +130,16 @@ TEST_F(RequestTest, EveryKindTravelsInItsEventAndIsRebuiltAlike)
     }
     // No other type makes a request, the grand mobilisation among them; nor a short record or a realm
     // number outside the table.
-    CRZSimpleRequestEvent grand(_CRZEVT_REQUEST_GRAND_MOBILIZATION_, DIPLOMACY_SERVER, CRZID(1, 1), kA, kB, CDate());
+    CRZSimpleRequestEvent grand(
+        _CRZEVT_REQUEST_GRAND_MOBILIZATION_, DIPLOMACY_SERVER, CRZID(1, 1), kA, kB, CDate());
     EXPECT_EQ(CRequest::CreateRequest(&grand), nullptr);
     CRZGenericEvent bare(_CRZEVT_REQUEST_OFFER_ALLIANCE_, DIPLOMACY_SERVER);
     EXPECT_EQ(CRequest::CreateRequest(&bare), nullptr);
-    CRZSimpleRequestEvent outside(_CRZEVT_REQUEST_OFFER_ALLIANCE_, DIPLOMACY_SERVER, CRZID(1, 1), kA, 5000, CDate());
+    CRZSimpleRequestEvent outside(
+        _CRZEVT_REQUEST_OFFER_ALLIANCE_, DIPLOMACY_SERVER, CRZID(1, 1), kA, 5000, CDate());
     EXPECT_EQ(CRequest::CreateRequest(&outside), nullptr);
-    CRZSimpleRequestEvent negative(_CRZEVT_REQUEST_OFFER_ALLIANCE_, DIPLOMACY_SERVER, CRZID(1, 1), -3, kB, CDate());
+    CRZSimpleRequestEvent negative(
+        _CRZEVT_REQUEST_OFFER_ALLIANCE_, DIPLOMACY_SERVER, CRZID(1, 1), -3, kB, CDate());
     EXPECT_EQ(CRequest::CreateRequest(&negative), nullptr);
     const int live = CRequest::total_requests;
     kinds[0].reset();
@@ -155,7 +158,8 @@ TEST_F(RequestTest, AHumanHasSixtyDaysAComputerThirtyTimesTheRatio)
     Realm(kC)->ruler->attributes = CAttributeTuple(0, 8, 0, 0, 0, 0);
     const float ratio = CAttributeTuple(0, 8, 0, 0, 0, 0).GetResponseTimeModifier()
         / CAttributeTuple().GetResponseTimeModifier();
-    EXPECT_EQ(toComputer.GetExpirationDate().GetDays() - toComputer.GetDate().GetDays(), static_cast<int>(30 * ratio));
+    EXPECT_EQ(toComputer.GetExpirationDate().GetDays() - toComputer.GetDate().GetDays(),
+        static_cast<int>(30 * ratio));
 }
 
 TEST_F(RequestTest, UnansweredRequestsTakeTheirDefaultTheDayAfterExpiry)
@@ -207,8 +211,9 @@ TEST_F(RequestTest, RequestsOfOneDayStayInArrivalOrder)
         Send(*request);
     // The host stamps its own date: an earlier sender's date does not put a request first.
     Send(earlier);
-    EXPECT_EQ(PendingNumbers(), (std::vector<uint32_t> { first.GetId().number, second.GetId().number,
-                                    third.GetId().number, earlier.GetId().number }));
+    EXPECT_EQ(PendingNumbers(),
+        (std::vector<uint32_t> {
+            first.GetId().number, second.GetId().number, third.GetId().number, earlier.GetId().number }));
 }
 
 TEST_F(RequestTest, VanishedRealmsAndUnknownAnswers)

@@ -172,7 +172,8 @@ TEST_F(WarTest, AWarWithItsBattlesSurvivesTheSavedGame)
     CWarWorld::AddBattle(war, true, 1500);
     CLScript* script = war->GetScript();
     ASSERT_NE(script, nullptr);
-    EXPECT_EQ(static_cast<CLSList*>(script)->GetSize(), 6) << "id, type, start date, both leaders and one battle";
+    EXPECT_EQ(static_cast<CLSList*>(script)->GetSize(), 6)
+        << "id, type, start date, both leaders and one battle";
     delete script;
 }
 

@@ -36,7 +36,8 @@ TEST(GeneratedSounds, EveryEffectLoadsAndTheFirstSongPlays)
             c = c == '\\' ? '/' : c;
         contents.insert(sound_test::ReadAll(relative));
     }
-    EXPECT_EQ(contents.size(), static_cast<std::size_t>(kSoundEffectCount)) << "every effect sounds different";
+    EXPECT_EQ(contents.size(), static_cast<std::size_t>(kSoundEffectCount))
+        << "every effect sounds different";
 
     gpSound = &sound;
     std::snprintf(MusicPath, sizeof MusicPath, "%s", "generated/music");

@@ -6,11 +6,11 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
-#include <cstring>
-#include <filesystem>
 
 #include "platform/settings/settings_file.h"
 #include "platform/sound/simple_sound.h"

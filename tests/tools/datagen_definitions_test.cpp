@@ -8,12 +8,12 @@
 #include "characters/law.h"
 #include "characters/trait.h"
 #include "datalang/definition_keywords.h"
-#include "support/game_folder.h"
-#include "support/generated_data.h"
 #include "foundation/fatal_error.h"
 #include "realms/advance.h"
 #include "realms/province_effect.h"
 #include "realms/province_improvement.h"
+#include "support/game_folder.h"
+#include "support/generated_data.h"
 
 #include "foundation/safeguards.h"
 

@@ -12,9 +12,9 @@
 #include <string>
 
 #include "datalang/game_file.h"
+#include "realms/country_tags.h"
 #include "support/game_folder.h"
 #include "support/generated_data.h"
-#include "realms/country_tags.h"
 #include "support/scratch.h"
 
 #include "foundation/safeguards.h"

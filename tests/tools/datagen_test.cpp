@@ -11,8 +11,8 @@
 
 #include "data_writer.h"
 #include "foundation/excel_parse.h"
-#include "support/data_folder.h"
 #include "platform/elements/replace_file.h"
+#include "support/data_folder.h"
 #include "support/scratch.h"
 
 namespace fs = std::filesystem;
@@ -55,7 +55,8 @@ TEST(Datagen, TheFullWorldIsTheSameEveryTime)
     for (const char* folder : { "map", "db" })
         for (const auto& entry : fs::directory_iterator(out / folder)) {
             ++files;
-            EXPECT_EQ(ReadAll(entry.path()), ReadAll(built / folder / entry.path().filename())) << entry.path();
+            EXPECT_EQ(ReadAll(entry.path()), ReadAll(built / folder / entry.path().filename()))
+                << entry.path();
         }
     EXPECT_GE(files, 6);
     EXPECT_EQ(ReadAll(out / "config" / "world_names.csv"), ReadAll(built / "config" / "world_names.csv"));
@@ -96,9 +97,9 @@ TEST(DataWriter, AFailureAtEachStepOfTheReplaceLeavesTheOldFile)
     const fs::path file = context.root / "db" / "table.csv";
     ASSERT_EQ(ReadAll(file), "old;bytes\r\n");
 
-    for (Ravel::ReplaceStep step : { Ravel::ReplaceStep::kCreate, Ravel::ReplaceStep::kWrite,
-             Ravel::ReplaceStep::kFlush, Ravel::ReplaceStep::kSyncFile, Ravel::ReplaceStep::kClose,
-             Ravel::ReplaceStep::kRename }) {
+    for (Ravel::ReplaceStep step :
+        { Ravel::ReplaceStep::kCreate, Ravel::ReplaceStep::kWrite, Ravel::ReplaceStep::kFlush,
+            Ravel::ReplaceStep::kSyncFile, Ravel::ReplaceStep::kClose, Ravel::ReplaceStep::kRename }) {
         Ravel::InjectReplaceFailure(step);
         std::string thrown;
         try {

@@ -243,7 +243,8 @@ TEST_P(LoadingBarSizes, TheBarGrowsAlongItsRowAndTheBandIsPutBackBetweenDraws)
         EXPECT_EQ(Pixel16(&back, 0, c.row + CLoadingBar::kBarHeight), step.columns ? green : kGround);
         EXPECT_EQ(Pixel16(&back, 0, c.row + CLoadingBar::kBarHeight + 1), kGround);
         EXPECT_EQ(Pixel16(&back, 0, c.row - 1), kGround);
-        EXPECT_EQ(Pixel16(&back, c.width - 1, c.row), c.width > 1024 ? kGround : (step.columns == 1024 ? green : kGround));
+        EXPECT_EQ(Pixel16(&back, c.width - 1, c.row),
+            c.width > 1024 ? kGround : (step.columns == 1024 ? green : kGround));
     }
     // Rows 518 to 767 are put back before each draw: inside them a shorter bar shows shorter. Row 810
     // lies below them and keeps what was drawn.
@@ -254,7 +255,7 @@ TEST_P(LoadingBarSizes, TheBarGrowsAlongItsRowAndTheBandIsPutBackBetweenDraws)
 }
 
 INSTANTIATE_TEST_SUITE_P(BackBuffers, LoadingBarSizes,
-    testing::Values(LoadingCase { 1024, 768, 621 }, LoadingCase { 1280, 1024, 810 }, LoadingCase { 1280, 800, 621 },
-        LoadingCase { 1280, 768, 621 }));
+    testing::Values(LoadingCase { 1024, 768, 621 }, LoadingCase { 1280, 1024, 810 },
+        LoadingCase { 1280, 800, 621 }, LoadingCase { 1280, 768, 621 }));
 
 } // namespace

@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "events/generic_events.h"
-#include "support/data_folder.h"
 #include "gfx/bitmap_fixture.h"
 #include "gfx/font.h"
 #include "gfx/image.h"
 #include "gfx/video_fixture.h"
+#include "support/data_folder.h"
 #include "widgets/button.h"
 #include "widgets/generic_button.h"
 #include "widgets/radio_button.h"
@@ -105,33 +105,26 @@ TEST_F(ButtonTest, EventSequences)
         Setup setup;
         std::vector<Step> steps;
     } kCases[] = {
-        { "press and release inside",
-            MOMENTARY,
+        { "press and release inside", MOMENTARY,
             { { DOWN, in, 0, 1, 3, 2, 1, 0, 1, 0, 0 }, { UP, in, 0, 0, 3, 2, 1, 1, 0, 0, 1 },
                 { TICK, out, 0, 0, 0, 0, 0, 0, 0, 1, 1 } } },
-        { "release outside",
-            MOMENTARY,
+        { "release outside", MOMENTARY,
             { { DOWN, in, 0, 1, 3, 2, 1, 0, 1, 0, 0 }, { UP, out, 0, 0, 0, 2, 1, 0, 0, 0, 0 },
                 { TICK, out, 0, 0, 0, 0, 0, 0, 0, 1, 0 } } },
-        { "a press outside and a double click",
-            MOMENTARY,
+        { "a press outside and a double click", MOMENTARY,
             { { DOWN, out, 0, 1, 0, 0, 0, 0, 0, 0, 0 }, { DOUBLE, in, 0, 0, 3, 0, 0, 0, 0, 0, 0 } } },
-        { "toggle pressed twice",
-            TOGGLE,
+        { "toggle pressed twice", TOGGLE,
             { { DOWN, in, 0, 1, 3, 2, 1, 0, 1, 0, 0 }, { UP, in, 0, 0, 3, 2, 1, 1, 0, 0, 1 },
                 { TICK, out, 0, 0, 0, 2, 1, 0, 0, 0, 1 }, { DOWN, in, 0, 1, 3, 0, 0, 0, 0, 0, 1 },
                 { UP, in, 0, 0, 3, 0, 0, 1, 0, 1, 1 } } },
-        { "hot key twice",
-            MOMENTARY,
+        { "hot key twice", MOMENTARY,
             { { KEY, out, 'k', 0, 3, 2, 1, 1, 1, 0, 1 }, { KEY, out, 'j', 0, 0, 2, 1, 0, 0, 0, 1 },
                 { KEY, out, 'k', 0, 3, 0, 0, 1, 0, 1, 1 } } },
-        { "disabled",
-            DISABLED,
+        { "disabled", DISABLED,
             { { DOWN, in, 0, 1, 3, 3, 0, 0, 0, 0, 0 }, { UP, in, 0, 0, 3, 3, 0, 0, 0, 0, 0 },
                 { DOWN, out, 0, 1, 0, 3, 0, 0, 0, 0, 0 }, { KEY, out, 'k', 0, 0, 3, 0, 0, 0, 0, 0 },
                 { _CRZEVT_MOUSEMOVE_, in, 0, 0, 0, 3, 0, 0, 0, 0, 0 } } },
-        { "parked off screen",
-            PARKED,
+        { "parked off screen", PARKED,
             { { DOWN, parkedIn, 0, 1, 3, 0, 0, 0, 0, 0, 0 }, { DOWN, in, 0, 1, 0, 0, 0, 0, 0, 0, 0 },
                 { KEY, out, 'k', 0, 0, 0, 0, 0, 0, 0, 0 } } },
     };

@@ -66,7 +66,8 @@ protected:
         Send(*console, _CRZEVT_KEYUP_, CPoint(), 13);
         std::vector<std::string> printed;
         const auto& history = console->GetHistory();
-        const std::size_t added = std::min<std::size_t>(history.size() - std::min(before, history.size()), history.size());
+        const std::size_t added
+            = std::min<std::size_t>(history.size() - std::min(before, history.size()), history.size());
         for (std::size_t i = added; i-- > 0;)
             if (history[i].kind == CConsole::OUTPUT)
                 printed.push_back(history[i].text);
@@ -87,11 +88,12 @@ TEST_F(ConsoleTest, TheCommandTable)
     };
     const Case cases[] = {
         { "", { "\n" } },
-        { "HELP", { "%070     Help\n", "%070----------------\n", "%070creategroup %077name (0-9)\n",
-                      "%070closegroup %077(0-9)\n", "%070messall %077'text'\n", "%070messgroup %077'text'\n",
-                      "%070addplayer %077 Group(0-9) CountryTag\n", "%070removeplayer %077CountryTag\n",
-                      "%070listplayers\n", "%070load %077filename\n", "%070save %077filename\n",
-                      "%070----------------\n", "%070READY.\n" } },
+        { "HELP",
+            { "%070     Help\n", "%070----------------\n", "%070creategroup %077name (0-9)\n",
+                "%070closegroup %077(0-9)\n", "%070messall %077'text'\n", "%070messgroup %077'text'\n",
+                "%070addplayer %077 Group(0-9) CountryTag\n", "%070removeplayer %077CountryTag\n",
+                "%070listplayers\n", "%070load %077filename\n", "%070save %077filename\n",
+                "%070----------------\n", "%070READY.\n" } },
         { "teleport 1004", { "\n%007Usage :  %077teleport %077prov\n" } },
         { "teleport 0", { "\n%007Usage :  %077teleport %077prov\n" } },
         { "messgroup 1 hi", { "%007Not A Network Game\n" } },
@@ -226,7 +228,9 @@ TEST_F(ConsoleTest, SaveStatsWritesATagAndNameRowPerRealm)
     bytes << file.rdbuf();
     const std::string text = bytes.str();
     ASSERT_EQ(text.rfind("Tag;Country;\r\n", 0), 0u) << text;
-    EXPECT_NE(text.find("ALD;" + std::string(CRZCountry::GetCountry(1100)->GetName()) + ";\r\n"), std::string::npos) << text;
+    EXPECT_NE(
+        text.find("ALD;" + std::string(CRZCountry::GetCountry(1100)->GetName()) + ";\r\n"), std::string::npos)
+        << text;
 
     gWidgetHooks.SaveAs = [](const char* path) {
         EXPECT_STREQ(path, "scenarios\\autumn.rzg");

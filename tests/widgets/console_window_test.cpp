@@ -13,7 +13,6 @@
 #include "app/window_procedure.h"
 #include "events/event_routing.h"
 #include "events/event_scheduler.h"
-#include "support/data_folder.h"
 #include "gfx/bitmap_fixture.h"
 #include "gfx/font.h"
 #include "gfx/image.h"
@@ -21,6 +20,7 @@
 #include "platform/display/basic_hwnd_imp.h"
 #include "platform/input/game_opengl_view.h"
 #include "platform/input/window_messages.h"
+#include "support/data_folder.h"
 #include "text/new_text.h"
 #include "widgets/confirm_dialog.h"
 #include "widgets/console.h"
@@ -42,7 +42,10 @@ namespace {
 class CConsoleFirst : public CRZInterfaceHandler {
 public:
     CRZReturnType Update(CRZEvent*) override { return 0; }
-    CRZReturnType HandleInput(CRZInputEvent* event) override { return console ? console->HandleInput(event) : 0; }
+    CRZReturnType HandleInput(CRZInputEvent* event) override
+    {
+        return console ? console->HandleInput(event) : 0;
+    }
     CConsole* console = nullptr;
 };
 

@@ -32,14 +32,16 @@ TEST_F(EditBoxes, KeySequences)
     } kCases[] = {
         { "Enter at the start", 20, false, { ENTER }, "", 0, false },
         { "Enter after a character", 20, false, { 'a', ENTER }, "a", 1, true },
-        { "maximum 8 takes 8", 8, false, { 'a', 'b', 'c', 'd', 'e', 'f', 'g', 'h', 'i', 'j' }, "abcdefgh", 8, false },
+        { "maximum 8 takes 8", 8, false, { 'a', 'b', 'c', 'd', 'e', 'f', 'g', 'h', 'i', 'j' }, "abcdefgh", 8,
+            false },
         { "digits only", 20, true, { 'a', '1', 'b', '2' }, "12", 2, false },
         { "Home then Delete", 20, false, { 'a', 'b', 'c', HOME, DEL }, "bc", 0, false },
         { "Backspace at the start", 20, false, { 'a', HOME, BACK }, "a", 0, false },
-        { "Backspace and insertion in the middle", 20, false, { 'a', 'b', 'c', LEFT, BACK, 'x', END }, "axc", 3, false },
+        { "Backspace and insertion in the middle", 20, false, { 'a', 'b', 'c', LEFT, BACK, 'x', END }, "axc",
+            3, false },
         { "keys that are no characters", 20, false,
-            { 'a', 246, 255, 256, 260, 261, 266, 267, 9, 6, 11, 31, 127, -5, 300, '%', '\\', '|', 167, -89 }, "a", 1,
-            false },
+            { 'a', 246, 255, 256, 260, 261, 266, 267, 9, 6, 11, 31, 127, -5, 300, '%', '\\', '|', 167, -89 },
+            "a", 1, false },
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.name);

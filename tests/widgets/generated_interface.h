@@ -9,11 +9,11 @@
 #include <string>
 
 #include "events/generic_events.h"
-#include "support/data_folder.h"
 #include "gfx/bitmap_fixture.h"
 #include "gfx/font.h"
 #include "gfx/image.h"
 #include "gfx/video_fixture.h"
+#include "support/data_folder.h"
 #include "widgets/button.h"
 #include "widgets/input.h"
 #include "widgets/list_box.h"
@@ -66,7 +66,8 @@ protected:
     }
 
     // An input event at the point; loop ticks read the cursor, which is put there first.
-    template <class Receiver> int Send(Receiver& receiver, CRZEvtType type, CPoint at, int value1 = 0, int value2 = 0)
+    template <class Receiver>
+    int Send(Receiver& receiver, CRZEvtType type, CPoint at, int value1 = 0, int value2 = 0)
     {
         CInput::_ClippedPos = at;
         if (type == _CRZEVT_TIMER_TICK_LOOP_ || type == _CRZEVT_TICK_ANIMATIONS_) {

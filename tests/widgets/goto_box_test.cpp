@@ -82,11 +82,19 @@ TEST_F(GotoBox, TextsNameProvincesByNumberThenByNameThenRealmsAtTheirCapitals)
         const char* text;
         int province;
     } kCases[] = {
-        { "17", 17 }, { "1003", 1003 }, { "aldmere", 17 }, { "BRANNOCK VALE", 42 },
+        { "17", 17 },
+        { "1003", 1003 },
+        { "aldmere", 17 },
+        { "BRANNOCK VALE", 42 },
         { "0", 6 }, // no province number: tried as a name
-        { "1004", 5 }, { "nowhere", 0 },
+        { "1004", 5 },
+        { "nowhere", 0 },
         { "estmarch", 42 }, // the first Estmarch has no capital and is passed over
-        { "Fenwick", 1003 }, { "Gallowmoor", -1 }, { "", -1 }, { "17a", -1 }, { "-17", -1 },
+        { "Fenwick", 1003 },
+        { "Gallowmoor", -1 },
+        { "", -1 },
+        { "17a", -1 },
+        { "-17", -1 },
     };
     for (const auto& c : kCases)
         EXPECT_EQ(CRZGotoBox::FindProvince(c.text), c.province) << '"' << c.text << '"';

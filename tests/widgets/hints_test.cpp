@@ -64,14 +64,18 @@ protected:
         CInput::_isLeftButton = 0;
         return Send(hints, _CRZEVT_MOUSELBUP_, at);
     }
-    int Next(CHints& hints) { return Click(hints, hints.GetNextButton(), CPoint(CHints::kNextX, CHints::kNextY)); }
+    int Next(CHints& hints)
+    {
+        return Click(hints, hints.GetNextButton(), CPoint(CHints::kNextX, CHints::kNextY));
+    }
     int Previous(CHints& hints)
     {
         return Click(hints, hints.GetPreviousButton(), CPoint(CHints::kPreviousX, CHints::kPreviousY));
     }
     static std::string Shown(CHints& hints)
     {
-        auto* row = dynamic_cast<CNewListBoxString*>(hints.GetText()->IsEmpty() ? nullptr : *hints.GetText()->GetHead());
+        auto* row = dynamic_cast<CNewListBoxString*>(
+            hints.GetText()->IsEmpty() ? nullptr : *hints.GetText()->GetHead());
         return row ? row->GetText() : std::string();
     }
     static std::string Hint(int n) { return TextStrings.GetString(("HINT_" + std::to_string(n)).c_str()); }
@@ -90,12 +94,18 @@ TEST_F(Hints, NextAndPreviousStepThroughTheHintsAndWrapAtBothEnds)
         bool next;
         int shown, stored;
     } kSteps[] = {
-        { true, 2, 3 }, { true, 3, 4 }, { true, 4, 5 }, { true, 5, 6 },
+        { true, 2, 3 },
+        { true, 3, 4 },
+        { true, 4, 5 },
+        { true, 5, 6 },
         { true, 1, 2 }, // after the last, the first
         { false, 5, 4 }, // from the first, the highest
-        { false, 4, 3 }, { false, 3, 2 },
+        { false, 4, 3 },
+        { false, 3, 2 },
         { true, 4, 5 }, // back then forward: the one after
-        { false, 3, 2 }, { true, 4, 5 }, { true, 5, 6 },
+        { false, 3, 2 },
+        { true, 4, 5 },
+        { true, 5, 6 },
     };
     for (const auto& step : kSteps) {
         SCOPED_TRACE(std::string(step.next ? "next to " : "previous to ") + std::to_string(step.shown));
@@ -147,7 +157,8 @@ TEST_F(Hints, MoreShowsOnlyTheFullScreenHelpWhichTakesAPressAndClosesOnRelease)
     screen.Fill16Bit(0);
     CWindow::ClearSBuffer();
     hints.Draw(DRAW_TYPE_2);
-    const CPoint inWindow(hints.GetPosition().x + CHints::kPictureX + 40, hints.GetPosition().y + CHints::kPictureY + 40);
+    const CPoint inWindow(
+        hints.GetPosition().x + CHints::kPictureX + 40, hints.GetPosition().y + CHints::kPictureY + 40);
     const std::uint16_t windowPixel = video_test::Pixel16(&screen, inWindow.x, inWindow.y);
     EXPECT_EQ(video_test::Pixel16(&screen, 5, 5), 0) << "nothing outside the window";
 

@@ -9,11 +9,11 @@
 #include <memory>
 
 #include "app/settings.h"
-#include "support/data_folder.h"
 #include "gfx/bitmap_fixture.h"
 #include "gfx/font.h"
 #include "gfx/image.h"
 #include "gfx/video_fixture.h"
+#include "support/data_folder.h"
 #include "text/new_text.h"
 #include "widgets/generated_interface.h"
 #include "widgets/generic_button.h"

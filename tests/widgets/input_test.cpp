@@ -17,7 +17,8 @@ using widgets_test::Seen;
 
 Windows::LPARAM At(int x, int y)
 {
-    return static_cast<Windows::LPARAM>(static_cast<std::uint32_t>(x) | (static_cast<std::uint32_t>(y) << 16));
+    return static_cast<Windows::LPARAM>(
+        static_cast<std::uint32_t>(x) | (static_cast<std::uint32_t>(y) << 16));
 }
 
 void Send(Windows::UINT message, Windows::WPARAM wParam, Windows::LPARAM lParam = 0)
@@ -27,7 +28,10 @@ void Send(Windows::UINT message, Windows::WPARAM wParam, Windows::LPARAM lParam 
 
 class CFakeConsole : public CConsoleToggle {
 public:
-    void Toggle(CRZEvent* event) override { toggles += event->GetType() == _CRZEVT_TOGGLE_CONSOLE_ ? 1 : 100; }
+    void Toggle(CRZEvent* event) override
+    {
+        toggles += event->GetType() == _CRZEVT_TOGGLE_CONSOLE_ ? 1 : 100;
+    }
     int toggles = 0;
 };
 
@@ -133,7 +137,8 @@ TEST_F(Input, TheCursorIsClampedToTheBackBufferAndZeroLeftOfTheGameArea)
     ASSERT_GE(centre.x, 320);
     ASSERT_GE(centre.y, 240);
     gpInput->Update();
-    EXPECT_EQ(input.recorder.Take(), (std::vector<Seen> { { _CRZEVT_MOUSEMOVE_, 0, 0, centre.x, centre.y } }));
+    EXPECT_EQ(
+        input.recorder.Take(), (std::vector<Seen> { { _CRZEVT_MOUSEMOVE_, 0, 0, centre.x, centre.y } }));
     EXPECT_EQ(CInput::_ClippedPos, CPoint(319, 239));
     EXPECT_EQ(CInput::_RelativePos, CPoint(centre.x, centre.y));
     CInput::_MouseOffset = CPoint(300, 200);
@@ -158,7 +163,8 @@ TEST_F(Input, TheWheelPostsItsDirectionRelativeToTheGameArea)
     for (const auto& c : kCases) {
         Send(Windows::WM_MOUSEWHEEL, static_cast<std::uint32_t>(static_cast<std::uint16_t>(c.delta)) << 16,
             At(100, 100));
-        EXPECT_EQ(input.recorder.Take(), (std::vector<Seen> { { _CRZEVT_MOUSEWHEEL_, 0, c.direction, 90, 80 } }));
+        EXPECT_EQ(
+            input.recorder.Take(), (std::vector<Seen> { { _CRZEVT_MOUSEWHEEL_, 0, c.direction, 90, 80 } }));
     }
 }
 

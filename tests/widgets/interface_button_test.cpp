@@ -12,13 +12,13 @@
 #include "app/game.h"
 #include "events/generic_events.h"
 #include "foundation/fatal_error.h"
-#include "support/data_folder.h"
 #include "gfx/bitmap_fixture.h"
 #include "gfx/image.h"
 #include "gfx/video_fixture.h"
+#include "support/data_folder.h"
 #include "support/fake_game.h"
-#include "widgets/interface.h"
 #include "text/new_text.h"
+#include "widgets/interface.h"
 #include "widgets/interface_button.h"
 
 #include "foundation/safeguards.h"
@@ -56,7 +56,8 @@ protected:
         WriteStrip("gfx/interface/piw/buildings/strip.bmp");
         // Text buttons give their tiles the button palettes.
         for (const char* palette : { "gfx/palette/tb.bmp", "gfx/palette/tb2.bmp" })
-            fixture::WriteFile(palette, fixture::Bytes(fixture::Bmp { 4, 1, 8, 0, 40, 0, 0, true, std::string(4, '\x05') }));
+            fixture::WriteFile(
+                palette, fixture::Bytes(fixture::Bmp { 4, 1, 8, 0, 40, 0, 0, true, std::string(4, '\x05') }));
         gpInterface = &interface;
         CInput::_isLeftButton = 0;
         CInput::_isOverButton = 0;
@@ -111,13 +112,14 @@ TEST_F(ButtonDB, ShortcutNamesBecomeGameKeyCodes)
     const struct {
         const char* name;
         int code;
-    } kCases[] = { { "f3", 253 }, { "f10", 246 }, { "F10", 246 }, { "f1", 255 }, { "enter", 13 }, { "esc", 14 },
-        { "ESC", 14 }, { "del", 7 }, { "xyz", 'x' }, { "f11", 'f' }, { "1", '1' } };
+    } kCases[] = { { "f3", 253 }, { "f10", 246 }, { "F10", 246 }, { "f1", 255 }, { "enter", 13 },
+        { "esc", 14 }, { "ESC", 14 }, { "del", 7 }, { "xyz", 'x' }, { "f11", 'f' }, { "1", '1' } };
     std::string file;
     for (const auto& c : kCases) {
         EXPECT_EQ(GetShortcutCode(c.name), c.code) << c.name;
     }
-    file = "press = { id = BUTTON_QUICK_LOAD shortcut = f3 }\r\nhold = { id = BUTTON_ZOOM_IN shortcut = xyz }\r\n";
+    file = "press = { id = BUTTON_QUICK_LOAD shortcut = f3 }\r\nhold = { id = BUTTON_ZOOM_IN shortcut = xyz "
+           "}\r\n";
     CRZButtonDB db(Write(file).c_str());
     ASSERT_TRUE(db.IsLoaded()) << GetAssertMessage();
     EXPECT_EQ(db.GetButton(26)->GetHotKey(), 253);
@@ -127,10 +129,11 @@ TEST_F(ButtonDB, ShortcutNamesBecomeGameKeyCodes)
 TEST_F(ButtonDB, EveryKindAndKeyIsReadIntoTheSlotOfItsId)
 {
     const std::string longKey(400, 'K');
-    const std::string file = "# the side panel\r\n"
-                             "press = { id = button_merge upper = MERGE_UP lower = MERGE_LOW bitmap = \"icon.bmp\" "
-                             "background = \"strip.bmp\" up = { BUTTON_ZOOM_IN, BUTTON_ZOOM_OUT BUTTON_SPLIT_ARMY } }\r\n"
-                             "lighted = { id = BUTTON_EDITOR_CITY background = \"strip.bmp\" upper = "
+    const std::string file
+        = "# the side panel\r\n"
+          "press = { id = button_merge upper = MERGE_UP lower = MERGE_LOW bitmap = \"icon.bmp\" "
+          "background = \"strip.bmp\" up = { BUTTON_ZOOM_IN, BUTTON_ZOOM_OUT BUTTON_SPLIT_ARMY } }\r\n"
+          "lighted = { id = BUTTON_EDITOR_CITY background = \"strip.bmp\" upper = "
         + longKey
         + " }\r\n"
           "generic = { id = BUTTON_SAVE_GAME bitmap = SAVE_LABEL }\r\n"
@@ -177,8 +180,10 @@ TEST_F(ButtonDB, ABadFileIsRefusedWithItsReportAndKeepsNoButton)
         const char* report;
     } kCases[] = {
         { "unknown id", "press = { id = BUTTON_MERGE }\r\npress = { id = BUTTON_NOPE }\r\n", "BUTTON_NOPE" },
-        { "unknown key", "press = { id = BUTTON_MERGE colour = 3 }\r\n", "InterfaceButton : Unexpected Field" },
-        { "unknown kind", "press = { id = BUTTON_MERGE }\r\nblob = { id = BUTTON_ZOOM_IN }\r\n", "(Unexpected field)" },
+        { "unknown key", "press = { id = BUTTON_MERGE colour = 3 }\r\n",
+            "InterfaceButton : Unexpected Field" },
+        { "unknown kind", "press = { id = BUTTON_MERGE }\r\nblob = { id = BUTTON_ZOOM_IN }\r\n",
+            "(Unexpected field)" },
         { "no block", "press = { id = BUTTON_MERGE }\r\npress = 3\r\n", "No Left Curly" },
         { "file name too long", "press = { id = BUTTON_MERGE background = \"" + longName + "\" }\r\n",
             "File name too long" },
@@ -197,11 +202,12 @@ TEST_F(ButtonDB, ABadFileIsRefusedWithItsReportAndKeepsNoButton)
 
 TEST_F(ButtonDB, AClickRaisesTheUpListAndStaysDownWithoutOneItSpringsBack)
 {
-    const std::string file = "press = { id = BUTTON_MAPMODE_TYPE_A background = \"strip.bmp\" }\r\n"
-                             "press = { id = BUTTON_MAPMODE_TYPE_B background = \"strip.bmp\" }\r\n"
-                             "press = { id = BUTTON_MAPMODE_TYPE_C background = \"strip.bmp\" }\r\n"
-                             "press = { id = BUTTON_MAPMODE_TYPE_D background = \"strip.bmp\" "
-                             "up = { BUTTON_MAPMODE_TYPE_A, BUTTON_MAPMODE_TYPE_B, BUTTON_MAPMODE_TYPE_C } }\r\n";
+    const std::string file
+        = "press = { id = BUTTON_MAPMODE_TYPE_A background = \"strip.bmp\" }\r\n"
+          "press = { id = BUTTON_MAPMODE_TYPE_B background = \"strip.bmp\" }\r\n"
+          "press = { id = BUTTON_MAPMODE_TYPE_C background = \"strip.bmp\" }\r\n"
+          "press = { id = BUTTON_MAPMODE_TYPE_D background = \"strip.bmp\" "
+          "up = { BUTTON_MAPMODE_TYPE_A, BUTTON_MAPMODE_TYPE_B, BUTTON_MAPMODE_TYPE_C } }\r\n";
     CRZButtonDB db(Write(file).c_str());
     ASSERT_TRUE(db.IsLoaded()) << GetAssertMessage();
     CPressRecorder handler;
@@ -254,7 +260,7 @@ TEST_F(ButtonDB, TheTutorialKeepsItsDisabledButtonsDisabledAndHearsEveryPress)
 {
     CRZButtonDB db(Write("press = { id = BUTTON_MERGE background = \"strip.bmp\" }\r\n"
                          "press = { id = BUTTON_SPLIT_ARMY background = \"strip.bmp\" }\r\n")
-            .c_str());
+                       .c_str());
     ASSERT_TRUE(db.IsLoaded()) << GetAssertMessage();
     static int lastPressed = -1;
     gGameStateHooks.IsTutorialScenario = [] { return true; };
@@ -303,7 +309,8 @@ TEST_F(ButtonDB, TheGeneratedFileHoldsEveryNamedButtonWithDistinctFrames)
         ASSERT_EQ(button->GetTotalFrames(), 4);
         std::set<std::uint16_t> centres;
         for (int frame = 0; frame < 4; ++frame)
-            centres.insert(video_test::Pixel16(image, frame * button->GetFrameWidth() + button->GetFrameWidth() / 2, image->GetHeight() / 2));
+            centres.insert(video_test::Pixel16(image,
+                frame * button->GetFrameWidth() + button->GetFrameWidth() / 2, image->GetHeight() / 2));
         EXPECT_EQ(centres.size(), 4u);
         EXPECT_STRNE(image->GetName(), "gfx/dummy.bmp");
     }

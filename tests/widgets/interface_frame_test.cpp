@@ -117,7 +117,8 @@ TEST_F(InterfaceFrame, ThreePassesInTheDisplayListAndTheSidePanelStackedAtTheLef
         } kRows[] = { { 0, 200 }, { 29, 200 }, { 30, 120 }, { 49, 120 }, { 50, 60 }, { 79, 60 } };
         for (const auto& row : kRows) {
             for (int x : { 0, 100, 243 })
-                EXPECT_EQ(Pixel16(&screen, x, row.y), CVideo::TrueToHigh(row.red, 40, 40)) << x << ", " << row.y;
+                EXPECT_EQ(Pixel16(&screen, x, row.y), CVideo::TrueToHigh(row.red, 40, 40))
+                    << x << ", " << row.y;
         }
         EXPECT_EQ(Pixel16(&screen, 244, 10), 0) << "the panel ends at x 244";
         EXPECT_EQ(interface.GetHeaderEndPos(), 30);

@@ -126,7 +126,8 @@ TEST_F(Dispatch, AnUntakenEventVisitsEveryReceiverInOrderAndTheMapAnswers)
 {
     EXPECT_EQ(Offer(_CRZEVT_MOUSELBDOWN_), 3);
     // The goto box waits while a chat line is open.
-    EXPECT_EQ(gTrail, (Trail { "console", "menu", "top", "chat", "log", "sprites", "minimap", "inputable", "map" }));
+    EXPECT_EQ(gTrail,
+        (Trail { "console", "menu", "top", "chat", "log", "sprites", "minimap", "inputable", "map" }));
     gTrail.clear();
     player.chat = false;
     EXPECT_EQ(Offer(_CRZEVT_MOUSELBDOWN_), 3);

@@ -13,12 +13,12 @@
 
 #include "events/event_routing.h"
 #include "events/event_scheduler.h"
-#include "support/data_folder.h"
 #include "gfx/bitmap_fixture.h"
 #include "gfx/font.h"
 #include "gfx/image.h"
 #include "gfx/sprite.h"
 #include "gfx/video_fixture.h"
+#include "support/data_folder.h"
 #include "support/fake_game.h"
 #include "text/new_text.h"
 #include "widgets/generated_interface.h"
@@ -115,7 +115,8 @@ TEST_F(InterfaceWindow, AClickedSidePanelButtonShowsItsDownFrameUntilReleasedAnd
     const CPoint centre(60 + button->GetFrameWidth() / 2, 150 + button->GetHeight() / 2);
     CImage* faces = button->GetImage();
     // The icon covers the middle; the button's own frame shows at its corner.
-    const auto face = [&](int frame) { return video_test::Pixel16(faces, frame * button->GetFrameWidth() + 1, 1); };
+    const auto face
+        = [&](int frame) { return video_test::Pixel16(faces, frame * button->GetFrameWidth() + 1, 1); };
     ASSERT_NE(face(BUTTON_FRAME_UP), face(BUTTON_FRAME_DOWN));
 
     PointerTo(centre.x, centre.y);
@@ -142,7 +143,8 @@ TEST_F(InterfaceWindow, AClickedSidePanelButtonShowsItsDownFrameUntilReleasedAnd
         CSprite* sprite = gpInterface->GetSidePiece(piece);
         SCOPED_TRACE(piece);
         CImage* image = sprite->GetImage();
-        for (const CPoint p : { CPoint(5, 5), CPoint(200, sprite->GetHeight() - 3), CPoint(kSidePanelWidth - 2, 9) })
+        for (const CPoint p :
+            { CPoint(5, 5), CPoint(200, sprite->GetHeight() - 3), CPoint(kSidePanelWidth - 2, 9) })
             EXPECT_EQ(Shown(p.x, y + p.y), video_test::Pixel16(image, p.x, p.y)) << p.x << ", " << p.y;
         y += sprite->GetHeight();
     }

@@ -255,7 +255,8 @@ TEST_F(ListBoxes, TheBarDrawsItsColumnsFromEightLeftAndIsClippedToItsImage)
         narrow.ScrollDown();
     narrow.Draw(DRAW_TYPE_0);
     ASSERT_GT(narrow.GetBar().y + narrow.GetBar().height, 40);
-    EXPECT_EQ(Pixel16(&window, narrow.GetBar().x, 39), narrow.GetBar().colours[8]) << "the bar reaches the last row";
+    EXPECT_EQ(Pixel16(&window, narrow.GetBar().x, 39), narrow.GetBar().colours[8])
+        << "the bar reaches the last row";
 }
 
 // The classic list box.

@@ -14,7 +14,6 @@
 #include "events/event_routing.h"
 #include "events/event_scheduler.h"
 #include "events/game_clock.h"
-#include "support/data_folder.h"
 #include "gfx/bitmap_fixture.h"
 #include "gfx/direct_draw.h"
 #include "gfx/font.h"
@@ -24,6 +23,7 @@
 #include "platform/host/host_hooks.h"
 #include "platform/input/game_opengl_view.h"
 #include "platform/input/window_messages.h"
+#include "support/data_folder.h"
 #include "widgets/classic_list_box.h"
 #include "widgets/edit_box.h"
 #include "widgets/game_window_fixture.h"
@@ -85,8 +85,8 @@ TEST_F(ListBoxWindow, WheelTurnsAndASliderDragScrollAFortyLineListInTheWindow)
     CNewListBox list(260, 14 * 12, LISTBOX_SHADOW, 0);
     list.MoveTo(40, 40);
     for (int i = 1; i <= 40; ++i) {
-        const std::string line = (i % 5 == 0 ? "%700" : "") + std::string("Line ") + std::to_string(i)
-            + " of the chronicle";
+        const std::string line
+            = (i % 5 == 0 ? "%700" : "") + std::string("Line ") + std::to_string(i) + " of the chronicle";
         list.AddText((line + "\n").c_str(), CVideo::TrueToHigh(240, 220, 176));
     }
     ASSERT_EQ(list.GetSize(), 40);

@@ -97,7 +97,8 @@ TEST_F(MessageBoxTest, InsertTextFillsPartsZeroToSixWithThreeAndFiveInCapitals)
         CNiceMsgBoxBase box(7);
         box.InsertText(c.text);
         for (int part = 0; part < kNiceBoxParts; ++part)
-            EXPECT_EQ(Joined(box.GetPart(part)), c.parts[static_cast<std::size_t>(part)]) << c.text << " part " << part;
+            EXPECT_EQ(Joined(box.GetPart(part)), c.parts[static_cast<std::size_t>(part)])
+                << c.text << " part " << part;
     }
 }
 
@@ -199,7 +200,8 @@ TEST_F(MessageBoxTest, ANoticeClosesAfterItsTicksOrAtOnceOnOK)
     CMessageBox byClick("The treasury is full.", 4);
     byClick.Draw(DRAW_TYPE_0);
     CRZOKButton* button = byClick.GetOKButton();
-    const CPoint centre(button->GetPosition().x + button->GetWidth() / 2, button->GetPosition().y + button->GetHeight() / 2);
+    const CPoint centre(
+        button->GetPosition().x + button->GetWidth() / 2, button->GetPosition().y + button->GetHeight() / 2);
     EXPECT_NE(Send(byClick, _CRZEVT_MOUSELBDOWN_, centre), 1);
     EXPECT_EQ(Send(byClick, _CRZEVT_MOUSELBUP_, centre), 1);
 }

@@ -12,8 +12,8 @@
 #include "events/game_clock.h"
 #include "foundation/identity.h"
 #include "gfx/sprite.h"
-#include "widgets/button.h"
 #include "realms/country.h"
+#include "widgets/button.h"
 #include "widgets/character_box.h"
 #include "widgets/dialog_player.h"
 #include "widgets/generated_interface.h"
@@ -116,7 +116,8 @@ TEST_F(OverlapBoxTest, IconsStandAtMostFiveApartAndOverlapWhenTheyDoNotFit)
         { 2, 64, 0, { 0, 32 } },
     };
     for (const auto& c : kCases) {
-        SCOPED_TRACE(testing::Message() << c.count << " in " << c.width << (c.fromRight ? " from the right" : ""));
+        SCOPED_TRACE(
+            testing::Message() << c.count << " in " << c.width << (c.fromRight ? " from the right" : ""));
         CList<CBoxEntry*> entries;
         for (int i = 0; i < c.count; ++i)
             entries.Append(new CBlockEntry(32, 0));
@@ -222,7 +223,8 @@ TEST_F(OverlapBoxTest, AGoneCharactersIconDrawsNothingHasNoTipAndIgnoresClicks)
     EXPECT_EQ(gShown.size(), 1u);
 
     // An identity that names nobody makes no icon at all.
-    COverlapBox nobody(0, 0, 64, 64, new CCharacterBoxEntry(CRef<CCharacter>(CRZID(RZTYPE_CHARACTER, 999))), 0, true);
+    COverlapBox nobody(
+        0, 0, 64, 64, new CCharacterBoxEntry(CRef<CCharacter>(CRZID(RZTYPE_CHARACTER, 999))), 0, true);
     EXPECT_TRUE(nobody.GetLayoutOrder().IsEmpty());
 }
 

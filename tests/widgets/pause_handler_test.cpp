@@ -129,7 +129,9 @@ TEST_F(Pausing, AMultiplayerPauseRunsTheOpeningCountdownThenThirtySecondsOfRemov
     // 30 seconds of removal countdown, counted while game time stands still.
     for (int second = 0; second < 30; ++second) {
         Tick(handler);
-        ASSERT_EQ(handler.GetShownText(), "Paused: the pause may be lifted in " + std::to_string(30 - second) + " seconds") << second;
+        ASSERT_EQ(handler.GetShownText(),
+            "Paused: the pause may be lifted in " + std::to_string(30 - second) + " seconds")
+            << second;
         CountdownSecond();
     }
     EXPECT_FALSE(handler.IsAnswered());

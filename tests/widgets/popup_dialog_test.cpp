@@ -16,11 +16,11 @@
 #include "events/generic_events.h"
 #include "events/records_character.h"
 #include "events/records_realm.h"
-#include "support/data_folder.h"
 #include "foundation/text_format.h"
 #include "realms/country.h"
 #include "realms/request.h"
 #include "realms/war.h"
+#include "support/data_folder.h"
 #include "text/new_text.h"
 #include "widgets/character_box.h"
 #include "widgets/dialog_player.h"
@@ -241,7 +241,8 @@ TEST_F(PopupTest, TradeAnswersReachTheRealmAndWarWindowsJoinTheWar)
     ally.MoveTo(200, 100);
     CRZGenericButton* accept = ally.GetAcceptButton();
     Tick(ally);
-    const CPoint at(200 + accept->GetPosition().x + accept->GetWidth() / 2, 100 + accept->GetPosition().y + accept->GetHeight() / 2);
+    const CPoint at(200 + accept->GetPosition().x + accept->GetWidth() / 2,
+        100 + accept->GetPosition().y + accept->GetHeight() / 2);
     EXPECT_NEAR(at.x - 200, 254, 1);
     Send(ally, _CRZEVT_MOUSELBDOWN_, at);
     EXPECT_EQ(Send(ally, _CRZEVT_MOUSELBUP_, at), 1);
@@ -268,7 +269,8 @@ TEST_F(PopupTest, RefusingAnAttackedVassalCostsPrestigeButOneThatAttackedCostsNo
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.name);
-        CWar war(c.vassalAttacked ? Ruler(kEnemy) : Ruler(kFriend), c.vassalAttacked ? Ruler(kFriend) : Ruler(kEnemy));
+        CWar war(c.vassalAttacked ? Ruler(kEnemy) : Ruler(kFriend),
+            c.vassalAttacked ? Ruler(kFriend) : Ruler(kEnemy));
         gWar = &war;
         CRZAnswerWarOnVassalWindow vassal(&player, kFriend, kEnemy);
         EXPECT_EQ(Key(vassal, 14), 1);
@@ -303,8 +305,10 @@ TEST_F(PopupTest, WarTextsSayWhoAttackedAndNameTheRealms)
     Ruler(kFriend)->allies.Append(ally);
     ally->enemies.Append(Ruler(kEnemy));
     CRZAnswerWarOnAllyWindow attacking(&player, kFriend, kEnemy);
-    EXPECT_EQ(attacking.GetText1(), FormatDataText(TextStrings.GetString("ANSWERALLY1B"), { friendRealm->GetName() }));
-    EXPECT_EQ(attacking.GetText2(), FormatDataText(TextStrings.GetString("ANSWERALLY2B"), { enemyRealm->GetName() })
+    EXPECT_EQ(attacking.GetText1(),
+        FormatDataText(TextStrings.GetString("ANSWERALLY1B"), { friendRealm->GetName() }));
+    EXPECT_EQ(attacking.GetText2(),
+        FormatDataText(TextStrings.GetString("ANSWERALLY2B"), { enemyRealm->GetName() })
             + TextStrings.GetString("ANSWERALLY3B"));
     gWar = nullptr;
     Ruler(kFriend)->allies.RemoveAll();
@@ -312,8 +316,9 @@ TEST_F(PopupTest, WarTextsSayWhoAttackedAndNameTheRealms)
 
     CRZAnswerWarOnVassalWindow attacked(&player, kFriend, kEnemy);
     EXPECT_EQ(attacked.GetText1(), TextStrings.GetString("ANSWERVASSAL1"));
-    EXPECT_EQ(attacked.GetText2(), FormatDataText(TextStrings.GetString("ANSWERVASSAL2"),
-                                       { enemyRealm->GetName(), friendRealm->GetName() }));
+    EXPECT_EQ(attacked.GetText2(),
+        FormatDataText(
+            TextStrings.GetString("ANSWERVASSAL2"), { enemyRealm->GetName(), friendRealm->GetName() }));
 }
 
 TEST_F(PopupTest, HostileFormatsInTheTextsPrintAsTheyStand)

@@ -16,7 +16,6 @@
 #include "events/event_routing.h"
 #include "events/event_scheduler.h"
 #include "events/game_clock.h"
-#include "support/data_folder.h"
 #include "gfx/bitmap_fixture.h"
 #include "gfx/display_list.h"
 #include "gfx/font.h"
@@ -26,6 +25,7 @@
 #include "platform/input/game_opengl_view.h"
 #include "realms/country.h"
 #include "realms/request.h"
+#include "support/data_folder.h"
 #include "support/fake_game.h"
 #include "text/new_text.h"
 #include "widgets/character_box.h"
@@ -125,7 +125,8 @@ TEST_F(QuestionBoxWindow, AClickOnTheFirstButtonOfAQuitBoxAnswersAndRemovesIt)
     ASSERT_TRUE(HasWindow(box));
     EXPECT_TRUE(player.pause);
     CRZGenericButton* first = box->GetFirstButton();
-    const CPoint at(300 + first->GetPosition().x + first->GetWidth() / 2, 200 + first->GetPosition().y + first->GetHeight() / 2);
+    const CPoint at(300 + first->GetPosition().x + first->GetWidth() / 2,
+        200 + first->GetPosition().y + first->GetHeight() / 2);
     // The real pointer goes there first: the input component reads it every frame.
     PointerTo(at.x, at.y);
     Pump();

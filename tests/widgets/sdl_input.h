@@ -34,7 +34,8 @@ inline void PumpInput(Ravel::GameOpenGLView& view)
     for (int guard = 0; guard < 200 && SDL_PollEvent(&e); ++guard)
         view.handleEvent(e);
     Windows::MSG msg {};
-    for (int guard = 0; guard < 200 && Windows::PeekMessageA(&msg, nullptr, 0, 0, Windows::PM_REMOVE); ++guard)
+    for (int guard = 0; guard < 200 && Windows::PeekMessageA(&msg, nullptr, 0, 0, Windows::PM_REMOVE);
+         ++guard)
         MessageHandlingProcedure(msg.hwnd, msg.message, msg.wParam, msg.lParam);
     gpInput->Update();
     gEventScheduler.ProcessInput();

@@ -8,11 +8,11 @@
 #include <string>
 
 #include "events/generic_events.h"
-#include "support/data_folder.h"
 #include "gfx/image.h"
 #include "gfx/sprite.h"
 #include "gfx/sprite_list.h"
 #include "gfx/video_fixture.h"
+#include "support/data_folder.h"
 #include "widgets/input.h"
 #include "widgets/window.h"
 
@@ -117,7 +117,8 @@ TEST_F(WindowTiles, LoadFromTheDataFolderAndFrameAWindow)
                 tile->Draw(DRAW_TYPE_0);
                 for (int y = 0; y < c.size; ++y) {
                     for (int x = 0; x < c.size; ++x) {
-                        const std::uint16_t shown = Pixel16(window.GetImage(), column * c.size + x, row * c.size + y);
+                        const std::uint16_t shown
+                            = Pixel16(window.GetImage(), column * c.size + x, row * c.size + y);
                         differing += shown != Pixel16(&alone, x, y);
                         painted += shown != 0;
                     }
@@ -137,8 +138,8 @@ TEST_F(Windows, SizesAreWholeTilesAndAtLeastThreeEachWay)
         int width;
         int height;
         int tileSize;
-    } kCases[] = { { { 10, 10 }, 16, 48, 48, 16 }, { { 100, 70 }, 16, 96, 64, 16 }, { { 10, 10 }, 8, 24, 24, 8 },
-        { { 61, 33 }, 7, 56, 32, 8 } };
+    } kCases[] = { { { 10, 10 }, 16, 48, 48, 16 }, { { 100, 70 }, 16, 96, 64, 16 },
+        { { 10, 10 }, 8, 24, 24, 8 }, { { 61, 33 }, 7, 56, 32, 8 } };
     for (const auto& c : kCases) {
         CPoint at(400, 200);
         CWindow window(&at, c.size, c.tile);
@@ -220,7 +221,8 @@ TEST_F(Windows, SeeThroughPixelsShowTheBackgroundAtAQuarter)
     Fill(window.GetImage(), face);
     SetPixel16(window.GetImage(), 5, 6, CVideo::TrueToHigh(35, 35, 35));
     window.Draw(DRAW_TYPE_0);
-    EXPECT_EQ(Pixel16(&screen, 105, 106), static_cast<std::uint16_t>((background >> 2) & CVideo::TrueToHigh(63, 63, 63)));
+    EXPECT_EQ(Pixel16(&screen, 105, 106),
+        static_cast<std::uint16_t>((background >> 2) & CVideo::TrueToHigh(63, 63, 63)));
     EXPECT_EQ(Pixel16(&screen, 104, 106), face);
     EXPECT_EQ(Pixel16(&screen, 99, 106), background);
     EXPECT_EQ(Pixel16(&screen, 148, 106), background);

@@ -53,7 +53,6 @@ protected:
         gEventScheduler.ProcessAll();
     }
 
-
     CRZCountry* realm = nullptr;
 };
 

@@ -84,7 +84,8 @@ protected:
 TEST_F(CharacterLifeTest, ConceptionFollowsAgeFertilityAndTheLastChild)
 {
     constexpr int kDraws = 20000;
-    // f = min(fertility with age, the husband's) + 5 for the childless young, at most 10; p = 1 - 0.5^(f^4/900000).
+    // f = min(fertility with age, the husband's) + 5 for the childless young, at most 10; p = 1 -
+    // 0.5^(f^4/900000).
     const double tenPerDay = 1.0 - std::pow(0.5, 10000.0 / 900000.0);
     const struct {
         int age, fertility, husband, childDaysAgo;
@@ -107,14 +108,17 @@ TEST_F(CharacterLifeTest, ConceptionFollowsAgeFertilityAndTheLastChild)
             child->birthDate.ConvertFromDays(GetGameToday().GetDays() - c.childDaysAgo);
             wife->InitAddChild(child);
         }
-        const double rate = Requests(wife, &CCharacter::CheckImpregnation, kDraws, _CRZEVT_IMPREGNATION_) / double(kDraws);
+        const double rate
+            = Requests(wife, &CCharacter::CheckImpregnation, kDraws, _CRZEVT_IMPREGNATION_) / double(kDraws);
         if (c.chance == 0.0)
             EXPECT_EQ(rate, 0.0) << c.age << " " << c.fertility << " " << c.husband;
         else
             EXPECT_NEAR(rate, c.chance, c.chance * 0.3) << c.age << " " << c.fertility << " " << c.husband;
     }
     // Unmarried, or a man: never.
-    EXPECT_EQ(Requests(Person(realm, 20, true, 10), &CCharacter::CheckImpregnation, 2000, _CRZEVT_IMPREGNATION_), 0);
+    EXPECT_EQ(
+        Requests(Person(realm, 20, true, 10), &CCharacter::CheckImpregnation, 2000, _CRZEVT_IMPREGNATION_),
+        0);
     CCharacter* husband = Person(realm, 20, false, 10);
     Relate(RELATION_MARRIAGE, husband, Person(realm, 20, true, 10));
     EXPECT_EQ(Requests(husband, &CCharacter::CheckImpregnation, 2000, _CRZEVT_IMPREGNATION_), 0);
@@ -170,8 +174,8 @@ TEST_F(CharacterLifeTest, ABirthMakesTheChildOfBothParentsOnlyWhileTheFatherExis
     auto birth = [&](const CRZID& sire, const CRZID& child, int culture) {
         mother->conceptionDate = CDate(0, 0, 1099);
         mother->childFather = sire;
-        CRZBirthEvent event(_CRZEVT_BIRTH_, mother->GetID(), mother->GetID(), sire, child, 77, GetGameToday(), 0.0f,
-            0.0f, 0.0f, 0.0f, 3.7f, -2.0f, GENDER_FEMALE, static_cast<RZReligionType>(1),
+        CRZBirthEvent event(_CRZEVT_BIRTH_, mother->GetID(), mother->GetID(), sire, child, 77, GetGameToday(),
+            0.0f, 0.0f, 0.0f, 0.0f, 3.7f, -2.0f, GENDER_FEMALE, static_cast<RZReligionType>(1),
             static_cast<RZCultureType>(culture));
         mother->Update(&event);
         EXPECT_FALSE(mother->IsPregnant());

@@ -17,11 +17,11 @@
 #include "datalang/script_tree.h"
 #include "events/game_clock.h"
 #include "foundation/data_file.h"
-#include "support/data_folder.h"
-#include "support/generated_data.h"
 #include "realms/country.h"
 #include "realms/country_db.h"
 #include "realms/realm_character_hooks.h"
+#include "support/data_folder.h"
+#include "support/generated_data.h"
 #include "support/scratch.h"
 #include "text/new_text.h"
 #include "world/game_scenario_world.h"
@@ -50,17 +50,20 @@ std::string Scenario()
         + kDate
         + " }\n"
           "  truce = { primary = { type = 10 id = 1 } secondary = { type = 10 id = 3 } startdate = "
-        + kDate
-        + " enddate = { year = 1095 month = may day = 3 } } }\n"
+        + kDate + " enddate = { year = 1095 month = may day = 3 } } }\n"
         + Character(1,
-            "dyn = 7 tag = C001 name = \"Aldo\" date = \"10700105\" gender = male religion = catholic culture = "
-                + culture + " attributes = \"5.6.7.8.9.4\" traits = { bastard = yes } dna = \"123\" loyalty = 0.5")
+            "dyn = 7 tag = C001 name = \"Aldo\" date = \"10700105\" gender = male religion = catholic "
+            "culture = "
+                + culture
+                + " attributes = \"5.6.7.8.9.4\" traits = { bastard = yes } dna = \"123\" loyalty = 0.5")
         + Character(2,
-            "dyn = 7 tag = C001 name = \"Berta\" status = no date = \"10750000\" gender = yes religion = catholic "
+            "dyn = 7 tag = C001 name = \"Berta\" status = no date = \"10750000\" gender = yes religion = "
+            "catholic "
             "culture = "
                 + culture + " score = { gold = 12.5 }")
         + Character(3,
-            "dyn = 7 tag = C002 name = \"Carl\" date = \"10920000\" gender = male religion = orthodox culture = "
+            "dyn = 7 tag = C002 name = \"Carl\" date = \"10920000\" gender = male religion = orthodox "
+            "culture = "
                 + culture + " father = { type = 10 id = 1 } mother = { type = 10 id = 2 } court = 4 dna = \""
                 + std::string(200, '9') + "\"")
         + "include = \"db\\dynasties.txt\"\n"
@@ -215,29 +218,36 @@ TEST_F(GameScenarioWorldTest, CorruptFilesAreRefusedWithTheirLocatedMessageAndLe
     const std::string good = Character(1, "name = \"A\" tag = C001") + "country = { tag = C001 }\n";
     const std::string culture = CRZCulture::GetTag(3);
     const CorruptCase cases[] = {
-        { "unknown character key", good + Character(2, "colour = 5"), "unknown lhs in scenario file (character)" },
-        { "unknown dynasty key", good + "dynasty = { id = 3 colour = 5 }", "unknown lhs in scenario file (dynasty)" },
-        { "unknown relations key", good + "relations = { cousin = { } }", "unknown lhs in scenario file (relations)" },
+        { "unknown character key", good + Character(2, "colour = 5"),
+            "unknown lhs in scenario file (character)" },
+        { "unknown dynasty key", good + "dynasty = { id = 3 colour = 5 }",
+            "unknown lhs in scenario file (dynasty)" },
+        { "unknown relations key", good + "relations = { cousin = { } }",
+            "unknown lhs in scenario file (relations)" },
         { "unknown relation key", good + "relations = { truce = { colour = 5 } }",
             "unknown lhs in scenario file (relation)" },
         { "unknown country key", good + "country = { tag = C002 colour = 5 }", "Country : Unexpected field" },
-        { "1500 relation numbers", good + "country = { tag = C002 relation = { " + [] {
-              std::string numbers;
-              for (int i = 0; i < 1500; ++i)
-                  numbers += "1 ";
-              return numbers;
-          }() + "} }",
+        { "1500 relation numbers",
+            good + "country = { tag = C002 relation = { " +
+                [] {
+                    std::string numbers;
+                    for (int i = 0; i < 1500; ++i)
+                        numbers += "1 ";
+                    return numbers;
+                }()
+                + "} }",
             "Country : Too many relations" },
         { "province 5000", good + "province = { id = 5000 }", "illegal province id" },
-        { "dynasty province 5000", good + "dynasty = { id = 3 province = { 5000 } }", "Illegal province ID  5000" },
+        { "dynasty province 5000", good + "dynasty = { id = 3 province = { 5000 } }",
+            "Illegal province ID  5000" },
         { "controlled province 5000", good + "country = { tag = C002 controlledprovinces = { 3 5000 } }",
             "Illegal province ID  5000" },
         { "file cut inside a character", good + "character = { id = { type = 10 id = 2 } name = \"B\"",
             "end of file" },
         { "duplicate character id", good + Character(1, "name = \"Again\""), "duplicate character id" },
         { "parent cycle",
-            good + Character(2, "father = { type = 10 id = 3 }") + Character(3, "father = { type = 10 id = 2 }")
-                + "dynasty = { id = 3 }",
+            good + Character(2, "father = { type = 10 id = 3 }")
+                + Character(3, "father = { type = 10 id = 2 }") + "dynasty = { id = 3 }",
             "is his own ancestor" },
         { "his own father", good + Character(2, "father = { type = 10 id = 2 }") + "dynasty = { id = 3 }",
             "is his own ancestor" },

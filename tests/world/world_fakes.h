@@ -23,8 +23,8 @@
 #include "realms/realm_character_hooks.h"
 #include "realms/war.h"
 #include "support/fake_game.h"
-#include "world/cheats.h"
 #include "world/character_estate.h"
+#include "world/cheats.h"
 #include "world/global.h"
 #include "world/server.h"
 #include "world_reset.h"
@@ -120,10 +120,7 @@ protected:
     }
 
     // The vassal's primary title goes under the liege's.
-    void Vassal(CCharacter* vassal, CCharacter* liege)
-    {
-        TitleOf(vassal)->SetLiege(TitleOf(liege));
-    }
+    void Vassal(CCharacter* vassal, CCharacter* liege) { TitleOf(vassal)->SetLiege(TitleOf(liege)); }
 
     // Died the given number of days before today.
     static void Kill(CCharacter* character, int daysAgo = 1)

@@ -18,7 +18,6 @@ namespace datagen {
 
 namespace {
 
-
 void Put16(std::string& s, unsigned v)
 {
     s += static_cast<char>(v & 0xFF);
@@ -98,7 +97,6 @@ std::string Rows(const Picture& p, Depth depth)
     }
     return out;
 }
-
 
 // Index 0 pure green (transparent), 1 black (shadow), then the named colours, then a ramp from dark to
 // light through the base colour, each entry a little off by the seed.
@@ -248,8 +246,10 @@ void WriteBitmaps(const Context& context)
         for (const char* facing : { "n", "e", "s", "w" }) {
             const std::string sheet = std::string("army_") + action + "_" + facing + ".bmp";
             write("gfx\\map\\units\\bmp\\" + sheet, 128, 32, Depth::Indexed, true);
-            WriteDataFile(context, std::string("gfx\\map\\units\\t-army a-") + action + " d-" + facing + " v-1.spr",
-                "sprite = {\r\n\tbitmap = \"" + sheet + "\"\r\n\tframes = 4\r\n\torigin = { x = 16 y = 28 }\r\n\tspeed = 20\r\n}\r\n");
+            WriteDataFile(context,
+                std::string("gfx\\map\\units\\t-army a-") + action + " d-" + facing + " v-1.spr",
+                "sprite = {\r\n\tbitmap = \"" + sheet
+                    + "\"\r\n\tframes = 4\r\n\torigin = { x = 16 y = 28 }\r\n\tspeed = 20\r\n}\r\n");
         }
     }
     // Window frame tiles, square as the windows lay them: the 16-bit set of 16 pixels, the 8-bit set of 8
@@ -312,7 +312,8 @@ void WriteBitmaps(const Context& context)
                 const bool border = fx == 0 || y == 0 || fx == kSide - 1 || y == kSide - 1;
                 traits.colour[static_cast<std::size_t>(y) * traits.width + x] = border
                     ? Rgb { 30, 20, 10 }
-                    : Rgb { static_cast<std::uint8_t>(8 + 8 * (frame % 31)), static_cast<std::uint8_t>(64 + 48 * (frame / 31)),
+                    : Rgb { static_cast<std::uint8_t>(8 + 8 * (frame % 31)),
+                          static_cast<std::uint8_t>(64 + 48 * (frame / 31)),
                           static_cast<std::uint8_t>(200 - 4 * (frame % 31)) };
             }
         WriteDataFile(context, "gfx\\interface\\traits.bmp", BitmapFile(traits, Depth::High, nullptr));

@@ -117,8 +117,8 @@ Picture Icon(Random& random)
     p.height = 24;
     p.colour.resize(24 * 24);
     p.index.resize(24 * 24);
-    const Rgb ink { static_cast<std::uint8_t>(random.Range(150, 250)), static_cast<std::uint8_t>(random.Range(100, 200)),
-        static_cast<std::uint8_t>(random.Range(20, 90)) };
+    const Rgb ink { static_cast<std::uint8_t>(random.Range(150, 250)),
+        static_cast<std::uint8_t>(random.Range(100, 200)), static_cast<std::uint8_t>(random.Range(20, 90)) };
     for (int y = 0; y < 24; ++y) {
         for (int x = 0; x < 24; ++x) {
             const int dx = 2 * x - 23, dy = 2 * y - 23;
@@ -159,7 +159,8 @@ void WriteButtonFiles(const Context& context)
         }
         file += "}\r\n";
 
-        const std::string folder = row.kind == Kind::Lighted ? "gfx\\interface\\piw\\buildings\\" : "gfx\\interface\\button area\\";
+        const std::string folder = row.kind == Kind::Lighted ? "gfx\\interface\\piw\\buildings\\"
+                                                             : "gfx\\interface\\button area\\";
         Random random = context.RandomFor(folder + lower);
         WriteDataFile(context, folder + lower + ".bmp", BitmapFile(FourFrames(random), Depth::High, nullptr));
         if (row.kind != Kind::Lighted && row.kind != Kind::Generic)
@@ -179,7 +180,8 @@ std::vector<GeneratedText> ButtonTexts()
     std::vector<GeneratedText> texts;
     for (const ButtonRow& row : kButtons) {
         texts.push_back({ "config\\text.csv", std::string(row.name) + "_UPPER", row.english });
-        texts.push_back({ "config\\text.csv", std::string(row.name) + "_LOWER", std::string("Shortcut: ") + (row.shortcut ? row.shortcut : "none") });
+        texts.push_back({ "config\\text.csv", std::string(row.name) + "_LOWER",
+            std::string("Shortcut: ") + (row.shortcut ? row.shortcut : "none") });
         if (row.kind == Kind::Generic)
             texts.push_back({ "config\\text.csv", std::string(row.name) + "_LABEL", row.english });
     }

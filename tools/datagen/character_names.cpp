@@ -21,36 +21,44 @@ struct Speech {
 // One speech per family of cultures, by the export tag of the culture table.
 const Speech& SpeechOf(int culture)
 {
-    static const Speech kNorth { { "b", "d", "g", "h", "k", "r", "s", "t", "th", "v", "sv", "bj", "hr", "st" },
+    static const Speech kNorth { { "b", "d", "g", "h", "k", "r", "s", "t", "th", "v", "sv", "bj", "hr",
+                                     "st" },
         { "a", "e", "i", "o", "u", "ei", "au", "y" }, { "", "", "r", "n", "l", "rn", "lf", "g", "k" },
         { "ar", "ulf", "mund", "bjorn", "ald", "" }, { "a", "dis", "hild", "ny", "run" },
         { "sson", "ing", "heim", "dal" } };
     static const Speech kGael { { "b", "c", "d", "f", "g", "l", "m", "n", "r", "s", "br", "cl", "fi" },
         { "a", "e", "i", "o", "ai", "ea", "ua" }, { "", "n", "ch", "dh", "r", "ll", "gh" },
         { "an", "ach", "ir", "dan", "" }, { "a", "ith", "ne", "enn" }, { "ach", "ain", "agh", "ery" } };
-    static const Speech kGerman { { "b", "d", "f", "g", "h", "k", "l", "r", "s", "w", "br", "fr", "gr", "sch" },
+    static const Speech kGerman { { "b", "d", "f", "g", "h", "k", "l", "r", "s", "w", "br", "fr", "gr",
+                                      "sch" },
         { "a", "e", "i", "o", "u", "ie", "ei" }, { "", "l", "n", "r", "rt", "lf", "nd", "ch" },
         { "bert", "rich", "mar", "wig", "olf", "" }, { "a", "gund", "trud", "hild", "lind" },
         { "burg", "stein", "feld", "au", "ingen" } };
-    static const Speech kRomance { { "b", "c", "d", "g", "l", "m", "p", "r", "s", "t", "v", "gu", "fl", "pr" },
+    static const Speech kRomance { { "b", "c", "d", "g", "l", "m", "p", "r", "s", "t", "v", "gu", "fl",
+                                       "pr" },
         { "a", "e", "i", "o", "u", "ia", "io" }, { "", "", "l", "n", "r", "s" },
         { "o", "ert", "ald", "ain", "ez", "" }, { "a", "ine", "ette", "ia", "elle" },
         { "ville", "ez", "oni", "ard", "eau" } };
-    static const Speech kSlav { { "b", "d", "g", "k", "l", "m", "n", "r", "s", "v", "z", "br", "pr", "st", "vl" },
+    static const Speech kSlav { { "b", "d", "g", "k", "l", "m", "n", "r", "s", "v", "z", "br", "pr", "st",
+                                    "vl" },
         { "a", "e", "i", "o", "u", "ia", "y" }, { "", "", "d", "m", "n", "r", "sl", "sz" },
         { "slav", "mir", "gost", "dan", "ek" }, { "a", "ava", "mila", "ena", "ka" },
         { "ovic", "ski", "in", "ov", "ak" } };
     static const Speech kFinn { { "h", "k", "l", "m", "p", "s", "t", "v", "j", "gy", "cs" },
         { "a", "e", "i", "o", "u", "aa", "ae", "y" }, { "", "", "l", "n", "s", "t", "k" },
-        { "o", "mo", "kka", "las", "or" }, { "a", "ke", "ja", "ka", "la" }, { "nen", "la", "fi", "y", "vari" } };
-    static const Speech kGreek { { "d", "k", "l", "m", "n", "p", "t", "th", "ph", "ch", "st", "kr", "g", "v" },
+        { "o", "mo", "kka", "las", "or" }, { "a", "ke", "ja", "ka", "la" },
+        { "nen", "la", "fi", "y", "vari" } };
+    static const Speech kGreek { { "d", "k", "l", "m", "n", "p", "t", "th", "ph", "ch", "st", "kr", "g",
+                                     "v" },
         { "a", "e", "i", "o", "y", "ai", "eo", "ou" }, { "", "", "n", "s", "r", "l" },
         { "os", "ios", "as", "ikos", "an" }, { "a", "ia", "ene", "issa", "ou" },
         { "ides", "enos", "atzes", "akes", "ian" } };
     static const Speech kTurk { { "b", "d", "k", "q", "m", "s", "t", "y", "ch", "sh", "j", "g", "er" },
         { "a", "e", "i", "o", "u", "ai", "ei" }, { "", "n", "r", "l", "t", "k", "z", "lan" },
-        { "khan", "tai", "bek", "ar", "ur" }, { "a", "ai", "gul", "in", "ei" }, { "oglu", "id", "uk", "ay", "ar" } };
-    static const Speech kArab { { "b", "d", "f", "h", "j", "k", "m", "n", "r", "s", "t", "z", "kh", "sh", "q" },
+        { "khan", "tai", "bek", "ar", "ur" }, { "a", "ai", "gul", "in", "ei" },
+        { "oglu", "id", "uk", "ay", "ar" } };
+    static const Speech kArab { { "b", "d", "f", "h", "j", "k", "m", "n", "r", "s", "t", "z", "kh", "sh",
+                                    "q" },
         { "a", "i", "u", "aa", "ai", "ay" }, { "", "", "d", "m", "n", "r", "l", "f" },
         { "ad", "im", "an", "ud", "ir", "" }, { "a", "ah", "iya", "ira", "ima" },
         { "id", "ami", "awi", "ari", "abi" } };

@@ -7,10 +7,10 @@
 
 #include "bitmaps.h"
 #include "button_files.h"
-#include "message_texts.h"
 #include "country_table.h"
 #include "data_writer.h"
 #include "definition_files.h"
+#include "message_texts.h"
 #include "movie_encoder.h"
 #include "portrait_files.h"
 #include "scenario_files.h"

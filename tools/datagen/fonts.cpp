@@ -26,9 +26,9 @@ constexpr int kFirstCell = 33;
 constexpr int kCells = 256 - kFirstCell;
 
 // Windows-1252 bytes 0x80 to 0x9F; 0 where the code page leaves the byte undefined.
-constexpr char32_t kCp1252High[32] = { 0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030,
-    0x0160, 0x2039, 0x0152, 0, 0x017D, 0, 0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122,
-    0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178 };
+constexpr char32_t kCp1252High[32] = { 0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6,
+    0x2030, 0x0160, 0x2039, 0x0152, 0, 0x017D, 0, 0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178 };
 
 char32_t FromCp1252(int byte)
 {
@@ -98,8 +98,8 @@ std::string FontPicture(FT_Library library, const FontFile& font)
     }
     Colours grey {};
     for (int i = 0; i < 256; ++i)
-        grey[static_cast<std::size_t>(i)] = { static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i),
-            static_cast<std::uint8_t>(i) };
+        grey[static_cast<std::size_t>(i)]
+            = { static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i) };
     grey[kInk] = { 255, 255, 255 };
     return BitmapFile(p, Depth::Indexed, &grey);
 }
@@ -127,8 +127,9 @@ void WriteFonts(const Context& context)
     }
     FT_Done_FreeType(library);
 
-    std::string note = "The font pictures in this folder are rendered from the DejaVu fonts (Debian package\n"
-                       "fonts-dejavu-core), which are free to use, copy and distribute under the licence below.\n\n";
+    std::string note
+        = "The font pictures in this folder are rendered from the DejaVu fonts (Debian package\n"
+          "fonts-dejavu-core), which are free to use, copy and distribute under the licence below.\n\n";
     std::ifstream copyright(kDejaVuCopyright);
     std::ostringstream text;
     text << copyright.rdbuf();

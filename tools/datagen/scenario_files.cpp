@@ -119,8 +119,8 @@ int CultureNumber(const char* tag)
 
 std::string DateBlock(const Date& date)
 {
-    return "{ year = " + std::to_string(date.year) + " month = " + kMonths[date.month] + " day = "
-        + std::to_string(date.day) + " }";
+    return "{ year = " + std::to_string(date.year) + " month = " + kMonths[date.month]
+        + " day = " + std::to_string(date.day) + " }";
 }
 
 std::string DateText(const Date& date)
@@ -139,7 +139,8 @@ std::string Id(int type, int number)
 class ScenarioBuilder {
 public:
     ScenarioBuilder(const Context& context, const World& inWorld)
-        : random(context.RandomFor(context.size == WorldSize::Tiny ? "scenarios\\tiny.rzg" : "scenarios\\1066.rzg"))
+        : random(context.RandomFor(
+            context.size == WorldSize::Tiny ? "scenarios\\tiny.rzg" : "scenarios\\1066.rzg"))
         , world(inWorld)
         , full(context.size == WorldSize::Full)
     {
@@ -156,7 +157,8 @@ private:
     }
     Date DateBetween(int fromYear, int toYear)
     {
-        return Date { random.Range(fromYear, std::max(fromYear, toYear)), random.Range(0, 11), random.Range(0, 29) };
+        return Date { random.Range(fromYear, std::max(fromYear, toYear)), random.Range(0, 11),
+            random.Range(0, 29) };
     }
     int NewDynasty(int culture, int province)
     {
@@ -271,7 +273,8 @@ void ScenarioBuilder::LayOutRealms()
         for (const auto& [duchy, counties] : duchies) {
             int holder = kingdom;
             if (!first && full) {
-                const int culture = CultureNumber(world.provinces[static_cast<std::size_t>(counties.front())].culture);
+                const int culture
+                    = CultureNumber(world.provinces[static_cast<std::size_t>(counties.front())].culture);
                 Realm& duke = AddRealm(duchy, culture, kingdom);
                 duke.capital = counties.front();
                 holder = duchy;
@@ -296,7 +299,8 @@ void ScenarioBuilder::LayOutRealms()
         // The pope's own see: one county under no lord.
         const int see = spare.back();
         spare.pop_back();
-        Realm& pope = AddRealm(kPapalState, CultureNumber(world.provinces[static_cast<std::size_t>(see)].culture), 0);
+        Realm& pope
+            = AddRealm(kPapalState, CultureNumber(world.provinces[static_cast<std::size_t>(see)].culture), 0);
         GrantTitle(pope, see);
     }
     const int countRealms = std::max(0, target - static_cast<int>(realms.size()));
@@ -341,7 +345,8 @@ void ScenarioBuilder::PeopleRealm(Realm& realm)
     const int gender = !pope && random.Range(0, 99) < 4 ? 1 : 0;
     Person& ruler = NewPerson(realm, house, gender, age);
     ruler.ruler = true;
-    ruler.loyalty = realm.number >= kFirstKingdomCountry ? 1.0f : static_cast<float>(random.Range(55, 100)) / 100.0f;
+    ruler.loyalty
+        = realm.number >= kFirstKingdomCountry ? 1.0f : static_cast<float>(random.Range(55, 100)) / 100.0f;
     ruler.court = 1;
     const int rulerId = ruler.id;
     realm.ruler = rulerId;
@@ -358,21 +363,25 @@ void ScenarioBuilder::PeopleRealm(Realm& realm)
         realm.family.push_back(rulerId);
         int mother = 0;
         if (age < 45 && random.Range(0, 99) < 45) {
-            Person& widow = NewPerson(realm, NewDynasty(realm.culture, realm.capital), 1, age + random.Range(17, 30));
+            Person& widow
+                = NewPerson(realm, NewDynasty(realm.culture, realm.capital), 1, age + random.Range(17, 30));
             mother = widow.id;
             people[static_cast<std::size_t>(rulerId - 1)].mother = mother;
         }
         for (int sibling = random.Range(0, 3); sibling > 0; --sibling) {
             int kinAge = std::max(1, age + random.Range(-12, 12));
             if (mother != 0)
-                kinAge = std::min(kinAge, kStartYear - 1 - people[static_cast<std::size_t>(mother - 1)].birth.year - 16);
+                kinAge = std::min(
+                    kinAge, kStartYear - 1 - people[static_cast<std::size_t>(mother - 1)].birth.year - 16);
             Person& kin = NewPerson(realm, house, random.Range(0, 1), std::max(1, kinAge));
             kin.mother = mother;
             realm.family.push_back(kin.id);
         }
         if (age >= 18 && random.Range(0, 99) < 85) {
-            const int spouseAge = std::max(16, age + (gender == 0 ? -random.Range(0, 12) : random.Range(0, 8)));
-            Person& spouse = NewPerson(realm, NewDynasty(realm.culture, realm.capital), 1 - gender, spouseAge);
+            const int spouseAge
+                = std::max(16, age + (gender == 0 ? -random.Range(0, 12) : random.Range(0, 8)));
+            Person& spouse
+                = NewPerson(realm, NewDynasty(realm.culture, realm.capital), 1 - gender, spouseAge);
             const int spouseId = spouse.id;
             const int husband = gender == 0 ? rulerId : spouseId, wife = gender == 0 ? spouseId : rulerId;
             const int wed = kStartYear - random.Range(1, std::max(1, std::min(age, spouseAge) - 16));
@@ -404,11 +413,14 @@ void ScenarioBuilder::AddCourtiers(Realm& realm, int count)
         const int lord = NewPerson(realm, house, 0, age).id;
         --count;
         if (count > 0 && random.Range(0, 99) < 70) {
-            const int wife = NewPerson(realm, NewDynasty(realm.culture, realm.capital), 1, std::max(16, age - random.Range(0, 10))).id;
+            const int wife = NewPerson(
+                realm, NewDynasty(realm.culture, realm.capital), 1, std::max(16, age - random.Range(0, 10)))
+                                 .id;
             --count;
             Marry(lord, wife, kStartYear - random.Range(1, std::max(1, age - 20)));
             for (int child = random.Range(0, 3); child > 0 && count > 0; --child, --count) {
-                Person& kid = NewPerson(realm, house, random.Range(0, 1), random.Range(0, std::max(0, age - 22)));
+                Person& kid
+                    = NewPerson(realm, house, random.Range(0, 1), random.Range(0, std::max(0, age - 22)));
                 kid.father = lord;
                 kid.mother = wife;
             }
@@ -434,7 +446,8 @@ void ScenarioBuilder::MarryAcrossRealms()
             continue;
         Person& b = people[static_cast<std::size_t>(bride - 1)];
         for (int tries = 0; tries < 8 && !grooms.empty(); ++tries) {
-            const std::size_t pick = static_cast<std::size_t>(random.Range(0, static_cast<int>(grooms.size()) - 1));
+            const std::size_t pick
+                = static_cast<std::size_t>(random.Range(0, static_cast<int>(grooms.size()) - 1));
             Person& g = people[static_cast<std::size_t>(grooms[pick] - 1)];
             if (g.married || g.realm == b.realm || g.religion != b.religion)
                 continue;
@@ -459,10 +472,12 @@ void ScenarioBuilder::AddClaims()
             const Person& p = people[static_cast<std::size_t>(id - 1)];
             if (p.ruler || p.gender != 0 || kStartYear - p.birth.year < 18 || random.Range(0, 99) >= 25)
                 continue;
-            titles[number].claims.push_back({ kFirstClaim + claims++, id, DateBetween(kStartYear - 5, kStartYear - 1) });
+            titles[number].claims.push_back(
+                { kFirstClaim + claims++, id, DateBetween(kStartYear - 5, kStartYear - 1) });
         }
         if (random.Range(0, 9) == 0 && !held.empty()) {
-            const int target = held[static_cast<std::size_t>(random.Range(0, static_cast<int>(held.size()) - 1))];
+            const int target
+                = held[static_cast<std::size_t>(random.Range(0, static_cast<int>(held.size()) - 1))];
             if (titles[target].holder != realm.ruler)
                 titles[target].claims.push_back(
                     { kFirstClaim + claims++, realm.ruler, DateBetween(kStartYear - 10, kStartYear - 1) });
@@ -512,8 +527,8 @@ std::string ScenarioBuilder::Scenario(const char* nameKey, int endYear) const
     }
     s += "\nrelations = {\n";
     for (const Marriage& m : marriages)
-        s += "\tmarrige = { primary = " + Id(kCharacterType, m.husband) + " secondary = " + Id(kCharacterType, m.wife)
-            + " startdate = " + DateBlock(m.date) + " }\n";
+        s += "\tmarrige = { primary = " + Id(kCharacterType, m.husband)
+            + " secondary = " + Id(kCharacterType, m.wife) + " startdate = " + DateBlock(m.date) + " }\n";
     s += "}\n";
     for (const Person& p : people) {
         s += "\ncharacter = {\n\tid = " + Id(kCharacterType, p.id) + "\n\tdyn = " + std::to_string(p.dynasty)
@@ -521,10 +536,11 @@ std::string ScenarioBuilder::Scenario(const char* nameKey, int endYear) const
         if (p.home != 0)
             s += "\thome = " + std::to_string(p.home) + "\n";
         s += "\tdate = " + DateText(p.birth) + "\n\tgender = " + (p.gender == 0 ? "male" : "female")
-            + "\n\treligion = " + kReligions[p.religion] + "\n\tculture = \"" + kCultureTable[p.culture].tag + "\"\n";
+            + "\n\treligion = " + kReligions[p.religion] + "\n\tculture = \"" + kCultureTable[p.culture].tag
+            + "\"\n";
         char attributes[64];
-        std::snprintf(attributes, sizeof attributes, "\"%d.%d.%d.%d.%d.%d\"", p.attributes[0], p.attributes[1],
-            p.attributes[2], p.attributes[3], p.attributes[4], p.attributes[5]);
+        std::snprintf(attributes, sizeof attributes, "\"%d.%d.%d.%d.%d.%d\"", p.attributes[0],
+            p.attributes[1], p.attributes[2], p.attributes[3], p.attributes[4], p.attributes[5]);
         s += std::string("\tattributes = ") + attributes + "\n\ttraits = {";
         for (int trait : p.traits)
             s += std::string(" ") + kTraitKind.GetWord(trait) + " = yes";
@@ -548,24 +564,25 @@ std::string ScenarioBuilder::Scenario(const char* nameKey, int endYear) const
         s += "\ntitle = {\n\ttag = " + Tag(number) + "\n\ttier = " + kTiers[title.tier] + "\n";
         if (title.liege != 0)
             s += "\tliege = " + Tag(title.liege) + "\n";
-        s += "\tholder = { character = " + Id(kCharacterType, title.holder) + " startdate = " + DateBlock(title.since)
-            + " }\n";
+        s += "\tholder = { character = " + Id(kCharacterType, title.holder)
+            + " startdate = " + DateBlock(title.since) + " }\n";
         for (const Claim& claim : title.claims)
-            s += "\tclaim = { id = " + Id(kClaimType, claim.id) + " character = " + Id(kCharacterType, claim.person)
-                + " date = " + DateBlock(claim.date) + " }\n";
+            s += "\tclaim = { id = " + Id(kClaimType, claim.id) + " character = "
+                + Id(kCharacterType, claim.person) + " date = " + DateBlock(claim.date) + " }\n";
         s += "}\n";
     }
     s += "\n\ninclude = \"db\\dynasties.txt\"\n";
     for (const auto& [number, realm] : realms) {
-        s += "\ncountry = {\n\ttag = " + Tag(number) + "\n\tform_of_goverment = "
-            + (realm.government == 2 ? "ecclestical" : "feudal") + "\n\tcapital = " + std::to_string(realm.capital)
-            + "\n\ttier = " + kTiers[realm.tier] + "\n\truler = { character = " + Id(kCharacterType, realm.ruler)
+        s += "\ncountry = {\n\ttag = " + Tag(number)
+            + "\n\tform_of_goverment = " + (realm.government == 2 ? "ecclestical" : "feudal")
+            + "\n\tcapital = " + std::to_string(realm.capital) + "\n\ttier = " + kTiers[realm.tier]
+            + "\n\truler = { character = " + Id(kCharacterType, realm.ruler)
             + " startdate = " + DateBlock(titles.at(number).since) + " }\n";
         // One law of each group: succession, the crown and the nobles, the crown and the church; law 6 is
         // the succession of realms that are not feudal.
         const int succession = realm.government == 0 ? static_cast<int>(number % 6) : 6;
-        s += std::string("\tlaws = { ") + kLawKind.GetWord(succession) + " = yes " + kLawKind.GetWord(7 + number % 4)
-            + " = yes " + kLawKind.GetWord(11 + number % 4) + " = yes }\n";
+        s += std::string("\tlaws = { ") + kLawKind.GetWord(succession) + " = yes "
+            + kLawKind.GetWord(7 + number % 4) + " = yes " + kLawKind.GetWord(11 + number % 4) + " = yes }\n";
         s += "\tstability = 1\n\tcontrolledprovinces = {";
         for (int province : realm.provinces)
             s += " " + std::to_string(province);

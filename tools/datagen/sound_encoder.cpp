@@ -140,7 +140,8 @@ std::vector<std::int16_t> ToneSamples(double hz, int milliseconds, int amplitude
         const double t = static_cast<double>(i) / kEffectSampleRate;
         const double fade = 1.0 - static_cast<double>(i) / count;
         const double wave = 0.75 * std::sin(2.0 * M_PI * hz * t) + 0.25 * std::sin(4.0 * M_PI * hz * t);
-        samples[static_cast<std::size_t>(i)] = static_cast<std::int16_t>(std::lround(amplitude * fade * wave));
+        samples[static_cast<std::size_t>(i)]
+            = static_cast<std::int16_t>(std::lround(amplitude * fade * wave));
     }
     return samples;
 }

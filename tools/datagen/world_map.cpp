@@ -54,10 +54,7 @@ public:
     }
 
 private:
-    float Get(int i, int j) const
-    {
-        return values[static_cast<std::size_t>(j * (columns + 1) + i)];
-    }
+    float Get(int i, int j) const { return values[static_cast<std::size_t>(j * (columns + 1) + i)]; }
     int columns, rows;
     std::vector<float> values;
 };
@@ -277,7 +274,8 @@ struct Generator {
         std::sort(water.begin(), water.end());
         std::set<int> waterSet(water.begin(), water.end());
         std::map<int, int> fixed { { SiteIndex(kStraitColumn - 1, kStraitRow + 1), 496 },
-            { SiteIndex(kStraitColumn - 1, kStraitRow + 2), 495 }, { SiteIndex(kStraitColumn + 1, kStraitRow), 741 },
+            { SiteIndex(kStraitColumn - 1, kStraitRow + 2), 495 },
+            { SiteIndex(kStraitColumn + 1, kStraitRow), 741 },
             { SiteIndex(kStraitColumn + 1, kStraitRow + 1), 742 },
             { SiteIndex(kStraitColumn + 1, kStraitRow + 2), 744 } };
         std::set<int> fixedNumbers;
@@ -306,8 +304,8 @@ struct Generator {
 
     // The province at a pixel: the nearest site in warped space, or a river where the pixel lies close to
     // the bisector of a river edge of its site.
-    std::uint16_t Label(int x, int y, const ValueNoise& warpU, const ValueNoise& warpV, const ValueNoise& fineU,
-        const ValueNoise& fineV) const
+    std::uint16_t Label(int x, int y, const ValueNoise& warpU, const ValueNoise& warpV,
+        const ValueNoise& fineU, const ValueNoise& fineV) const
     {
         float u = (static_cast<float>(x) + 0.5f) / cellW, v = (static_cast<float>(y) + 0.5f) / cellH;
         u += (warpU.At(u, v) - 0.5f) * 0.45f + (fineU.At(u * 3, v * 3) - 0.5f) * 0.1f;
@@ -349,8 +347,10 @@ struct Generator {
     {
         Random random = context.RandomFor("world warp");
         const ValueNoise warpU(random, kGridX + 1, kGridY + 1), warpV(random, kGridX + 1, kGridY + 1);
-        const ValueNoise fineU(random, 3 * kGridX + 3, 3 * kGridY + 3), fineV(random, 3 * kGridX + 3, 3 * kGridY + 3);
-        world.labels.assign(static_cast<std::size_t>(world.width) * static_cast<std::size_t>(world.height), 0);
+        const ValueNoise fineU(random, 3 * kGridX + 3, 3 * kGridY + 3),
+            fineV(random, 3 * kGridX + 3, 3 * kGridY + 3);
+        world.labels.assign(
+            static_cast<std::size_t>(world.width) * static_cast<std::size_t>(world.height), 0);
         std::vector<std::thread> workers;
         for (int w = 0; w < kWorkers; ++w)
             workers.emplace_back([&, w] {
@@ -416,7 +416,8 @@ struct Generator {
             }
         std::set<std::pair<int, int>> acrossRiver;
         for (auto [a, b] : riverEdges) {
-            const int na = sites[static_cast<std::size_t>(a)].number, nb = sites[static_cast<std::size_t>(b)].number;
+            const int na = sites[static_cast<std::size_t>(a)].number,
+                      nb = sites[static_cast<std::size_t>(b)].number;
             acrossRiver.insert({ na, nb });
             acrossRiver.insert({ nb, na });
             touch(na, nb);
@@ -427,7 +428,8 @@ struct Generator {
                 if (!touching[static_cast<std::size_t>(a) * kWorldProvinces + static_cast<std::size_t>(b)])
                     continue;
                 const WorldNeighbour n { b, acrossRiver.count({ a, b }) ? 1 : 0 };
-                (world.provinces[static_cast<std::size_t>(b)].terrain == TERRAIN_RIVER ? rivers : first).push_back(n);
+                (world.provinces[static_cast<std::size_t>(b)].terrain == TERRAIN_RIVER ? rivers : first)
+                    .push_back(n);
             }
             first.insert(first.end(), rivers.begin(), rivers.end());
             world.provinces[static_cast<std::size_t>(a)].neighbours = first;
@@ -440,7 +442,8 @@ struct Generator {
         for (std::size_t z = 0; z < zones.size(); ++z)
             world.provinces[static_cast<std::size_t>(zoneNumber[z])].terrain = TERRAIN_OCEAN;
         for (int r = 0; r < riverCount; ++r)
-            world.provinces[static_cast<std::size_t>(riverNumber[static_cast<std::size_t>(r)])].terrain = TERRAIN_RIVER;
+            world.provinces[static_cast<std::size_t>(riverNumber[static_cast<std::size_t>(r)])].terrain
+                = TERRAIN_RIVER;
     }
 
     // Small bodies of water cut off from the open sea are lakes.
@@ -460,7 +463,8 @@ struct Generator {
                 for (const WorldNeighbour& n : world.provinces[static_cast<std::size_t>(t)].neighbours)
                     if (world.provinces[static_cast<std::size_t>(n.number)].terrain == TERRAIN_OCEAN
                         && component[static_cast<std::size_t>(n.number)] < 0) {
-                        component[static_cast<std::size_t>(n.number)] = component[static_cast<std::size_t>(z)];
+                        component[static_cast<std::size_t>(n.number)]
+                            = component[static_cast<std::size_t>(z)];
                         stack.push_back(n.number);
                     }
             }
@@ -533,7 +537,8 @@ struct Generator {
             const Site& site = sites[s];
             WorldProvince& p = world.provinces[static_cast<std::size_t>(site.number)];
             const float fu = site.u / kGridX, fv = site.v / kGridY;
-            const int regionBlock = std::clamp(static_cast<int>(fu * 4), 0, 3) + 4 * std::clamp(static_cast<int>(fv * 3), 0, 2);
+            const int regionBlock
+                = std::clamp(static_cast<int>(fu * 4), 0, 3) + 4 * std::clamp(static_cast<int>(fv * 3), 0, 2);
             p.region = kLandRegions[regionBlock];
             p.area = BlockArea(site);
             const float height = relief.At(fu * 12, fv * 8), water = wet.At(fu * 10, fv * 6);
@@ -554,7 +559,8 @@ struct Generator {
             const int duchy = duchyOf[s];
             const Site& head = sites[static_cast<std::size_t>(duchyFirst[static_cast<std::size_t>(duchy)])];
             const int kingdomBlock = static_cast<int>(head.u) / 8 + static_cast<int>(head.v) / 6 * 8;
-            auto [it, added] = kingdomOfBlock.try_emplace(kingdomBlock, static_cast<int>(kingdomOfBlock.size()));
+            auto [it, added]
+                = kingdomOfBlock.try_emplace(kingdomBlock, static_cast<int>(kingdomOfBlock.size()));
             p.duchy = kFirstBuiltInCountry + duchy;
             p.kingdom = kFirstKingdomCountry + it->second;
         }
@@ -564,7 +570,9 @@ struct Generator {
             p.area = BlockArea(sites[static_cast<std::size_t>(zones[z][0])]);
         }
         for (std::size_t e = 0; e < riverEdges.size(); ++e) {
-            WorldProvince& p = world.provinces[static_cast<std::size_t>(riverNumber[static_cast<std::size_t>(riverOf[e])])];
+            WorldProvince& p
+                = world
+                      .provinces[static_cast<std::size_t>(riverNumber[static_cast<std::size_t>(riverOf[e])])];
             p.region = 12;
             p.area = BlockArea(sites[static_cast<std::size_t>(riverEdges[e].first)]);
         }
@@ -592,7 +600,8 @@ struct Generator {
             for (std::size_t a = 0; a < coasts.size() && !added; ++a)
                 for (std::size_t b = a + 1; b < coasts.size() && !added; ++b) {
                     const auto& list = world.provinces[static_cast<std::size_t>(coasts[a])].neighbours;
-                    if (std::none_of(list.begin(), list.end(), [&](const WorldNeighbour& n) { return n.number == coasts[b]; })) {
+                    if (std::none_of(list.begin(), list.end(),
+                            [&](const WorldNeighbour& n) { return n.number == coasts[b]; })) {
                         world.spreadNeighbours.push_back({ coasts[a], coasts[b] });
                         added = true;
                     }
@@ -602,16 +611,18 @@ struct Generator {
 
     void NameProvinces(Random& random)
     {
-        static const char* const kStart[] = { "Al", "Bel", "Cor", "Dun", "Ew", "Fal", "Gar", "Hal", "Is", "Kel",
-            "Lor", "Mar", "Nor", "Os", "Pel", "Ros", "Sar", "Tor", "Ul", "Val", "Wen", "Yr", "Brae", "Cael" };
+        static const char* const kStart[]
+            = { "Al", "Bel", "Cor", "Dun", "Ew", "Fal", "Gar", "Hal", "Is", "Kel", "Lor", "Mar", "Nor", "Os",
+                  "Pel", "Ros", "Sar", "Tor", "Ul", "Val", "Wen", "Yr", "Brae", "Cael" };
         static const char* const kMiddle[] = { "a", "e", "i", "o", "u", "ea", "ia", "en", "an", "or" };
-        static const char* const kEnd[] = { "mark", "ford", "holm", "dale", "wick", "burg", "stead", "mere", "ton",
-            "gard", "vik", "rin", "stan", "mont", "ria", "nor" };
+        static const char* const kEnd[] = { "mark", "ford", "holm", "dale", "wick", "burg", "stead", "mere",
+            "ton", "gard", "vik", "rin", "stan", "mont", "ria", "nor" };
         std::set<std::string> taken;
         for (int n = 1; n < kWorldProvinces; ++n) {
             std::string base;
             for (int attempt = 0; attempt < 50; ++attempt) {
-                base = std::string(kStart[random.Range(0, 23)]) + kMiddle[random.Range(0, 9)] + kEnd[random.Range(0, 15)];
+                base = std::string(kStart[random.Range(0, 23)]) + kMiddle[random.Range(0, 9)]
+                    + kEnd[random.Range(0, 15)];
                 if (taken.insert(base).second)
                     break;
             }
@@ -645,13 +656,15 @@ struct Generator {
         for (int n = 1; n < kWorldProvinces; ++n) {
             const WorldProvince& p = world.provinces[static_cast<std::size_t>(n)];
             const float cx = static_cast<float>(p.castle.x), cy = static_cast<float>(p.castle.y);
-            const float rx = static_cast<float>(p.right - p.left) / 4.0f, ry = static_cast<float>(p.bottom - p.top) / 5.0f;
+            const float rx = static_cast<float>(p.right - p.left) / 4.0f,
+                        ry = static_cast<float>(p.bottom - p.top) / 5.0f;
             wants[static_cast<std::size_t>(n)][0] = { cx, cy };
             wants[static_cast<std::size_t>(n)][1] = { cx - rx, cy + ry };
             wants[static_cast<std::size_t>(n)][2] = { cx + rx, cy + ry };
             const WorldProvince& sea = world.provinces[static_cast<std::size_t>(p.port)];
-            wants[static_cast<std::size_t>(n)][3] = p.port ? Want { static_cast<float>(sea.castle.x), static_cast<float>(sea.castle.y) }
-                                                       : Want { cx, cy };
+            wants[static_cast<std::size_t>(n)][3] = p.port
+                ? Want { static_cast<float>(sea.castle.x), static_cast<float>(sea.castle.y) }
+                : Want { cx, cy };
         }
         for (int y = 0; y < world.height; ++y)
             for (int x = 0; x < world.width; ++x) {
@@ -673,7 +686,9 @@ struct Generator {
             WorldProvince& p = world.provinces[static_cast<std::size_t>(n)];
             const auto& w = wants[static_cast<std::size_t>(n)];
             // Positions are world pixels; 0 is kept for "none", so the first column and row move in by one.
-            auto at = [](const Want& want) { return WorldPoint { std::max(want.bx, 1), std::max(want.by, 1) }; };
+            auto at = [](const Want& want) {
+                return WorldPoint { std::max(want.bx, 1), std::max(want.by, 1) };
+            };
             p.castle = at(w[0]);
             p.siege = at(w[1]);
             p.works = at(w[2]);
@@ -759,10 +774,11 @@ void WriteWorldFiles(const Context& context, const World& world)
         grid += Hex32(0);
     WriteDataFile(context, "map\\idgrid.tbl", grid);
 
-    std::string table = "id;name;description;region;area;port;terrain;notes;culture;income;duchy;kingdom;title3;"
-                        "title4;title5;castle_x;castle_y;siege_x;siege_y;harbour_x;harbour_y;works_x;works_y;"
-                        "deco1_x;deco1_y;deco1_kind;deco2_x;deco2_y;deco2_kind;deco3_x;deco3_y;deco3_kind;"
-                        "deco4_x;deco4_y;deco4_kind;\r\n";
+    std::string table
+        = "id;name;description;region;area;port;terrain;notes;culture;income;duchy;kingdom;title3;"
+          "title4;title5;castle_x;castle_y;siege_x;siege_y;harbour_x;harbour_y;works_x;works_y;"
+          "deco1_x;deco1_y;deco1_kind;deco2_x;deco2_y;deco2_kind;deco3_x;deco3_y;deco3_kind;"
+          "deco4_x;deco4_y;deco4_kind;\r\n";
     for (int n = 0; n < kWorldProvinces; ++n) {
         const WorldProvince& p = world.provinces[static_cast<std::size_t>(n)];
         auto field = [&](const std::string& text) { table += text + ";"; };
@@ -810,7 +826,8 @@ std::vector<GeneratedText> WorldTexts(const World& world)
 {
     std::vector<GeneratedText> texts;
     for (int n = 1; n < kWorldProvinces; ++n)
-        texts.push_back({ "config\\province_names.csv", "PROV" + std::to_string(n), world.provinces[static_cast<std::size_t>(n)].name });
+        texts.push_back({ "config\\province_names.csv", "PROV" + std::to_string(n),
+            world.provinces[static_cast<std::size_t>(n)].name });
     for (int a = 0; a < kAreaCount; ++a) {
         std::string name = a == 0 ? "Nowhere" : szArea[a];
         bool upper = true;

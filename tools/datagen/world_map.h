@@ -50,7 +50,8 @@ struct World {
 
     std::uint16_t At(int x, int y) const
     {
-        return labels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)];
+        return labels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width)
+            + static_cast<std::size_t>(x)];
     }
 };
 

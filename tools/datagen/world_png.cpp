@@ -28,8 +28,9 @@ void AppendChunk(std::string& out, const char* type, const std::string& data)
     AppendBig32(out, static_cast<std::uint32_t>(data.size()));
     std::string body = std::string(type, 4) + data;
     out += body;
-    AppendBig32(out, static_cast<std::uint32_t>(
-                         crc32(0, reinterpret_cast<const Bytef*>(body.data()), static_cast<uInt>(body.size()))));
+    AppendBig32(out,
+        static_cast<std::uint32_t>(
+            crc32(0, reinterpret_cast<const Bytef*>(body.data()), static_cast<uInt>(body.size()))));
 }
 
 struct Rgb {
@@ -38,15 +39,16 @@ struct Rgb {
 
 Rgb Shade(const World& world, int number)
 {
-    static const Rgb kTerrain[kTerrainCount] = { { 62, 112, 52 }, { 150, 140, 90 }, { 96, 120, 92 },
-        { 130, 118, 110 }, { 150, 178, 92 }, { 222, 200, 140 }, { 40, 78, 140 }, { 90, 160, 230 },
-        { 70, 120, 190 } };
+    static const Rgb kTerrain[kTerrainCount]
+        = { { 62, 112, 52 }, { 150, 140, 90 }, { 96, 120, 92 }, { 130, 118, 110 }, { 150, 178, 92 },
+              { 222, 200, 140 }, { 40, 78, 140 }, { 90, 160, 230 }, { 70, 120, 190 } };
     if (number <= 0)
         return { 0, 0, 0 };
     Rgb c = kTerrain[world.provinces[static_cast<std::size_t>(number)].terrain];
     // Neighbouring land provinces of one terrain stay apart by a small shift of brightness.
     const int shift = static_cast<int>((static_cast<unsigned>(number) * 2654435761u) >> 28) - 8;
-    auto adjust = [&](unsigned char v) { return static_cast<unsigned char>(std::max(0, std::min(255, v + shift))); };
+    auto adjust
+        = [&](unsigned char v) { return static_cast<unsigned char>(std::max(0, std::min(255, v + shift))); };
     if (world.provinces[static_cast<std::size_t>(number)].terrain < TERRAIN_OCEAN)
         c = { adjust(c.r), adjust(c.g), adjust(c.b) };
     return c;
@@ -68,7 +70,8 @@ void WriteWorldPng(const World& world, const std::filesystem::path& file, int sc
             const int below = wy + scale < world.height ? world.At(wx, wy + scale) : here;
             Rgb c = Shade(world, here);
             const bool water = world.provinces[static_cast<std::size_t>(here)].terrain >= TERRAIN_OCEAN;
-            if ((here != right || here != below) && !(water && world.provinces[static_cast<std::size_t>(here)].terrain == TERRAIN_RIVER))
+            if ((here != right || here != below)
+                && !(water && world.provinces[static_cast<std::size_t>(here)].terrain == TERRAIN_RIVER))
                 c = water ? Rgb { 28, 56, 104 } : Rgb { 40, 34, 28 };
             raw += static_cast<char>(c.r);
             raw += static_cast<char>(c.g);
@@ -77,8 +80,8 @@ void WriteWorldPng(const World& world, const std::filesystem::path& file, int sc
     }
     uLongf packedSize = compressBound(static_cast<uLong>(raw.size()));
     std::string packed(packedSize, '\0');
-    if (compress2(reinterpret_cast<Bytef*>(packed.data()), &packedSize, reinterpret_cast<const Bytef*>(raw.data()),
-            static_cast<uLong>(raw.size()), 6)
+    if (compress2(reinterpret_cast<Bytef*>(packed.data()), &packedSize,
+            reinterpret_cast<const Bytef*>(raw.data()), static_cast<uLong>(raw.size()), 6)
         != Z_OK)
         throw std::runtime_error("cannot pack the world picture");
     packed.resize(packedSize);

@@ -206,7 +206,8 @@ static_assert(sizeof(D3DVERTEXBUFFERDESC) == 16, "four words");
 
 // The Direct3D interface identifier that the DirectDraw object answers, and the device identifiers the
 // game may pass to CreateDevice (any is accepted).
-inline constexpr GUID IID_IDirect3D7 = { 0xF5049E77, 0x4861, 0x11D2, { 0xA4, 0x07, 0x00, 0xA0, 0xC9, 0x06, 0x29, 0xA8 } };
+inline constexpr GUID IID_IDirect3D7
+    = { 0xF5049E77, 0x4861, 0x11D2, { 0xA4, 0x07, 0x00, 0xA0, 0xC9, 0x06, 0x29, 0xA8 } };
 inline constexpr GUID IID_IDirect3DTnLHalDevice
     = { 0xF5049E78, 0x4861, 0x11D2, { 0xA4, 0x07, 0x00, 0xA0, 0xC9, 0x06, 0x29, 0xA8 } };
 inline constexpr GUID IID_IDirect3DHALDevice
@@ -226,7 +227,8 @@ enum D3DSTATEBLOCKTYPE : DWORD {
     D3DSBT_VERTEXSTATE = 3,
 };
 
-using LPD3DENUMDEVICESCALLBACK7 = HRESULT (*)(char* description, char* name, D3DDEVICEDESC7* desc, LPVOID context);
+using LPD3DENUMDEVICESCALLBACK7
+    = HRESULT (*)(char* description, char* name, D3DDEVICEDESC7* desc, LPVOID context);
 using LPD3DENUMPIXELFORMATSCALLBACK = HRESULT (*)(DDPIXELFORMAT* format, LPVOID context);
 
 struct IDirect3DDevice7;
@@ -236,9 +238,11 @@ struct IDirect3DVertexBuffer7;
 struct IDirect3D7 : IUnknown {
     virtual HRESULT EnumDevices(LPD3DENUMDEVICESCALLBACK7 callback, LPVOID context) = 0;
     virtual HRESULT CreateDevice(REFGUID guid, IDirectDrawSurface7* surface, IDirect3DDevice7** device) = 0;
-    virtual HRESULT CreateVertexBuffer(D3DVERTEXBUFFERDESC* desc, IDirect3DVertexBuffer7** buffer, DWORD flags)
+    virtual HRESULT CreateVertexBuffer(
+        D3DVERTEXBUFFERDESC* desc, IDirect3DVertexBuffer7** buffer, DWORD flags)
         = 0;
-    virtual HRESULT EnumZBufferFormats(REFGUID guid, LPD3DENUMPIXELFORMATSCALLBACK callback, LPVOID context) = 0;
+    virtual HRESULT EnumZBufferFormats(REFGUID guid, LPD3DENUMPIXELFORMATSCALLBACK callback, LPVOID context)
+        = 0;
     virtual HRESULT EvictManagedTextures() = 0;
 
 protected:
@@ -319,8 +323,8 @@ protected:
 struct IDirect3DVertexBuffer7 : IUnknown {
     virtual HRESULT Lock(DWORD flags, LPVOID* data, DWORD* size) = 0;
     virtual HRESULT Unlock() = 0;
-    virtual HRESULT ProcessVertices(DWORD operation, DWORD destIndex, DWORD count, IDirect3DVertexBuffer7* source,
-        DWORD sourceIndex, IDirect3DDevice7* device, DWORD flags)
+    virtual HRESULT ProcessVertices(DWORD operation, DWORD destIndex, DWORD count,
+        IDirect3DVertexBuffer7* source, DWORD sourceIndex, IDirect3DDevice7* device, DWORD flags)
         = 0;
     virtual HRESULT GetVertexBufferDesc(D3DVERTEXBUFFERDESC* desc) = 0;
     virtual HRESULT Optimize(IDirect3DDevice7* device, DWORD flags) = 0;

@@ -184,8 +184,8 @@ HRESULT IDirectDrawImp7::SetDisplayMode(DWORD width, DWORD height, DWORD, DWORD,
     }
     if (width == gDisplaySizeX && height == gDisplaySizeY && gFullscreenReq == gIsFullscreen)
         return 0;
-    if (wrapper->openOnAdapter(0, static_cast<float>(width), static_cast<float>(height), 32, gFullscreenReq, 0,
-            true, 0, gUseStretchedVideoModes != 0)
+    if (wrapper->openOnAdapter(0, static_cast<float>(width), static_cast<float>(height), 32, gFullscreenReq,
+            0, true, 0, gUseStretchedVideoModes != 0)
         != DD_OK)
         return RV_DXERR_FAILED;
 

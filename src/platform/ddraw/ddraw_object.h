@@ -26,8 +26,8 @@ public:
     static void* operator new(std::size_t size) { return ::operator new(size); }
     static void operator delete(void* block, std::size_t size) { IUnknownImp::operator delete(block, size); }
 
-    // IID_IDirect3D7: the object's Direct3D factory (not counted; it goes with this object); IID_IDirectDraw2: a new, separate DirectDraw object; any
-    // other: -2020 with out untouched.
+    // IID_IDirect3D7: the object's Direct3D factory (not counted; it goes with this object);
+    // IID_IDirectDraw2: a new, separate DirectDraw object; any other: -2020 with out untouched.
     HRESULT QueryInterface(Windows::REFIID iid, void** out) override;
     Windows::ULONG AddRef() override { return IUnknownImp::AddRef(); }
     Windows::ULONG Release() override { return IUnknownImp::Release(); }
@@ -43,7 +43,10 @@ public:
     // count 1 and is the caller's. -2020 with nothing stored when none can be made.
     HRESULT CreateSurface(
         Windows::DDSURFACEDESC2* desc, Windows::IDirectDrawSurface7** surface, Windows::IUnknown*) override;
-    HRESULT DuplicateSurface(Windows::IDirectDrawSurface7*, Windows::IDirectDrawSurface7**) override { return 0; }
+    HRESULT DuplicateSurface(Windows::IDirectDrawSurface7*, Windows::IDirectDrawSurface7**) override
+    {
+        return 0;
+    }
     // Calls back once with the current mode of the first display (a 24-bit screen counts as 32 bits);
     // -2020 without calling back for a depth that is neither 8, 16 nor 32.
     HRESULT EnumDisplayModes(DWORD flags, Windows::DDSURFACEDESC2* desc, Windows::LPVOID context,

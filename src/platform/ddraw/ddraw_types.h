@@ -197,8 +197,10 @@ constexpr HRESULT DDERR_SURFACELOST = static_cast<HRESULT>(0x887601C2U);
 constexpr HRESULT DDERR_WASSTILLDRAWING = static_cast<HRESULT>(0x8876021CU);
 
 // Interface identifiers, compared as 16 bytes.
-inline constexpr GUID IID_IDirectDraw2 { 0xB3A6F3E0, 0x2B43, 0x11CF, { 0xA2, 0xDE, 0x00, 0xAA, 0x00, 0xB9, 0x33, 0x56 } };
-inline constexpr GUID IID_IDirectDraw7 { 0x15E65EC0, 0x3B9C, 0x11D2, { 0xB9, 0x2F, 0x00, 0x60, 0x97, 0x97, 0xEA, 0x5B } };
+inline constexpr GUID IID_IDirectDraw2 { 0xB3A6F3E0, 0x2B43, 0x11CF,
+    { 0xA2, 0xDE, 0x00, 0xAA, 0x00, 0xB9, 0x33, 0x56 } };
+inline constexpr GUID IID_IDirectDraw7 { 0x15E65EC0, 0x3B9C, 0x11D2,
+    { 0xB9, 0x2F, 0x00, 0x60, 0x97, 0x97, 0xEA, 0x5B } };
 bool SameIID(REFIID a, REFIID b);
 
 struct IDirectDrawSurface7;
@@ -270,7 +272,8 @@ protected:
 struct IDirectDraw7 : IUnknown {
     virtual HRESULT Compact() = 0;
     virtual HRESULT CreateClipper(DWORD flags, IDirectDrawClipper** clipper, IUnknown* outer) = 0;
-    virtual HRESULT CreatePalette(DWORD flags, LPVOID entries, IDirectDrawPalette** palette, IUnknown* outer) = 0;
+    virtual HRESULT CreatePalette(DWORD flags, LPVOID entries, IDirectDrawPalette** palette, IUnknown* outer)
+        = 0;
     virtual HRESULT CreateSurface(DDSURFACEDESC2* desc, IDirectDrawSurface7** surface, IUnknown* outer) = 0;
     virtual HRESULT DuplicateSurface(IDirectDrawSurface7* surface, IDirectDrawSurface7** duplicate) = 0;
     virtual HRESULT EnumDisplayModes(

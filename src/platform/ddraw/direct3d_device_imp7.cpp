@@ -48,9 +48,11 @@ template <typename Draw> HRESULT Guarded(const char* what, Draw draw)
 IDirect3DDeviceImp7* gDevice = nullptr;
 
 DDPIXELFORMAT gAvailableTextures[] = {
-    { sizeof(DDPIXELFORMAT), DDPF_RGB | DDPF_ALPHAPIXELS, 0, { 16 }, { 0x0F00 }, { 0x00F0 }, { 0x000F }, 0xF000 },
+    { sizeof(DDPIXELFORMAT), DDPF_RGB | DDPF_ALPHAPIXELS, 0, { 16 }, { 0x0F00 }, { 0x00F0 }, { 0x000F },
+        0xF000 },
     { sizeof(DDPIXELFORMAT), DDPF_RGB, 0, { 16 }, { 0x7C00 }, { 0x03E0 }, { 0x001F }, 0 },
-    { sizeof(DDPIXELFORMAT), DDPF_RGB | DDPF_ALPHAPIXELS, 0, { 16 }, { 0x7C00 }, { 0x03E0 }, { 0x001F }, 0x8000 },
+    { sizeof(DDPIXELFORMAT), DDPF_RGB | DDPF_ALPHAPIXELS, 0, { 16 }, { 0x7C00 }, { 0x03E0 }, { 0x001F },
+        0x8000 },
     { sizeof(DDPIXELFORMAT), DDPF_FOURCC, FOURCC_DXT1, { 16 }, { 0 }, { 0 }, { 0 }, 0 },
     { 0, 0, 0, { 0 }, { 0 }, { 0 }, { 0 }, 0 },
 };
@@ -187,8 +189,9 @@ HRESULT IDirect3DDeviceImp7::GetRenderTarget(IDirectDrawSurface7** surface)
 HRESULT IDirect3DDeviceImp7::Clear(DWORD, D3DRECT*, DWORD, D3DCOLOR colour, D3DVALUE z, DWORD)
 {
     mContext.use();
-    glClearColor(static_cast<float>((colour >> 16) & 0xFF) / 255.0F, static_cast<float>((colour >> 8) & 0xFF) / 255.0F,
-        static_cast<float>(colour & 0xFF) / 255.0F, static_cast<float>((colour >> 24) & 0xFF) / 255.0F);
+    glClearColor(static_cast<float>((colour >> 16) & 0xFF) / 255.0F,
+        static_cast<float>((colour >> 8) & 0xFF) / 255.0F, static_cast<float>(colour & 0xFF) / 255.0F,
+        static_cast<float>((colour >> 24) & 0xFF) / 255.0F);
     glClearDepth(static_cast<double>(z));
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     mSceneBegun = true;
@@ -237,7 +240,8 @@ void IDirect3DDeviceImp7::PrepareDraw(const char* label)
     mStages.Update(false);
 }
 
-HRESULT IDirect3DDeviceImp7::DrawPrimitive(D3DPRIMITIVETYPE type, DWORD fvf, LPVOID vertices, DWORD count, DWORD)
+HRESULT IDirect3DDeviceImp7::DrawPrimitive(
+    D3DPRIMITIVETYPE type, DWORD fvf, LPVOID vertices, DWORD count, DWORD)
 {
     if (count == 0) {
         mContext.use();
@@ -268,7 +272,8 @@ HRESULT IDirect3DDeviceImp7::DrawIndexedPrimitiveVB(D3DPRIMITIVETYPE type, IDire
     return Guarded("DrawIndexedPrimitiveVB", [&] {
         auto* ours = static_cast<IDirect3DVertexBufferImp7*>(buffer);
         PrepareDraw("pre-DrawIndexedPrimitiveVB");
-        mPrimitives.Record(type, ours ? ours->handler() : nullptr, ours, start, count, indices, indexCount, this);
+        mPrimitives.Record(
+            type, ours ? ours->handler() : nullptr, ours, start, count, indices, indexCount, this);
         getGLErrors("DrawIndexedPrimitiveVB");
     });
 }

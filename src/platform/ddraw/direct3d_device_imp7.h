@@ -37,7 +37,8 @@ public:
     // the rest of the run. The caller's context stays current.
     HRESULT GetCaps(Windows::D3DDEVICEDESC7* desc) override;
     // Each offered format in order until the callback answers other than D3DENUMRET_OK.
-    HRESULT EnumTextureFormats(Windows::LPD3DENUMPIXELFORMATSCALLBACK callback, Windows::LPVOID context) override;
+    HRESULT EnumTextureFormats(
+        Windows::LPD3DENUMPIXELFORMATSCALLBACK callback, Windows::LPVOID context) override;
     // Makes the target ready for 3D (its first scene makes its off-screen context); -2020 when it cannot.
     HRESULT BeginScene() override;
     HRESULT EndScene() override;
@@ -67,8 +68,8 @@ public:
     // a format without a memory routine, or no vertices: -2020 and nothing drawn.
     HRESULT DrawPrimitive(Windows::D3DPRIMITIVETYPE type, DWORD fvf, Windows::LPVOID vertices, DWORD count,
         DWORD flags) override;
-    HRESULT DrawIndexedPrimitive(Windows::D3DPRIMITIVETYPE, DWORD, Windows::LPVOID, DWORD, Windows::WORD*, DWORD,
-        DWORD) override
+    HRESULT DrawIndexedPrimitive(
+        Windows::D3DPRIMITIVETYPE, DWORD, Windows::LPVOID, DWORD, Windows::WORD*, DWORD, DWORD) override
     {
         return 0;
     }
@@ -79,19 +80,18 @@ public:
     {
         return 0;
     }
-    HRESULT DrawIndexedPrimitiveStrided(Windows::D3DPRIMITIVETYPE, DWORD, Windows::D3DDRAWPRIMITIVESTRIDEDDATA*,
-        DWORD, Windows::WORD*, DWORD, DWORD) override
+    HRESULT DrawIndexedPrimitiveStrided(Windows::D3DPRIMITIVETYPE, DWORD,
+        Windows::D3DDRAWPRIMITIVESTRIDEDDATA*, DWORD, Windows::WORD*, DWORD, DWORD) override
     {
         return 0;
     }
     // Vertices start to start + count of the buffer; a range past the buffer's vertices is -2020.
-    HRESULT DrawPrimitiveVB(Windows::D3DPRIMITIVETYPE type, Windows::IDirect3DVertexBuffer7* buffer, DWORD start,
-        DWORD count, DWORD flags) override;
+    HRESULT DrawPrimitiveVB(Windows::D3DPRIMITIVETYPE type, Windows::IDirect3DVertexBuffer7* buffer,
+        DWORD start, DWORD count, DWORD flags) override;
     // Indices count from start; an index that reaches past the buffer's vertices is -2020, nothing drawn.
     HRESULT DrawIndexedPrimitiveVB(Windows::D3DPRIMITIVETYPE type, Windows::IDirect3DVertexBuffer7* buffer,
         DWORD start, DWORD count, Windows::WORD* indices, DWORD indexCount, DWORD flags) override;
-    HRESULT ComputeSphereVisibility(
-        Windows::D3DVECTOR*, Windows::D3DVALUE*, DWORD, DWORD, DWORD*) override
+    HRESULT ComputeSphereVisibility(Windows::D3DVECTOR*, Windows::D3DVALUE*, DWORD, DWORD, DWORD*) override
     {
         return 0;
     }
@@ -105,8 +105,8 @@ public:
     HRESULT CaptureStateBlock(DWORD) override { return 0; }
     HRESULT DeleteStateBlock(DWORD) override { return 0; }
     HRESULT CreateStateBlock(Windows::D3DSTATEBLOCKTYPE, DWORD*) override { return 0; }
-    HRESULT Load(Windows::IDirectDrawSurface7*, Windows::POINT*, Windows::IDirectDrawSurface7*, Windows::RECT*,
-        DWORD) override
+    HRESULT Load(Windows::IDirectDrawSurface7*, Windows::POINT*, Windows::IDirectDrawSurface7*,
+        Windows::RECT*, DWORD) override
     {
         return 0;
     }

@@ -23,14 +23,14 @@ public:
     HRESULT EnumDevices(Windows::LPD3DENUMDEVICESCALLBACK7 callback, Windows::LPVOID context) override;
     // A device (count 1, owned by the caller) drawing into the surface, whatever the identifier; the first
     // device made becomes gDevice. -2020 and no device for a surface that is not a memory surface.
-    HRESULT CreateDevice(
-        Windows::REFGUID guid, Windows::IDirectDrawSurface7* surface, Windows::IDirect3DDevice7** device) override;
+    HRESULT CreateDevice(Windows::REFGUID guid, Windows::IDirectDrawSurface7* surface,
+        Windows::IDirect3DDevice7** device) override;
     // A vertex buffer (count 1) sized for the description; -2020 when it cannot be had.
     HRESULT CreateVertexBuffer(
         Windows::D3DVERTEXBUFFERDESC* desc, Windows::IDirect3DVertexBuffer7** buffer, DWORD flags) override;
     // One call with a 16-bit depth buffer without stencil.
-    HRESULT EnumZBufferFormats(
-        Windows::REFGUID guid, Windows::LPD3DENUMPIXELFORMATSCALLBACK callback, Windows::LPVOID context) override;
+    HRESULT EnumZBufferFormats(Windows::REFGUID guid, Windows::LPD3DENUMPIXELFORMATSCALLBACK callback,
+        Windows::LPVOID context) override;
     HRESULT EvictManagedTextures() override { return 0; }
 };
 

@@ -19,10 +19,12 @@ using namespace Windows;
 namespace {
 
 // Whether every byte the handler reads of vertex `first` to `last` (inclusive) lies in the buffer.
-bool Inside(const VertexBuffer& buffer, const dxVertexHandler* handler, std::uint64_t first, std::uint64_t last)
+bool Inside(
+    const VertexBuffer& buffer, const dxVertexHandler* handler, std::uint64_t first, std::uint64_t last)
 {
     const auto stride = static_cast<std::uint64_t>(buffer.stride());
-    return first <= last && stride != 0 && last * stride + static_cast<std::uint64_t>(handler->size) <= buffer.size();
+    return first <= last && stride != 0
+        && last * stride + static_cast<std::uint64_t>(handler->size) <= buffer.size();
 }
 
 const dxVertexHandler* IndexedHandler(const dxVertexHandler* handler, IDirect3DVertexBufferImp7* buffer)
@@ -73,8 +75,8 @@ void dxPrimitives::Render(
     handler->draw(mode, AsCount(count), static_cast<const std::uint8_t*>(vertices), 0, device);
 }
 
-void dxPrimitives::Render(D3DPRIMITIVETYPE type, const dxVertexHandler* handler, IDirect3DVertexBufferImp7* buffer,
-    DWORD start, DWORD count, IDirect3DDeviceImp7* device)
+void dxPrimitives::Render(D3DPRIMITIVETYPE type, const dxVertexHandler* handler,
+    IDirect3DVertexBufferImp7* buffer, DWORD start, DWORD count, IDirect3DDeviceImp7* device)
 {
     const unsigned mode = DXPrim2GLPrim(type);
     IndexedHandler(handler, buffer);
@@ -95,15 +97,16 @@ void dxPrimitives::Render(D3DPRIMITIVETYPE type, const dxVertexHandler* handler,
     if (handler->prepareLists) {
         glDrawArrays(mode, static_cast<GLint>(start), AsCount(count));
     } else if (handler->draw) {
-        handler->draw(mode, AsCount(count), storage.storage() + std::size_t { start } * static_cast<std::size_t>(stride),
-            stride, device);
+        handler->draw(mode, AsCount(count),
+            storage.storage() + std::size_t { start } * static_cast<std::size_t>(stride), stride, device);
     }
     storage.RenderUnlock();
 }
 
-void dxPrimitives::Record(D3DPRIMITIVETYPE type, const dxVertexHandler* handler, IDirect3DVertexBufferImp7* buffer,
-    DWORD start, DWORD /*count: the range the indices use; each index is checked instead*/,
-    const std::uint16_t* indices, DWORD indexCount, IDirect3DDeviceImp7* device)
+void dxPrimitives::Record(D3DPRIMITIVETYPE type, const dxVertexHandler* handler,
+    IDirect3DVertexBufferImp7* buffer, DWORD start,
+    DWORD /*count: the range the indices use; each index is checked instead*/, const std::uint16_t* indices,
+    DWORD indexCount, IDirect3DDeviceImp7* device)
 {
     const unsigned mode = DXPrim2GLPrim(type);
     IndexedHandler(handler, buffer);
@@ -121,7 +124,8 @@ void dxPrimitives::Record(D3DPRIMITIVETYPE type, const dxVertexHandler* handler,
     storage.RenderLock_Part1();
     storage.RenderLock_Part2(false);
     handler->drawIndexed(mode, total, indices, first, stride, device);
-    const auto remaining = static_cast<int>(storage.vertexCount() > start ? storage.vertexCount() - start : 0);
+    const auto remaining
+        = static_cast<int>(storage.vertexCount() > start ? storage.vertexCount() - start : 0);
     Recorder::shared().recIndexedPrimitive(
         static_cast<int>(mode), reinterpret_cast<const float*>(first), stride, remaining, indices, total);
     storage.RenderUnlock();

@@ -20,13 +20,14 @@ unsigned DXPrim2GLPrim(Windows::D3DPRIMITIVETYPE type);
 // when a routine is missing, a pointer is null or a vertex lies outside the buffer.
 class dxPrimitives {
 public:
-    void Render(Windows::D3DPRIMITIVETYPE type, Windows::DWORD fvf, const void* vertices, Windows::DWORD count,
+    void Render(Windows::D3DPRIMITIVETYPE type, Windows::DWORD fvf, const void* vertices,
+        Windows::DWORD count, IDirect3DDeviceImp7* device);
+    void Render(Windows::D3DPRIMITIVETYPE type, const dxVertexHandler* handler,
+        IDirect3DVertexBufferImp7* buffer, Windows::DWORD start, Windows::DWORD count,
         IDirect3DDeviceImp7* device);
-    void Render(Windows::D3DPRIMITIVETYPE type, const dxVertexHandler* handler, IDirect3DVertexBufferImp7* buffer,
-        Windows::DWORD start, Windows::DWORD count, IDirect3DDeviceImp7* device);
-    void Record(Windows::D3DPRIMITIVETYPE type, const dxVertexHandler* handler, IDirect3DVertexBufferImp7* buffer,
-        Windows::DWORD start, Windows::DWORD count, const std::uint16_t* indices, Windows::DWORD indexCount,
-        IDirect3DDeviceImp7* device);
+    void Record(Windows::D3DPRIMITIVETYPE type, const dxVertexHandler* handler,
+        IDirect3DVertexBufferImp7* buffer, Windows::DWORD start, Windows::DWORD count,
+        const std::uint16_t* indices, Windows::DWORD indexCount, IDirect3DDeviceImp7* device);
 };
 
 } // namespace Ravel

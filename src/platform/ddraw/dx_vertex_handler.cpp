@@ -74,7 +74,8 @@ template <Layout L> void SendVertex(const std::uint8_t* vertex)
 }
 
 // Brackets one glBegin/glEnd with what the layout needs around it.
-template <Layout L, typename SendAll> void DrawWith(unsigned mode, IDirect3DDeviceImp7* device, SendAll sendAll)
+template <Layout L, typename SendAll>
+void DrawWith(unsigned mode, IDirect3DDeviceImp7* device, SendAll sendAll)
 {
     if constexpr (L.pretransformed) {
         device->transforms().Push();
@@ -131,8 +132,8 @@ template <Layout L> void PrepareLists(const std::uint8_t* vertices, int stride, 
 // A shared pulse, so that every unknown format shows as a slowly brightening green outline.
 float gWireframePulse = 0.0F;
 
-void DrawIndexedWireframe(unsigned, int indexCount, const std::uint16_t* indices, const std::uint8_t* vertices,
-    int stride, IDirect3DDeviceImp7*)
+void DrawIndexedWireframe(unsigned, int indexCount, const std::uint16_t* indices,
+    const std::uint8_t* vertices, int stride, IDirect3DDeviceImp7*)
 {
     const std::size_t step = static_cast<std::size_t>(stride != 0 ? stride : 12);
     gWireframePulse += 0.001F;

@@ -15,10 +15,11 @@ struct dxVertexHandler {
     using DrawIndexedRoutine = void (*)(unsigned mode, int indexCount, const std::uint16_t* indices,
         const std::uint8_t* vertices, int stride, IDirect3DDeviceImp7* device);
     // Sends count vertices in order.
-    using DrawRoutine
-        = void (*)(unsigned mode, int count, const std::uint8_t* vertices, int stride, IDirect3DDeviceImp7* device);
+    using DrawRoutine = void (*)(
+        unsigned mode, int count, const std::uint8_t* vertices, int stride, IDirect3DDeviceImp7* device);
     // Points the vertex arrays at the vertices (and sets what the arrays do not carry).
-    using PrepareListsRoutine = void (*)(const std::uint8_t* vertices, int stride, IDirect3DDeviceImp7* device);
+    using PrepareListsRoutine
+        = void (*)(const std::uint8_t* vertices, int stride, IDirect3DDeviceImp7* device);
 
     Windows::DWORD fvf;
     int size; // bytes of one vertex

@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "platform/ddraw/ddraw_object.h"
-#include "platform/ddraw/stage_draw.h"
 #include "platform/ddraw/stage_device.h"
+#include "platform/ddraw/stage_draw.h"
 #include "platform/display/basic_hwnd_imp.h"
 #include "platform/host/headless.h"
 
@@ -92,8 +92,8 @@ void IDirectDrawGLSurfaceImp7::DoneUnlock(const DRect& rect)
     mDirty.bottom = std::max(mDirty.bottom, rect.bottom);
 }
 
-HRESULT IDirectDrawGLSurfaceImp7::Blt(RECT* destRect, IDirectDrawSurface7* source, RECT* sourceRect,
-    DWORD flags, DDBLTFX* fx)
+HRESULT IDirectDrawGLSurfaceImp7::Blt(
+    RECT* destRect, IDirectDrawSurface7* source, RECT* sourceRect, DWORD flags, DDBLTFX* fx)
 {
     if (IsHeadless())
         return BltInMemory(destRect, source, sourceRect, flags, fx);

@@ -51,8 +51,8 @@ public:
 private:
     void PushDirect();
     // Headless there is no window: fills and blits land in the surface's own pixels instead.
-    HRESULT BltInMemory(Windows::RECT* destRect, Windows::IDirectDrawSurface7* source, Windows::RECT* sourceRect,
-        DWORD flags, Windows::DDBLTFX* fx);
+    HRESULT BltInMemory(Windows::RECT* destRect, Windows::IDirectDrawSurface7* source,
+        Windows::RECT* sourceRect, DWORD flags, Windows::DDBLTFX* fx);
 
     DRect mDirty { 0, 0, -1, -1 };
 };

@@ -1,6 +1,6 @@
 // A hidden window's context and a framebuffer in it, for Direct3D drawing into a memory surface.
-#include "platform/host/headless.h"
 #include "platform/ddraw/offscreen_render.h"
+#include "platform/host/headless.h"
 
 #define GL_GLEXT_PROTOTYPES 1
 #include <GL/gl.h>

@@ -145,8 +145,8 @@ void FillOnStage(const DRect& rect, std::uint16_t colour)
     stages.SetNoBlending();
     stages.Update(false);
     gStage->transforms().SetPixelCoordsTL();
-    glColor4f(static_cast<float>((colour >> 10) & 0x1F) / 31.0F, static_cast<float>((colour >> 5) & 0x1F) / 31.0F,
-        static_cast<float>(colour & 0x1F) / 31.0F, 1.0F);
+    glColor4f(static_cast<float>((colour >> 10) & 0x1F) / 31.0F,
+        static_cast<float>((colour >> 5) & 0x1F) / 31.0F, static_cast<float>(colour & 0x1F) / 31.0F, 1.0F);
     glBegin(GL_QUADS);
     glVertex2f(static_cast<float>(rect.left), static_cast<float>(rect.top));
     glVertex2f(static_cast<float>(rect.left), static_cast<float>(rect.bottom));

@@ -18,8 +18,8 @@ Decision gDecision = Decision::kUndecided;
 void DecideHeadless()
 {
     const char* driver = std::getenv("SDL_VIDEODRIVER");
-    gDecision = driver != nullptr && std::strcmp(driver, "dummy") == 0 ? Decision::kHeadless
-                                                                      : Decision::kWindowed;
+    gDecision
+        = driver != nullptr && std::strcmp(driver, "dummy") == 0 ? Decision::kHeadless : Decision::kWindowed;
 }
 
 bool IsHeadless()

@@ -35,7 +35,6 @@ ButtonTitle Title(const char* key, const char* english)
     return title;
 }
 
-
 } // namespace
 
 void SetMessageBoxAutoAnswer(bool automatic)

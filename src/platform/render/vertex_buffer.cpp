@@ -109,7 +109,8 @@ void VertexBuffer::Init(std::size_t size, int stride)
     if (!mUseAbilities)
         return;
     if (!UsesRange()) {
-        gLog.info("abilities disabled - buffer too big (%d, max %d)", static_cast<int>(mVertexCount), mMaxDMALen);
+        gLog.info(
+            "abilities disabled - buffer too big (%d, max %d)", static_cast<int>(mVertexCount), mMaxDMALen);
         return;
     }
     gApple.vertexArrayParameteri(kVertexArrayStorageHint, kStorageShared);

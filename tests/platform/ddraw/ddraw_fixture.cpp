@@ -5,8 +5,8 @@
 #include <SDL.h>
 #include <cstdlib>
 
-#include "platform/host/host_scratch.h"
 #include "platform/ddraw/stage_device.h"
+#include "platform/host/host_scratch.h"
 #include "platform/render/card_settings.h"
 #include "platform/render/our_context.h"
 

@@ -7,14 +7,14 @@
 #include <cstdlib>
 #include <vector>
 
-#include "platform/host/host_scratch.h"
 #include "platform/ddraw/compressed_surface.h"
 #include "platform/ddraw/d3d_types.h"
+#include "platform/ddraw/ddraw_fixture.h"
 #include "platform/ddraw/ddraw_object.h"
 #include "platform/ddraw/front_surface.h"
 #include "platform/display/basic_hwnd_imp.h"
 #include "platform/host/headless.h"
-#include "platform/ddraw/ddraw_fixture.h"
+#include "platform/host/host_scratch.h"
 
 using namespace Windows;
 using Ravel::IDirectDrawImp7;

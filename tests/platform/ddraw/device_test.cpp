@@ -13,13 +13,13 @@
 #include <vector>
 
 #include "platform/ddraw/ddraw_fixture.h"
-#include "platform/host/host_scratch.h"
-#include "platform/render/card_settings.h"
-#include "platform/render/recorder.h"
 #include "platform/ddraw/direct3d_device_imp7.h"
 #include "platform/ddraw/direct3d_imp7.h"
 #include "platform/ddraw/stage_device.h"
 #include "platform/ddraw/vertex_buffer_imp7.h"
+#include "platform/host/host_scratch.h"
+#include "platform/render/card_settings.h"
+#include "platform/render/recorder.h"
 #include "support/scratch.h"
 
 #include "foundation/safeguards.h"
@@ -51,7 +51,8 @@ static_assert(sizeof(TLVertex) == 20);
 constexpr std::uint32_t kRed = 0xFFFF0000U;
 constexpr std::uint32_t kBlue = 0xFF0000FFU;
 // In the top-left quarter of a 64 by 64 target; its centroid is near (11, 11).
-constexpr TLVertex kTopLeftTriangle[3] = { { 2, 2, 0, 1, kRed }, { 30, 2, 0, 1, kRed }, { 2, 30, 0, 1, kRed } };
+constexpr TLVertex kTopLeftTriangle[3]
+    = { { 2, 2, 0, 1, kRed }, { 30, 2, 0, 1, kRed }, { 2, 30, 0, 1, kRed } };
 
 class Device : public ddraw_test::GLWindow {
 protected:
@@ -120,7 +121,8 @@ TEST_F(Device, SceneOnAMemorySurfaceEndsUpInItsPixelsTopRowFirst)
     EXPECT_EQ(Ravel::gDevice, mDevice);
     ASSERT_EQ(mDevice->BeginScene(), 0);
     EXPECT_EQ(mDevice->Clear(0, nullptr, D3DCLEAR_TARGET, kBlue, 1.0F, 0), 0);
-    EXPECT_EQ(mDevice->DrawPrimitive(D3DPT_TRIANGLELIST, 0x044, const_cast<TLVertex*>(kTopLeftTriangle), 3, 0), 0);
+    EXPECT_EQ(
+        mDevice->DrawPrimitive(D3DPT_TRIANGLELIST, 0x044, const_cast<TLVertex*>(kTopLeftTriangle), 3, 0), 0);
     EXPECT_EQ(mDevice->EndScene(), 0);
 
     DDSURFACEDESC2 locked {};
@@ -142,7 +144,8 @@ TEST_F(Device, StageDeviceDrawsIntoTheWindow)
     EXPECT_EQ(device->context(), Ravel::GetStageContext());
     ASSERT_EQ(device->BeginScene(), 0);
     device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000U, 1.0F, 0);
-    ASSERT_EQ(device->DrawPrimitive(D3DPT_TRIANGLELIST, 0x044, const_cast<TLVertex*>(kTopLeftTriangle), 3, 0), 0);
+    ASSERT_EQ(
+        device->DrawPrimitive(D3DPT_TRIANGLELIST, 0x044, const_cast<TLVertex*>(kTopLeftTriangle), 3, 0), 0);
     device->EndScene();
     Ravel::GetStageContext().use();
     glFinish();
@@ -223,8 +226,8 @@ TEST_F(Device, IndexedDrawOfA36ByteVertexReadsNoSecondTexturePair)
         float u, v;
     };
     static_assert(sizeof(LitVertex) == 36);
-    const LitVertex vertices[3] = { { -0.9F, -0.5F, 0, 0, 0, 1, kRed, 0, 0 }, { -0.1F, -0.5F, 0, 0, 0, 1, kRed, 0, 0 },
-        { -0.5F, 0.5F, 0, 0, 0, 1, kRed, 0, 0 } };
+    const LitVertex vertices[3] = { { -0.9F, -0.5F, 0, 0, 0, 1, kRed, 0, 0 },
+        { -0.1F, -0.5F, 0, 0, 0, 1, kRed, 0, 0 }, { -0.5F, 0.5F, 0, 0, 0, 1, kRed, 0, 0 } };
     IDirect3DVertexBuffer7* buffer = MakeBuffer(0x152, vertices, sizeof vertices);
     WORD indices[] = { 2, 1, 0 };
     Frame();
@@ -249,7 +252,8 @@ TEST_F(Device, IndexedDrawsReachTheRecorderCountedFromTheirStart)
     std::ifstream file(Ravel::Recorder::kFileName);
     std::stringstream text;
     text << file.rdbuf();
-    EXPECT_NE(text.str().find("\t2 # nVertices\n\t-0.5 0.5 0\n\t-0.9 -0.5 0\n)"), std::string::npos) << text.str();
+    EXPECT_NE(text.str().find("\t2 # nVertices\n\t-0.5 0.5 0\n\t-0.9 -0.5 0\n)"), std::string::npos)
+        << text.str();
     buffer->Release();
 }
 
@@ -261,12 +265,16 @@ TEST_F(Device, RefusedDrawsAnswerFailureAndDrawNothing)
     auto* memory = const_cast<TLVertex*>(kTopLeftTriangle);
     WORD inside[] = { 0, 1, 2 };
     WORD past[] = { 0, 1, 3 };
+    using Draw = HRESULT (*)(
+        IDirect3DDeviceImp7*, IDirect3DVertexBuffer7*, IDirect3DVertexBuffer7*, TLVertex*, WORD*, WORD*);
     const struct {
         const char* what;
-        HRESULT (*draw)(IDirect3DDeviceImp7*, IDirect3DVertexBuffer7*, IDirect3DVertexBuffer7*, TLVertex*, WORD*, WORD*);
+        Draw draw;
     } cases[] = {
         { "triangle fan from memory",
-            [](auto d, auto, auto, auto m, auto, auto) { return d->DrawPrimitive(D3DPT_TRIANGLEFAN, 0x044, m, 3, 0); } },
+            [](auto d, auto, auto, auto m, auto, auto) {
+                return d->DrawPrimitive(D3DPT_TRIANGLEFAN, 0x044, m, 3, 0);
+            } },
         { "unknown type from a buffer",
             [](auto d, auto b, auto, auto, auto, auto) {
                 return d->DrawPrimitiveVB(static_cast<D3DPRIMITIVETYPE>(9), b, 0, 3, 0);
@@ -276,7 +284,9 @@ TEST_F(Device, RefusedDrawsAnswerFailureAndDrawNothing)
                 return d->DrawPrimitive(D3DPT_TRIANGLELIST, 0x044, nullptr, 3, 0);
             } },
         { "format without a memory routine",
-            [](auto d, auto, auto, auto m, auto, auto) { return d->DrawPrimitive(D3DPT_TRIANGLELIST, 0x142, m, 3, 0); } },
+            [](auto d, auto, auto, auto m, auto, auto) {
+                return d->DrawPrimitive(D3DPT_TRIANGLELIST, 0x142, m, 3, 0);
+            } },
         { "null buffer",
             [](auto d, auto, auto, auto, auto, auto) {
                 return d->DrawPrimitiveVB(D3DPT_TRIANGLELIST, nullptr, 0, 3, 0);
@@ -290,9 +300,13 @@ TEST_F(Device, RefusedDrawsAnswerFailureAndDrawNothing)
                 return d->DrawIndexedPrimitiveVB(D3DPT_TRIANGLELIST, b, 0, 3, nullptr, 3, 0);
             } },
         { "start and count past the buffer",
-            [](auto d, auto b, auto, auto, auto, auto) { return d->DrawPrimitiveVB(D3DPT_TRIANGLELIST, b, 1, 3, 0); } },
+            [](auto d, auto b, auto, auto, auto, auto) {
+                return d->DrawPrimitiveVB(D3DPT_TRIANGLELIST, b, 1, 3, 0);
+            } },
         { "pre-transformed start and count past the buffer",
-            [](auto d, auto, auto p, auto, auto, auto) { return d->DrawPrimitiveVB(D3DPT_TRIANGLELIST, p, 0, 4, 0); } },
+            [](auto d, auto, auto p, auto, auto, auto) {
+                return d->DrawPrimitiveVB(D3DPT_TRIANGLELIST, p, 0, 4, 0);
+            } },
         { "an index past the buffer",
             [](auto d, auto b, auto, auto, auto, auto x) {
                 return d->DrawIndexedPrimitiveVB(D3DPT_TRIANGLELIST, b, 0, 3, x, 3, 0);
@@ -366,7 +380,8 @@ TEST_F(Device, OnlyChangedTransformsAreLoadedBeforeADraw)
     ASSERT_EQ(mDevice->DrawPrimitive(D3DPT_POINTLIST, 0x042, const_cast<float*>(point), 1, 0), 0);
     EXPECT_EQ(GLMatrix(GL_PROJECTION_MATRIX), Floats(projection));
     // World then view: the translation is scaled by the view.
-    EXPECT_EQ(GLMatrix(GL_MODELVIEW_MATRIX), Floats(Matrix({ 2, 0, 0, 0, 0, 2, 0, 0, 0, 0, 2, 0, 2, 4, 6, 1 })));
+    EXPECT_EQ(
+        GLMatrix(GL_MODELVIEW_MATRIX), Floats(Matrix({ 2, 0, 0, 0, 0, 2, 0, 0, 0, 0, 2, 0, 2, 4, 6, 1 })));
 
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
@@ -374,8 +389,10 @@ TEST_F(Device, OnlyChangedTransformsAreLoadedBeforeADraw)
     D3DMATRIX moved = Matrix({ 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 1, 1 });
     ASSERT_EQ(mDevice->SetTransform(D3DTRANSFORMSTATE_WORLD, &moved), 0);
     ASSERT_EQ(mDevice->DrawPrimitive(D3DPT_POINTLIST, 0x042, const_cast<float*>(point), 1, 0), 0);
-    EXPECT_EQ(GLMatrix(GL_PROJECTION_MATRIX), Floats(Matrix({ 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1 })));
-    EXPECT_EQ(GLMatrix(GL_MODELVIEW_MATRIX), Floats(Matrix({ 2, 0, 0, 0, 0, 2, 0, 0, 0, 0, 2, 0, 0, 0, 2, 1 })));
+    EXPECT_EQ(
+        GLMatrix(GL_PROJECTION_MATRIX), Floats(Matrix({ 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1 })));
+    EXPECT_EQ(
+        GLMatrix(GL_MODELVIEW_MATRIX), Floats(Matrix({ 2, 0, 0, 0, 0, 2, 0, 0, 0, 0, 2, 0, 0, 0, 2, 1 })));
     mDevice->EndScene();
 
     D3DMATRIX back {};
@@ -420,7 +437,8 @@ TEST_F(Device, CardRefusingS3TCLeavesThreeTextureFormatsForGood)
 
     std::vector<DWORD> formats;
     ASSERT_EQ(mDevice->EnumTextureFormats(CountFormat, &formats), 0);
-    EXPECT_EQ(formats, (std::vector<DWORD> { DDPF_RGB | DDPF_ALPHAPIXELS, DDPF_RGB, DDPF_RGB | DDPF_ALPHAPIXELS }));
+    EXPECT_EQ(
+        formats, (std::vector<DWORD> { DDPF_RGB | DDPF_ALPHAPIXELS, DDPF_RGB, DDPF_RGB | DDPF_ALPHAPIXELS }));
     host_test::UsePrefs("");
     ASSERT_EQ(mDevice->GetCaps(&caps), 0);
     formats.clear();

@@ -6,12 +6,12 @@
 #include <SDL.h>
 #include <cstdlib>
 
-#include "platform/host/host_scratch.h"
 #include "platform/ddraw/ddraw_object.h"
 #include "platform/ddraw/direct3d_device_imp7.h"
 #include "platform/ddraw/front_surface.h"
 #include "platform/ddraw/stage_device.h"
 #include "platform/display/basic_hwnd_imp.h"
+#include "platform/host/host_scratch.h"
 #include "platform/render/our_context.h"
 
 using namespace Windows;
@@ -62,7 +62,8 @@ protected:
         locked.dwSize = sizeof(locked);
         ASSERT_EQ(surface->Lock(nullptr, &locked, DDLOCK_WAIT, nullptr), 0);
         for (int y = 0; y < kSize; ++y) {
-            auto* row = reinterpret_cast<std::uint16_t*>(static_cast<std::uint8_t*>(locked.lpSurface) + y * locked.lPitch);
+            auto* row = reinterpret_cast<std::uint16_t*>(
+                static_cast<std::uint8_t*>(locked.lpSurface) + y * locked.lPitch);
             for (int x = 0; x < kSize; ++x)
                 row[x] = y < kSize / 2 ? top : bottom;
         }

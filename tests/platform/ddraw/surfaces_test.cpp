@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "platform/ddraw/ddraw_fixture.h"
-#include "platform/host/host_scratch.h"
 #include "platform/elements/os_except.h"
+#include "platform/host/host_scratch.h"
 #include "platform/render/card_settings.h"
 
 using namespace Windows;

@@ -9,10 +9,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/host/host_scratch.h"
 #include "platform/display/basic_hwnd_imp.h"
 #include "platform/display/overlay_panel.h"
 #include "platform/display/scrolly_about_box.h"
+#include "platform/host/host_scratch.h"
 #include "platform/render/basic_texture.h"
 #include "platform/render/card_settings.h"
 #include "platform/render/gl_errors.h"

@@ -7,8 +7,8 @@
 #include <cstring>
 #include <fstream>
 #include <map>
-#include <sstream>
 #include <netinet/in.h>
+#include <sstream>
 #include <string>
 #include <sys/socket.h>
 #include <sys/wait.h>

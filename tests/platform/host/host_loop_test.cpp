@@ -7,12 +7,12 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/host/host_scratch.h"
 #include "platform/elements/prefs.h"
 #include "platform/host/application_main.h"
 #include "platform/host/fs_application.h"
 #include "platform/host/game_app_delegate.h"
 #include "platform/host/host_hooks.h"
+#include "platform/host/host_scratch.h"
 #include "platform/host/host_timers.h"
 #include "platform/host/update_service.h"
 #include "platform/host/window_message_queue.h"

@@ -6,9 +6,9 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/input/input_hooks.h"
 #include "platform/host/fs_application.h"
 #include "platform/input/game_opengl_view.h"
+#include "platform/input/input_hooks.h"
 #include "platform/input/window_messages.h"
 
 #include "foundation/safeguards.h"

@@ -5,8 +5,8 @@
 #include <thread>
 #include <vector>
 
-#include "platform/input/input_hooks.h"
 #include "platform/display/basic_hwnd_imp.h"
+#include "platform/input/input_hooks.h"
 #include "platform/input/window_messages.h"
 
 #include "foundation/safeguards.h"

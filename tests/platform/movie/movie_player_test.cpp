@@ -8,10 +8,10 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "platform/input/input_hooks.h"
 #include "movie_encoder.h"
 #include "platform/display/basic_hwnd_imp.h"
 #include "platform/host/headless.h"
+#include "platform/input/input_hooks.h"
 #include "platform/movie/movie_player.h"
 
 #include "foundation/safeguards.h"
@@ -223,7 +223,8 @@ TEST_F(MoviePlayer, DrawnCentredOnWhiteInAWindowSmallerThanTheDisplay)
         EXPECT_NEAR(width - 1 - right, left, 1);
         EXPECT_EQ(bottom, (height - 120) / 2);
         EXPECT_NEAR(height - 1 - top, bottom, 1);
-        EXPECT_TRUE(Near(pixel(left + 4, top - 4), datagen::TintColour(1))) << std::hex << pixel(left + 4, top - 4);
+        EXPECT_TRUE(Near(pixel(left + 4, top - 4), datagen::TintColour(1)))
+            << std::hex << pixel(left + 4, top - 4);
     }
     wrapper->close();
     delete wrapper;

@@ -10,8 +10,8 @@
 #include <unistd.h>
 #include <vector>
 
-#include "platform/host/host_scratch.h"
 #include "platform/display/screen_state.h"
+#include "platform/host/host_scratch.h"
 #include "platform/render/basic_texture.h"
 #include "platform/render/card_settings.h"
 #include "platform/render/gl_errors.h"

@@ -8,9 +8,9 @@
 #include <cstdlib>
 #include <sys/stat.h>
 
+#include "platform/host/host_hooks.h"
 #include "platform/input/input_hooks.h"
 #include "platform/input/picture_check.h"
-#include "platform/host/host_hooks.h"
 #include "platform/settings/settings_dialog.h"
 
 #include "foundation/safeguards.h"

@@ -8,9 +8,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "platform/input/input_hooks.h"
 #include "platform/elements/replace_file.h"
 #include "platform/host/host_hooks.h"
+#include "platform/input/input_hooks.h"
 #include "platform/settings/settings_dialog.h"
 #include "platform/settings/settings_file.h"
 
@@ -63,9 +63,9 @@ TEST(SettingsFile, AFailureAtEachStepOfTheReplaceLeavesTheOldFile)
         std::ofstream(path, std::ios::binary) << old;
     }
     SettingsFile file;
-    for (Ravel::ReplaceStep step : { Ravel::ReplaceStep::kCreate, Ravel::ReplaceStep::kWrite,
-             Ravel::ReplaceStep::kFlush, Ravel::ReplaceStep::kSyncFile, Ravel::ReplaceStep::kClose,
-             Ravel::ReplaceStep::kRename }) {
+    for (Ravel::ReplaceStep step :
+        { Ravel::ReplaceStep::kCreate, Ravel::ReplaceStep::kWrite, Ravel::ReplaceStep::kFlush,
+            Ravel::ReplaceStep::kSyncFile, Ravel::ReplaceStep::kClose, Ravel::ReplaceStep::kRename }) {
         std::string error;
         Ravel::InjectReplaceFailure(step);
         const bool written = file.write(path.c_str(), &error);
