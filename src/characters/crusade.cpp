@@ -26,7 +26,6 @@ constexpr CRZTokenType KW_ENDED = static_cast<CRZTokenType>(1158);
 constexpr CRZTokenType KW_TARGET = static_cast<CRZTokenType>(56);
 constexpr const char* kUnknownCrusadeKey = "unknown lhs in scenario file (crusade)";
 constexpr int kCatholic = 0;
-constexpr int kOrthodox = 1;
 constexpr int kMuslim = 2;
 constexpr int kJewish = 3;
 constexpr int kPagan = 4;
