@@ -34,35 +34,14 @@
 #include "realms/country.h"
 #include "realms/request.h"
 #include "realms/war.h"
-#include "support/generated_data.h"
-#include "support/scratch.h"
+
+#include "tiny_game.h"
 
 #include "foundation/safeguards.h"
 
 namespace {
 
-class TinyFolder : public testing::Environment {
-public:
-    void SetUp() override
-    {
-        Dir() = std::make_unique<support::ScratchDir>();
-        ASSERT_TRUE(support::GenerateData(Dir()->path(), "tiny", 1));
-        SetDataFolderOverride(Dir()->path().c_str());
-        SetDataPath();
-        ASSERT_TRUE(InitHeadlessTables(stderr));
-    }
-    void TearDown() override
-    {
-        ShutDownHeadlessTables();
-        Dir().reset();
-    }
-    static std::unique_ptr<support::ScratchDir>& Dir()
-    {
-        static std::unique_ptr<support::ScratchDir> dir;
-        return dir;
-    }
-};
-testing::Environment* const kFolder = testing::AddGlobalTestEnvironment(new TinyFolder);
+testing::Environment* const kFolder = testing::AddGlobalTestEnvironment(new CTinyGameFolder);
 
 constexpr const char* kGame = "scenarios\\tiny.rzg";
 // Frames on the wire: a little-endian size word, then an event's record; sizes from here on mark the

@@ -3,7 +3,6 @@
 // provinces grow their levies, and a realm left without land dissolves.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,41 +17,15 @@
 #include "foundation/data_file.h"
 #include "realms/country.h"
 #include "realms/province.h"
-#include "support/generated_data.h"
-#include "support/scratch.h"
 #include "world/global.h"
+
+#include "tiny_game.h"
 
 #include "foundation/safeguards.h"
 
 namespace {
 
-class TinyGame : public testing::Environment {
-public:
-    void SetUp() override
-    {
-        Dir() = std::make_unique<support::ScratchDir>();
-        ASSERT_TRUE(support::GenerateData(Dir()->path(), "tiny", 1));
-        SetDataFolderOverride(Dir()->path().c_str());
-        ASSERT_TRUE(InitHeadlessTables(stderr));
-    }
-    void TearDown() override
-    {
-        ShutDownHeadlessTables();
-        Dir().reset();
-    }
-    static std::unique_ptr<support::ScratchDir>& Dir()
-    {
-        static std::unique_ptr<support::ScratchDir> dir;
-        return dir;
-    }
-};
-testing::Environment* const kFolder = testing::AddGlobalTestEnvironment(new TinyGame);
-
-void ProcessReady()
-{
-    gEventScheduler.ProcessAll();
-    gEventScheduler.EmptyExternalList();
-}
+testing::Environment* const kFolder = testing::AddGlobalTestEnvironment(new CTinyGameFolder);
 
 // One day as a frame of the host runs it: the clock's date event, then the loop tick.
 void RunDay()

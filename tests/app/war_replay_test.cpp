@@ -4,82 +4,27 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/game.h"
-#include "app/headless.h"
-#include "events/event_factory.h"
-#include "events/event_hooks.h"
 #include "events/event_posting.h"
-#include "events/event_scheduler.h"
 #include "events/generic_events.h"
-#include "events/net_event.h"
 #include "events/records_army.h"
 #include "events/records_realm.h"
 #include "events/variable_events.h"
-#include "foundation/data_file.h"
-#include "foundation/random_generator.h"
 #include "realms/country.h"
 #include "realms/peace.h"
 #include "realms/province.h"
 #include "realms/war.h"
-#include "support/generated_data.h"
-#include "support/scratch.h"
+
+#include "tiny_game.h"
 
 #include "foundation/safeguards.h"
 
 namespace {
 
-class TinyFolder : public testing::Environment {
-public:
-    void SetUp() override
-    {
-        Dir() = std::make_unique<support::ScratchDir>();
-        ASSERT_TRUE(support::GenerateData(Dir()->path(), "tiny", 1));
-        SetDataFolderOverride(Dir()->path().c_str());
-        SetDataPath();
-        ASSERT_TRUE(InitHeadlessTables(stderr));
-    }
-    void TearDown() override
-    {
-        ShutDownHeadlessTables();
-        Dir().reset();
-    }
-    static std::unique_ptr<support::ScratchDir>& Dir()
-    {
-        static std::unique_ptr<support::ScratchDir> dir;
-        return dir;
-    }
-};
-testing::Environment* const kFolder = testing::AddGlobalTestEnvironment(new TinyFolder);
-
-// The host: what it sends to the other machines is kept in its network form, in order.
-class CHostSession : public CEventSession {
-public:
-    bool IsHost() const override { return true; }
-    bool IsOpen() const override { return true; }
-    void SendEvent(CRZNetEvent* event) override
-    {
-        const uint8_t* bytes = event->GetRecordBytes();
-        records.emplace_back(bytes, bytes + event->GetDataSize());
-    }
-    std::vector<std::vector<uint8_t>> records;
-};
-
-class CClientSession : public CEventSession {
-public:
-    bool IsHost() const override { return false; }
-    bool IsOpen() const override { return true; }
-    void SendEvent(CRZNetEvent*) override { }
-};
-
-void ProcessReady()
-{
-    gEventScheduler.ProcessAll();
-    gEventScheduler.EmptyExternalList();
-}
+testing::Environment* const kFolder = testing::AddGlobalTestEnvironment(new CTinyGameFolder);
 
 void Days(int count)
 {
@@ -151,47 +96,20 @@ void FightTheWar()
     Days(5);
 }
 
-// Loads the tiny game under the session, runs the body and answers the state's hash.
-template <typename Body> uint64_t Play(CEventSession* session, Body body)
-{
-    SetEventSession(session);
-    gGameRandom.Seed(1);
-    gpGame = new CRZGame("scenarios\\tiny.rzg", 0);
-    uint64_t hash = 0;
-    if (gpGame->IsLoaded()) {
-        ProcessReady();
-        body();
-        hash = HashGameState();
-    }
-    delete gpGame;
-    gpGame = nullptr;
-    gEventScheduler.Erase();
-    SetEventSession(nullptr);
-    return hash;
-}
-
 TEST(WarReplay, AClientFedTheHostsWarEventsEndsInTheHostsState)
 {
     CHostSession host;
-    const uint64_t hostHash = Play(&host, [] { FightTheWar(); });
+    const uint64_t hostHash = PlayTinyGame(&host, [] { FightTheWar(); });
     ASSERT_NE(hostHash, 0u);
     ASSERT_FALSE(host.records.empty());
 
     CClientSession client;
-    const uint64_t clientHash = Play(&client, [&] {
-        for (const std::vector<uint8_t>& record : host.records) {
-            CRZNetEvent net(record.data(), static_cast<uint32_t>(record.size()));
-            CRZEvent* event = BuildEventFromNetwork(&net);
-            ASSERT_NE(event, nullptr);
-            PostLocalEvent(event);
-            ProcessReady();
-        }
-    });
+    const uint64_t clientHash = PlayTinyGame(&client, [&] { ApplyHostRecords(host); });
     EXPECT_EQ(clientHash, hostHash);
 
     // The same days without the war end elsewhere.
     CHostSession quiet;
-    const uint64_t quietHash = Play(&quiet, [] { Days(53); });
+    const uint64_t quietHash = PlayTinyGame(&quiet, [] { Days(53); });
     EXPECT_NE(quietHash, hostHash);
 }
 
