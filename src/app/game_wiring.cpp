@@ -165,7 +165,7 @@ const CGameRoute kRoutes[] = {
     VM_ROUTE(gProvinceHooks.DescribeCommand, kWiring),
     VM_ROUTE(gProvinceHooks.UpdateExiled, kAwaited), // the armies' exile
     VM_ROUTE(gProvinceHooks.OwnerChanged, kAwaited), // the computer opponents
-    VM_ROUTE(gProvinceHooks.RaiseRebels, kAwaited), // the armies' creation handlers
+    VM_ROUTE(gProvinceHooks.RaiseRebels, kWiring),
     VM_ROUTE(gProvinceHooks.IsSavedGame, kAwaited), // the scenario information
     VM_ROUTE(gImprovementButtonHooks.MakeButton, kWiring),
     VM_ROUTE(gImprovementButtonHooks.IsPressed, kWiring),
@@ -247,12 +247,14 @@ void InstallGameWiring()
     InstallCharacterEstateHooks();
     // Realms: a peace made rebuilds the world's at-war flags from its wars.
     gWarHooks.RefreshWars = [] { gGlobal.RefreshWars(); };
-    // Realms: battles tell their results, armies change sides, and the computer realms' kings keep them.
+    // Realms: battles tell their results, armies change sides, the computer realms' kings keep them, and a
+    // revolt raises the rebels' army.
     gWarHooks.GetResultDesc = [](const DynamicID& id) -> const char* {
         const CRZCombat* battle = CRZCombat::GetCombat(id);
         return battle != nullptr ? battle->GetResultDesc() : nullptr;
     };
     InstallArmyAllegianceHooks();
+    gProvinceHooks.RaiseRebels = &RaiseRebelArmy;
     InstallComputerOpponentHooks();
     // Realms: the computer plays its realms; a request's outcome is told to the local player only.
     gCountryHooks.MakeAI = []() -> CRZCountry* { return new CRZAI; };

@@ -80,6 +80,9 @@ struct ProvinceHooks {
 };
 extern ProvinceHooks gProvinceHooks;
 
+// Rebel armies: on the host, the rebels raise a revolt's force as an army of their own in the province.
+void RaiseRebelArmy(CProvince& province, const CMilitaryComposition& force);
+
 class CProvince : public CDrawable, public CIdentity, public CLScripter, public CRZAreaDB {
 public:
     CProvince();

@@ -241,7 +241,12 @@ void CProvince::CreateRevolt(int estate)
         return;
     if (gProvinceHooks.RaiseRebels != nullptr)
         gProvinceHooks.RaiseRebels(*this, force);
-    loyalty.Set(estate, std::min(loyalty.Get(estate) + 0.2f, 1.0f));
+    // The rising calms the estate on every machine, not the host's alone: the loyalty is every machine's.
+    const float calm = std::min(loyalty.Get(estate) + 0.2f, 1.0f) - loyalty.Get(estate);
+    for (const EstateEvent& change : kEstateEvents) {
+        if (change.loyalty && change.estate == estate)
+            ProcessGlobalEvent(new CRZFloatEvent(change.type, GetID(), calm));
+    }
 }
 
 void CProvince::HandleMonthly()

@@ -15,6 +15,7 @@
 #include "events/event_hooks.h"
 #include "events/event_posting.h"
 #include "events/event_scheduler.h"
+#include "events/generic_events.h"
 #include "events/net_event.h"
 #include "foundation/data_file.h"
 #include "foundation/random_generator.h"
@@ -47,6 +48,15 @@ inline void ProcessReady()
 {
     gEventScheduler.ProcessAll();
     gEventScheduler.EmptyExternalList();
+}
+
+// Days as the host's clock hands them out, each with what it brings.
+inline void Days(int count)
+{
+    for (int day = 0; day < count; ++day) {
+        PostGlobalEvent(new CRZIntEvent(_CRZEVT_TIMER_DATE_, BASIC_CLIENT, 1));
+        ProcessReady();
+    }
 }
 
 // The host: what it sends to the other machines is kept in its network form, in order.

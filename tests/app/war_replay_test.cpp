@@ -26,14 +26,6 @@ namespace {
 
 testing::Environment* const kFolder = testing::AddGlobalTestEnvironment(new CTinyGameFolder);
 
-void Days(int count)
-{
-    for (int day = 0; day < count; ++day) {
-        PostGlobalEvent(new CRZIntEvent(_CRZEVT_TIMER_DATE_, BASIC_CLIENT, 1));
-        ProcessReady();
-    }
-}
-
 // Two realms with a ruler and land each: the first attacks the second.
 bool PickSides(CRZCountry*& attacker, CRZCountry*& defender)
 {
