@@ -1,10 +1,12 @@
 // The rules a headless run checks after every day: characters live in a realm, pregnancies end in the
 // labour window, titles and realms are never left to the dead, realms keep their values in range and
-// their controlled provinces in step with the provinces' controllers.
+// their controlled provinces in step with the provinces' controllers, and no realm's, character's or
+// province's figure turns into NaN.
 #include "app/invariant_checker.h"
 
 #include <cmath>
 #include <cstdarg>
+#include <unordered_set>
 
 #include "characters/character.h"
 #include "characters/character_server.h"
@@ -35,13 +37,13 @@ void CheckCharacters(CInvariantChecker& checker, std::FILE* err)
     const CDate today = GetGameToday();
     int32_t living = 0;
     std::unordered_map<CRZID, CDate, CRZIDHash> conceptions;
+    std::unordered_set<CRZID, CRZIDHash> alive;
     for (auto it = gGlobal.characterServer->GetHead(); !it.IsEnd(); it++) {
         const CCharacter* character = *it;
         const unsigned number = character->GetID().number;
-        if (!character->IsAlive()) {
-            checker.deaths += character->deathDate == today ? 1 : 0;
+        if (!character->IsAlive())
             continue;
-        }
+        alive.insert(character->GetID());
         ++living;
         if (character->GetCountry() == nullptr)
             checker.Break(
@@ -64,6 +66,9 @@ void CheckCharacters(CInvariantChecker& checker, std::FILE* err)
                 checker.Break(err, "character %u is born after %d days of pregnancy", number, length);
         }
     }
+    for (const CRZID& id : checker.living)
+        checker.deaths += alive.count(id) == 0 ? 1 : 0;
+    checker.living.swap(alive);
     checker.conceptions.swap(conceptions);
     checker.fewestLiving = std::min(checker.fewestLiving, living);
     checker.mostLiving = std::max(checker.mostLiving, living);
@@ -136,11 +141,30 @@ void CheckRealms(CInvariantChecker& checker, std::FILE* err)
     }
 }
 
+// No figure of a province turns into NaN: its estates, income, occupation and levies.
+void CheckProvinces(CInvariantChecker& checker, std::FILE* err)
+{
+    for (int number = 0; number < kMapProvinceCount; ++number) {
+        const CProvince* province = CProvince::_pProvince[number];
+        if (province == nullptr)
+            continue;
+        bool finite = IsFinite(province->baseIncome) && IsFinite(province->occupation)
+            && IsFinite(province->manpowerTotal) && IsFinite(province->maximumLevy.GetTotal())
+            && IsFinite(province->currentLevy.GetTotal());
+        for (int estate = 0; estate < CStandsTuple::COUNT; ++estate)
+            finite = finite && IsFinite(province->loyalty.Get(estate))
+                && IsFinite(province->privileges.Get(estate));
+        if (!finite)
+            checker.Break(err, "province %d has a figure that is not a number", number);
+    }
+}
+
 // The rules, in the order they run; each subsystem adds its own.
 void (*const kRules[])(CInvariantChecker&, std::FILE*) = {
     &CheckCharacters,
     &CheckTitlesAndRulers,
     &CheckRealms,
+    &CheckProvinces,
 };
 
 } // namespace

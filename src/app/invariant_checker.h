@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "foundation/calendar_date.h"
 #include "foundation/rz_id.h"
@@ -38,4 +39,7 @@ public:
     int longestPregnancy = 0;
     // Each pregnant woman's conception date as it stood the day before.
     std::unordered_map<CRZID, CDate, CRZIDHash> conceptions;
+    // The characters alive the day before: one who is no longer is a death of the day, however he died and
+    // whatever date his death carries.
+    std::unordered_set<CRZID, CRZIDHash> living;
 };
