@@ -2,6 +2,8 @@
 // date event at a time with no frame wait, and the recording or replaying of the host's global events.
 #include "app/headless.h"
 
+#include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -160,8 +162,8 @@ bool ParseHeadlessArguments(int argc, char** argv, CHeadlessOptions& options, st
         const std::string option = argv[i];
         if (option == "--headless")
             continue;
-        if (option == "--check") {
-            options.check = true;
+        if (option == "--check" || option == "--timing") {
+            (option == "--check" ? options.check : options.timing) = true;
             continue;
         }
         std::string* text = option == "--scenario" ? &options.scenario
@@ -315,14 +317,24 @@ int RunHeadless(const CHeadlessOptions& options, std::FILE* out, std::FILE* err)
         status = 1;
     } else {
         ProcessReady();
+        // The day's own work only: the checks and hashes asked for are not timed.
+        using Clock = std::chrono::steady_clock;
+        Clock::duration busy {};
+        Clock::duration worst {};
+        int timedDays = 0;
         if (options.replay.empty()) {
             for (int day = 0; day < options.days; ++day) {
+                const Clock::time_point start = Clock::now();
                 PostGlobalEvent(new CRZIntEvent(_CRZEVT_TIMER_DATE_, BASIC_CLIENT, 1));
                 ProcessReady();
                 // A frame's loop tick ends the day. It goes out with the day's events, so that a replay
                 // runs it at the same point as the host.
                 PostGlobalEvent(new CRZGenericEvent(_CRZEVT_TIMER_TICK_LOOP_, ALLID));
                 ProcessReady();
+                const Clock::duration spent = Clock::now() - start;
+                busy += spent;
+                worst = std::max(worst, spent);
+                ++timedDays;
                 check();
             }
         } else {
@@ -335,6 +347,12 @@ int RunHeadless(const CHeadlessOptions& options, std::FILE* out, std::FILE* err)
                 if (dayEnds)
                     check();
             }
+        }
+        if (options.timing) {
+            const double seconds = std::chrono::duration<double>(busy).count();
+            std::fprintf(err, "vellmark: %d days in %.3f s, %.0f days/s, slowest day %.3f ms\n", timedDays,
+                seconds, seconds > 0.0 ? timedDays / seconds : 0.0,
+                std::chrono::duration<double, std::milli>(worst).count());
         }
         if (!options.save.empty() && !gpGame->SaveAs(options.save.c_str())) {
             std::fprintf(err, "vellmark: %s\n", gpGame->GetSaveError());

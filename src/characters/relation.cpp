@@ -76,14 +76,24 @@ CRelation::~CRelation()
         second->RemoveRelation(this);
 }
 
+CCharacter* CRelation::FindSide(const CRZID& side, CSideCache& cache) const
+{
+    const uint64_t leaves = CIdentity::GetLeaveCount();
+    if (cache.character != nullptr && cache.leaveCount == leaves)
+        return cache.character;
+    // Only a side found is kept: a missing one may yet be registered.
+    cache = CSideCache { FindCharacter(side), leaves };
+    return cache.character;
+}
+
 CCharacter* CRelation::GetPrimary() const
 {
-    return FindCharacter(primary);
+    return FindSide(primary, primaryCache);
 }
 
 CCharacter* CRelation::GetSecondary() const
 {
-    return FindCharacter(secondary);
+    return FindSide(secondary, secondaryCache);
 }
 
 CCharacter* CRelation::GetOther(const CCharacter* one) const
@@ -150,6 +160,7 @@ int CRelation::ParseFields(CRZParser& parser)
         case KW_SECONDARY: {
             RequireBlock(parser, kUnknown);
             CRZID& side = parser.key.type == KW_PRIMARY ? primary : secondary;
+            (parser.key.type == KW_PRIMARY ? primaryCache : secondaryCache) = CSideCache {};
             return side.ParseFields(parser) == 0 ? kReadOn : -2;
         }
         case KW_STARTDATE:

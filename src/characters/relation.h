@@ -66,11 +66,21 @@ public:
     static int FindType(int token);
 
 private:
+    // A side found once is kept until an identity leaves the registry: the daily passes ask for the sides
+    // of every relation, and a registry lookup per side is a wait on memory each time.
+    struct CSideCache {
+        CCharacter* character = nullptr;
+        uint64_t leaveCount = 0;
+    };
+    CCharacter* FindSide(const CRZID& side, CSideCache& cache) const;
+
     CRelationType type;
     CRZID primary;
     CRZID secondary;
     CDate startDate;
     CDate endDate;
+    mutable CSideCache primaryCache;
+    mutable CSideCache secondaryCache;
 };
 
 // Owns its relations: the ones it still holds are deleted with it.

@@ -12,6 +12,7 @@ CIdentityLookups gIdentityLookups;
 CIdentityIndex<CIdentity>* CIdentity::_pHashTable = nullptr;
 int CIdentity::_bIsInited = 0;
 CRZID CIdentity::CurrentID;
+uint64_t CIdentity::_nLeaveCount = 1;
 CHashTable<DynamicID, CRZDynamicObject>* CRZDynamicObject::_pHashTable = nullptr;
 
 namespace {
@@ -71,6 +72,7 @@ int CIdentity::Destroy()
     // Removing this very object, not whatever the key finds, keeps a stale copy or an object from an
     // earlier game from taking another object's entry with it.
     _pHashTable->Remove(this);
+    ++_nLeaveCount;
     id.type = RZTYPE_DESTROYED;
     return 1;
 }
@@ -100,6 +102,7 @@ void CIdentity::TotalInit(const CRZID& id, int slot)
         CurrentID = CRZID(static_cast<uint16_t>(RZTYPE_DYNAMIC + slot), 0);
     }
     if (_pHashTable == nullptr) {
+        ++_nLeaveCount;
         _pHashTable = new CIdentityIndex<CIdentity>();
         delete CRZDynamicObject::_pHashTable;
         CRZDynamicObject::_pHashTable = new CHashTable<DynamicID, CRZDynamicObject>(kIdentityBuckets);
@@ -113,6 +116,7 @@ void CIdentity::TotalCleanup()
 {
     delete _pHashTable;
     _pHashTable = nullptr;
+    ++_nLeaveCount;
     delete CRZDynamicObject::_pHashTable;
     CRZDynamicObject::_pHashTable = nullptr;
     _bIsInited = 0;

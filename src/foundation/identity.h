@@ -72,6 +72,9 @@ public:
             return type >= RZTYPE_DYNAMIC;
         }
     }
+    // Grows whenever an identity leaves the registry or the registries are made anew. A pointer found by
+    // an identity stays good while this has not moved, since an identity held is never taken by another.
+    static uint64_t GetLeaveCount() { return _nLeaveCount; }
     // The next identity of this machine's counter: (4712 + player slot, last number + 1).
     static CRZID GetRandomID();
     // An identity of this machine's own kind taken by anything (a loaded object above all) moves the
@@ -87,6 +90,9 @@ public:
     static CIdentityIndex<CIdentity>* _pHashTable;
     static int _bIsInited;
     static CRZID CurrentID;
+
+private:
+    static uint64_t _nLeaveCount;
 
 protected:
     CRZID id;

@@ -85,6 +85,29 @@ TEST_F(RelationTest, TrucesAndAlliancesHoldOnlyBetweenTitledRulersOfTwoRealms)
     EXPECT_FALSE(sameRealm.HasEnded());
 }
 
+// The sides found once are kept, so a side that leaves the registry must not be answered from them.
+TEST_F(RelationTest, ASideThatIsDestroyedOrReplacedIsFoundAfresh)
+{
+    CCharacter* a = Ruler(5);
+    CCharacter* b = Ruler(6);
+    CRelation rivalry(RELATION_RIVAL, a, b);
+    ASSERT_EQ(rivalry.GetSecondary(), b);
+    ASSERT_EQ(rivalry.GetOther(a), b);
+    const CRZID id = b->GetID();
+    people.pop_back();
+    EXPECT_EQ(rivalry.GetSecondary(), nullptr);
+    EXPECT_EQ(rivalry.GetOther(a), nullptr);
+    EXPECT_EQ(rivalry.GetPrimary(), a);
+    // Another character under the same identity is the side now.
+    people.push_back(std::make_unique<CCharacter>());
+    CCharacter* successor = people.back().get();
+    successor->Create(id);
+    EXPECT_EQ(rivalry.GetSecondary(), successor);
+    // A character that takes another identity leaves its old one.
+    successor->Create(CRZID(RZTYPE_CHARACTER, 999));
+    EXPECT_EQ(rivalry.GetSecondary(), nullptr);
+}
+
 TEST_F(RelationTest, TheRegistryIsWrittenAndReadBackAndAFutureEndDateReadsAsOpen)
 {
     CCharacter* a = Ruler(5);
