@@ -71,6 +71,40 @@ CCharacterServer::~CCharacterServer()
         _pInstance = nullptr;
 }
 
+bool CCharacterServer::Remove(Iterator pos)
+{
+    ++removals;
+    return CList<CCharacter*>::Remove(pos);
+}
+
+void CCharacterServer::RemoveAll()
+{
+    ++removals;
+    CList<CCharacter*>::RemoveAll();
+}
+
+const std::vector<CCharacter*>& CCharacterServer::GetOrder()
+{
+    if (removals != orderRemovals) {
+        order.clear();
+        orderTail = nullptr;
+        orderRemovals = removals;
+    }
+    Node* node = orderTail != nullptr ? orderTail->next : GetHead().GetNode();
+    for (; node != nullptr; node = node->next) {
+        order.push_back(node->value);
+        orderTail = node;
+    }
+    // A character put anywhere but at the end is not among the nodes followed: the array is made anew.
+    if (order.size() != static_cast<std::size_t>(GetSize())) {
+        order.clear();
+        for (auto it = GetHead(); !it.IsEnd(); it++)
+            order.push_back(*it);
+        orderTail = GetTail().GetNode();
+    }
+    return order;
+}
+
 CRZReturnType CCharacterServer::Update(CRZEvent* event)
 {
     if (event == nullptr || !IsHostMachine())

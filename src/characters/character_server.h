@@ -2,6 +2,7 @@
 // which is also the list of every character, and the title server.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,17 @@ public:
 
     // The server of the running game; null without one.
     static CCharacterServer* GetInstance() { return _pInstance; }
+
+    // Every listed character in list order, as one array: the daily walks over tens of thousands of
+    // characters would otherwise wait on each scattered node of the list. The array is brought up to date
+    // here, by following the nodes appended since the last call while nothing was removed.
+    const std::vector<CCharacter*>& GetOrder();
+    // Removals are counted, so that GetOrder can tell its array still holds.
+    bool Remove(Iterator pos) override;
+    using CList<CCharacter*>::Remove;
+    void RemoveAll() override;
+    // Its nodes would stay linked past the array's last one unseen.
+    void RemoveAllKeepingNodes() = delete;
 
     // On the host, a character request addressed to CHARACTER_SERVER becomes the global event that every
     // machine applies, once the host's own state allows it; clients ignore requests. Always 0.
@@ -54,6 +66,12 @@ private:
     void RelayAssassination(CRZEvent* event);
 
     static CCharacterServer* _pInstance;
+
+    std::vector<CCharacter*> order;
+    // The node of the array's last character, and the removals counted when the array was made.
+    Node* orderTail = nullptr;
+    uint64_t removals = 0;
+    uint64_t orderRemovals = 0;
 };
 
 class CTitleServer {

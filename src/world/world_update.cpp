@@ -152,13 +152,20 @@ void CRZGlobal::BuildLiveChars()
     livingWomenCount = 0;
     if (characterServer == nullptr)
         return;
-    auto prefetch = PrefetchingWalk(*characterServer, [](const CCharacter* character) {
-        PrefetchHead(character->allies);
-        PrefetchHead(character->friends);
-        PrefetchHead(character->rivals);
-    });
-    for (auto it = characterServer->GetHead(); !it.IsEnd(); it++, prefetch.Step()) {
-        CCharacter* character = *it;
+    const std::vector<CCharacter*>& everyone = characterServer->GetOrder();
+    const std::size_t count = everyone.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        // The character kFar ahead is fetched; for the one kNear ahead, fetched by now, the lists it
+        // empties below.
+        if (i + kFar < count)
+            __builtin_prefetch(everyone[i + kFar]);
+        if (i + kNear < count) {
+            const CCharacter* near = everyone[i + kNear];
+            PrefetchHead(near->allies);
+            PrefetchHead(near->friends);
+            PrefetchHead(near->rivals);
+        }
+        CCharacter* character = everyone[i];
         // Refilled by the relation pass that follows: their nodes are kept for it.
         character->allies.RemoveAllKeepingNodes();
         character->friends.RemoveAllKeepingNodes();

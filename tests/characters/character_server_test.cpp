@@ -414,3 +414,43 @@ TEST_F(ServerTest, OneWhoLeavesCourtGivesUpHisOfficeAndCommandAndJoinsTheRealmOf
 }
 
 } // namespace
+
+namespace {
+
+// The server's array must follow its list through every way the list changes.
+TEST(CharacterServerOrder, TheArrayFollowsTheListThroughAppendsRemovalsInsertsAndLocks)
+{
+    CCharacter people[6];
+    CCharacterServer server;
+    auto expectSameAsList = [&](const char* step) {
+        std::vector<CCharacter*> walked;
+        for (auto it = server.GetHead(); !it.IsEnd(); it++)
+            walked.push_back(*it);
+        EXPECT_EQ(server.GetOrder(), walked) << step;
+    };
+    expectSameAsList("empty");
+    server.Append(&people[0]);
+    server.Append(&people[1]);
+    expectSameAsList("appended to an empty list");
+    server.Append(&people[2]);
+    expectSameAsList("appended after the array was made");
+    server.Insert(&people[3]);
+    expectSameAsList("put at the head");
+    server.InsertBefore(&people[4], &people[1]);
+    expectSameAsList("put in the middle");
+    server.Remove(&people[2]);
+    server.Append(&people[5]);
+    expectSameAsList("the last removed, another appended");
+    // A locked list keeps a removed node linked until it is unlocked.
+    server.Lock();
+    server.Remove(server.GetHead());
+    expectSameAsList("removed while locked");
+    server.Unlock();
+    expectSameAsList("unlocked");
+    server.RemoveAll();
+    expectSameAsList("emptied");
+    server.Append(&people[1]);
+    expectSameAsList("refilled");
+}
+
+} // namespace
