@@ -1,5 +1,5 @@
 // CAIRouter, where the host tells the computer opponents what happened in the world that their plans
-// must follow: a province changing hands, a rebel army raised, an army gone.
+// must follow: a province changing hands or controller, a rebel army raised, an army gone.
 #pragma once
 
 #include "foundation/linked_list.h"
@@ -8,6 +8,7 @@ class CRZUnit;
 
 // The notifications by number.
 enum AINotification : int {
+    AINOTIFY_PROVINCE_CONTROLLER_CHANGED = 18,
     AINOTIFY_PROVINCE_OWNER_CHANGED = 19,
     AINOTIFY_REBEL_ARMY_RAISED = 20,
 };
@@ -16,8 +17,8 @@ enum AINotification : int {
 class CAISubscriber {
 public:
     virtual ~CAISubscriber() = default;
-    // The notification with its values (the province for a rebel army raised, the previous owner and the
-    // province for a change of owner).
+    // The notification with its values (the province for a rebel army raised, the previous owner or
+    // controller and the province for a change of owner or controller).
     virtual void OnNotify(int notification, int first, int second) = 0;
     // The army is about to go; no pointer to it may be kept.
     virtual void OnArmyDeleted(CRZUnit& army) = 0;

@@ -163,6 +163,7 @@ const CGameRoute kRoutes[] = {
     VM_ROUTE(gArmyAIHooks.DetachArmy, kWiring), VM_ROUTE(gCountryHooks.IsGameStarted, kWiring),
     VM_ROUTE(gCountryHooks.TriggerScriptedEvent, kWiring), VM_ROUTE(gProvinceHooks.DescribeArmy, kWiring),
     VM_ROUTE(gProvinceHooks.DescribeCommand, kWiring),
+    VM_ROUTE(gCountryHooks.RemoveRequestsFrom, kWiring), // the computer opponents' hooks
     VM_ROUTE(gProvinceHooks.UpdateExiled, kAwaited), // the armies' exile
     VM_ROUTE(gProvinceHooks.OwnerChanged, kAwaited), // the computer opponents
     VM_ROUTE(gProvinceHooks.RaiseRebels, kWiring),

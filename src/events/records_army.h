@@ -6,6 +6,7 @@
 
 #include "events/record_event.h"
 #include "events/record_values.h"
+#include "events/variable_events.h"
 
 using CRZGap2 = CRZRecordGap<2>;
 using CRZGap4 = CRZRecordGap<4>;
@@ -146,9 +147,11 @@ VM_EVENT_RECORD_FLAT(CRZRetreatEventData, 36)
 #define VM_RECORD_CRZRetreatMoraleEventData(FIELD) FIELD(CRZGap4, payload, 20)
 VM_EVENT_RECORD_FLAT(CRZRetreatMoraleEventData, 24)
 
+// What a realm reads of a battle or siege lost: the province and the major-battle flag. A battle lost
+// travels in the battle-won record (CRZBattleLostEvent), whose first fields these are.
 #define VM_RECORD_CRZBattleLostEventData(FIELD)                                                              \
     FIELD(int32_t, number, 20)                                                                               \
-    FIELD(uint16_t, province, 24)                                                                            \
+    FIELD(uint16_t, flag, 24)                                                                                \
     FIELD(CRZGap2, gap, 26)
 VM_EVENT_RECORD_FLAT(CRZBattleLostEventData, 28)
 
@@ -479,17 +482,12 @@ public:
     using CRZRecordEvent::CRZRecordEvent;
 };
 
-// Never sent: the others rebuild its type with the battle-won record.
-class CRZBattleLostEvent : public CRZRecordEvent<CRZBattleLostEventData> {
+// Every machine rebuilds a battle lost with the battle-won class, so it is posted in that record too:
+// the major-battle flag takes the first half-word of the battle's identity and no realm is listed. The
+// loser then reads the same province and flag on the host and on every other machine.
+class CRZBattleLostEvent : public CRZBattleWonEvent {
 public:
-    using CRZRecordEvent::CRZRecordEvent;
-    CRZBattleLostEvent(CRZEvtType type, const CRZID& receiver, int number, unsigned short province)
-        : CRZRecordEvent(type, receiver)
-    {
-        Record().number = number;
-        Record().province = province;
-    }
-    CRZReturnType Process() override;
+    CRZBattleLostEvent(CRZEvtType type, const CRZID& receiver, int number, unsigned short flag);
 };
 
 class CRZBattleResultEvent : public CRZRecordEvent<CRZBattleResultEventData> {

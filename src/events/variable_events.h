@@ -249,8 +249,8 @@ protected:
     bool IsConsistent() const override;
 };
 
-// The realms that took part in a won battle. The others also rebuild _CRZEVT_PROVBATTLELOST_ with this
-// class, so a shorter battle-lost copy arriving from the network is refused by its size.
+// The realms that took part in a won battle. _CRZEVT_PROVBATTLELOST_ is rebuilt with this class too and
+// posted in its record (CRZBattleLostEvent), so a shorter battle-lost copy from the network is refused.
 class CRZBattleWonEvent : public CRZVariableEvent<CRZBattleWonEventData> {
 public:
     using CRZVariableEvent::CRZVariableEvent;

@@ -33,18 +33,19 @@ CRZCountry* RealmOfCharacter(const CRZID& id, const CRZCountry* victim)
 }
 
 // Where a character of the annexed realm goes: his father's realm, his mother's, the owner of where he
-// is (its top realm when that is the victim), or the realm of nobody.
-CRZCountry* PlaceOf(const CCharacter* c, CRZCountry* victim, const CRZCountry* annexer, bool courtier)
+// is (the victim's top realm when that is the victim), or the realm of nobody. The top realm is the one
+// the victim had before its ruler gave up the titles that made it a vassal.
+CRZCountry* PlaceOf(
+    const CCharacter* c, CRZCountry* victim, CRZCountry* victimTop, const CRZCountry* annexer, bool courtier)
 {
     CRZCountry* place = RealmOfCharacter(c->father, victim);
     if (place == nullptr)
         place = RealmOfCharacter(c->mother, victim);
     if (place == nullptr) {
         const CProvince* location = CProvince::GetProvince(c->homeProvince);
-        CRZCountry* owner = location != nullptr ? location->GetOwner() : nullptr;
-        place = owner;
-        if (place == victim && owner != nullptr)
-            place = owner->GetRealm();
+        place = location != nullptr ? location->GetOwner() : nullptr;
+        if (place == victim)
+            place = victimTop;
     }
     CRZCountry* nobody = CRZCountry::GetCountry(kNobodyCountry);
     if (place == nullptr || place == victim || place == annexer)
@@ -132,6 +133,7 @@ void CRZCountry::Annex(CRZCountryID victimId, bool extendConquestDate)
     if (victimId == kRebelCountry || _bAnnexationInProgress || victim == nullptr)
         return;
 
+    CRZCountry* const victimTop = victim->GetRealm();
     if (CCharacter* head = victim->ruler) {
         if (victim->willInherit) {
             head->SetCountry(this);
@@ -165,7 +167,7 @@ void CRZCountry::Annex(CRZCountryID victimId, bool extendConquestDate)
                     CWar::EndWar(war);
                 }
             }
-            MoveTo(head, PlaceOf(head, victim, this, false));
+            MoveTo(head, PlaceOf(head, victim, victimTop, this, false));
         }
     }
 
@@ -188,7 +190,7 @@ void CRZCountry::Annex(CRZCountryID victimId, bool extendConquestDate)
             }
         }
         if (RealmOf(courtier) == victim && courtier->titles.IsEmpty())
-            MoveTo(courtier, victim->willInherit ? this : PlaceOf(courtier, victim, this, true));
+            MoveTo(courtier, victim->willInherit ? this : PlaceOf(courtier, victim, victimTop, this, true));
     }
 
     _bAnnexationInProgress = true;
@@ -258,8 +260,11 @@ void CRZCountry::Annex(CRZCountryID victimId, bool extendConquestDate)
 
     for (int i = 0; i < static_cast<int>(kCountryTableSlots); ++i) {
         CRZCountry* other = _pCountry[i];
-        if (other != nullptr && other != victim)
+        if (other != nullptr && other != victim) {
             other->AfterWarPeace(victim != this);
+            if (other->IsAI() && gCountryHooks.RemoveRequestsFrom != nullptr)
+                gCountryHooks.RemoveRequestsFrom(*other, victimId);
+        }
     }
 
     victim->annexed = true;

@@ -205,6 +205,8 @@ struct CountryHooks {
     // The computer opponents' router on the host: a notification with its two values, an army gone.
     void (*NotifyAI)(int notification, int first, int second) = nullptr;
     void (*NotifyArmyDeleted)(CRZUnit* army) = nullptr;
+    // A computer realm drops the requests still waiting for its answer from a realm that is gone.
+    void (*RemoveRequestsFrom)(CRZCountry& realm, CRZCountryID sender) = nullptr;
 };
 extern CountryHooks gCountryHooks;
 

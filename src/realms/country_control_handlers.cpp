@@ -31,6 +31,8 @@ constexpr int32_t kActionAnnex = 14;
 constexpr int32_t kActionSettle = 21;
 constexpr int32_t kKindPeace = 2;
 constexpr int kSettlementSlots = 5;
+// The computer opponents hear of a change of controller, with the controller before and the province.
+constexpr int kNotifyControllerChanged = 18;
 
 bool IsChristian(const CCharacter* c)
 {
@@ -104,6 +106,9 @@ int CRZCountry::handleProvinceChangeControl(CRZEvent* event)
         }
         province->SetController(next);
         RefreshMap();
+        // The opponents' plans follow the fronts; they live on the host alone.
+        if (OnHost() && gCountryHooks.NotifyAI)
+            gCountryHooks.NotifyAI(kNotifyControllerChanged, before->index, province->number);
     }
 
     if (r == nullptr)

@@ -102,7 +102,7 @@ constexpr CountryWords kCountryWords[] = {
 };
 
 // The battle and siege results list the realms that took part: a 16-bit count at the start of word 4,
-// one realm per word from word 5 on. The short battle-lost record ends before the list.
+// one realm per word from word 5 on. A record that ends before the count is left alone.
 constexpr uint32_t kListCountWord = 4;
 bool CarriesCountryList(uint32_t type)
 {

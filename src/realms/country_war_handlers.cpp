@@ -208,11 +208,14 @@ int CRZCountry::handleBattleWon(CRZEvent* event)
 
 int CRZCountry::handleBattleLost(CRZEvent* event)
 {
-    // Whether built here or rebuilt from the network, the flag is the half-word after the province.
+    // Built here or rebuilt from the network, the record is the battle-won one with the flag in its first
+    // half-word after the province; a copy too short to hold the flag changes nothing.
     const auto* record = RecordAs<CRZBattleLostEventData>(event);
-    if (record == nullptr)
+    if (record == nullptr) {
+        history("A battle lost too short to hold its flag: dropped");
         return kHandled;
-    baseVP[kLossesSource] += record->province != 0 ? -3.0f : -0.5f;
+    }
+    baseVP[kLossesSource] += record->flag != 0 ? -3.0f : -0.5f;
     return kHandled;
 }
 

@@ -1,9 +1,10 @@
-// A war declared, a battle and sieges won, a peace offered and an annexation, all on the
+// A war declared, a battle won and lost, sieges won, a peace offered and an annexation, all on the
 // host of the generated tiny game: a client that applies the host's events as they arrive ends in the
 // host's state, and the war left its mark on that state.
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -67,7 +68,12 @@ void FightTheWar()
     beaten.Append(dId);
     PostGlobalEvent(
         new CRZBattleWonEvent(_CRZEVT_PROVBATTLEWON_, a->GetID(), DynamicID(), result.province, beaten));
+    // The defender lost a major battle and, before it, a minor one.
+    const float points = d->baseVP[2];
+    PostGlobalEvent(new CRZBattleLostEvent(_CRZEVT_PROVBATTLELOST_, d->GetID(), result.province, 0));
+    PostGlobalEvent(new CRZBattleLostEvent(_CRZEVT_PROVBATTLELOST_, d->GetID(), result.province, 1));
     ProcessReady();
+    ASSERT_FLOAT_EQ(d->baseVP[2] - points, -3.5f);
 
     // Every province of the defender falls to a siege on the host, which hands control over.
     std::vector<int32_t> taken;
@@ -88,16 +94,36 @@ void FightTheWar()
     Days(5);
 }
 
+// Every realm's victory points, which the saved state and so its hash leave out.
+std::vector<float> VictoryPoints()
+{
+    std::vector<float> points;
+    for (const CRZCountry* realm : CRZCountry::_pCountry) {
+        if (realm != nullptr)
+            points.insert(points.end(), std::begin(realm->baseVP), std::end(realm->baseVP));
+    }
+    return points;
+}
+
 TEST(WarReplay, AClientFedTheHostsWarEventsEndsInTheHostsState)
 {
     CHostSession host;
-    const uint64_t hostHash = PlayTinyGame(&host, [] { FightTheWar(); });
+    std::vector<float> hostPoints;
+    const uint64_t hostHash = PlayTinyGame(&host, [&] {
+        FightTheWar();
+        hostPoints = VictoryPoints();
+    });
     ASSERT_NE(hostHash, 0u);
     ASSERT_FALSE(host.records.empty());
 
     CClientSession client;
-    const uint64_t clientHash = PlayTinyGame(&client, [&] { ApplyHostRecords(host); });
+    std::vector<float> clientPoints;
+    const uint64_t clientHash = PlayTinyGame(&client, [&] {
+        ApplyHostRecords(host);
+        clientPoints = VictoryPoints();
+    });
     EXPECT_EQ(clientHash, hostHash);
+    EXPECT_EQ(clientPoints, hostPoints) << "the battles lost count on every machine";
 
     // The same days without the war end elsewhere.
     CHostSession quiet;

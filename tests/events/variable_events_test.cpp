@@ -348,6 +348,27 @@ TEST(VariableEvents, ReceivedNamesAlwaysEnd)
     EXPECT_STREQ(unnamed.Record().name, "");
 }
 
+// A battle lost is sent in the record the others rebuild for its type, and they read its province and
+// flag where the poster wrote them.
+TEST_F(EventTest, BattleLostTravelsInTheRecordTheOthersRebuild)
+{
+    for (unsigned short flag : { 0, 1, 0xFFFF }) {
+        SCOPED_TRACE(flag);
+        CRZBattleLostEvent lost(_CRZEVT_PROVBATTLELOST_, kReceiver, 517, flag);
+        lost.SetSend(true);
+        lost.Process();
+        EXPECT_TRUE(lost.GetSend());
+        std::unique_ptr<CRZEvent> copy = SendAndRebuild(lost);
+        ASSERT_NE(copy, nullptr);
+        EXPECT_EQ(RecordOf(*copy), RecordOf(lost));
+        const auto* read = RecordAs<CRZBattleLostEventData>(copy.get());
+        ASSERT_NE(read, nullptr);
+        EXPECT_EQ(read->number, 517);
+        EXPECT_EQ(read->flag, flag);
+        EXPECT_EQ(dynamic_cast<CRZBattleWonEvent&>(*copy).GetCount(), 0u);
+    }
+}
+
 // The shorter records stay on the machine that posts them, whatever posting mode was used.
 TEST_F(EventTest, ShorterRecordsAreNeverSent)
 {
@@ -355,11 +376,6 @@ TEST_F(EventTest, ShorterRecordsAreNeverSent)
     owner->SetSend(true);
     owner->Process();
     EXPECT_FALSE(owner->GetSend());
-
-    std::unique_ptr<CRZEvent> lost(new CRZBattleLostEvent(_CRZEVT_PROVBATTLELOST_, kReceiver, 1, 2));
-    lost->SetSend(true);
-    lost->Process();
-    EXPECT_FALSE(lost->GetSend());
 
     std::unique_ptr<CRZEvent> unpause(new CRZGenericEvent(_CRZEVT_UNPAUSE_, kReceiver));
     unpause->SetSend(true);

@@ -1,6 +1,7 @@
 // The realm's war, battle, control and settlement handlers as every machine runs them: a war set up with
 // its costs, a vassal freed, losses counted, events whose numbers do not fit dropped, provinces changing
-// hands, a Mongol conqueror's seizure and a settlement's provinces handed over at once.
+// hands and the host's opponents told of it, a Mongol conqueror's seizure and a settlement's provinces handed
+// over at once.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -156,6 +157,32 @@ TEST_F(WarHandlersTest, RebelsGiveAThirdRealmsOccupationBackToTheOwner)
     EXPECT_EQ(province->GetControllerID(), 20);
     CRZProvChangeEvent bad(_CRZEVT_PROVCHANGECONTROL_, occupier->GetID(), 5000, NOID);
     EXPECT_EQ(occupier->Update(&bad), 3);
+}
+
+// The computer opponents live on the host: only there do they hear of a new controller, after it is set.
+TEST_F(WarHandlersTest, TheHostTellsTheOpponentsOfANewControllerWithTheOneBefore)
+{
+    static std::vector<std::vector<int>> heard;
+    static CProvince* watched = nullptr;
+    CRZCountry* owner = world.Realm(10);
+    CRZCountry* taker = world.Realm(20);
+    watched = world.Land(10, owner);
+    gCountryHooks.NotifyAI = [](int notification, int first, int second) {
+        heard.push_back({ notification, first, second, watched->GetControllerID() });
+    };
+    for (const bool host : { false, true }) {
+        SCOPED_TRACE(host);
+        heard.clear();
+        gCountryHooks.IsHost = host ? +[] { return true; } : +[] { return false; };
+        watched->InitController(10);
+        CRZProvChangeEvent taken(_CRZEVT_PROVCHANGECONTROL_, taker->GetID(), 10, NOID);
+        taker->Update(&taken);
+        EXPECT_EQ(watched->GetControllerID(), 20);
+        if (host)
+            EXPECT_EQ(heard, (std::vector<std::vector<int>> { { 18, 10, 10, 20 } }));
+        else
+            EXPECT_TRUE(heard.empty());
+    }
 }
 
 TEST_F(WarHandlersTest, ACatholicCaptureFromAHeathenInACrusadeScoresByAreaAndTheCommanderATenth)
