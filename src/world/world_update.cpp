@@ -137,12 +137,6 @@ template <class T, class Inner> CPrefetchingWalk<T, Inner> PrefetchingWalk(const
     return CPrefetchingWalk<T, Inner>(list, inner);
 }
 
-template <class T> void PrefetchHead(const CList<T>& list)
-{
-    if (!list.IsEmpty())
-        __builtin_prefetch(list.GetHead().GetNode());
-}
-
 } // namespace
 
 void CRZGlobal::BuildLiveChars()
@@ -150,26 +144,23 @@ void CRZGlobal::BuildLiveChars()
     liveChars.clear();
     liveCharCount = 0;
     livingWomenCount = 0;
+    // Refilled by the relation pass that follows: their nodes are kept for it.
+    for (const CRZID& id : listedByRelations) {
+        if (CCharacter* character = CRef<CCharacter>(id).Get()) {
+            character->allies.RemoveAllKeepingNodes();
+            character->friends.RemoveAllKeepingNodes();
+            character->rivals.RemoveAllKeepingNodes();
+        }
+    }
+    listedByRelations.clear();
     if (characterServer == nullptr)
         return;
     const std::vector<CCharacter*>& everyone = characterServer->GetOrder();
     const std::size_t count = everyone.size();
     for (std::size_t i = 0; i < count; ++i) {
-        // The character kFar ahead is fetched; for the one kNear ahead, fetched by now, the lists it
-        // empties below.
         if (i + kFar < count)
             __builtin_prefetch(everyone[i + kFar]);
-        if (i + kNear < count) {
-            const CCharacter* near = everyone[i + kNear];
-            PrefetchHead(near->allies);
-            PrefetchHead(near->friends);
-            PrefetchHead(near->rivals);
-        }
         CCharacter* character = everyone[i];
-        // Refilled by the relation pass that follows: their nodes are kept for it.
-        character->allies.RemoveAllKeepingNodes();
-        character->friends.RemoveAllKeepingNodes();
-        character->rivals.RemoveAllKeepingNodes();
         if (!character->IsAlive() || character->IsAnonymous())
             continue;
         // The table grows past its first capacity; Paranoia reports the excess when it runs.
@@ -224,16 +215,22 @@ void CRZGlobal::HandleDailyUpdate()
             if (!truce) {
                 primary->allies.Append(secondary);
                 secondary->allies.Append(primary);
+                listedByRelations.push_back(primary->GetID());
+                listedByRelations.push_back(secondary->GetID());
             }
             break;
         }
         case RELATION_FRIEND:
             primary->friends.Append(secondary);
             secondary->friends.Append(primary);
+            listedByRelations.push_back(primary->GetID());
+            listedByRelations.push_back(secondary->GetID());
             break;
         case RELATION_RIVAL:
             primary->rivals.Append(secondary);
             secondary->rivals.Append(primary);
+            listedByRelations.push_back(primary->GetID());
+            listedByRelations.push_back(secondary->GetID());
             break;
         case RELATION_MARRIAGE:
         default:

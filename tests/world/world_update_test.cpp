@@ -100,7 +100,7 @@ TEST_F(WorldUpdateTest, RelationsRefillTheCharactersListsAndEndedMarriagesStay)
     CCharacter* b = Ruler(r2);
     CCharacter* c = Character(r1);
     Relate(RELATION_ALLIANCE, a, b);
-    Relate(RELATION_FRIEND, a, c);
+    CRelation* friendship = Relate(RELATION_FRIEND, a, c);
     Relate(RELATION_RIVAL, b, c);
     CRelation* marriage = Relate(RELATION_MARRIAGE, a, c);
     marriage->Terminate();
@@ -117,6 +117,13 @@ TEST_F(WorldUpdateTest, RelationsRefillTheCharactersListsAndEndedMarriagesStay)
     EXPECT_EQ(*b->rivals.GetHead(), c);
     EXPECT_EQ(*c->rivals.GetHead(), b);
     EXPECT_TRUE(CRelations::GetInstance()->Contains(marriage));
+
+    // A list filled on one day and not the next is empty then.
+    friendship->Terminate();
+    Day();
+    EXPECT_TRUE(a->friends.IsEmpty());
+    EXPECT_TRUE(c->friends.IsEmpty());
+    EXPECT_EQ(*c->rivals.GetHead(), b);
 }
 
 TEST_F(WorldUpdateTest, RelativeArmyPowerFollowsTheWorkedExample)
