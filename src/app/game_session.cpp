@@ -21,6 +21,7 @@
 #include "foundation/identity.h"
 #include "foundation/logs.h"
 #include "map/map_province.h"
+#include "messages/message_handler.h"
 #include "realms/country.h"
 #include "realms/country_db.h"
 #include "realms/owner_area.h"
@@ -180,6 +181,9 @@ bool CRZGame::Init()
 bool CRZGame::Load(const char* name)
 {
     KeepAlive();
+    // Each game starts an empty message log.
+    delete gpLogHistory;
+    gpLogHistory = new CMessageHistoryList;
     if (!LoadGameFile(name, *world, loadError, sizeof loadError))
         return false;
     KeepAlive();

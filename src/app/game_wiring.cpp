@@ -120,7 +120,10 @@ const CGameRoute kRoutes[] = {
     VM_ROUTE(gCharacterHooks.IsHost, kWiring),
     VM_ROUTE(gCharacterHooks.TriggerEvent, kAwaited), // the scripted events
     VM_ROUTE(gCharacterHooks.ShowMessage, kWiring), VM_ROUTE(gRequestHooks.ShowMessage, kWiring),
-    VM_ROUTE(gRequestHooks.FormatDate, kWiring),
+    VM_ROUTE(gRequestHooks.FormatDate, kWiring), VM_ROUTE(gMessageHooks.GetPlayerVictoryPoints, kWiring),
+    VM_ROUTE(gMessageHooks.FormatDate, kWiring),
+    VM_ROUTE(gMessageHooks.AddHistory, kAwaited), // the end-of-year report
+    VM_ROUTE(gMessageHooks.OpenBox, kAwaited), // the message boxes
     // Graphics.
     VM_ROUTE(gVideoHooks.InitCursors, kWiring), // the interface's cursors
     VM_ROUTE(gVideoHooks.GetCurrentCursor, kWiring), // the interface's cursors
@@ -140,7 +143,7 @@ const CGameRoute kRoutes[] = {
     VM_ROUTE(gPopupHooks.AcceptTrade, kAwaited), // the diplomatic requests
     VM_ROUTE(gPopupHooks.DeclineTrade, kAwaited), // the diplomatic requests
     VM_ROUTE(gPopupHooks.ShowMessageSettings, kAwaited), // the message settings
-    VM_ROUTE(gPopupHooks.InsertTitle, kAwaited), // the message handler
+    VM_ROUTE(gPopupHooks.InsertTitle, kWiring),
     VM_ROUTE(gWidgetPlayerHooks.GetLocalPlayer, kAwaited), // the multiplayer session
     VM_ROUTE(gWidgetPlayerHooks.EnablePauseButton, kAwaited), // the local player
     VM_ROUTE(gWidgetPlayerHooks.IsHolding, kAwaited), // the local player
@@ -156,7 +159,8 @@ const CGameRoute kRoutes[] = {
     VM_ROUTE(gCountryHooks.RetireArmy, kWiring), VM_ROUTE(gCountryHooks.MarkArmyFading, kWiring),
     VM_ROUTE(gCountryHooks.CreateDivision, kWiring), VM_ROUTE(gCountryHooks.RemoveDivision, kWiring),
     VM_ROUTE(gCountryHooks.TransferDivision, kWiring), VM_ROUTE(gCountryHooks.NotifyAI, kWiring),
-    VM_ROUTE(gCountryHooks.NotifyArmyDeleted, kWiring), VM_ROUTE(gWarHooks.RefreshWars, kWiring),
+    VM_ROUTE(gCountryHooks.NotifyArmyDeleted, kWiring), VM_ROUTE(gCountryHooks.ShowMessage, kWiring),
+    VM_ROUTE(gWarHooks.ShowMessage, kWiring), VM_ROUTE(gWarHooks.RefreshWars, kWiring),
     VM_ROUTE(gWarHooks.GetResultDesc, kWiring), VM_ROUTE(gWarHooks.MoveArmies, kWiring),
     VM_ROUTE(gWarHooks.SwitchAllegiance, kWiring), VM_ROUTE(gWarHooks.SettleArmies, kWiring),
     VM_ROUTE(gWarHooks.WithdrawArmy, kWiring), VM_ROUTE(gArmyAIHooks.AssignArmy, kWiring),
@@ -195,6 +199,15 @@ public:
     CRZReturnType Update(CRZEvent* event) override { return CGameMap::Update(event); }
 };
 CMapRoute gMapRoute;
+
+// Requests and characters tell the realm whatever concerns it: only the local player's realm hears it.
+void ShowLocalMessage(int type, CRZCountryID realm, const char* const* texts, int count)
+{
+    if (realm >= 0 && realm < static_cast<CRZCountryID>(kCountryTableSlots)
+        && gCountryControl[realm] == CONTROL_LOCAL_PLAYER && count > 0)
+        gMessageHandler.ShowMessage(
+            static_cast<MessageType>(type), realm, std::span(texts, static_cast<std::size_t>(count)), -1);
+}
 
 // History dates its entries only while a game runs, with the clock's date.
 bool HistoryGameStarted()
@@ -261,15 +274,9 @@ void InstallGameWiring()
     gCountryHooks.MakeAI = []() -> CRZCountry* { return new CRZAI; };
     gCountryHooks.MakePlayer = []() -> CRZCountry* { return new CRZPlayer; };
     gRequestHooks.FormatDate = &ConvertToLocaleDate;
-    gRequestHooks.ShowMessage = [](int type, CRZCountryID realm, const char* const* texts, int count) {
-        if (realm >= 0 && realm < static_cast<CRZCountryID>(kCountryTableSlots)
-            && gCountryControl[realm] == CONTROL_LOCAL_PLAYER)
-            gMessageHandler.ShowMessage(type, realm, texts, count);
-    };
-    gCharacterHooks.ShowMessage = [](int type, int32_t realm, const char* first, const char* second) {
-        const char* const texts[] = { first, second };
-        gRequestHooks.ShowMessage(type, realm, texts, 2);
-    };
+    gRequestHooks.ShowMessage = &ShowLocalMessage;
+    gCharacterHooks.ShowMessage = &ShowLocalMessage;
+    InstallMessageWiring();
     InstallCharacterLifeHooks();
     // Graphics: the music plays at the settings' volume; a restored display takes the interface's cursors.
     gSongHooks.GetMusicVolume = [] { return gpSettings ? gpSettings->Record().musicVolume : 100; };

@@ -32,6 +32,9 @@ std::span<const CGameRoute> GetGameRoutes();
 
 // Installs the kWiring routes. Start-up calls it once, before anything is loaded.
 void InstallGameWiring();
+// The message handler's share: the realms', wars' and armies' news reach it, it finds the player's
+// standing and the date's form, and the dialogs take its form of address.
+void InstallMessageWiring();
 
 // The names of the unset routes whose source is `upTo` or earlier, in layer order: kWiring asks for what
 // start-up must have installed, kAwaited (the default) for every route a game needs.

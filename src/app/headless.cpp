@@ -28,6 +28,7 @@
 #include "foundation/fatal_error.h"
 #include "foundation/math_tables.h"
 #include "foundation/random_generator.h"
+#include "messages/message_handler.h"
 #include "realms/advance.h"
 #include "realms/country.h"
 #include "realms/country_db.h"
@@ -164,6 +165,10 @@ bool ParseHeadlessArguments(int argc, char** argv, CHeadlessOptions& options, st
             continue;
         if (option == "--check" || option == "--timing") {
             (option == "--check" ? options.check : options.timing) = true;
+            continue;
+        }
+        if (option == "--messages") {
+            options.messages = true;
             continue;
         }
         std::string* text = option == "--scenario" ? &options.scenario
@@ -304,8 +309,22 @@ int RunHeadless(const CHeadlessOptions& options, std::FILE* out, std::FILE* err)
         ShutDownHeadlessTables();
         return 1;
     }
+    // The message log's lines since the last look; the log is the game's and goes with it.
+    uint64_t messagesShown = 0;
+    auto showMessages = [&] {
+        if (!options.messages || gpLogHistory == nullptr)
+            return;
+        const uint64_t logged = gpLogHistory->GetLoggedCount();
+        const std::size_t count = gpLogHistory->GetCount();
+        const uint64_t first = logged - count;
+        for (uint64_t line = std::max(messagesShown, first); line < logged; ++line)
+            std::fprintf(out, "message: %s\n",
+                gpLogHistory->GetLine(static_cast<std::size_t>(line - first)).text.c_str());
+        messagesShown = logged;
+    };
     // Checks and hashes the day just ended; a replay ends its days where the host's loop ticks did.
     auto check = [&] {
+        showMessages();
         if (options.check)
             checker.CheckDay(err);
         if (dayHashes != nullptr)
@@ -363,6 +382,7 @@ int RunHeadless(const CHeadlessOptions& options, std::FILE* out, std::FILE* err)
             if (checker.GetBreaks() > 0)
                 status = 1;
         }
+        showMessages();
         const uint64_t hash = WriteDateAndHash(out);
         if (!options.record.empty()) {
             journal.scenario = path;
@@ -383,6 +403,8 @@ int RunHeadless(const CHeadlessOptions& options, std::FILE* out, std::FILE* err)
         std::fclose(dayHashes);
     delete gpGame;
     gpGame = nullptr;
+    delete gpLogHistory;
+    gpLogHistory = nullptr;
     SetEventSession(nullptr);
     ShutDownHeadlessTables();
     return status;

@@ -1,7 +1,7 @@
 // A game run without a window or sound, as fast as the machine allows: "vellmark --headless --scenario
-// NAME [--days N] [--seed N] [--check] [--timing] [--save FILE] [--record FILE | --replay FILE]". It prints
-// one line, the game date and the state hash; a host's run can be recorded as an event journal and replayed
-// as a client would play it.
+// NAME [--days N] [--seed N] [--check] [--timing] [--messages] [--save FILE] [--record FILE | --replay
+// FILE]". It prints one line, the game date and the state hash, after the message log's lines when asked for
+// them; a host's run can be recorded as an event journal and replayed as a client would play it.
 #pragma once
 
 #include <cstdint>
@@ -21,6 +21,8 @@ struct CHeadlessOptions {
     bool check = false;
     // Reports on err the game days run per second and the slowest single day, for the speed targets.
     bool timing = false;
+    // Prints every line of the message log as it comes, "message: DATE : TEXT", before the closing line.
+    bool messages = false;
     // Where each day's date and state hash are written, one line a day, by a host and by a replay alike.
     std::string dayHashes;
 };

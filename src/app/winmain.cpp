@@ -38,6 +38,7 @@
 #include "gfx/song.h"
 #include "gfx/sprite.h"
 #include "gfx/video.h"
+#include "messages/message_handler.h"
 #include "platform/display/basic_hwnd_imp.h"
 #include "platform/dplay/direct_play_imp4.h"
 #include "platform/input/game_opengl_view.h"
@@ -647,6 +648,7 @@ void ShutDown()
     CProvinceEffectType::Shutdown();
     Release(gpSound);
     Release(gpConsole);
+    Release(gpLogHistory);
     gEventRoutes.gameInterface = nullptr;
     Release(gpInterface);
     for (CWindowsTiles** tiles : { &gpWindowsTiles16, &gpWindowsTiles8, &gpWindowsTiles7 })

@@ -142,8 +142,9 @@ struct CCharacterHooks {
     float (*GetPlotFactor)(int32_t province) = nullptr;
     void (*AddBadBoy)(CRZCountry* realm, float amount) = nullptr;
     void (*ChangeStability)(CRZCountry* realm, float change) = nullptr;
-    // A message of the type to the realm's player, with the two texts it names.
-    void (*ShowMessage)(int type, int32_t realmId, const char* first, const char* second) = nullptr;
+    // A message of the type to the realm's player, with its one to six texts: the first is a box's own,
+    // a log line names the others.
+    void (*ShowMessage)(int type, int32_t realmId, const char* const* texts, int count) = nullptr;
     // The war between the two characters' realms ends; every machine runs it from the peace event.
     void (*SetPeace)(CCharacter* self, CCharacter* other) = nullptr;
     // The diplomacy cheat of the console is on.

@@ -48,8 +48,9 @@ bool IsLocalPlayers(const CRZCountry* realm)
 
 void Tell(int type, const CRZCountry* realm, const char* first, const char* second)
 {
+    const char* const texts[] = { "", first, second };
     if (realm != nullptr && gCharacterHooks.ShowMessage != nullptr)
-        gCharacterHooks.ShowMessage(type, NumberOf(realm), first, second);
+        gCharacterHooks.ShowMessage(type, NumberOf(realm), texts, 3);
 }
 
 const char* TraitName(int trait)

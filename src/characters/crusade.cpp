@@ -79,8 +79,9 @@ void TellLocalPlayer(int type)
 {
     const int32_t realm
         = gCharacterHooks.GetLocalPlayerRealm != nullptr ? gCharacterHooks.GetLocalPlayerRealm() : 0;
+    const char* const texts[] = { "" };
     if (realm != 0 && gCharacterHooks.ShowMessage != nullptr)
-        gCharacterHooks.ShowMessage(type, realm, "", "");
+        gCharacterHooks.ShowMessage(type, realm, texts, 1);
 }
 
 const char* YesNo(int32_t flag)

@@ -111,9 +111,10 @@ int CPapacy::handleSetPapalController(CRZEvent* event)
     const CCharacter* chosen = GetPapalController();
     const CRZCountry* realm = chosen != nullptr ? chosen->GetCountry() : nullptr;
     if (realm != nullptr && gCharacterHooks.ShowMessage != nullptr
-        && gCharacterHooks.GetCountryIndex != nullptr)
-        gCharacterHooks.ShowMessage(
-            kNewControllerMessage, gCharacterHooks.GetCountryIndex(realm), chosen->GetLongName(), "");
+        && gCharacterHooks.GetCountryIndex != nullptr) {
+        const char* const texts[] = { "", chosen->GetLongName() };
+        gCharacterHooks.ShowMessage(kNewControllerMessage, gCharacterHooks.GetCountryIndex(realm), texts, 2);
+    }
     return 0;
 }
 

@@ -20,6 +20,7 @@
 #include "gfx/show_dots.h"
 #include "gfx/song.h"
 #include "gfx/video.h"
+#include "messages/message_handler.h"
 #include "realms/country.h"
 #include "realms/province.h"
 #include "widgets/character_box.h"
@@ -133,6 +134,9 @@ void FillEveryRoute()
     gPopupHooks.DeclineTrade = [](CRZCountry*, CRZDiplomaticEvent*) {};
     gPopupHooks.ShowMessageSettings = [](int, CPoint) {};
     gPopupHooks.InsertTitle = [](const std::string& text) { return text; };
+    gMessageHooks.AddHistory = [](const char*) {};
+    gMessageHooks.OpenBox
+        = [](MessageType, CRZCountryID, const char*, const char*, const char*, int, int32_t) {};
 }
 
 void ClearEveryRoute()

@@ -38,7 +38,7 @@ protected:
         gTold.clear();
         gGold.clear();
         gCharacterHooks.ShowMessage
-            = [](int type, int32_t, const char*, const char*) { gTold.push_back(type); };
+            = [](int type, int32_t, const char* const*, int) { gTold.push_back(type); };
         gCharacterHooks.GetProvinceMonthlyGold = [](int32_t province) { return gGold[province]; };
         for (CRZCountryID id : { kRome, kCairo, kVilna }) {
             CRZCountry::ConstructCountry(id);

@@ -39,8 +39,8 @@ protected:
         CRelations::Init();
         CPapacy::Init();
         gShown.clear();
-        gCharacterHooks.ShowMessage = [](int type, int32_t realm, const char* first, const char*) {
-            gShown.push_back({ type, realm, first });
+        gCharacterHooks.ShowMessage = [](int type, int32_t realm, const char* const* texts, int) {
+            gShown.push_back({ type, realm, texts[1] });
         };
         for (CRZCountryID id : { kPapalState, kFrance, kSee }) {
             CRZCountry::ConstructCountry(id);

@@ -7,7 +7,8 @@
 
 namespace datagen {
 
-// "<stem>_SETUP" for every message type: the line the player picks the type by.
+// Every message type's texts: "<stem>_SETUP" (the line the player picks the type by), "<stem>_LOG" and the
+// box's "<stem>_HEADER", "<stem>_1" to "<stem>_6", "<stem>_BTN1" and "<stem>_BTN2".
 std::vector<GeneratedText> MessageSetupTexts();
 
 } // namespace datagen

@@ -482,6 +482,17 @@ const TextKey gTextKeys[] = {
     { "config\\text.csv", "MESS_BADWORDS2", "Treachery, as we always feared" },
     { "config\\text.csv", "MESS_BADWORDS3", "The wolves are at our gates" },
     { "config\\text.csv", "MESS_BADWORDS4", "May God punish their greed" },
+    // The message handler: the player's form of address by his realm's standing, and a birth's words.
+    { "config\\text.csv", "MESS_MASTERCALL1", "my lord" },
+    { "config\\text.csv", "MESS_MASTERCALL2", "noble lord" },
+    { "config\\text.csv", "MESS_MASTERCALL3", "your lordship" },
+    { "config\\text.csv", "MESS_MASTERCALL4", "your grace" },
+    { "config\\text.csv", "MESS_MASTERCALL5", "your highness" },
+    { "config\\text.csv", "MESS_MASTERCALL6", "your majesty" },
+    { "config\\text.csv", "MALE_CHILD", "son" },
+    { "config\\text.csv", "FEMALE_CHILD", "daughter" },
+    { "config\\text.csv", "MALE_PRONOM", "him" },
+    { "config\\text.csv", "FEMALE_PRONOM", "her" },
     // The in-game options menu, its file dialogs, the options screen and the message settings page.
     { "config\\text.csv", "OPTHEADER", "Game menu" },
     { "config\\text.csv", "OPTBTN_SAVE", "Save game" },
