@@ -43,6 +43,7 @@
 #include "realms/province.h"
 #include "realms/province_improvement.h"
 #include "realms/realm_character_hooks.h"
+#include "realms/realm_servers.h"
 #include "realms/request.h"
 #include "realms/war.h"
 #include "scripted/new_event_server.h"
@@ -367,6 +368,10 @@ void InstallGameWiring()
         server->TriggerEvent(scripted, scope);
     };
     InstallRealmDivisionHooks();
+    gCountryHooks.ChangeTagOfRequests = [](CRZCountryID from, CRZCountryID to) {
+        if (gGlobal.diplomacyServer != nullptr)
+            gGlobal.diplomacyServer->ChangeTag(from, to);
+    };
     // The computer opponents follow the armies raised and lost.
     gCountryHooks.NotifyAI = &CAIRouter::Notify;
     gCountryHooks.NotifyArmyDeleted = [](CRZUnit* army) { CAIRouter::NotifyArmyDeleted(*army); };

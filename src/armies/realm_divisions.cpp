@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "armies/battle_result.h"
+#include "armies/combat.h"
 #include "armies/division.h"
 #include "armies/realm_armies.h"
 #include "armies/unit.h"
@@ -89,6 +90,10 @@ void InstallRealmDivisionHooks()
     gCountryHooks.CreateDivision = &CreateRealmDivision;
     gCountryHooks.RemoveDivision = &RemoveRealmDivision;
     gCountryHooks.TransferDivision = &TransferRealmDivision;
+    gCountryHooks.ChangeTagOfBattle = [](CRZUnit* army, CRZCountryID from, CRZCountryID to) {
+        if (army != nullptr && army->battle != nullptr)
+            army->battle->ChangeTag(from, to);
+    };
 }
 
 DynamicID GetDivisionID(const CDivision* division)

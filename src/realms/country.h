@@ -207,6 +207,12 @@ struct CountryHooks {
     void (*NotifyArmyDeleted)(CRZUnit* army) = nullptr;
     // A computer realm drops the requests still waiting for its answer from a realm that is gone.
     void (*RemoveRequestsFrom)(CRZCountry& realm, CRZCountryID sender) = nullptr;
+
+    // Tag change: what holds a realm's number outside the realms. Unset, the step is left out.
+    // The host's diplomacy server renumbers the requests it keeps for their answers.
+    void (*ChangeTagOfRequests)(CRZCountryID from, CRZCountryID to) = nullptr;
+    // The battle the army fights, if any, lists its realm under the new number.
+    void (*ChangeTagOfBattle)(CRZUnit* army, CRZCountryID from, CRZCountryID to) = nullptr;
 };
 extern CountryHooks gCountryHooks;
 

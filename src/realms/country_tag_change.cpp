@@ -232,6 +232,8 @@ int CRZCountry::handleChangeTag(CRZEvent* event)
             continue;
         for (auto it = other->pendingRequests.GetHead(); !it.IsEnd(); it++)
             ChangeTag(*it);
+        if (OnHost() && gCountryHooks.ChangeTagOfRequests)
+            gCountryHooks.ChangeTagOfRequests(from, to);
         if (other != this) {
             if (other->atWarWith[from]) {
                 other->atWarWith[to] = 1;
@@ -246,6 +248,11 @@ int CRZCountry::handleChangeTag(CRZEvent* event)
         }
         other->RefreshVassals();
     }
+
+    // Battles list their realms by number.
+    if (gCountryHooks.ChangeTagOfBattle)
+        for (auto it = armies.GetHead(); !it.IsEnd(); it++)
+            gCountryHooks.ChangeTagOfBattle(*it, from, to);
 
     // Provinces hold their controller by number.
     for (int p = 1; p <= kLastTableProvince; ++p) {

@@ -6,6 +6,9 @@
 #include <cstring>
 #include <vector>
 
+#include "armies/combat.h"
+#include "armies/realm_divisions.h"
+#include "armies/unit.h"
 #include "events/event_posting.h"
 #include "events/event_routing.h"
 #include "events/event_scheduler.h"
@@ -13,6 +16,7 @@
 #include "events/records_realm.h"
 #include "realm_handlers.h"
 #include "realms/country.h"
+#include "realms/realm_servers.h"
 #include "realms/request.h"
 #include "support/data_folder.h"
 
@@ -251,6 +255,49 @@ TEST_F(TagChangeTest, EverythingThatNamedTheOldNumberFollowsTheRealm)
     ASSERT_EQ(waiting.size(), 1u);
     DeliverEvent(waiting[0]);
     EXPECT_EQ(realm->GetRelation(20), -30.0f);
+}
+
+// Requests name realms by number wherever they wait: in a realm's list, and on the host's diplomacy server,
+// which answers them when they expire; the battles the realm's armies fight list it by number too.
+TEST_F(TagChangeTest, WaitingRequestsAndBattlesFollowTheRealm)
+{
+    CRZCountry* realm = Make(kOld);
+    CRZCountry* other = Make(20);
+    Ruler(realm);
+    CRZDiplomacyServer server;
+    static CRZDiplomacyServer* gServer = nullptr;
+    gServer = &server;
+    gCountryHooks.ChangeTagOfRequests
+        = [](CRZCountryID from, CRZCountryID to) { gServer->ChangeTag(from, to); };
+    auto* sent = new COfferAllianceRequest(kOld, 20);
+    auto* received = new COfferAllianceRequest(20, kOld);
+    auto* kept = new COfferAllianceRequest(kOld, 20);
+    other->pendingRequests.Append(sent);
+    realm->pendingRequests.Append(received);
+    server.Add(kept);
+    InstallRealmDivisionHooks();
+    CRZUnit army;
+    army.SetCountry(realm);
+    realm->armies.Append(&army);
+    CRZCombat battle(5, DynamicID(), CDate());
+    battle.AddUnit(&army, false);
+    battle.attackers.participants = { 20 };
+
+    ASSERT_EQ(Change(realm, kNew), 3);
+    EXPECT_EQ(sent->GetSender(), kNew);
+    EXPECT_EQ(received->GetRecipient(), kNew);
+    EXPECT_EQ(kept->GetSender(), kNew);
+    EXPECT_EQ(kept->GetRecipient(), 20);
+    EXPECT_EQ(battle.defenders.participants, std::vector<int32_t> { kNew });
+    EXPECT_EQ(battle.attackers.participants, std::vector<int32_t> { 20 });
+
+    // A client keeps no requests of the server's.
+    host = false;
+    Change(realm, kOld);
+    EXPECT_EQ(sent->GetSender(), kOld);
+    EXPECT_EQ(kept->GetSender(), kNew);
+    battle.RemoveUnit(&army);
+    realm->armies.RemoveAll();
 }
 
 TEST_F(TagChangeTest, FixedGovernmentsByNumber)
