@@ -225,6 +225,8 @@ int CRZCountry::handleChangeTag(CRZEvent* event)
     global_from = from;
     global_to = to;
     gEventScheduler.ForEach(&CRZCountry::ReDirectEvents2);
+    if (OnHost() && gCountryHooks.ChangeTagOfRequests)
+        gCountryHooks.ChangeTagOfRequests(from, to);
 
     for (int32_t i = 1; i < static_cast<int32_t>(kCountryTableSlots); ++i) {
         CRZCountry* other = _pCountry[i];
@@ -232,8 +234,6 @@ int CRZCountry::handleChangeTag(CRZEvent* event)
             continue;
         for (auto it = other->pendingRequests.GetHead(); !it.IsEnd(); it++)
             ChangeTag(*it);
-        if (OnHost() && gCountryHooks.ChangeTagOfRequests)
-            gCountryHooks.ChangeTagOfRequests(from, to);
         if (other != this) {
             if (other->atWarWith[from]) {
                 other->atWarWith[to] = 1;
