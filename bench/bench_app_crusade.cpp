@@ -15,29 +15,15 @@
 #include "realms/country.h"
 #include "realms/province.h"
 
-#include "support/generated_data.h"
+#include "full_game_folder.h"
 
 #include "foundation/safeguards.h"
 
 namespace {
 
-void Folder()
-{
-    static const bool ready = [] {
-        char pattern[] = "/tmp/vellmark_bench_crusade_XXXXXX";
-        if (mkdtemp(pattern) == nullptr || !support::GenerateData(pattern, "full", 1))
-            std::abort();
-        SetDataFolderOverride(pattern);
-        SetDataPath();
-        return InitHeadlessTables(stderr);
-    }();
-    if (!ready)
-        std::abort();
-}
-
 void BM_CrusadeNeedFullMap(benchmark::State& state)
 {
-    Folder();
+    FullGameFolder();
     gGameRandom.Seed(1);
     gpGame = new CRZGame("scenarios\\1066.rzg", 0);
     if (!gpGame->IsLoaded())

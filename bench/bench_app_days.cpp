@@ -15,7 +15,7 @@
 #include "foundation/data_file.h"
 #include "foundation/random_generator.h"
 
-#include "support/generated_data.h"
+#include "full_game_folder.h"
 
 #include "foundation/safeguards.h"
 
@@ -23,23 +23,9 @@ namespace {
 
 constexpr int kDays = 3600;
 
-void Folder()
-{
-    static const bool ready = [] {
-        char pattern[] = "/tmp/vellmark_bench_days_XXXXXX";
-        if (mkdtemp(pattern) == nullptr || !support::GenerateData(pattern, "full", 1))
-            std::abort();
-        SetDataFolderOverride(pattern);
-        SetDataPath();
-        return InitHeadlessTables(stderr);
-    }();
-    if (!ready)
-        std::abort();
-}
-
 void BM_FullScenarioDays(benchmark::State& state)
 {
-    Folder();
+    FullGameFolder();
     double worst = 0.0;
     double total = 0.0;
     int endYear = 0;

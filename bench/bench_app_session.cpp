@@ -18,29 +18,11 @@
 #include "realms/country.h"
 #include "realms/province.h"
 
-#include "support/generated_data.h"
+#include "full_game_folder.h"
 
 #include "foundation/safeguards.h"
 
 namespace {
-
-// One generated full data folder for the run.
-const std::string& Folder()
-{
-    static const std::string folder = [] {
-        char pattern[] = "/tmp/vellmark_bench_session_XXXXXX";
-        if (mkdtemp(pattern) == nullptr)
-            std::abort();
-        if (!support::GenerateData(pattern, "full", 1))
-            std::abort();
-        SetDataFolderOverride(pattern);
-        SetDataPath();
-        if (!InitHeadlessTables(stderr))
-            std::abort();
-        return std::string(pattern);
-    }();
-    return folder;
-}
 
 double PeakMegabytes()
 {
@@ -51,7 +33,7 @@ double PeakMegabytes()
 
 void BM_LoadFullScenario(benchmark::State& state)
 {
-    Folder();
+    FullGameFolder();
     for (auto _ : state) {
         CRZGame game("scenarios\\1066.rzg", 0);
         if (!game.IsLoaded())
@@ -66,7 +48,7 @@ BENCHMARK(BM_LoadFullScenario)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 void BM_SaveFullScenario(benchmark::State& state)
 {
-    Folder();
+    FullGameFolder();
     CRZGame game("scenarios\\1066.rzg", 0);
     if (!game.IsLoaded())
         state.SkipWithError(game.GetLoadError());
@@ -75,7 +57,7 @@ void BM_SaveFullScenario(benchmark::State& state)
             state.SkipWithError(game.GetSaveError());
     state.counters["peak_MB"] = PeakMegabytes();
     state.counters["save_MB"]
-        = static_cast<double>(std::filesystem::file_size(Folder() + "/bench.rzg")) / 1e6;
+        = static_cast<double>(std::filesystem::file_size(FullGameFolder() + "/bench.rzg")) / 1e6;
 }
 BENCHMARK(BM_SaveFullScenario)->Unit(benchmark::kMillisecond)->Iterations(5);
 
@@ -83,7 +65,7 @@ BENCHMARK(BM_SaveFullScenario)->Unit(benchmark::kMillisecond)->Iterations(5);
 // neighbour in turn.
 void BM_ChangeOfController(benchmark::State& state)
 {
-    Folder();
+    FullGameFolder();
     CRZGame game("scenarios\\1066.rzg", 0);
     if (!game.IsLoaded()) {
         state.SkipWithError(game.GetLoadError());
