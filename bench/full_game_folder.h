@@ -1,5 +1,6 @@
 // One generated full data folder per benchmark run, made the first time a benchmark asks for it, with the
-// headless game's tables read from it. A folder that cannot be made ends the run: no figure would mean anything.
+// headless game's tables read from it. A folder that cannot be made ends the run: no figure would mean
+// anything.
 #pragma once
 
 #include <cstdio>
