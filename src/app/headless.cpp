@@ -12,6 +12,7 @@
 #include "app/game.h"
 #include "app/game_wiring.h"
 #include "app/invariant_checker.h"
+#include "armies/combat_stats.h"
 #include "characters/law.h"
 #include "characters/trait.h"
 #include "datalang/lexer.h"
@@ -92,6 +93,7 @@ bool InitHeadlessTables(std::FILE* err)
         { &CProvinceImprovementType::Init, "db\\provinceimprovements.txt" },
         { &CProvinceEffectType::Init, "db\\ProvinceEffects.txt" },
         { &CAdvanceType::Init, "db\\advances.txt" },
+        { &CCombatStats::Init, "db\\combat.txt" },
         { &CTraitType::Init, "db\\traits.txt" },
     };
     for (const auto& table : tables) {
@@ -117,6 +119,7 @@ void ShutDownHeadlessTables()
     CLawType::Shutdown();
     CProvinceImprovementType::Shutdown();
     CAdvanceType::Shutdown();
+    CCombatStats::Shutdown();
     CTraitType::Shutdown();
     CProvinceEffectType::Shutdown();
     gGlobal.DeInit();

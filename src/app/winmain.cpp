@@ -15,6 +15,7 @@
 #include "app/settings.h"
 #include "app/sound_effects.h"
 #include "app/window_procedure.h"
+#include "armies/combat_stats.h"
 #include "characters/coat_of_arms.h"
 #include "characters/law.h"
 #include "characters/portrait.h"
@@ -457,6 +458,7 @@ int WinMain(Windows::HINSTANCE instance, Windows::HINSTANCE, char*, int)
     Step("CAdvanceType::Init");
     Require(CAdvanceType::Init(), "db\\advances.txt");
     Step("CCombatStats::Init");
+    Require(CCombatStats::Init(), "db\\combat.txt");
     Stage(25, "INIT_GLOBALS");
     Step("CTraitType::Init");
     Require(CTraitType::Init(), "db\\traits.txt");

@@ -1,6 +1,7 @@
 // Troop type names and the values, texts and saved blocks of military compositions.
 #include "armies/military_composition.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "datalang/block_reader.h"
@@ -172,6 +173,37 @@ CMilitaryComposition CMilitaryComposition::operator*(float factor) const
     for (float& value : product.values)
         value *= factor;
     return product;
+}
+
+CMilitaryComposition& CMilitaryComposition::operator+=(const CMilitaryComposition& other)
+{
+    for (int type = 0; type < kTroopTypeCount; ++type)
+        values[type] += other.values[type];
+    return *this;
+}
+
+CMilitaryComposition& CMilitaryComposition::operator-=(const CMilitaryComposition& other)
+{
+    for (int type = 0; type < kTroopTypeCount; ++type)
+        values[type] = std::max(values[type] - other.values[type], 0.0f);
+    return *this;
+}
+
+void CMilitaryComposition::Cap(const CMilitaryComposition& other)
+{
+    for (int type = 0; type < kTroopTypeCount; ++type)
+        values[type] = std::min(values[type], other.values[type]);
+}
+
+void CMilitaryComposition::Floor()
+{
+    for (float& value : values)
+        value = std::floor(value);
+}
+
+int CMilitaryComposition::GetTotalSize() const
+{
+    return static_cast<int>(GetTotal());
 }
 
 float CMilitaryComposition::GetTotal() const

@@ -52,6 +52,15 @@ public:
     void MemberwiseMultiplicationAndAssignment(const CMilitaryComposition& other);
     // Every value times the factor.
     CMilitaryComposition operator*(float factor) const;
+    CMilitaryComposition& operator+=(const CMilitaryComposition& other);
+    // A value that would fall below 0 becomes 0: nobody loses more men than he has.
+    CMilitaryComposition& operator-=(const CMilitaryComposition& other);
+    // Each value becomes at most the other's.
+    void Cap(const CMilitaryComposition& other);
+    // Each value rounded down to a whole number.
+    void Floor();
+    // The seven values added up, then truncated toward zero.
+    int GetTotalSize() const;
 
     // Appends one line per troop type to the buffer. Absolute form: types at exactly 0 are skipped, the
     // others give "name label +value". Percent form: types at exactly 1 are skipped, the others give

@@ -314,6 +314,35 @@ std::string Effects()
     return s;
 }
 
+// The troop types' base values, one block per table in the keys' order of the combat file: heavy cavalry,
+// light cavalry, archer cavalry, archers, heavy infantry, pikemen, militia. Riders are few, dear and hit
+// hard; levies come cheap and in large companies.
+std::string Combat()
+{
+    const char* const keys[]
+        = { "heavy_cav", "light_cav", "archer_cav", "archers", "heavy_inf", "pikemen", "militia" };
+    const struct {
+        const char* table;
+        int values[7];
+    } tables[] = {
+        { "size", { 50, 100, 100, 150, 150, 200, 250 } },
+        { "attack", { 8, 5, 6, 5, 6, 4, 2 } },
+        { "defence", { 6, 3, 3, 2, 6, 6, 1 } },
+        { "shock", { 10, 6, 4, 1, 5, 3, 1 } },
+        { "morale", { 6, 4, 4, 3, 5, 5, 2 } },
+        { "upkeep", { 30, 15, 20, 6, 10, 6, 2 } },
+    };
+    std::string s
+        = "# The troop types' base values: company size, attack, defence, shock, morale and upkeep.\n";
+    for (const auto& table : tables) {
+        s += std::string(table.table) + " = {\n";
+        for (int type = 0; type < 7; ++type)
+            s += "\t" + std::string(keys[type]) + " = " + std::to_string(table.values[type]) + "\n";
+        s += "}\n";
+    }
+    return s;
+}
+
 std::string TraitWord(int id)
 {
     return id == 29 ? "PLAGUE_INFESTED" : id == 37 ? "CLUB_FOOTED" : Upper(Word(kTraitKind, id));
@@ -326,6 +355,7 @@ void WriteDefinitionFiles(const Context& context)
     WriteDataFile(context, "db\\traits.txt", Traits(context));
     WriteDataFile(context, "db\\laws.txt", Laws());
     WriteDataFile(context, "db\\advances.txt", Advances(context));
+    WriteDataFile(context, "db\\combat.txt", Combat());
     WriteDataFile(context, "db\\provinceimprovements.txt", Improvements(context));
     WriteDataFile(context, "gfx\\provinceimprovements.txt", ImprovementPictures(context));
     WriteDataFile(context, "db\\ProvinceEffects.txt", Effects());
