@@ -70,4 +70,21 @@ TEST(MilitaryComposition, SpecialInfoSkipsNeutralValues)
     EXPECT_EQ(std::string(tiny).size(), sizeof tiny - 1);
 }
 
+TEST(MilitaryComposition, SumsDifferencesAndRoundingKeepWholeNonNegativeMen)
+{
+    CMilitaryComposition men(0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f);
+    EXPECT_EQ(men.GetTotalSize(), 3) << "3.5 truncated";
+    men += CMilitaryComposition(100, 0, 0, 2.9f, 0, 0, 0);
+    EXPECT_EQ(men.Get(ARCHERS), 3);
+    men -= CMilitaryComposition(10, 5, 0, 0, 0, 0, 0);
+    EXPECT_FLOAT_EQ(men.GetValue(HEAVY_CAVALRY), 90.5f);
+    EXPECT_EQ(men.GetValue(LIGHT_CAVALRY), 0.0f) << "never below nobody";
+    men.Floor();
+    EXPECT_EQ(men.GetValue(HEAVY_CAVALRY), 90.0f);
+    EXPECT_EQ(men.GetValue(MILITIA), 0.0f);
+    men.Cap(CMilitaryComposition(50, 50, 50, 50, 50, 50, 50));
+    EXPECT_EQ(men.GetValue(HEAVY_CAVALRY), 50.0f);
+    EXPECT_EQ(men.GetValue(ARCHERS), 3.0f);
+}
+
 } // namespace

@@ -314,22 +314,20 @@ std::string Effects()
     return s;
 }
 
-// The troop types' base values, one block per table in the keys' order of the combat file: heavy cavalry,
-// light cavalry, archer cavalry, archers, heavy infantry, pikemen, militia. Riders are few, dear and hit
-// hard; levies come cheap and in large companies.
+// The troop types' base values, one block per table. Riders are few, dear and hit hard; levies come cheap
+// and in large companies.
 std::string Combat()
 {
-    const char* const keys[]
-        = { "heavy_cav", "light_cav", "archer_cav", "archers", "heavy_inf", "pikemen", "militia" };
+    // In the order of kTroopKeys.
     const struct {
         const char* table;
         int values[7];
     } tables[] = {
-        { "size", { 50, 100, 100, 150, 150, 200, 250 } },
-        { "attack", { 8, 5, 6, 5, 6, 4, 2 } },
-        { "defence", { 6, 3, 3, 2, 6, 6, 1 } },
-        { "shock", { 10, 6, 4, 1, 5, 3, 1 } },
-        { "morale", { 6, 4, 4, 3, 5, 5, 2 } },
+        { "size", { 50, 100, 100, 200, 150, 150, 250 } },
+        { "attack", { 8, 5, 6, 4, 6, 5, 2 } },
+        { "defence", { 6, 3, 3, 6, 6, 2, 1 } },
+        { "shock", { 10, 6, 4, 3, 5, 1, 1 } },
+        { "morale", { 6, 4, 4, 5, 5, 3, 2 } },
         { "upkeep", { 30, 15, 20, 6, 10, 6, 2 } },
     };
     std::string s
@@ -337,7 +335,7 @@ std::string Combat()
     for (const auto& table : tables) {
         s += std::string(table.table) + " = {\n";
         for (int type = 0; type < 7; ++type)
-            s += "\t" + std::string(keys[type]) + " = " + std::to_string(table.values[type]) + "\n";
+            s += "\t" + std::string(kTroopKeys[type]) + " = " + std::to_string(table.values[type]) + "\n";
         s += "}\n";
     }
     return s;
