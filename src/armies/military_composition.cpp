@@ -175,6 +175,12 @@ CMilitaryComposition CMilitaryComposition::operator*(float factor) const
     return product;
 }
 
+CMilitaryComposition CMilitaryComposition::operator*=(float factor)
+{
+    *this = *this * factor;
+    return *this;
+}
+
 CMilitaryComposition& CMilitaryComposition::operator+=(const CMilitaryComposition& other)
 {
     for (int type = 0; type < kTroopTypeCount; ++type)

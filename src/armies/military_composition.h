@@ -52,6 +52,8 @@ public:
     void MemberwiseMultiplicationAndAssignment(const CMilitaryComposition& other);
     // Every value times the factor.
     CMilitaryComposition operator*(float factor) const;
+    // Every value times the factor, in place; answers a copy of the result.
+    CMilitaryComposition operator*=(float factor);
     CMilitaryComposition& operator+=(const CMilitaryComposition& other);
     // A value that would fall below 0 becomes 0: nobody loses more men than he has.
     CMilitaryComposition& operator-=(const CMilitaryComposition& other);

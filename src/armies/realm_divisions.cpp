@@ -261,6 +261,12 @@ void CDivision::Init(const CRZDivisionEventData& record)
     firstFlag = record.firstFlag != 0;
     secondFlag = record.secondFlag != 0;
     thirdFlag = record.thirdFlag != 0;
+    // A fresh division enters its first battle in order, at full morale, with the pool its men give.
+    state = kFighting;
+    morale = 1.0f;
+    moraleLosses = 0.0f;
+    losses = CMilitaryComposition();
+    CalculateMaxMorale();
 }
 
 void CDivision::SetName(const char* text)

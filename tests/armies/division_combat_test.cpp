@@ -140,6 +140,21 @@ TEST_F(DivisionInBattle, ShockAndMoraleFollowTheLeaderAndTheCombatMultipliers)
     division->SetLeader(nullptr);
 }
 
+TEST_F(DivisionInBattle, ARaisedDivisionStartsInOrderWithTheMoralePoolOfItsMen)
+{
+    division->Rout();
+    division->morale = 0.2f;
+    division->AddLosses(ARCHERS, 3);
+    CRZDivisionEventData record {};
+    record.leader = NOID;
+    record.strength = CompositionToRecord(CMilitaryComposition(0, 0, 0, 250, 0, 0, 10));
+    division->Init(record);
+    EXPECT_FALSE(division->IsRouted());
+    EXPECT_EQ(division->GetCurrentMorale(), 1.0f);
+    EXPECT_EQ(division->losses.GetTotalSize(), 0);
+    EXPECT_FLOAT_EQ(division->maxMorale, 250 * (0.5f * 2 * 3) + 10 * (0.5f * 2 * 2));
+}
+
 TEST_F(DivisionInBattle, MenAreCutIntoCompaniesOfTheirTypesSizeUntilTheDivisionRoutes)
 {
     Men(HEAVY_CAVALRY, 120);

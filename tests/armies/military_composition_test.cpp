@@ -85,6 +85,8 @@ TEST(MilitaryComposition, SumsDifferencesAndRoundingKeepWholeNonNegativeMen)
     men.Cap(CMilitaryComposition(50, 50, 50, 50, 50, 50, 50));
     EXPECT_EQ(men.GetValue(HEAVY_CAVALRY), 50.0f);
     EXPECT_EQ(men.GetValue(ARCHERS), 3.0f);
+    EXPECT_EQ((men *= 2.0f).GetValue(ARCHERS), 6.0f);
+    EXPECT_EQ(men.GetValue(HEAVY_CAVALRY), 100.0f);
 }
 
 } // namespace
