@@ -48,7 +48,7 @@ public:
     // Battle (division_combat.cpp): values from the troop types' base values, the best equipment of the
     // advances and the leader; losses collected from the companies over a round.
     enum : int32_t { kFighting = 0, kRouted = 2 };
-    // Applies a losses event; other events are not the division's.
+    // Applies a losses event, or takes the division into pay; other events are not the division's.
     int Update(CRZEvent* event) override;
     float GetAttValue(int type) const;
     float GetDefValue(int type) const;

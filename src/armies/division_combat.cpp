@@ -1,5 +1,5 @@
-// A division in battle: its attack, defence, shock and morale values, its companies, and the losses it
-// collects from them and applies on every machine.
+// A division in battle, and the events that change it: its attack, defence, shock and morale values, its
+// companies, and the losses it collects from them and applies on every machine.
 #include <cmath>
 
 #include "armies/battle_result.h"
@@ -10,6 +10,7 @@
 #include "events/event_posting.h"
 #include "events/records_army.h"
 #include "foundation/logs.h"
+#include "realms/province.h"
 
 #include "foundation/safeguards.h"
 
@@ -192,6 +193,14 @@ float CDivision::GetUpkeep() const
 
 int CDivision::Update(CRZEvent* event)
 {
+    if (event->GetType() == _CRZEVT_SET_MERC_) {
+        // Paid men owe their home province nothing: it no longer counts them as its levy.
+        thirdFlag = true;
+        if (CProvince* home = CProvince::GetProvince(homeProvince);
+            home != nullptr && home->levyRegiment == GetID())
+            home->levyRegiment = NOID;
+        return kHandled;
+    }
     if (event->GetType() != _CRZEVT_DIVISION_LOSSES_)
         return 0;
     const CRZDivisionLossesEventData* record = RecordAs<CRZDivisionLossesEventData>(event);

@@ -14,8 +14,10 @@
 #include "events/event_hooks.h"
 #include "events/event_posting.h"
 #include "events/event_scheduler.h"
+#include "events/generic_events.h"
 #include "events/records_army.h"
 #include "realms/advance.h"
+#include "realms/province.h"
 #include "realms/text_keys.h"
 
 #include "foundation/safeguards.h"
@@ -235,6 +237,19 @@ TEST_F(DivisionInBattle, LossesThatAreNoNumberOfMenAreDropped)
         EXPECT_EQ(division->GetStrength().Get(ARCHERS), 250) << c.men << " " << c.morale;
         EXPECT_EQ(division->GetCurrentMorale(), 1.0f) << c.men << " " << c.morale;
     }
+}
+
+TEST_F(DivisionInBattle, ADivisionTakenIntoPayIsNoLongerItsHomeProvincesLevy)
+{
+    CProvince home;
+    CProvince::_pProvince[5] = &home;
+    division->homeProvince = 5;
+    home.levyRegiment = division->GetID();
+    PostGlobalEvent(new CRZGenericEvent(_CRZEVT_SET_MERC_, division->GetID()));
+    gEventScheduler.ProcessAll();
+    CProvince::_pProvince[5] = nullptr;
+    EXPECT_TRUE(division->IsOutsideLevy());
+    EXPECT_EQ(home.levyRegiment, NOID);
 }
 
 TEST_F(DivisionInBattle, OnlyTheHostSendsTheLosses)
