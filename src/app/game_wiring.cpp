@@ -201,7 +201,7 @@ public:
 };
 CMapRoute gMapRoute;
 
-// Requests and characters tell the realm whatever concerns it: only the local player's realm hears it.
+// Requests tell the sender's realm their outcome: only the local player's realm hears it.
 void ShowLocalMessage(int type, CRZCountryID realm, const char* const* texts, int count)
 {
     if (realm >= 0 && realm < static_cast<CRZCountryID>(kCountryTableSlots)
@@ -276,7 +276,6 @@ void InstallGameWiring()
     gCountryHooks.MakePlayer = []() -> CRZCountry* { return new CRZPlayer; };
     gRequestHooks.FormatDate = &ConvertToLocaleDate;
     gRequestHooks.ShowMessage = &ShowLocalMessage;
-    gCharacterHooks.ShowMessage = &ShowLocalMessage;
     InstallMessageWiring();
     InstallCharacterLifeHooks();
     // Graphics: the music plays at the settings' volume; a restored display takes the interface's cursors.

@@ -4,6 +4,7 @@
 
 #include "app/game_wiring.h"
 #include "app/winmain.h"
+#include "characters/character.h"
 #include "events/event_routing.h"
 #include "messages/message_handler.h"
 #include "realms/country.h"
@@ -31,6 +32,12 @@ void TellWar(int type, CRZCountryID country, const char* const* texts, int count
         std::span(texts, static_cast<std::size_t>(count)), province > 0 ? province : -1);
 }
 
+// Characters, too, choose the realm and the type by who is concerned; their news names no province.
+void TellCharacterNews(int type, int32_t realm, const char* const* texts, int count)
+{
+    TellWar(type, realm, texts, count, -1);
+}
+
 bool GetPlayerVictoryPoints(float& points)
 {
     if (gEventRoutes.player == nullptr)
@@ -51,6 +58,7 @@ void InstallMessageWiring()
 {
     gCountryHooks.ShowMessage = &ShowCountryMessage;
     gWarHooks.ShowMessage = &TellWar;
+    gCharacterHooks.ShowMessage = &TellCharacterNews;
     gMessageHooks.GetPlayerVictoryPoints = &GetPlayerVictoryPoints;
     gMessageHooks.FormatDate = &ConvertToLocaleDate;
     gPopupHooks.InsertTitle = [](const std::string& text) {

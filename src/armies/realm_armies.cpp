@@ -48,7 +48,7 @@ void RetireRealmArmy(CRZCountry* realm, CRZUnit* army)
     const CProvince* province = CProvince::GetProvince(army->GetProvince());
     if (realm != nullptr && realm->IsLocal() && noTroops && gCountryHooks.ShowMessage) {
         gCountryHooks.ShowMessage(army->wastedAway ? kMessageArmyWasted : kMessageArmyDestroyed, realm->index,
-            province ? province->GetName() : "", "", "", "", army->GetProvince());
+            "", province ? province->GetName() : "", "", "", army->GetProvince());
     }
     army->selected = false;
     army->SetInProvince(0);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 
 #include "characters/law.h"
 #include "characters/relation.h"
@@ -448,6 +449,14 @@ public:
     void InitFromBirth(const CRZBirthEventData& data);
     void InitAddChild(CCharacter* child);
     const CSortedList<CRef<CCharacter>, AgeComparer>& GetSiblings();
+    // Messages of a life's news (character_messages.cpp).
+    // 0 for the local player's ruler and his spouse, 1 inside the player's top realm, else 2: what is
+    // added to a player/realm/other message type.
+    int GetPlayerProximity() const;
+    // The news told to this character's realm, its texts as the message names them (the first is a box's
+    // own); they pass as they are, so no two may share a buffer. With localOnly, only when the realm is the
+    // local player's.
+    void ShowLifeMessage(int type, std::initializer_list<const char*> texts, bool localOnly = false) const;
 
     // Death and the division of the estate (character_death.cpp). A titled death waits for the next day
     // when another titled character died today; the host's heirs receive their shares as inherit events.

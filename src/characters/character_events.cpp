@@ -188,7 +188,8 @@ int CCharacter::handleAddTrait(CRZEvent* event)
             if (held == trait || !HasTrait(held) || !type->GetAntithesis().Exists(held))
                 continue;
             RemoveTrait(held);
-            Tell(kMessageTraitLost, realm, GetLongName(), TraitName(held));
+            if (IsRealRealm(realm) && IsLocalPlayers(realm))
+                Tell(kMessageTraitLost, realm, GetLongName(), TraitName(held));
         }
     }
     AddTrait(trait);

@@ -17,10 +17,17 @@
 #include "events/records_character.h"
 #include "foundation/logs.h"
 #include "foundation/random_generator.h"
+#include "text/new_text.h"
 
 #include "foundation/safeguards.h"
 
 namespace {
+
+// Message types: conception and birth have one each for the player, his realm and others.
+constexpr int kMessagePregnant = 30;
+constexpr int kMessageBirth = 33;
+constexpr int kMessageDeathInChildbirth = 36;
+constexpr int kMessageMiscarriage = 37;
 
 constexpr int kNobodyRealm = CTitle::kNobodyRealm;
 constexpr int kRebelRealm = 1422;
@@ -330,6 +337,9 @@ int CCharacter::handleImpregnation(CRZEvent* event)
         return 0;
     conceptionDate = record->date;
     childFather = record->second;
+    const CCharacter* sire = Find(childFather);
+    ShowLifeMessage(
+        kMessagePregnant + GetPlayerProximity(), { "", sire != nullptr ? sire->GetName() : "", GetName() });
     return 0;
 }
 
@@ -362,6 +372,10 @@ int CCharacter::handleBirth(CRZEvent* event)
     InitAddChild(child);
     if (sire != this)
         sire->InitAddChild(child);
+    ShowLifeMessage(kMessageBirth + GetPlayerProximity(),
+        { "", sire->GetName(), child->GetName(),
+            TextStrings.GetString(child->IsFemale() ? "FEMALE_CHILD" : "MALE_CHILD"),
+            TextStrings.GetString(child->IsFemale() ? "FEMALE_PRONOM" : "MALE_PRONOM"), "" });
     return 0;
 }
 
@@ -369,12 +383,14 @@ int CCharacter::handleMisscarrige(CRZEvent*)
 {
     ClearImpregnation();
     childFather = NOID;
+    ShowLifeMessage(kMessageMiscarriage, { "", GetName() }, true);
     return 0;
 }
 
 int CCharacter::handleDeathChildbirth(CRZEvent*)
 {
     Die(GetGameToday());
+    ShowLifeMessage(kMessageDeathInChildbirth, { "", GetName() }, true);
     return 0;
 }
 

@@ -29,7 +29,7 @@ CRZUnit* CRZCountry::ConstructArmy(
         const bool ours = (holder != nullptr && holder->IsLocal())
             || (controller == kRebelCountry && owner != nullptr && owner->IsLocal());
         if (ours && gCountryHooks.ShowMessage)
-            gCountryHooks.ShowMessage(kMessageRevolt, controller, place->GetName(), "", "", "", province);
+            gCountryHooks.ShowMessage(kMessageRevolt, controller, "", place->GetName(), "", "", province);
     }
     if (gCountryHooks.NewArmy == nullptr)
         return nullptr;

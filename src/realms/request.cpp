@@ -207,7 +207,7 @@ void CRequest::ShowRequestSentFeedback()
 {
     const std::string expiry = ExpiryText();
     CCharacter* ruler = RecipientRuler();
-    Tell(97, { ruler != nullptr ? ruler->GetLongName() : "", expiry.c_str() });
+    Tell(97, { "", ruler != nullptr ? ruler->GetLongName() : "", expiry.c_str() });
 }
 
 std::string CRequest::ExpiryText() const

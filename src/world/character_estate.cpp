@@ -2,6 +2,7 @@
 // into shares, one inherit event per heir; every machine then gives each heir his share.
 #include "world/character_estate.h"
 
+#include <string>
 #include <vector>
 
 #include "armies/division.h"
@@ -41,6 +42,8 @@ enum : int {
     LAW_CHURCH_SUPREMACY = 14,
 };
 constexpr int32_t kPapalRealm = 1323;
+constexpr int kMessageInheritance = 27;
+constexpr int kMessageNewPope = 98;
 constexpr int kHeirsAsked = 10;
 
 CCharacter* Find(const CRZID& identity)
@@ -253,6 +256,29 @@ void MergeSameWars(CCharacter* heir)
     }
 }
 
+// The local player hears of his realm's heir; everyone hears of a new pope, told to the papal realm.
+void TellInheritance(const CCharacter& heir, const CCharacter* dead, const CInheritance& share, bool papal)
+{
+    const int32_t local
+        = gCharacterHooks.GetLocalPlayerRealm != nullptr ? gCharacterHooks.GetLocalPlayerRealm() : 0;
+    const CRZCountry* realm = heir.GetCountry();
+    const bool ours = local != 0 && realm != nullptr && realm->index == local;
+    if (gCharacterHooks.ShowMessage == nullptr || (!ours && !papal))
+        return;
+    // The long names share one buffer that each call overwrites.
+    const std::string heirName = heir.GetLongName();
+    const std::string deadName = dead != nullptr ? dead->GetLongName() : "";
+    if (ours) {
+        const std::string what = share.GetString(&heir);
+        const char* const texts[] = { "", heirName.c_str(), deadName.c_str(), what.c_str() };
+        gCharacterHooks.ShowMessage(kMessageInheritance, local, texts, 4);
+    }
+    if (papal) {
+        const char* const texts[] = { "", deadName.c_str(), heirName.c_str() };
+        gCharacterHooks.ShowMessage(kMessageNewPope, kPapalRealm, texts, 3);
+    }
+}
+
 void Inherit(CCharacter* heir, CRZEvent* event)
 {
     const auto* inherit = dynamic_cast<const CRZInheritEvent*>(event);
@@ -282,6 +308,7 @@ void Inherit(CCharacter* heir, CRZEvent* event)
         if (best == nullptr || title->GetRank() > best->GetRank())
             best = title;
     }
+    TellInheritance(*heir, dead, share, papal);
     if (papal)
         HandOverToLiege(heir);
     const CTitle* primary = heir->GetPrimaryTitle();
