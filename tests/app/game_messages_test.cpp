@@ -3,6 +3,7 @@
 // game.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -249,6 +250,41 @@ TEST(GameMessages, EachHappeningLogsItsTypeWithTheNamesItConcerns)
         }
         gCountryControl[local] = CONTROL_COMPUTER;
     });
+}
+
+// Five years of the tiny game played for the home realm, whose king dies in its third month: the log holds
+// conceptions and births, and the heir told what the dead king left him.
+TEST(GameMessages, YearsOfAGameLogBirthsAndTheKingsInheritance)
+{
+    const EveryTypeLogged logged;
+    CHostSession host;
+    std::vector<Line> lines;
+    std::string deadKing;
+    const uint64_t hash = PlayTinyGame(&host, [&] {
+        const int local = HomeRealm();
+        ASSERT_NE(local, 0);
+        gCountryControl[local] = CONTROL_LOCAL_PLAYER;
+        std::size_t read = gpLogHistory->GetCount();
+        Days(60);
+        CCharacter* king = CRZCountry::GetCountry(local)->ruler;
+        deadKing = king->GetLongName();
+        king->PostDeath();
+        Days(5 * 360);
+        lines = NewLines(read);
+        gCountryControl[local] = CONTROL_COMPUTER;
+    });
+    ASSERT_NE(hash, 0u);
+    int conceptions = 0, births = 0, inheritances = 0;
+    for (const Line& line : lines) {
+        EXPECT_EQ(line.text.find("%s"), std::string::npos) << line.text;
+        conceptions += line.type >= 30 && line.type <= 32 ? 1 : 0;
+        births += line.type >= 33 && line.type <= 35 ? 1 : 0;
+        if (line.type == 27 && line.text.find(" inherits from " + deadKing + ": ") != std::string::npos)
+            ++inheritances;
+    }
+    EXPECT_GT(conceptions, 0);
+    EXPECT_GT(births, 0);
+    EXPECT_EQ(inheritances, 1);
 }
 
 } // namespace
