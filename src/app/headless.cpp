@@ -13,6 +13,7 @@
 #include "app/game_wiring.h"
 #include "app/invariant_checker.h"
 #include "armies/combat_stats.h"
+#include "characters/character_server.h"
 #include "characters/law.h"
 #include "characters/trait.h"
 #include "datalang/lexer.h"
@@ -84,6 +85,8 @@ bool InitHeadlessTables(std::FILE* err)
         return false;
     }
     CLexer::InitTokens();
+    // Without its lists every character born or made in play would bear the infant's name.
+    CCharacterServer::ParseRandomCharacterNames();
     const struct {
         bool (*init)();
         const char* file;

@@ -16,6 +16,7 @@
 #include "app/sound_effects.h"
 #include "app/window_procedure.h"
 #include "armies/combat_stats.h"
+#include "characters/character_server.h"
 #include "characters/coat_of_arms.h"
 #include "characters/law.h"
 #include "characters/portrait.h"
@@ -354,6 +355,7 @@ int WinMain(Windows::HINSTANCE instance, Windows::HINSTANCE, char*, int)
     CLexer::InitTokens();
     Step("CRZUnitServer::ParseUnitNames");
     Step("CCharacterServer::ParseRandomCharacterNames");
+    CCharacterServer::ParseRandomCharacterNames();
 
     Step("CoInitialize");
     debuggame = 0;

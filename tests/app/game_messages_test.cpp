@@ -15,6 +15,7 @@
 #include "messages/message_handler.h"
 #include "realms/country.h"
 #include "realms/province.h"
+#include "text/new_text.h"
 
 #include "tiny_game.h"
 
@@ -117,6 +118,7 @@ std::string BirthLine(CCharacter* mother)
     }
     if (child == nullptr)
         return "no child born";
+    EXPECT_STRNE(child->GetName(), TextStrings.GetString("INFANT_NAME")) << "a name from the lists";
     return std::string(mother->FindSpouse()->GetName()) + " has a child: " + child->GetName() + ", a "
         + (child->IsFemale() ? "daughter" : "son") + ". May God keep " + (child->IsFemale() ? "her" : "him");
 }
