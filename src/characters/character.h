@@ -470,34 +470,40 @@ public:
     // The day the last titled character died; zero at start.
     static CDate LastRulerDeath;
 
-    // The daily walk reads these first: keep them together.
+    // The daily walk reads these first, the scalars in the object's first cache line: keep them together.
     // Zero while alive; mutable because the first IsAlive after a date in the future erases it.
     mutable CDate deathDate;
     CDate birthDate;
+    CDate conceptionDate;
     int32_t realmId = 0;
     int32_t gender = GENDER_MALE;
     // Set on the host once a death event is posted for him.
     int32_t deathPosted = 0;
+    // 1 for one born during play or created illegitimate.
+    int32_t status = 0;
+    // The day number of the birth of the last child of his children list; InitAddChild keeps it, so the
+    // daily conception check need not look the child up.
+    static constexpr int32_t kNoChildBirthDay = INT32_MIN;
+    int32_t lastChildBirthDay = kNoChildBirthDay;
     int32_t courtPosition = COURT_COURTIER;
     int32_t religion = 0;
     int32_t culture = 0;
     float loyaltyToLiege = 1.0f;
+    // Identities of his claims.
+    CList<CRZID> claims;
+    // The relations that name the character; the relation registry owns them.
+    CList<CRelation*> relations;
+    CSortedList<CTitle*, TitleComparer> titles;
+    CList<CRef<CCharacter>> vassals;
+    CDivision* militaryCommand = nullptr;
     // Symmetric lists of pointers: emptied every day and refilled from the relations; the destructor
     // takes the character out of the other side's list. Nodes only.
     CList<CCharacter*> allies;
     CList<CCharacter*> friends;
     CList<CCharacter*> rivals;
-    CList<CRef<CCharacter>> vassals;
-    CSortedList<CTitle*, TitleComparer> titles;
     CList<CCharacter*> enemies;
-    // Identities of his claims.
-    CList<CRZID> claims;
-    CDivision* militaryCommand = nullptr;
 
     // Cold: records, births, texts.
-    // 1 for one born during play or created illegitimate.
-    int32_t status = 0;
-    CDate conceptionDate;
     CRZID childFather;
     int32_t originProvince = 0;
     int32_t homeProvince = 0;
@@ -508,8 +514,6 @@ public:
     CSortedList<CRef<CCharacter>, AgeComparer> children;
     CSortedList<CRef<CCharacter>, AgeComparer> siblings;
     CList<CRef<CCharacter>> spouses;
-    // The relations that name the character; the relation registry owns them.
-    CList<CRelation*> relations;
     CList<int32_t> ownedProvinces;
 
 private:

@@ -64,6 +64,25 @@ int Draw(int range)
     return gGameRandom.Next() % range;
 }
 
+// Fertility f gives a half-life of 900000 / f^4 days until conception. Few values of f occur, and every
+// married woman of age asks each day, so each value's chance is worked out once.
+double ConceptionChance(float f)
+{
+    struct Entry {
+        uint32_t bits = 0xFFFFFFFFu;
+        double chance = 0.0;
+    };
+    static Entry known[256];
+    uint32_t bits = 0;
+    std::memcpy(&bits, &f, sizeof bits);
+    Entry& entry = known[(bits ^ (bits >> 8) ^ (bits >> 16) ^ (bits >> 24)) & 0xFFu];
+    if (entry.bits != bits) {
+        entry.bits = bits;
+        entry.chance = 1.0 - std::pow(0.5, std::pow(static_cast<double>(f), 4.0) / 900000.0);
+    }
+    return entry.chance;
+}
+
 void PostAttribute(const CRZID& character, CRZEvtType type, float amount)
 {
     PostToHostEvent(new CRZCharacterFloatEvent(type, CHARACTER_SERVER, character, amount));
@@ -236,15 +255,13 @@ void CCharacter::CheckImpregnation()
     const int age = GetAge();
     if (age < kFertileFrom || age >= kFertileUntil)
         return;
+    const CDate today = GetGameToday();
+    if (lastChildBirthDay != kNoChildBirthDay
+        && (today.GetDays() - lastChildBirthDay) / CDate::_nDaysPerMonth < 1)
+        return;
     const CCharacter* spouse = FindSpouse();
     if (spouse == nullptr)
         return;
-    const CDate today = GetGameToday();
-    if (!children.IsEmpty()) {
-        const CCharacter* last = (*children.GetTail()).Get();
-        if (last != nullptr && (today.GetDays() - last->birthDate.GetDays()) / CDate::_nDaysPerMonth < 1)
-            return;
-    }
     float f = static_cast<float>(baseAttributes.Get(CAttributeTuple::FERTILITY));
     if (age > 25)
         f *= 0.9f;
@@ -262,8 +279,7 @@ void CCharacter::CheckImpregnation()
             f += 5.0f - static_cast<float>(children.GetSize());
         f = std::min(f, 10.0f);
     }
-    // Fertility f gives a half-life of 900000 / f^4 days until conception.
-    const double chance = 1.0 - std::pow(0.5, std::pow(static_cast<double>(f), 4.0) / 900000.0);
+    const double chance = ConceptionChance(f);
     const double u = static_cast<double>(gGameRandom.Next()) / 32767.0;
     if (chance > u)
         PostToHostEvent(
@@ -397,8 +413,13 @@ int CCharacter::handleDeathChildbirth(CRZEvent*)
 void CCharacter::InitAddChild(CCharacter* child)
 {
     const CRef<CCharacter> reference(child);
-    if (child != nullptr && !children.Contains(reference))
-        children.Add(reference);
+    if (child == nullptr || children.Contains(reference))
+        return;
+    children.Add(reference);
+    // Children are only ever added, and none is forgotten while a parent lives, so the tail changes here
+    // alone.
+    const CCharacter* last = (*children.GetTail()).Get();
+    lastChildBirthDay = last != nullptr ? last->birthDate.GetDays() : kNoChildBirthDay;
 }
 
 const CSortedList<CRef<CCharacter>, AgeComparer>& CCharacter::GetSiblings()

@@ -67,15 +67,6 @@ void RequireNoAncestorCycle(const CCharacterServer& characters)
     }
 }
 
-void AddChild(CCharacter* parent, CCharacter* child)
-{
-    const CRef<CCharacter> reference(child);
-    for (auto it = parent->children.GetHead(); !it.IsEnd(); it++)
-        if (*it == reference)
-            return;
-    parent->children.Add(reference);
-}
-
 } // namespace
 
 CGameScenarioWorld::CGameScenarioWorld(CCharacterServer& inCharacters)
@@ -235,9 +226,9 @@ void CGameScenarioWorld::LinkChildrenAndRelations()
     for (auto it = characters.GetHead(); !it.IsEnd(); it++) {
         CCharacter* child = *it;
         if (CCharacter* mother = CRef<CCharacter>(child->mother).Get(); mother != nullptr && mother != child)
-            AddChild(mother, child);
+            mother->InitAddChild(child);
         if (CCharacter* father = CRef<CCharacter>(child->father).Get(); father != nullptr && father != child)
-            AddChild(father, child);
+            father->InitAddChild(child);
     }
     CRelations::GetInstance()->SyncronizeCharacters();
 }

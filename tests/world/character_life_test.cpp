@@ -124,6 +124,39 @@ TEST_F(CharacterLifeTest, ConceptionFollowsAgeFertilityAndTheLastChild)
     EXPECT_EQ(Requests(husband, &CCharacter::CheckImpregnation, 2000, _CRZEVT_IMPREGNATION_), 0);
 }
 
+TEST_F(CharacterLifeTest, TheMonthAfterABirthCountsFromTheLastChildOfTheList)
+{
+    // Sons come before daughters in the list, each eldest first: a newborn son ahead of an older daughter
+    // does not hold his mother back, whichever of them was added first.
+    struct Child {
+        bool female;
+        int daysAgo;
+    };
+    const struct {
+        Child first, second;
+        bool conceives;
+    } cases[] = {
+        { { false, 20 }, { true, 2000 }, true },
+        { { true, 2000 }, { false, 20 }, true },
+        { { false, 2000 }, { true, 20 }, false },
+        { { true, 20 }, { false, 2000 }, false },
+        { { false, 20 }, { false, 2000 }, false },
+        { { false, 2000 }, { false, 40 }, true },
+    };
+    CRZCountry* realm = Realm(12);
+    for (const auto& c : cases) {
+        CCharacter* wife = Wife(realm, 20, 10, 10);
+        for (const Child& each : { c.first, c.second }) {
+            CCharacter* child = Person(realm, 0, each.female);
+            child->birthDate.ConvertFromDays(GetGameToday().GetDays() - each.daysAgo);
+            wife->InitAddChild(child);
+        }
+        // At f = 10 a wife conceives about once in 130 days.
+        const int conceived = Requests(wife, &CCharacter::CheckImpregnation, 3000, _CRZEVT_IMPREGNATION_);
+        EXPECT_EQ(conceived > 0, c.conceives) << c.first.daysAgo << " then " << c.second.daysAgo;
+    }
+}
+
 TEST_F(CharacterLifeTest, LabourComesBetweenDays241And276AndEndsByHealth)
 {
     CRZCountry* realm = Realm(12);
