@@ -90,6 +90,9 @@ CRZGame::~CRZGame()
 void CRZGame::ClearGlobalGameVariables()
 {
     CRZCountry::InitCountryArray();
+    // A titled death of an earlier game in this program must not put off one on the same date in this
+    // game, which a machine that started with this game would let happen at once.
+    CCharacter::LastRulerDeath = CDate();
 }
 
 bool CRZGame::Init()

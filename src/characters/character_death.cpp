@@ -68,6 +68,9 @@ void CCharacter::Die(const CDate& date)
             CTitle::ExpandInternalVassalLiegeRelations(GetPrimaryTitle(), titles);
         if (IsHostMachine() && gCharacterHooks.DivideEstate != nullptr)
             gCharacterHooks.DivideEstate(this);
+        // His gold has gone to his heirs' shares; it leaves him on every machine, not on the host alone,
+        // or the machines part ways on the first dead man with gold.
+        score = CSimpleScore(0.0f, score.GetPrestige(), score.GetPiety());
     }
     // The host names a new papal controller; the other machines wait for its event.
     if (CPapacy* papacy = CPapacy::GetInstance(); papacy != nullptr && papacy->controller == id)

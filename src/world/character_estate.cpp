@@ -123,7 +123,6 @@ void DealShares(CCharacter* dead, const CRZCountry* realm, std::vector<CInherita
     for (CInheritance& share : shares) {
         share.SetFormOfGoverment(realm->GetFormOfGoverment());
         share.AddScore(CSimpleScore(gold, 0.0f, 0.0f));
-        dead->AddScore(CSimpleScore(-gold, 0.0f, 0.0f));
     }
     int next = 0;
     for (auto claim = dead->claims.GetHead(); !claim.IsEnd(); claim++, next = (next + 1) % n)
