@@ -176,6 +176,8 @@ int CCharacter::GetNumOfVassalDukes() const
     return CountVassals(vassals, &CTier::IsDuchy);
 }
 
+std::vector<CRZID> CCharacter::_mayHaveVassals;
+
 void CCharacter::CalcVassals()
 {
     vassals.RemoveAll();
@@ -383,6 +385,7 @@ void CCharacter::AddTitle(CTitle* title)
     RemoveCourtReferences();
     RemoveTrait(TRAIT_FOSTERLING);
     titles.Add(title);
+    _mayHaveVassals.push_back(GetID());
     if (title->GetTier()->IsCounty())
         ownedProvinces.Append(title->GetProvince());
 }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <vector>
 
 #include "characters/law.h"
 #include "characters/relation.h"
@@ -222,6 +223,10 @@ public:
     int GetNumOfVassalDukes() const;
     // For a ruler, the rulers of the realms whose primary title has one of his titles as liege.
     void CalcVassals();
+    // Vassal recount: who was given a title since the day's recount last took this, and who kept a title
+    // or a vassal list through it. Only a titled ruler gets vassals, so the recount needs these rather
+    // than every living character.
+    static std::vector<CRZID> _mayHaveVassals;
     const CList<CRef<CCharacter>>& GetVassals() const { return vassals; }
     int GetAllowedAllies() const { return 1; }
     bool IsBishop() const;

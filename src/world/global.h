@@ -140,11 +140,15 @@ public:
     CFlags flags;
 
 private:
+    // Vassal recount: CalcVassals for every living character that is a ruler or had a vassal list.
+    void RecountVassals();
     // The living, non-anonymous characters, rebuilt daily.
     std::vector<CCharacter*> liveChars;
     // Whose allies, friends or rivals the last relation pass listed: only they have lists to empty before
     // the next. By identity, so that one destroyed since is passed over.
     std::vector<CRZID> listedByRelations;
+    // Vassal recount: the characters whose vassals the day recounts, kept for its capacity.
+    std::vector<CCharacter*> vassalRecount;
     // Per realm slot, the province whose manpower it last received: a liege walk stops at a realm it
     // has already credited, so a liege cycle in a corrupt save ends.
     std::vector<int32_t> creditedFor;

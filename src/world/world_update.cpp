@@ -165,11 +165,32 @@ void CRZGlobal::BuildLiveChars()
             continue;
         // The table grows past its first capacity; Paranoia reports the excess when it runs.
         liveChars.push_back(character);
-        character->CalcVassals();
         if (character->IsFemale())
             ++livingWomenCount;
     }
     liveCharCount = static_cast<int32_t>(liveChars.size());
+    RecountVassals();
+}
+
+void CRZGlobal::RecountVassals()
+{
+    // Every living character's vassals are recounted, but only a titled ruler has any and only one who
+    // had a list can have one to empty: the rest would be visited for nothing, a cache miss each.
+    vassalRecount.clear();
+    for (const CRZID& id : CCharacter::_mayHaveVassals) {
+        if (CCharacter* character = CRef<CCharacter>(id).Get())
+            vassalRecount.push_back(character);
+    }
+    CCharacter::_mayHaveVassals.clear();
+    // The recount of one reads no other's list, so the order is free: sorted only to visit each once.
+    std::sort(vassalRecount.begin(), vassalRecount.end());
+    vassalRecount.erase(std::unique(vassalRecount.begin(), vassalRecount.end()), vassalRecount.end());
+    for (CCharacter* character : vassalRecount) {
+        if (character->IsAlive() && !character->IsAnonymous())
+            character->CalcVassals();
+        if (!character->titles.IsEmpty() || !character->GetVassals().IsEmpty())
+            CCharacter::_mayHaveVassals.push_back(character->GetID());
+    }
 }
 
 void CRZGlobal::HandleDailyUpdate()
