@@ -8,6 +8,7 @@ class CRZUnit;
 
 // The notifications by number.
 enum AINotification : int {
+    AINOTIFY_BATTLE_RESULT = 14,
     AINOTIFY_PROVINCE_CONTROLLER_CHANGED = 18,
     AINOTIFY_PROVINCE_OWNER_CHANGED = 19,
     AINOTIFY_REBEL_ARMY_RAISED = 20,
@@ -17,7 +18,7 @@ enum AINotification : int {
 class CAISubscriber {
 public:
     virtual ~CAISubscriber() = default;
-    // The notification with its values (the province for a rebel army raised, the previous owner or
+    // The notification with its values (the realm and how its battle ended for a battle result, the province for a rebel army raised, the previous owner or
     // controller and the province for a change of owner or controller).
     virtual void OnNotify(int notification, int first, int second) = 0;
     // The army is about to go; no pointer to it may be kept.

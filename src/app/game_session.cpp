@@ -119,6 +119,7 @@ bool CRZGame::Init()
     gGlobal.investmentServer = new CRZInvestmentServer;
     gGlobal.diplomacyServer = new CRZDiplomacyServer;
     gGlobal.combatServer = new CRZCombatServer;
+    gGlobal.unitServer = new CRZUnitServer;
     world = _pNewWorld != nullptr ? _pNewWorld(*gGlobal.characterServer) : nullptr;
     built = true;
     if (world == nullptr) {
@@ -223,6 +224,7 @@ int CRZGame::Cleanup()
     Release(gGlobal.titleServer);
     Release(gGlobal.diplomacyServer);
     Release(gGlobal.combatServer);
+    Release(gGlobal.unitServer);
     Release(gpServer);
     DeleteAll(gGlobal.wars);
     gGlobal.CleanupDB();

@@ -172,6 +172,9 @@ const CGameRoute kRoutes[] = {
     VM_ROUTE(gProvinceHooks.UpdateExiled, kAwaited), // the armies' exile
     VM_ROUTE(gProvinceHooks.OwnerChanged, kAwaited), // the computer opponents
     VM_ROUTE(gProvinceHooks.RaiseRebels, kWiring),
+    VM_ROUTE(gProvinceHooks.CreateCombat, kWiring), VM_ROUTE(gProvinceHooks.DeleteCombat, kWiring),
+    VM_ROUTE(gCombatHooks.NotifyBattleResult, kWiring),
+    VM_ROUTE(gCombatHooks.CheckForRetreat, kAwaited), // the computer opponents' generals
     VM_ROUTE(gProvinceHooks.IsSavedGame, kAwaited), // the scenario information
     VM_ROUTE(gImprovementButtonHooks.MakeButton, kWiring),
     VM_ROUTE(gImprovementButtonHooks.IsPressed, kWiring),
@@ -265,7 +268,7 @@ void InstallGameWiring()
     // Realms: battles tell their results, armies change sides, the computer realms' kings keep them, and a
     // revolt raises the rebels' army.
     gWarHooks.GetResultDesc = [](const DynamicID& id) -> const char* {
-        const CRZCombat* battle = CRZCombat::GetCombat(id);
+        CRZCombat* battle = CRZCombat::GetCombat(id);
         return battle != nullptr ? battle->GetResultDesc() : nullptr;
     };
     InstallArmyAllegianceHooks();
@@ -375,6 +378,11 @@ void InstallGameWiring()
     gCountryHooks.NotifyAI = &CAIRouter::Notify;
     gCountryHooks.NotifyArmyDeleted = [](CRZUnit* army) { CAIRouter::NotifyArmyDeleted(*army); };
     InstallArmySiegeHooks();
+    // Battles live in their provinces; the computer opponents hear how each ended.
+    InstallCombatHooks();
+    gCombatHooks.NotifyBattleResult = [](CRZCountryID realm, CRZCombat&, RZBattleResultType result, bool) {
+        CAIRouter::Notify(AINOTIFY_BATTLE_RESULT, realm, result);
+    };
     // The improvements' offering buttons are the interface's.
     InstallImprovementButtonHooks();
     // World: game files are read into the game's own world, which owns nothing but what it reads.

@@ -1,6 +1,7 @@
 // Armies raised and let go by their realms.
 #include "armies/realm_armies.h"
 
+#include "armies/combat.h"
 #include "armies/division.h"
 #include "armies/realm_divisions.h"
 #include "armies/unit.h"
@@ -52,7 +53,8 @@ void RetireRealmArmy(CRZCountry* realm, CRZUnit* army)
     }
     army->selected = false;
     army->SetInProvince(0);
-    army->battle = nullptr;
+    if (army->battle != nullptr)
+        army->battle->RemoveUnit(army);
     if (army->beingDeleted)
         return;
     army->beingDeleted = true;

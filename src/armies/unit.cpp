@@ -1,6 +1,7 @@
 // Armies found by their dynamic identity.
 #include "armies/unit.h"
 
+#include "armies/combat.h"
 #include "armies/division.h"
 #include "realms/country.h"
 #include "realms/province.h"
@@ -23,6 +24,9 @@ int CRZUnit::GetTotalStrength() const
 
 CRZUnit::~CRZUnit()
 {
+    // A battle must never hold an army that is gone.
+    if (battle != nullptr)
+        battle->RemoveUnit(this);
     if (CProvince* old = CProvince::GetProvince(province))
         old->units.Remove(this);
 }

@@ -9,7 +9,9 @@
 #include "foundation/linked_list.h"
 #include "foundation/rz_obj.h"
 
+class CCharacter;
 class CDivision;
+class CRZEvent;
 class CProvince;
 class CRZCombat;
 class CRZCountry;
@@ -21,7 +23,8 @@ public:
     // commands.
     ~CRZUnit() override;
 
-    int Update(CRZEvent*) override { return 0; }
+    // Completion, the daily check, marching and placing (unit_combat.cpp).
+    int Update(CRZEvent* event) override;
 
     // The army registered under the identity, or null when none is (or the object is no army).
     static CRZUnit* GetUnit(const DynamicID& id);
@@ -77,4 +80,32 @@ public:
     // Standing where its owner has no access (CRZUnitList::UpdateExiled).
     bool exiled = false;
     bool retreating = false;
+
+    // Battle and retreat (unit_combat.cpp).
+    // Its divisions' highest-ranking leader, the first on a tie; the anonymous soldier without one.
+    CCharacter* GetLeader() const;
+    bool IsEnemy(const CRZUnit* other) const;
+    // Both may fight each other: neither exiled, excluded nor retreating, of two realms, both with
+    // divisions, and enemies.
+    bool IsValidOpponent(const CRZUnit* other, const CRZCombat* battle) const;
+    bool isAttackerCombat() const { return battle != nullptr && isAttacker; }
+    void CombatStarted(const DynamicID& battle, bool attacker);
+    void CombatEnded(const DynamicID& battle);
+    // Its divisions fight afresh, and the army is marked retreating.
+    void Retreat(int province);
+    bool CanRetreatTo(int province) const;
+    // Host only: the best neighbour to fall back to, 0 when none will do.
+    int GetRetreatProvinceID() const;
+    // The march is over: no path, no scheduled step, not retreating.
+    void CancelAllMovement();
+
+    bool isAttacker = false;
+    // The province it stood in before the last arrival.
+    int32_t previousProvince = 0;
+    // The march state the unit server keeps.
+    CDate movestart;
+    CDate movetime;
+    CRZEvent* scheduledMove = nullptr;
+    int32_t interruptedDest = 0;
+    int32_t interruptedDays = 0;
 };

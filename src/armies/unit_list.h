@@ -8,6 +8,8 @@
 #include "foundation/linked_list.h"
 #include "foundation/rz_id.h"
 
+class CCharacter;
+class CRZCombat;
 class CRZUnit;
 
 // Not owning its armies.
@@ -19,6 +21,14 @@ public:
     void AddMovementTo(int province, const CDate& date, bool last);
     // Every army that stands in a province is exiled exactly when its owner has no access there.
     void UpdateExiled();
+
+    // Battle (unit_combat.cpp): the highest-ranking of the armies' leaders, the first on a tie; null for
+    // an empty list.
+    CCharacter* GetLeader() const;
+    // Some army of the list is an enemy of the army; false for an empty list.
+    bool IsEnemy(const CRZUnit* army) const;
+    // Every army of the list would fight the army; false for an empty list.
+    bool IsValidOpponent(const CRZUnit* army, const CRZCombat* battle) const;
 };
 
 class CRZSelectedUnitList : public CRZUnitList {

@@ -21,7 +21,14 @@ CProvince::CProvince()
     InitData();
 }
 
-CProvince::~CProvince() = default;
+CProvince::~CProvince()
+{
+    // The province owns its battles.
+    if (gProvinceHooks.DeleteCombat != nullptr) {
+        for (auto it = battles.GetHead(); !it.IsEnd(); it++)
+            gProvinceHooks.DeleteCombat(*it);
+    }
+}
 
 CProvince* CProvince::GetProvince(int number)
 {

@@ -77,6 +77,9 @@ struct ProvinceHooks {
     void (*RaiseRebels)(CProvince& province, const CMilitaryComposition& force) = nullptr;
     // The game being started was loaded from a save, whose levies stand as they were saved.
     bool (*IsSavedGame)() = nullptr;
+    // Battles: the province makes a battle under the identity (false when it cannot) and deletes one.
+    bool (*CreateCombat)(CProvince& province, int kind, const DynamicID& id, const CDate& start) = nullptr;
+    void (*DeleteCombat)(const DynamicID& id) = nullptr;
 };
 extern ProvinceHooks gProvinceHooks;
 

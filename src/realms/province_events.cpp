@@ -127,8 +127,16 @@ int CProvince::Update(CRZEvent* event)
         HandleGameStarted();
         return 0;
     case _CRZEVT_COMBAT_CREATE_:
-        if (const auto* record = RecordOf<CRZCombatEvent>(event))
+        if (const auto* record = RecordOf<CRZCombatEvent>(event)) {
+            // A battle is made only under a free identity: a repeated or forged creation makes none.
+            if (gProvinceHooks.CreateCombat != nullptr && !battles.Contains(record->combat)
+                && !gProvinceHooks.CreateCombat(*this, record->number, record->combat, record->date)) {
+                history("province %d: no battle can be made under identity %u:%u; dropped\n", number,
+                    static_cast<unsigned>(record->combat.type), static_cast<unsigned>(record->combat.number));
+                return 0;
+            }
             CombatStarted(record->combat);
+        }
         return 0;
     case _CRZEVT_COMBAT_DELETE_:
         if (const auto* record = RecordOf<CRZCombatEvent>(event))
@@ -418,5 +426,9 @@ void CProvince::CombatStarted(const DynamicID& battle)
 
 void CProvince::CombatEnded(const DynamicID& battle)
 {
+    if (!battles.Contains(battle))
+        return;
     battles.Remove(battle);
+    if (gProvinceHooks.DeleteCombat != nullptr)
+        gProvinceHooks.DeleteCombat(battle);
 }

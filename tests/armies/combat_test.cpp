@@ -17,6 +17,14 @@
 
 namespace {
 
+std::vector<int32_t> Ids(const CRZCountryList& realms)
+{
+    std::vector<int32_t> ids;
+    for (auto it = realms.GetHead(); !it.IsEnd(); it++)
+        ids.push_back(*it);
+    return ids;
+}
+
 class CombatTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -52,9 +60,9 @@ TEST_F(CombatTest, TheResultTellsEachSidesLeaderAndLossesAttackerFirst)
     CRZCountry* a = world.Realm(10);
     CRZCountry* d = world.Realm(20);
     CRZCombat* battle = Battle(30);
-    battle->attackers.leader = CRef<CCharacter>(a->ruler);
-    battle->attackers.losses.Add(MILITIA, 300.0f);
-    battle->attackers.losses.Add(ARCHERS, 20.0f);
+    battle->Attackers().leader = CRef<CCharacter>(a->ruler);
+    battle->attackerLosses.Add(MILITIA, 300.0f);
+    battle->attackerLosses.Add(ARCHERS, 20.0f);
     const std::string expected = std::string(a->ruler->GetFullName()) + " lost 320 ("
         + CMilitaryComposition::GetName(ARCHERS) + ": 20, " + CMilitaryComposition::GetName(MILITIA)
         + ": 300)\n" + " lost none";
@@ -76,14 +84,14 @@ TEST_F(CombatTest, AnAnnexedRealmsArmyLeavesItsBattleAndProvinceAndTheSidesAreRe
     battle->AddUnit(attacker, true);
     battle->AddUnit(leaving, false);
     battle->AddUnit(staying, false);
-    ASSERT_EQ(battle->defenders.participants, (std::vector<int32_t> { 20, 30 }));
+    ASSERT_EQ(Ids(battle->Defenders().participants), (std::vector<int32_t> { 20, 30 }));
 
     // The victim goes with its armies: the battle and the province must hold none of them.
     annexer->Annex(20, false);
     ASSERT_EQ(CRZCountry::GetCountry(20), nullptr);
-    EXPECT_FALSE(battle->defenders.armies.Contains(leaving));
+    EXPECT_FALSE(battle->Defenders().HasArmy(leaving));
     EXPECT_FALSE(CProvince::GetProvince(40)->units.Contains(leaving));
-    EXPECT_EQ(battle->defenders.participants, (std::vector<int32_t> { 30 }));
+    EXPECT_EQ(Ids(battle->Defenders().participants), (std::vector<int32_t> { 30 }));
     EXPECT_TRUE(staying->IsInBattle());
 }
 

@@ -281,15 +281,17 @@ TEST_F(TagChangeTest, WaitingRequestsAndBattlesFollowTheRealm)
     realm->armies.Append(&army);
     CRZCombat battle(5, DynamicID(), CDate());
     battle.AddUnit(&army, false);
-    battle.attackers.participants = { 20 };
+    battle.Attackers().participants.Append(20);
 
     ASSERT_EQ(Change(realm, kNew), 3);
     EXPECT_EQ(sent->GetSender(), kNew);
     EXPECT_EQ(received->GetRecipient(), kNew);
     EXPECT_EQ(kept->GetSender(), kNew);
     EXPECT_EQ(kept->GetRecipient(), 20);
-    EXPECT_EQ(battle.defenders.participants, std::vector<int32_t> { kNew });
-    EXPECT_EQ(battle.attackers.participants, std::vector<int32_t> { 20 });
+    EXPECT_EQ(battle.Defenders().participants.GetSize(), 1);
+    EXPECT_TRUE(battle.Defenders().participants.Contains(kNew));
+    EXPECT_EQ(battle.Attackers().participants.GetSize(), 1);
+    EXPECT_TRUE(battle.Attackers().participants.Contains(20));
 
     // A client keeps no requests of the server's.
     host = false;
