@@ -8,6 +8,7 @@
 
 #include "app/game.h"
 #include "app/game_wiring.h"
+#include "armies/combat.h"
 #include "datalang/lexer.h"
 #include "datalang/parser.h"
 #include "datalang/script_tree.h"
@@ -113,6 +114,10 @@ void FillEveryRoute()
     gProvinceHooks.OwnerChanged = [](CProvince&) {};
     gProvinceHooks.RaiseRebels = [](CProvince&, const CMilitaryComposition&) {};
     gProvinceHooks.IsSavedGame = [] { return false; };
+    gProvinceHooks.CreateCombat = [](CProvince&, int, const DynamicID&, const CDate&) { return false; };
+    gProvinceHooks.DeleteCombat = [](const DynamicID&) {};
+    gCombatHooks.NotifyBattleResult = [](CRZCountryID, CRZCombat&, RZBattleResultType, bool) {};
+    gCombatHooks.CheckForRetreat = [](CRZUnit&) { return 0; };
     gGlobalHooks.NewUnitSprite = [] { return static_cast<CUnitSprite*>(nullptr); };
     gGlobalHooks.DeleteUnitSprite = [](CUnitSprite*) {};
     gGlobalHooks.NewScenarioInformation = [] { return static_cast<CRZScenarioInformation*>(nullptr); };
