@@ -18,8 +18,9 @@ enum AINotification : int {
 class CAISubscriber {
 public:
     virtual ~CAISubscriber() = default;
-    // The notification with its values (the realm and how its battle ended for a battle result, the province for a rebel army raised, the previous owner or
-    // controller and the province for a change of owner or controller).
+    // The notification with its values (the realm and how its battle ended for a battle result, the province
+    // for a rebel army raised, the previous owner or controller and the province for a change of owner or
+    // controller).
     virtual void OnNotify(int notification, int first, int second) = 0;
     // The army is about to go; no pointer to it may be kept.
     virtual void OnArmyDeleted(CRZUnit& army) = 0;

@@ -171,9 +171,8 @@ const CGameRoute kRoutes[] = {
     VM_ROUTE(gCountryHooks.RemoveRequestsFrom, kWiring), // the computer opponents' hooks
     VM_ROUTE(gProvinceHooks.UpdateExiled, kAwaited), // the armies' exile
     VM_ROUTE(gProvinceHooks.OwnerChanged, kAwaited), // the computer opponents
-    VM_ROUTE(gProvinceHooks.RaiseRebels, kWiring),
-    VM_ROUTE(gProvinceHooks.CreateCombat, kWiring), VM_ROUTE(gProvinceHooks.DeleteCombat, kWiring),
-    VM_ROUTE(gCombatHooks.NotifyBattleResult, kWiring),
+    VM_ROUTE(gProvinceHooks.RaiseRebels, kWiring), VM_ROUTE(gProvinceHooks.CreateCombat, kWiring),
+    VM_ROUTE(gProvinceHooks.DeleteCombat, kWiring), VM_ROUTE(gCombatHooks.NotifyBattleResult, kWiring),
     VM_ROUTE(gCombatHooks.CheckForRetreat, kAwaited), // the computer opponents' generals
     VM_ROUTE(gProvinceHooks.IsSavedGame, kAwaited), // the scenario information
     VM_ROUTE(gImprovementButtonHooks.MakeButton, kWiring),

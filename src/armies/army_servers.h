@@ -26,7 +26,8 @@ public:
     int Update(CRZEvent* event) override;
     // Creates the battle in the province on every machine with the two armies, lets the province's other
     // armies join and starts it; null when the province made none.
-    CRZCombat* CreateCombat(CProvince& province, int kind, const DynamicID& id, CRZUnit* attacker, CRZUnit* defender);
+    CRZCombat* CreateCombat(
+        CProvince& province, int kind, const DynamicID& id, CRZUnit* attacker, CRZUnit* defender);
     // 1 when the army, not yet fighting, started a battle as the attacker.
     int TryToPickAFight(CProvince& province, CRZUnit* army);
     // The kind of the battle of the province the army joined, or 0.

@@ -203,7 +203,8 @@ void CRZCombatant::RetreatNow(CRZUnit* army)
         }
         if (server != nullptr)
             server->RemoveUnit(battle, unit, attacker);
-        ProcessLocalEvent(new CRZUnitMoveAddDestEvent(unit->GetID(), static_cast<unsigned short>(to), CDate(), true));
+        ProcessLocalEvent(
+            new CRZUnitMoveAddDestEvent(unit->GetID(), static_cast<unsigned short>(to), CDate(), true));
     }
     if (army == nullptr || armies->IsEmpty())
         defeated = true;
@@ -215,8 +216,8 @@ void CRZCombatant::KillUnit(CRZUnit* army)
         return;
     if (CRZCombatServer* server = CRZCombatServer::GetInstance())
         server->RemoveUnit(battle, army, attacker);
-    ProcessGlobalEvent(
-        new CRZCombatUnitEvent(_CRZEVT_COMBAT_DELETE_UNIT_, battle->GetID(), battle->GetID(), army->GetID(), attacker));
+    ProcessGlobalEvent(new CRZCombatUnitEvent(
+        _CRZEVT_COMBAT_DELETE_UNIT_, battle->GetID(), battle->GetID(), army->GetID(), attacker));
 }
 
 void CRZCombatant::KillDivision(CDivision* division)
@@ -327,7 +328,8 @@ CRZCombat::CRZCombat(int32_t inProvince, const DynamicID& identity, const CDate&
 {
     Create(identity);
     char text[96];
-    std::snprintf(text, sizeof text, "%s %d in Prov%d", "Combat", static_cast<int>(identity.number), province);
+    std::snprintf(
+        text, sizeof text, "%s %d in Prov%d", "Combat", static_cast<int>(identity.number), province);
     SetName(text);
 }
 
@@ -378,7 +380,8 @@ int CRZCombat::Update(CRZEvent* event)
         return kHandled;
     case _CRZEVT_COMBAT_STARTED_: {
         char text[96];
-        std::snprintf(text, sizeof text, "%s %d in Prov%d", GetTypeName(), static_cast<int>(GetID().number), province);
+        std::snprintf(
+            text, sizeof text, "%s %d in Prov%d", GetTypeName(), static_cast<int>(GetID().number), province);
         SetName(text);
         inPhase = true;
         CombatStarted();
@@ -410,13 +413,15 @@ int CRZCombat::Update(CRZEvent* event)
 void CRZCombat::AddAttacker(CRZUnit* army)
 {
     if (army != nullptr && army->exclusion == 0)
-        ProcessGlobalEvent(new CRZCombatUnitEvent(_CRZEVT_COMBAT_ADD_UNIT_, GetID(), GetID(), army->GetID(), true));
+        ProcessGlobalEvent(
+            new CRZCombatUnitEvent(_CRZEVT_COMBAT_ADD_UNIT_, GetID(), GetID(), army->GetID(), true));
 }
 
 void CRZCombat::AddDefender(CRZUnit* army)
 {
     if (army != nullptr && army->exclusion == 0)
-        ProcessGlobalEvent(new CRZCombatUnitEvent(_CRZEVT_COMBAT_ADD_UNIT_, GetID(), GetID(), army->GetID(), false));
+        ProcessGlobalEvent(
+            new CRZCombatUnitEvent(_CRZEVT_COMBAT_ADD_UNIT_, GetID(), GetID(), army->GetID(), false));
 }
 
 int CRZCombat::TryToJoin(CRZUnit* army)
@@ -522,7 +527,8 @@ void CRZCombat::ScheduleNextPhase()
 {
     CDate tomorrow = GetGameToday();
     tomorrow.AddDays(1);
-    ScheduleLocalEvent(new CRZCombatEvent(_CRZEVT_COMBAT_PHASE_, GetID(), kind, GetID(), GetGameToday()), tomorrow);
+    ScheduleLocalEvent(
+        new CRZCombatEvent(_CRZEVT_COMBAT_PHASE_, GetID(), kind, GetID(), GetGameToday()), tomorrow);
 }
 
 bool CRZCombat::TerminationCheck()

@@ -88,7 +88,8 @@ void CRZCombat::SendBattleResultEvents()
     const CDate today = GetGameToday();
     auto result = [&](bool aggressorAttacked) {
         return CBattleResult(province, startDate, today, attackerLosses, defenderLosses, aggressorAttacked,
-            defenderSide->defeated, attackerSide->participants.GetSize(), defenderSide->participants.GetSize());
+            defenderSide->defeated, attackerSide->participants.GetSize(),
+            defenderSide->participants.GetSize());
     };
     if (const CCrusade* crusade = CCrusade::GetInstance(); crusade != nullptr && crusade->IsActive()) {
         const bool attackersHeathen = IsAllNonChristian(attackerSide->participants);
@@ -105,7 +106,8 @@ void CRZCombat::SendBattleResultEvents()
                 continue;
             if (war->IsAttacker(attackerSide->participants) && war->IsDefender(defenderSide->participants))
                 war->AddBattleResult(result(true));
-            else if (war->IsAttacker(defenderSide->participants) && war->IsDefender(attackerSide->participants))
+            else if (war->IsAttacker(defenderSide->participants)
+                && war->IsDefender(attackerSide->participants))
                 war->AddBattleResult(result(false));
         }
     }
@@ -128,15 +130,15 @@ void CRZCombat::SendBattleResultEvents()
         losers.Append(*it);
     for (auto it = winners.GetHead(); !it.IsEnd(); it++) {
         if (won) {
-            ProcessGlobalEvent(
-                new CRZBattleWonEvent(_CRZEVT_PROVBATTLEWON_, CountryIdentity(*it), GetID(), province, losers));
+            ProcessGlobalEvent(new CRZBattleWonEvent(
+                _CRZEVT_PROVBATTLEWON_, CountryIdentity(*it), GetID(), province, losers));
         }
         notify(*it, won ? BATTLE_WON : BATTLE_DRAW);
     }
     for (auto it = losers.GetHead(); !it.IsEnd(); it++) {
         if (won) {
-            ProcessGlobalEvent(new CRZBattleLostEvent(
-                _CRZEVT_PROVBATTLELOST_, CountryIdentity(*it), province, static_cast<unsigned short>(major ? 1 : 0)));
+            ProcessGlobalEvent(new CRZBattleLostEvent(_CRZEVT_PROVBATTLELOST_, CountryIdentity(*it), province,
+                static_cast<unsigned short>(major ? 1 : 0)));
         }
         notify(*it, won ? BATTLE_LOST : BATTLE_DRAW);
     }

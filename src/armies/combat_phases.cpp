@@ -23,7 +23,8 @@ struct Shot {
 
 // Who fires in which phase, in order; the attacker fires first.
 constexpr Shot kAdvance[] = { { ARCHER_CAVALRY, 1.0f }, { ARCHERS, 1.0f } };
-constexpr Shot kSkirmish[] = { { LIGHT_CAVALRY, 1.0f }, { ARCHER_CAVALRY, 1.0f }, { ARCHERS, 1.0f }, { MILITIA, 1.0f } };
+constexpr Shot kSkirmish[]
+    = { { LIGHT_CAVALRY, 1.0f }, { ARCHER_CAVALRY, 1.0f }, { ARCHERS, 1.0f }, { MILITIA, 1.0f } };
 constexpr Shot kMelee[] = { { HEAVY_CAVALRY, 1.0f }, { LIGHT_CAVALRY, 1.0f }, { ARCHER_CAVALRY, 0.5f },
     { PIKEMEN, 1.0f }, { HEAVY_INFANTRY, 1.0f }, { ARCHERS, 0.5f }, { MILITIA, 1.0f } };
 constexpr Shot kPursuit[] = { { LIGHT_CAVALRY, 1.0f }, { ARCHER_CAVALRY, 1.0f } };
@@ -84,7 +85,8 @@ void CRZCombatant::FireAt(CRZCombatant& enemy, TroopType type, float multiplier)
         const CDivision* shooter = company->GetRegiment();
         const CDivision* struck = target->GetRegiment();
         const TroopType e = target->GetType();
-        const float crusade = IsCrusaderOrder(shooter->culture) && CultureIs(struck->culture, "muslim") ? 1.25f : 1.0f;
+        const float crusade
+            = IsCrusaderOrder(shooter->culture) && CultureIs(struck->culture, "muslim") ? 1.25f : 1.0f;
         const float roll = static_cast<float>(8 * (Draw() % 100));
         const float damage = std::trunc(
             shooter->GetAttValue(type) * shooter->GetAttMultiplier(type, e) * crusade * roll * multiplier);
@@ -262,4 +264,3 @@ CList<CDivision*>& CRZCombatant::GetFightingRegiments()
     }
     return fightingDivisions;
 }
-

@@ -135,7 +135,8 @@ void CRZCombatServer::RemoveUnit(CRZCombat* battle, CRZUnit* army, bool attacker
     GetProvinceCombats(battle->province, battles);
     for (auto it = battles.GetHead(); !it.IsEnd(); it++) {
         const DynamicID battleId = (*it)->GetID();
-        ProcessGlobalEvent(new CRZCombatUnitEvent(_CRZEVT_COMBAT_REMOVE_UNIT_, battleId, battleId, army->GetID(), attacker));
+        ProcessGlobalEvent(
+            new CRZCombatUnitEvent(_CRZEVT_COMBAT_REMOVE_UNIT_, battleId, battleId, army->GetID(), attacker));
     }
 }
 
@@ -163,7 +164,8 @@ void CRZCombatServer::EndCombat(CRZCombat* battle)
     const int number = battle->province;
     if (province == nullptr)
         return;
-    ProcessGlobalEvent(new CRZCombatEvent(_CRZEVT_COMBAT_DELETE_, province->GetID(), battle->kind, battleId, GetGameToday()));
+    ProcessGlobalEvent(new CRZCombatEvent(
+        _CRZEVT_COMBAT_DELETE_, province->GetID(), battle->kind, battleId, GetGameToday()));
     for (CRZUnit* army : ArmiesIn(*province)) {
         if (!StillIn(*province, army) || army->IsInBattle() || army->retreating || army->divisions.IsEmpty())
             continue;

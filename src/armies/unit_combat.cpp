@@ -201,7 +201,8 @@ bool CRZUnit::CanRetreatTo(int number) const
 {
     const CProvince* here = CProvince::GetProvince(province);
     const CProvince* there = CProvince::GetProvince(number);
-    if (number == 0 || there == nullptr || here == nullptr || owner == nullptr || owner->index == kRebelCountry)
+    if (number == 0 || there == nullptr || here == nullptr || owner == nullptr
+        || owner->index == kRebelCountry)
         return false;
     if (!here->IsAdjacent(number) || there->terrain == TERRAIN_OCEAN || there->terrain == TERRAIN_LAKE)
         return false;

@@ -58,7 +58,8 @@ int CRZUnitServer::Update(CRZEvent* event)
     case _CRZEVT_UNITMOVE_ADD_DEST_: {
         const auto* record = RecordAs<CRZUnitMoveAddDestEventData>(event);
         if (record != nullptr)
-            handleUnitAddDestination(CRZUnit::GetUnit(record->unit), record->province, record->flag != 0, record->date);
+            handleUnitAddDestination(
+                CRZUnit::GetUnit(record->unit), record->province, record->flag != 0, record->date);
         return kHandled;
     }
     case _CRZEVT_UNITSERVERUPDATE_: {
@@ -96,7 +97,8 @@ void CRZUnitServer::handleUnitAddDestination(CRZUnit* army, int to, bool replace
     }
     const CProvince* target = CProvince::GetProvince(to);
     const CProvince* here = CProvince::GetProvince(army->GetProvince());
-    if (target == nullptr || target->terrain == TERRAIN_OCEAN || target->terrain == TERRAIN_LAKE || here == nullptr)
+    if (target == nullptr || target->terrain == TERRAIN_OCEAN || target->terrain == TERRAIN_LAKE
+        || here == nullptr)
         return;
     if (!OneStepAway(*army, *here, to))
         return;
@@ -166,7 +168,8 @@ void CRZUnitServer::CancelMovements(CRZUnit* army)
             return;
         }
         if (army->owner != nullptr)
-            ProcessGlobalEvent(new CRZUnitEvent(_CRZEVT_UNITDELETE_, army->owner->GetID(), army->GetID(), true));
+            ProcessGlobalEvent(
+                new CRZUnitEvent(_CRZEVT_UNITDELETE_, army->owner->GetID(), army->GetID(), true));
         return;
     }
     if (!army->movementOrders.empty())
