@@ -553,6 +553,15 @@ const TextKey gTextKeys[] = {
     // The result of a battle, one line per side.
     { "config\\text.csv", "COMBAT_LOST", "%s lost %d men (%s)" },
     { "config\\text.csv", "COMBAT_NO_LOSS", "%s lost no men" },
+    // A battle's name and the phases it passes through.
+    { "config\\text.csv", "BATTLE_OF", "Battle of" },
+    { "config\\text.csv", "PHASE_MANEUVER", "Maneuver" },
+    { "config\\text.csv", "PHASE_ADVANCE", "Advance" },
+    { "config\\text.csv", "PHASE_SKIRMISH", "Skirmish" },
+    { "config\\text.csv", "PHASE_FRONT", "Front" },
+    { "config\\text.csv", "PHASE_FLANK", "Flank" },
+    { "config\\text.csv", "PHASE_RETREAT", "Retreat" },
+    { "config\\text.csv", "PHASE_PURSUE", "Pursue" },
 };
 
 } // namespace
