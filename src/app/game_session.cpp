@@ -211,6 +211,12 @@ int CRZGame::Cleanup()
     _inGame = 0;
     CRZOwnerArea::CleanupAllOwnerAreas();
     gEventScheduler.Erase();
+    // The provinces outlive the game: a battle still standing goes now, before the armies it holds, or it
+    // would keep its identity registered into the next game and block that game's battle of the same number.
+    for (CProvince* province : CProvince::_pProvince) {
+        while (province != nullptr && !province->battles.IsEmpty())
+            province->CombatEnded(*province->battles.GetHead());
+    }
     // The world drops every title, relation, realm, character and dynasty it holds.
     if (world != nullptr)
         world->DiscardLoad();

@@ -225,7 +225,8 @@ void CRZCombatant::KillDivision(CDivision* division)
     if (division == nullptr)
         return;
     if (CRZCountry* owner = CRZCountry::GetCountry(division->owner))
-        owner->KillDivision(division, false, false);
+        // Sent: a division killed on the host alone would live on, empty, on every other machine.
+        owner->KillDivision(division, false, true);
 }
 
 CCharacter* CRZCombatant::GetLeader()

@@ -128,8 +128,11 @@ void CRZCombatant::TakeLosses()
         for (auto d = army->divisions.GetHead(); !d.IsEnd(); d++)
             held.push_back(*d);
         for (CDivision* division : held) {
+            // The losses reach the division through an event that comes later; the men they leave decide
+            // now, or a beaten side would stand another day with empty divisions.
+            const int left = division->GetTotalMen() - division->losses.GetTotalSize();
             division->TakeLosses();
-            if (division->GetTotalMen() < 1)
+            if (left < 1)
                 KillDivision(division);
         }
         if (army->divisions.IsEmpty())

@@ -8,6 +8,7 @@
 
 #include "armies/army_allegiance.h"
 #include "armies/combat.h"
+#include "armies/division.h"
 #include "armies/realm_divisions.h"
 #include "armies/unit.h"
 #include "realms/text_keys.h"
@@ -68,6 +69,42 @@ TEST_F(CombatTest, TheResultTellsEachSidesLeaderAndLossesAttackerFirst)
         + ": 300)\n" + " lost none";
     EXPECT_EQ(std::string(battle->GetResultDesc()), expected) << "a side without leader names nobody";
     (void)d;
+}
+
+// Sizes count men: the winner must have lost less than half of what the loser lost, and the loser at
+// least two thirds of its start, on sides of 10000 men or more.
+TEST_F(CombatTest, ABattleIsMajorOnlyWhenBothSidesWereLargeAndTheLoserWasCutDown)
+{
+    CRZCountry* w = world.Realm(10);
+    CRZCountry* l = world.Realm(20);
+    const struct {
+        int winnerStart, winnerEnd, loserStart, loserEnd;
+        bool major;
+    } cases[] = {
+        { 10000, 9000, 10000, 3000, true },
+        { 10000, 9000, 10000, 4000, false },
+        { 10000, 6500, 10000, 3000, false },
+        { 9999, 9999, 10000, 0, false },
+        { 10000, 10000, 9999, 0, false },
+        { 20000, 20000, 10000, 3340, true },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message()
+            << c.winnerStart << "->" << c.winnerEnd << " beat " << c.loserStart << "->" << c.loserEnd);
+        CDivision* divisions[2] = {};
+        CRZCombat* battle = Battle(30);
+        for (const bool attacker : { true, false }) {
+            CRZUnit* army = Army(attacker ? w : l, 30);
+            divisions[attacker ? 0 : 1] = new CDivision(CRZDynamicObject::GetUniqueDynamicID());
+            army->divisions.Append(divisions[attacker ? 0 : 1]);
+            divisions[attacker ? 0 : 1]->men = attacker ? c.winnerStart : c.loserStart;
+            battle->AddUnit(army, attacker);
+        }
+        divisions[0]->men = c.winnerEnd;
+        divisions[1]->men = c.loserEnd;
+        battle->CalcMajorBattle(battle->Attackers(), battle->Defenders());
+        EXPECT_EQ(battle->major, c.major);
+    }
 }
 
 TEST_F(CombatTest, AnAnnexedRealmsArmyLeavesItsBattleAndProvinceAndTheSidesAreRebuilt)
