@@ -226,6 +226,7 @@ struct Rout {
     DynamicID war, first;
     int days = 0;
     size_t warBattles = 0;
+    float scoreBefore = 0.0f, scoreAfter = 0.0f;
     float loserPoints = 0.0f, winnerPoints = 0.0f;
     bool loserArmyLeft = true;
 };
@@ -248,11 +249,15 @@ void FightARout(Rout& rout)
     rout.first = battle->GetID();
     const float points = d->baseVP[2];
     const float winnerPoints = a->baseVP[2];
+    if (const CWar* war = CWar::GetWar(rout.war))
+        rout.scoreBefore = war->GetAttackerScore();
     rout.days = FightOut(rout.first, 60);
     rout.loserPoints = d->baseVP[2] - points;
     rout.winnerPoints = a->baseVP[2] - winnerPoints;
-    if (const CWar* war = CWar::GetWar(rout.war))
+    if (const CWar* war = CWar::GetWar(rout.war)) {
         rout.warBattles = static_cast<size_t>(war->GetBattleResults().GetSize());
+        rout.scoreAfter = war->GetAttackerScore();
+    }
     rout.loserArmyLeft = CRZUnit::GetUnit(weakId) != nullptr;
 }
 
@@ -273,6 +278,7 @@ TEST(Battles, ARoutedSideLosesOnEveryMachineItsWarCountsTheBattleAndTheClientEnd
     EXPECT_FLOAT_EQ(onHost.loserPoints, -0.5f) << "a minor battle lost";
     EXPECT_FLOAT_EQ(onHost.winnerPoints, 0.0f);
     EXPECT_EQ(onHost.warBattles, 1u);
+    EXPECT_GT(onHost.scoreAfter, onHost.scoreBefore) << "the attacker won";
     const std::vector<Sent> results = ResultsSent(host);
     EXPECT_EQ(results,
         (std::vector<Sent> { { _CRZEVT_PROVBATTLEWON_, CountryIdentity(onHost.winner) },
