@@ -111,16 +111,6 @@ int FightOut(const DynamicID& battle, int limit)
     return limit;
 }
 
-std::vector<float> VictoryPoints()
-{
-    std::vector<float> points;
-    for (const CRZCountry* realm : CRZCountry::_pCountry) {
-        if (realm != nullptr)
-            points.insert(points.end(), std::begin(realm->baseVP), std::end(realm->baseVP));
-    }
-    return points;
-}
-
 struct Sent {
     CRZEvtType type;
     CRZID to;

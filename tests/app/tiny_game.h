@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <iterator>
 #include <memory>
 #include <vector>
 
@@ -19,6 +20,7 @@
 #include "events/net_event.h"
 #include "foundation/data_file.h"
 #include "foundation/random_generator.h"
+#include "realms/country.h"
 #include "support/generated_data.h"
 #include "support/scratch.h"
 
@@ -97,6 +99,17 @@ template <typename Body> uint64_t PlayTinyGame(CEventSession* session, Body body
     gEventScheduler.Erase();
     SetEventSession(nullptr);
     return hash;
+}
+
+// Every realm's victory points, which the saved state and so its hash leave out.
+inline std::vector<float> VictoryPoints()
+{
+    std::vector<float> points;
+    for (const CRZCountry* realm : CRZCountry::_pCountry) {
+        if (realm != nullptr)
+            points.insert(points.end(), std::begin(realm->baseVP), std::end(realm->baseVP));
+    }
+    return points;
 }
 
 // On a client: applies the host's events in the order it sent them.

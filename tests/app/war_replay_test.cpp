@@ -94,17 +94,6 @@ void FightTheWar()
     Days(5);
 }
 
-// Every realm's victory points, which the saved state and so its hash leave out.
-std::vector<float> VictoryPoints()
-{
-    std::vector<float> points;
-    for (const CRZCountry* realm : CRZCountry::_pCountry) {
-        if (realm != nullptr)
-            points.insert(points.end(), std::begin(realm->baseVP), std::end(realm->baseVP));
-    }
-    return points;
-}
-
 TEST(WarReplay, AClientFedTheHostsWarEventsEndsInTheHostsState)
 {
     CHostSession host;
