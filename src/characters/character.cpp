@@ -302,9 +302,14 @@ CRelation* CCharacter::GetRelation(const CCharacter* other, CRelationType type) 
 
 float CCharacter::GetBaseCompability(const CCharacter* other) const
 {
+    return GetBaseCompability(other, CTraitOpinion(traits));
+}
+
+float CCharacter::GetBaseCompability(const CCharacter* other, const CTraitOpinion& mine) const
+{
     if (other == nullptr)
         return 0.5f;
-    const float value = (traits.GetOpinionOf(other->traits) + other->traits.GetOpinionOf() + 50.0f) / 100.0f;
+    const float value = (mine.GetCompabilitySum(other->traits) + 50.0f) / 100.0f;
     return std::clamp(value, 0.0f, 1.0f);
 }
 

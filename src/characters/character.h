@@ -261,6 +261,8 @@ public:
     bool HasRivalry(const CCharacter* other) const { return GetRelation(other, RELATION_RIVAL) != nullptr; }
     // 0..1: how well this character's traits sit with the other's.
     float GetBaseCompability(const CCharacter* other) const;
+    // The same with this character's traits gathered beforehand (from his own traits), for many others.
+    float GetBaseCompability(const CCharacter* other, const CTraitOpinion& mine) const;
     const CAttributeTuple& GetAttributes() const { return attributes; }
     const CTraitTuple& GetTraits() const { return traits; }
     const CSimpleScore& GetScore() const { return score; }

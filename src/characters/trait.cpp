@@ -86,6 +86,32 @@ float CTraitTuple::GetOpinionOf(const CTraitTuple& other) const
     return sum;
 }
 
+CTraitOpinion::CTraitOpinion(const CTraitTuple& own)
+{
+    own.ForEachHeld([&](int i) {
+        if (const CTraitType* type = CTraitType::Get(i))
+            types[count++] = type;
+    });
+}
+
+float CTraitOpinion::GetCompabilitySum(const CTraitTuple& other) const
+{
+    // One walk over the other's traits serves both sums.
+    int theirs[kTraitCount];
+    int held = 0;
+    float regard = 0.0f;
+    other.ForEachHeld([&](int j) {
+        theirs[held++] = j;
+        if (const CTraitType* type = CTraitType::Get(j))
+            regard += type->GetOpinionOf();
+    });
+    float sum = 0.0f;
+    for (int a = 0; a < count && held != 0; ++a)
+        for (int k = 0; k < held; ++k)
+            sum += types[a]->GetOpinion(theirs[k]);
+    return sum + regard;
+}
+
 CAttributeTuple CTraitTuple::GetAttributeModifier() const
 {
     CAttributeTuple sum;

@@ -100,3 +100,17 @@ private:
 
     static CTraitType* _pTypes;
 };
+
+// One bearer's traits gathered once, for weighing him against many others in a row (a ruler against every
+// other ruler each month): the set's bits and the type table are then read once, not once per other.
+class CTraitOpinion {
+public:
+    explicit CTraitOpinion(const CTraitTuple& own);
+    // own.GetOpinionOf(other) + other.GetOpinionOf(), each summed in the order those sum, so the float
+    // result is the same to the bit.
+    float GetCompabilitySum(const CTraitTuple& other) const;
+
+private:
+    const CTraitType* types[kTraitCount];
+    int count = 0;
+};

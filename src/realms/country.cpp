@@ -207,19 +207,43 @@ float CRZCountry::ChangeRelation(CRZCountryID other, float change)
 
 float CRZCountry::GetMonthlyRelationChange(const CRZCountry* other) const
 {
+    return CRelationDrift(*this).Of(other);
+}
+
+CRelationDrift::CRelationDrift(const CRZCountry& drifting)
+    : realm(drifting)
+    , ruler(drifting.ruler)
+    , mine(ruler != nullptr ? ruler->GetTraits() : CTraitTuple())
+{
+}
+
+float CRelationDrift::Of(const CRZCountry* other) const
+{
     if (other == nullptr || other->ruler == nullptr || ruler == nullptr)
         return 0.0f;
     const CCharacter* theirs = other->ruler;
     float change = ruler->religion == theirs->religion ? 0.5f : -1.0f;
     if (ruler->culture == theirs->culture)
         change += 0.5f;
-    if (other->index >= 0 && other->index < kSlots && atWarWith[other->index] != 0)
+    if (other->index >= 0 && other->index < kSlots && realm.atWarWith[other->index] != 0)
         change -= 2.0f;
-    if (theirs->HasRivalry(ruler))
+    // One walk over his relations answers both questions that HasRivalry and HasFriendship would each
+    // walk them for; the other side is looked up only for the two kinds asked about.
+    bool rival = false;
+    bool friendly = false;
+    for (auto it = theirs->relations.GetHead(); !it.IsEnd(); it++) {
+        const CRelation* relation = *it;
+        const CRelationType type = relation->GetType();
+        if ((type == RELATION_RIVAL && !rival) || (type == RELATION_FRIEND && !friendly)) {
+            if (relation->IsActive() && relation->GetOther(theirs) == ruler)
+                (type == RELATION_RIVAL ? rival : friendly) = true;
+        }
+    }
+    if (rival)
         change -= 1.5f;
-    if (theirs->HasFriendship(ruler))
+    if (friendly)
         change += 1.0f;
-    change += ruler->GetBaseCompability(theirs);
+    change += ruler->GetBaseCompability(theirs, mine);
     return change / 2.0f;
 }
 

@@ -744,6 +744,19 @@ public:
     static void DeleteDissolved();
     static CList<CRZCountry*> _dissolved;
 };
+
+// Monthly relation drift: GetMonthlyRelationChange toward one realm after another, with what depends on this
+// realm's ruler alone gathered once. Lives within one pass; the ruler must not change during it.
+class CRelationDrift {
+public:
+    explicit CRelationDrift(const CRZCountry& realm);
+    float Of(const CRZCountry* other) const;
+
+private:
+    const CRZCountry& realm;
+    const CCharacter* ruler;
+    CTraitOpinion mine;
+};
 #undef VM_COUNTRY_DECLARE_HANDLER
 
 // The game's queue of realms (gpGameQ): every realm built joins it and leaves it when deleted, and a started

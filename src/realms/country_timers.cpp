@@ -321,13 +321,14 @@ int CRZCountry::handleTimerMonth(CRZEvent* event)
 
     // Opinions drift toward 100 from either side but never cross it by drifting.
     powerRank = 1;
+    const CRelationDrift drift(*this);
     for (int i = 0; i < kSlots; ++i) {
         CRZCountry* other = _pCountry[i];
         if (other == nullptr)
             continue;
         if (other->power[0] > power[0])
             ++powerRank;
-        float change = GetMonthlyRelationChange(other);
+        float change = drift.Of(other);
         const float relation = GetRelation(i);
         if ((relation > 100.0f && change > 0.0f) || (relation < 100.0f && change < 0.0f))
             change = 0.0f;
@@ -442,9 +443,10 @@ int CRZCountry::handleGameStarted(CRZEvent* event)
     CalculatePower();
     Init();
     // A month's drift at once, with no bound: the scenario's opinions settle before play.
+    const CRelationDrift drift(*this);
     for (int i = 0; i < kSlots; ++i) {
         if (CRZCountry* other = _pCountry[i])
-            ChangeRelation(other->index, 30.0f * GetMonthlyRelationChange(other));
+            ChangeRelation(other->index, 30.0f * drift.Of(other));
     }
     if (gCountryHooks.IsSavedGame == nullptr || !gCountryHooks.IsSavedGame())
         MarkWarOrPeace(*this);
