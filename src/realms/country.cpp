@@ -384,7 +384,7 @@ void CRZCountry::RefreshKnowledge()
 {
     std::fill(std::begin(neighbourFlags), std::end(neighbourFlags), 0);
     std::fill(std::begin(borderShares), std::end(borderShares), 0.0f);
-    neighbours.RemoveAll();
+    neighbours.RemoveAllKeepingNodes();
     coastalShare = 0.0f;
     homeAreaProvinces = 0;
     const RZArea home = GetHomeArea();
@@ -416,8 +416,10 @@ void CRZCountry::RefreshKnowledge()
     if (owned > 0)
         coastalShare /= static_cast<float>(owned);
     if (borders > 0.0f) {
-        for (float& share : borderShares)
-            share /= borders;
+        // Only a neighbour's share is other than 0 (and 0 divided stays 0), so the whole table need not
+        // be divided.
+        for (auto it = neighbours.GetHead(); !it.IsEnd(); it++)
+            borderShares[*it] /= borders;
     }
 }
 
@@ -677,7 +679,9 @@ void CRZCountry::RefreshVassals()
 
 void CRZCountry::RefreshCourt()
 {
-    court.RemoveAll();
+    // Rebuilt every month for every realm, the pool's court the longest: refilling the same nodes spares
+    // freeing and allocating them all again.
+    court.RemoveAllKeepingNodes();
     for (auto it = members.GetHead(); !it.IsEnd(); it++) {
         if (*it != ruler)
             court.Append(*it);

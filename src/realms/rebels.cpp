@@ -61,13 +61,24 @@ int CRZCountry::CreateCountriesFromRevolts(bool atOnce)
 {
     if (!OnHost())
         return 0;
+    // Asked every day for every realm, and seldom has a province in rebel hands: only then is the list
+    // copied.
+    const auto heldByRebels = [](int32_t number) {
+        const CProvince* province = CProvince::GetProvince(number);
+        return province != nullptr && province->controller == kRebelCountry;
+    };
+    bool any = false;
+    for (auto it = GetOwnedProvinces().GetHead(); !it.IsEnd() && !any; it++)
+        any = heldByRebels(*it);
+    if (!any)
+        return 0;
     const CDate today = CRZGame::GetCurrentDate();
     // The list may change under the events processed below: walk a copy.
     const CList<int32_t> owned = GetOwnedProvinces();
     for (auto it = owned.GetHead(); !it.IsEnd(); it++) {
-        CProvince* province = CProvince::GetProvince(*it);
-        if (province == nullptr || province->controller != kRebelCountry)
+        if (!heldByRebels(*it))
             continue;
+        CProvince* province = CProvince::GetProvince(*it);
         const CTitle* county = CTitle::GetTitle(province->GetNumber());
         const CRZCountryID number = county != nullptr ? county->GetCountryID() : 0;
         if (!IsRealCountry(number) || number == index || GetCountry(number) != nullptr)
