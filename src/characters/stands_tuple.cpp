@@ -16,17 +16,6 @@ const CRZTokenType kEstateKeys[CStandsTuple::COUNT] = { KW_PEASANTS, KW_BURGHERS
 
 } // namespace
 
-float CStandsTuple::Get(int which) const
-{
-    return which >= 0 && which < COUNT ? values[which] : 0.0f;
-}
-
-void CStandsTuple::Set(int which, float value)
-{
-    if (which >= 0 && which < COUNT)
-        values[which] = value;
-}
-
 CStandsTuple& CStandsTuple::operator+=(const CStandsTuple& other)
 {
     for (int which = 0; which < COUNT; ++which)

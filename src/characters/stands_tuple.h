@@ -23,9 +23,14 @@ public:
     CStandsTuple& operator=(const CStandsTuple&) = default;
     ~CStandsTuple() = default;
 
-    // Estates 0 to 3; any other number reads 0 and writes nothing.
-    float Get(int which) const;
-    void Set(int which, float value);
+    // Estates 0 to 3; any other number reads 0 and writes nothing. Inline: every province reads its
+    // estates every day.
+    float Get(int which) const { return which >= 0 && which < COUNT ? values[which] : 0.0f; }
+    void Set(int which, float value)
+    {
+        if (which >= 0 && which < COUNT)
+            values[which] = value;
+    }
 
     float GetPeasants() const { return values[PEASANTS]; }
     float GetBurghers() const { return values[BURGHERS]; }

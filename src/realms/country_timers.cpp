@@ -88,10 +88,13 @@ void FillCourtsFromPool(CRZCountry& pool)
         CRZCountry* realm = CRZCountry::_pCountry[i];
         if (realm == nullptr || !CRZCountry::IsRealCountry(i))
             continue;
+        // Asked daily of every realm and most courts are full: what follows only reads for a realm in need.
+        int needed = realm->GetNeededCharacters();
+        if (needed == 0)
+            continue;
         const int rulerCulture = realm->ruler != nullptr ? realm->ruler->culture : -1;
         const CProvince* capital = CProvince::GetProvince(realm->capital);
         const int capitalCulture = capital != nullptr ? capital->culture : -1;
-        int needed = realm->GetNeededCharacters();
 
         bool onlyMen = false;
         if ((controller != nullptr && controller->GetCountry() == realm) || realm == papalState) {
