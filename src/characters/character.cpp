@@ -18,22 +18,6 @@
 
 CCharacterHooks gCharacterHooks;
 
-CDate GetGameToday()
-{
-    return gpTimer != nullptr ? gpTimer->GetDate() : CDate();
-}
-
-namespace {
-
-bool IsZero(const CDate& date)
-{
-    return date.day == 0 && date.month == 0 && date.year == 0;
-}
-
-constexpr int kDaysPerYear = CDate::_nDaysPerMonth * CDate::_nMonthsPerYear;
-
-} // namespace
-
 int AgeComparer::Key(const CRef<CCharacter>& reference)
 {
     const CCharacter* character = reference.Get();
@@ -72,21 +56,7 @@ void CCharacter::Unlink(CList<CCharacter*> CCharacter::*list)
     (this->*list).RemoveAll();
 }
 
-int CCharacter::GetAge() const
-{
-    const int days = GetGameToday().GetDays() - birthDate.GetDays();
-    // Floor, so a character not yet born is below zero, not zero.
-    return days >= 0 ? days / kDaysPerYear : -((-days + kDaysPerYear - 1) / kDaysPerYear);
-}
 
-bool CCharacter::IsAlive() const
-{
-    if (!IsZero(deathDate) && deathDate > GetGameToday())
-        deathDate = CDate();
-    if (deathPosted != 0 && IsHostMachine())
-        return false;
-    return IsZero(deathDate);
-}
 
 CRZCountry* CCharacter::GetRealm() const
 {

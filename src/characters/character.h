@@ -11,6 +11,8 @@
 #include "characters/relation.h"
 #include "characters/trait.h"
 #include "datalang/attribute_tuple.h"
+#include "events/event_hooks.h"
+#include "events/game_clock.h"
 #include "foundation/calendar_date.h"
 #include "foundation/identity.h"
 #include "foundation/linked_list.h"
@@ -173,6 +175,12 @@ struct TitleComparer {
     static bool IsLessThan(const CTitle* a, const CTitle* b);
 };
 
+// Today's game date: the clock's, or the zero date before there is one.
+inline CDate GetGameToday()
+{
+    return gpTimer != nullptr ? gpTimer->GetDate() : CDate();
+}
+
 class CCharacter final : public CIdentity {
 public:
     CCharacter();
@@ -190,11 +198,25 @@ public:
     int Create(const CRZID& identity) override { return CIdentity::Create(identity); }
     using CIdentity::Create;
 
-    // Whole years of the game calendar up to today.
-    int GetAge() const;
+    // Whole years of the game calendar up to today. Asked of every character many times a day: inline.
+    int GetAge() const
+    {
+        constexpr int kDaysPerYear = CDate::_nDaysPerMonth * CDate::_nMonthsPerYear;
+        const int days = GetGameToday().GetDays() - birthDate.GetDays();
+        // Floor, so a character not yet born is below zero, not zero.
+        return days >= 0 ? days / kDaysPerYear : -((-days + kDaysPerYear - 1) / kDaysPerYear);
+    }
     bool IsAdult() const { return GetAge() >= kAdultAge; }
     // A death date later than today is erased first; on the host a posted death already counts.
-    bool IsAlive() const;
+    bool IsAlive() const
+    {
+        const bool dead = deathDate.year != 0 || deathDate.month != 0 || deathDate.day != 0;
+        if (dead && deathDate > GetGameToday())
+            deathDate = CDate();
+        if (deathPosted != 0 && IsHostMachine())
+            return false;
+        return deathDate.year == 0 && deathDate.month == 0 && deathDate.day == 0;
+    }
     bool IsPregnant() const
     {
         return conceptionDate.year != 0 || conceptionDate.month != 0 || conceptionDate.day != 0;
@@ -539,5 +561,4 @@ public:
     CAttributeTuple attributes;
 };
 
-// Today's game date: the clock's, or the zero date before there is one.
-CDate GetGameToday();
+
