@@ -56,8 +56,6 @@ void CCharacter::Unlink(CList<CCharacter*> CCharacter::*list)
     (this->*list).RemoveAll();
 }
 
-
-
 CRZCountry* CCharacter::GetRealm() const
 {
     CRZCountry* realm = GetCountry();

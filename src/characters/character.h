@@ -560,5 +560,3 @@ public:
     // The attributes in effect: base plus traits, none below zero (RefreshAttributes).
     CAttributeTuple attributes;
 };
-
-
