@@ -249,6 +249,9 @@ public:
     // or a vassal list through it. Only a titled ruler gets vassals, so the recount needs these rather
     // than every living character.
     static std::vector<CRZID> _mayHaveVassals;
+    // Live table: deaths dated after the day they were applied on. IsAlive undoes such a death when it
+    // next looks, so the daily live table must look at every character again after one.
+    static uint64_t _deathsAhead;
     const CList<CRef<CCharacter>>& GetVassals() const { return vassals; }
     int GetAllowedAllies() const { return 1; }
     bool IsBishop() const;

@@ -60,6 +60,8 @@ void CCharacter::Die(const CDate& date)
     }
     RemoveCourtReferences();
     deathDate = date;
+    if (date > GetGameToday())
+        ++_deathsAhead;
     ClearImpregnation();
     for (auto relation = relations.GetHead(); !relation.IsEnd(); relation++)
         (*relation)->Terminate();

@@ -22,6 +22,7 @@
 
 CCharacterServer* CCharacterServer::_pInstance = nullptr;
 std::vector<std::string> CCharacterServer::names[2][kNameCultures];
+uint64_t CCharacterServer::_orderEpochs = 0;
 
 namespace {
 
@@ -61,6 +62,7 @@ CRZInheritanceTerms CopyTerms(const CRZInheritEvent& event)
 } // namespace
 
 CCharacterServer::CCharacterServer()
+    : orderEpoch(++_orderEpochs)
 {
     _pInstance = this;
 }
@@ -89,6 +91,7 @@ const std::vector<CCharacter*>& CCharacterServer::GetOrder()
         order.clear();
         orderTail = nullptr;
         orderRemovals = removals;
+        orderEpoch = ++_orderEpochs;
     }
     Node* node = orderTail != nullptr ? orderTail->next : GetHead().GetNode();
     for (; node != nullptr; node = node->next) {
@@ -101,6 +104,7 @@ const std::vector<CCharacter*>& CCharacterServer::GetOrder()
         for (auto it = GetHead(); !it.IsEnd(); it++)
             order.push_back(*it);
         orderTail = GetTail().GetNode();
+        orderEpoch = ++_orderEpochs;
     }
     return order;
 }

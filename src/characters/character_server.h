@@ -28,6 +28,9 @@ public:
     // characters would otherwise wait on each scattered node of the list. The array is brought up to date
     // here, by following the nodes appended since the last call while nothing was removed.
     const std::vector<CCharacter*>& GetOrder();
+    // Changes whenever GetOrder makes its array anew rather than extending it, and differs between
+    // servers: while it stays, the array's first entries are the ones an earlier call returned.
+    uint64_t GetOrderEpoch() const { return orderEpoch; }
     // Removals are counted, so that GetOrder can tell its array still holds.
     bool Remove(Iterator pos) override;
     using CList<CCharacter*>::Remove;
@@ -72,6 +75,9 @@ private:
     Node* orderTail = nullptr;
     uint64_t removals = 0;
     uint64_t orderRemovals = 0;
+    uint64_t orderEpoch = 0;
+    // Epochs are drawn from one count for every server, so that a new server never repeats an old one's.
+    static uint64_t _orderEpochs;
 };
 
 class CTitleServer {

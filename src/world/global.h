@@ -142,8 +142,18 @@ public:
 private:
     // Vassal recount: CalcVassals for every living character that is a ruler or had a vassal list.
     void RecountVassals();
-    // The living, non-anonymous characters, rebuilt daily.
+    // The living, non-anonymous characters, brought up to date daily.
     std::vector<CCharacter*> liveChars;
+    // What the live table was last made from; a table made from a basis it still holds is carried over.
+    struct CLiveBasis {
+        uint64_t epoch = 0;
+        CDate date;
+        bool onHost = false;
+        uint64_t deathsAhead = 0;
+        // How many of the character server's list the table has looked at.
+        std::size_t listed = 0;
+    };
+    CLiveBasis liveBasis;
     // Whose allies, friends or rivals the last relation pass listed: only they have lists to empty before
     // the next. By identity, so that one destroyed since is passed over.
     std::vector<CRZID> listedByRelations;

@@ -141,9 +141,6 @@ template <class T, class Inner> CPrefetchingWalk<T, Inner> PrefetchingWalk(const
 
 void CRZGlobal::BuildLiveChars()
 {
-    liveChars.clear();
-    liveCharCount = 0;
-    livingWomenCount = 0;
     // Refilled by the relation pass that follows: their nodes are kept for it.
     for (const CRZID& id : listedByRelations) {
         if (CCharacter* character = CRef<CCharacter>(id).Get()) {
@@ -153,21 +150,55 @@ void CRZGlobal::BuildLiveChars()
         }
     }
     listedByRelations.clear();
-    if (characterServer == nullptr)
+    livingWomenCount = 0;
+    if (characterServer == nullptr) {
+        liveChars.clear();
+        liveCharCount = 0;
+        liveBasis = CLiveBasis {};
         return;
+    }
     const std::vector<CCharacter*>& everyone = characterServer->GetOrder();
     const std::size_t count = everyone.size();
-    for (std::size_t i = 0; i < count; ++i) {
-        if (i + kFar < count)
-            __builtin_prefetch(everyone[i + kFar]);
-        CCharacter* character = everyone[i];
+    // Most listed characters are long dead, and looking at each every day is a wait on memory for nothing.
+    // The dead stay dead while the date only moves on, the list is only appended to, the machine keeps its
+    // role and no death was dated ahead (IsAlive undoes one): then yesterday's table, less today's dead,
+    // followed by the living among the characters appended since, is the table in list order.
+    const CLiveBasis basis { characterServer->GetOrderEpoch(), GetGameToday(), IsHostMachine(),
+        CCharacter::_deathsAhead, count };
+    const bool carried = liveBasis.epoch == basis.epoch && liveBasis.epoch != 0 && !(liveBasis.date > basis.date)
+        && liveBasis.onHost == basis.onHost && liveBasis.deathsAhead == basis.deathsAhead
+        && liveBasis.listed <= count;
+    auto keep = [this](CCharacter* character) {
         if (!character->IsAlive() || character->IsAnonymous())
-            continue;
-        // The table grows past its first capacity; Paranoia reports the excess when it runs.
-        liveChars.push_back(character);
+            return false;
         if (character->IsFemale())
             ++livingWomenCount;
+        return true;
+    };
+    std::size_t first = 0;
+    if (carried) {
+        const std::size_t kept = liveChars.size();
+        std::size_t out = 0;
+        for (std::size_t i = 0; i < kept; ++i) {
+            if (i + kFar < kept)
+                __builtin_prefetch(liveChars[i + kFar]);
+            CCharacter* character = liveChars[i];
+            if (keep(character))
+                liveChars[out++] = character;
+        }
+        liveChars.resize(out);
+        first = liveBasis.listed;
+    } else {
+        liveChars.clear();
     }
+    for (std::size_t i = first; i < count; ++i) {
+        if (i + kFar < count)
+            __builtin_prefetch(everyone[i + kFar]);
+        // The table grows past its first capacity; Paranoia reports the excess when it runs.
+        if (keep(everyone[i]))
+            liveChars.push_back(everyone[i]);
+    }
+    liveBasis = basis;
     liveCharCount = static_cast<int32_t>(liveChars.size());
     RecountVassals();
 }
