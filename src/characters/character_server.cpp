@@ -22,7 +22,6 @@
 
 CCharacterServer* CCharacterServer::_pInstance = nullptr;
 std::vector<std::string> CCharacterServer::names[2][kNameCultures];
-uint64_t CCharacterServer::_orderEpochs = 0;
 
 namespace {
 
@@ -62,7 +61,6 @@ CRZInheritanceTerms CopyTerms(const CRZInheritEvent& event)
 } // namespace
 
 CCharacterServer::CCharacterServer()
-    : orderEpoch(++_orderEpochs)
 {
     _pInstance = this;
 }
@@ -71,42 +69,6 @@ CCharacterServer::~CCharacterServer()
 {
     if (_pInstance == this)
         _pInstance = nullptr;
-}
-
-bool CCharacterServer::Remove(Iterator pos)
-{
-    ++removals;
-    return CList<CCharacter*>::Remove(pos);
-}
-
-void CCharacterServer::RemoveAll()
-{
-    ++removals;
-    CList<CCharacter*>::RemoveAll();
-}
-
-const std::vector<CCharacter*>& CCharacterServer::GetOrder()
-{
-    if (removals != orderRemovals) {
-        order.clear();
-        orderTail = nullptr;
-        orderRemovals = removals;
-        orderEpoch = ++_orderEpochs;
-    }
-    Node* node = orderTail != nullptr ? orderTail->next : GetHead().GetNode();
-    for (; node != nullptr; node = node->next) {
-        order.push_back(node->value);
-        orderTail = node;
-    }
-    // A character put anywhere but at the end is not among the nodes followed: the array is made anew.
-    if (order.size() != static_cast<std::size_t>(GetSize())) {
-        order.clear();
-        for (auto it = GetHead(); !it.IsEnd(); it++)
-            order.push_back(*it);
-        orderTail = GetTail().GetNode();
-        orderEpoch = ++_orderEpochs;
-    }
-    return order;
 }
 
 CRZReturnType CCharacterServer::Update(CRZEvent* event)

@@ -8,13 +8,14 @@
 
 #include "events/event.h"
 #include "foundation/linked_list.h"
+#include "foundation/ordered_list.h"
 
 class CCharacter;
 class CDynasty;
 
 // Every character in one list; the world update walks, locks and prunes it. The server does not delete
 // the characters it lists.
-class CCharacterServer : public CList<CCharacter*> {
+class CCharacterServer : public COrderedList<CCharacter*> {
 public:
     CCharacterServer();
     virtual ~CCharacterServer();
@@ -23,20 +24,6 @@ public:
 
     // The server of the running game; null without one.
     static CCharacterServer* GetInstance() { return _pInstance; }
-
-    // Every listed character in list order, as one array: the daily walks over tens of thousands of
-    // characters would otherwise wait on each scattered node of the list. The array is brought up to date
-    // here, by following the nodes appended since the last call while nothing was removed.
-    const std::vector<CCharacter*>& GetOrder();
-    // Changes whenever GetOrder makes its array anew rather than extending it, and differs between
-    // servers: while it stays, the array's first entries are the ones an earlier call returned.
-    uint64_t GetOrderEpoch() const { return orderEpoch; }
-    // Removals are counted, so that GetOrder can tell its array still holds.
-    bool Remove(Iterator pos) override;
-    using CList<CCharacter*>::Remove;
-    void RemoveAll() override;
-    // Its nodes would stay linked past the array's last one unseen.
-    void RemoveAllKeepingNodes() = delete;
 
     // On the host, a character request addressed to CHARACTER_SERVER becomes the global event that every
     // machine applies, once the host's own state allows it; clients ignore requests. Always 0.
@@ -69,15 +56,6 @@ private:
     void RelayAssassination(CRZEvent* event);
 
     static CCharacterServer* _pInstance;
-
-    std::vector<CCharacter*> order;
-    // The node of the array's last character, and the removals counted when the array was made.
-    Node* orderTail = nullptr;
-    uint64_t removals = 0;
-    uint64_t orderRemovals = 0;
-    uint64_t orderEpoch = 0;
-    // Epochs are drawn from one count for every server, so that a new server never repeats an old one's.
-    static uint64_t _orderEpochs;
 };
 
 class CTitleServer {

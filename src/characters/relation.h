@@ -7,6 +7,7 @@
 
 #include "foundation/calendar_date.h"
 #include "foundation/linked_list.h"
+#include "foundation/ordered_list.h"
 #include "foundation/ref.h"
 #include "foundation/rz_id.h"
 #include "foundation/scripter.h"
@@ -84,7 +85,7 @@ private:
 };
 
 // Owns its relations: the ones it still holds are deleted with it.
-class CRelations : public CList<CRelation*>, public CLScripter {
+class CRelations : public COrderedList<CRelation*>, public CLScripter {
 public:
     CRelations() = default;
     ~CRelations();

@@ -23,6 +23,7 @@ class CRZGameEventServer;
 class CRZInvestmentServer;
 class CRZLeader;
 class CRZParser;
+class CRelation;
 class CRZScenarioInformation;
 class CRZUnitServer;
 class CTitleServer;
@@ -154,6 +155,14 @@ private:
         std::size_t listed = 0;
     };
     CLiveBasis liveBasis;
+    // The truces, alliances, friendships and rivalries among the relations registry's first `listed`, in
+    // registry order, for the registry order of the given epoch.
+    struct CSettingRelations {
+        uint64_t epoch = 0;
+        std::size_t listed = 0;
+        std::vector<CRelation*> relations;
+    };
+    CSettingRelations settingRelations;
     // Whose allies, friends or rivals the last relation pass listed: only they have lists to empty before
     // the next. By identity, so that one destroyed since is passed over.
     std::vector<CRZID> listedByRelations;

@@ -96,46 +96,8 @@ void AddNeighbour(CRZCountry* realm, int32_t index)
 }
 
 // The daily walks visit tens of thousands of objects scattered over the heap and wait on memory more
-// than they compute. While one node is worked on, the object kFar nodes ahead is fetched, and for the
-// object kNear nodes ahead (already fetched) what it points to, through Inner.
-constexpr int kFar = 12;
-constexpr int kNear = 6;
-
-template <class T, class Inner> class CPrefetchingWalk {
-public:
-    CPrefetchingWalk(const CList<T*>& list, Inner inInner)
-        : near(list.GetHead())
-        , far(list.GetHead())
-        , inner(inInner)
-    {
-        for (int i = 0; i < kFar && !far.IsEnd(); ++i, far++)
-            __builtin_prefetch(*far);
-        for (int i = 0; i < kFar - kNear && !near.IsEnd(); ++i)
-            near++;
-    }
-    // Called once per node, as the walk moves on.
-    void Step()
-    {
-        if (!far.IsEnd()) {
-            __builtin_prefetch(*far);
-            far++;
-        }
-        if (!near.IsEnd()) {
-            inner(*near);
-            near++;
-        }
-    }
-
-private:
-    typename CList<T*>::Iterator near;
-    typename CList<T*>::Iterator far;
-    Inner inner;
-};
-
-template <class T, class Inner> CPrefetchingWalk<T, Inner> PrefetchingWalk(const CList<T*>& list, Inner inner)
-{
-    return CPrefetchingWalk<T, Inner>(list, inner);
-}
+// than they compute: the object kFar entries ahead is fetched while one is worked on.
+constexpr std::size_t kFar = 12;
 
 } // namespace
 
@@ -231,23 +193,29 @@ void CRZGlobal::HandleDailyUpdate()
         std::memset(realm->allianceFlags, 0, sizeof realm->allianceFlags);
     });
 
-    // Marriages, most of the registry, set nothing here: their sides are not looked up at all.
-    auto setsFlagsOrLists = [](const CRelation* relation) {
-        const CRelationType type = relation->GetType();
-        return type == RELATION_TRUCE || type == RELATION_ALLIANCE || type == RELATION_FRIEND
-            || type == RELATION_RIVAL;
-    };
+    // Marriages, most of the registry, set nothing here: they are not even visited. The registry is only
+    // appended to in play and a relation keeps its type, so the ones that matter are picked from the
+    // relations appended since the last day, and picked anew whenever the registry's order is remade.
     CRelations& relations = *CRelations::GetInstance();
-    auto prefetch = PrefetchingWalk(relations, [&](const CRelation* relation) {
-        if (!setsFlagsOrLists(relation))
-            return;
-        __builtin_prefetch(relation->GetPrimary());
-        __builtin_prefetch(relation->GetSecondary());
-    });
-    for (auto it = relations.GetHead(); !it.IsEnd(); it++, prefetch.Step()) {
-        CRelation* relation = *it;
-        if (!setsFlagsOrLists(relation))
-            continue;
+    const std::vector<CRelation*>& registry = relations.GetOrder();
+    if (settingRelations.epoch != relations.GetOrderEpoch()) {
+        settingRelations = CSettingRelations {};
+        settingRelations.epoch = relations.GetOrderEpoch();
+    }
+    for (std::size_t i = settingRelations.listed; i < registry.size(); ++i) {
+        if (i + kFar < registry.size())
+            __builtin_prefetch(registry[i + kFar]);
+        const CRelationType type = registry[i]->GetType();
+        if (type == RELATION_TRUCE || type == RELATION_ALLIANCE || type == RELATION_FRIEND
+            || type == RELATION_RIVAL)
+            settingRelations.relations.push_back(registry[i]);
+    }
+    settingRelations.listed = registry.size();
+    const std::vector<CRelation*>& setting = settingRelations.relations;
+    for (std::size_t i = 0; i < setting.size(); ++i) {
+        if (i + kFar < setting.size())
+            __builtin_prefetch(setting[i + kFar]);
+        CRelation* relation = setting[i];
         CCharacter* primary = relation->GetPrimary();
         CCharacter* secondary = relation->GetSecondary();
 
