@@ -337,6 +337,54 @@ TEST_F(WorldUpdateTest, LiveCharactersLeaveOutTheDeadAndAnonymousAndGrowPastTheT
     EXPECT_EQ(FatalMessageOf([] { gGlobal.Paranoia(); }), "Too many characters are alive!");
 }
 
+TEST_F(WorldUpdateTest, LiveTableCarriedOverDaysMatchesAWalkOfEveryCharacter)
+{
+    using Table = std::vector<CCharacter*>;
+    auto table = [] {
+        Table live;
+        for (int i = 0; i < gGlobal.GetLiveCharCount(); ++i)
+            live.push_back(gGlobal.GetLiveChar(i));
+        return live;
+    };
+    CCharacter* a = Character();
+    CCharacter* b = Character();
+    CCharacter* c = Character();
+    gGlobal.BuildLiveChars();
+
+    Kill(b);
+    CCharacter* d = Character();
+    d->gender = 1;
+    gGlobal.BuildLiveChars();
+    EXPECT_EQ(table(), (Table { a, c, d }));
+    EXPECT_EQ(gGlobal.livingWomenCount, 1);
+
+    // On the host a posted death leaves the table at once; a death then applied with a date ahead is
+    // undone at the next look, for him as for anyone.
+    c->deathPosted = 1;
+    gGlobal.BuildLiveChars();
+    EXPECT_EQ(table(), (Table { a, d }));
+    CDate ahead = gpTimer->GetDate();
+    ahead.AddDays(3);
+    c->Die(ahead);
+    gGlobal.BuildLiveChars();
+    EXPECT_EQ(c->deathDate, CDate());
+    EXPECT_EQ(table(), (Table { a, d }));
+
+    // A date set back before a death (a game loaded in the same process) brings him back in list order.
+    const CDate today = gpTimer->GetDate();
+    CDate before = today;
+    before.AddDays(-2);
+    gpTimer->SetDate(before);
+    gGlobal.BuildLiveChars();
+    EXPECT_EQ(table(), (Table { a, b, d }));
+    gpTimer->SetDate(today);
+
+    server.Remove(server.Find(a));
+    gGlobal.BuildLiveChars();
+    EXPECT_EQ(table(), (Table { b, d }));
+    EXPECT_EQ(gGlobal.livingWomenCount, 1);
+}
+
 TEST_F(WorldUpdateTest, ParanoiaStopsOnEachInconsistency)
 {
     CRZCheats::_isParanoia = 1;
