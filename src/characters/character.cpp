@@ -145,6 +145,7 @@ int CCharacter::GetNumOfVassalDukes() const
 }
 
 std::vector<CRZID> CCharacter::_mayHaveVassals;
+std::vector<CRZID> CCharacter::_maybeDead;
 uint64_t CCharacter::_deathsAhead = 0;
 
 void CCharacter::CalcVassals()

@@ -249,9 +249,14 @@ public:
     // or a vassal list through it. Only a titled ruler gets vassals, so the recount needs these rather
     // than every living character.
     static std::vector<CRZID> _mayHaveVassals;
-    // Live table: deaths dated after the day they were applied on. IsAlive undoes such a death when it
-    // next looks, so the daily live table must look at every character again after one.
+    // Live table: who may have died since the daily live table last took this, and how many deaths were
+    // dated after the day they were applied on (IsAlive undoes one when it next looks, so the table must
+    // look at everyone again). In play deathDate and deathPosted change only through Die and
+    // MarkDeathPosted, which keep these.
+    static std::vector<CRZID> _maybeDead;
     static uint64_t _deathsAhead;
+    // On the host: his death is on its way, and he counts as dead from now on.
+    void MarkDeathPosted();
     const CList<CRef<CCharacter>>& GetVassals() const { return vassals; }
     int GetAllowedAllies() const { return 1; }
     bool IsBishop() const;

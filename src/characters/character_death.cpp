@@ -22,10 +22,16 @@ bool IsRealRealm(int32_t realmId)
 
 } // namespace
 
+void CCharacter::MarkDeathPosted()
+{
+    deathPosted = 1;
+    _maybeDead.push_back(id);
+}
+
 void CCharacter::PostDeath()
 {
     if (IsHostMachine())
-        deathPosted = 1;
+        MarkDeathPosted();
     PostToHostEvent(new CRZDeathEvent(_CRZEVT_DEATH_, CHARACTER_SERVER, id, GetGameToday()));
 }
 
@@ -60,6 +66,7 @@ void CCharacter::Die(const CDate& date)
     }
     RemoveCourtReferences();
     deathDate = date;
+    _maybeDead.push_back(id);
     if (date > GetGameToday())
         ++_deathsAhead;
     ClearImpregnation();

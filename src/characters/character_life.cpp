@@ -342,7 +342,7 @@ void CCharacter::GiveBirth(CRef<CCharacter> childsFather)
 void CCharacter::PostDeathChildbirth()
 {
     if (IsHostMachine())
-        deathPosted = 1;
+        MarkDeathPosted();
     PostToHostEvent(new CRZIdEvent(_CRZEVT_DEATH_CHILDBIRTH_, CHARACTER_SERVER, id));
 }
 

@@ -153,8 +153,11 @@ private:
         uint64_t deathsAhead = 0;
         // How many of the character server's list the table has looked at.
         std::size_t listed = 0;
+        int32_t women = 0;
     };
     CLiveBasis liveBasis;
+    // Those of the table who may have died since, by address; kept for its capacity.
+    std::vector<CCharacter*> maybeDead;
     // The truces, alliances, friendships and rivalries among the relations registry's first `listed`, in
     // registry order, for the registry order of the given epoch.
     struct CSettingRelations {

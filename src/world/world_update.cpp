@@ -114,6 +114,7 @@ void CRZGlobal::BuildLiveChars()
     listedByRelations.clear();
     livingWomenCount = 0;
     if (characterServer == nullptr) {
+        CCharacter::_maybeDead.clear();
         liveChars.clear();
         liveCharCount = 0;
         liveBasis = CLiveBasis {};
@@ -121,38 +122,52 @@ void CRZGlobal::BuildLiveChars()
     }
     const std::vector<CCharacter*>& everyone = characterServer->GetOrder();
     const std::size_t count = everyone.size();
-    // Most listed characters are long dead, and looking at each every day is a wait on memory for nothing.
-    // The dead stay dead while the date only moves on, the list is only appended to, the machine keeps its
-    // role and no death was dated ahead (IsAlive undoes one): then yesterday's table, less today's dead,
-    // followed by the living among the characters appended since, is the table in list order.
-    const CLiveBasis basis { characterServer->GetOrderEpoch(), GetGameToday(), IsHostMachine(),
-        CCharacter::_deathsAhead, count };
+    // Looking at every character each day is a wait on memory per character for the few who died. While
+    // the date only moves on, the list is only appended to, the machine keeps its role and no death was
+    // dated ahead (IsAlive undoes one), nobody comes back to life: yesterday's table, less those who may
+    // have died since, followed by the living among the characters appended since, is the table in list
+    // order.
+    CLiveBasis basis { characterServer->GetOrderEpoch(), GetGameToday(), IsHostMachine(),
+        CCharacter::_deathsAhead, count, 0 };
     const bool carried = liveBasis.epoch == basis.epoch && liveBasis.epoch != 0 && !(liveBasis.date > basis.date)
         && liveBasis.onHost == basis.onHost && liveBasis.deathsAhead == basis.deathsAhead
         && liveBasis.listed <= count;
-    auto keep = [this](CCharacter* character) {
+    int32_t women = 0;
+    auto keep = [&women](CCharacter* character) {
         if (!character->IsAlive() || character->IsAnonymous())
             return false;
         if (character->IsFemale())
-            ++livingWomenCount;
+            ++women;
         return true;
     };
     std::size_t first = 0;
     if (carried) {
-        const std::size_t kept = liveChars.size();
-        std::size_t out = 0;
-        for (std::size_t i = 0; i < kept; ++i) {
-            if (i + kFar < kept)
-                __builtin_prefetch(liveChars[i + kFar]);
-            CCharacter* character = liveChars[i];
-            if (keep(character))
-                liveChars[out++] = character;
+        women = liveBasis.women;
+        maybeDead.clear();
+        for (const CRZID& id : CCharacter::_maybeDead) {
+            if (CCharacter* character = CRef<CCharacter>(id).Get())
+                maybeDead.push_back(character);
         }
-        liveChars.resize(out);
+        if (!maybeDead.empty()) {
+            std::sort(maybeDead.begin(), maybeDead.end());
+            std::size_t out = 0;
+            for (CCharacter* character : liveChars) {
+                if (std::binary_search(maybeDead.begin(), maybeDead.end(), character)) {
+                    // Counted again by keep if he is still among the living.
+                    if (character->IsFemale())
+                        --women;
+                    if (!keep(character))
+                        continue;
+                }
+                liveChars[out++] = character;
+            }
+            liveChars.resize(out);
+        }
         first = liveBasis.listed;
     } else {
         liveChars.clear();
     }
+    CCharacter::_maybeDead.clear();
     for (std::size_t i = first; i < count; ++i) {
         if (i + kFar < count)
             __builtin_prefetch(everyone[i + kFar]);
@@ -160,6 +175,8 @@ void CRZGlobal::BuildLiveChars()
         if (keep(everyone[i]))
             liveChars.push_back(everyone[i]);
     }
+    livingWomenCount = women;
+    basis.women = women;
     liveBasis = basis;
     liveCharCount = static_cast<int32_t>(liveChars.size());
     RecountVassals();

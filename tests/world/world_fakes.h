@@ -126,6 +126,7 @@ protected:
     static void Kill(CCharacter* character, int daysAgo = 1)
     {
         character->deathDate.ConvertFromDays(gpTimer->GetDate().GetDays() - daysAgo);
+        CCharacter::_maybeDead.push_back(character->GetID());
     }
 
     CRZUnit* Army(CRZCountry* realm)

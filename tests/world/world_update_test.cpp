@@ -360,7 +360,7 @@ TEST_F(WorldUpdateTest, LiveTableCarriedOverDaysMatchesAWalkOfEveryCharacter)
 
     // On the host a posted death leaves the table at once; a death then applied with a date ahead is
     // undone at the next look, for him as for anyone.
-    c->deathPosted = 1;
+    c->MarkDeathPosted();
     gGlobal.BuildLiveChars();
     EXPECT_EQ(table(), (Table { a, d }));
     CDate ahead = gpTimer->GetDate();
