@@ -110,7 +110,7 @@ const CGameRoute kRoutes[] = {
     VM_ROUTE(gGameStateHooks.IsTutorialScenario, kAwaited), // the scenario information
     VM_ROUTE(CRZGame::_pNewWorld, kWiring), // the world that game files are read into
     // Characters and titles.
-    VM_ROUTE(gCharacterHooks.GetCountry, kWiring), VM_ROUTE(gCharacterHooks.GetCountryIndex, kWiring),
+    VM_ROUTE(gCharacterHooks.countries, kWiring), VM_ROUTE(gCharacterHooks.GetCountryIndex, kWiring),
     VM_ROUTE(gCharacterHooks.GetRuler, kWiring), VM_ROUTE(gCharacterHooks.GetRealm, kWiring),
     VM_ROUTE(gCharacterHooks.GetFormOfGoverment, kWiring),
     VM_ROUTE(gCharacterHooks.GetProvinceCount, kWiring), VM_ROUTE(gCharacterHooks.AddCharacter, kWiring),

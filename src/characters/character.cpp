@@ -494,9 +494,7 @@ int CCharacter::Update(CRZEvent* event)
         break;
     case _CRZEVT_CHANGE_COUNTRY_:
         if (const auto* record = RecordAs<CRZCountryEventData>(event); record != nullptr) {
-            if (CRZCountry* realm = gCharacterHooks.GetCountry != nullptr
-                    ? gCharacterHooks.GetCountry(record->country)
-                    : nullptr)
+            if (CRZCountry* realm = RealmAt(record->country))
                 SetCountry(realm);
         }
         break;

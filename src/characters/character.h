@@ -67,8 +67,9 @@ enum : int {
 // What characters need of the realms above them; the realms install these (InstallRealmCharacterHooks)
 // through the game's wiring. Unset, a character belongs to no realm.
 struct CCharacterHooks {
-    // The realm at a number of the country table; null outside it or where none exists.
-    CRZCountry* (*GetCountry)(int32_t realmId) = nullptr;
+    // The country table, read in place by RealmAt: a character asks for his realm in every walk over the
+    // living, too often for a call through a pointer. Null until the realms are there.
+    CRZCountry* const* countries = nullptr;
     int32_t (*GetCountryIndex)(const CRZCountry* realm) = nullptr;
     CCharacter* (*GetRuler)(const CRZCountry* realm) = nullptr;
     // The independent realm at the top of the realm's liege chain.
@@ -164,6 +165,15 @@ struct CCharacterHooks {
 };
 extern CCharacterHooks gCharacterHooks;
 
+// The realm at a number of the country table; null outside it or where none exists.
+inline CRZCountry* RealmAt(int32_t number)
+{
+    return gCharacterHooks.countries != nullptr && number >= 0
+            && number < static_cast<int32_t>(kCountryTableSlots)
+        ? gCharacterHooks.countries[number]
+        : nullptr;
+}
+
 // Sons before daughters, each eldest first; a daughter more than 10000 days older than a son precedes him.
 struct AgeComparer {
     static int Key(const CRef<CCharacter>& character);
@@ -224,10 +234,7 @@ public:
     bool IsAnonymous() const { return id == kAnonymousSoldierID || id == kRebelLeaderID; }
     bool IsFemale() const { return gender != GENDER_MALE; }
 
-    CRZCountry* GetCountry() const
-    {
-        return gCharacterHooks.GetCountry != nullptr ? gCharacterHooks.GetCountry(realmId) : nullptr;
-    }
+    CRZCountry* GetCountry() const { return RealmAt(realmId); }
     CRZCountry* GetRealm() const;
     bool IsRuler() const;
     CTitle* GetPrimaryTitle() const { return titles.IsEmpty() ? nullptr : *titles.GetHead(); }

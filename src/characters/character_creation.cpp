@@ -109,11 +109,6 @@ CCharacter* FindCharacter(const CRZID& id)
     return dynamic_cast<CCharacter*>(CIdentity::GetObjectFromID(id));
 }
 
-CRZCountry* RealmAt(int32_t number)
-{
-    return gCharacterHooks.GetCountry != nullptr ? gCharacterHooks.GetCountry(number) : nullptr;
-}
-
 CCharacter* RulerOf(const CRZCountry* realm)
 {
     return realm != nullptr && gCharacterHooks.GetRuler != nullptr ? gCharacterHooks.GetRuler(realm)

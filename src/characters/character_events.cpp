@@ -259,8 +259,7 @@ int CCharacter::handleLeaveCourt()
     RemoveCourtReferences();
     if (CRZCountry* realm = GetCountry(); realm != nullptr && gCharacterHooks.RemoveCharacter != nullptr)
         gCharacterHooks.RemoveCharacter(realm, this);
-    CRZCountry* nobody
-        = gCharacterHooks.GetCountry != nullptr ? gCharacterHooks.GetCountry(kNobodyRealm) : nullptr;
+    CRZCountry* nobody = RealmAt(kNobodyRealm);
     SetCountry(nobody);
     if (nobody == nullptr)
         realmId = kNobodyRealm;

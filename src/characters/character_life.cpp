@@ -43,11 +43,6 @@ bool IsRealRealm(int32_t realmId)
     return realmId > 0 && realmId <= kLastRealm && realmId != kNobodyRealm && realmId != kRebelRealm;
 }
 
-CRZCountry* Realm(int32_t realmId)
-{
-    return gCharacterHooks.GetCountry != nullptr ? gCharacterHooks.GetCountry(realmId) : nullptr;
-}
-
 CCharacter* Find(const CRZID& identity)
 {
     return dynamic_cast<CCharacter*>(CIdentity::GetObjectFromID(identity));
@@ -121,7 +116,7 @@ CRZCountry* BestRealmFor(const CCharacter& character, const CDate& today)
     int bestScore = 25;
     const CIdentity* dynasty = CIdentity::GetObjectFromID(character.dynasty);
     for (int32_t realmId = 0; realmId <= kLastRealm; ++realmId) {
-        CRZCountry* realm = Realm(realmId);
+        CRZCountry* realm = RealmAt(realmId);
         const CCharacter* ruler = realm != nullptr && gCharacterHooks.GetRuler != nullptr
             ? gCharacterHooks.GetRuler(realm)
             : nullptr;
@@ -159,7 +154,7 @@ int CCharacter::handleTimerDay(CRZEvent*)
         CheckBirth();
     }
     if (GetCountry() == nullptr) {
-        if (CRZCountry* nobody = Realm(kNobodyRealm))
+        if (CRZCountry* nobody = RealmAt(kNobodyRealm))
             SetCountry(nobody);
     }
 

@@ -11,8 +11,7 @@ CRZCountry* LocalPlayerRealm()
 {
     const int32_t number
         = gCharacterHooks.GetLocalPlayerRealm != nullptr ? gCharacterHooks.GetLocalPlayerRealm() : 0;
-    return number != 0 && gCharacterHooks.GetCountry != nullptr ? gCharacterHooks.GetCountry(number)
-                                                                : nullptr;
+    return number != 0 ? RealmAt(number) : nullptr;
 }
 
 } // namespace

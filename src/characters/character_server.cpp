@@ -170,9 +170,7 @@ CRZReturnType CCharacterServer::Update(CRZEvent* event)
         break;
     case _CRZEVT_CHARACTER_CREATION_:
         if (const auto* r = RecordAs<CRZCharacterCreationEventData>(event)) {
-            CRZCountry* realm = gCharacterHooks.GetCountry != nullptr
-                ? gCharacterHooks.GetCountry(static_cast<int32_t>(r->first.number))
-                : nullptr;
+            CRZCountry* realm = RealmAt(static_cast<int32_t>(r->first.number));
             CCharacter* ruler = realm != nullptr && gCharacterHooks.GetRuler != nullptr
                 ? gCharacterHooks.GetRuler(realm)
                 : nullptr;

@@ -48,9 +48,7 @@ CCharacter* OwnerRuler(int32_t province)
 {
     const int32_t owner
         = gCharacterHooks.GetProvinceOwner != nullptr ? gCharacterHooks.GetProvinceOwner(province) : 0;
-    if (owner == 0 || gCharacterHooks.GetCountry == nullptr)
-        return nullptr;
-    return RulerOf(gCharacterHooks.GetCountry(owner));
+    return owner != 0 ? RulerOf(RealmAt(owner)) : nullptr;
 }
 
 int32_t KingdomOf(int32_t province)
@@ -188,8 +186,7 @@ void CCrusade::AddScoreFromBattle(
     float score = attackerSide ? result.GetCrusadeScoreForAttacker(factor)
                                : result.GetCrusadeScoreForDefender(factor);
     for (auto it = realms.GetHead(); !it.IsEnd(); it++) {
-        const CCharacter* ruler
-            = gCharacterHooks.GetCountry != nullptr ? RulerOf(gCharacterHooks.GetCountry(*it)) : nullptr;
+        const CCharacter* ruler = RulerOf(RealmAt(*it));
         if (ruler == nullptr || ruler->religion != kCatholic)
             continue;
         // The zeal of a crusader carries over to those who fight beside him.

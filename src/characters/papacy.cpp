@@ -274,7 +274,7 @@ CLScript* CPapacy::GetScript() const
 
 CRZCountry* CPapacy::GetPapalState()
 {
-    return gCharacterHooks.GetCountry != nullptr ? gCharacterHooks.GetCountry(kPapalStateCountry) : nullptr;
+    return RealmAt(kPapalStateCountry);
 }
 
 CCharacter* CPapacy::GetPope()

@@ -12,7 +12,7 @@
 
 void InstallRealmCharacterHooks()
 {
-    gCharacterHooks.GetCountry = [](int32_t realmId) { return CRZCountry::GetCountry(realmId); };
+    gCharacterHooks.countries = CRZCountry::_pCountry;
     gCharacterHooks.GetCountryIndex = [](const CRZCountry* realm) { return realm->index; };
     gCharacterHooks.GetRuler = [](const CRZCountry* realm) { return realm->ruler; };
     gCharacterHooks.GetRealm = [](CRZCountry* realm) { return realm->GetRealm(); };
