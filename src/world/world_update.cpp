@@ -129,9 +129,9 @@ void CRZGlobal::BuildLiveChars()
     // order.
     CLiveBasis basis { characterServer->GetOrderEpoch(), GetGameToday(), IsHostMachine(),
         CCharacter::_deathsAhead, count, 0 };
-    const bool carried = liveBasis.epoch == basis.epoch && liveBasis.epoch != 0 && !(liveBasis.date > basis.date)
-        && liveBasis.onHost == basis.onHost && liveBasis.deathsAhead == basis.deathsAhead
-        && liveBasis.listed <= count;
+    const bool carried = liveBasis.epoch == basis.epoch && liveBasis.epoch != 0
+        && !(liveBasis.date > basis.date) && liveBasis.onHost == basis.onHost
+        && liveBasis.deathsAhead == basis.deathsAhead && liveBasis.listed <= count;
     int32_t women = 0;
     auto keep = [&women](CCharacter* character) {
         if (!character->IsAlive() || character->IsAnonymous())
