@@ -25,11 +25,6 @@ constexpr int kFirstLabourDay = 241;
 // Breaks written in full; the rest are only counted.
 constexpr int kBreaksShown = 20;
 
-bool IsZero(const CDate& date)
-{
-    return date.day == 0 && date.month == 0 && date.year == 0;
-}
-
 void CheckCharacters(CInvariantChecker& checker, std::FILE* err)
 {
     if (gGlobal.characterServer == nullptr)
@@ -79,11 +74,11 @@ void CheckTitlesAndRulers(CInvariantChecker& checker, std::FILE* err)
     for (int32_t realmId = 1; realmId < CTitle::kTitleCount; ++realmId) {
         const CTitle* title = CTitle::GetTitle(realmId);
         const CCharacter* holder = title != nullptr ? title->GetCurrentHolder() : nullptr;
-        if (holder != nullptr && !IsZero(holder->deathDate))
+        if (holder != nullptr && !holder->deathDate.IsZero())
             checker.Break(err, "title %d is held by the dead character %u", realmId, holder->GetID().number);
         const CRZCountry* realm = CRZCountry::GetCountry(realmId);
         if (realm != nullptr && CRZCountry::IsRealCountry(realmId) && realm->ruler != nullptr
-            && !IsZero(realm->ruler->deathDate))
+            && !realm->ruler->deathDate.IsZero())
             checker.Break(
                 err, "realm %d is ruled by the dead character %u", realmId, realm->ruler->GetID().number);
     }

@@ -220,17 +220,13 @@ public:
     // A death date later than today is erased first; on the host a posted death already counts.
     bool IsAlive() const
     {
-        const bool dead = deathDate.year != 0 || deathDate.month != 0 || deathDate.day != 0;
-        if (dead && deathDate > GetGameToday())
+        if (!deathDate.IsZero() && deathDate > GetGameToday())
             deathDate = CDate();
         if (deathPosted != 0 && IsHostMachine())
             return false;
-        return deathDate.year == 0 && deathDate.month == 0 && deathDate.day == 0;
+        return deathDate.IsZero();
     }
-    bool IsPregnant() const
-    {
-        return conceptionDate.year != 0 || conceptionDate.month != 0 || conceptionDate.day != 0;
-    }
+    bool IsPregnant() const { return !conceptionDate.IsZero(); }
     bool IsAnonymous() const { return id == kAnonymousSoldierID || id == kRebelLeaderID; }
     bool IsFemale() const { return gender != GENDER_MALE; }
 

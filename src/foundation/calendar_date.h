@@ -24,6 +24,9 @@ public:
     {
     }
 
+    // The zero date stands for "none": no death, no conception.
+    bool IsZero() const { return day == 0 && month == 0 && year == 0; }
+
     // ((year * 12) + month) * 30 + day, signed; negative and unnormalised fields count as they stand.
     int GetDays() const { return (year * _nMonthsPerYear + month) * _nDaysPerMonth + day; }
 
